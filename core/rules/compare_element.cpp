@@ -1,0 +1,138 @@
+#include "rules/compare_element.h"
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "rules/integer_reader.h"
+#include "rules/name_tables.h"
+#include "rules/primitives.h"
+#include "rules/rule_template.h"
+
+namespace kerbwise {
+namespace {
+
+bool EqualsIgnoringCase(std::string_view token, std::string_view lowerWord) {
+  if (token.size() != lowerWord.size()) return false;
+  for (std::size_t i = 0; i < token.size(); ++i) {
+    char c = token[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lowerWord[i]) return false;
+  }
+  return true;
+}
+
+// A number of at most `maxWidth` characters within [low, high].
+bool ReadBounded(std::string_view text, std::size_t maxWidth, int low, int high, std::string& value) {
+  if (text.size() > maxWidth) return false;
+  const std::int32_t number = ReadIntDefault(text, -1);
+  if (number < low || number > high) return false;
+  value = std::to_string(number);
+  return true;
+}
+
+bool LookUp(std::span<const NameEntry> table, std::string_view token, std::string& value) {
+  if (auto found = LookUpName(table, ToLowerAscii(token))) {
+    value.assign(*found);
+    return true;
+  }
+  return false;
+}
+
+std::uint32_t PrefixToNetmask(int length) {
+  return length == 0 ? 0u : ~std::uint32_t{0} << (32 - length);
+}
+
+bool MatchCidr(std::string_view token, std::string& value) {
+  const std::size_t slash = token.find('/');
+  // The address needs at least seven characters and the prefix at least one.
+  if (slash == std::string_view::npos || slash < 7 || slash + 1 >= token.size()) return false;
+  const auto address = IPToVal(token.substr(0, slash));
+  if (!address) return false;
+  const std::int32_t length = ReadIntDefault(token.substr(slash + 1), -1);
+  if (length < 0 || length > 32) return false;
+  value = std::to_string(*address) + "/" + std::to_string(PrefixToNetmask(length));
+  return true;
+}
+
+// The template's number matches the same number written with up to eight
+// extra leading zeros.
+bool MatchNumberLiteral(std::string_view element, std::string_view token, std::string& value) {
+  if (token.size() < element.size() || token.size() - element.size() > 8) return false;
+  const std::size_t zeros = token.size() - element.size();
+  for (std::size_t i = 0; i < zeros; ++i) {
+    if (token[i] != '0') return false;
+  }
+  if (!EqualsIgnoringCase(token.substr(zeros), element)) return false;
+  if (ReadIntDefault(element, -1) < 0) return false;
+  value.assign(element);
+  return true;
+}
+
+}  // namespace
+
+ElementType ClassifyElement(std::string_view element) {
+  static constexpr std::array<std::pair<std::string_view, ElementType>, 9> kPlaceholders{{
+      {"addr", ElementType::Addr},
+      {"mask", ElementType::Mask},
+      {"cidr", ElementType::Cidr},
+      {"tp", ElementType::TcpPort},
+      {"up", ElementType::UdpPort},
+      {"byte", ElementType::Byte},
+      {"str256", ElementType::Str256},
+      {"imsg", ElementType::IcmpMessage},
+      {"prcdn", ElementType::Precedence},
+  }};
+  if (IsKeyword(element)) return ElementType::Keyword;
+  for (const auto& [name, type] : kPlaceholders) {
+    if (name == element) return type;
+  }
+  return ElementType::NumberLiteral;
+}
+
+bool MatchElement(ElementType type, std::string_view element, std::string_view token,
+                  std::string& value) {
+  value.clear();
+  if (token.empty()) return false;
+  switch (type) {
+    case ElementType::Keyword:
+      return EqualsIgnoringCase(token, element);
+    case ElementType::Addr:
+    case ElementType::Mask:
+      if (auto address = IPToVal(token)) {
+        value = std::to_string(*address);
+        return true;
+      }
+      return false;
+    case ElementType::Cidr:
+      return MatchCidr(token, value);
+    case ElementType::TcpPort:
+      return LookUp(TcpPortNames(), token, value) || ReadBounded(token, 5, 0, 65535, value);
+    case ElementType::UdpPort:
+      return LookUp(UdpPortNames(), token, value) || ReadBounded(token, 5, 0, 65535, value);
+    case ElementType::Byte:
+      return ReadBounded(token, 3, 0, 255, value);
+    case ElementType::Str256:
+      if (token.size() > 256 || token.find_first_of(" ?") != std::string_view::npos) return false;
+      value.assign(token);
+      return true;
+    case ElementType::IcmpMessage:
+      return LookUp(IcmpMessageNames(), token, value) || ReadBounded(token, 3, 0, 255, value);
+    case ElementType::Precedence:
+      return LookUp(PrecedenceNames(), token, value) || ReadBounded(token, 1, 0, 7, value);
+    case ElementType::NumberLiteral:
+      return MatchNumberLiteral(element, token, value);
+  }
+  return false;
+}
+
+ElementMatch CompareElement(std::string_view element, std::string_view token) {
+  ElementMatch match;
+  const ElementType type = ClassifyElement(element);
+  if (MatchElement(type, element, token, match.value)) {
+    match.kind = type == ElementType::NumberLiteral ? "val" : std::string(element);
+  }
+  return match;
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,72 @@
+#include "rules/line_recognizer.h"
+
+#include "rules/primitives.h"
+#include "rules/rule_template.h"
+#include "rules/template_matcher.h"
+
+namespace kerbwise {
+
+LineRecognizer::LineRecognizer() : LineRecognizer(BuiltInTemplate()) {}
+
+LineRecognizer::LineRecognizer(std::vector<std::string> templateLines) {
+  int number = 0;
+  for (const std::string& line : templateLines) {
+    ++number;
+    const std::string_view trimmed = TrimControls(line);
+    if (trimmed.empty()) continue;
+    template_.push_back({std::string(trimmed) + ' ', number});
+  }
+}
+
+void LineRecognizer::EmptyCache(std::size_t expectedLines) {
+  emptyCachePending_ = true;
+  expectedLines_ = expectedLines;
+}
+
+ExprPtr LineRecognizer::ExprCheck(std::string_view line, const CheckOptions& options) {
+  static const ExprPtr kEmptyRecord = std::make_shared<const TExpr>();
+  templateError_.clear();
+  parameterError_.clear();
+  if (line.empty()) return kEmptyRecord;
+
+  // Masks are read according to the mask type, which is not part of the key,
+  // so records read under another mask type must not be reused.
+  if (emptyCachePending_ || cacheMaskType_ != options.MaskType) {
+    emptyCachePending_ = false;
+    cache_.clear();
+    cache_.reserve(expectedLines_ + 1);
+    cacheMaskType_ = options.MaskType;
+  }
+  if (const auto cached = cache_.find(line); cached != cache_.end()) return cached->second;
+  return Recognize(line, options.MaskType);
+}
+
+ExprPtr LineRecognizer::Recognize(std::string_view line, MaskForm maskType) {
+  input_.assign(line);
+  input_ += "  ";
+  TExpr record;
+  for (const TemplateLine& templateLine : template_) {
+    const TemplateLineResult result =
+        MatchTemplateLine(templateLine.text, templateLine.number, input_, maskType, record);
+    switch (result.outcome) {
+      case TemplateLineOutcome::Failed:
+        continue;
+      case TemplateLineOutcome::Matched: {
+        auto shared = std::make_shared<const TExpr>(std::move(record));
+        cache_.emplace(std::string(line), shared);
+        return shared;
+      }
+      case TemplateLineOutcome::TemplateError:
+        templateError_ = result.message;
+        record.Status = StatusTemplateError;
+        return std::make_shared<const TExpr>(std::move(record));
+      case TemplateLineOutcome::ParameterError:
+        parameterError_ = result.message;  // the status stays as it stood
+        return std::make_shared<const TExpr>(std::move(record));
+    }
+  }
+  record.Status = StatusUnrecognised;
+  return std::make_shared<const TExpr>(std::move(record));
+}
+
+}  // namespace kerbwise

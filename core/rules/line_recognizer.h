@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "rules/check_options.h"
+#include "rules/texpr.h"
+
+namespace kerbwise {
+
+// A recognised line. Records of cached lines are shared, so handing one out
+// costs no copy; each stays valid for as long as someone holds it.
+using ExprPtr = std::shared_ptr<const TExpr>;
+
+// Turns text lines into TExpr records by interpreting a rule template, and
+// remembers the lines it has recognised.
+class LineRecognizer {
+ public:
+  // Uses the built-in template.
+  LineRecognizer();
+  // Uses the given template lines instead, for trying out a changed template.
+  explicit LineRecognizer(std::vector<std::string> templateLines);
+
+  // Recognises `line`, which should have its blanks collapsed (SpaceCompress)
+  // and no leading blank. An empty line gives a zeroed record (status 0).
+  // Only MaskType is read from the options.
+  ExprPtr ExprCheck(std::string_view line, const CheckOptions& options);
+
+  // Raises the empty-cache flag: the next ExprCheck starts from an empty
+  // cache, sized for about `expectedLines` lines.
+  void EmptyCache(std::size_t expectedLines = 0);
+
+  // Messages of the last ExprCheck call, empty when it produced none: a
+  // malformed template (English only) and an address element with no side.
+  const std::string& TemplateError() const { return templateError_; }
+  const std::string& ParameterError() const { return parameterError_; }
+
+  std::size_t CachedLineCount() const { return cache_.size(); }
+
+ private:
+  struct TemplateLine {
+    std::string text;  // trimmed, followed by one blank
+    int number;        // 1-based, empty lines counted
+  };
+
+  struct StringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+
+  ExprPtr Recognize(std::string_view line, MaskForm maskType);
+
+  std::vector<TemplateLine> template_;
+  std::unordered_map<std::string, ExprPtr, StringHash, std::equal_to<>> cache_;
+  bool emptyCachePending_ = true;
+  std::size_t expectedLines_ = 0;
+  MaskForm cacheMaskType_ = MaskForm::Wildcard;
+  std::string templateError_;
+  std::string parameterError_;
+  std::string input_;  // the line followed by two blanks, reused between calls
+};
+
+}  // namespace kerbwise

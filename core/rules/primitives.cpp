@@ -1,0 +1,76 @@
+#include "rules/primitives.h"
+
+#include "rules/integer_reader.h"
+
+namespace kerbwise {
+
+std::optional<std::uint32_t> IPToVal(std::string_view text) {
+  std::uint32_t value = 0;
+  std::size_t start = 0;
+  for (int octet = 0; octet < 4; ++octet) {
+    // The text is read as if ". " followed it, so the fourth octet ends at a
+    // dot of its own and exactly one blank must remain after it.
+    const std::size_t dot = text.find('.', start);
+    const std::size_t end = dot == std::string_view::npos ? text.size() : dot;
+    if (octet < 3 && dot == std::string_view::npos) return std::nullopt;
+    const std::size_t width = end - start;
+    if (width < 1 || width > 3) return std::nullopt;
+    const std::int32_t part = ReadIntDefault(text.substr(start, width), 256);
+    if (part < 0 || part > 255) return std::nullopt;
+    value = (value << 8) | static_cast<std::uint32_t>(part);
+    if (octet == 3 && end != text.size()) return std::nullopt;  // a fifth part
+    start = end + 1;
+  }
+  return value;
+}
+
+std::string ValToIP(std::uint32_t value) {
+  std::string text;
+  text.reserve(15);
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    if (shift != 24) text += '.';
+    text += std::to_string((value >> shift) & 0xFFu);
+  }
+  return text;
+}
+
+std::uint32_t CorrectAddr(std::uint32_t address, std::uint32_t mask) { return address & mask; }
+
+std::uint32_t CorrectMask(std::uint32_t address, std::uint32_t mask, MaskForm maskType) {
+  const std::uint32_t widened = address | mask;
+  return maskType == MaskForm::Wildcard ? ~widened : widened;
+}
+
+std::string SpaceCompress(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  bool lastWasBlank = false;
+  for (char c : text) {
+    const bool blank = c == ' ';
+    if (!(blank && lastWasBlank)) result += c;
+    lastWasBlank = blank;
+  }
+  return result;
+}
+
+std::string ReplChr(char c, std::size_t count) {
+  if (c == '\0') return {};
+  return std::string(count, c);
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return result;
+}
+
+std::string_view TrimControls(std::string_view text) {
+  auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  while (!text.empty() && isControl(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isControl(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace kerbwise

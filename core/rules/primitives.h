@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rules/check_options.h"
+
+namespace kerbwise {
+
+// Reads a dotted quad: four octets of one to three characters, each read by
+// the integer reader and within 0..255. Nothing may follow the fourth octet.
+std::optional<std::uint32_t> IPToVal(std::string_view text);
+
+// Writes a 32-bit address as a.b.c.d.
+std::string ValToIP(std::uint32_t value);
+
+// The two fixes offered for an address with bits outside its mask (both in
+// netmask form): the address cut to its mask, and the mask widened to the
+// address as written, complemented for the user when masks are wildcards.
+std::uint32_t CorrectAddr(std::uint32_t address, std::uint32_t mask);
+std::uint32_t CorrectMask(std::uint32_t address, std::uint32_t mask, MaskForm maskType);
+
+// Shortens every run of blanks (code 32 only) to one blank.
+std::string SpaceCompress(std::string_view text);
+
+// `count` copies of `c`; empty for the character code 0.
+std::string ReplChr(char c, std::size_t count);
+
+// ASCII lower case; other bytes are kept as they are.
+std::string ToLowerAscii(std::string_view text);
+
+// Removes characters with codes up to 32 from both ends.
+std::string_view TrimControls(std::string_view text);
+
+}  // namespace kerbwise

@@ -1,0 +1,411 @@
+#include "rules/template_matcher.h"
+
+#include <array>
+#include <bitset>
+#include <charconv>
+#include <cstdint>
+#include <vector>
+
+#include "rules/compare_element.h"
+#include "rules/integer_reader.h"
+
+namespace kerbwise {
+namespace {
+
+constexpr int kNoSlot = kSlotCount;
+constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
+
+// Bracket level of the template line being read. Level 0 counts as a choice
+// that is neither in sequence nor skipping.
+struct Level {
+  bool choice = true;     // "[" group: one alternative must match
+  bool inSequence = false;  // an alternative has begun to match
+  bool skipping = false;    // the rest of the current alternative is passed over
+};
+
+std::uint32_t ParseDecimal(std::string_view text) {
+  std::uint32_t value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+class TemplateLineMatcher {
+ public:
+  TemplateLineMatcher(std::string_view templateLine, int lineNumber, std::string_view input,
+                      MaskForm maskType, TExpr& record)
+      : line_(templateLine), lineNumber_(lineNumber), input_(input), maskType_(maskType),
+        record_(record) {
+    record_.Values.Clear();
+    levels_.resize(1);
+    slotStart_.fill(kUnset);
+    slotEnd_.fill(kUnset);
+    token_ = input_.substr(0, input_.find(' '));
+  }
+
+  TemplateLineResult Run();
+
+ private:
+  enum class Step { Continue, Fail, Stop, JumpToTopLevel };
+
+  Step ReadCharacter(char c);
+  Step CloseBracket(char c);
+  Step ReadColon();
+  Step CompareElements(char c);
+  Step ApplyEffect(ElementType type, const std::string& value);
+  bool EndTopLevelItem();
+
+  void OpenLevel(bool choice);
+  void AdvanceToken();
+  void StoreAddress(bool mask, std::uint32_t value);
+  Step TemplateError(std::string text);
+  Step ParameterError(std::string_view what);
+
+  std::string Position() const { return std::to_string(pos_ + 1); }
+  std::string Prefix() const {
+    return "At the " + std::to_string(lineNumber_) + " line of the template, ";
+  }
+
+  const std::string_view line_;
+  const int lineNumber_;
+  const std::string_view input_;
+  const MaskForm maskType_;
+  TExpr& record_;
+
+  std::size_t pos_ = 0;  // 0-based position in the template line
+  std::string_view token_;
+  std::size_t tokenPos_ = 0;
+  std::vector<Level> levels_;
+  std::size_t depth_ = 0;         // d
+  std::size_t elementDepth_ = 0;  // D: depth at which the element text was written
+  std::string element_;           // E
+  bool comparePending_ = false;
+  bool groupSatisfied_ = false;
+  bool repeat_ = false;
+  bool repeatMatched_ = false;
+  bool lastKindEmpty_ = true;
+  int side_ = SideNone;
+  int slot_ = kNoSlot;
+  int class_ = 0;
+  std::bitset<kSlotCount> declared_;
+  std::bitset<kSlotCount> done_;
+  std::array<std::size_t, kSlotCount> slotStart_{};
+  std::array<std::size_t, kSlotCount> slotEnd_{};
+  std::string value_;
+  TemplateLineOutcome stopOutcome_ = TemplateLineOutcome::Failed;
+  std::string message_;
+};
+
+TemplateLineResult TemplateLineMatcher::Run() {
+  // Free-order sets jump back in the line; a malformed template must not be
+  // able to make that go on for ever, so the number of steps is bounded far
+  // above what any well-formed line needs.
+  std::size_t budget = 64 * (line_.size() + 1) * (kSlotCount + 1);
+  while (pos_ < line_.size()) {
+    if (budget-- == 0) return {TemplateLineOutcome::Failed, {}};
+    const char c = line_[pos_];
+    Step step = ReadCharacter(c);
+    if (step == Step::Continue) step = CompareElements(c);
+    switch (step) {
+      case Step::Fail:
+        return {TemplateLineOutcome::Failed, {}};
+      case Step::Stop:
+        return {stopOutcome_, message_};
+      case Step::Continue:
+      case Step::JumpToTopLevel:
+        break;
+    }
+    if (depth_ == 0 && pos_ < line_.size() && line_[pos_] == ' ' && EndTopLevelItem()) continue;
+    ++pos_;
+  }
+  return {token_.empty() ? TemplateLineOutcome::Matched : TemplateLineOutcome::Failed, {}};
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::ReadCharacter(char c) {
+  switch (c) {
+    case ' ':
+      if (!groupSatisfied_) comparePending_ = true;
+      return Step::Continue;
+    case ',':
+      if (!groupSatisfied_) comparePending_ = true;
+      if (depth_ == elementDepth_) levels_[depth_].skipping = false;  // a new alternative starts
+      return Step::Continue;
+    case '(':
+      OpenLevel(false);
+      if (token_.empty()) {  // input used up: pass the whole group over
+        groupSatisfied_ = true;
+        elementDepth_ = depth_;
+      }
+      return Step::Continue;
+    case '[':
+      OpenLevel(true);
+      return Step::Continue;
+    case ')':
+    case ']':
+      return CloseBracket(c);
+    case ':':
+      return ReadColon();
+    default:
+      if (!groupSatisfied_ && !levels_[depth_].skipping) {
+        if (c == '!') {
+          repeat_ = true;
+        } else {
+          element_ += c;
+        }
+        comparePending_ = false;
+        elementDepth_ = depth_;
+      }
+      return Step::Continue;
+  }
+}
+
+void TemplateLineMatcher::OpenLevel(bool choice) {
+  const bool parentSkipping = levels_[depth_].skipping;
+  ++depth_;
+  if (levels_.size() <= depth_) levels_.resize(depth_ + 1);
+  levels_[depth_] = Level{choice, false, parentSkipping};
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::CloseBracket(char c) {
+  if (depth_ == 0) {
+    return TemplateError(Prefix() + "an extra closing bracket at position " + Position());
+  }
+  Level& level = levels_[depth_];
+  if (level.choice != (c == ']')) {
+    return TemplateError(Prefix() + "an invalid closing bracket at position " + Position());
+  }
+  // An optional group fails the line only when an alternative broke off; a
+  // choice fails it when none of its alternatives matched.
+  const bool broken = c == ')' ? level.skipping && level.inSequence
+                               : level.skipping && depth_ == elementDepth_;
+  if (broken) return Step::Fail;
+  if (depth_ == elementDepth_) {
+    groupSatisfied_ = false;
+    level.skipping = false;
+  }
+  --depth_;
+  return Step::Continue;
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
+  if (element_ == "src") {
+    side_ = SideSource;
+  } else if (element_ == "dst") {
+    side_ = SideDestination;
+  } else {
+    const std::int32_t number = ReadIntDefault(element_, 1000);
+    if (number >= 1000) {
+      return TemplateError(Prefix() + "the wrong type / option number before the \":\" sign at position " +
+                           Position());
+    }
+    const int slot = number % 100;
+    if (slot < 0 || slot >= kSlotCount) {
+      return TemplateError(Prefix() + "the option number before the \":\" sign at position " +
+                           Position() + " is out of range 0..31");
+    }
+    declared_.set(slot);
+    const std::size_t numberStart = pos_ - element_.size();
+    if (slotStart_[slot] == kUnset) {
+      slotStart_[slot] = numberStart;
+    } else if (side_ == SideNone && numberStart != slotStart_[slot]) {
+      return TemplateError(Prefix() + "the option number " + element_ +
+                           " before the \":\" sign at position " + Position() + " is repeated");
+    }
+    slot_ = slot;
+    const int itemClass = number / 100;
+    if (itemClass != class_) {
+      done_.reset();
+      declared_.reset();
+      declared_.set(slot);
+      class_ = itemClass;
+    } else if (done_.test(slot) && slotEnd_[slot] != kUnset) {
+      // Already matched in this free-order set: go to the end of the item.
+      pos_ = slotEnd_[slot];
+      element_.clear();
+      comparePending_ = false;
+      return Step::JumpToTopLevel;
+    }
+  }
+  element_.clear();
+  comparePending_ = false;
+  return Step::Continue;
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::CompareElements(char c) {
+  while (comparePending_ && !element_.empty()) {
+    const ElementType type = ClassifyElement(element_);
+    const bool matched = MatchElement(type, element_, token_, value_);
+    lastKindEmpty_ = !matched;
+    Level& level = levels_[elementDepth_];
+    if (!matched) {
+      // A mandatory item, the last alternative of a closed choice, or an
+      // alternative that had begun to match: the line cannot match.
+      if (elementDepth_ == 0 || (depth_ < elementDepth_ && level.choice) || level.inSequence) {
+        return Step::Fail;
+      }
+      repeat_ = false;
+      if (c == ' ') level.skipping = true;  // pass over the rest of this alternative
+      element_.clear();
+      comparePending_ = false;
+      return Step::Continue;
+    }
+    const Step effect = ApplyEffect(type, value_);
+    if (effect != Step::Continue) return effect;
+    AdvanceToken();
+    if (c == ',') {
+      groupSatisfied_ = true;
+      levels_[elementDepth_].inSequence = false;
+    } else {
+      levels_[elementDepth_].inSequence = true;
+    }
+    if (!repeat_) {
+      element_.clear();
+      comparePending_ = false;
+    } else {
+      repeatMatched_ = true;  // compare the same element with the next word
+    }
+  }
+  return Step::Continue;
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::ApplyEffect(ElementType type,
+                                                           const std::string& value) {
+  OptionValues& values = record_.Values;
+  switch (type) {
+    case ElementType::Keyword:
+      break;
+    case ElementType::Addr:
+      if (side_ == SideNone) return ParameterError("address");
+      StoreAddress(false, ParseDecimal(value));
+      return Step::Continue;
+    case ElementType::Mask: {
+      if (side_ == SideNone) return ParameterError("mask");
+      const std::uint32_t mask = ParseDecimal(value);
+      StoreAddress(true, maskType_ == MaskForm::Netmask ? mask : ~mask);
+      return Step::Continue;
+    }
+    case ElementType::Cidr: {
+      if (side_ == SideNone) return ParameterError("address/mask");
+      const std::size_t slash = value.find('/');
+      StoreAddress(false, ParseDecimal(std::string_view(value).substr(0, slash)));
+      StoreAddress(true, ParseDecimal(std::string_view(value).substr(slash + 1)));
+      return Step::Continue;
+    }
+    case ElementType::NumberLiteral:
+    case ElementType::TcpPort:
+    case ElementType::UdpPort:
+    case ElementType::Byte:
+    case ElementType::Str256:
+    case ElementType::IcmpMessage:
+    case ElementType::Precedence:
+      values.Append(side_, slot_, value);
+      return Step::Continue;
+  }
+
+  const std::string_view keyword = element_;
+  if (keyword == "permit") {
+    record_.Status = StatusPermit;
+  } else if (keyword == "deny") {
+    record_.Status = StatusDeny;
+  } else if (keyword == "remark") {
+    // A remark takes the rest of the input whatever it holds.
+    record_.Status = StatusRemark;
+    token_ = input_.substr(tokenPos_);
+    pos_ = line_.size() - 1;
+  } else if (keyword == "ip") {
+    values.Set(SideNone, slot_, "ip");
+  } else if (keyword == "tcp") {
+    values.Set(SideNone, slot_, "6");
+  } else if (keyword == "udp") {
+    values.Set(SideNone, slot_, "17");
+  } else if (keyword == "icmp") {
+    values.Set(SideNone, slot_, "1");
+  } else if (keyword == "esp") {
+    values.Set(SideNone, slot_, "50");
+  } else if (keyword == "gre") {
+    values.Set(SideNone, slot_, "47");
+  } else if (keyword == "ipinip") {
+    values.Set(SideNone, slot_, "4");
+  } else if (keyword == "eigrp") {
+    values.Set(SideNone, slot_, "88");
+  } else if (keyword == "ospf") {
+    values.Set(SideNone, slot_, "89");
+  } else if (keyword == "eq" || keyword == "neq" || keyword == "gt" || keyword == "lt" ||
+             keyword == "range") {
+    values.Append(side_, slot_, keyword);
+  } else if (keyword == "host") {
+    if (side_ == SideNone) return ParameterError("host address");
+    StoreAddress(true, 0xFFFFFFFFu);
+  } else if (keyword == "any") {
+    if (side_ == SideNone) return ParameterError("any");
+    StoreAddress(false, 0);
+    StoreAddress(true, 0);
+  } else {  // established, ttl, precedence, time-range, log, log-input
+    values.Set(side_, slot_, keyword);
+  }
+  return Step::Continue;
+}
+
+void TemplateLineMatcher::StoreAddress(bool mask, std::uint32_t value) {
+  if (side_ == SideSource) {
+    (mask ? record_.SrcMask : record_.SrcAddr) = value;
+  } else if (side_ == SideDestination) {
+    (mask ? record_.DstMask : record_.DstAddr) = value;
+  }
+}
+
+void TemplateLineMatcher::AdvanceToken() {
+  tokenPos_ += token_.size() + 1;
+  if (tokenPos_ >= input_.size()) {
+    tokenPos_ = input_.size();
+    token_ = {};
+    return;
+  }
+  const std::string_view rest = input_.substr(tokenPos_);
+  token_ = rest.substr(0, rest.find(' '));
+}
+
+// A blank at depth 0 ends a top-level item. Returns true when reading jumps
+// back to the first unmatched item of a free-order set.
+bool TemplateLineMatcher::EndTopLevelItem() {
+  side_ = SideNone;
+  bool added = false;
+  if (slot_ != kNoSlot) {
+    slotEnd_[slot_] = pos_;
+    if (class_ > 0 && (!lastKindEmpty_ || repeatMatched_) && !done_.test(slot_)) {
+      done_.set(slot_);
+      added = true;
+    }
+  }
+  repeatMatched_ = false;
+  if (added) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      if (declared_.test(slot) && !done_.test(slot) && slotStart_[slot] != kUnset) {
+        pos_ = slotStart_[slot];
+        return true;
+      }
+    }
+  }
+  slot_ = kNoSlot;
+  return false;
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::TemplateError(std::string text) {
+  stopOutcome_ = TemplateLineOutcome::TemplateError;
+  message_ = std::move(text);
+  return Step::Stop;
+}
+
+TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view what) {
+  stopOutcome_ = TemplateLineOutcome::ParameterError;
+  message_ = "\"" + std::string(what) + "\" parameter error";
+  return Step::Stop;
+}
+
+}  // namespace
+
+TemplateLineResult MatchTemplateLine(std::string_view templateLine, int lineNumber,
+                                     std::string_view input, MaskForm maskType, TExpr& record) {
+  return TemplateLineMatcher(templateLine, lineNumber, input, maskType, record).Run();
+}
+
+}  // namespace kerbwise

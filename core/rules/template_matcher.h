@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rules/check_options.h"
+#include "rules/texpr.h"
+
+namespace kerbwise {
+
+enum class TemplateLineOutcome {
+  Matched,         // the template line consumed the whole input
+  Failed,          // try the next template line
+  TemplateError,   // the template line is malformed; `message` says where
+  ParameterError,  // an address element matched with no side in force
+};
+
+struct TemplateLineResult {
+  TemplateLineOutcome outcome = TemplateLineOutcome::Failed;
+  std::string message;
+};
+
+// Interprets one template line, character by character, against the words of
+// `input` and fills `record` with what matched. `templateLine` is the trimmed
+// line followed by one blank; `input` is the line followed by two blanks.
+// `record.Values` is cleared first; its status and address fields are not, so
+// they carry over between the template lines of one recognition.
+TemplateLineResult MatchTemplateLine(std::string_view templateLine, int lineNumber,
+                                     std::string_view input, MaskForm maskType, TExpr& record);
+
+}  // namespace kerbwise

@@ -1,0 +1,64 @@
+#include "rules/texpr.h"
+
+#include <algorithm>
+
+namespace kerbwise {
+
+std::string_view StatusName(std::uint8_t status, bool russian) {
+  switch (status) {
+    case StatusTemplateError:
+      return russian ? "ошибка шаблона" : "template error";
+    case StatusUnrecognised:
+      return russian ? "не опознано" : "not recognized";
+    case StatusPermit:
+      return "permit";
+    case StatusDeny:
+      return "deny";
+    case StatusRemark:
+      return "remark";
+    default:
+      return "?";
+  }
+}
+
+const std::string& OptionValues::Get(int side, int slot) const {
+  static const std::string kEmpty;
+  for (const Entry& entry : entries_) {
+    if (entry.side == side && entry.slot == slot) return entry.text;
+  }
+  return kEmpty;
+}
+
+std::string* OptionValues::Find(int side, int slot) {
+  for (Entry& entry : entries_) {
+    if (entry.side == side && entry.slot == slot) return &entry.text;
+  }
+  return nullptr;
+}
+
+void OptionValues::Set(int side, int slot, std::string_view text) {
+  if (side < 0 || side >= kSideCount || slot < 0 || slot >= kSlotCount) return;
+  if (text.empty()) {  // an empty text is an unset slot
+    std::erase_if(entries_, [&](const Entry& entry) { return entry.side == side && entry.slot == slot; });
+    return;
+  }
+  if (std::string* existing = Find(side, slot)) {
+    existing->assign(text);
+    return;
+  }
+  const auto position = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
+    return entry.side > side || (entry.side == side && entry.slot > slot);
+  });
+  entries_.insert(position, Entry{static_cast<std::uint8_t>(side), static_cast<std::uint8_t>(slot),
+                                  std::string(text)});
+}
+
+void OptionValues::Append(int side, int slot, std::string_view word) {
+  std::string text = Get(side, slot);
+  text += ' ';
+  text += word;
+  const std::size_t first = text.find_first_not_of(' ');
+  Set(side, slot, first == std::string::npos ? std::string_view{} : std::string_view(text).substr(first));
+}
+
+}  // namespace kerbwise
