@@ -15,6 +15,20 @@ int HexDigit(char c) {
 }  // namespace
 
 std::optional<std::int32_t> ReadInteger(std::string_view text) {
+  // Short plain decimals are by far the most common text: read them directly.
+  if (!text.empty() && text.size() <= 9) {
+    std::int32_t value = 0;
+    bool plain = true;
+    for (char c : text) {
+      if (c < '0' || c > '9') {
+        plain = false;
+        break;
+      }
+      value = value * 10 + (c - '0');
+    }
+    if (plain) return value;
+  }
+
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;

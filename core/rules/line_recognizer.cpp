@@ -2,7 +2,6 @@
 
 #include "rules/primitives.h"
 #include "rules/rule_template.h"
-#include "rules/template_matcher.h"
 
 namespace kerbwise {
 
@@ -14,7 +13,7 @@ LineRecognizer::LineRecognizer(std::vector<std::string> templateLines) {
     ++number;
     const std::string_view trimmed = TrimControls(line);
     if (trimmed.empty()) continue;
-    template_.push_back({std::string(trimmed) + ' ', number});
+    template_.emplace_back(trimmed, number);
   }
 }
 
@@ -45,9 +44,8 @@ ExprPtr LineRecognizer::Recognize(std::string_view line, MaskForm maskType) {
   input_.assign(line);
   input_ += "  ";
   TExpr record;
-  for (const TemplateLine& templateLine : template_) {
-    const TemplateLineResult result =
-        MatchTemplateLine(templateLine.text, templateLine.number, input_, maskType, record);
+  for (const PreparedTemplateLine& templateLine : template_) {
+    const TemplateLineResult result = MatchTemplateLine(templateLine, input_, maskType, record);
     switch (result.outcome) {
       case TemplateLineOutcome::Failed:
         continue;

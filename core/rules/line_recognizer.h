@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "rules/check_options.h"
+#include "rules/template_matcher.h"
 #include "rules/texpr.h"
 
 namespace kerbwise {
@@ -43,11 +44,6 @@ class LineRecognizer {
   std::size_t CachedLineCount() const { return cache_.size(); }
 
  private:
-  struct TemplateLine {
-    std::string text;  // trimmed, followed by one blank
-    int number;        // 1-based, empty lines counted
-  };
-
   struct StringHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view text) const noexcept {
@@ -57,7 +53,7 @@ class LineRecognizer {
 
   ExprPtr Recognize(std::string_view line, MaskForm maskType);
 
-  std::vector<TemplateLine> template_;
+  std::vector<PreparedTemplateLine> template_;
   std::unordered_map<std::string, ExprPtr, StringHash, std::equal_to<>> cache_;
   bool emptyCachePending_ = true;
   std::size_t expectedLines_ = 0;

@@ -23,6 +23,21 @@ struct Level {
   bool skipping = false;    // the rest of the current alternative is passed over
 };
 
+bool IsPlainCharacter(char c) {
+  switch (c) {
+    case ' ':
+    case ',':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case ':':
+      return false;
+    default:
+      return true;
+  }
+}
+
 std::uint32_t ParseDecimal(std::string_view text) {
   std::uint32_t value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
@@ -31,10 +46,11 @@ std::uint32_t ParseDecimal(std::string_view text) {
 
 class TemplateLineMatcher {
  public:
-  TemplateLineMatcher(std::string_view templateLine, int lineNumber, std::string_view input,
+  TemplateLineMatcher(const PreparedTemplateLine& templateLine, std::string_view input,
                       MaskForm maskType, TExpr& record)
-      : line_(templateLine), lineNumber_(lineNumber), input_(input), maskType_(maskType),
-        record_(record) {
+      : line_(templateLine.text), runEnd_(templateLine.runEnd),
+        runType_(templateLine.runType), runNumber_(templateLine.runNumber), lineNumber_(templateLine.number),
+        input_(input), maskType_(maskType), record_(record) {
     record_.Values.Clear();
     levels_.resize(1);
     slotStart_.fill(kUnset);
@@ -48,6 +64,7 @@ class TemplateLineMatcher {
   enum class Step { Continue, Fail, Stop, JumpToTopLevel };
 
   Step ReadCharacter(char c);
+  void ReadPlainRun();
   Step CloseBracket(char c);
   Step ReadColon();
   Step CompareElements(char c);
@@ -66,6 +83,9 @@ class TemplateLineMatcher {
   }
 
   const std::string_view line_;
+  const std::vector<std::size_t>& runEnd_;
+  const std::vector<ElementType>& runType_;
+  const std::vector<std::int32_t>& runNumber_;
   const int lineNumber_;
   const std::string_view input_;
   const MaskForm maskType_;
@@ -78,6 +98,9 @@ class TemplateLineMatcher {
   std::size_t depth_ = 0;         // d
   std::size_t elementDepth_ = 0;  // D: depth at which the element text was written
   std::string element_;           // E
+  bool elementTypeKnown_ = false;
+  ElementType elementType_ = ElementType::NumberLiteral;
+  std::int32_t elementNumber_ = 1000;
   bool comparePending_ = false;
   bool groupSatisfied_ = false;
   bool repeat_ = false;
@@ -145,17 +168,32 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadCharacter(char c) {
     case ':':
       return ReadColon();
     default:
-      if (!groupSatisfied_ && !levels_[depth_].skipping) {
-        if (c == '!') {
-          repeat_ = true;
-        } else {
-          element_ += c;
-        }
-        comparePending_ = false;
-        elementDepth_ = depth_;
-      }
+      ReadPlainRun();
       return Step::Continue;
   }
+}
+
+// Element characters: appended to the element text unless the group is
+// satisfied or the alternative is being passed over. A whole run is taken at
+// once; reading goes on at its last character.
+void TemplateLineMatcher::ReadPlainRun() {
+  const std::size_t end = runEnd_[pos_];
+  if (!groupSatisfied_ && !levels_[depth_].skipping) {
+    // Usually the element is this one word, whose type is known in advance.
+    elementTypeKnown_ = element_.empty();
+    elementType_ = runType_[pos_];
+    elementNumber_ = runNumber_[pos_];
+    for (std::size_t i = pos_; i < end; ++i) {
+      if (line_[i] == '!') {
+        repeat_ = true;
+      } else {
+        element_ += line_[i];
+      }
+    }
+    comparePending_ = false;
+    elementDepth_ = depth_;
+  }
+  pos_ = end - 1;
 }
 
 void TemplateLineMatcher::OpenLevel(bool choice) {
@@ -192,7 +230,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
   } else if (element_ == "dst") {
     side_ = SideDestination;
   } else {
-    const std::int32_t number = ReadIntDefault(element_, 1000);
+    const std::int32_t number = elementTypeKnown_ ? elementNumber_ : ReadIntDefault(element_, 1000);
     if (number >= 1000) {
       return TemplateError(Prefix() + "the wrong type / option number before the \":\" sign at position " +
                            Position());
@@ -232,7 +270,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
 
 TemplateLineMatcher::Step TemplateLineMatcher::CompareElements(char c) {
   while (comparePending_ && !element_.empty()) {
-    const ElementType type = ClassifyElement(element_);
+    const ElementType type = elementTypeKnown_ ? elementType_ : ClassifyElement(element_);
     const bool matched = MatchElement(type, element_, token_, value_);
     lastKindEmpty_ = !matched;
     Level& level = levels_[elementDepth_];
@@ -403,9 +441,31 @@ TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view w
 
 }  // namespace
 
-TemplateLineResult MatchTemplateLine(std::string_view templateLine, int lineNumber,
+PreparedTemplateLine::PreparedTemplateLine(std::string_view trimmedLine, int lineNumber)
+    : text(std::string(trimmedLine) + ' '),
+      number(lineNumber),
+      runEnd(text.size()),
+      runType(text.size(), ElementType::NumberLiteral),
+      runNumber(text.size(), 1000) {
+  std::size_t end = text.size();
+  for (std::size_t i = text.size(); i-- > 0;) {
+    if (!IsPlainCharacter(text[i])) end = i;
+    runEnd[i] = IsPlainCharacter(text[i]) ? end : i + 1;
+  }
+  for (std::size_t i = 0; i < text.size(); i = runEnd[i]) {
+    if (!IsPlainCharacter(text[i])) continue;
+    std::string word;
+    for (std::size_t j = i; j < runEnd[i]; ++j) {
+      if (text[j] != '!') word += text[j];
+    }
+    runType[i] = ClassifyElement(word);
+    runNumber[i] = ReadIntDefault(word, 1000);
+  }
+}
+
+TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
                                      std::string_view input, MaskForm maskType, TExpr& record) {
-  return TemplateLineMatcher(templateLine, lineNumber, input, maskType, record).Run();
+  return TemplateLineMatcher(templateLine, input, maskType, record).Run();
 }
 
 }  // namespace kerbwise
