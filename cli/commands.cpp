@@ -1,0 +1,14 @@
+#include "commands.h"
+
+namespace kerbwise::cli {
+
+// Each command lives in its own file and is reached only through its factory.
+std::unique_ptr<Command> MakeRecognizeCommand();
+
+std::vector<std::unique_ptr<Command>> RegisterCommands() {
+  std::vector<std::unique_ptr<Command>> commands;
+  commands.push_back(MakeRecognizeCommand());
+  return commands;
+}
+
+}  // namespace kerbwise::cli
