@@ -1,0 +1,53 @@
+#include "input.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "command.h"
+
+namespace {
+
+using kerbwise::cli::ReadFileText;
+using kerbwise::cli::ReadInputText;
+using kerbwise::cli::SplitLines;
+using kerbwise::cli::UsageError;
+
+TEST(ReadInput, FilesAndStreamsAreReadWholeAndByteForByte) {
+  std::string text(200'000, 'a');  // more than one read chunk
+  text += std::string("\0\r\n\xff", 4);
+  const std::string path = testing::TempDir() + "cli_input_bytes.bin";
+  std::ofstream(path, std::ios::binary) << text;
+
+  EXPECT_EQ(ReadFileText(path, "--acl file"), text);
+  std::istringstream in(text);
+  EXPECT_EQ(ReadInputText("-", in, "access list"), text);
+  std::istringstream unused("stdin");
+  EXPECT_EQ(ReadInputText(path, unused, "access list"), text);
+}
+
+TEST(ReadInput, FailuresNameTheInput) {
+  std::istringstream in;
+  try {
+    ReadInputText(testing::TempDir() + "missing.txt", in, "access list");
+    FAIL() << "no error";
+  } catch (const UsageError& error) {
+    EXPECT_STREQ(error.what(), ("cannot read the access list file \"" + testing::TempDir() +
+                                "missing.txt\": No such file or directory")
+                                   .c_str());
+  }
+  EXPECT_THROW(ReadFileText(std::string("a\0b", 3), "--acl file"), UsageError);
+  EXPECT_THROW(ReadFileText(testing::TempDir(), "--acl file"), UsageError);
+}
+
+TEST(SplitLines, LineEnds) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitLines(""), Lines{});
+  EXPECT_EQ(SplitLines("\n"), Lines{""});
+  EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(SplitLines("a\rb\r\n"), Lines{"a\rb"});
+  EXPECT_EQ(SplitLines("a\n\r"), (Lines{"a", "\r"}));
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_cli.h"
+
+namespace {
+
+using nlohmann::json;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCommand(std::vector<std::string> args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = kerbwise::cli::RunCli(std::move(args), in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// Runs with --json and returns the array of records.
+json RunJson(std::vector<std::string> args, const std::string& input = "") {
+  args.insert(args.begin(), "--json");
+  const Outcome outcome = RunCommand(std::move(args), input);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_TRUE(outcome.out.ends_with("]\n"));
+  return json::parse(outcome.out);
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& text) {
+  const std::string path = testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+TEST(RecognizeJson, WorkedExampleGivesTheWholeRecord) {
+  const json records = RunJson({"recognize", "deny tcp host 10.1.0.1 any eq www log established"});
+  EXPECT_EQ(records, json::parse(R"([{
+    "line": "deny tcp host 10.1.0.1 any eq www log established", "status": 3,
+    "src_addr": "10.1.0.1", "src_mask": "255.255.255.255",
+    "dst_addr": "0.0.0.0", "dst_mask": "0.0.0.0",
+    "values": {"0.0": "6", "0.2": "established", "0.6": "log", "2.1": "eq 80"},
+    "template_error": "", "parameter_error": ""}])"));
+}
+
+TEST(RecognizeJson, MaskTypeDecidesHowMasksAreRead) {
+  const json netmask = RunJson({"recognize", "--netmask", "permit ip 10.0.0.0 255.0.0.0 any"});
+  const json wildcard = RunJson({"recognize", "permit ip 10.0.0.0 0.255.255.255 any"});
+  for (const json& records : {netmask, wildcard}) {
+    EXPECT_EQ(records[0]["status"], 2);
+    EXPECT_EQ(records[0]["src_addr"], "10.0.0.0");
+    EXPECT_EQ(records[0]["src_mask"], "255.0.0.0");
+  }
+  // The same text read as a wildcard mask is the complement.
+  EXPECT_EQ(RunJson({"recognize", "permit ip 10.0.0.0 255.0.0.0 any"})[0]["src_mask"],
+            "0.255.255.255");
+}
+
+TEST(RecognizeOptions, GlobalsStandEitherSideOfTheCommand) {
+  const std::string line = "permit ip 10.0.0.0 255.0.0.0 any";
+  const Outcome reference = RunCommand({"recognize", "--json", "--netmask", line, "--lang", "ru"});
+  EXPECT_EQ(reference.status, 0);
+  EXPECT_EQ(json::parse(reference.out)[0]["src_mask"], "255.0.0.0");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--json", "--netmask", "--lang", "ru", "recognize", line},
+        std::vector<std::string>{"--netmask", "recognize", line, "--json", "--lang=ru"},
+        std::vector<std::string>{"--json", "--json", "recognize", "--json", line, "--netmask"}}) {
+    EXPECT_EQ(RunCommand(args).out, reference.out) << args[0] << " " << args[1];
+  }
+  EXPECT_EQ(RunCommand({"--lang", "ru", "recognize", "x"}).out, "1 не опознано | x\n");
+  EXPECT_EQ(RunCommand({"--lang", "ru", "recognize", "--lang", "en", "x"}).out,
+            "1 not recognized | x\n");
+}
+
+TEST(RecognizeLines, BlanksCollapseAndOneLeadingBlankGoes) {
+  const json records = RunJson({"recognize", "   permit   ip  any    any", "", "x  y"});
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0]["line"], "permit ip any any");
+  EXPECT_EQ(records[0]["status"], 2);
+  EXPECT_EQ(records[1]["line"], "");
+  EXPECT_EQ(records[1]["status"], 0);
+  EXPECT_EQ(records[2]["line"], "x y");
+  EXPECT_EQ(records[2]["status"], 1);
+}
+
+TEST(RecognizeLines, StandardInputGivesOneRecordPerLine) {
+  const json records =
+      RunJson({"recognize"}, "deny ip any any\r\n\r\n deny ip any any\nremark a\r");
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[0]["line"], "deny ip any any");
+  EXPECT_EQ(records[1]["status"], 0);
+  EXPECT_EQ(records[2], records[0]);            // a repeated line comes back the same
+  EXPECT_EQ(records[3]["line"], "remark a\r");  // only the CR of CR LF is dropped
+  EXPECT_EQ(RunJson({"recognize"}, ""), json::array());
+}
+
+TEST(RecognizeText, OneLinePerItem) {
+  EXPECT_EQ(
+      RunCommand({"recognize", "deny tcp host 10.1.0.1 any eq 80", "permit ip any any", "x", ""})
+          .out,
+      "3 deny | src 10.1.0.1 255.255.255.255 | dst 0.0.0.0 0.0.0.0 | 0.0=6 2.1=eq 80"
+      " | deny tcp host 10.1.0.1 any eq 80\n"
+      "2 permit | src 0.0.0.0 0.0.0.0 | dst 0.0.0.0 0.0.0.0 | 0.0=ip | permit ip any any\n"
+      "1 not recognized | x\n"
+      "0 template error |\n");
+  EXPECT_EQ(RunCommand({"recognize", "permit\nip\\any"}).out,
+            "1 not recognized | permit\\x0Aip\\\\any\n");
+}
+
+TEST(RecognizeTemplate, LinesComeFromTheFile) {
+  const std::string bad = WriteTempFile("cli_bad_template.txt", "[permit,deny]]\r\n");
+  const std::string message =
+      "At the 1 line of the template, an extra closing bracket at position 14";
+  const json records = RunJson({"recognize", "--template", bad, "permit ip any any"});
+  EXPECT_EQ(records[0]["status"], 0);
+  EXPECT_EQ(records[0]["template_error"], message);
+  EXPECT_EQ(RunCommand({"recognize", "--template", bad, "permit ip any any"}).out,
+            "0 template error | permit ip any any\n  template error: " + message + "\n");
+
+  const std::string remarkOnly = WriteTempFile("cli_remark_template.txt", "\r\nremark\r\n");
+  const json custom =
+      RunJson({"recognize", "--template", remarkOnly, "remark a", "permit ip any any"});
+  EXPECT_EQ(custom[0]["status"], 4);
+  EXPECT_EQ(custom[1]["status"], 1);
+}
+
+TEST(RecognizeErrors, OneLineOnStandardErrorAndStatusTwo) {
+  const std::string missing = testing::TempDir() + "no_such_template.txt";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+      {{"recognize", "--bogus", "x"}, "--bogus"},
+      {{"frobnicate"}, "frobnicate"},
+      {{"recognize", "--template"}, "--template"},
+      {{"recognize", "--template", missing, "x"}, "no_such_template.txt"},
+      {{"recognize", "--template", testing::TempDir(), "x"}, "directory"},
+      {{"--lang", "de", "recognize", "x"}, "--lang"},
+      {{"recognize", "--lang", "de", "x"}, "--lang"},
+  };
+  for (const auto& [args, mention] : cases) {
+    const Outcome outcome = RunCommand(args);
+    EXPECT_EQ(outcome.status, 2) << mention;
+    EXPECT_EQ(outcome.out, "") << mention;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_TRUE(outcome.err.starts_with("kerbwise-cli: error: ")) << outcome.err;
+    EXPECT_NE(outcome.err.find(mention), std::string::npos) << outcome.err;
+  }
+}
+
+TEST(RecognizeErrors, HelpAndMissingCommand) {
+  const Outcome help = RunCommand({"recognize", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--template FILE"), std::string::npos);
+  const Outcome none = RunCommand({"--json"});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find("recognize"), std::string::npos);
+}
+
+TEST(RecognizeRobustness, ArbitraryBytesAndLongLines) {
+  const std::string bytes = std::string("permit\xff\xfe ip") + '\0' + "any\x80";
+  const Outcome text = RunCommand({"recognize", bytes});
+  EXPECT_EQ(text.status, 0);
+  EXPECT_EQ(text.out, "1 not recognized | permit\xff\xfe ip\\x00any\x80\n");
+
+  const Outcome asJson = RunCommand({"recognize", "--json", bytes});
+  EXPECT_EQ(asJson.status, 0);
+  EXPECT_EQ(json::parse(asJson.out)[0]["status"], 1);
+  EXPECT_NE(asJson.err.find("UTF-8"), std::string::npos);  // the replacement is not silent
+
+  const std::string longLine = "permit tcp any any eq " + std::string(100'000, '8');
+  const json records = RunJson({"recognize", longLine, "remark " + std::string(100'000, 'a')});
+  EXPECT_EQ(records[0]["line"], longLine);
+  EXPECT_EQ(records[0]["status"], 1);
+  EXPECT_EQ(records[1]["status"], 4);
+}
+
+TEST(RecognizeEndToEnd, BuiltProgramWritesJson) {
+  FILE* pipe = popen("'" KERBWISE_CLI_PATH "' recognize --json 'permit ip any any'", "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+  EXPECT_EQ(pclose(pipe), 0);
+  const json records = json::parse(out);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0]["status"], 2);
+}
+
+}  // namespace
