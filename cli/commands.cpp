@@ -3,6 +3,8 @@
 namespace kerbwise::cli {
 
 // Each command lives in its own file and is reached only through its factory.
+// A new command: its file (listed in CMakeLists.txt), its factory declared
+// here and one push_back below.
 std::unique_ptr<Command> MakeRecognizeCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
