@@ -230,7 +230,11 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
   } else if (element_ == "dst") {
     side_ = SideDestination;
   } else {
-    const std::int32_t number = elementTypeKnown_ ? elementNumber_ : ReadIntDefault(element_, 1000);
+    // The number read ahead belongs to the last word taken; when nothing has
+    // been taken since the element was last cleared ("0 :"), there is no
+    // number before the colon at all.
+    const std::int32_t number =
+        elementTypeKnown_ && !element_.empty() ? elementNumber_ : ReadIntDefault(element_, 1000);
     if (number >= 1000) {
       return TemplateError(Prefix() + "the wrong type / option number before the \":\" sign at position " +
                            Position());
