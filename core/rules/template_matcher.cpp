@@ -140,7 +140,12 @@ TemplateLineResult TemplateLineMatcher::Run() {
     if (depth_ == 0 && pos_ < line_.size() && line_[pos_] == ' ' && EndTopLevelItem()) continue;
     ++pos_;
   }
-  return {token_.empty() ? TemplateLineOutcome::Matched : TemplateLineOutcome::Failed, {}};
+  // The line matches when every word is consumed. A run of blanks inside the
+  // input reads as an empty word, which would end it early; words after it
+  // are not consumed, so such a line does not match rather than losing them.
+  const bool consumed =
+      token_.empty() && input_.find_first_not_of(' ', tokenPos_) == std::string_view::npos;
+  return {consumed ? TemplateLineOutcome::Matched : TemplateLineOutcome::Failed, {}};
 }
 
 TemplateLineMatcher::Step TemplateLineMatcher::ReadCharacter(char c) {

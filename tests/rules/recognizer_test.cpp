@@ -216,8 +216,10 @@ TEST(ExprCheck, OddInputNeverBreaksRecognition) {
         << line.substr(0, 40);
   }
   // One trailing blank leaves an empty last word, which reads as the end of
-  // the input.
+  // the input; words after a run of blanks are never dropped unread.
   EXPECT_EQ(recognizer.ExprCheck("permit ip any any ", options)->Status, StatusPermit);
+  EXPECT_EQ(recognizer.ExprCheck("permit ip any any  log", options)->Status, StatusUnrecognised);
+  EXPECT_EQ(recognizer.ExprCheck("permit ip any any  ", options)->Status, StatusPermit);
   // Names are taken byte for byte.
   const std::string odd("Zeitpl\xC3\xA4n\0x", 10);
   EXPECT_EQ(recognizer.ExprCheck("permit ip any any time-range " + odd, options)
