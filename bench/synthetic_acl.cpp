@@ -1,5 +1,6 @@
 #include "synthetic_acl.h"
 
+#include <initializer_list>
 #include <random>
 
 namespace kerbwise::bench {
@@ -33,6 +34,17 @@ std::string Options(std::mt19937& random) {
   return kForms[random() % 6];
 }
 
+// Joins the non-empty parts with single blanks, as an entry is written.
+std::string Join(std::initializer_list<std::string> parts) {
+  std::string line;
+  for (const std::string& part : parts) {
+    if (part.empty()) continue;
+    if (!line.empty()) line += ' ';
+    line += part;
+  }
+  return line;
+}
+
 }  // namespace
 
 std::vector<std::string> SyntheticEntries(std::size_t count, unsigned seed) {
@@ -40,29 +52,31 @@ std::vector<std::string> SyntheticEntries(std::size_t count, unsigned seed) {
   std::vector<std::string> lines;
   lines.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const std::string action = random() % 3 == 0 ? "deny " : "permit ";
+    const std::string action = random() % 3 == 0 ? "deny" : "permit";
     const std::string source = Address(random, i);
     std::string line;
     switch (random() % 5) {
       case 0:
-      case 1:
-        line = action + "tcp " + source + " " + Address(random, i + 7) + " " + Ports(random);
-        if (random() % 4 == 0) line += " established";
+      case 1: {
+        const std::string destination = Address(random, i + 7);
+        const std::string ports = Ports(random);
+        line = Join({action, "tcp", source, destination, ports,
+                     random() % 4 == 0 ? "established" : ""});
         break;
-      case 2:
-        line = action + "udp " + source + " " + Address(random, i + 3) + " " + Ports(random);
+      }
+      case 2: {
+        const std::string destination = Address(random, i + 3);
+        line = Join({action, "udp", source, destination, Ports(random)});
         break;
+      }
       case 3:
-        line = action + "icmp " + source + " any echo-reply";
+        line = Join({action, "icmp", source, "any echo-reply"});
         break;
       default:
-        line = action + "ip " + source + " " + Address(random, i + 5);
+        line = Join({action, "ip", source, Address(random, i + 5)});
         break;
     }
-    const std::string options = Options(random);
-    if (!options.empty()) line += " " + options;
-    if (line.back() == ' ') line.pop_back();
-    lines.push_back(std::move(line));
+    lines.push_back(Join({line, Options(random)}));
   }
   return lines;
 }
