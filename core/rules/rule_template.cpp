@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace kerbwise {
 
@@ -29,6 +30,24 @@ bool IsKeyword(std::string_view word) {
       "ipinip", "eigrp", "ospf",   "any", "host",  "eq",          "neq",        "gt",      "lt",
       "range",  "established",     "ttl", "precedence", "time-range", "log",     "log-input"};
   return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
+}
+
+std::optional<std::string_view> ProtocolValue(std::string_view keyword) {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kProtocols{{
+      {"ip", "ip"},
+      {"tcp", "6"},
+      {"udp", "17"},
+      {"icmp", "1"},
+      {"esp", "50"},
+      {"gre", "47"},
+      {"ipinip", "4"},
+      {"eigrp", "88"},
+      {"ospf", "89"},
+  }};
+  for (const auto& [name, value] : kProtocols) {
+    if (name == keyword) return value;
+  }
+  return std::nullopt;
 }
 
 }  // namespace kerbwise

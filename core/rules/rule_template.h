@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,5 +12,9 @@ const std::vector<std::string>& BuiltInTemplate();
 
 // Whether `word` is one of the 25 keywords of the rule language.
 bool IsKeyword(std::string_view word);
+
+// What a protocol keyword stores as the protocol: "ip" for ip, otherwise the
+// protocol number ("6" for tcp). Nullopt for any other word.
+std::optional<std::string_view> ProtocolValue(std::string_view keyword);
 
 }  // namespace kerbwise

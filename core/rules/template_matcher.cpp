@@ -8,6 +8,7 @@
 
 #include "rules/compare_element.h"
 #include "rules/integer_reader.h"
+#include "rules/rule_template.h"
 
 namespace kerbwise {
 namespace {
@@ -358,24 +359,8 @@ TemplateLineMatcher::Step TemplateLineMatcher::ApplyEffect(ElementType type,
     record_.Status = StatusRemark;
     token_ = input_.substr(tokenPos_);
     pos_ = line_.size() - 1;
-  } else if (keyword == "ip") {
-    values.Set(SideNone, slot_, "ip");
-  } else if (keyword == "tcp") {
-    values.Set(SideNone, slot_, "6");
-  } else if (keyword == "udp") {
-    values.Set(SideNone, slot_, "17");
-  } else if (keyword == "icmp") {
-    values.Set(SideNone, slot_, "1");
-  } else if (keyword == "esp") {
-    values.Set(SideNone, slot_, "50");
-  } else if (keyword == "gre") {
-    values.Set(SideNone, slot_, "47");
-  } else if (keyword == "ipinip") {
-    values.Set(SideNone, slot_, "4");
-  } else if (keyword == "eigrp") {
-    values.Set(SideNone, slot_, "88");
-  } else if (keyword == "ospf") {
-    values.Set(SideNone, slot_, "89");
+  } else if (const auto protocol = ProtocolValue(keyword)) {
+    values.Set(SideNone, slot_, *protocol);
   } else if (keyword == "eq" || keyword == "neq" || keyword == "gt" || keyword == "lt" ||
              keyword == "range") {
     values.Append(side_, slot_, keyword);
