@@ -53,19 +53,6 @@ TEST(RecognizeJson, WorkedExampleGivesTheWholeRecord) {
     "template_error": "", "parameter_error": ""}])"));
 }
 
-TEST(RecognizeJson, MaskTypeDecidesHowMasksAreRead) {
-  const json netmask = RunJson({"recognize", "--netmask", "permit ip 10.0.0.0 255.0.0.0 any"});
-  const json wildcard = RunJson({"recognize", "permit ip 10.0.0.0 0.255.255.255 any"});
-  for (const json& records : {netmask, wildcard}) {
-    EXPECT_EQ(records[0]["status"], 2);
-    EXPECT_EQ(records[0]["src_addr"], "10.0.0.0");
-    EXPECT_EQ(records[0]["src_mask"], "255.0.0.0");
-  }
-  // The same text read as a wildcard mask is the complement.
-  EXPECT_EQ(RunJson({"recognize", "permit ip 10.0.0.0 255.0.0.0 any"})[0]["src_mask"],
-            "0.255.255.255");
-}
-
 TEST(RecognizeOptions, GlobalsStandEitherSideOfTheCommand) {
   const std::string line = "permit ip 10.0.0.0 255.0.0.0 any";
   const Outcome reference = RunCommand({"recognize", "--json", "--netmask", line, "--lang", "ru"});
@@ -165,7 +152,7 @@ TEST(RecognizeErrors, HelpAndMissingCommand) {
   EXPECT_NE(none.err.find("recognize"), std::string::npos);
 }
 
-TEST(RecognizeRobustness, ArbitraryBytesAndLongLines) {
+TEST(RecognizeRobustness, ArbitraryBytesAreShownNotLost) {
   const std::string bytes = std::string("permit\xff\xfe ip") + '\0' + "any\x80";
   const Outcome text = RunCommand({"recognize", bytes});
   EXPECT_EQ(text.status, 0);
@@ -175,12 +162,6 @@ TEST(RecognizeRobustness, ArbitraryBytesAndLongLines) {
   EXPECT_EQ(asJson.status, 0);
   EXPECT_EQ(json::parse(asJson.out)[0]["status"], 1);
   EXPECT_NE(asJson.err.find("UTF-8"), std::string::npos);  // the replacement is not silent
-
-  const std::string longLine = "permit tcp any any eq " + std::string(100'000, '8');
-  const json records = RunJson({"recognize", longLine, "remark " + std::string(100'000, 'a')});
-  EXPECT_EQ(records[0]["line"], longLine);
-  EXPECT_EQ(records[0]["status"], 1);
-  EXPECT_EQ(records[1]["status"], 4);
 }
 
 TEST(RecognizeEndToEnd, BuiltProgramWritesJson) {

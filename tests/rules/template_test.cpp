@@ -1,5 +1,5 @@
-// The built-in rule template, and what the recognizer reports for malformed
-// templates and for address elements written without a side.
+// What the recognizer reports for malformed rule templates and for address
+// elements written without a side.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,37 +7,9 @@
 #include <vector>
 
 #include "rules/line_recognizer.h"
-#include "rules/rule_template.h"
 
 namespace kerbwise {
 namespace {
-
-TEST(BuiltInTemplate, IsTheTenLineGrammar) {
-  const std::string address = "[any,addr mask,host addr,cidr]";
-  const std::string tail =
-      " 103:(precedence prcdn) 104:(ttl [eq !byte,neq !byte,gt byte,lt byte,range byte byte])"
-      " 105:(time-range str256) 106:(log,log-input)";
-  const auto plain = [&](const std::string& protocol) {
-    return "[permit,deny] 0:" + protocol + " src:" + address + " dst:" + address + tail;
-  };
-  const std::vector<std::string> expected{
-      "[permit,deny] 0:[tcp,6] src:" + address +
-          " src:1:(eq !tp,neq !tp,gt tp,lt tp,range tp tp) dst:" + address +
-          " dst:1:(eq !tp,neq !tp,gt tp,lt tp,range tp tp) 102:(established)" + tail,
-      "[permit,deny] 0:[udp,17] src:" + address +
-          " src:1:(eq !up,neq !up,gt up,lt up,range up up) dst:" + address +
-          " dst:1:(eq !up,neq !up,gt up,lt up,range up up)" + tail,
-      plain("ip"),
-      "[permit,deny] 0:[icmp,1] src:" + address + " dst:" + address + " 1:(imsg)" + tail,
-      plain("[esp,50]"),
-      plain("[gre,47]"),
-      plain("[ipinip,4]"),
-      plain("[eigrp,88]"),
-      plain("[ospf,89]"),
-      "remark",
-  };
-  EXPECT_EQ(BuiltInTemplate(), expected);
-}
 
 struct Outcome {
   std::uint8_t status;
