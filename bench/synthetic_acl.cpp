@@ -6,13 +6,28 @@
 namespace kerbwise::bench {
 namespace {
 
-std::string Address(std::mt19937& random, std::size_t index) {
-  // The index keeps every line distinct; the rest varies the shape.
-  const std::string host = "10." + std::to_string((index >> 16) & 0xFF) + "." +
-                           std::to_string((index >> 8) & 0xFF) + "." + std::to_string(index & 0xFF);
-  switch (random() % 4) {
+// A source that no other line has: the index is its address.
+std::string UniqueSource(std::mt19937& random, std::size_t index) {
+  std::string host = "10.";
+  host += std::to_string((index >> 16) & 0xFF);
+  host += '.';
+  host += std::to_string((index >> 8) & 0xFF);
+  host += '.';
+  host += std::to_string(index & 0xFF);
+  switch (random() % 3) {
     case 0:
       return "host " + host;
+    case 1:
+      return host + " 0.0.0.0";
+    default:
+      return host + "/32";
+  }
+}
+
+std::string Destination(std::mt19937& random) {
+  switch (random() % 4) {
+    case 0:
+      return "host 10.200." + std::to_string(random() % 256) + "." + std::to_string(random() % 256);
     case 1:
       return "192.168." + std::to_string(random() % 256) + ".0 0.0.0.255";
     case 2:
@@ -53,19 +68,19 @@ std::vector<std::string> SyntheticEntries(std::size_t count, unsigned seed) {
   lines.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const std::string action = random() % 3 == 0 ? "deny" : "permit";
-    const std::string source = Address(random, i);
+    const std::string source = UniqueSource(random, i);
     std::string line;
     switch (random() % 5) {
       case 0:
       case 1: {
-        const std::string destination = Address(random, i + 7);
+        const std::string destination = Destination(random);
         const std::string ports = Ports(random);
         line = Join({action, "tcp", source, destination, ports,
                      random() % 4 == 0 ? "established" : ""});
         break;
       }
       case 2: {
-        const std::string destination = Address(random, i + 3);
+        const std::string destination = Destination(random);
         line = Join({action, "udp", source, destination, Ports(random)});
         break;
       }
@@ -73,7 +88,7 @@ std::vector<std::string> SyntheticEntries(std::size_t count, unsigned seed) {
         line = Join({action, "icmp", source, "any echo-reply"});
         break;
       default:
-        line = Join({action, "ip", source, Address(random, i + 5)});
+        line = Join({action, "ip", source, Destination(random)});
         break;
     }
     lines.push_back(Join({line, Options(random)}));

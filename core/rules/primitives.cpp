@@ -4,7 +4,35 @@
 
 namespace kerbwise {
 
+namespace {
+
+// Four octets of plain decimal digits, the form nearly every address takes.
+// Nullopt for anything else, which the general reading then decides.
+std::optional<std::uint32_t> ReadPlainDottedQuad(std::string_view text) {
+  std::uint32_t value = 0;
+  std::size_t i = 0;
+  for (int octet = 0; octet < 4; ++octet) {
+    if (octet > 0) {
+      if (i >= text.size() || text[i] != '.') return std::nullopt;
+      ++i;
+    }
+    std::uint32_t part = 0;
+    std::size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+      part = part * 10 + static_cast<std::uint32_t>(text[i] - '0');
+      if (digits == 3) return std::nullopt;
+    }
+    if (digits == 0 || part > 255) return std::nullopt;
+    value = (value << 8) | part;
+  }
+  if (i != text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
 std::optional<std::uint32_t> IPToVal(std::string_view text) {
+  if (auto plain = ReadPlainDottedQuad(text)) return plain;
   std::uint32_t value = 0;
   std::size_t start = 0;
   for (int octet = 0; octet < 4; ++octet) {

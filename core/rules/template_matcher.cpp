@@ -39,6 +39,13 @@ bool IsPlainCharacter(char c) {
   }
 }
 
+// The bracket levels outlive one match, so that recognising a line does not
+// allocate them afresh for every template line it tries.
+std::vector<Level>& LevelStorage() {
+  thread_local std::vector<Level> levels;
+  return levels;
+}
+
 std::uint32_t ParseDecimal(std::string_view text) {
   std::uint32_t value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
@@ -51,9 +58,9 @@ class TemplateLineMatcher {
                       MaskForm maskType, TExpr& record)
       : line_(templateLine.text), runEnd_(templateLine.runEnd),
         runType_(templateLine.runType), runNumber_(templateLine.runNumber), lineNumber_(templateLine.number),
-        input_(input), maskType_(maskType), record_(record) {
+        input_(input), maskType_(maskType), record_(record), levels_(LevelStorage()) {
     record_.Values.Clear();
-    levels_.resize(1);
+    levels_.assign(1, Level{});
     slotStart_.fill(kUnset);
     slotEnd_.fill(kUnset);
     token_ = input_.substr(0, input_.find(' '));
@@ -95,7 +102,7 @@ class TemplateLineMatcher {
   std::size_t pos_ = 0;  // 0-based position in the template line
   std::string_view token_;
   std::size_t tokenPos_ = 0;
-  std::vector<Level> levels_;
+  std::vector<Level>& levels_;
   std::size_t depth_ = 0;         // d
   std::size_t elementDepth_ = 0;  // D: depth at which the element text was written
   std::string element_;           // E
