@@ -57,7 +57,8 @@ class TemplateLineMatcher {
   TemplateLineMatcher(const PreparedTemplateLine& templateLine, std::string_view input,
                       MaskForm maskType, TExpr& record)
       : line_(templateLine.text), runEnd_(templateLine.runEnd),
-        runType_(templateLine.runType), runNumber_(templateLine.runNumber), lineNumber_(templateLine.number),
+        runType_(templateLine.runType), runNumber_(templateLine.runNumber),
+        passOverEnd_(templateLine.passOverEnd), lineNumber_(templateLine.number),
         input_(input), maskType_(maskType), record_(record), levels_(LevelStorage()) {
     record_.Values.Clear();
     levels_.assign(1, Level{});
@@ -71,6 +72,7 @@ class TemplateLineMatcher {
  private:
   enum class Step { Continue, Fail, Stop, JumpToTopLevel };
 
+  void PassOver();
   Step ReadCharacter(char c);
   void ReadPlainRun();
   Step CloseBracket(char c);
@@ -94,6 +96,7 @@ class TemplateLineMatcher {
   const std::vector<std::size_t>& runEnd_;
   const std::vector<ElementType>& runType_;
   const std::vector<std::int32_t>& runNumber_;
+  const std::vector<std::size_t>& passOverEnd_;
   const int lineNumber_;
   const std::string_view input_;
   const MaskForm maskType_;
@@ -133,6 +136,7 @@ TemplateLineResult TemplateLineMatcher::Run() {
   std::size_t budget = 64 * (line_.size() + 1) * (kSlotCount + 1);
   while (pos_ < line_.size()) {
     if (budget-- == 0) return {TemplateLineOutcome::Failed, {}};
+    PassOver();
     const char c = line_[pos_];
     Step step = ReadCharacter(c);
     if (step == Step::Continue) step = CompareElements(c);
@@ -154,6 +158,18 @@ TemplateLineResult TemplateLineMatcher::Run() {
   const bool consumed =
       token_.empty() && input_.find_first_not_of(' ', tokenPos_) == std::string_view::npos;
   return {consumed ? TemplateLineOutcome::Matched : TemplateLineOutcome::Failed, {}};
+}
+
+// Inside a group whose rest is being passed over (satisfied, or the current
+// alternative skipped) and with no element waiting to be compared, words and
+// blanks have no effect: go straight to the next comma or closing bracket of
+// this level when the text between holds nothing else that would. Reading it
+// character by character gives the same.
+void TemplateLineMatcher::PassOver() {
+  if (depth_ == 0 || elementDepth_ > depth_ || !element_.empty()) return;
+  if (!groupSatisfied_ && !levels_[depth_].skipping) return;
+  const std::size_t end = passOverEnd_[pos_];
+  if (end != std::string_view::npos) pos_ = end;
 }
 
 TemplateLineMatcher::Step TemplateLineMatcher::ReadCharacter(char c) {
@@ -196,13 +212,13 @@ void TemplateLineMatcher::ReadPlainRun() {
     elementTypeKnown_ = element_.empty();
     elementType_ = runType_[pos_];
     elementNumber_ = runNumber_[pos_];
-    for (std::size_t i = pos_; i < end; ++i) {
-      if (line_[i] == '!') {
-        repeat_ = true;
-      } else {
-        element_ += line_[i];
-      }
+    std::string_view run = line_.substr(pos_, end - pos_);
+    for (std::size_t bang; (bang = run.find('!')) != std::string_view::npos;) {
+      repeat_ = true;
+      element_.append(run.substr(0, bang));
+      run.remove_prefix(bang + 1);
     }
+    element_.append(run);
     comparePending_ = false;
     elementDepth_ = depth_;
   }
@@ -453,6 +469,32 @@ PreparedTemplateLine::PreparedTemplateLine(std::string_view trimmedLine, int lin
     if (!IsPlainCharacter(text[i])) end = i;
     runEnd[i] = IsPlainCharacter(text[i]) ? end : i + 1;
   }
+  // Right to left, so that a "[" can jump over its whole group.
+  constexpr std::size_t npos = std::string_view::npos;
+  passOverEnd.assign(text.size() + 1, npos);
+  for (std::size_t i = text.size(); i-- > 0;) {
+    switch (text[i]) {
+      case ',':
+      case ')':
+      case ']':
+        passOverEnd[i] = i;
+        break;
+      case ':':  // an option number is read even while text is passed over
+      case '(':  // an optional group may start passing over on its own terms
+        break;
+      case '[': {
+        std::size_t close = passOverEnd[i + 1];
+        while (close != npos && text[close] == ',') close = passOverEnd[close + 1];
+        if (close != npos && text[close] == ']') passOverEnd[i] = passOverEnd[close + 1];
+        break;
+      }
+      default:
+        passOverEnd[i] = passOverEnd[i + 1];
+        break;
+    }
+  }
+  passOverEnd.pop_back();
+
   for (std::size_t i = 0; i < text.size(); i = runEnd[i]) {
     if (!IsPlainCharacter(text[i])) continue;
     std::string word;
