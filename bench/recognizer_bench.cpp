@@ -18,7 +18,8 @@ void BM_RecognizeDistinctColdCache(benchmark::State& state) {
       recognised += recognizer.ExprCheck(line, options)->Status >= StatusPermit;
     }
   }
-  if (recognised != lines.size() * state.iterations()) state.SkipWithError("a line was not recognised");
+  if (recognised != lines.size() * state.iterations())
+    state.SkipWithError("a line was not recognised");
   state.SetItemsProcessed(static_cast<std::int64_t>(lines.size() * state.iterations()));
 }
 BENCHMARK(BM_RecognizeDistinctColdCache)->Arg(100'000)->Unit(benchmark::kMillisecond);

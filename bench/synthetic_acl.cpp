@@ -38,14 +38,14 @@ std::string Destination(std::mt19937& random) {
 }
 
 std::string Ports(std::mt19937& random) {
-  static const char* const kForms[] = {"eq www", "eq 443 8443", "range 1000 2000", "gt 1023",
-                                       "neq 21", "lt 1024", ""};
+  static const char* const kForms[] = {
+      "eq www", "eq 443 8443", "range 1000 2000", "gt 1023", "neq 21", "lt 1024", ""};
   return kForms[random() % 7];
 }
 
 std::string Options(std::mt19937& random) {
-  static const char* const kForms[] = {"", "", "log", "ttl eq 14", "precedence critical",
-                                       "time-range WorkHours log-input"};
+  static const char* const kForms[] = {
+      "", "", "log", "ttl eq 14", "precedence critical", "time-range WorkHours log-input"};
   return kForms[random() % 6];
 }
 
@@ -75,8 +75,8 @@ std::vector<std::string> SyntheticEntries(std::size_t count, unsigned seed) {
       case 1: {
         const std::string destination = Destination(random);
         const std::string ports = Ports(random);
-        line = Join({action, "tcp", source, destination, ports,
-                     random() % 4 == 0 ? "established" : ""});
+        line = Join(
+            {action, "tcp", source, destination, ports, random() % 4 == 0 ? "established" : ""});
         break;
       }
       case 2: {

@@ -23,7 +23,8 @@ bool EqualsIgnoringCase(std::string_view token, std::string_view lowerWord) {
 }
 
 // A number of at most `maxWidth` characters within [low, high].
-bool ReadBounded(std::string_view text, std::size_t maxWidth, int low, int high, std::string& value) {
+bool ReadBounded(std::string_view text, std::size_t maxWidth, int low, int high,
+                 std::string& value) {
   if (text.size() > maxWidth) return false;
   const std::int32_t number = ReadIntDefault(text, -1);
   if (number < low || number > high) return false;

@@ -17,7 +17,8 @@ enum class ElementType {
   Str256,         // "str256": a name kept as typed
   IcmpMessage,    // "imsg": ICMP message name or type
   Precedence,     // "prcdn": precedence name or digit
-  NumberLiteral,  // anything else: matches only the same number (a word that is no number never matches)
+  NumberLiteral,  // anything else: matches only the same number (a word that is no number never
+                  // matches)
 };
 
 ElementType ClassifyElement(std::string_view element);

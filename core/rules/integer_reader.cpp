@@ -51,7 +51,8 @@ std::optional<std::int32_t> ReadInteger(std::string_view text) {
   std::uint64_t value = 0;
   const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 2147483648ull : 2147483647ull);
   for (; i < text.size(); ++i) {
-    const int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int digit =
+        hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
     if (value > limit) return std::nullopt;

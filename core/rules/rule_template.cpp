@@ -26,9 +26,10 @@ const std::vector<std::string>& BuiltInTemplate() {
 
 bool IsKeyword(std::string_view word) {
   static constexpr std::array<std::string_view, 25> kKeywords{
-      "permit", "deny",  "remark", "ip",  "tcp",   "udp",         "icmp",       "esp",     "gre",
-      "ipinip", "eigrp", "ospf",   "any", "host",  "eq",          "neq",        "gt",      "lt",
-      "range",  "established",     "ttl", "precedence", "time-range", "log",     "log-input"};
+      "permit",     "deny",       "remark", "ip",       "tcp",   "udp",         "icmp",
+      "esp",        "gre",        "ipinip", "eigrp",    "ospf",  "any",         "host",
+      "eq",         "neq",        "gt",     "lt",       "range", "established", "ttl",
+      "precedence", "time-range", "log",    "log-input"};
   return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
 }
 

@@ -16,28 +16,21 @@ namespace {
 constexpr int kNoSlot = kSlotCount;
 constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
 
+// Reads a template line character by character against the words of an
+// input line. The notation: a blank ends an element (and, outside brackets, a
+// top-level item); "," separates alternatives; "[...]" is a choice of which
+// one alternative must match; "(...)" an optional group; "src:" and "dst:"
+// say which side an item's addresses and values go to; "N:" gives the option
+// slot N mod 100, and items of one class N div 100 above 0 may come in any
+// order; "!" makes an element repeat over the following words.
+
 // Bracket level of the template line being read. Level 0 counts as a choice
 // that is neither in sequence nor skipping.
 struct Level {
-  bool choice = true;     // "[" group: one alternative must match
+  bool choice = true;       // "[" group: one alternative must match
   bool inSequence = false;  // an alternative has begun to match
   bool skipping = false;    // the rest of the current alternative is passed over
 };
-
-bool IsPlainCharacter(char c) {
-  switch (c) {
-    case ' ':
-    case ',':
-    case '(':
-    case ')':
-    case '[':
-    case ']':
-    case ':':
-      return false;
-    default:
-      return true;
-  }
-}
 
 // The bracket levels outlive one match, so that recognising a line does not
 // allocate them afresh for every template line it tries.
@@ -56,10 +49,16 @@ class TemplateLineMatcher {
  public:
   TemplateLineMatcher(const PreparedTemplateLine& templateLine, std::string_view input,
                       MaskForm maskType, TExpr& record)
-      : line_(templateLine.text), runEnd_(templateLine.runEnd),
-        runType_(templateLine.runType), runNumber_(templateLine.runNumber),
-        passOverEnd_(templateLine.passOverEnd), lineNumber_(templateLine.number),
-        input_(input), maskType_(maskType), record_(record), levels_(LevelStorage()) {
+      : line_(templateLine.text),
+        runEnd_(templateLine.runEnd),
+        runType_(templateLine.runType),
+        runNumber_(templateLine.runNumber),
+        passOverEnd_(templateLine.passOverEnd),
+        lineNumber_(templateLine.number),
+        input_(input),
+        maskType_(maskType),
+        record_(record),
+        levels_(LevelStorage()) {
     record_.Values.Clear();
     levels_.assign(1, Level{});
     slotStart_.fill(kUnset);
@@ -242,8 +241,8 @@ TemplateLineMatcher::Step TemplateLineMatcher::CloseBracket(char c) {
   }
   // An optional group fails the line only when an alternative broke off; a
   // choice fails it when none of its alternatives matched.
-  const bool broken = c == ')' ? level.skipping && level.inSequence
-                               : level.skipping && depth_ == elementDepth_;
+  const bool broken =
+      c == ')' ? level.skipping && level.inSequence : level.skipping && depth_ == elementDepth_;
   if (broken) return Step::Fail;
   if (depth_ == elementDepth_) {
     groupSatisfied_ = false;
@@ -265,7 +264,8 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
     const std::int32_t number =
         elementTypeKnown_ && !element_.empty() ? elementNumber_ : ReadIntDefault(element_, 1000);
     if (number >= 1000) {
-      return TemplateError(Prefix() + "the wrong type / option number before the \":\" sign at position " +
+      return TemplateError(Prefix() +
+                           "the wrong type / option number before the \":\" sign at position " +
                            Position());
     }
     const int slot = number % 100;
@@ -457,54 +457,6 @@ TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view w
 }
 
 }  // namespace
-
-PreparedTemplateLine::PreparedTemplateLine(std::string_view trimmedLine, int lineNumber)
-    : text(std::string(trimmedLine) + ' '),
-      number(lineNumber),
-      runEnd(text.size()),
-      runType(text.size(), ElementType::NumberLiteral),
-      runNumber(text.size(), 1000) {
-  std::size_t end = text.size();
-  for (std::size_t i = text.size(); i-- > 0;) {
-    if (!IsPlainCharacter(text[i])) end = i;
-    runEnd[i] = IsPlainCharacter(text[i]) ? end : i + 1;
-  }
-  // Right to left, so that a "[" can jump over its whole group.
-  constexpr std::size_t npos = std::string_view::npos;
-  passOverEnd.assign(text.size() + 1, npos);
-  for (std::size_t i = text.size(); i-- > 0;) {
-    switch (text[i]) {
-      case ',':
-      case ')':
-      case ']':
-        passOverEnd[i] = i;
-        break;
-      case ':':  // an option number is read even while text is passed over
-      case '(':  // an optional group may start passing over on its own terms
-        break;
-      case '[': {
-        std::size_t close = passOverEnd[i + 1];
-        while (close != npos && text[close] == ',') close = passOverEnd[close + 1];
-        if (close != npos && text[close] == ']') passOverEnd[i] = passOverEnd[close + 1];
-        break;
-      }
-      default:
-        passOverEnd[i] = passOverEnd[i + 1];
-        break;
-    }
-  }
-  passOverEnd.pop_back();
-
-  for (std::size_t i = 0; i < text.size(); i = runEnd[i]) {
-    if (!IsPlainCharacter(text[i])) continue;
-    std::string word;
-    for (std::size_t j = i; j < runEnd[i]; ++j) {
-      if (text[j] != '!') word += text[j];
-    }
-    runType[i] = ClassifyElement(word);
-    runNumber[i] = ReadIntDefault(word, 1000);
-  }
-}
 
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
                                      std::string_view input, MaskForm maskType, TExpr& record) {

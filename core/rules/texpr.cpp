@@ -39,7 +39,8 @@ std::string* OptionValues::Find(int side, int slot) {
 void OptionValues::Set(int side, int slot, std::string_view text) {
   if (side < 0 || side >= kSideCount || slot < 0 || slot >= kSlotCount) return;
   if (text.empty()) {  // an empty text is an unset slot
-    std::erase_if(entries_, [&](const Entry& entry) { return entry.side == side && entry.slot == slot; });
+    std::erase_if(entries_,
+                  [&](const Entry& entry) { return entry.side == side && entry.slot == slot; });
     return;
   }
   if (std::string* existing = Find(side, slot)) {
@@ -58,7 +59,8 @@ void OptionValues::Append(int side, int slot, std::string_view word) {
   text += ' ';
   text += word;
   const std::size_t first = text.find_first_not_of(' ');
-  Set(side, slot, first == std::string::npos ? std::string_view{} : std::string_view(text).substr(first));
+  Set(side, slot,
+      first == std::string::npos ? std::string_view{} : std::string_view(text).substr(first));
 }
 
 }  // namespace kerbwise

@@ -63,7 +63,8 @@ TEST_F(RealWorldTest, SampleListIsRecognisedButForAnUnknownProtocolAndTimeRangeS
   // "(active)" is no part of an entry.
   EXPECT_EQ(byStatus.at(StatusUnrecognised),
             (std::vector<std::string>{
-                "permit tcp 10.10.37.24 0.0.0.7 10.3.140.64 0.0.0.31 eq 9815 log time-range test (active)",
+                "permit tcp 10.10.37.24 0.0.0.7 10.3.140.64 0.0.0.31 eq 9815 log time-range test "
+                "(active)",
                 "permit pim host 10.10.37.18 host 224.0.0.1 time-range test2 (inactive)"}));
   EXPECT_EQ(byStatus.at(StatusPermit).size(), 64u);
 }

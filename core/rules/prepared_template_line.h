@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/compare_element.h"
+
+namespace kerbwise {
+
+// A template line read ahead of time, so that interpreting it can take whole
+// words and pass over whole alternatives in one step.
+struct PreparedTemplateLine {
+  PreparedTemplateLine(std::string_view trimmedLine, int lineNumber);
+
+  std::string text;  // the trimmed line followed by one blank
+  int number;        // 1-based, empty lines counted
+  // For every position: the end of the run of plain element characters that
+  // starts there; at the start of a run, what the word stands for and the
+  // number it reads as (1000 when none, never a valid option number).
+  std::vector<std::size_t> runEnd;
+  std::vector<ElementType> runType;
+  std::vector<std::int32_t> runNumber;
+  // For every position: the next "," or closing bracket at the same depth,
+  // when nothing on the way but words, blanks, commas and well-formed "[...]"
+  // groups could change the state of a reader that is passing text over;
+  // npos otherwise.
+  std::vector<std::size_t> passOverEnd;
+};
+
+}  // namespace kerbwise
