@@ -80,6 +80,7 @@ class TemplateLineMatcher {
   Step ApplyEffect(ElementType type, const std::string& value);
   bool EndTopLevelItem();
 
+  void ClearElement();
   void OpenLevel(bool choice);
   void AdvanceToken();
   void StoreAddress(bool mask, std::uint32_t value);
@@ -224,6 +225,14 @@ void TemplateLineMatcher::ReadPlainRun() {
   pos_ = end - 1;
 }
 
+// The element has been compared or used: nothing waits, and what was read
+// ahead about its word no longer applies ("0 :" has no number before ":").
+void TemplateLineMatcher::ClearElement() {
+  element_.clear();
+  elementTypeKnown_ = false;
+  comparePending_ = false;
+}
+
 void TemplateLineMatcher::OpenLevel(bool choice) {
   const bool parentSkipping = levels_[depth_].skipping;
   ++depth_;
@@ -258,11 +267,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
   } else if (element_ == "dst") {
     side_ = SideDestination;
   } else {
-    // The number read ahead belongs to the last word taken; when nothing has
-    // been taken since the element was last cleared ("0 :"), there is no
-    // number before the colon at all.
-    const std::int32_t number =
-        elementTypeKnown_ && !element_.empty() ? elementNumber_ : ReadIntDefault(element_, 1000);
+    const std::int32_t number = elementTypeKnown_ ? elementNumber_ : ReadIntDefault(element_, 1000);
     if (number >= 1000) {
       return TemplateError(Prefix() +
                            "the wrong type / option number before the \":\" sign at position " +
@@ -291,13 +296,11 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
     } else if (done_.test(slot) && slotEnd_[slot] != kUnset) {
       // Already matched in this free-order set: go to the end of the item.
       pos_ = slotEnd_[slot];
-      element_.clear();
-      comparePending_ = false;
+      ClearElement();
       return Step::JumpToTopLevel;
     }
   }
-  element_.clear();
-  comparePending_ = false;
+  ClearElement();
   return Step::Continue;
 }
 
@@ -315,8 +318,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::CompareElements(char c) {
       }
       repeat_ = false;
       if (c == ' ') level.skipping = true;  // pass over the rest of this alternative
-      element_.clear();
-      comparePending_ = false;
+      ClearElement();
       return Step::Continue;
     }
     const Step effect = ApplyEffect(type, value_);
@@ -329,8 +331,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::CompareElements(char c) {
       levels_[elementDepth_].inSequence = true;
     }
     if (!repeat_) {
-      element_.clear();
-      comparePending_ = false;
+      ClearElement();
     } else {
       repeatMatched_ = true;  // compare the same element with the next word
     }
