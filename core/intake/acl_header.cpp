@@ -1,0 +1,62 @@
+#include "intake/acl_header.h"
+
+#include "rules/primitives.h"
+
+namespace kerbwise {
+
+namespace {
+
+constexpr std::size_t kNameStart = 15;  // after "ip access-list " or "IP access list "
+constexpr std::size_t kExtendedWidth = 9;
+constexpr std::size_t kMaxNameLength = 255;
+constexpr std::size_t kWholeCaptionWidth = 32;
+constexpr std::size_t kCutCaptionWidth = 30;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string_view Slice(std::string_view text, std::size_t start, std::size_t count) {
+  if (start >= text.size()) return {};
+  return text.substr(start, count);
+}
+
+}  // namespace
+
+std::optional<AclHeader> ReadAclHeader(std::string_view line) {
+  if (!StartsWith(line, "ip access-list ") && !StartsWith(line, "Extended IP access list ") &&
+      !StartsWith(line, "IP access list ")) {
+    return std::nullopt;
+  }
+  const bool extended =
+      Slice(line, kNameStart - 1, 10) == " extended " || StartsWith(line, "Extended ");
+  const std::size_t start = kNameStart + (extended ? kExtendedWidth : 0);
+
+  AclHeader header;
+  header.AclName = std::string(TrimControls(Slice(line, start, kMaxNameLength)));
+  // Names of up to 32 characters fit the caption whole; longer ones show
+  // their first 30 and "..".
+  const std::string_view rest = Slice(line, start, std::string_view::npos);
+  header.Caption = std::string(kProgramTitle) + ": ";
+  if (rest.size() <= kWholeCaptionWidth) {
+    header.Caption += TrimControls(rest.substr(0, kWholeCaptionWidth));
+  } else {
+    header.Caption += TrimControls(rest.substr(0, kCutCaptionWidth));
+    header.Caption += "..";
+  }
+  return header;
+}
+
+std::array<NameCopyCommand, 3> NameCopyCommands(std::string_view aclName, bool russian) {
+  const std::string name(aclName);
+  const std::array<std::string, 3> texts = {name, "ip access-list " + name,
+                                            "ip access-list extended " + name};
+  const std::string verb = russian ? "Скопировать" : "Copy";
+  std::array<NameCopyCommand, 3> commands;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    commands[i] = {verb + " \"" + texts[i] + "\"", texts[i]};
+  }
+  return commands;
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,242 @@
+#include "intake/normalize_acl.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "intake/acl_header.h"
+#include "intake/object_expander.h"
+#include "rules/integer_reader.h"
+#include "rules/primitives.h"
+
+namespace kerbwise {
+
+namespace {
+
+// Calls the progress callback only when the share shown changes.
+class ProgressReporter {
+ public:
+  explicit ProgressReporter(const ProgressCallback& callback) : callback_(callback) {}
+
+  void Report(std::size_t done, std::size_t total) {
+    if (!callback_ || total == 0) return;
+    const int percent = static_cast<int>(std::min<std::size_t>(done * 100 / total, 100));
+    if (percent == last_) return;
+    last_ = percent;
+    callback_(percent);
+  }
+
+  void Restart() { Report(0, 1); }
+
+ private:
+  const ProgressCallback& callback_;
+  int last_ = -1;
+};
+
+// The text before the first blank; empty when the line has none.
+std::string_view FirstWord(std::string_view line) {
+  const std::size_t blank = line.find(' ');
+  return blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
+}
+
+std::size_t DecimalDigits(std::size_t value) {
+  std::size_t digits = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+bool IsDropped(std::string_view line) {
+  return line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry";
+}
+
+// Cuts the match counters the router's show output appends: everything from
+// the first "(" or, when there is none, from the first "[".
+std::string_view CutCounters(std::string_view line) {
+  std::size_t cut = line.find('(');
+  if (cut == std::string_view::npos) cut = line.find('[');
+  if (cut == std::string_view::npos) return line;
+  line = line.substr(0, cut);
+  while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ') line.remove_suffix(1);
+  return line;
+}
+
+// Cleans the work list in place and takes the last header line out of it.
+void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
+                   ProgressReporter& progress) {
+  std::vector<std::string> kept;
+  kept.reserve(work.size());
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    progress.Report(i + 1, work.size());
+    if (IsDropped(work[i])) continue;
+    const std::string_view line = CutCounters(work[i]);
+    // A line of counters alone would otherwise become an empty entry.
+    if (line.empty()) continue;
+    if (std::optional<AclHeader> header = ReadAclHeader(line)) {
+      result.AclName = std::move(header->AclName);
+      result.Caption = std::move(header->Caption);
+      result.HeaderLine = std::string(line);
+      result.HeaderIndex = kept.size();
+      result.Enabled.Name = true;
+      continue;
+    }
+    kept.emplace_back(line);
+  }
+  work = std::move(kept);
+}
+
+YesNoQuestion RenumberQuestion(NumberingQuestion id, const std::string& line, bool russian) {
+  std::string_view first;
+  switch (id) {
+    case NumberingQuestion::UnnumberedLine:
+      first = russian ? "В нумерованном списке есть ненумерованная строка:"
+                      : "There is an unnumbered line in the numbered list:";
+      break;
+    case NumberingQuestion::NumberingOrder:
+      first = russian ? "Неверный порядок нумерации в строке:"
+                      : "Invalid numbering order in the string:";
+      break;
+    default:
+      first = russian ? "В ненумерованном списке есть нумерованная строка:"
+                      : "There is a numbered line in the unnumbered list:";
+      break;
+  }
+  const std::string breaks = "\r\r";
+  return {id, russian ? "Хм ..." : "Oops ...",
+          std::string(first) + breaks + line + breaks +
+              (russian ? "Перенумеровать строки ?" : "Renumber the lines?")};
+}
+
+// The first line whose number does not fit the list's numbering, and what to
+// ask about it.
+std::optional<std::pair<NumberingQuestion, std::size_t>> FindNumberingProblem(
+    const std::vector<std::string>& work, bool numbered) {
+  std::uint32_t previous = 0;
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    const std::int32_t number = ReadIntDefault(FirstWord(work[i]), 0);
+    const auto asUnsigned = static_cast<std::uint32_t>(number);
+    if (numbered && number == 0) return {{NumberingQuestion::UnnumberedLine, i}};
+    if (numbered && asUnsigned <= previous) return {{NumberingQuestion::NumberingOrder, i}};
+    if (!numbered && number != 0) return {{NumberingQuestion::NumberedLine, i}};
+    previous = asUnsigned;
+  }
+  return std::nullopt;
+}
+
+void GiveNumbers(std::vector<std::string>& work, bool renumber, ProgressReporter& progress) {
+  const std::size_t countDigits = DecimalDigits(work.size());
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    progress.Report(i + 1, work.size());
+    std::string_view text = work[i];
+    if (renumber && ReadIntDefault(FirstWord(text), -1) >= 0) {
+      text = text.substr(text.find(' ') + 1);
+      text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    }
+    const std::size_t number = (i + 1) * 10;
+    work[i] = std::string(countDigits - DecimalDigits(i + 1), ' ') + std::to_string(number) + " " +
+              std::string(text);
+  }
+}
+
+// Numbers kept as written: lines without one get "0" so that every line
+// still starts with a number.
+void MarkUnnumbered(std::vector<std::string>& work) {
+  const std::string pad(DecimalDigits(work.size()) - 1, ' ');
+  for (std::string& line : work) {
+    if (ReadIntDefault(FirstWord(line), -1) == -1) line = pad + "0 " + line;
+  }
+}
+
+void AssembleList(const std::vector<std::string>& work, const std::vector<std::string>& objects,
+                  const CheckOptions& options, NormalizeResult& result,
+                  ProgressReporter& progress) {
+  ObjectExpander expander(objects, options.MaskType, options.Russian);
+  result.ListLines.reserve(work.size());
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    const std::string& line = work[i];
+    const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
+    LineExpansion expansion = expander.ExpandLine(TrimControls(line));
+    if (expansion.outcome == LineExpansion::Outcome::Failed) {
+      result.ListLines.clear();
+      result.ErrorText = std::move(expansion.Failure.Text);
+      result.ErrorObject = std::move(expansion.Failure.ObjectName);
+      break;
+    }
+    if (expansion.outcome == LineExpansion::Outcome::NoReference) {
+      result.ListLines.push_back(" " + line);
+    } else {
+      // Derived entries carry their source entry's number behind a "0".
+      const std::string prefix = line.substr(0, padLength) + "0";
+      for (const std::string& entry : expansion.Lines) result.ListLines.push_back(prefix + entry);
+    }
+    progress.Report(i + 1, work.size());
+  }
+  result.Enabled.Objects = expander.ObjectsEnabled();
+  result.Used = expander.TakeUsed();
+}
+
+}  // namespace
+
+NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
+                             const std::vector<std::string>& objectLines,
+                             const CheckOptions& options, AnswerSource& answers,
+                             const ProgressCallback& progressCallback) {
+  NormalizeResult result;
+  const bool blank =
+      std::all_of(sourceLines.begin(), sourceLines.end(),
+                  [](const std::string& line) { return TrimControls(line).empty(); });
+  if (blank) return result;
+  result.Ran = true;
+
+  ProgressReporter progress(progressCallback);
+  progress.Restart();
+  std::vector<std::string> work;
+  work.reserve(sourceLines.size());
+  for (const std::string& line : sourceLines) work.emplace_back(TrimControls(line));
+  CleanWorkList(work, result, progress);
+
+  if (!work.empty()) {
+    bool numbered = ReadIntDefault(FirstWord(work.front()), 0) != 0;
+    bool renumber = false;
+    if (const auto problem = FindNumberingProblem(work, numbered)) {
+      if (answers.Ask(RenumberQuestion(problem->first, work[problem->second], options.Russian))) {
+        renumber = true;
+        numbered = false;
+      } else if (answers.Ask({NumberingQuestion::KeepNumbering, "",
+                              options.Russian
+                                  ? "Продолжить без возможности оптимизации access листа ?"
+                                  : "Continue without the ability to optimize the ACL?"})) {
+        result.CanOptimize = false;
+      } else {
+        result.Cancelled = true;
+        result.SourceLines = std::move(work);
+        return result;
+      }
+    }
+    progress.Restart();
+    if (!numbered) {
+      GiveNumbers(work, renumber, progress);
+    } else if (!result.CanOptimize) {
+      MarkUnnumbered(work);
+    }
+    progress.Restart();
+    AssembleList(work, objectLines, options, result, progress);
+  }
+
+  result.SourceLines = std::move(work);
+  const std::size_t listSize = result.ListLines.size();
+  if (listSize == 0 && !result.HeaderLine.empty()) {
+    const std::size_t at = std::min(result.HeaderIndex, result.SourceLines.size());
+    result.SourceLines.insert(result.SourceLines.begin() + static_cast<std::ptrdiff_t>(at),
+                              result.HeaderLine);
+  }
+  result.Enabled.Analysis = result.Enabled.Sort = result.Enabled.PortsInSet =
+      result.CanOptimize && listSize >= 2;
+  result.Enabled.Reflect = listSize >= 1;
+  result.BlinkError = !result.ErrorText.empty();
+  return result;
+}
+
+}  // namespace kerbwise

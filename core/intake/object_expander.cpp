@@ -1,0 +1,373 @@
+#include "intake/object_expander.h"
+
+#include <deque>
+#include <utility>
+
+#include "rules/primitives.h"
+
+namespace kerbwise {
+
+namespace {
+
+constexpr std::string_view kAddrGroup = " addrgroup ";
+constexpr std::string_view kPortGroup = " portgroup ";
+constexpr std::string_view kObjectGroup = " object-group ";
+constexpr unsigned kMaxNestedGroups = 31;
+// A range member becomes one host entry per address; wider ranges stop the
+// run instead of flooding the list.
+constexpr std::uint64_t kMaxRangeAddresses = 65536;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// The first word of `text` and what follows its blank (empty when none).
+std::pair<std::string_view, std::string_view> SplitWord(std::string_view text) {
+  const std::size_t blank = text.find(' ');
+  if (blank == std::string_view::npos) return {text, {}};
+  return {text.substr(0, blank), text.substr(blank + 1)};
+}
+
+bool IsDescription(std::string_view member) { return member.substr(1, 11) == "escription "; }
+
+// "A M" with both words dotted quads: the address and its mask as the entry
+// shows them. The members give masks in netmask form.
+std::optional<std::string> AddressAndMask(std::string_view member, MaskForm maskType) {
+  const auto [addressText, maskText] = SplitWord(member);
+  const auto address = IPToVal(addressText);
+  const auto mask = IPToVal(maskText);
+  if (!address || !mask) return std::nullopt;
+  const std::uint32_t shown = maskType == MaskForm::Wildcard ? ~*mask : *mask;
+  return " " + ValToIP(*address) + " " + ValToIP(shown);
+}
+
+bool EndsPortGroup(std::string_view member) {
+  if (member.empty() || member == "!") return true;
+  return member.find("object") != std::string_view::npos &&
+         (StartsWith(member, "object-group ") || StartsWith(member, "Network object ") ||
+          StartsWith(member, "Protocol port "));
+}
+
+bool EndsServiceGroup(std::string_view member) {
+  return member.empty() || member == "!" || StartsWith(member, "object-group ") ||
+         StartsWith(member, "Service object group ") || StartsWith(member, "Network object group ");
+}
+
+// Takes an address off the front of `text`: "any", or two words ("host A",
+// "A W", or a further reference). `text` keeps its leading blank.
+std::string TakeAddress(std::string_view& text) {
+  std::string_view rest = text.substr(text.empty() ? 0 : 1);
+  const auto [first, afterFirst] = SplitWord(rest);
+  std::size_t taken = first.size();
+  if (first != "any" && !afterFirst.empty()) taken += 1 + SplitWord(afterFirst).first.size();
+  const std::string address(rest.substr(0, taken));
+  text = rest.substr(taken);
+  return address;
+}
+
+// The entries one service member makes of an entry whose protocol is the
+// reference: the member's protocol takes the reference's place, its source
+// ports follow the source address and the rest of it the destination.
+std::vector<std::string> ServiceEntries(std::string_view before, std::string_view after,
+                                        std::string_view member) {
+  const std::string compressed = SpaceCompress(member);
+  const auto [protocol, ports] = SplitWord(compressed);
+  std::string sourcePorts;
+  std::string destinationPorts;
+  if (compressed.find(' ') != std::string::npos) {
+    std::string_view rest = ports;
+    if (SplitWord(rest).first == "source") {
+      rest = SplitWord(rest).second;
+      const int words = SplitWord(rest).first == "range" ? 3 : 2;
+      for (int i = 0; i < words && !rest.empty(); ++i) {
+        const auto [word, next] = SplitWord(rest);
+        sourcePorts += " " + std::string(word);
+        rest = next;
+      }
+    }
+    destinationPorts = " " + std::string(rest);
+  }
+
+  std::string_view addresses = after;
+  const std::string source = TakeAddress(addresses);
+  const std::string destination = TakeAddress(addresses);
+  const auto entry = [&](std::string_view proto) {
+    return std::string(before) + " " + std::string(proto) + " " + source + sourcePorts + " " +
+           destination + destinationPorts + std::string(addresses);
+  };
+  if (protocol == "tcp-udp") return {entry("tcp"), entry("udp")};
+  return {entry(protocol)};
+}
+
+}  // namespace
+
+ObjectExpander::ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType,
+                               bool russian)
+    : objects_(PrepareObjectList(objectPane)),
+      index_(objects_),
+      maskType_(maskType),
+      russian_(russian) {}
+
+std::string ObjectExpander::Text(std::string_view english, std::string_view russian) const {
+  return std::string(russian_ ? russian : english);
+}
+
+LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
+  LineExpansion expansion;
+  std::deque<std::string> queue{std::string(line)};
+  bool expanded = false;
+  // Each pass expands the leftmost reference of the kind that goes first in
+  // the front entry and queues its results behind the others; when the front
+  // entry holds no reference, none of the queue does.
+  while (!queue.empty()) {
+    const std::string entry = SpaceCompress(queue.front());
+    GroupFamily family = GroupFamily::Address;
+    std::string_view keyword = kAddrGroup;
+    std::size_t at = entry.find(kAddrGroup);
+    if (at == std::string::npos) {
+      family = GroupFamily::NetworkService;
+      keyword = kObjectGroup;
+      at = entry.find(kObjectGroup);
+    }
+    if (at == std::string::npos) {
+      family = GroupFamily::Port;
+      keyword = kPortGroup;
+      at = entry.find(kPortGroup);
+    }
+    if (at == std::string::npos) break;
+
+    const std::size_t nameStart = at + keyword.size();
+    const std::size_t nameEnd = std::min(entry.find(' ', nameStart), entry.size());
+    const SplitEntry split{entry.substr(0, at), entry.substr(nameStart, nameEnd - nameStart),
+                           entry.substr(nameEnd)};
+    std::vector<std::string> results;
+    const std::optional<ExpansionFailure> failure = family == GroupFamily::NetworkService
+                                                        ? ExpandTopObjectGroup(split, results)
+                                                        : ExpandSimpleGroup(family, split, results);
+    if (failure) {
+      expansion.outcome = LineExpansion::Outcome::Failed;
+      expansion.Failure = *failure;
+      return expansion;
+    }
+    queue.pop_front();
+    for (std::string& result : results) queue.push_back(std::move(result));
+    expanded = true;
+  }
+  if (!expanded) return expansion;
+  expansion.outcome = LineExpansion::Outcome::Expanded;
+  expansion.Lines.reserve(queue.size());
+  for (const std::string& entry : queue) expansion.Lines.push_back(SpaceCompress(entry));
+  return expansion;
+}
+
+std::optional<ExpansionFailure> ObjectExpander::ExpandSimpleGroup(GroupFamily family,
+                                                                  const SplitEntry& entry,
+                                                                  std::vector<std::string>& out) {
+  const bool address = family == GroupFamily::Address;
+  std::optional<std::size_t> after;
+  bool found = false;
+  while (!found) {
+    const std::optional<GroupHeader> header = index_.Next(family, entry.Name, after);
+    if (!header) break;
+    after = header->line;
+    const bool recording = !used_.HasHeader(objects_[header->line]);
+    if (recording) used_.BeginGroup(entry.Name, objects_[header->line]);
+
+    for (std::size_t i = header->line + 1; i < objects_.size(); ++i) {
+      const std::string& member = objects_[i];
+      std::string replacement;
+      if (address) {
+        if (member.empty()) break;
+        if (StartsWith(member, "host ")) {
+          replacement = " host " + member.substr(5);
+        } else if (StartsWith(member, "host-info ")) {
+          replacement = " host " + member.substr(10);
+        } else if (auto both = AddressAndMask(SpaceCompress(member), maskType_)) {
+          replacement = std::move(*both);
+        } else {
+          break;
+        }
+      } else {
+        if (EndsPortGroup(member)) break;
+        replacement = " " + member;
+        if (StartsWith(member, "range ")) {
+          if (const std::size_t dash = replacement.find(" - "); dash != std::string::npos) {
+            replacement.replace(dash, 3, " ");
+          }
+        }
+      }
+      out.push_back(entry.Before + replacement + entry.After);
+      found = true;
+      objectsEnabled_ = true;
+      if (recording) used_.AppendMember(member);
+    }
+  }
+  if (found) return std::nullopt;
+  if (address) {
+    return ExpansionFailure{
+        Text("Object " + entry.Name + " not found", "Объект " + entry.Name + " не найден"),
+        entry.Name};
+  }
+  return ExpansionFailure{
+      Text("Object " + entry.Name + " is not found", "Объект " + entry.Name + " не найден"),
+      entry.Name};
+}
+
+std::optional<ExpansionFailure> ObjectExpander::ExpandTopObjectGroup(
+    const SplitEntry& entry, std::vector<std::string>& out) {
+  recursion_ = 0;
+  GroupLines group = ExpandObjGroup(entry);
+  if (group.Failure) return group.Failure;
+  if (recursion_ > kMaxNestedGroups) {
+    return ExpansionFailure{
+        Text("The " + entry.Name + " object contains a recursively nested object",
+             "Объект " + entry.Name + " содержит рекурсивно вложенный объект"),
+        entry.Name};
+  }
+  if (!group.Found && group.Lines.empty()) {
+    return ExpansionFailure{
+        Text("Object " + entry.Name + " is not found", "Объект " + entry.Name + " не найден"),
+        entry.Name};
+  }
+  if (!group.Found) {
+    // Each level that failed added its own name; the last is the group
+    // whose nested group is missing.
+    const std::string last = group.Lines.back();
+    return ExpansionFailure{Text("The " + last + " object contains the missing nested object",
+                                 "Объект " + last + " содержит отсутствующий вложенный объект"),
+                            last};
+  }
+  if (group.Lines.empty()) {
+    // Only descriptions: the entry would have nothing to become.
+    return ExpansionFailure{Text("The " + entry.Name + " object has no members",
+                                 "Объект " + entry.Name + " не содержит элементов"),
+                            entry.Name};
+  }
+  out = std::move(group.Lines);
+  return std::nullopt;
+}
+
+ObjectExpander::GroupLines ObjectExpander::ExpandObjGroup(const SplitEntry& entry) {
+  GroupLines result;
+  std::optional<std::size_t> after;
+  while (!result.Found) {
+    const std::optional<GroupHeader> header =
+        index_.Next(GroupFamily::NetworkService, entry.Name, after);
+    if (!header) break;
+    after = header->line;
+    std::vector<std::string> definition;
+    const bool complete = header->kind == GroupKind::Network
+                              ? ReadNetworkGroup(entry, header->line, result, definition)
+                              : ReadServiceGroup(entry, header->line, result, definition);
+    // Nested groups were recorded while reading; this one follows them.
+    const std::string& headerLine = objects_[header->line];
+    if (!used_.HasHeader(headerLine)) {
+      used_.BeginGroup(entry.Name, headerLine);
+      for (const std::string& member : definition) used_.AppendMember(member);
+    }
+    // A failure below this group ends the search: a later definition of the
+    // same name must not be mixed into a result that is already broken.
+    if (!complete) break;
+  }
+  return result;
+}
+
+bool ObjectExpander::ExpandNestedGroup(const SplitEntry& entry, std::string_view member,
+                                       GroupLines& result) {
+  result.Found = true;
+  objectsEnabled_ = true;
+  ++recursion_;
+  if (recursion_ > kMaxNestedGroups) {
+    result.Found = false;
+    result.Lines.push_back(entry.Name);
+    return false;
+  }
+  const SplitEntry nested{entry.Before, std::string(member.substr(13)), entry.After};
+  GroupLines inner = ExpandObjGroup(nested);
+  for (std::string& line : inner.Lines) result.Lines.push_back(std::move(line));
+  if (inner.Failure) {
+    result.Failure = std::move(inner.Failure);
+    return false;
+  }
+  if (!inner.Found) {
+    result.Found = false;
+    result.Lines.push_back(entry.Name);
+    return false;
+  }
+  return true;
+}
+
+bool ObjectExpander::ReadNetworkGroup(const SplitEntry& entry, std::size_t headerLine,
+                                      GroupLines& result, std::vector<std::string>& definition) {
+  for (std::size_t i = headerLine + 1; i < objects_.size(); ++i) {
+    const std::string& raw = objects_[i];
+    if (raw.empty() || raw == "!") break;
+    const std::string member = SpaceCompress(raw);
+    if (StartsWith(member, "group-object ")) {
+      definition.push_back(raw);
+      if (!ExpandNestedGroup(entry, member, result)) return false;
+      continue;
+    }
+    if (IsDescription(member)) {
+      result.Found = true;
+    } else if (StartsWith(member, "host ")) {
+      result.Lines.push_back(entry.Before + " host " + member.substr(5) + entry.After);
+      result.Found = objectsEnabled_ = true;
+    } else if (StartsWith(member, "range ")) {
+      const auto [firstText, lastText] = SplitWord(std::string_view(member).substr(6));
+      const auto first = IPToVal(firstText);
+      const auto last = IPToVal(lastText);
+      if (first && last) {
+        const std::uint32_t low = std::min(*first, *last);
+        const std::uint32_t high = std::max(*first, *last);
+        if (low == 0 && high == UINT32_MAX) {
+          result.Lines.push_back(entry.Before + " any" + entry.After);
+        } else if (std::uint64_t{high} - low + 1 > kMaxRangeAddresses) {
+          result.Failure = ExpansionFailure{
+              Text("The range " + std::string(firstText) + " " + std::string(lastText) +
+                       " of the " + entry.Name + " object spans more than 65536 addresses",
+                   "Диапазон " + std::string(firstText) + " " + std::string(lastText) +
+                       " объекта " + entry.Name + " содержит больше 65536 адресов"),
+              entry.Name};
+          return false;
+        } else {
+          for (std::uint64_t value = low; value <= high; ++value) {
+            result.Lines.push_back(entry.Before + " host " +
+                                   ValToIP(static_cast<std::uint32_t>(value)) + entry.After);
+          }
+        }
+        result.Found = objectsEnabled_ = true;
+      }
+    } else if (auto both = AddressAndMask(member, maskType_)) {
+      result.Lines.push_back(entry.Before + *both + entry.After);
+      result.Found = objectsEnabled_ = true;
+    } else {
+      break;  // not an address: the next header, or the end of the group
+    }
+    definition.push_back(raw);
+  }
+  return true;
+}
+
+bool ObjectExpander::ReadServiceGroup(const SplitEntry& entry, std::size_t headerLine,
+                                      GroupLines& result, std::vector<std::string>& definition) {
+  for (std::size_t i = headerLine + 1; i < objects_.size(); ++i) {
+    const std::string& raw = objects_[i];
+    if (EndsServiceGroup(raw)) break;
+    definition.push_back(raw);
+    const std::string member = SpaceCompress(raw);
+    if (StartsWith(member, "group-object ")) {
+      if (!ExpandNestedGroup(entry, member, result)) return false;
+    } else if (IsDescription(member)) {
+      result.Found = true;
+    } else {
+      for (std::string& line : ServiceEntries(entry.Before, entry.After, member)) {
+        result.Lines.push_back(std::move(line));
+      }
+      result.Found = objectsEnabled_ = true;
+    }
+  }
+  return true;
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "intake/object_list.h"
+#include "intake/used_objects.h"
+#include "rules/check_options.h"
+
+namespace kerbwise {
+
+// Why the expansion of a list entry stopped, and the object to name.
+struct ExpansionFailure {
+  std::string Text;
+  std::string ObjectName;
+};
+
+struct LineExpansion {
+  enum class Outcome { NoReference, Expanded, Failed };
+  Outcome outcome = Outcome::NoReference;
+  std::vector<std::string> Lines;  // Expanded: the entries, blanks collapsed
+  ExpansionFailure Failure;        // Failed
+};
+
+// Replaces the object-group references of list entries by the members of the
+// groups, and records every group it used. One expander serves one
+// normalisation run: it keeps the object list, its header index and the
+// used-object data of that run.
+class ObjectExpander {
+ public:
+  ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType, bool russian);
+  ObjectExpander(const ObjectExpander&) = delete;
+  ObjectExpander& operator=(const ObjectExpander&) = delete;
+
+  // Expands every reference of one trimmed entry. Address-group references go
+  // first, then network and service groups, then port groups; the result is
+  // ordered by the members of the first reference, then of the next.
+  LineExpansion ExpandLine(std::string_view line);
+
+  // Whether a group member was put into an entry (the Objects button).
+  bool ObjectsEnabled() const { return objectsEnabled_; }
+  const UsedObjects& Used() const { return used_; }
+  // Hands over the used-object data at the end of a run.
+  UsedObjects TakeUsed() { return std::move(used_); }
+
+ private:
+  // An entry split around one reference: Before ends before the blank that
+  // opens it, After starts right after the group's name.
+  struct SplitEntry {
+    std::string Before;
+    std::string Name;
+    std::string After;
+  };
+
+  // What ExpandObjGroup gives back for one network or service group.
+  struct GroupLines {
+    std::vector<std::string> Lines;
+    bool Found = false;
+    std::optional<ExpansionFailure> Failure;  // a failure that ends the run at once
+  };
+
+  std::optional<ExpansionFailure> ExpandSimpleGroup(GroupFamily family, const SplitEntry& entry,
+                                                    std::vector<std::string>& out);
+  std::optional<ExpansionFailure> ExpandTopObjectGroup(const SplitEntry& entry,
+                                                       std::vector<std::string>& out);
+  GroupLines ExpandObjGroup(const SplitEntry& entry);
+  bool ReadNetworkGroup(const SplitEntry& entry, std::size_t headerLine, GroupLines& result,
+                        std::vector<std::string>& definition);
+  bool ReadServiceGroup(const SplitEntry& entry, std::size_t headerLine, GroupLines& result,
+                        std::vector<std::string>& definition);
+  // A "group-object" member: false when reading must stop.
+  bool ExpandNestedGroup(const SplitEntry& entry, std::string_view member, GroupLines& result);
+
+  std::string Text(std::string_view english, std::string_view russian) const;
+
+  std::vector<std::string> objects_;
+  GroupHeaderIndex index_;
+  MaskForm maskType_;
+  bool russian_;
+  bool objectsEnabled_ = false;
+  unsigned recursion_ = 0;  // group-object lines met in the current reference
+  UsedObjects used_;
+};
+
+}  // namespace kerbwise

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include "intake/normalize_acl.h"
+#include "scripted_answers.h"
+
+namespace kerbwise {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::ScriptedAnswers;
+
+NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers, bool russian = false) {
+  CheckOptions options;
+  options.Russian = russian;
+  return NormalizeACL(source, {}, options, answers);
+}
+
+NormalizeResult NormalizeSilently(const Lines& source) {
+  ScriptedAnswers answers;
+  NormalizeResult result = Normalize(source, answers);
+  EXPECT_TRUE(answers.asked.empty()) << answers.asked.front().Text;
+  return result;
+}
+
+TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryList) {
+  const NormalizeResult result =
+      NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
+  EXPECT_TRUE(result.Ran);
+  EXPECT_EQ(result.AclName, "BlaBlaBla");
+  EXPECT_EQ(result.Caption, "Kerbwise: BlaBlaBla");
+  EXPECT_EQ(result.HeaderLine, "ip access-list extended BlaBlaBla");
+  EXPECT_EQ(result.HeaderIndex, 0u);
+  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any"}));
+  EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any"}));
+  EXPECT_TRUE(result.Enabled.Name);
+  EXPECT_TRUE(result.Enabled.Reflect);
+  EXPECT_FALSE(result.Enabled.Analysis);
+  EXPECT_FALSE(result.Enabled.Sort);
+  EXPECT_FALSE(result.Enabled.PortsInSet);
+  EXPECT_FALSE(result.Enabled.Objects);
+  EXPECT_TRUE(result.CanOptimize);
+}
+
+TEST(NormalizeAcl, ShowOutputLosesCountersPromptsAndStatistics) {
+  const NormalizeResult result = NormalizeSilently({
+      "router#show access-lists TEST",
+      "Extended IP access list TEST",
+      "    10 permit tcp any any eq www (25 matches)",
+      "    20 deny ip any any [3 matches]",
+      "statistics per-entry",
+      "",
+      "    30 remark keep (this part goes) and [this]",
+      "(12 matches)",
+  });
+  EXPECT_EQ(result.AclName, "TEST");
+  EXPECT_EQ(result.ListLines,
+            Lines({" 10 permit tcp any any eq www", " 20 deny ip any any", " 30 remark keep"}));
+  EXPECT_TRUE(result.Enabled.Analysis);
+  EXPECT_TRUE(result.Enabled.Sort);
+  EXPECT_TRUE(result.Enabled.PortsInSet);
+}
+
+TEST(NormalizeAcl, HeaderFormsAndCaptions) {
+  struct Case {
+    std::string header, name, caption;
+  };
+  const std::string name33 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456";
+  const std::vector<Case> cases = {
+      {"ip access-list extended WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
+      {"Extended IP access list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
+      {"ip access-list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
+      {"IP access list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
+      {"ip access-list standard S1", "standard S1", "Kerbwise: standard S1"},
+      {"ip access-list extended " + name33, name33, "Kerbwise: " + name33.substr(0, 30) + ".."},
+      {"ip access-list extended " + name33.substr(0, 32), name33.substr(0, 32),
+       "Kerbwise: " + name33.substr(0, 32)},
+  };
+  for (const Case& c : cases) {
+    const NormalizeResult result = NormalizeSilently({c.header, "permit ip any any"});
+    EXPECT_EQ(result.AclName, c.name) << c.header;
+    EXPECT_EQ(result.Caption, c.caption) << c.header;
+  }
+}
+
+TEST(NormalizeAcl, LastOfSeveralHeadersNamesTheList) {
+  const NormalizeResult result =
+      NormalizeSilently({"ip access-list extended A", "permit ip any any",
+                         "ip access-list extended B", "deny ip any any"});
+  EXPECT_EQ(result.AclName, "B");
+  EXPECT_EQ(result.HeaderIndex, 1u);
+  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
+}
+
+TEST(NormalizeAcl, SecondRunOverItsOwnSourceFindsNoHeader) {
+  const NormalizeResult first =
+      NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
+  const NormalizeResult second = NormalizeSilently(first.SourceLines);
+  EXPECT_EQ(second.AclName, "");
+  EXPECT_EQ(second.Caption, "Kerbwise");
+  EXPECT_FALSE(second.Enabled.Name);
+  EXPECT_EQ(second.ListLines, first.ListLines);
+}
+
+TEST(NormalizeAcl, NumbersAlignedToTheLongestNumber) {
+  Lines source(12, "permit ip any any");
+  const NormalizeResult result = NormalizeSilently(source);
+  ASSERT_EQ(result.SourceLines.size(), 12u);
+  EXPECT_EQ(result.SourceLines[0], " 10 permit ip any any");
+  EXPECT_EQ(result.SourceLines[8], " 90 permit ip any any");
+  EXPECT_EQ(result.SourceLines[9], "100 permit ip any any");
+  EXPECT_EQ(result.SourceLines[11], "120 permit ip any any");
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    EXPECT_EQ(result.ListLines[i], " " + result.SourceLines[i]);
+  }
+}
+
+TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
+  struct Case {
+    Lines source;
+    NumberingQuestion question;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {{"10 permit ip any any", "20 deny ip any any", "20 deny tcp any any"},
+       NumberingQuestion::NumberingOrder,
+       "20 deny tcp any any"},
+      {{"10 permit ip any any", "deny ip any any", "30 deny tcp any any"},
+       NumberingQuestion::UnnumberedLine,
+       "deny ip any any"},
+      {{"permit ip any any", "20 deny ip any any"},
+       NumberingQuestion::NumberedLine,
+       "20 deny ip any any"},
+      {{"0 permit ip any any", "deny ip any any", "5 deny ip any any"},
+       NumberingQuestion::NumberedLine,
+       "5 deny ip any any"},
+  };
+  for (const Case& c : cases) {
+    ScriptedAnswers answers({true});
+    Normalize(c.source, answers);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0].Id, c.question);
+    EXPECT_NE(answers.asked[0].Text.find("\r\r" + c.line + "\r\r"), std::string::npos)
+        << answers.asked[0].Text;
+  }
+}
+
+TEST(NormalizeAcl, QuestionTextsInBothLanguages) {
+  ScriptedAnswers english({false, true});
+  Normalize({"10 permit ip any any", "deny ip any any"}, english);
+  ASSERT_EQ(english.asked.size(), 2u);
+  EXPECT_EQ(english.asked[0].Title, "Oops ...");
+  EXPECT_EQ(english.asked[0].Text,
+            "There is an unnumbered line in the numbered list:\r\rdeny ip any any\r\r"
+            "Renumber the lines?");
+  EXPECT_EQ(english.asked[1].Id, NumberingQuestion::KeepNumbering);
+  EXPECT_EQ(english.asked[1].Title, "");
+  EXPECT_EQ(english.asked[1].Text, "Continue without the ability to optimize the ACL?");
+
+  ScriptedAnswers russian({false, true});
+  Normalize({"10 permit ip any any", "deny ip any any"}, russian, true);
+  EXPECT_EQ(russian.asked[0].Title, "Хм ...");
+  EXPECT_EQ(russian.asked[0].Text,
+            "В нумерованном списке есть ненумерованная строка:\r\rdeny ip any any\r\r"
+            "Перенумеровать строки ?");
+  EXPECT_EQ(russian.asked[1].Text, "Продолжить без возможности оптимизации access листа ?");
+}
+
+TEST(NormalizeAcl, AnswersDecideTheNumbering) {
+  const Lines source = {"ip access-list extended X", "10 permit ip any any", "deny ip any any"};
+  {
+    ScriptedAnswers yes({true});
+    const NormalizeResult result = Normalize(source, yes);
+    EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
+    EXPECT_TRUE(result.CanOptimize);
+    EXPECT_TRUE(result.Enabled.Sort);
+  }
+  {
+    ScriptedAnswers noThenYes({false, true});
+    const NormalizeResult result = Normalize(source, noThenYes);
+    EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "0 deny ip any any"}));
+    EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any", " 0 deny ip any any"}));
+    EXPECT_FALSE(result.CanOptimize);
+    EXPECT_FALSE(result.Enabled.Analysis);
+    EXPECT_FALSE(result.Enabled.Sort);
+    EXPECT_FALSE(result.Enabled.PortsInSet);
+    EXPECT_TRUE(result.Enabled.Reflect);
+  }
+  {
+    ScriptedAnswers noThenNo({false, false});
+    const NormalizeResult result = Normalize(source, noThenNo);
+    EXPECT_TRUE(result.Cancelled);
+    EXPECT_TRUE(result.ListLines.empty());
+    EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "deny ip any any"}));
+    EXPECT_TRUE(result.Enabled.Name);
+    EXPECT_FALSE(result.Enabled.Reflect);
+  }
+}
+
+TEST(NormalizeAcl, RenumberingReplacesOnlyReadableNumbers) {
+  ScriptedAnswers yes({true});
+  const NormalizeResult result =
+      Normalize({"10 permit ip any any", "5   deny ip any any", "-3 remark minus"}, yes);
+  EXPECT_EQ(result.SourceLines,
+            Lines({"10 permit ip any any", "20 deny ip any any", "30 -3 remark minus"}));
+}
+
+TEST(NormalizeAcl, NothingToDoLeavesEverythingAlone) {
+  ScriptedAnswers answers;
+  const NormalizeResult result = NormalizeACL({"", "  \t", ""}, {}, {}, answers);
+  EXPECT_FALSE(result.Ran);
+  EXPECT_TRUE(result.SourceLines.empty());
+}
+
+TEST(NormalizeAcl, SourceOfHeadersAndCommentsEndsWithEmptyList) {
+  const NormalizeResult result =
+      NormalizeSilently({"! comment #", "ip access-list extended EMPTY", "(5 matches)"});
+  EXPECT_TRUE(result.Ran);
+  EXPECT_TRUE(result.ListLines.empty());
+  EXPECT_EQ(result.SourceLines, Lines({"ip access-list extended EMPTY"}));
+  EXPECT_TRUE(result.Enabled.Name);
+  EXPECT_FALSE(result.Enabled.Reflect);
+}
+
+TEST(NormalizeAcl, ProgressCoversEachPhase) {
+  std::vector<int> shares;
+  ScriptedAnswers answers;
+  NormalizeACL(Lines(300, "permit ip any any"), {}, {}, answers,
+               [&](int percent) { shares.push_back(percent); });
+  ASSERT_FALSE(shares.empty());
+  EXPECT_EQ(std::count(shares.begin(), shares.end(), 100), 3);
+  for (int share : shares) EXPECT_TRUE(share >= 0 && share <= 100);
+}
+
+}  // namespace
+}  // namespace kerbwise
