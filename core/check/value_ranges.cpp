@@ -1,0 +1,163 @@
+#include "check/value_ranges.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+#include "rules/integer_reader.h"
+
+namespace kerbwise {
+namespace {
+
+enum class Operator { Eq, Neq, Gt, Lt, Range };
+
+std::optional<Operator> ReadOperator(std::string_view word) {
+  if (word == "eq") return Operator::Eq;
+  if (word == "neq") return Operator::Neq;
+  if (word == "gt") return Operator::Gt;
+  if (word == "lt") return Operator::Lt;
+  if (word == "range") return Operator::Range;
+  return std::nullopt;
+}
+
+// The words of `text` split at blanks; runs of blanks give no empty words.
+std::vector<std::string_view> SplitWords(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    if (text[start] == ' ') {
+      ++start;
+      continue;
+    }
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    words.push_back(text.substr(start, end - start));
+    start = end;
+  }
+  return words;
+}
+
+RangeList Refused(std::string error) {
+  RangeList list;
+  list.Error = std::move(error);
+  return list;
+}
+
+std::string Decimal(std::uint32_t value) { return std::to_string(value); }
+
+bool CountFits(Operator op, std::size_t count) {
+  switch (op) {
+    case Operator::Eq:
+    case Operator::Neq:
+      return count >= 1;
+    case Operator::Gt:
+    case Operator::Lt:
+      return count == 1;
+    case Operator::Range:
+      return count == 2;
+  }
+  return false;
+}
+
+// One range per run of consecutive values; `values` sorted and distinct.
+std::vector<ValueRange> EqualRanges(const std::vector<std::uint16_t>& values) {
+  std::vector<ValueRange> ranges;
+  for (std::uint16_t value : values) {
+    if (!ranges.empty() && value == ranges.back().Hi + 1) {
+      ranges.back().Hi = value;
+    } else {
+      ranges.push_back({value, value});
+    }
+  }
+  return ranges;
+}
+
+// The values of 0..maxValue that are not listed; `values` sorted and distinct.
+std::vector<ValueRange> ComplementRanges(const std::vector<std::uint16_t>& values,
+                                         std::uint16_t maxValue) {
+  std::vector<ValueRange> ranges;
+  std::uint32_t next = 0;  // lowest value not yet known to be listed or covered
+  for (std::uint16_t value : values) {
+    if (value > next) {
+      ranges.push_back({static_cast<std::uint16_t>(next), static_cast<std::uint16_t>(value - 1)});
+    }
+    next = static_cast<std::uint32_t>(value) + 1;
+  }
+  if (next <= maxValue) ranges.push_back({static_cast<std::uint16_t>(next), maxValue});
+  return ranges;
+}
+
+}  // namespace
+
+RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, bool russian) {
+  const std::vector<std::string_view> words = SplitWords(condition);
+  const std::string_view opWord = words.empty() ? std::string_view{} : words.front();
+  const std::optional<Operator> op = ReadOperator(opWord);
+  if (!op) {
+    return Refused((russian ? "неизвестный оператор \"" : "unknown operator \"") +
+                   std::string(opWord) + "\"");
+  }
+  if (!CountFits(*op, words.size() - 1)) {
+    return Refused((russian ? "неверное число значений после " : "wrong number of values after ") +
+                   std::string(opWord));
+  }
+
+  std::vector<std::uint16_t> values;
+  values.reserve(words.size() - 1);
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::optional<std::int32_t> value = ReadInteger(words[i]);
+    if (!value) {
+      return Refused((russian ? "значение " : "value ") + std::string(words[i]) +
+                     (russian ? " не является числом" : " is not a number"));
+    }
+    if (*value < 0 || *value > maxValue) {
+      return Refused((russian ? "значение " : "value ") + std::to_string(*value) +
+                     (russian ? " вне диапазона 0-" : " is out of range 0-") + Decimal(maxValue));
+    }
+    values.push_back(static_cast<std::uint16_t>(*value));
+  }
+  std::sort(values.begin(), values.end());
+  values.erase(std::unique(values.begin(), values.end()), values.end());
+
+  RangeList list;
+  switch (*op) {
+    case Operator::Eq:
+      list.Ranges = EqualRanges(values);
+      break;
+    case Operator::Neq:
+      list.Ranges = ComplementRanges(values, maxValue);
+      break;
+    case Operator::Gt:
+      if (values.front() == maxValue) {
+        return Refused((russian ? "gt должен быть меньше " : "gt should be less than ") +
+                       Decimal(maxValue));
+      }
+      list.Ranges.push_back({static_cast<std::uint16_t>(values.front() + 1), maxValue});
+      break;
+    case Operator::Lt:
+      if (values.front() == 0) {
+        return Refused(russian ? "lt должен быть больше 0" : "lt should be greater than 0");
+      }
+      list.Ranges.push_back({0, static_cast<std::uint16_t>(values.front() - 1)});
+      break;
+    case Operator::Range:
+      list.Ranges.push_back({values.front(), values.back()});
+      break;
+  }
+  return list;
+}
+
+bool InsideOneRange(const ValueRange& range, const std::vector<ValueRange>& list) {
+  // The only candidate is the last range that starts at or below range.Lo.
+  const auto after = std::upper_bound(
+      list.begin(), list.end(), range.Lo,
+      [](std::uint16_t value, const ValueRange& candidate) { return value < candidate.Lo; });
+  if (after == list.begin()) return false;
+  return std::prev(after)->Hi >= range.Hi;
+}
+
+bool AllInsideOneRange(const std::vector<ValueRange>& inner, const std::vector<ValueRange>& outer) {
+  return std::all_of(inner.begin(), inner.end(),
+                     [&](const ValueRange& range) { return InsideOneRange(range, outer); });
+}
+
+}  // namespace kerbwise

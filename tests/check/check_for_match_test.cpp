@@ -1,0 +1,174 @@
+// Comparing one subject line with one rule line.
+#include "check/check_for_match.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kerbwise {
+namespace {
+
+struct Comparer {
+  MatchSettings settings;
+  CheckOptions options;
+
+  MatchResult operator()(const std::string& rule, const std::string& subject) const {
+    LineRecognizer recognizer;
+    return CheckForMatch(rule, subject, settings, options, recognizer);
+  }
+};
+
+const Comparer kPlain{};
+
+Comparer PartialPorts(bool anyOverlap) {
+  Comparer comparer;
+  comparer.settings = {.PartialPorts = true, .AnyOverlap = anyOverlap};
+  return comparer;
+}
+
+Comparer PartialAddresses(bool russian = false) {
+  Comparer run;
+  run.options.PartialAddresses = true;
+  run.options.Russian = russian;
+  return run;
+}
+
+::testing::AssertionResult Is(std::uint8_t outcome, const MatchResult& result,
+                              const std::string& message = "Match") {
+  const std::string expected = outcome == NoMatch ? "" : message;
+  if (result.Outcome == outcome && result.Message == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "outcome " << int(result.Outcome) << ", message \"" << result.Message << "\"";
+}
+
+TEST(CheckForMatch, ProtocolsAddressesAndPortsDecide) {
+  EXPECT_TRUE(Is(MatchPermit, kPlain("permit ip any any",
+                                     "permit tcp host 10.1.0.1 192.168.0.0 0.0.0.255 ttl eq 14")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit tcp any any", "permit ip any any")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("deny tcp any any", "permit udp any any")));
+  EXPECT_TRUE(Is(MatchDeny, kPlain("deny tcp any any range 1 1024", "permit tcp any any eq 80")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit tcp 10.0.0.0 0.255.255.255 any", "permit tcp any any")));
+  EXPECT_TRUE(Is(MatchPermit, kPlain("permit tcp any any", "permit tcp any eq 80 any gt 1023")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit tcp any eq 80 any", "permit tcp any any eq 80")));
+}
+
+TEST(CheckForMatch, PortsMatchInPartOnlyWhenAsked) {
+  const std::string rule = "permit tcp any any eq 80";
+  EXPECT_TRUE(Is(NoMatch, kPlain(rule, "permit tcp any any")));
+  EXPECT_TRUE(Is(NoMatch, PartialPorts(true)(rule, "permit tcp any any")));
+  EXPECT_TRUE(Is(NoMatch, kPlain(rule, "permit tcp any any range 70 90")));
+
+  const MatchResult partial = PartialPorts(true)(rule, "permit tcp any any range 70 90");
+  EXPECT_TRUE(Is(MatchPermit, partial, "Match. Incomplete set of ports"));
+  EXPECT_TRUE(partial.PortsIncomplete);
+  EXPECT_FALSE(partial.AddrPartial);
+  // The rule's single port lies strictly inside the subject's range.
+  EXPECT_TRUE(Is(NoMatch, PartialPorts(false)(rule, "permit tcp any any range 70 90")));
+  // An overlap reaching past the subject's range counts without AnyOverlap.
+  EXPECT_TRUE(
+      Is(MatchPermit,
+         PartialPorts(false)("permit tcp any any range 85 100", "permit tcp any any range 70 90"),
+         "Match. Incomplete set of ports"));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit tcp any any neq 80", "permit tcp any any eq 80")));
+  EXPECT_TRUE(
+      Is(NoMatch, PartialPorts(true)("permit tcp any any neq 80", "permit tcp any any eq 80")));
+  // One covered range of the pair is enough.
+  EXPECT_TRUE(Is(MatchPermit, PartialPorts(false)(rule, "permit tcp any any eq 22 80"),
+                 "Match. Incomplete set of ports"));
+}
+
+TEST(CheckForMatch, PrecedenceTtlEstablishedAndIcmp) {
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit ip any any precedence 5", "permit ip any any")));
+  EXPECT_TRUE(Is(MatchPermit, kPlain("permit ip any any", "permit ip any any precedence 5")));
+  EXPECT_TRUE(
+      Is(MatchPermit, kPlain("permit ip any any ttl gt 10", "permit ip any any ttl eq 14 15")));
+  EXPECT_TRUE(
+      Is(NoMatch, kPlain("permit ip any any ttl gt 10", "permit ip any any ttl range 5 20")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit ip any any ttl eq 14", "permit ip any any")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit tcp any any established", "permit tcp any any")));
+  EXPECT_TRUE(Is(MatchPermit, kPlain("permit tcp any any", "permit tcp any any established")));
+
+  EXPECT_TRUE(Is(MatchPermit, kPlain("permit icmp any any unreachable", "permit icmp any any 3")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit icmp any any ttl-exceeded", "permit icmp any any 11")));
+  EXPECT_TRUE(
+      Is(MatchPermit, kPlain("permit icmp any any 11", "permit icmp any any ttl-exceeded")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit icmp any any 0", "permit icmp any any 255")));
+  EXPECT_TRUE(Is(NoMatch, kPlain("permit icmp any any echo", "permit icmp any any")));
+}
+
+TEST(CheckForMatch, PartialAddressesDescribeTheSharedPart) {
+  const std::string rule = "permit ip 10.1.0.0 0.0.255.255 any";
+  const std::string subject = "permit ip 10.0.0.0 0.255.255.255 any";
+  EXPECT_TRUE(Is(NoMatch, kPlain(rule, subject)));
+  const MatchResult partial = PartialAddresses()(rule, subject);
+  EXPECT_TRUE(Is(MatchPermit, partial,
+                 "Match. Src 65536 hosts from 10.1.0.0 to 10.1.255.255. Dst completely"));
+  EXPECT_TRUE(partial.AddrPartial);
+  EXPECT_TRUE(Is(MatchPermit, PartialAddresses(true)(rule, subject),
+                 "Совпадение. Src 65536 хостов с 10.1.0.0 по 10.1.255.255. Dst полностью"));
+
+  const MatchResult full = PartialAddresses()(rule, rule);
+  EXPECT_TRUE(Is(MatchPermit, full));
+  EXPECT_FALSE(full.AddrPartial);
+  EXPECT_TRUE(Is(NoMatch, PartialAddresses()(rule, "permit ip 11.0.0.0 0.255.255.255 any")));
+  EXPECT_TRUE(Is(NoMatch, PartialAddresses()("permit ip any 10.0.0.0 0.0.0.255",
+                                             "permit ip any 11.0.0.0 0.0.0.255")));
+
+  Comparer both = PartialAddresses();
+  both.settings.PartialPorts = true;
+  const MatchResult mixed =
+      both("deny tcp any host 10.0.0.1 eq 80", "permit tcp any 10.0.0.0 0.0.0.255 range 80 81");
+  EXPECT_TRUE(Is(MatchDeny, mixed,
+                 "Match. Src completely. Dst 1 hosts from 10.0.0.1 to 10.0.0.1. Incomplete set "
+                 "of ports"));
+  EXPECT_TRUE(mixed.AddrPartial && mixed.PortsIncomplete);
+}
+
+TEST(CheckForMatch, IgnoreIcmpSkipsIpRulesUnderPartialAddresses) {
+  Comparer run = PartialAddresses();
+  run.options.IgnoreIcmp = true;
+  EXPECT_TRUE(Is(NoMatch, run("permit ip any any", "permit icmp any any")));
+  run.options.PartialAddresses = false;
+  EXPECT_TRUE(Is(MatchPermit, run("permit ip any any", "permit icmp any any")));
+}
+
+TEST(CheckForMatch, ProblemsAreReportedForTheLineAtFault) {
+  EXPECT_TRUE(Is(MatchError,
+                 kPlain("permit tcp 10.1.1.1 0.0.0.255 any", "permit tcp host 10.1.1.1 any"),
+                 "Wrong combination of src address and mask in the ACL\r\nIt should be fixed this "
+                 "address to 10.1.1.0 or mask to 0.0.0.254"));
+  Comparer netmask;
+  netmask.options.MaskType = MaskForm::Netmask;
+  netmask.options.Russian = true;
+  EXPECT_TRUE(Is(MatchError, netmask("permit ip any any", "permit ip any 10.1.1.1 255.255.255.0"),
+                 "Неверная комбинация адреса и маски dst в условии\r\nСледует исправить адрес на "
+                 "10.1.1.0 или маску на 255.255.255.1"));
+  // The subject is recognised first, then the rule.
+  EXPECT_TRUE(Is(MatchError, kPlain("bogus", ""),
+                 "A template error occurred while processing the condition"));
+  EXPECT_TRUE(Is(MatchError, kPlain("bogus", "permit ip any any"), "The ACL is not recognized"));
+  EXPECT_TRUE(
+      Is(MatchError, kPlain("remark web servers", "bogus"), "The condition is not recognized"));
+  EXPECT_TRUE(Is(MatchRemark, kPlain("remark web servers", "permit ip any any"), "remark in ACL"));
+  EXPECT_TRUE(Is(MatchError, kPlain("permit ip any any ttl gt 255", "permit ip any any ttl eq 1"),
+                 "ACL ttl is gt should be less than 255"));
+  // Without a rule condition the subject's is never read.
+  EXPECT_TRUE(Is(MatchPermit, kPlain("permit tcp any any", "permit tcp any any gt 65535")));
+  EXPECT_TRUE(Is(MatchError, kPlain("permit tcp any any lt 5", "permit tcp any any lt 0"),
+                 "condition port lt should be greater than 0"));
+}
+
+TEST(CheckForMatch, ReverseModeSwapsTheRoleWords) {
+  Comparer reverse;
+  reverse.settings.ReverseMode = true;
+  EXPECT_TRUE(Is(MatchRemark, reverse("permit tcp any any", "remark x"), "remark in ACL"));
+  EXPECT_TRUE(Is(MatchError, reverse("permit bogus", "permit ip any any"),
+                 "The condition is not recognized"));
+  reverse.options.Russian = true;
+  EXPECT_TRUE(Is(MatchError, reverse("permit tcp any any lt 0", "permit tcp any any lt 5"),
+                 "в условии порт lt должен быть больше 0"));
+  EXPECT_TRUE(Is(MatchError, reverse("permit ip any any", "bogus"), "ACL не опознан"));
+}
+
+}  // namespace
+}  // namespace kerbwise
