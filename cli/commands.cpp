@@ -6,11 +6,13 @@ namespace kerbwise::cli {
 // A new command: its file (listed in CMakeLists.txt), its factory declared
 // here and one push_back below.
 std::unique_ptr<Command> MakeRecognizeCommand();
+std::unique_ptr<Command> MakeNormalizeCommand();
 std::unique_ptr<Command> MakeCompareCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(MakeRecognizeCommand());
+  commands.push_back(MakeNormalizeCommand());
   commands.push_back(MakeCompareCommand());
   return commands;
 }

@@ -8,25 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "run_cli.h"
+#include "cli_runner.h"
 
 namespace {
 
 using nlohmann::json;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = kerbwise::cli::RunCli(std::move(args), in, out, err);
-  return {status, out.str(), err.str()};
-}
+using Outcome = kerbwise::testing::CliOutcome;
+using kerbwise::testing::RunCommand;
+using kerbwise::testing::WriteTempFile;
 
 // Runs with --json and returns the array of records.
 json RunJson(std::vector<std::string> args, const std::string& input = "") {
@@ -35,12 +25,6 @@ json RunJson(std::vector<std::string> args, const std::string& input = "") {
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_TRUE(outcome.out.ends_with("]\n"));
   return json::parse(outcome.out);
-}
-
-std::string WriteTempFile(const std::string& name, const std::string& text) {
-  const std::string path = testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
 }
 
 TEST(RecognizeJson, WorkedExampleGivesTheWholeRecord) {
