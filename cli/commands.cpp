@@ -7,12 +7,14 @@ namespace kerbwise::cli {
 // here and one push_back below.
 std::unique_ptr<Command> MakeRecognizeCommand();
 std::unique_ptr<Command> MakeNormalizeCommand();
+std::unique_ptr<Command> MakeCheckCommand();
 std::unique_ptr<Command> MakeCompareCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(MakeRecognizeCommand());
   commands.push_back(MakeNormalizeCommand());
+  commands.push_back(MakeCheckCommand());
   commands.push_back(MakeCompareCommand());
   return commands;
 }

@@ -2,29 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "run_cli.h"
+#include "cli_runner.h"
 
 namespace {
 
 using nlohmann::json;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = kerbwise::testing::CliOutcome;
 
 Outcome Compare(std::vector<std::string> args) {
   args.insert(args.begin(), "compare");
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = kerbwise::cli::RunCli(std::move(args), in, out, err);
-  return {status, out.str(), err.str()};
+  return kerbwise::testing::RunCommand(std::move(args));
 }
 
 TEST(CompareJson, GivesTheWholeResult) {

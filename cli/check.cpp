@@ -1,0 +1,135 @@
+// check: normalises a list as normalize does, then checks conditions against it.
+//
+// Each CONDITION is written without its action, as in the condition pane;
+// --conditions FILE adds each non-empty line of FILE. Text output, per
+// condition: the number pane lines, then the result line's lines; a blank
+// line separates the conditions. Exit status: 0 when every condition is
+// allowed, 1 when any is blocked, 2 when a check ended on an error or the
+// list could not be read or normalised.
+//
+// JSON output: {"results": [...]} with one object per condition: condition
+// (as compared, with "permit "), number_pane, markers, result, colour
+// ("workspace", "tooltip", "light-green" or "light-red"), verdict ("+", "-",
+// or null after an error), first_match (1-based, or null) and error.
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "check/check_condition.h"
+#include "command.h"
+#include "input.h"
+#include "list_intake.h"
+#include "output.h"
+#include "rules/primitives.h"
+
+namespace kerbwise::cli {
+namespace {
+
+std::string_view ColourName(ResultColour colour) {
+  switch (colour) {
+    case ResultColour::Tooltip:
+      return "tooltip";
+    case ResultColour::LightGreen:
+      return "light-green";
+    case ResultColour::LightRed:
+      return "light-red";
+    default:
+      return "workspace";
+  }
+}
+
+Json ReportJson(const CheckReport& report) {
+  Json json;
+  json["condition"] = report.Condition;
+  json["number_pane"] = report.NumberPane;
+  json["markers"] = report.MarkerList;
+  json["result"] = report.ResultLines;
+  json["colour"] = ColourName(report.Colour);
+  json["verdict"] = report.Error || report.Verdict.empty() ? Json() : Json(report.Verdict);
+  json["first_match"] = report.FirstMatch ? Json(*report.FirstMatch) : Json();
+  json["error"] = report.Error;
+  return json;
+}
+
+class CheckCommand final : public Command {
+ public:
+  std::string_view Name() const override { return "check"; }
+
+  std::string_view Description() const override {
+    return "Check conditions against a list: allowed or blocked, and at which line";
+  }
+
+  void RegisterOptions(CLI::App& subcommand) override {
+    intake_.RegisterOptions(subcommand);
+    subcommand.add_flag("--reverse", reverse_,
+                        "Reverse check: the condition is the rule, every entry a subject");
+    subcommand.add_flag("--partial-addresses", options_.PartialAddresses,
+                        "Also mark entries that share only part of the addresses");
+    subcommand.add_flag("--partial-ports", options_.PartialPortsOption,
+                        "Also mark entries that cover only part of the ports");
+    subcommand.add_flag("--ignore-icmp", options_.IgnoreIcmp,
+                        "Under partial matching, an ICMP condition skips ip entries");
+    subcommand.add_option("--conditions", conditionsPath_, "Check each non-empty line of FILE")
+        ->type_name("FILE");
+    subcommand.add_option("CONDITION", conditions_,
+                          "A condition without its action, e.g. \"tcp host 10.1.0.1 any eq 80\"");
+  }
+
+  int Run(const CommandContext& context) override {
+    std::vector<std::string> conditions = conditions_;
+    if (!conditionsPath_.empty()) {
+      for (std::string& line : SplitLines(ReadFileText(conditionsPath_, "--conditions file"))) {
+        if (!TrimControls(line).empty()) conditions.push_back(std::move(line));
+      }
+    }
+    if (conditions.empty()) {
+      throw UsageError("no condition to check: give CONDITION arguments or --conditions FILE");
+    }
+
+    const std::optional<NormalizeResult> list = intake_.Normalize(context);
+    if (!list) return kExitUsage;
+    if (ReportObjectError(*list, context.err)) return kExitUsage;
+
+    CheckOptions options = options_;
+    options.MaskType = context.globals.check.MaskType;
+    options.Russian = context.globals.check.Russian;
+    LineRecognizer recognizer;
+    recognizer.EmptyCache(list->ListLines.size());
+
+    bool blocked = false;
+    bool failed = false;
+    Json results = Json::array();
+    for (std::size_t i = 0; i < conditions.size(); ++i) {
+      const CheckReport report = CheckCondition(
+          list->ListLines, conditions[i],
+          reverse_ ? CheckDirection::Reverse : CheckDirection::Direct, options, recognizer);
+      failed = failed || report.Error;
+      blocked = blocked || report.Verdict == "-";
+      if (context.globals.json) {
+        results.push_back(ReportJson(report));
+        continue;
+      }
+      if (i > 0) context.out << '\n';
+      for (const std::string& line : report.NumberPane) context.out << line << '\n';
+      for (const std::string& line : report.ResultLines) context.out << line << '\n';
+    }
+    if (context.globals.json) WriteJson(context.out, context.err, Json{{"results", results}});
+    if (failed) return kExitUsage;
+    return blocked ? kExitFailure : kExitOk;
+  }
+
+ private:
+  ListIntake intake_;
+  CheckOptions options_;
+  bool reverse_ = false;
+  std::string conditionsPath_;
+  std::vector<std::string> conditions_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeCheckCommand() { return std::make_unique<CheckCommand>(); }
+
+}  // namespace kerbwise::cli

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+
+namespace {
+
+using kerbwise::testing::CliOutcome;
+using kerbwise::testing::RunCommand;
+using kerbwise::testing::WriteTempFile;
+using nlohmann::json;
+
+const std::string kList =
+    "ip access-list extended WEB\npermit tcp any any eq 80\ndeny ip any any\n";
+
+TEST(CheckCommand, JsonGivesEveryResultOfEachCondition) {
+  const CliOutcome outcome =
+      RunCommand({"check", "--json", "tcp any any eq 80", "udp any any"}, kList);
+  EXPECT_EQ(outcome.status, 1) << outcome.err;  // the second condition is blocked
+  const json results = json::parse(outcome.out)["results"];
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_EQ(results[0], json::parse(R"({
+    "condition": "permit tcp any any eq 80",
+    "number_pane": ["1+ Match", "2- Match"], "markers": ["+1", "-2"],
+    "result": ["Allowed at line 1: 10 permit tcp any any eq 80", "There are other matches"],
+    "colour": "light-green", "verdict": "+", "first_match": 1, "error": false})"));
+  EXPECT_EQ(results[1]["verdict"], "-");
+  EXPECT_EQ(results[1]["first_match"], 2);
+  EXPECT_EQ(results[1]["colour"], "light-red");
+}
+
+TEST(CheckCommand, TextAndExitStatus) {
+  const std::string conditions = WriteTempFile("conditions.txt", "\ntcp any any eq 80\n  \n");
+  const CliOutcome allowed = RunCommand({"check", "--conditions", conditions}, kList);
+  EXPECT_EQ(allowed.status, 0);
+  EXPECT_EQ(allowed.out,
+            "1+ Match\n2- Match\nAllowed at line 1: 10 permit tcp any any eq 80\n"
+            "There are other matches\n");
+
+  const CliOutcome error = RunCommand({"check", "--json", "no such thing"}, kList);
+  EXPECT_EQ(error.status, 2);
+  const json result = json::parse(error.out)["results"][0];
+  EXPECT_EQ(result["error"], true);
+  EXPECT_EQ(result["verdict"], nullptr);
+  EXPECT_EQ(result["colour"], "tooltip");
+}
+
+TEST(CheckCommand, ReverseAndPartialOptionsReachTheCheck) {
+  const std::string list = "permit tcp host 1.1.1.1 any eq 22\n";
+  const json reverse =
+      json::parse(RunCommand({"check", "--reverse", "--json", "tcp any any"}, list).out);
+  EXPECT_EQ(reverse["results"][0]["markers"], json::parse(R"(["+1"])"));
+
+  const json partial =
+      json::parse(RunCommand({"check", "--partial-ports", "--json", "tcp any any range 70 90"},
+                             "permit tcp any any eq 80\n")
+                      .out);
+  EXPECT_EQ(partial["results"][0]["verdict"], "-");
+  EXPECT_EQ(partial["results"][0]["markers"], json::parse(R"(["^1"])"));
+}
+
+TEST(CheckCommand, UnusableInputStopsBeforeChecking) {
+  EXPECT_EQ(RunCommand({"check"}, kList).status, 2);  // no condition
+  const CliOutcome missing = RunCommand({"check", "ip any any"}, "permit ip addrgroup X any\n");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "kerbwise-cli: Object X not found\n");
+  const CliOutcome question =
+      RunCommand({"check", "ip any any"}, "10 permit ip any any\ndeny ip any any\n");
+  EXPECT_EQ(question.status, 2);
+  EXPECT_EQ(question.out, "");
+}
+
+}  // namespace
