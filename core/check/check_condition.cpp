@@ -12,16 +12,20 @@ namespace {
 // The entry of a list pane line: its leading entry number, when the first
 // word reads as a whole number of 0 or more, is dropped and blanks are
 // collapsed. Blanks left between the number and the entry go too, so that
-// "10   permit ip any any" is read like "10 permit ip any any".
-std::string EntryText(std::string_view trimmedLine) {
+// "10   permit ip any any" is read like "10 permit ip any any". `entry` is
+// reused from line to line.
+void ReadEntryText(std::string_view trimmedLine, std::string& entry) {
   const std::size_t blank = trimmedLine.find(' ');
   if (blank != std::string_view::npos) {
     const std::optional<std::int32_t> number = ReadInteger(trimmedLine.substr(0, blank));
     if (number && *number >= 0) trimmedLine.remove_prefix(blank + 1);
   }
-  std::string entry = SpaceCompress(trimmedLine);
-  if (!entry.empty() && entry.front() == ' ') entry.erase(0, 1);
-  return entry;
+  while (!trimmedLine.empty() && trimmedLine.front() == ' ') trimmedLine.remove_prefix(1);
+  if (trimmedLine.find("  ") == std::string_view::npos) {
+    entry.assign(trimmedLine);  // the usual case: nothing to collapse
+  } else {
+    entry = SpaceCompress(trimmedLine);
+  }
 }
 
 std::size_t DecimalDigits(std::size_t value) {
@@ -131,14 +135,16 @@ CheckReport CheckCondition(const std::vector<std::string>& listLines, std::strin
   const MatchSettings settings{
       .PartialPorts = options.PartialPortsOption, .AnyOverlap = true, .ReverseMode = reverse};
   const std::size_t indexWidth = DecimalDigits(listLines.size());
+  const RecognisedLine conditionLine = RecogniseLine(report.Condition, options, recognizer);
   VerdictState verdict;
 
+  std::string entryText;
   for (std::size_t i = 1; i <= listLines.size(); ++i) {
     const std::string_view line = TrimControls(listLines[i - 1]);
-    const std::string entry = EntryText(line);
-    const MatchResult result =
-        reverse ? CheckForMatch(report.Condition, entry, settings, options, recognizer)
-                : CheckForMatch(entry, report.Condition, settings, options, recognizer);
+    ReadEntryText(line, entryText);
+    const RecognisedLine entry = RecogniseLine(entryText, options, recognizer);
+    const MatchResult result = reverse ? CheckForMatch(conditionLine, entry, settings, options)
+                                       : CheckForMatch(entry, conditionLine, settings, options);
 
     std::string paneLine(indexWidth - DecimalDigits(i), '0');
     paneLine += std::to_string(i);

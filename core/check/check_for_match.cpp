@@ -40,17 +40,10 @@ struct Context {
 
 const std::string& Protocol(const TExpr& expr) { return expr.Values.Get(SideNone, SlotProtocol); }
 
-// Recognises `text` into `expr`; a line that cannot take part ends the
-// comparison.
-Decision Recognise(std::string_view text, LineRole role, const Context& context,
-                   LineRecognizer& recognizer, ExprPtr& expr) {
-  const bool russian = context.options.Russian;
-  expr = recognizer.ExprCheck(text, context.options);
-  // A parameter error leaves a half-read record behind, whatever its status.
-  if (!recognizer.ParameterError().empty()) {
-    return Ended(MatchError, NotRecognisedMessage(role, russian));
-  }
-  switch (expr->Status) {
+// Ends the comparison when the line cannot take part in it.
+Decision CheckRecognised(const RecognisedLine& line, LineRole role, bool russian) {
+  if (line.ParameterError) return Ended(MatchError, NotRecognisedMessage(role, russian));
+  switch (line.Expr->Status) {
     case StatusTemplateError:
       return Ended(MatchError, TemplateErrorMessage(role, russian));
     case StatusUnrecognised:
@@ -271,22 +264,35 @@ MatchResult Compare(const TExpr& subject, const TExpr& rule, const Context& cont
 
 }  // namespace
 
+RecognisedLine RecogniseLine(std::string_view text, const CheckOptions& options,
+                             LineRecognizer& recognizer) {
+  RecognisedLine line;
+  line.Expr = recognizer.ExprCheck(text, options);
+  // A parameter error leaves a half-read record behind, whatever its status.
+  line.ParameterError = !recognizer.ParameterError().empty();
+  return line;
+}
+
 MatchResult CheckForMatch(std::string_view ruleText, std::string_view subjectText,
                           const MatchSettings& settings, const CheckOptions& options,
                           LineRecognizer& recognizer) {
+  const RecognisedLine subject = RecogniseLine(subjectText, options, recognizer);
+  const RecognisedLine rule = RecogniseLine(ruleText, options, recognizer);
+  return CheckForMatch(rule, subject, settings, options);
+}
+
+MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subject,
+                          const MatchSettings& settings, const CheckOptions& options) {
   const Context context{settings, options,
                         settings.ReverseMode ? LineRole::Acl : LineRole::Condition,
                         settings.ReverseMode ? LineRole::Condition : LineRole::Acl};
-  ExprPtr subject;
-  if (Decision decided =
-          Recognise(subjectText, context.subjectRole, context, recognizer, subject)) {
+  if (Decision decided = CheckRecognised(subject, context.subjectRole, options.Russian)) {
     return *decided;
   }
-  ExprPtr rule;
-  if (Decision decided = Recognise(ruleText, context.ruleRole, context, recognizer, rule)) {
+  if (Decision decided = CheckRecognised(rule, context.ruleRole, options.Russian)) {
     return *decided;
   }
-  return Compare(*subject, *rule, context);
+  return Compare(*subject.Expr, *rule.Expr, context);
 }
 
 }  // namespace kerbwise

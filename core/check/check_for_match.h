@@ -36,13 +36,27 @@ struct MatchSettings {
   bool ReverseMode = false;
 };
 
+// A line recognised for a comparison. A line that got a parameter error from
+// the recognizer counts as not recognised, whatever its record says.
+struct RecognisedLine {
+  ExprPtr Expr;
+  bool ParameterError = false;
+};
+
+RecognisedLine RecogniseLine(std::string_view text, const CheckOptions& options,
+                             LineRecognizer& recognizer);
+
 // Decides whether all the traffic of `subjectText` falls under `ruleText`.
 // Both lines come with entry numbers removed and blanks collapsed. Reads
-// PartialAddresses, IgnoreIcmp, MaskType and Russian from the options. A
-// line that gets a parameter error from the recognizer counts as not
-// recognised.
+// PartialAddresses, IgnoreIcmp, MaskType and Russian from the options.
 MatchResult CheckForMatch(std::string_view ruleText, std::string_view subjectText,
                           const MatchSettings& settings, const CheckOptions& options,
                           LineRecognizer& recognizer);
+
+// The same for lines recognised beforehand, so that a line compared with many
+// others is recognised once. The subject's problems are reported before the
+// rule's.
+MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subject,
+                          const MatchSettings& settings, const CheckOptions& options);
 
 }  // namespace kerbwise
