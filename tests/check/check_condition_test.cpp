@@ -44,8 +44,6 @@ TEST(CheckCondition, FirstFullMatchDecides) {
   russian.Russian = true;
   EXPECT_EQ(Check(kWebThenDeny, "tcp any any eq 80", CheckDirection::Direct, russian).ResultLines,
             (Lines{"Разрешено в строке 1: 10 permit tcp any any eq 80", "Имеются ещё совпадения"}));
-  EXPECT_EQ(Check(kWebThenDeny, "udp any any", CheckDirection::Direct, russian).ResultLines,
-            (Lines{"Блок в строке 2: 20 deny ip any any"}));
 }
 
 TEST(CheckCondition, WithoutAFullMatchTheTrafficIsBlocked) {
