@@ -32,11 +32,10 @@ ExprPtr LineRecognizer::ExprCheck(std::string_view line, const CheckOptions& opt
   // so records read under another mask type must not be reused.
   if (emptyCachePending_ || cacheMaskType_ != options.MaskType) {
     emptyCachePending_ = false;
-    cache_.clear();
-    cache_.reserve(expectedLines_ + 1);
+    cache_.Reset(expectedLines_ + 1);
     cacheMaskType_ = options.MaskType;
   }
-  if (const auto cached = cache_.find(line); cached != cache_.end()) return cached->second;
+  if (const ExprPtr* cached = cache_.Find(line)) return *cached;
   return Recognize(line, options.MaskType);
 }
 
@@ -51,7 +50,7 @@ ExprPtr LineRecognizer::Recognize(std::string_view line, MaskForm maskType) {
         continue;
       case TemplateLineOutcome::Matched: {
         auto shared = std::make_shared<const TExpr>(std::move(record));
-        cache_.emplace(std::string(line), shared);
+        cache_.Insert(line, shared);
         return shared;
       }
       case TemplateLineOutcome::TemplateError:

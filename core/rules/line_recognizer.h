@@ -1,22 +1,16 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "rules/check_options.h"
+#include "rules/record_cache.h"
 #include "rules/template_matcher.h"
 #include "rules/texpr.h"
 
 namespace kerbwise {
-
-// A recognised line. Records of cached lines are shared, so handing one out
-// costs no copy; each stays valid for as long as someone holds it.
-using ExprPtr = std::shared_ptr<const TExpr>;
 
 // Turns text lines into TExpr records by interpreting a rule template, and
 // remembers the lines it has recognised.
@@ -44,17 +38,10 @@ class LineRecognizer {
   std::size_t CachedLineCount() const { return cache_.size(); }
 
  private:
-  struct StringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const noexcept {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-
   ExprPtr Recognize(std::string_view line, MaskForm maskType);
 
   std::vector<PreparedTemplateLine> template_;
-  std::unordered_map<std::string, ExprPtr, StringHash, std::equal_to<>> cache_;
+  RecordCache cache_;
   bool emptyCachePending_ = true;
   std::size_t expectedLines_ = 0;
   MaskForm cacheMaskType_ = MaskForm::Wildcard;
