@@ -9,14 +9,6 @@ namespace kerbwise {
 
 namespace {
 
-std::string UpperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 // Positions are stored in 32 bits, as the text pane counts them; a text long
 // enough to pass that is pinned at the largest position rather than wrapped.
 std::int32_t ToPosition(std::size_t length) {
@@ -57,7 +49,7 @@ ObjectListing BuildObjectListing(const UsedObjects& used) {
 
   std::vector<std::string> keys;
   keys.reserve(records.size());
-  for (const TUsdObj& record : records) keys.push_back(UpperAscii(record.Name));
+  for (const TUsdObj& record : records) keys.push_back(ToUpperAscii(record.Name));
   // std::string compares its chars as unsigned bytes (char_traits<char>).
   for (std::size_t position = 0; position + 1 < records.size(); ++position) {
     std::size_t smallest = position;

@@ -29,6 +29,15 @@ std::optional<std::uint32_t> ReadPlainDottedQuad(std::string_view text) {
   return value;
 }
 
+// `text` with the 26 letters from `from` on moved to those from `to` on.
+std::string ShiftAsciiLetters(std::string_view text, char from, char to) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= from && c < from + 26) c = static_cast<char>(c - from + to);
+  }
+  return result;
+}
+
 }  // namespace
 
 std::optional<std::uint32_t> IPToVal(std::string_view text) {
@@ -86,13 +95,9 @@ std::string ReplChr(char c, std::size_t count) {
   return std::string(count, c);
 }
 
-std::string ToLowerAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return result;
-}
+std::string ToLowerAscii(std::string_view text) { return ShiftAsciiLetters(text, 'A', 'a'); }
+
+std::string ToUpperAscii(std::string_view text) { return ShiftAsciiLetters(text, 'a', 'A'); }
 
 std::string_view TrimControls(std::string_view text) {
   auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };

@@ -29,8 +29,9 @@ std::string SpaceCompress(std::string_view text);
 // `count` copies of `c`; empty for the character code 0.
 std::string ReplChr(char c, std::size_t count);
 
-// ASCII lower case; other bytes are kept as they are.
+// ASCII lower and upper case; other bytes are kept as they are.
 std::string ToLowerAscii(std::string_view text);
+std::string ToUpperAscii(std::string_view text);
 
 // Removes characters with codes up to 32 from both ends.
 std::string_view TrimControls(std::string_view text);
