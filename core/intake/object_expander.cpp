@@ -16,6 +16,9 @@ constexpr unsigned kMaxNestedGroups = 31;
 // A range member becomes one host entry per address; wider ranges stop the
 // run instead of flooding the list.
 constexpr std::uint64_t kMaxRangeAddresses = 65536;
+// References multiply: a few groups in one entry could otherwise ask for more
+// entries than memory holds.
+constexpr std::size_t kMaxDerivedEntries = 1'000'000;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -152,6 +155,14 @@ LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
     queue.pop_front();
     for (std::string& result : results) queue.push_back(std::move(result));
     expanded = true;
+    if (queue.size() > kMaxDerivedEntries) {
+      expansion.outcome = LineExpansion::Outcome::Failed;
+      expansion.Failure = {
+          Text("The " + split.Name + " object makes more than 1000000 entries of one line",
+               "Объект " + split.Name + " даёт больше 1000000 записей из одной строки"),
+          split.Name};
+      return expansion;
+    }
   }
   if (!expanded) return expansion;
   expansion.outcome = LineExpansion::Outcome::Expanded;

@@ -152,6 +152,13 @@ TEST(ExpandLine, FailuresNameTheObject) {
                 "Диапазон 10.0.0.0 10.1.0.0 объекта R содержит больше 65536 адресов", "R");
 }
 
+TEST(ExpandLine, MultiplyingReferencesAreBounded) {
+  Lines objects = {"object-group network BIG", "range 10.0.0.0 10.0.3.232"};  // 1001 hosts
+  ExpectFailure("10 permit ip object-group BIG object-group BIG eq 1", objects,
+                "The BIG object makes more than 1000000 entries of one line",
+                "Объект BIG даёт больше 1000000 записей из одной строки", "BIG");
+}
+
 TEST(ExpandLine, MoreThanThirtyOneNestedGroupsInATreeFail) {
   Lines objects = {"object-group network TOP"};
   for (int i = 0; i < 32; ++i) objects.push_back("group-object LEAF");
@@ -188,8 +195,7 @@ TEST(NormalizeWithObjects, DerivedEntriesCarryTheSourceNumber) {
   const NormalizeResult result = NormalizeACL(
       {"ip access-list extended OBJ", "permit ip addrgroup xxx any", "deny ip any any"},
       {"object-group ip address xxx", "host-info 10.10.10.10"}, {}, answers);
-  EXPECT_EQ(result.ListLines,
-            Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
+  EXPECT_EQ(result.ListLines, Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
   EXPECT_EQ(result.Used.UsdObjText(),
             Lines({"object-group ip address xxx", " host-info 10.10.10.10"}));
   EXPECT_TRUE(result.Enabled.Objects);
