@@ -102,7 +102,55 @@ std::vector<std::string> ServiceEntries(std::string_view before, std::string_vie
   return {entry(protocol)};
 }
 
+// The reference a pass expands: the leftmost address-group reference, else
+// the leftmost network or service group, else the leftmost port group.
+std::optional<std::pair<GroupFamily, std::size_t>> FirstReferenceAt(std::string_view entry) {
+  for (const auto& [family, keyword] : {std::pair{GroupFamily::Address, kAddrGroup},
+                                        std::pair{GroupFamily::NetworkService, kObjectGroup},
+                                        std::pair{GroupFamily::Port, kPortGroup}}) {
+    if (const std::size_t at = entry.find(keyword); at != std::string_view::npos) {
+      return std::pair{family, at};
+    }
+  }
+  return std::nullopt;
+}
+
+std::size_t CountReferences(std::string_view entry) {
+  std::size_t count = 0;
+  for (std::string_view keyword : {kAddrGroup, kObjectGroup, kPortGroup}) {
+    for (std::size_t at = entry.find(keyword); at != std::string_view::npos;
+         at = entry.find(keyword, at + 1)) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+std::string_view KeywordOf(GroupFamily family) {
+  switch (family) {
+    case GroupFamily::Address:
+      return kAddrGroup;
+    case GroupFamily::Port:
+      return kPortGroup;
+    default:
+      return kObjectGroup;
+  }
+}
+
 }  // namespace
+
+std::optional<ObjectExpander::FoundReference> ObjectExpander::FindFirstReference(
+    const std::string& entry) {
+  const auto reference = FirstReferenceAt(entry);
+  if (!reference) return std::nullopt;
+  const auto [family, at] = *reference;
+  // The name runs to the next blank, or to the end of the entry.
+  const std::size_t nameStart = at + KeywordOf(family).size();
+  const std::size_t nameEnd = std::min(entry.find(' ', nameStart), entry.size());
+  return FoundReference{
+      family,
+      {entry.substr(0, at), entry.substr(nameStart, nameEnd - nameStart), entry.substr(nameEnd)}};
+}
 
 ObjectExpander::ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType,
                                bool russian)
@@ -117,57 +165,50 @@ std::string ObjectExpander::Text(std::string_view english, std::string_view russ
 
 LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
   LineExpansion expansion;
-  std::deque<std::string> queue{std::string(line)};
+  const auto fail = [&](ExpansionFailure failure) {
+    expansion.outcome = LineExpansion::Outcome::Failed;
+    expansion.Failure = std::move(failure);
+    return expansion;
+  };
+  // Each expansion removes one reference, so no entry can need more passes
+  // than the line has references, unless a member brought in a reference of
+  // its own: that would expand forever.
+  const std::size_t references = CountReferences(SpaceCompress(line));
+  std::deque<QueuedEntry> queue{{std::string(line), 0}};
   bool expanded = false;
   // Each pass expands the leftmost reference of the kind that goes first in
   // the front entry and queues its results behind the others; when the front
   // entry holds no reference, none of the queue does.
   while (!queue.empty()) {
-    const std::string entry = SpaceCompress(queue.front());
-    GroupFamily family = GroupFamily::Address;
-    std::string_view keyword = kAddrGroup;
-    std::size_t at = entry.find(kAddrGroup);
-    if (at == std::string::npos) {
-      family = GroupFamily::NetworkService;
-      keyword = kObjectGroup;
-      at = entry.find(kObjectGroup);
+    const std::string entry = SpaceCompress(queue.front().text);
+    const std::optional<FoundReference> found = FindFirstReference(entry);
+    if (!found) break;
+    const SplitEntry& split = found->split;
+    const std::size_t passes = queue.front().passes + 1;
+    if (passes > references) {
+      return fail({Text("The " + split.Name + " object contains a recursively nested object",
+                        "Объект " + split.Name + " содержит рекурсивно вложенный объект"),
+                   split.Name});
     }
-    if (at == std::string::npos) {
-      family = GroupFamily::Port;
-      keyword = kPortGroup;
-      at = entry.find(kPortGroup);
-    }
-    if (at == std::string::npos) break;
-
-    const std::size_t nameStart = at + keyword.size();
-    const std::size_t nameEnd = std::min(entry.find(' ', nameStart), entry.size());
-    const SplitEntry split{entry.substr(0, at), entry.substr(nameStart, nameEnd - nameStart),
-                           entry.substr(nameEnd)};
     std::vector<std::string> results;
-    const std::optional<ExpansionFailure> failure = family == GroupFamily::NetworkService
-                                                        ? ExpandTopObjectGroup(split, results)
-                                                        : ExpandSimpleGroup(family, split, results);
-    if (failure) {
-      expansion.outcome = LineExpansion::Outcome::Failed;
-      expansion.Failure = *failure;
-      return expansion;
-    }
+    std::optional<ExpansionFailure> failure =
+        found->family == GroupFamily::NetworkService
+            ? ExpandTopObjectGroup(split, results)
+            : ExpandSimpleGroup(found->family, split, results);
+    if (failure) return fail(std::move(*failure));
     queue.pop_front();
-    for (std::string& result : results) queue.push_back(std::move(result));
+    for (std::string& result : results) queue.push_back({std::move(result), passes});
     expanded = true;
     if (queue.size() > kMaxDerivedEntries) {
-      expansion.outcome = LineExpansion::Outcome::Failed;
-      expansion.Failure = {
-          Text("The " + split.Name + " object makes more than 1000000 entries of one line",
-               "Объект " + split.Name + " даёт больше 1000000 записей из одной строки"),
-          split.Name};
-      return expansion;
+      return fail({Text("The " + split.Name + " object makes more than 1000000 entries of one line",
+                        "Объект " + split.Name + " даёт больше 1000000 записей из одной строки"),
+                   split.Name});
     }
   }
   if (!expanded) return expansion;
   expansion.outcome = LineExpansion::Outcome::Expanded;
   expansion.Lines.reserve(queue.size());
-  for (const std::string& entry : queue) expansion.Lines.push_back(SpaceCompress(entry));
+  for (const QueuedEntry& entry : queue) expansion.Lines.push_back(SpaceCompress(entry.text));
   return expansion;
 }
 

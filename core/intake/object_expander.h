@@ -56,6 +56,17 @@ class ObjectExpander {
     std::string After;
   };
 
+  struct FoundReference {
+    GroupFamily family;
+    SplitEntry split;
+  };
+
+  // An entry waiting in ExpandLine's queue, and how many expansions made it.
+  struct QueuedEntry {
+    std::string text;
+    std::size_t passes;
+  };
+
   // What ExpandObjGroup gives back for one network or service group.
   struct GroupLines {
     std::vector<std::string> Lines;
@@ -63,6 +74,7 @@ class ObjectExpander {
     std::optional<ExpansionFailure> Failure;  // a failure that ends the run at once
   };
 
+  static std::optional<FoundReference> FindFirstReference(const std::string& entry);
   std::optional<ExpansionFailure> ExpandSimpleGroup(GroupFamily family, const SplitEntry& entry,
                                                     std::vector<std::string>& out);
   std::optional<ExpansionFailure> ExpandTopObjectGroup(const SplitEntry& entry,

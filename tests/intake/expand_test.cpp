@@ -144,6 +144,11 @@ TEST(ExpandLine, FailuresNameTheObject) {
       {"object-group network TOP", "group-object A", "object-group network A", "group-object B"},
       "The TOP object contains the missing nested object",
       "Объект TOP содержит отсутствующий вложенный объект", "TOP");
+  // A member that names its own group again would expand forever.
+  ExpectFailure("10 permit object-group S any any",
+                {"object-group service S", "tcp eq 1 object-group S"},
+                "The S object contains a recursively nested object",
+                "Объект S содержит рекурсивно вложенный объект", "S");
   ExpectFailure("10 permit ip object-group D any", {"object-group network D", "description x"},
                 "The D object has no members", "Объект D не содержит элементов", "D");
   ExpectFailure("10 permit ip object-group R any",
