@@ -35,7 +35,7 @@ fuzz: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DKERBWISE_BUILD_FUZZ=ON -DKERBWISE_BUILD_TESTS=OFF -DKERBWISE_BUILD_BENCH=OFF > /dev/null
 	@cmake --build build-fuzz -j $(JOBS)
-	@for target in recognize_line rule_template normalize; do \
+	@for target in recognize_line rule_template normalize check; do \
 	  mkdir -p build-fuzz/corpus/$$target; \
 	  build-fuzz/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 	    build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
