@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -24,11 +25,13 @@ std::uint32_t Ip(const std::string& text) { return IPToVal(text).value(); }
 
 // The scan the results must agree with: every value from the start to the
 // end of the interval tested against both sets, a run counted whenever a
-// member follows a non-member or opens the scan.
-AddrOverlap ScanOverlap(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uint32_t subjectAddr,
-                        std::uint32_t subjectMask) {
+// member follows a non-member or opens the scan. Nullopt when the interval is
+// too long to walk.
+std::optional<AddrOverlap> ScanOverlap(std::uint32_t ruleAddr, std::uint32_t ruleMask,
+                                       std::uint32_t subjectAddr, std::uint32_t subjectMask) {
   const std::uint32_t start = subjectMask == 0 ? ruleAddr : (subjectAddr & ruleAddr);
   const std::uint32_t end = (~subjectMask | subjectAddr) & (~ruleMask | ruleAddr);
+  if (end >= start && end - start >= (1u << 17)) return std::nullopt;
   AddrOverlap overlap;
   bool previousMember = false;
   for (std::uint64_t value = start; value <= end; ++value) {
@@ -43,13 +46,6 @@ AddrOverlap ScanOverlap(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uin
     previousMember = member;
   }
   return overlap;
-}
-
-std::uint64_t ScanLength(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uint32_t subjectAddr,
-                         std::uint32_t subjectMask) {
-  const std::uint32_t start = subjectMask == 0 ? ruleAddr : (subjectAddr & ruleAddr);
-  const std::uint32_t end = (~subjectMask | subjectAddr) & (~ruleMask | ruleAddr);
-  return end < start ? 0 : std::uint64_t{end} - start + 1;
 }
 
 // The text the scan's results give, written independently of AddrPartMatch.
@@ -90,9 +86,10 @@ TEST(AddrPartMatch, AgreesWithTheScanOnRandomPairs) {
         (base ^ (static_cast<std::uint32_t>(random()) & 0x3u)) & subjectMask;
     if (random() % 20 == 0) ruleAddr |= ~ruleMask & static_cast<std::uint32_t>(random());
     if (random() % 20 == 0) subjectAddr |= ~subjectMask & static_cast<std::uint32_t>(random());
-    if (ScanLength(ruleAddr, ruleMask, subjectAddr, subjectMask) > (1u << 17)) continue;
-
-    const AddrOverlap scan = ScanOverlap(ruleAddr, ruleMask, subjectAddr, subjectMask);
+    const std::optional<AddrOverlap> scanned =
+        ScanOverlap(ruleAddr, ruleMask, subjectAddr, subjectMask);
+    if (!scanned) continue;
+    const AddrOverlap& scan = *scanned;
     SCOPED_TRACE(ValToIP(ruleAddr) + " " + ValToIP(ruleMask) + " / " + ValToIP(subjectAddr) + " " +
                  ValToIP(subjectMask));
     ASSERT_EQ(MeasureAddrOverlap(ruleAddr, ruleMask, subjectAddr, subjectMask), scan);
@@ -106,21 +103,11 @@ TEST(AddrPartMatch, AgreesWithTheScanOnRandomPairs) {
   EXPECT_GT(split, 300);
 }
 
-TEST(AddrPartMatch, DescribesTheSharedAddresses) {
-  EXPECT_EQ(
-      AddrPartMatch(Ip("10.1.0.0"), Ip("255.255.0.0"), Ip("10.0.0.0"), Ip("255.0.0.0"), false),
-      "65536 hosts from 10.1.0.0 to 10.1.255.255");
-  EXPECT_EQ(
-      AddrPartMatch(Ip("10.0.0.0"), Ip("255.255.0.0"), Ip("10.0.0.0"), Ip("255.0.0.255"), false),
-      "256 hosts from 10.0.0.0 to 10.0.255.0 256 subnets of 1 hosts");
+// What the random pairs do not reach: Russian text and sets too large to scan.
+TEST(AddrPartMatch, RussianTextAndLargeSets) {
   EXPECT_EQ(
       AddrPartMatch(Ip("10.0.0.0"), Ip("255.255.0.0"), Ip("10.0.0.0"), Ip("255.0.0.255"), true),
       "256 хостов с 10.0.0.0 по 10.0.255.0 256 сетей по 1 хостов");
-  EXPECT_EQ(AddrPartMatch(Ip("10.0.0.0"), Ip("255.0.0.0"), Ip("11.0.0.0"), Ip("255.0.0.0"), false),
-            "");
-}
-
-TEST(AddrPartMatch, LargeSetsNeedNoScan) {
   // Half the address space against every address: one block.
   EXPECT_EQ(AddrPartMatch(Ip("128.0.0.0"), Ip("128.0.0.0"), 0, 0, false),
             "2147483648 hosts from 128.0.0.0 to 255.255.255.255");

@@ -39,11 +39,6 @@ TEST(CheckCondition, FirstFullMatchDecides) {
   EXPECT_EQ(blocked.ResultLines, (Lines{"Blocked at line 2: 20 deny ip any any"}));
   EXPECT_EQ(blocked.Colour, ResultColour::LightRed);
   EXPECT_EQ(blocked.Verdict, "-");
-
-  CheckOptions russian;
-  russian.Russian = true;
-  EXPECT_EQ(Check(kWebThenDeny, "tcp any any eq 80", CheckDirection::Direct, russian).ResultLines,
-            (Lines{"Разрешено в строке 1: 10 permit tcp any any eq 80", "Имеются ещё совпадения"}));
 }
 
 TEST(CheckCondition, WithoutAFullMatchTheTrafficIsBlocked) {
