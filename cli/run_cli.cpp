@@ -69,7 +69,8 @@ int Dispatch(std::vector<std::string> args, std::istream& in, std::ostream& out,
   app.footer(
       "Global options may stand before or after the command name.\n"
       "Exit status: 0 when the command ran, 2 for an error of use or input,\n"
-      "1 when the output could not be written.");
+      "1 when the output could not be written (check: also when a condition\n"
+      "is blocked).");
 
   GlobalFlags before;
   AddGlobalFlags(app, before);
