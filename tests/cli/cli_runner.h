@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -26,9 +27,15 @@ inline CliOutcome RunCommand(std::vector<std::string> args, const std::string& i
   return {status, out.str(), err.str()};
 }
 
+// A path in the temporary folder that no other test process uses, so that
+// test programs running side by side never share a file.
+inline std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "kerbwise_" + std::to_string(::getpid()) + "_" + name;
+}
+
 // Writes `text` to a file of the test's temporary folder and gives its path.
 inline std::string WriteTempFile(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + name;
+  const std::string path = TempPath(name);
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
+#include "cli_runner.h"
 #include "command.h"
 
 namespace {
@@ -17,8 +17,7 @@ using kerbwise::cli::UsageError;
 TEST(ReadInput, FilesAndStreamsAreReadWholeAndByteForByte) {
   std::string text(200'000, 'a');  // more than one read chunk
   text += std::string("\0\r\n\xff", 4);
-  const std::string path = testing::TempDir() + "cli_input_bytes.bin";
-  std::ofstream(path, std::ios::binary) << text;
+  const std::string path = kerbwise::testing::WriteTempFile("cli_input_bytes.bin", text);
 
   EXPECT_EQ(ReadFileText(path, "--acl file"), text);
   std::istringstream in(text);
