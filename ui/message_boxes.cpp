@@ -1,0 +1,41 @@
+#include "message_boxes.h"
+
+#include <QMessageBox>
+
+namespace kerbwise::ui {
+namespace {
+
+ScriptedMessageBoxes* activeScript = nullptr;
+
+}  // namespace
+
+ScriptedMessageBoxes::ScriptedMessageBoxes(std::deque<bool> answers)
+    : answers_(std::move(answers)) {
+  activeScript = this;
+}
+
+ScriptedMessageBoxes::~ScriptedMessageBoxes() {
+  if (activeScript == this) activeScript = nullptr;
+}
+
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+  if (activeScript != nullptr) {
+    activeScript->shown_.push_back({title, text, true});
+    if (activeScript->answers_.empty()) return false;
+    const bool yes = activeScript->answers_.front();
+    activeScript->answers_.pop_front();
+    return yes;
+  }
+  return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
+}
+
+void Inform(QWidget* parent, const QString& title, const QString& text) {
+  if (activeScript != nullptr) {
+    activeScript->shown_.push_back({title, text, false});
+    return;
+  }
+  QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}
+
+}  // namespace kerbwise::ui
