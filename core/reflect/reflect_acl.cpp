@@ -1,0 +1,140 @@
+#include "reflect/reflect_acl.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "rules/integer_reader.h"
+#include "rules/name_tables.h"
+#include "rules/primitives.h"
+#include "rules/texpr.h"
+
+namespace kerbwise {
+namespace {
+
+constexpr std::uint32_t kAllOnes = 0xFFFFFFFFu;
+
+// The protocol as the recognizer stores it, and the word written for it.
+std::string_view ProtocolWord(std::string_view value) {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kWords{{
+      {"ip", "ip"},
+      {"6", "tcp"},
+      {"17", "udp"},
+      {"1", "icmp"},
+      {"47", "gre"},
+      {"50", "esp"},
+      {"88", "eigrp"},
+      {"89", "ospf"},
+      {"4", "ipinip"},
+  }};
+  for (const auto& [stored, word] : kWords) {
+    if (stored == value) return word;
+  }
+  return value;  // a protocol the template does not name: written as stored
+}
+
+// " any", " host A", or " A M" with M written as the mask type says.
+void AppendAddress(std::string& out, std::uint32_t address, std::uint32_t mask, MaskForm maskType) {
+  if (address == 0 && mask == 0) {
+    out += " any";
+  } else if (mask == kAllOnes) {
+    out += " host ";
+    out += ValToIP(address);
+  } else {
+    out += ' ';
+    out += ValToIP(address);
+    out += ' ';
+    out += ValToIP(maskType == MaskForm::Wildcard ? ~mask : mask);
+  }
+}
+
+void AppendWord(std::string& out, std::string_view word) {
+  if (word.empty()) return;
+  out += ' ';
+  out += word;
+}
+
+std::string MirrorRule(const TExpr& expr, MaskForm maskType) {
+  const OptionValues& values = expr.Values;
+  std::string rule = expr.Status == StatusPermit ? "permit" : "deny";
+  AppendWord(rule, ProtocolWord(values.Get(SideNone, SlotProtocol)));
+  AppendAddress(rule, expr.DstAddr, expr.DstMask, maskType);
+  AppendWord(rule, values.Get(SideDestination, SlotPort));
+  AppendAddress(rule, expr.SrcAddr, expr.SrcMask, maskType);
+  AppendWord(rule, values.Get(SideSource, SlotPort));
+  // A message that nothing answers, or that the table does not know, is left
+  // out: the mirrored rule then lets every message between the two through.
+  if (const std::string& message = values.Get(SideNone, SlotPort); !message.empty()) {
+    AppendWord(rule, IcmpReplyName(message).value_or(""));
+  }
+  // Return traffic never opens a connection, so "established" has no mirror.
+  if (const std::string& flag = values.Get(SideNone, SlotEstablished); flag != "established") {
+    AppendWord(rule, flag);
+  }
+  for (int slot = SlotPrecedence; slot <= SlotLog + 1; ++slot) {
+    AppendWord(rule, values.Get(SideNone, slot));
+  }
+  return rule;
+}
+
+// The entry of a list line: outer blanks removed, a leading entry number (a
+// first word that reads as a whole number of 0 or more) dropped, and runs of
+// blanks collapsed. Blanks between the number and the entry go too, so the
+// entry text never starts with a blank.
+std::string EntryText(std::string_view line) {
+  line = TrimControls(line);
+  const std::size_t blank = line.find(' ');
+  const std::optional<std::int32_t> number = ReadInteger(line.substr(0, blank));
+  if (number && *number >= 0) {
+    line.remove_prefix(blank == std::string_view::npos ? line.size() : blank + 1);
+    while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  }
+  return SpaceCompress(line);
+}
+
+std::string ReflectLine(std::string_view line, const CheckOptions& options,
+                        LineRecognizer& recognizer) {
+  const std::string entry = EntryText(line);
+  const ExprPtr expr = recognizer.ExprCheck(entry, options);
+  // A parameter error leaves a half-read record behind: it is no rule.
+  const std::uint8_t status =
+      recognizer.ParameterError().empty() ? expr->Status : std::uint8_t{StatusUnrecognised};
+  switch (status) {
+    case StatusPermit:
+    case StatusDeny:
+      return MirrorRule(*expr, options.MaskType);
+    case StatusRemark:
+      return "-remark ";
+    default: {
+      std::string marked = "-";
+      marked += StatusName(status, options.Russian);
+      marked += ": ";
+      marked += entry;
+      return marked;
+    }
+  }
+}
+
+}  // namespace
+
+std::string_view ReflectCaption(bool russian) { return russian ? "Отражение" : "Reflect"; }
+
+std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
+                                    const CheckOptions& options, LineRecognizer& recognizer) {
+  std::vector<std::string> reflected;
+  reflected.reserve(listLines.size());
+  for (const std::string& line : listLines) {
+    reflected.push_back(ReflectLine(line, options, recognizer));
+  }
+  return reflected;
+}
+
+std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
+                                    const CheckOptions& options) {
+  LineRecognizer recognizer;
+  recognizer.EmptyCache(listLines.size());
+  return ReflectACL(listLines, options, recognizer);
+}
+
+}  // namespace kerbwise
