@@ -9,6 +9,8 @@ std::unique_ptr<Command> MakeRecognizeCommand();
 std::unique_ptr<Command> MakeNormalizeCommand();
 std::unique_ptr<Command> MakeCheckCommand();
 std::unique_ptr<Command> MakeCompareCommand();
+std::unique_ptr<Command> MakeReflectCommand();
+std::unique_ptr<Command> MakeNamesCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
@@ -16,6 +18,8 @@ std::vector<std::unique_ptr<Command>> RegisterCommands() {
   commands.push_back(MakeNormalizeCommand());
   commands.push_back(MakeCheckCommand());
   commands.push_back(MakeCompareCommand());
+  commands.push_back(MakeReflectCommand());
+  commands.push_back(MakeNamesCommand());
   return commands;
 }
 
