@@ -1,0 +1,91 @@
+#include "external_editor.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+#include <QUrl>
+#include <utility>
+
+#include "message_boxes.h"
+
+namespace kerbwise::ui {
+namespace {
+
+ExternalEditor::OpenHook& ActiveOpenHook() {
+  static ExternalEditor::OpenHook hook;
+  return hook;
+}
+
+bool OpenWithDesktop(const QString& path) {
+  const ExternalEditor::OpenHook& hook = ActiveOpenHook();
+  if (hook) return hook(path);
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace
+
+ExternalEditor::ExternalEditor(QWidget* owner) : owner_(owner) {}
+
+ExternalEditor::~ExternalEditor() { DeleteLast(); }
+
+void ExternalEditor::SetOpenHook(OpenHook hook) { ActiveOpenHook() = std::move(hook); }
+
+QString ExternalEditor::Text(const char* english, const char* russian) const {
+  return russian_ ? QString::fromUtf8(russian) : QString::fromUtf8(english);
+}
+
+void ExternalEditor::DeleteLast() {
+  if (!lastFile_.isEmpty() && QFile::exists(lastFile_)) QFile::remove(lastFile_);
+  lastFile_.clear();
+}
+
+bool ExternalEditor::ExtrEdit(const QStringList& lines) {
+  DeleteLast();
+  const QString title = Text("Notepad", "Блокнот");
+  const QString path = WriteFile(lines);
+  if (path.isEmpty()) {
+    Inform(owner_, title,
+           Text("Could not write the text to a temporary file in ",
+                "Не удалось записать текст во временный файл в папке ") +
+               QDir::toNativeSeparators(QDir::tempPath()));
+    return false;
+  }
+  lastFile_ = path;
+  if (!OpenWithDesktop(path)) {
+    Inform(owner_, title,
+           Text("No program could be started to open the text file ",
+                "Не удалось запустить программу для открытия текстового файла ") +
+               QDir::toNativeSeparators(path));
+    return false;
+  }
+  return true;
+}
+
+// Returns the path of the written file, or an empty text when it could not be
+// created or written completely (a partly written file is removed).
+QString ExternalEditor::WriteFile(const QStringList& lines) {
+  // QTemporaryFile creates the file exclusively under a fresh unique name, so
+  // no other file can be taken over or overwritten.
+  QTemporaryFile file(QDir::tempPath() + QStringLiteral("/~kerbwise-XXXXXX.txt"));
+  file.setAutoRemove(false);
+  if (!file.open()) return QString();
+  const QString path = file.fileName();
+  bool written = true;
+  for (const QString& line : lines) {
+    const QByteArray bytes = line.toUtf8() + '\n';
+    if (file.write(bytes) != bytes.size()) {
+      written = false;
+      break;
+    }
+  }
+  written = file.flush() && written;
+  file.close();
+  if (!written || file.error() != QFileDevice::NoError) {
+    QFile::remove(path);
+    return QString();
+  }
+  return path;
+}
+
+}  // namespace kerbwise::ui

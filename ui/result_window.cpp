@@ -1,0 +1,294 @@
+#include "result_window.h"
+
+#include <algorithm>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "external_editor.h"
+#include "object_spans.h"
+
+namespace kerbwise::ui {
+namespace {
+
+constexpr int kClientWidth = 962;
+constexpr int kClientHeight = 495;
+constexpr int kLeastWidth = 600;
+constexpr int kLeastHeight = 160;
+constexpr int kObjectListWidth = 224;
+constexpr int kSplitMinimum = 100;
+
+ResultWindow::ShowHook& ActiveShowHook() {
+  static ResultWindow::ShowHook hook;
+  return hook;
+}
+
+QString JoinLines(const std::vector<std::string>& lines) {
+  QStringList converted;
+  converted.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) {
+    converted.push_back(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+  }
+  return converted.join(QLatin1Char('\n'));
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+}  // namespace
+
+ResultWindow::ResultWindow(QWidget* parent)
+    : QDialog(parent),
+      textPane_(new QPlainTextEdit(this)),
+      objectList_(new QListWidget(this)),
+      splitter_(new QSplitter(Qt::Horizontal, this)),
+      copyButton_(MakeButton(this, "Button2")),
+      notepadButton_(MakeButton(this, "Button3")),
+      sortPanel_(new QWidget(this)),
+      closeButton_(MakeButton(this, "Button1")),
+      editor_(std::make_unique<ExternalEditor>(this)) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("Result"));
+  setSizeGripEnabled(true);
+
+  textPane_->setObjectName(QStringLiteral("Memo1"));
+  textPane_->setReadOnly(true);
+  textPane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  textPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  textPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  textPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The selection made from the object list must stay visible while the list
+  // keeps the focus.
+  QPalette palette = textPane_->palette();
+  for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+  }
+  textPane_->setPalette(palette);
+  textPane_->setMinimumWidth(kSplitMinimum);
+
+  objectList_->setObjectName(QStringLiteral("lst1"));
+  objectList_->setMinimumWidth(kSplitMinimum);
+  objectList_->hide();
+
+  splitter_->setObjectName(QStringLiteral("upperArea"));
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(objectList_);
+  splitter_->addWidget(textPane_);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->handle(1)->setObjectName(QStringLiteral("spl1"));
+
+  sortPanel_->setObjectName(QStringLiteral("Panel1"));
+  sortPanel_->hide();
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(copyButton_);
+  buttons->addWidget(notepadButton_);
+  buttons->addWidget(sortPanel_, 1);
+  buttons->addStretch(0);
+  buttons->addWidget(closeButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(splitter_, 1);
+  layout->addLayout(buttons);
+
+  connect(copyButton_, &QPushButton::clicked, this, &ResultWindow::CopyAllAndClose);
+  connect(notepadButton_, &QPushButton::clicked, this, &ResultWindow::SendToEditor);
+  connect(closeButton_, &QPushButton::clicked, this, &ResultWindow::reject);
+  for (QObject* watched : {static_cast<QObject*>(textPane_), static_cast<QObject*>(copyButton_),
+                           static_cast<QObject*>(notepadButton_),
+                           static_cast<QObject*>(closeButton_),
+                           static_cast<QObject*>(objectList_),
+                           static_cast<QObject*>(objectList_->viewport())}) {
+    watched->installEventFilter(this);
+  }
+
+  ApplyTexts();
+  resize(kClientWidth, kClientHeight);
+}
+
+ResultWindow::~ResultWindow() = default;
+
+void ResultWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(hook); }
+
+void ResultWindow::SetRussian(bool russian) {
+  russian_ = russian;
+  ApplyTexts();
+}
+
+void ResultWindow::ApplyTexts() {
+  const auto text = [this](const char* english, const char* russian) {
+    return QString::fromUtf8(russian_ ? russian : english);
+  };
+  copyButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
+  notepadButton_->setText(text("Notepad", "Блокнот"));
+  notepadButton_->setToolTip(text("Sent to external editor", "Передать во внешний редактор"));
+  closeButton_->setText(text("Close", "Закрыть"));
+  editor_->SetRussian(russian_);
+
+  // Never smaller than the buttons need, nor than six button heights.
+  const QSize least(kLeastWidth, std::max(kLeastHeight, 6 * closeButton_->sizeHint().height()));
+  setMinimumSize(least.expandedTo(layout()->totalMinimumSize()));
+}
+
+void ResultWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) ApplyTexts();
+  QDialog::changeEvent(event);
+}
+
+void ResultWindow::Fill(const QString& caption, const QString& text) {
+  setWindowTitle(caption);
+  textPane_->setPlainText(text);
+}
+
+void ResultWindow::ShowText(const QString& caption, const QStringList& lines) {
+  Fill(caption, lines.join(QLatin1Char('\n')));
+  Present();
+}
+
+void ResultWindow::ShowReference(const QString& caption, const QStringList& lines) {
+  const QFont ownFont = textPane_->font();
+  textPane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  Fill(caption, lines.join(QLatin1Char('\n')));
+  Present();
+  textPane_->setFont(ownFont);
+}
+
+void ResultWindow::ShowObjects(const QString& caption, const kerbwise::UsedObjects& used) {
+  ObjectListing listing = BuildObjectListing(used);
+  objectText_ = used.UsdObjText();
+  objectRecords_ = std::move(listing.Records);
+  objectList_->clear();
+  for (const std::string& name : listing.Names) {
+    objectList_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  }
+  Fill(caption, JoinLines(objectText_));
+  objectList_->show();
+  if (!objectListSized_) {
+    layout()->activate();
+    const int rest = splitter_->width() - splitter_->handleWidth() - kObjectListWidth;
+    splitter_->setSizes({kObjectListWidth, std::max(rest, kSplitMinimum)});
+    objectListSized_ = true;
+  }
+  Present();
+}
+
+void ResultWindow::Present() {
+  CentreOnParent();
+  const ShowHook hook = ActiveShowHook();
+  if (!hook) {
+    exec();
+    return;
+  }
+  show();
+  hook(*this);
+  if (isVisible()) closeButton_->click();
+}
+
+void ResultWindow::CentreOnParent() {
+  QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  QScreen* where = owner != nullptr ? owner->screen() : screen();
+  QRect frame(QPoint(), frameGeometry().size());
+  if (owner != nullptr) {
+    frame.moveCenter(owner->frameGeometry().center());
+  } else if (where != nullptr) {
+    frame.moveCenter(where->availableGeometry().center());
+  }
+  // Keep the title bar reachable when the owner sits at a screen edge.
+  if (where != nullptr) {
+    const QRect screenArea = where->availableGeometry();
+    frame.moveLeft(std::max(screenArea.left(), std::min(frame.left(), screenArea.right() - frame.width())));
+    frame.moveTop(std::max(screenArea.top(), std::min(frame.top(), screenArea.bottom() - frame.height())));
+  }
+  move(frame.topLeft());
+}
+
+void ResultWindow::done(int result) {
+  sortPanel_->hide();
+  if (!objectList_->isHidden()) objectList_->hide();
+  editor_->DeleteLast();
+  QDialog::done(result);
+}
+
+void ResultWindow::CopyAllAndClose() {
+  textPane_->selectAll();
+  QGuiApplication::clipboard()->setText(textPane_->toPlainText());
+  accept();
+}
+
+void ResultWindow::SendToEditor() { editor_->ExtrEdit(textPane_->toPlainText().split(QLatin1Char('\n'))); }
+
+void ResultWindow::ObjNameSelect() {
+  const int row = objectList_->currentRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= objectRecords_.size()) return;
+  const TUsdObj& record = objectRecords_[static_cast<std::size_t>(row)];
+  const PaneSpan span = ToPaneSpan(objectText_, record.StartPos, record.EndPos);
+  const int last = std::max(0, textPane_->document()->characterCount() - 1);
+
+  QTextCursor cursor(textPane_->document());
+  cursor.setPosition(std::min(span.Start, last));
+  cursor.setPosition(std::min(span.End, last), QTextCursor::KeepAnchor);
+  textPane_->setTextCursor(cursor);
+  textPane_->ensureCursorVisible();
+  // The caret sits at the end of the definition; when the whole definition
+  // does not fit, its header line is what must stay in view.
+  QScrollBar* vertical = textPane_->verticalScrollBar();
+  const int firstLine = textPane_->document()->findBlock(cursor.selectionStart()).blockNumber();
+  if (firstLine < vertical->value()) vertical->setValue(firstLine);
+}
+
+void ResultWindow::keyPressEvent(QKeyEvent* event) {
+  // Esc closes the window when it is released in the text pane or on a
+  // button (see eventFilter), not when it is pressed.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool ResultWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (watched == textPane_ && key->key() == Qt::Key_F &&
+          key->modifiers().testFlag(Qt::ControlModifier)) {
+        SendToEditor();
+        return true;
+      }
+      break;
+    }
+    case QEvent::KeyRelease: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (watched == objectList_) {
+        ObjNameSelect();
+      } else if (key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
+        reject();
+        return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonRelease:
+      if (watched == objectList_->viewport()) ObjNameSelect();
+      break;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kerbwise::ui

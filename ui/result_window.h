@@ -1,0 +1,99 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "intake/used_objects.h"
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+
+namespace kerbwise::ui {
+
+class ExternalEditor;
+
+// The one secondary text window ("Form2"): a read-only text pane with copy,
+// close and external-editor buttons, and for the used object groups a list of
+// their names that selects each group's definition in the pane.
+class ResultWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ResultWindow(QWidget* parent = nullptr);
+  ~ResultWindow() override;
+
+  // Language of the window's own texts; the main window calls it whenever it
+  // becomes active. The texts are also renewed when this window becomes active.
+  void SetRussian(bool russian);
+  bool Russian() const { return russian_; }
+
+  // Fills the text pane (Memo1) with the lines and shows the window modally;
+  // returns when it closes.
+  void ShowText(const QString& caption, const QStringList& lines);
+
+  // The same, with the object list (lst1) of the used groups shown: the pane
+  // holds the used-object text, and choosing a name selects its definition.
+  void ShowObjects(const QString& caption, const kerbwise::UsedObjects& used);
+
+  // The same in the system's fixed-pitch font; the pane's own font is
+  // restored when the window closes.
+  void ShowReference(const QString& caption, const QStringList& lines);
+
+  QPlainTextEdit* TextPane() const { return textPane_; }
+  ExternalEditor& Editor() { return *editor_; }
+
+  // The place of the sort panel ("Panel1") between the Notepad and Close
+  // buttons; empty and hidden unless a caller fills and shows it. Closing the
+  // window hides it again.
+  QWidget* SortPanel() const { return sortPanel_; }
+
+  // Test hook: while set, the Show* functions fill the window, show it
+  // non-modally, call the hook with the window and then close it as the Close
+  // button would (so the hook can read or press anything).
+  using ShowHook = std::function<void(ResultWindow&)>;
+  static void SetShowHook(ShowHook hook);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ public slots:
+  // Every way of closing ends here: the sort panel and the object list are
+  // hidden and the last temporary text file is deleted.
+  void done(int result) override;
+
+ private:
+  void ApplyTexts();
+  void Fill(const QString& caption, const QString& text);
+  void Present();
+  void CentreOnParent();
+  void CopyAllAndClose();
+  void SendToEditor();
+  void ObjNameSelect();
+
+  bool russian_ = false;
+  QPlainTextEdit* textPane_;
+  QListWidget* objectList_;
+  QSplitter* splitter_;
+  QPushButton* copyButton_;
+  QPushButton* notepadButton_;
+  QWidget* sortPanel_;
+  QPushButton* closeButton_;
+  std::unique_ptr<ExternalEditor> editor_;
+
+  // What the object list selects: the used-object text and, per list item,
+  // the span of its group's definition in that text.
+  std::vector<std::string> objectText_;
+  std::vector<TUsdObj> objectRecords_;
+  bool objectListSized_ = false;
+};
+
+}  // namespace kerbwise::ui
