@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz asan clean
+.PHONY: all deps configure build run test bench package fuzz asan clean
 
 all: build
 
@@ -30,6 +30,14 @@ bench: deps
 	@cmake --build build-bench --target kerbwise_bench -j $(JOBS)
 	@build-bench/bench/kerbwise_bench
 
+# The Debian package, from an optimised build of its own: build-package/*.deb.
+package: deps
+	@cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DKERBWISE_BUILD_TESTS=OFF \
+	  -DKERBWISE_BUILD_BENCH=OFF > /dev/null
+	@cmake --build build-package -j $(JOBS)
+	@cd build-package && cpack -G DEB
+	@ls build-package/*.deb
+
 # The libFuzzer targets, built with clang, each run for FUZZ_SECONDS.
 fuzz: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -49,4 +57,4 @@ asan: deps
 	@ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 clean:
-	@rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan
+	@rm -rf $(BUILD_DIR) build-bench build-fuzz build-asan build-package
