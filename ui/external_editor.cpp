@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
 #include <QUrl>
 #include <utility>
@@ -67,7 +68,11 @@ bool ExternalEditor::ExtrEdit(const QStringList& lines) {
 QString ExternalEditor::WriteFile(const QStringList& lines) {
   // QTemporaryFile creates the file exclusively under a fresh unique name, so
   // no other file can be taken over or overwritten.
-  QTemporaryFile file(QDir::tempPath() + QStringLiteral("/~kerbwise-XXXXXX.txt"));
+  // An unusable TMPDIR gives an empty path, which must not turn into a file
+  // in the root folder.
+  const QString folder = QDir::tempPath();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) return QString();
+  QTemporaryFile file(folder + QStringLiteral("/~kerbwise-XXXXXX.txt"));
   file.setAutoRemove(false);
   if (!file.open()) return QString();
   const QString path = file.fileName();

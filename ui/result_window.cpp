@@ -47,6 +47,9 @@ QString JoinLines(const std::vector<std::string>& lines) {
 QPushButton* MakeButton(QWidget* parent, const char* name) {
   auto* button = new QPushButton(parent);
   button->setObjectName(QString::fromLatin1(name));
+  // No button is the dialog's default: Enter in the text pane must neither
+  // overwrite the clipboard nor close the window.
+  button->setAutoDefault(false);
   return button;
 }
 
@@ -255,6 +258,14 @@ void ResultWindow::keyPressEvent(QKeyEvent* event) {
   // Esc closes the window when it is released in the text pane or on a
   // button (see eventFilter), not when it is pressed.
   if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  // Enter presses the button that has the focus, as Space does.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    for (QPushButton* button : {copyButton_, notepadButton_, closeButton_}) {
+      if (focusWidget() == button) button->click();
+    }
     event->accept();
     return;
   }

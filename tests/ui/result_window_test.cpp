@@ -116,6 +116,23 @@ class ResultWindowTest : public QObject {
     QVERIFY(!openAfterRelease);
   }
 
+  void enterPressesOnlyAFocusedButton() {
+    ResultWindow window;
+    QGuiApplication::clipboard()->setText("kept");
+    bool open = false, openAfterEnterOnClose = true;
+    WhileShown([&] { window.ShowText("Result", {"text"}); }, [&](ResultWindow& shown) {
+      QTest::keyClick(shown.findChild<QPlainTextEdit*>("Memo1"), Qt::Key_Return);
+      open = shown.isVisible();
+      auto* close = shown.findChild<QPushButton*>("Button1");
+      close->setFocus();
+      QTest::keyClick(close, Qt::Key_Return);
+      openAfterEnterOnClose = shown.isVisible();
+    });
+    QVERIFY(open);
+    QVERIFY(!openAfterEnterOnClose);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
+  }
+
   void notepadWritesOneFileDeletedOnTheNextUseAndOnClosing() {
     ResultWindow window;
     QStringList opened;
@@ -162,6 +179,34 @@ class ResultWindowTest : public QObject {
     QVERIFY(boxes.Shown()[0].Text.contains(QDir::toNativeSeparators(path)));
     QVERIFY(boxes.Shown()[0].Text.startsWith(QString::fromUtf8("Не удалось")));
     QVERIFY(!path.isEmpty() && !QFile::exists(path));
+  }
+
+  void anUnwritableTemporaryFolderIsReported() {
+    ResultWindow window;
+    ScriptedMessageBoxes boxes;
+    bool opened = false;
+    ExternalEditor::SetOpenHook([&](const QString&) { return opened = true; });
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/nonexistent/kerbwise-test");
+    const bool done = window.Editor().ExtrEdit({"text"});
+    if (tmpdir.isEmpty()) qunsetenv("TMPDIR"); else qputenv("TMPDIR", tmpdir);
+    QVERIFY(!done && !opened);
+    QCOMPARE(boxes.Shown().size(), std::size_t{1});
+    QVERIFY(boxes.Shown()[0].Text.startsWith("Could not write"));
+    QVERIFY(window.Editor().LastFile().isEmpty());
+  }
+
+  void opensCentredOnItsOwner() {
+    QWidget owner;
+    owner.setGeometry(20, 60, 760, 700);
+    owner.show();
+    ResultWindow window(&owner);
+    window.resize(640, 300);  // fits the offscreen screen
+    QPoint centre;
+    WhileShown([&] { window.ShowText("Result", {"x"}); },
+               [&](ResultWindow& shown) { centre = shown.frameGeometry().center(); });
+    // The frame is not known before the first show: allow its width.
+    QVERIFY((centre - owner.frameGeometry().center()).manhattanLength() <= 8);
   }
 
   void choosingAnObjectNameSelectsItsDefinitionAndScrollsToIt() {
