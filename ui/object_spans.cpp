@@ -1,7 +1,7 @@
 #include "object_spans.h"
 
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 #include "intake/used_objects.h"
 

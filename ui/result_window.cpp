@@ -1,6 +1,5 @@
 #include "result_window.h"
 
-#include <algorithm>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -15,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "external_editor.h"
@@ -112,11 +112,10 @@ ResultWindow::ResultWindow(QWidget* parent)
   connect(copyButton_, &QPushButton::clicked, this, &ResultWindow::CopyAllAndClose);
   connect(notepadButton_, &QPushButton::clicked, this, &ResultWindow::SendToEditor);
   connect(closeButton_, &QPushButton::clicked, this, &ResultWindow::reject);
-  for (QObject* watched : {static_cast<QObject*>(textPane_), static_cast<QObject*>(copyButton_),
-                           static_cast<QObject*>(notepadButton_),
-                           static_cast<QObject*>(closeButton_),
-                           static_cast<QObject*>(objectList_),
-                           static_cast<QObject*>(objectList_->viewport())}) {
+  for (QObject* watched :
+       {static_cast<QObject*>(textPane_), static_cast<QObject*>(copyButton_),
+        static_cast<QObject*>(notepadButton_), static_cast<QObject*>(closeButton_),
+        static_cast<QObject*>(objectList_), static_cast<QObject*>(objectList_->viewport())}) {
     watched->installEventFilter(this);
   }
 
@@ -214,8 +213,10 @@ void ResultWindow::CentreOnParent() {
   // Keep the title bar reachable when the owner sits at a screen edge.
   if (where != nullptr) {
     const QRect screenArea = where->availableGeometry();
-    frame.moveLeft(std::max(screenArea.left(), std::min(frame.left(), screenArea.right() - frame.width())));
-    frame.moveTop(std::max(screenArea.top(), std::min(frame.top(), screenArea.bottom() - frame.height())));
+    frame.moveLeft(
+        std::max(screenArea.left(), std::min(frame.left(), screenArea.right() - frame.width())));
+    frame.moveTop(
+        std::max(screenArea.top(), std::min(frame.top(), screenArea.bottom() - frame.height())));
   }
   move(frame.topLeft());
 }
@@ -233,7 +234,9 @@ void ResultWindow::CopyAllAndClose() {
   accept();
 }
 
-void ResultWindow::SendToEditor() { editor_->ExtrEdit(textPane_->toPlainText().split(QLatin1Char('\n'))); }
+void ResultWindow::SendToEditor() {
+  editor_->ExtrEdit(textPane_->toPlainText().split(QLatin1Char('\n')));
+}
 
 void ResultWindow::ObjNameSelect() {
   const int row = objectList_->currentRow();

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
