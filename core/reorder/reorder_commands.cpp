@@ -1,0 +1,226 @@
+#include "reorder/reorder_commands.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <optional>
+
+#include "rules/integer_reader.h"
+
+namespace kerbwise {
+namespace {
+
+constexpr std::string_view kNoName = "*****";
+
+// Counts, for each line, the earlier lines with a smaller number, with a
+// Fenwick tree over the ranks of the numbers.
+std::vector<std::size_t> CountLowerBefore(const std::vector<std::uint32_t>& seqNo) {
+  std::vector<std::uint32_t> values = seqNo;
+  std::sort(values.begin(), values.end());
+  values.erase(std::unique(values.begin(), values.end()), values.end());
+  std::vector<std::size_t> tree(values.size() + 1, 0);
+  std::vector<std::size_t> lowerBefore(seqNo.size(), 0);
+  for (std::size_t j = 0; j < seqNo.size(); ++j) {
+    // Values below seqNo[j] have the ranks 1..rank, 1-based.
+    const std::size_t rank = static_cast<std::size_t>(
+        std::lower_bound(values.begin(), values.end(), seqNo[j]) - values.begin());
+    std::size_t count = 0;
+    for (std::size_t i = rank; i > 0; i &= i - 1) count += tree[i];
+    lowerBefore[j] = count;
+    for (std::size_t i = rank + 1; i < tree.size(); i += i & (~i + 1)) ++tree[i];
+  }
+  return lowerBefore;
+}
+
+// Range maximum over line positions of the LowerBefore of the lines still
+// taking part; a line that left counts as absent.
+class MaxTree {
+ public:
+  explicit MaxTree(const std::vector<std::size_t>& values)
+      : size_(values.size()), nodes_(2 * values.size(), kAbsent) {
+    for (std::size_t i = 0; i < size_; ++i) nodes_[size_ + i] = static_cast<std::int64_t>(values[i]);
+    for (std::size_t i = size_; i-- > 1;) nodes_[i] = std::max(nodes_[2 * i], nodes_[2 * i + 1]);
+  }
+
+  void Remove(std::size_t position) {
+    std::size_t i = position + size_;
+    nodes_[i] = kAbsent;
+    for (i /= 2; i >= 1; i /= 2) nodes_[i] = std::max(nodes_[2 * i], nodes_[2 * i + 1]);
+  }
+
+  // The maximum over the positions [from, to); kAbsent when none takes part.
+  std::int64_t Max(std::size_t from, std::size_t to) const {
+    std::int64_t best = kAbsent;
+    for (std::size_t lo = from + size_, hi = to + size_; lo < hi; lo /= 2, hi /= 2) {
+      if (lo & 1) best = std::max(best, nodes_[lo++]);
+      if (hi & 1) best = std::max(best, nodes_[--hi]);
+    }
+    return best;
+  }
+
+  static constexpr std::int64_t kAbsent = -1;
+
+ private:
+  std::size_t size_;
+  std::vector<std::int64_t> nodes_;
+};
+
+std::string_view Text(bool russian, std::string_view english, std::string_view russianText) {
+  return russian ? russianText : english;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
+std::string_view TrimLeadingBlanks(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : line.substr(first);
+}
+
+// The sequence number in front of a line: its first word, a whole number.
+std::optional<std::uint32_t> ReadSeqNo(std::string_view line) {
+  const std::string_view trimmed = TrimLeadingBlanks(line);
+  const std::optional<std::int32_t> value = ReadInteger(trimmed.substr(0, trimmed.find(' ')));
+  if (!value || *value < 0) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
+}
+
+ReorderCommands Refuse(CommandOutcome outcome, std::string message) {
+  ReorderCommands result;
+  result.Outcome = outcome;
+  result.Message = std::move(message);
+  return result;
+}
+
+}  // namespace
+
+ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo) {
+  const std::size_t n = seqNo.size();
+  ReorderPlan plan;
+  plan.SeqNo = seqNo;
+  plan.LowerBefore = CountLowerBefore(seqNo);
+  plan.Moved.assign(n, false);
+
+  // Candidates come in this order: highest number first, earliest on ties.
+  std::vector<std::size_t> order(n);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return seqNo[a] > seqNo[b]; });
+
+  // The lines a candidate is measured against are the later ones with a
+  // smaller number before the last line kept: none of those has been
+  // decided yet, and every later line with a smaller number past the last
+  // line kept was moved when that line was kept. The tree holds the lines
+  // whose number is below the current candidate's.
+  MaxTree tree(plan.LowerBefore);
+  std::size_t removed = 0;
+  std::vector<bool> stays(n, false);
+  std::size_t lastStay = n;  // position of the last line kept; n while none
+  for (const std::size_t candidate : order) {
+    const bool belowLast = lastStay == n || seqNo[candidate] < seqNo[lastStay];
+    if (!belowLast || candidate > lastStay) continue;  // not a candidate, or already moved
+    while (removed < n && seqNo[order[removed]] >= seqNo[candidate]) tree.Remove(order[removed++]);
+    const std::int64_t rival = tree.Max(candidate + 1, lastStay);
+    if (rival != MaxTree::kAbsent &&
+        rival >= static_cast<std::int64_t>(plan.LowerBefore[candidate])) {
+      plan.Moved[candidate] = true;
+    } else {
+      stays[candidate] = true;
+      lastStay = candidate;
+    }
+  }
+
+  // Every line after a kept line with a number below it was moved then.
+  std::optional<std::uint32_t> highestKept;
+  std::size_t run = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (!stays[k] && highestKept && *highestKept > seqNo[k]) plan.Moved[k] = true;
+    if (stays[k]) highestKept = std::max(highestKept.value_or(0), seqNo[k]);
+    run = plan.Moved[k] ? run + 1 : 0;
+    plan.MaxRun = std::max(plan.MaxRun, run);
+  }
+  return plan;
+}
+
+ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
+                                        const std::vector<std::string>& problems,
+                                        std::string_view aclName, bool russian) {
+  if (!problems.empty()) return Refuse(CommandOutcome::Problems, JoinLines(problems));
+
+  std::vector<std::uint32_t> seqNo;
+  seqNo.reserve(lines.size());
+  std::vector<std::string> unnumbered;
+  for (const std::string& line : lines) {
+    const std::optional<std::uint32_t> number = ReadSeqNo(line);
+    if (number) {
+      seqNo.push_back(*number);
+    } else {
+      unnumbered.push_back(line);
+    }
+  }
+  if (!unnumbered.empty()) return Refuse(CommandOutcome::Unnumbered, JoinLines(unnumbered));
+
+  std::vector<std::uint32_t> sorted = seqNo;
+  std::sort(sorted.begin(), sorted.end());
+  if (const auto shared = std::adjacent_find(sorted.begin(), sorted.end());
+      shared != sorted.end()) {
+    const std::string number = std::to_string(*shared);
+    return Refuse(CommandOutcome::SharedNumbers,
+                  russian ? "Номер " + number +
+                                " стоит у нескольких строк; сначала сверните список в object-группы"
+                          : "Sequence number " + number +
+                                " is carried by more than one line; collapse the list to its "
+                                "object groups first");
+  }
+
+  const ReorderPlan plan = PlanReorder(seqNo);
+  if (plan.MaxRun == 0) {
+    return Refuse(CommandOutcome::Unchanged,
+                  std::string(Text(russian, "The order of the lines has not changed",
+                                   "Порядок строк не изменился")));
+  }
+
+  ReorderCommands result;
+  result.Outcome = CommandOutcome::Produced;
+  std::string name(aclName);
+  if (name.empty()) {
+    result.Message = Text(russian, "ACL name not set", "Не задано имя ACL");
+    name = kNoName;
+  }
+  const std::uint64_t step = static_cast<std::uint64_t>(plan.MaxRun) + 1;
+  std::vector<std::string>& out = result.Commands;
+  out.push_back("ip access-list extended " + name);
+  for (std::size_t j = 0; j < lines.size(); ++j) {
+    if (plan.Moved[j]) out.push_back("no " + std::to_string(seqNo[j]));
+  }
+  out.emplace_back();
+  out.push_back("ip access-list resequence " + name + ' ' + std::to_string(step) + ' ' +
+                std::to_string(step));
+  out.emplace_back();
+  out.push_back("ip access-list extended " + name);
+  std::uint64_t staying = 0;
+  std::uint64_t place = 0;  // within the current run of moved lines
+  for (std::size_t j = 0; j < lines.size(); ++j) {
+    if (!plan.Moved[j]) {
+      ++staying;
+      place = 0;
+      continue;
+    }
+    ++place;
+    const std::string_view entry = TrimLeadingBlanks(lines[j]);
+    const std::size_t blank = entry.find(' ');
+    const std::string_view tail = blank == std::string_view::npos ? "" : entry.substr(blank);
+    out.push_back(std::to_string(staying * step + place) + std::string(tail));
+  }
+  out.emplace_back();
+  out.push_back("ip access-list resequence " + name + " 10 10");
+  return result;
+}
+
+}  // namespace kerbwise

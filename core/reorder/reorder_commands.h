@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kerbwise {
+
+// Which lines of a new order must be deleted and entered again so that the
+// others can keep their place. All counters are wide enough for any list.
+struct ReorderPlan {
+  std::vector<std::uint32_t> SeqNo;       // each line's current sequence number
+  std::vector<std::size_t> LowerBefore;   // earlier lines with a smaller number
+  std::vector<bool> Moved;                // deleted and entered again
+  std::size_t MaxRun = 0;                 // longest run of consecutive moved lines
+};
+
+// Chooses the lines that stay, from the highest number down: a candidate (the
+// highest number not yet decided below the last line kept, the earliest on
+// ties) is moved when a later line not moved has a smaller number and at
+// least as many smaller numbers before it; otherwise it stays and every later
+// line with a smaller number is moved. Runs in O(n log n).
+ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo);
+
+// Why commands were or were not produced.
+enum class CommandOutcome : std::uint8_t {
+  Produced,       // the command text is ready (Message may say the name is missing)
+  Problems,       // the list holds lines that are not rules
+  Unnumbered,     // lines without a sequence number, such as "ACE N not found"
+  SharedNumbers,  // several lines carry the same sequence number
+  Unchanged,      // no line has to move
+};
+
+struct ReorderCommands {
+  CommandOutcome Outcome = CommandOutcome::Unchanged;
+  std::vector<std::string> Commands;  // one command a line; empty unless Produced
+  std::string Message;                // for a message box; lines joined by "\n"
+};
+
+// The device commands that give the list the order of `lines` (the sort's
+// main output with numbers shown and no group separators): delete the moved
+// lines, resequence the rest with room between them, enter the moved lines
+// in the gaps, and resequence to 10, 10. Nothing is produced while `problems`
+// is not empty, while a line has no sequence number or shares its number with
+// another line, or when no line moves. An empty `aclName` gives the message
+// "ACL name not set" and the name "*****".
+ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
+                                        const std::vector<std::string>& problems,
+                                        std::string_view aclName, bool russian);
+
+}  // namespace kerbwise

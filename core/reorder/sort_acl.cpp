@@ -1,0 +1,107 @@
+#include "reorder/sort_acl.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "reorder/sort_key.h"
+#include "reorder/source_collapse.h"
+#include "rules/integer_reader.h"
+#include "rules/primitives.h"
+
+namespace kerbwise {
+namespace {
+
+// `line` without its leading blanks and, when its first word is a whole
+// number followed by a blank, without that number and blank.
+std::string_view WithoutNumber(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(' ');
+  line.remove_prefix(first == std::string_view::npos ? line.size() : first);
+  const std::size_t blank = line.find(' ');
+  if (blank != std::string_view::npos) {
+    const std::optional<std::int32_t> number = ReadInteger(line.substr(0, blank));
+    if (number && *number >= 0) line.remove_prefix(blank + 1);
+  }
+  return line;
+}
+
+// The entry of a list line as the recognizer wants it: outer blanks and the
+// sequence number gone, runs of blanks collapsed, and no blank in front even
+// when several stood after the number.
+std::string EntryText(std::string_view line) {
+  std::string_view entry = WithoutNumber(TrimControls(line));
+  const std::size_t first = entry.find_first_not_of(' ');
+  entry.remove_prefix(first == std::string_view::npos ? entry.size() : first);
+  return SpaceCompress(entry);
+}
+
+struct KeyedLine {
+  std::string collation;
+  std::string key;
+  std::size_t index;  // 0-based position in the list
+};
+
+// The key up to its last blank: lines with equal groups have equal key
+// columns.
+std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(' ')); }
+
+}  // namespace
+
+bool CanCollapse(const UsedObjects& used) { return !used.UsdObjText().empty(); }
+
+SortOptions CommandModeOptions(bool collapseBox) {
+  return SortOptions{.WithNumbers = true, .Group = false, .Collapse = collapseBox};
+}
+
+std::vector<std::string> DisplayText(const SortResult& result) {
+  std::vector<std::string> text = result.MainOutput;
+  if (!result.Problems.empty()) {
+    text.emplace_back();
+    text.insert(text.end(), result.Problems.begin(), result.Problems.end());
+  }
+  return text;
+}
+
+SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
+                   const std::vector<std::string>& sourceLines, const SortOptions& options,
+                   const CheckOptions& checkOptions, LineRecognizer& recognizer) {
+  columns.ResetLaterColumns();
+  SortResult result;
+  if (columns.ActiveKeyCount() == 0 && options.WithNumbers) return result;
+  result.Ran = true;
+
+  const std::vector<KeyColumn> active = columns.ActiveColumns();
+  std::vector<KeyedLine> keyed;
+  keyed.reserve(listLines.size());
+  for (std::size_t i = 0; i < listLines.size(); ++i) {
+    const ExprPtr expr = recognizer.ExprCheck(EntryText(listLines[i]), checkOptions);
+    std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.Russian);
+    keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i});
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {
+    if (left.collation != right.collation) return left.collation < right.collation;
+    return left.key < right.key;
+  });
+
+  const bool keepNumbers = options.WithNumbers || options.Collapse;
+  for (std::size_t k = 0; k < keyed.size(); ++k) {
+    const std::string_view key = keyed[k].key;
+    if (options.Group && k > 0 && GroupOf(key) != GroupOf(keyed[k - 1].key)) {
+      result.MainOutput.emplace_back();
+    }
+    const std::string& line = listLines[keyed[k].index];
+    std::string text = keepNumbers ? line : std::string(WithoutNumber(line));
+    if (key.front() == '-') {
+      const std::string_view kind = GroupOf(key).substr(1);
+      result.Problems.push_back(std::string(kind) + ':' + text);
+    } else {
+      result.MainOutput.push_back(std::move(text));
+    }
+  }
+
+  if (options.Collapse && !result.MainOutput.empty()) {
+    result.MainOutput = CollapseToSource(result.MainOutput, sourceLines, options.WithNumbers);
+  }
+  return result;
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "intake/used_objects.h"
+#include "reorder/key_columns.h"
+#include "rules/check_options.h"
+#include "rules/line_recognizer.h"
+
+namespace kerbwise {
+
+// The three option boxes of the sort panel, as they start.
+struct SortOptions {
+  bool WithNumbers = true;  // "10 20": lines keep their sequence numbers
+  bool Group = true;        // "{": an empty line between groups of equal keys
+  bool Collapse = false;    // "OBJ": derived lines go back to their source entries
+};
+
+// Whether the "OBJ" box is offered: only when the list used object groups.
+bool CanCollapse(const UsedObjects& used);
+
+// The options of a run for the command generator: numbers shown, no group
+// separators, collapsed as the "OBJ" box says.
+SortOptions CommandModeOptions(bool collapseBox);
+
+// What a sort run produces.
+struct SortResult {
+  // False when nothing was sorted: no key column and numbers shown. The text
+  // pane is then emptied and the command generator is not run.
+  bool Ran = false;
+  // The ordered lines, with empty lines between groups when grouping.
+  std::vector<std::string> MainOutput;
+  // The lines that are not rules, in key order, each as its kind of problem
+  // ("template error", "not recognized", "remark"), ":" and the line.
+  std::vector<std::string> Problems;
+};
+
+// The sort window's text: the main output, then, when there are problems,
+// an empty line and the problem list.
+std::vector<std::string> DisplayText(const SortResult& result);
+
+// Sorts the normalised list (each line starting with its sequence number) by
+// the active key columns, after resetting the columns switched off since the
+// last run. Equal keys keep their list order. `sourceLines` are the source
+// pane's lines as normalisation left them; only collapsing reads them. Reads
+// MaskType and Russian from `checkOptions`; the recognizer's cache is the
+// caller's to empty.
+SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
+                   const std::vector<std::string>& sourceLines, const SortOptions& options,
+                   const CheckOptions& checkOptions, LineRecognizer& recognizer);
+
+}  // namespace kerbwise

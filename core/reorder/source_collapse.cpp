@@ -1,0 +1,143 @@
+#include "reorder/source_collapse.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+#include "rules/integer_reader.h"
+
+namespace kerbwise {
+namespace {
+
+// Position of the first 'd', 'p' or 'r': where the action keyword starts.
+std::size_t ActionStart(std::string_view line) { return line.find_first_of("dpr"); }
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::optional<std::int32_t> ReadWholeNumber(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const std::optional<std::int32_t> value = ReadInteger(text);
+  if (!value || *value < 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+SourceEntry ReadSourceEntry(std::string_view line) {
+  SourceEntry entry;
+  const std::size_t start = ActionStart(line);
+  if (start == std::string_view::npos) return entry;
+  entry.Number = ReadWholeNumber(TrimBlanks(line.substr(0, start)));
+  if (entry.Number) entry.Text = std::string(line.substr(start));
+  return entry;
+}
+
+SortedEntry ReadSortedEntry(std::string_view line) {
+  SortedEntry entry;
+  if (line.empty()) return entry;
+  entry.Type = SortedEntry::Kind::Unreadable;
+  const std::size_t start = ActionStart(line);
+  if (start == std::string_view::npos) return entry;
+  std::string_view field = TrimBlanks(line.substr(0, start));
+  // A derived line has a "0" glued to the number of its source entry.
+  if (field.size() > 1 && field.front() == '0') field.remove_prefix(1);
+  if (const std::optional<std::int32_t> number = ReadWholeNumber(field)) {
+    entry.Type = SortedEntry::Kind::Numbered;
+    entry.Number = *number;
+  }
+  return entry;
+}
+
+std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sortedLines) {
+  std::vector<SortedEntry> entries;
+  entries.reserve(sortedLines.size());
+  for (const std::string& line : sortedLines) entries.push_back(ReadSortedEntry(line));
+
+  // The numbered lines ordered by number, then by position: each group of
+  // equal numbers is one run of this order, its positions ascending.
+  std::vector<std::pair<std::int32_t, std::size_t>> order;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].Type == SortedEntry::Kind::Numbered) order.emplace_back(entries[i].Number, i);
+  }
+  std::sort(order.begin(), order.end());
+
+  const std::uint64_t lineCount = entries.size();
+  for (std::size_t first = 0; first < order.size();) {
+    std::size_t end = first + 1;
+    while (end < order.size() && order[end].first == order[first].first) ++end;
+    const std::uint64_t size = end - first;
+    if (size > 1) {
+      // The score of the member at p is the sum over the others of
+      // lineCount - |q - p|: (size - 1) * lineCount minus the distances to
+      // the members before it and after it.
+      std::uint64_t total = 0;
+      for (std::size_t m = first; m < end; ++m) total += order[m].second;
+      std::uint64_t before = 0;  // sum of the positions of the members before
+      std::uint64_t best = 0;
+      std::size_t bestIndex = order[first].second;
+      for (std::size_t m = first; m < end; ++m) {
+        const std::uint64_t position = order[m].second;
+        const std::uint64_t rank = m - first;
+        const std::uint64_t after = total - before - position;
+        const std::uint64_t distances =
+            (rank * position - before) + (after - (size - 1 - rank) * position);
+        const std::uint64_t score = (size - 1) * lineCount - distances;
+        entries[order[m].second].Score = score;
+        if (score > best) {
+          best = score;
+          bestIndex = order[m].second;
+        }
+        before += position;
+      }
+      for (std::size_t m = first; m < end; ++m) entries[order[m].second].GroupScore = best;
+      entries[bestIndex].Score = best + 1;
+    }
+    first = end;
+  }
+  return entries;
+}
+
+std::vector<std::string> CollapseToSource(const std::vector<std::string>& sortedLines,
+                                          const std::vector<std::string>& sourceLines,
+                                          bool withNumbers) {
+  // The first source entry of each number.
+  std::unordered_map<std::int32_t, std::string> sourceText;
+  for (const std::string& line : sourceLines) {
+    SourceEntry entry = ReadSourceEntry(line);
+    if (entry.Number) sourceText.try_emplace(*entry.Number, std::move(entry.Text));
+  }
+
+  const std::vector<SortedEntry> entries = ScoreSortedLines(sortedLines);
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const SortedEntry& entry = entries[i];
+    switch (entry.Type) {
+      case SortedEntry::Kind::Separator:
+        if (!out.empty() && !out.back().empty()) out.emplace_back();
+        break;
+      case SortedEntry::Kind::Unreadable:
+        out.push_back(sortedLines[i]);
+        break;
+      case SortedEntry::Kind::Numbered: {
+        const bool represents = entry.GroupScore == 0 || entry.GroupScore < entry.Score;
+        if (!represents) break;
+        const auto found = sourceText.find(entry.Number);
+        const std::string number = std::to_string(entry.Number);
+        if (found == sourceText.end()) {
+          out.push_back("ACE " + number + " not found");
+        } else {
+          out.push_back(withNumbers ? number + ' ' + found->second : found->second);
+        }
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,122 @@
+// The device commands that apply a new order, and the choice of the lines
+// that keep their place.
+#include "reorder/reorder_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kerbwise {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ReorderCommands, OneLineMovedForward) {
+  const ReorderCommands result = GenerateReorderCommands(
+      {"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"}, {}, "IN", false);
+  EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
+  EXPECT_EQ(result.Message, "");
+  EXPECT_EQ(result.Commands,
+            (Lines{"ip access-list extended IN", "no 30", "", "ip access-list resequence IN 2 2",
+                   "", "ip access-list extended IN", "3 deny tcp any any", "",
+                   "ip access-list resequence IN 10 10"}));
+}
+
+TEST(ReorderCommands, ReversedListWithoutAName) {
+  const ReorderCommands result = GenerateReorderCommands(
+      {"30 permit a", "20 permit b", "10 permit c"}, {}, "", true);
+  EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
+  EXPECT_EQ(result.Message, "Не задано имя ACL");
+  EXPECT_EQ(result.Commands,
+            (Lines{"ip access-list extended *****", "no 30", "no 20", "",
+                   "ip access-list resequence ***** 3 3", "", "ip access-list extended *****",
+                   "1 permit a", "2 permit b", "", "ip access-list resequence ***** 10 10"}));
+}
+
+TEST(ReorderCommands, NothingIsProduced) {
+  struct Case {
+    Lines lines;
+    Lines problems;
+    CommandOutcome outcome;
+    std::string message;
+  };
+  const std::vector<Case> cases{
+      {{"10 permit a", "20 permit b"}, {}, CommandOutcome::Unchanged,
+       "The order of the lines has not changed"},
+      {{}, {}, CommandOutcome::Unchanged, "The order of the lines has not changed"},
+      {{"20 permit a", "10 permit b"}, {"remark:30 remark x", "remark:40 remark y"},
+       CommandOutcome::Problems, "remark:30 remark x\nremark:40 remark y"},
+      {{"20 permit a", "ACE 5 not found", "10 permit b"}, {}, CommandOutcome::Unnumbered,
+       "ACE 5 not found"},
+      {{"030 permit a", "10 permit b", "030 permit c"}, {}, CommandOutcome::SharedNumbers,
+       "Sequence number 30 is carried by more than one line; collapse the list to its object "
+       "groups first"},
+  };
+  for (const Case& c : cases) {
+    const ReorderCommands result = GenerateReorderCommands(c.lines, c.problems, "IN", false);
+    EXPECT_EQ(result.Outcome, c.outcome) << c.message;
+    EXPECT_EQ(result.Message, c.message);
+    EXPECT_TRUE(result.Commands.empty());
+  }
+}
+
+TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
+  // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
+  const ReorderCommands result = GenerateReorderCommands(
+      {"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, {}, "X", false);
+  EXPECT_EQ(result.Commands,
+            (Lines{"ip access-list extended X", "no 50", "no 30", "",
+                   "ip access-list resequence X 2 2", "", "ip access-list extended X",
+                   "1 permit a", "3 permit c", "", "ip access-list resequence X 10 10"}));
+}
+
+// The choice of staying lines as first written: one pass over all lines for
+// every candidate.
+std::vector<bool> QuadraticMoves(const std::vector<std::uint32_t>& seqNo) {
+  const std::size_t n = seqNo.size();
+  std::vector<std::size_t> lower(n, 0);
+  for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t k = 0; k < j; ++k) lower[j] += seqNo[k] < seqNo[j];
+  }
+  std::vector<bool> moved(n, false);
+  std::vector<bool> decided(n, false);
+  bool anyStay = false;
+  std::uint32_t last = 0;
+  for (;;) {
+    std::size_t candidate = n;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (moved[j] || decided[j] || (anyStay && seqNo[j] >= last)) continue;
+      if (candidate == n || seqNo[j] > seqNo[candidate]) candidate = j;
+    }
+    if (candidate == n) break;
+    decided[candidate] = true;
+    bool beaten = false;
+    for (std::size_t k = candidate + 1; k < n; ++k) {
+      beaten = beaten || (!moved[k] && lower[k] >= lower[candidate] && seqNo[k] < seqNo[candidate]);
+    }
+    if (beaten) {
+      moved[candidate] = true;
+      continue;
+    }
+    anyStay = true;
+    last = seqNo[candidate];
+    for (std::size_t k = candidate + 1; k < n; ++k) {
+      if (seqNo[k] < last) moved[k] = true;
+    }
+  }
+  return moved;
+}
+
+TEST(ReorderCommands, PlanMatchesTheCandidateByCandidateChoice) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 500; ++round) {
+    std::vector<std::uint32_t> seqNo(random() % 30);
+    for (std::uint32_t& number : seqNo) number = static_cast<std::uint32_t>(random() % 40);
+    EXPECT_EQ(PlanReorder(seqNo).Moved, QuadraticMoves(seqNo)) << round;
+  }
+}
+
+}  // namespace
+}  // namespace kerbwise
