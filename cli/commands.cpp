@@ -11,6 +11,7 @@ std::unique_ptr<Command> MakeCheckCommand();
 std::unique_ptr<Command> MakeCompareCommand();
 std::unique_ptr<Command> MakeReflectCommand();
 std::unique_ptr<Command> MakeNamesCommand();
+std::unique_ptr<Command> MakeSortCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
@@ -20,6 +21,7 @@ std::vector<std::unique_ptr<Command>> RegisterCommands() {
   commands.push_back(MakeCompareCommand());
   commands.push_back(MakeReflectCommand());
   commands.push_back(MakeNamesCommand());
+  commands.push_back(MakeSortCommand());
   return commands;
 }
 

@@ -38,7 +38,8 @@ class MaxTree {
  public:
   explicit MaxTree(const std::vector<std::size_t>& values)
       : size_(values.size()), nodes_(2 * values.size(), kAbsent) {
-    for (std::size_t i = 0; i < size_; ++i) nodes_[size_ + i] = static_cast<std::int64_t>(values[i]);
+    for (std::size_t i = 0; i < size_; ++i)
+      nodes_[size_ + i] = static_cast<std::int64_t>(values[i]);
     for (std::size_t i = size_; i-- > 1;) nodes_[i] = std::max(nodes_[2 * i], nodes_[2 * i + 1]);
   }
 

@@ -11,10 +11,10 @@ namespace kerbwise {
 // Which lines of a new order must be deleted and entered again so that the
 // others can keep their place. All counters are wide enough for any list.
 struct ReorderPlan {
-  std::vector<std::uint32_t> SeqNo;       // each line's current sequence number
-  std::vector<std::size_t> LowerBefore;   // earlier lines with a smaller number
-  std::vector<bool> Moved;                // deleted and entered again
-  std::size_t MaxRun = 0;                 // longest run of consecutive moved lines
+  std::vector<std::uint32_t> SeqNo;      // each line's current sequence number
+  std::vector<std::size_t> LowerBefore;  // earlier lines with a smaller number
+  std::vector<bool> Moved;               // deleted and entered again
+  std::size_t MaxRun = 0;                // longest run of consecutive moved lines
 };
 
 // Chooses the lines that stay, from the highest number down: a candidate (the

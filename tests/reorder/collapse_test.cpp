@@ -18,7 +18,8 @@ const Lines kSource{"10 permit tcp any object-group WEB eq 80", "20 deny ip any 
                     "30 remark spare"};
 
 TEST(Collapse, AdjacentMembersGiveTheMiddleOne) {
-  const Lines sorted{"010 permit tcp any host 1.1.1.1 eq 80", "010 permit tcp any host 1.1.1.2 eq 80",
+  const Lines sorted{"010 permit tcp any host 1.1.1.1 eq 80",
+                     "010 permit tcp any host 1.1.1.2 eq 80",
                      "010 permit tcp any host 1.1.1.3 eq 80", " 20 deny ip any any"};
   const std::vector<SortedEntry> scored = ScoreSortedLines(sorted);
   EXPECT_EQ(scored[1].Score, scored[1].GroupScore + 1);  // the representative
@@ -29,9 +30,9 @@ TEST(Collapse, AdjacentMembersGiveTheMiddleOne) {
 }
 
 TEST(Collapse, SpreadMembersGiveTheClosestOneAndSeparatorsShrink) {
-  const Lines sorted{"",     "010 permit a", "",           " 20 deny ip any any", "",
-                     "",     "010 permit b", "010 permit c", "",                  " 40 permit x",
-                     "zzz"};
+  const Lines sorted{
+      "", "010 permit a", "",   " 20 deny ip any any", "", "", "010 permit b", "010 permit c",
+      "", " 40 permit x", "zzz"};
   EXPECT_EQ(CollapseToSource(sorted, kSource, true),
             (Lines{"20 deny ip any any", "", "10 permit tcp any object-group WEB eq 80", "",
                    "ACE 40 not found", "zzz"}));
@@ -102,8 +103,8 @@ TEST(Collapse, SortWithCollapse) {
   SortColumns columns;
   columns.SwitchOn(KeyColumn::Proto);
   LineRecognizer recognizer;
-  const SortResult result = SortACL(columns, list, kSource, {.WithNumbers = false, .Collapse = true},
-                                    {}, recognizer);
+  const SortResult result =
+      SortACL(columns, list, kSource, {.WithNumbers = false, .Collapse = true}, {}, recognizer);
   EXPECT_EQ(result.MainOutput,
             (Lines{"deny ip any any", "", "permit tcp any object-group WEB eq 80"}));
 }

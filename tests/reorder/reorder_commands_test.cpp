@@ -25,8 +25,8 @@ TEST(ReorderCommands, OneLineMovedForward) {
 }
 
 TEST(ReorderCommands, ReversedListWithoutAName) {
-  const ReorderCommands result = GenerateReorderCommands(
-      {"30 permit a", "20 permit b", "10 permit c"}, {}, "", true);
+  const ReorderCommands result =
+      GenerateReorderCommands({"30 permit a", "20 permit b", "10 permit c"}, {}, "", true);
   EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
   EXPECT_EQ(result.Message, "Не задано имя ACL");
   EXPECT_EQ(result.Commands,
@@ -43,14 +43,22 @@ TEST(ReorderCommands, NothingIsProduced) {
     std::string message;
   };
   const std::vector<Case> cases{
-      {{"10 permit a", "20 permit b"}, {}, CommandOutcome::Unchanged,
+      {{"10 permit a", "20 permit b"},
+       {},
+       CommandOutcome::Unchanged,
        "The order of the lines has not changed"},
       {{}, {}, CommandOutcome::Unchanged, "The order of the lines has not changed"},
-      {{"20 permit a", "10 permit b"}, {"remark:30 remark x", "remark:40 remark y"},
-       CommandOutcome::Problems, "remark:30 remark x\nremark:40 remark y"},
-      {{"20 permit a", "ACE 5 not found", "10 permit b"}, {}, CommandOutcome::Unnumbered,
+      {{"20 permit a", "10 permit b"},
+       {"remark:30 remark x", "remark:40 remark y"},
+       CommandOutcome::Problems,
+       "remark:30 remark x\nremark:40 remark y"},
+      {{"20 permit a", "ACE 5 not found", "10 permit b"},
+       {},
+       CommandOutcome::Unnumbered,
        "ACE 5 not found"},
-      {{"030 permit a", "10 permit b", "030 permit c"}, {}, CommandOutcome::SharedNumbers,
+      {{"030 permit a", "10 permit b", "030 permit c"},
+       {},
+       CommandOutcome::SharedNumbers,
        "Sequence number 30 is carried by more than one line; collapse the list to its object "
        "groups first"},
   };
@@ -68,8 +76,8 @@ TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
       {"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, {}, "X", false);
   EXPECT_EQ(result.Commands,
             (Lines{"ip access-list extended X", "no 50", "no 30", "",
-                   "ip access-list resequence X 2 2", "", "ip access-list extended X",
-                   "1 permit a", "3 permit c", "", "ip access-list resequence X 10 10"}));
+                   "ip access-list resequence X 2 2", "", "ip access-list extended X", "1 permit a",
+                   "3 permit c", "", "ip access-list resequence X 10 10"}));
 }
 
 // The choice of staying lines as first written: one pass over all lines for

@@ -134,7 +134,8 @@ TEST(SortACL, GroupsAreSeparatedAndProblemLinesCountAsGroups) {
   EXPECT_EQ(russian.Problems, (Lines{"remark: 50 remark note", "не опознано: 20 bogus line"}));
 
   // A problem that sorts before every rule puts an empty line on top.
-  const SortResult first = Sort({"10 permit udp any any range 1 5", "20 bogus"}, {KeyColumn::DstOpt});
+  const SortResult first =
+      Sort({"10 permit udp any any range 1 5", "20 bogus"}, {KeyColumn::DstOpt});
   EXPECT_EQ(first.MainOutput, (Lines{"", "10 permit udp any any range 1 5"}));
 }
 

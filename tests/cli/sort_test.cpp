@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+
+namespace {
+
+using kerbwise::testing::CliOutcome;
+using kerbwise::testing::RunCommand;
+using kerbwise::testing::WriteTempFile;
+using nlohmann::json;
+
+const std::string kList =
+    "ip access-list extended EDGE\n"
+    " 10 permit tcp any object-group WEB eq 80\n"
+    " 20 permit udp any any eq 53\n"
+    " 30 permit ip any any\n";
+const std::string kObjects = "object-group network WEB\n host 10.0.0.1\n host 10.0.0.2\n";
+
+std::vector<std::string> Args(std::vector<std::string> extra) {
+  std::vector<std::string> args{"sort", "--objects", WriteTempFile("objects.txt", kObjects)};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+TEST(SortCommand, TextAndJson) {
+  const CliOutcome text = RunCommand(Args({"--key", "proto"}), kList);
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out,
+            " 30 permit ip any any\n\n010 permit tcp any host 10.0.0.1 eq 80\n"
+            "010 permit tcp any host 10.0.0.2 eq 80\n\n 20 permit udp any any eq 53\n");
+
+  const CliOutcome collapsed =
+      RunCommand(Args({"--key", "proto", "--collapse", "--no-numbers", "--no-group", "--json"}),
+                 kList + " 40 remark end\n");
+  EXPECT_EQ(json::parse(collapsed.out),
+            json::parse(R"({"text": ["permit ip any any", "permit tcp any object-group WEB eq 80",
+                                     "permit udp any any eq 53", "", "remark: 40 remark end"],
+                            "problems": ["remark: 40 remark end"]})"));
+}
+
+TEST(SortCommand, Commands) {
+  const CliOutcome produced =
+      RunCommand(Args({"--key", "proto", "--collapse", "--commands"}), kList);
+  EXPECT_EQ(produced.status, 0) << produced.err;
+  EXPECT_EQ(produced.err, "");
+  EXPECT_EQ(produced.out,
+            "ip access-list extended EDGE\nno 30\n\nip access-list resequence EDGE 2 2\n\n"
+            "ip access-list extended EDGE\n1 permit ip any any\n\n"
+            "ip access-list resequence EDGE 10 10\n");
+
+  // Expanded lines share their entry's number: no commands without --collapse.
+  const CliOutcome shared = RunCommand(Args({"--key", "proto", "--commands"}), kList);
+  EXPECT_EQ(shared.status, 2);
+  EXPECT_EQ(shared.out, "");
+  EXPECT_NE(shared.err.find("Sequence number 10"), std::string::npos);
+
+  const CliOutcome unnamed =
+      RunCommand({"sort", "--key", "dst-opt", "--commands", "--json", "--lang", "ru"},
+                 "permit tcp any any eq 80\npermit ip any any\n");
+  EXPECT_EQ(unnamed.status, 0);
+  const json document = json::parse(unnamed.out);
+  EXPECT_EQ(document["message"], "Не задано имя ACL");
+  EXPECT_EQ(document["commands"][1], "no 20");
+
+  const CliOutcome unchanged =
+      RunCommand({"sort", "--key", "src-addr", "--commands"}, "permit ip any any\n");
+  EXPECT_EQ(unchanged.status, 2);
+  EXPECT_EQ(unchanged.err, "The order of the lines has not changed\n");
+}
+
+TEST(SortCommand, BadKeys) {
+  EXPECT_EQ(RunCommand({"sort"}, kList).status, 2);
+  EXPECT_EQ(RunCommand({"sort", "--key", "port"}, kList).status, 2);
+  const CliOutcome twice = RunCommand({"sort", "--key", "proto,src-addr,proto"}, kList);
+  EXPECT_EQ(twice.status, 2);
+  EXPECT_NE(twice.err.find("key column given twice: proto"), std::string::npos);
+}
+
+}  // namespace
