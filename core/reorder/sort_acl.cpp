@@ -46,6 +46,16 @@ std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(
 
 }  // namespace
 
+SortPanelTexts SortPanelText(bool russian) {
+  SortPanelTexts texts;
+  texts.NumbersHint = russian ? "Выводить номера строк" : "Show string numbers";
+  texts.GroupHint = russian ? "Группировать" : "Group";
+  texts.CollapseHint = russian ? "Сворачивать в object-группы" : "Collapse to object-groups";
+  texts.CommandsHint =
+      russian ? "Команды CLI для перекомпоновки ACL" : "CLI commands for ACL reorder";
+  return texts;
+}
+
 bool CanCollapse(const UsedObjects& used) { return !used.UsdObjText().empty(); }
 
 SortOptions CommandModeOptions(bool collapseBox) {

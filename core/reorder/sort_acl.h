@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "intake/used_objects.h"
@@ -16,6 +17,20 @@ struct SortOptions {
   bool Group = true;        // "{": an empty line between groups of equal keys
   bool Collapse = false;    // "OBJ": derived lines go back to their source entries
 };
+
+// Captions and hints of the three option boxes and the CLI button.
+struct SortPanelTexts {
+  std::string_view NumbersCaption = "10 20";
+  std::string_view NumbersHint;
+  std::string_view GroupCaption = "{";
+  std::string_view GroupHint;
+  std::string_view CollapseCaption = "OBJ";
+  std::string_view CollapseHint;
+  std::string_view CommandsCaption = "CLI";
+  std::string_view CommandsHint;
+};
+
+SortPanelTexts SortPanelText(bool russian);
 
 // Whether the "OBJ" box is offered: only when the list used object groups.
 bool CanCollapse(const UsedObjects& used);
