@@ -19,7 +19,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@scripts/run-example $(BUILD_DIR)/cli/kerbwise-cli
+	@scripts/run-desktop $(BUILD_DIR)
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

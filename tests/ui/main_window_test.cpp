@@ -1,0 +1,282 @@
+// The main window driven through its controls: start switches, normalisation
+// with its questions, the checks and everything that shows their results.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QMenu>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "marker_image.h"
+#include "message_boxes.h"
+#include "window_driver.h"
+
+using namespace kerbwise::ui;
+using namespace kerbwise::ui::testing;
+
+namespace {
+
+const QString kWebThenDeny = "ip access-list extended WEB-IN\n"
+                             " 10 permit tcp any any eq 80\n"
+                             " 20 deny ip any any";
+
+QColor ResultColour(WindowDriver& driver) {
+  return driver.Pane("mmo1")->palette().color(QPalette::Base);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startSwitchesChooseLanguageOptionsAndHelp() {
+    struct Case {
+      QStringList Arguments;
+      QString DirectCaption;
+      QString HelpTitle;  // empty: no box
+    };
+    const QList<Case> cases{
+        {{}, "Direct check", {}},
+        {{"/L", "RUS"}, QString::fromUtf8("Прямая проверка"), {}},
+        {{"/l"}, "Direct check", "Start options help"},
+        {{"/l", "eng"}, "Direct check", "Start options help"},
+        {{"/l", "rus", "/?"}, QString::fromUtf8("Прямая проверка"),
+         QString::fromUtf8("Справка опций запуска")},
+    };
+    for (const Case& c : cases) {
+      ScriptedMessageBoxes boxes;
+      WindowDriver driver(c.Arguments);
+      QCOMPARE(driver.Button("Button6")->text(), c.DirectCaption);
+      if (c.HelpTitle.isEmpty()) {
+        QVERIFY(boxes.Shown().empty());
+      } else {
+        QCOMPARE(boxes.Shown().size(), std::size_t{1});
+        QCOMPARE(boxes.Shown().front().Title, c.HelpTitle);
+        QVERIFY(boxes.Shown().front().Text.startsWith("/h, /?, /help - "));
+      }
+    }
+    WindowDriver russian({"/l", "rus"});
+    QCOMPARE(russian.Button("BitBtn2")->toolTip(),
+             QString::fromUtf8("Показать используемые в условиях объекты"));
+    QCOMPARE(russian.Action("N1")->text(), QString::fromUtf8("Скопировать результат"));
+
+    WindowDriver options({"/nm", "/pa", "unknown", "/pp", "/skipicmp"});
+    QVERIFY(options.Find<QRadioButton>("Netmask")->isChecked());
+    for (const char* box : {"PartialAddresses", "PartialPorts", "IgnoreIcmp"}) {
+      QVERIFY(options.Find<QCheckBox>(box)->isChecked());
+    }
+    const kerbwise::CheckOptions read = options.Window().ReadOptions();
+    QVERIFY(read.MaskType == kerbwise::MaskForm::Netmask && read.IgnoreIcmp);
+  }
+
+  void arrowButtonNormalisesTheSamplePanes() {
+    WindowDriver driver;
+    driver.Click("SpeedButton1");
+    QCOMPARE(driver.Text("Memo2"), QString(" 10 permit ip any any"));
+    QCOMPARE(driver.Text("Memo5"), QString("10 permit ip any any"));
+    QCOMPARE(driver.Window().windowTitle(), QString("Kerbwise: BlaBlaBla"));
+    QVERIFY(driver.Button("BitBtn1")->isEnabled());
+    QVERIFY(driver.Button("Button7")->isEnabled());
+    QVERIFY(!driver.Button("Button4")->isEnabled());
+    QVERIFY(!driver.Button("Button5")->isEnabled());
+    QVERIFY(!driver.Find("ProgressBar1")->isVisible());
+  }
+
+  void bundledExampleEnablesTheListButtons() {
+    WindowDriver driver;
+    driver.Normalize(ReadExample("sample-acl.txt"), ReadExample("objects.txt"));
+    QVERIFY(driver.Text("Memo2").contains("030 permit tcp any host 10.1.0.11 eq 8080"));
+    for (const char* button : {"BitBtn1", "BitBtn2", "Button4", "Button5", "Button7"}) {
+      QVERIFY2(driver.Button(button)->isEnabled(), button);
+    }
+    QVERIFY(driver.Find<QCheckBox>("PortsInSet")->isEnabled());
+    QVERIFY(!driver.Find<QCheckBox>("Paranoic")->isEnabled());
+    driver.Find<QCheckBox>("PortsInSet")->setChecked(false);
+    QVERIFY(driver.Find<QCheckBox>("Paranoic")->isEnabled());
+  }
+
+  void numberingQuestionsAnsweredYesOrNo() {
+    const QString list = "10 permit ip any any\n20 permit tcp any any\n20 deny ip any any";
+    {
+      ScriptedMessageBoxes boxes({true});
+      WindowDriver driver;
+      driver.Normalize(list);
+      QCOMPARE(boxes.Shown().front().Title, QString("Oops ..."));
+      QVERIFY(boxes.Shown().front().Text.startsWith("Invalid numbering order in the string:"));
+      QVERIFY(driver.Text("Memo2").endsWith(" 30 deny ip any any"));
+    }
+    {
+      ScriptedMessageBoxes boxes({false, false});
+      WindowDriver driver;
+      driver.Paste("Memo2", "previous list");
+      driver.Normalize(list);
+      QCOMPARE(boxes.Shown().size(), std::size_t{2});
+      QCOMPARE(boxes.Shown()[1].Text, QString("Continue without the ability to optimize the ACL?"));
+      QCOMPARE(driver.Text("Memo2"), QString("previous list"));
+      QVERIFY(!driver.Button("Button7")->isEnabled());
+    }
+    {
+      ScriptedMessageBoxes boxes({false, true});
+      WindowDriver driver({"/l", "rus"});
+      driver.Normalize(list);
+      QCOMPARE(boxes.Shown().front().Title, QString::fromUtf8("Хм ..."));
+      QVERIFY(driver.Button("Button7")->isEnabled());
+      QVERIFY(!driver.Button("Button4")->isEnabled());
+    }
+  }
+
+  void missingObjectShowsTheErrorLabelWithItsCopyMenu() {
+    WindowDriver driver;
+    driver.Normalize("permit ip any object-group NOWHERE");
+    auto* label = driver.Find<QLabel>("Label11");
+    QVERIFY(!label->text().isEmpty());
+    QVERIFY(driver.Text("Memo2").isEmpty());
+    QVERIFY(driver.Text("Memo5").contains("NOWHERE"));
+    QTest::mousePress(label, Qt::LeftButton);
+    auto* menu = label->findChild<QMenu*>();
+    QVERIFY(menu && menu->isVisible());
+    menu->actions().front()->trigger();
+    menu->close();
+    QCOMPARE(QApplication::clipboard()->text(), QString("NOWHERE"));
+  }
+
+  void directCheckFillsNumberPaneResultLineMarkersAndVerdictStrip() {
+    WindowDriver driver;
+    driver.Normalize(kWebThenDeny);
+    driver.Paste("Memo7", "udp any any\ntcp any any eq 80");
+    driver.SetCondition("tcp any any eq 80");
+    driver.Click("Button6");
+    QCOMPARE(driver.Text("Memo6"), QString("1+ Match\n2- Match"));
+    QCOMPARE(driver.Text("mmo1"),
+             QString("Allowed at line 1: 10 permit tcp any any eq 80\nThere are other matches"));
+    QCOMPARE(ResultColour(driver), QColor(128, 255, 128));
+    QVERIFY(driver.Find("Image1")->isVisible());
+    QCOMPARE(driver.Text("Memo3"), QString(" \n+"));
+    QVERIFY(driver.Action("N1")->isEnabled());
+
+    driver.Action("N1")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString("+  10 permit tcp any any eq 80\n-  20 deny ip any any\n"));
+
+    // Editing the list voids every result.
+    driver.Paste("Memo2", " 10 permit ip any any");
+    QVERIFY(driver.Text("Memo6").isEmpty());
+    QVERIFY(driver.Text("Memo3").isEmpty());
+    QVERIFY(!driver.Find("Image1")->isVisible());
+    QVERIFY(!driver.Action("N2")->isEnabled());
+  }
+
+  void noMatchHidesTheMarkersAndBlocks() {
+    WindowDriver driver;
+    driver.Normalize("permit tcp any any eq 80");
+    driver.SetCondition("udp any any");
+    driver.Click("Button6");
+    QCOMPARE(driver.Text("mmo1"), QString("Blocked"));
+    QCOMPARE(ResultColour(driver), QColor(255, 128, 128));
+    QVERIFY(!driver.Find("Image1")->isVisible());
+    QVERIFY(!driver.Action("N1")->isEnabled());
+  }
+
+  void partialMatchDrawsABlackTickAndAddsTheNote() {
+    WindowDriver driver({"/pp"});
+    driver.Normalize("permit tcp any any eq 80\ndeny ip any any");
+    driver.SetCondition("tcp any any range 70 90");
+    driver.Click("Button6");
+    QVERIFY(driver.Text("mmo1").endsWith("\nPartial matches were also found"));
+    auto* image = driver.Find<MarkerImage>("Image1");
+    const int n = 2;
+    const int h = image->height();
+    QCOMPARE(image->TickColourAt(qRound(1.0 / n * (h - 2))), QColor(0, 0, 0));
+    QCOMPARE(image->TickColourAt(qRound(2.0 / n * (h - 2)) - 1), QColor(255, 0, 0));
+  }
+
+  void aCheckErrorNamesTheLine() {
+    WindowDriver driver;
+    driver.Normalize("permit tcp any any eq 80\nthis is no entry\ndeny ip any any");
+    driver.SetCondition("tcp any any");
+    driver.Click("Button6");
+    QCOMPARE(driver.Text("mmo1"), QString("Line: 20 this is no entry: The ACL is not recognized"));
+    QCOMPARE(ResultColour(driver), QApplication::palette().color(QPalette::ToolTipBase));
+  }
+
+  void enterKeyTableInTheConditionPaneAndLine() {
+    // The direct check finds no entry inside "tcp any any"; the reverse check does.
+    const QString list = "permit tcp host 1.1.1.1 any eq 22";
+    struct Case {
+      Qt::KeyboardModifiers Modifiers;
+      QString Result;  // empty: no check ran
+    };
+    const QList<Case> cases{
+        {Qt::NoModifier, "Blocked"},
+        {Qt::AltModifier, "Blocked"},
+        {Qt::ControlModifier, "Allowed at line 1: 10 permit tcp host 1.1.1.1 any eq 22"},
+        {Qt::ShiftModifier, ""},
+        {Qt::ControlModifier | Qt::ShiftModifier, ""},
+    };
+    for (const char* target : {"Memo7", "edt1"}) {
+      for (const Case& c : cases) {
+        WindowDriver driver;
+        driver.Normalize(list);
+        driver.Paste("Memo7", "tcp any any");
+        driver.PutCaretOn(0);
+        driver.SetCondition("tcp any any");
+        QTest::keyClick(driver.Find(target), Qt::Key_Return, c.Modifiers);
+        QCOMPARE(driver.Text("mmo1"), c.Result);
+        const int lines = driver.Pane("Memo7")->document()->blockCount();
+        const bool newLine =
+            QString(target) == "Memo7" && c.Modifiers.testFlag(Qt::ShiftModifier);
+        QCOMPARE(lines, newLine ? 2 : 1);
+      }
+    }
+  }
+
+  void caretLineGoesIntoTheConditionLine() {
+    WindowDriver driver;
+    driver.Paste("Memo7", "udp any any\ntcp any any eq 80");
+    driver.PutCaretOn(1);
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_End);
+    QCOMPARE(driver.Find<QLineEdit>("edt1")->text(), QString("tcp any any eq 80"));
+  }
+
+  void verdictStripKeepsVerdictsOfConditionsStillPresent() {
+    WindowDriver driver;
+    driver.Normalize(kWebThenDeny);
+    driver.Paste("Memo7", "tcp any any eq 80\nudp any any\nicmp any any");
+    for (int line : {0, 1}) {
+      driver.PutCaretOn(line);
+      QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return);
+    }
+    QCOMPARE(driver.Text("Memo3"), QString("+\n-\n "));
+    driver.Paste("Memo7", "udp any any\nicmp any any");
+    driver.PutCaretOn(0);
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Home);
+    QCOMPARE(driver.Text("Memo3"), QString("-\n "));
+  }
+
+  void nameCopyMenuPutsTheThreeTexts() {
+    WindowDriver driver;
+    driver.Normalize(kWebThenDeny);
+    driver.Click("BitBtn1");
+    auto* menu = driver.Find<QMenu>("PopupMenu2");
+    QVERIFY(menu->isVisible());
+    const QStringList expected{"WEB-IN", "ip access-list WEB-IN", "ip access-list extended WEB-IN"};
+    for (int i = 0; i < 3; ++i) {
+      QAction* action = driver.Action(QString("PM2N%1").arg(i + 1).toLatin1().constData());
+      QCOMPARE(action->text(), "Copy \"" + expected[i] + "\"");
+      action->trigger();
+      QCOMPARE(QApplication::clipboard()->text(), expected[i]);
+    }
+    menu->close();
+  }
+
+ private:
+  static QString ReadExample(const char* name) {
+    QFile file(QString(KERBWISE_EXAMPLES_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly)) qFatal("missing example %s", name);
+    return QString::fromUtf8(file.readAll());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,163 @@
+// The direct and reverse checks and everything that shows their results: the
+// number pane, the result line, the marker image and the verdict strip.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "blinking_label.h"
+#include "check/result_listing.h"
+#include "condition_pane.h"
+#include "dialog_answers.h"
+#include "main_window.h"
+#include "marker_image.h"
+#include "pane_sync.h"
+#include "text_panes.h"
+
+namespace kerbwise::ui {
+namespace {
+
+QColor ColourOf(ResultColour colour, const QPalette& palette) {
+  switch (colour) {
+    case ResultColour::LightGreen:
+      return QColor(128, 255, 128);
+    case ResultColour::LightRed:
+      return QColor(255, 128, 128);
+    case ResultColour::Tooltip:
+      return palette.color(QPalette::ToolTipBase);
+    case ResultColour::Workspace:
+      break;
+  }
+  return palette.color(QPalette::Mid);  // the closest to an application workspace
+}
+
+}  // namespace
+
+void TForm1::RunCheck(CheckDirection direction) {
+  if (!errorLabel_->text().isEmpty()) errorLabel_->Blink();
+  const CheckReport report = CheckCondition(PaneCoreLines(*listPane_),
+                                            ToCore(conditionLine_->text()), direction,
+                                            ReadOptions(), recognizer_);
+  lastDirection_ = direction;
+  numberPane_->hide();
+  SetPaneLines(*numberPane_, report.NumberPane);
+  numberPane_->show();
+  paneSync_->AlignNumberPane();
+  markerList_ = report.MarkerList;
+  SetResultLine(report.ResultLines, report.Colour);
+  if (!recognizer_.TemplateError().empty()) {
+    templateErrorLabel_->setText(FromCore(recognizer_.TemplateError()));
+  }
+  if (!recognizer_.ParameterError().empty()) {
+    statusLabel_->setText(FromCore(recognizer_.ParameterError()));
+  }
+  checked_.Record(report);
+  ColorizeResult();
+  if (!report.Error) CheckedLstRenew();
+}
+
+void TForm1::RunEnterAction(EnterAction action) {
+  switch (action) {
+    case EnterAction::None:
+      return;
+    case EnterAction::DirectCheck:
+    case EnterAction::DirectCheckAndShow:
+      RunCheck(CheckDirection::Direct);
+      break;
+    case EnterAction::ReverseCheck:
+    case EnterAction::ReverseCheckAndShow:
+      RunCheck(CheckDirection::Reverse);
+      break;
+  }
+  const bool show = action == EnterAction::DirectCheckAndShow ||
+                    action == EnterAction::ReverseCheckAndShow;
+  if (show && showResultAction_->isEnabled()) ShowResult();
+}
+
+void TForm1::ConditionPaneReleased(int key, Qt::KeyboardModifiers modifiers) {
+  paneSync_->FollowConditionCaret();
+  if (IsEnterKey(key)) RunEnterAction(ActionForEnter(modifiers & ~Qt::KeypadModifier));
+  if (stripOutOfDate_) {
+    CheckedLstRenew();
+  } else {
+    paneSync_->AlignVerdictStrip();
+  }
+}
+
+void TForm1::ColorizeResult() {
+  const bool any = !markerList_.empty();
+  showResultAction_->setEnabled(any);
+  copyResultAction_->setEnabled(any);
+  markerImage_->ColorizeResult(markerList_, PaneLineCount(*numberPane_),
+                               VisibleLineCount(*numberPane_));
+  markerImage_->FollowFirstVisibleLine(FirstVisibleLine(*numberPane_));
+}
+
+void TForm1::CheckedLstRenew() {
+  const std::vector<std::string> strip = checked_.Renew(PaneCoreLines(*conditionPane_));
+  SetPaneLines(*verdictStrip_, strip);
+  stripOutOfDate_ = false;
+  ScrollToLine(*verdictStrip_, FirstVisibleLine(*conditionPane_));
+}
+
+void TForm1::ClearCheckResults() {
+  numberPane_->clear();
+  markerList_.clear();
+  checked_.Clear();
+  verdictStrip_->clear();
+  SetResultLine({}, ResultColour::Workspace);
+  ColorizeResult();
+}
+
+void TForm1::ListPaneChanged() {
+  // Results describe the list as it was checked; an edited list voids them.
+  if (copyResultAction_->isEnabled()) ClearCheckResults();
+}
+
+void TForm1::SetResultLine(const std::vector<std::string>& lines, ResultColour colour) {
+  SetPaneLines(*resultLine_, lines);
+  QPalette palette = resultLine_->palette();
+  palette.setColor(QPalette::Base, ColourOf(colour, QApplication::palette()));
+  resultLine_->setPalette(palette);
+}
+
+std::vector<std::string> TForm1::ResultWithLegend() const {
+  std::vector<std::string> lines = ResultListing(markerList_, PaneCoreLines(*listPane_));
+  const std::vector<std::string> legend = ResultLegend(markerList_, russian_);
+  lines.insert(lines.end(), legend.begin(), legend.end());
+  return lines;
+}
+
+QString TForm1::ResultCaption() const {
+  if (lastDirection_ == CheckDirection::Reverse) {
+    return reverseButton_->text() + ": " + conditionLine_->text();
+  }
+  return conditionLine_->text();
+}
+
+void TForm1::CopyResult() {
+  QString text;
+  for (const std::string& line : ResultListing(markerList_, PaneCoreLines(*listPane_))) {
+    text += FromCore(line) + '\n';
+  }
+  QApplication::clipboard()->setText(text);
+}
+
+void TForm1::OpenResultLineMenu(const QPoint& position) {
+  const QPoint at = resultLine_->mapToGlobal(position);
+  if (resultLine_->textCursor().hasSelection()) {
+    QMenu* standard = resultLine_->createStandardContextMenu();
+    standard->setAttribute(Qt::WA_DeleteOnClose);
+    standard->popup(at);
+  } else {
+    resultMenu_->popup(at);
+  }
+}
+
+}  // namespace kerbwise::ui

@@ -1,0 +1,50 @@
+#include "condition_pane.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "enter_keys.h"
+
+namespace kerbwise::ui {
+
+ConditionPane::ConditionPane(QWidget* parent) : QPlainTextEdit(parent) {
+  setObjectName("Memo7");
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The caret line is underlined on every move, not only on edits.
+  connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(),
+          qOverload<>(&QWidget::update));
+}
+
+void ConditionPane::keyPressEvent(QKeyEvent* event) {
+  if (IsEnterKey(event->key())) {
+    // Only Shift+Enter breaks the line, and into a new condition: the text
+    // edit's own Shift+Enter would give a soft break inside the same line.
+    if (event->modifiers().testFlag(Qt::ShiftModifier) && !isReadOnly()) {
+      textCursor().insertBlock();
+      ensureCursorVisible();
+    }
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void ConditionPane::keyReleaseEvent(QKeyEvent* event) {
+  QPlainTextEdit::keyReleaseEvent(event);
+  if (!event->isAutoRepeat()) emit Released(event->key(), event->modifiers());
+}
+
+void ConditionPane::mouseReleaseEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseReleaseEvent(event);
+  emit Released(0, event->modifiers());
+}
+
+void ConditionPane::paintEvent(QPaintEvent* event) {
+  QPlainTextEdit::paintEvent(event);
+  QPainter painter(viewport());
+  painter.setPen(QColor(0, 0, 255));
+  const int y = cursorRect().bottom() + 1;
+  painter.drawLine(1, y, viewport()->width() - 2, y);
+}
+
+}  // namespace kerbwise::ui

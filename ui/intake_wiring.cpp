@@ -1,0 +1,107 @@
+// The arrow button's normalisation run and the Name button's copy menu.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include "blinking_label.h"
+#include "dialog_answers.h"
+#include "intake/acl_header.h"
+#include "main_window.h"
+#include "text_panes.h"
+
+namespace kerbwise::ui {
+namespace {
+
+// Window messages are let through at most this often during a long run.
+constexpr qint64 kEventsIntervalMs = 1728;
+
+}  // namespace
+
+void TForm1::Normalize() {
+  // The run lets window messages through; a second click must not start a
+  // run inside it.
+  if (normalizing_) return;
+  normalizing_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{normalizing_};
+
+  errorLabel_->Clear();
+  const CheckOptions options = ReadOptions();
+  const std::vector<std::string> sourceLines = PaneCoreLines(*sourcePane_);
+  const std::vector<std::string> objectLines = PaneCoreLines(*objectPane_);
+
+  // The buttons that need a list stay off while the run lasts.
+  const IntakeControls before{nameButton_->isEnabled(),   objectsButton_->isEnabled(),
+                              analysisButton_->isEnabled(), sortButton_->isEnabled(),
+                              portsInSetBox_->isEnabled(),  reflectButton_->isEnabled()};
+  ApplyEnabled(IntakeControls{});
+  sourcePane_->hide();
+  progressBar_->setValue(0);
+  progressBar_->show();
+
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+  const auto progress = [this, &sinceEvents](int percent) {
+    progressBar_->setValue(percent);
+    if (sinceEvents.elapsed() > kEventsIntervalMs) {
+      QApplication::processEvents();
+      sinceEvents.restart();
+    }
+  };
+  DialogAnswers answers(this);
+  NormalizeResult result = NormalizeACL(sourceLines, objectLines, options, answers, progress);
+
+  progressBar_->hide();
+  sourcePane_->show();
+  if (!result.Ran) {
+    ApplyEnabled(before);
+    return;
+  }
+  setWindowTitle(FromCore(result.Caption));
+  aclName_ = result.AclName;
+  usedObjects_ = std::move(result.Used);
+  SetPaneLines(*sourcePane_, result.SourceLines);
+  sourcePane_->moveCursor(QTextCursor::Start);
+  ApplyEnabled(result.Enabled);
+  if (result.Cancelled) return;
+
+  recognizer_.EmptyCache(result.ListLines.size());
+  listPane_->hide();
+  SetPaneLines(*listPane_, result.ListLines);
+  listPane_->show();
+  ClearCheckResults();
+  errorLabel_->SetMessage(FromCore(result.ErrorText), FromCore(result.ErrorObject));
+  if (result.BlinkError) errorLabel_->Blink();
+}
+
+void TForm1::ApplyEnabled(const IntakeControls& enabled) {
+  nameButton_->setEnabled(enabled.Name);
+  objectsButton_->setEnabled(enabled.Objects);
+  analysisButton_->setEnabled(enabled.Analysis);
+  sortButton_->setEnabled(enabled.Sort);
+  portsInSetBox_->setEnabled(enabled.PortsInSet);
+  reflectButton_->setEnabled(enabled.Reflect);
+}
+
+void TForm1::OpenNameMenu() { nameMenu_->popup(nameButton_->mapToGlobal(QPoint(0, 0))); }
+
+void TForm1::FillNameMenu() {
+  const auto commands = NameCopyCommands(aclName_, russian_);
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    QAction* action = nameCopyActions_[i];
+    action->setText(FromCore(commands[i].Caption));
+    const QString text = FromCore(commands[i].Text);
+    action->disconnect();
+    connect(action, &QAction::triggered, this,
+            [text] { QApplication::clipboard()->setText(text); });
+  }
+}
+
+}  // namespace kerbwise::ui

@@ -1,0 +1,466 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolButton>
+
+#include "blinking_label.h"
+#include "condition_area.h"
+#include "condition_pane.h"
+#include "dialog_answers.h"
+#include "intake/acl_header.h"
+#include "marker_image.h"
+#include "pane_sync.h"
+#include "rules/rule_template.h"
+#include "text_panes.h"
+#include "window_texts.h"
+
+namespace kerbwise::ui {
+namespace {
+
+constexpr int kDesignWidth = 1053;
+constexpr int kDesignHeight = 559;
+constexpr int kConditionColumnWidth = 390;
+
+QPlainTextEdit* MakePane(const char* name, QWidget* parent) {
+  auto* pane = new QPlainTextEdit(parent);
+  pane->setObjectName(name);
+  return pane;
+}
+
+QPushButton* MakeButton(const char* name, QWidget* parent) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QCheckBox* MakeBox(const char* name, QWidget* parent) {
+  auto* box = new QCheckBox(parent);
+  box->setObjectName(name);
+  return box;
+}
+
+// Panes that are hidden during a run keep their place, so nothing jumps.
+void KeepPlaceWhenHidden(QWidget* widget) {
+  QSizePolicy policy = widget->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget->setSizePolicy(policy);
+}
+
+}  // namespace
+
+TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
+    : QMainWindow(parent), russian_(startOptions.Russian) {
+  setObjectName("Form1");
+  setWindowTitle(QString::fromUtf8(kProgramTitle.data(),
+                                   static_cast<qsizetype>(kProgramTitle.size())));
+  BuildControls();
+  BuildMenus();
+  WireControls();
+  SetOptions(startOptions);
+  ApplyTexts(TextsFor(russian_));
+  recognizer_.EmptyCache();
+  resize(kDesignWidth, kDesignHeight);
+  const int lh = QFontMetrics(conditionPane_->font()).lineSpacing();
+  setMinimumSize(kConditionColumnWidth + 24 * lh / 2, 22 * lh);
+  ColorizeResult();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildControls() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  const QFont fixed = FixedPitchFont();
+
+  // Top: the object pane under the Name and Objects buttons, the arrow
+  // button, and the source pane.
+  nameButton_ = MakeButton("BitBtn1", central);
+  objectsButton_ = MakeButton("BitBtn2", central);
+  objectPane_ = MakePane("Memo4", central);
+  objectPane_->setPlainText("object-group ip address xxx\n host-info 10.10.10.10");
+  sourcePane_ = MakePane("Memo5", central);
+  sourcePane_->setPlainText("ip access-list extended BlaBlaBla\n permit ip any any");
+  KeepPlaceWhenHidden(sourcePane_);
+  arrowButton_ = new QToolButton(central);
+  arrowButton_->setObjectName("SpeedButton1");
+  arrowButton_->setArrowType(Qt::DownArrow);
+  arrowButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  arrowButton_->setFixedWidth(28);
+
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(nameButton_);
+  nameRow->addWidget(objectsButton_);
+  nameRow->addStretch();
+  auto* objectColumn = new QVBoxLayout;
+  objectColumn->addLayout(nameRow);
+  objectColumn->addWidget(objectPane_);
+  auto* objectColumnWidget = new QWidget(central);
+  objectColumnWidget->setLayout(objectColumn);
+  objectColumn->setContentsMargins(0, 0, 0, 0);
+  objectColumnWidget->setFixedWidth(kConditionColumnWidth);
+  auto* top = new QHBoxLayout;
+  top->addWidget(objectColumnWidget);
+  top->addWidget(arrowButton_);
+  top->addWidget(sourcePane_, 1);
+
+  // Middle: the condition area, the marker image, the number and list panes.
+  errorLabel_ = new BlinkingLabel(central);
+  conditionPane_ = new ConditionPane(central);
+  conditionPane_->setFont(fixed);
+  conditionPane_->setPlainText("tcp host 10.1.0.1 192.168.0.0 0.0.0.255 ttl eq 14");
+  verdictStrip_ = MakePane("Memo3", central);
+  verdictStrip_->setReadOnly(true);
+  verdictStrip_->setFont(conditionPane_->font());
+  verdictStrip_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  verdictStrip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  verdictStrip_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Same frame and margins as the condition pane, so their lines face each other.
+  conditionPane_->document()->setDocumentMargin(1);
+  verdictStrip_->document()->setDocumentMargin(1);
+  caretGauge_ = new QSlider(Qt::Vertical, central);
+  caretGauge_->setObjectName("trckbr1");
+  caretGauge_->setEnabled(false);
+  caretGauge_->setInvertedAppearance(true);
+  caretGauge_->setTickPosition(QSlider::NoTicks);
+  conditionArea_ = new ConditionArea(conditionPane_, verdictStrip_, caretGauge_, central);
+  auto* conditionColumn = new QVBoxLayout;
+  conditionColumn->setContentsMargins(0, 0, 0, 0);
+  conditionColumn->addWidget(errorLabel_);
+  conditionColumn->addWidget(conditionArea_, 1);
+  auto* conditionColumnWidget = new QWidget(central);
+  conditionColumnWidget->setLayout(conditionColumn);
+  conditionColumnWidget->setFixedWidth(kConditionColumnWidth);
+
+  markerImage_ = new MarkerImage(central);
+  KeepPlaceWhenHidden(markerImage_);
+  numberPane_ = MakePane("Memo6", central);
+  numberPane_->setReadOnly(true);
+  numberPane_->setFont(fixed);
+  numberPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  listPane_ = MakePane("Memo2", central);
+  listPane_->setFont(fixed);
+  listPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  listPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  listPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  KeepPlaceWhenHidden(listPane_);
+  // Both panes scroll one line per step, so their scroll ranges line up.
+  numberPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  listSplitter_ = new QSplitter(Qt::Horizontal, central);
+  listSplitter_->addWidget(numberPane_);
+  listSplitter_->addWidget(listPane_);
+  listSplitter_->setStretchFactor(1, 1);
+  listSplitter_->setChildrenCollapsible(false);
+  listSplitter_->setSizes({130, 520});
+
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(conditionColumnWidget);
+  middle->addWidget(markerImage_);
+  middle->addWidget(listSplitter_, 1);
+
+  // Bottom: the condition line, the check buttons and labels, the result
+  // line, the options and the buttons of the other operations.
+  conditionLabel_ = new QLabel(central);
+  conditionLine_ = new QLineEdit(central);
+  conditionLine_->setObjectName("edt1");
+  conditionLine_->setFont(fixed);
+  directButton_ = MakeButton("Button6", central);
+  reverseButton_ = MakeButton("Button3", central);
+  statusLabel_ = new QLabel(central);
+  statusLabel_->setObjectName("Label6");
+  templateErrorLabel_ = new QLabel(central);
+  templateErrorLabel_->setObjectName("Label7");
+  templateErrorLabel_->setStyleSheet("QLabel { color: red; font-weight: bold; }");
+  templateErrorLabel_->setWordWrap(true);
+  resultLine_ = MakePane("mmo1", central);
+  resultLine_->setReadOnly(true);
+  QTextOption rightAligned(Qt::AlignRight);
+  rightAligned.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  resultLine_->document()->setDefaultTextOption(rightAligned);
+  resultLine_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  resultLine_->setFixedHeight(2 * QFontMetrics(resultLine_->font()).lineSpacing() +
+                              2 * resultLine_->frameWidth() +
+                              2 * static_cast<int>(resultLine_->document()->documentMargin()));
+  resultLine_->setContextMenuPolicy(Qt::CustomContextMenu);
+  progressBar_ = new QProgressBar(central);
+  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setRange(0, 100);
+  progressBar_->hide();
+  KeepPlaceWhenHidden(progressBar_);
+  templatePane_ = MakePane("Memo1", central);
+  templatePane_->setReadOnly(true);
+  templatePane_->setEnabled(false);
+  templatePane_->hide();
+  QStringList templateLines;
+  for (const std::string& line : BuiltInTemplate()) templateLines.push_back(FromCore(line));
+  SetPaneLines(*templatePane_, templateLines);
+
+  maskGroup_ = new QGroupBox(central);
+  maskGroup_->setObjectName("MaskType");
+  wildcardButton_ = new QRadioButton(maskGroup_);
+  wildcardButton_->setObjectName("Wildcard");
+  netmaskButton_ = new QRadioButton(maskGroup_);
+  netmaskButton_->setObjectName("Netmask");
+  auto* maskLayout = new QVBoxLayout(maskGroup_);
+  maskLayout->addWidget(wildcardButton_);
+  maskLayout->addWidget(netmaskButton_);
+  partialGroup_ = new QGroupBox(central);
+  partialGroup_->setObjectName("PartialMatching");
+  partialAddressesBox_ = MakeBox("PartialAddresses", partialGroup_);
+  partialPortsBox_ = MakeBox("PartialPorts", partialGroup_);
+  ignoreIcmpBox_ = MakeBox("IgnoreIcmp", partialGroup_);
+  auto* partialLayout = new QVBoxLayout(partialGroup_);
+  partialLayout->addWidget(partialAddressesBox_);
+  partialLayout->addWidget(partialPortsBox_);
+  partialLayout->addWidget(ignoreIcmpBox_);
+
+  namesButton_ = MakeButton("Button2", central);
+  reflectButton_ = MakeButton("Button7", central);
+  sortButton_ = MakeButton("Button5", central);
+  analysisButton_ = MakeButton("Button4", central);
+  portsInSetBox_ = MakeBox("PortsInSet", central);
+  paranoicBox_ = MakeBox("Paranoic", central);
+
+  // Left: the condition line over the check buttons; right of it the result
+  // line over the options and the remaining buttons.
+  auto* conditionRow = new QHBoxLayout;
+  conditionRow->addWidget(conditionLabel_);
+  conditionRow->addWidget(conditionLine_, 1);
+  auto* checkRow = new QHBoxLayout;
+  checkRow->addWidget(directButton_);
+  checkRow->addWidget(reverseButton_);
+  checkRow->addStretch();
+  auto* leftBottom = new QVBoxLayout;
+  leftBottom->setContentsMargins(0, 0, 0, 0);
+  leftBottom->addLayout(checkRow);
+  leftBottom->addWidget(templateErrorLabel_);
+  leftBottom->addStretch();
+  auto* leftBottomWidget = new QWidget(central);
+  leftBottomWidget->setLayout(leftBottom);
+  leftBottomWidget->setFixedWidth(kConditionColumnWidth);
+  auto* conditionRowWidget = new QWidget(central);
+  conditionRow->setContentsMargins(0, 0, 0, 0);
+  conditionRowWidget->setLayout(conditionRow);
+  conditionRowWidget->setFixedWidth(kConditionColumnWidth);
+
+  auto* statusColumn = new QVBoxLayout;
+  statusColumn->addWidget(statusLabel_);
+  statusColumn->addWidget(progressBar_);
+  statusColumn->addStretch();
+  auto* operationRow = new QHBoxLayout;
+  operationRow->addWidget(reflectButton_);
+  operationRow->addWidget(sortButton_);
+  operationRow->addWidget(analysisButton_);
+  auto* analysisBoxes = new QHBoxLayout;
+  analysisBoxes->addWidget(portsInSetBox_);
+  analysisBoxes->addWidget(paranoicBox_);
+  auto* rightColumn = new QVBoxLayout;
+  rightColumn->addWidget(namesButton_);
+  rightColumn->addLayout(operationRow);
+  rightColumn->addLayout(analysisBoxes);
+  rightColumn->addStretch();
+
+  auto* resultRow = new QHBoxLayout;
+  resultRow->addWidget(conditionRowWidget, 0, Qt::AlignTop);
+  resultRow->addWidget(resultLine_, 1);
+  auto* optionRow = new QHBoxLayout;
+  optionRow->addWidget(leftBottomWidget);
+  optionRow->addLayout(statusColumn, 1);
+  optionRow->addWidget(maskGroup_, 0, Qt::AlignTop);
+  optionRow->addWidget(partialGroup_, 0, Qt::AlignTop);
+  optionRow->addLayout(rightColumn);
+  auto* bottom = new QVBoxLayout;
+  bottom->addLayout(resultRow);
+  bottom->addLayout(optionRow);
+
+  auto* root = new QVBoxLayout(central);
+  root->addLayout(top, 2);
+  root->addLayout(middle, 5);
+  root->addLayout(bottom, 0);
+}
+
+void TForm1::BuildMenus() {
+  resultMenu_ = new QMenu(this);
+  resultMenu_->setObjectName("PopupMenu1");
+  showResultAction_ = resultMenu_->addAction(QString());
+  showResultAction_->setObjectName("N2");
+  copyResultAction_ = resultMenu_->addAction(QString());
+  copyResultAction_->setObjectName("N1");
+  copyResultAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  copyResultAction_->setShortcutContext(Qt::WidgetShortcut);
+  numberPane_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  nameMenu_ = new QMenu(this);
+  nameMenu_->setObjectName("PopupMenu2");
+  for (int i = 0; i < 3; ++i) {
+    nameCopyActions_[i] = nameMenu_->addAction(QString());
+    nameCopyActions_[i]->setObjectName(QString("PM2N%1").arg(i + 1));
+  }
+  nameButton_->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void TForm1::ApplyTexts(const WindowTexts& texts) {
+  maskGroup_->setTitle(texts.MaskGroup);
+  wildcardButton_->setText(texts.Wildcard);
+  netmaskButton_->setText(texts.Netmask);
+  partialGroup_->setTitle(texts.PartialGroup);
+  partialAddressesBox_->setText(texts.PartialAddresses);
+  partialPortsBox_->setText(texts.PartialPorts);
+  ignoreIcmpBox_->setText(texts.IgnoreIcmp);
+  portsInSetBox_->setText(texts.PortsInSet);
+  paranoicBox_->setText(texts.Paranoic);
+  conditionLabel_->setText(texts.ConditionLabel);
+  directButton_->setText(texts.DirectCheck);
+  directButton_->setToolTip(texts.DirectCheckHint);
+  reverseButton_->setText(texts.InverseCheck);
+  reverseButton_->setToolTip(texts.InverseCheckHint);
+  analysisButton_->setText(texts.Analysis);
+  sortButton_->setText(texts.Sort);
+  reflectButton_->setText(texts.Reflect);
+  reflectButton_->setToolTip(texts.ReflectHint);
+  namesButton_->setText(texts.Names);
+  nameButton_->setText(texts.Name);
+  nameButton_->setToolTip(texts.NameHint);
+  objectsButton_->setText(texts.Objects);
+  objectsButton_->setToolTip(texts.ObjectsHint);
+  showResultAction_->setText(texts.ShowResult);
+  copyResultAction_->setText(texts.CopyResult);
+  errorLabel_->SetCopyCaption(texts.Copy);
+  FillNameMenu();
+}
+
+void TForm1::SetOptions(const CheckOptions& options) {
+  netmaskButton_->setChecked(options.MaskType == MaskForm::Netmask);
+  wildcardButton_->setChecked(options.MaskType != MaskForm::Netmask);
+  partialAddressesBox_->setChecked(options.PartialAddresses);
+  partialPortsBox_->setChecked(options.PartialPortsOption);
+  ignoreIcmpBox_->setChecked(options.IgnoreIcmp);
+  portsInSetBox_->setChecked(true);
+  portsInSetBox_->setEnabled(false);
+  paranoicBox_->setChecked(false);
+  paranoicBox_->setEnabled(false);
+  for (QPushButton* button :
+       {analysisButton_, sortButton_, reflectButton_, nameButton_, objectsButton_}) {
+    button->setEnabled(false);
+  }
+}
+
+CheckOptions TForm1::ReadOptions() const {
+  CheckOptions options;
+  options.MaskType = netmaskButton_->isChecked() ? MaskForm::Netmask : MaskForm::Wildcard;
+  options.PartialAddresses = partialAddressesBox_->isChecked();
+  options.PartialPortsOption = partialPortsBox_->isChecked();
+  options.IgnoreIcmp = ignoreIcmpBox_->isChecked();
+  options.PortsInSet = portsInSetBox_->isChecked();
+  options.Paranoic = paranoicBox_->isChecked();
+  options.Russian = russian_;
+  return options;
+}
+
+void TForm1::WireControls() {
+  paneSync_ = new PaneSync({listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_,
+                            conditionLine_, caretGauge_},
+                           this);
+  connect(arrowButton_, &QToolButton::clicked, this, &TForm1::Normalize);
+  connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
+  connect(reverseButton_, &QPushButton::clicked, this,
+          [this] { RunCheck(CheckDirection::Reverse); });
+  // The analysis and sort windows come later; their buttons already follow
+  // the list's state but open nothing yet.
+  connect(reflectButton_, &QPushButton::clicked, this, &TForm1::ShowReflected);
+  connect(namesButton_, &QPushButton::clicked, this, &TForm1::ShowNamesReference);
+  connect(objectsButton_, &QPushButton::clicked, this, &TForm1::ShowObjects);
+  connect(nameButton_, &QPushButton::clicked, this, &TForm1::OpenNameMenu);
+  connect(nameButton_, &QWidget::customContextMenuRequested, this, &TForm1::OpenNameMenu);
+  connect(nameMenu_, &QMenu::aboutToShow, this, &TForm1::FillNameMenu);
+  connect(portsInSetBox_, &QCheckBox::toggled, paranoicBox_, &QWidget::setDisabled);
+
+  connect(showResultAction_, &QAction::triggered, this, &TForm1::ShowResult);
+  connect(copyResultAction_, &QAction::triggered, this, &TForm1::CopyResult);
+  connect(numberPane_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { resultMenu_->popup(numberPane_->mapToGlobal(at)); });
+  connect(resultLine_, &QWidget::customContextMenuRequested, this, &TForm1::OpenResultLineMenu);
+  connect(listPane_, &QPlainTextEdit::textChanged, this, &TForm1::ListPaneChanged);
+  connect(conditionPane_, &QPlainTextEdit::textChanged, this, [this] {
+    stripOutOfDate_ = true;
+    recognizer_.EmptyCache();
+  });
+  connect(conditionLine_, &QLineEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
+  connect(conditionPane_, &ConditionPane::Released, this, &TForm1::ConditionPaneReleased);
+
+  for (QObject* watched : std::initializer_list<QObject*>{
+           sourcePane_, objectPane_, verdictStrip_, conditionLine_, numberPane_,
+           numberPane_->viewport(), listPane_->viewport(), resultLine_, resultLine_->viewport(), markerImage_}) {
+    watched->installEventFilter(this);
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::FocusIn) {
+    if (watched == verdictStrip_) {
+      conditionPane_->setFocus();
+    } else if (watched == sourcePane_ && !sourceSampleCleared_) {
+      sourceSampleCleared_ = true;
+      sourcePane_->clear();
+    } else if (watched == objectPane_ && !objectSampleCleared_) {
+      objectSampleCleared_ = true;
+      objectPane_->clear();
+    }
+  } else if (type == QEvent::KeyRelease && watched == conditionLine_) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (IsEnterKey(key->key()) && !key->isAutoRepeat()) {
+      RunEnterAction(ActionForEnter(key->modifiers() & ~Qt::KeypadModifier));
+    }
+  } else if (type == QEvent::KeyPress && (watched == numberPane_ || watched == resultLine_)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == numberPane_ && IsEnterKey(key->key())) {
+      ShowResult();
+      return true;
+    }
+    // Ctrl+C copies the result unless the user selected text to copy.
+    const auto* pane = static_cast<QPlainTextEdit*>(watched);
+    if (key->matches(QKeySequence::Copy) && !pane->textCursor().hasSelection() &&
+        copyResultAction_->isEnabled()) {
+      CopyResult();
+      return true;
+    }
+  } else if (type == QEvent::Resize && watched == markerImage_) {
+    // The ticks are drawn for one height; a taller or shorter strip redraws them.
+    if (!markerList_.empty() && markerImage_->height() != markerImage_->DrawnHeight()) {
+      ColorizeResult();
+    }
+  } else if (type == QEvent::MouseButtonDblClick) {
+    const int listAreaWidth = listSplitter_->width();
+    if (watched == numberPane_->viewport()) {
+      listSplitter_->setSizes({listAreaWidth / 5 * 4, listAreaWidth - listAreaWidth / 5 * 4});
+    } else if (watched == listPane_->viewport()) {
+      listSplitter_->setSizes({listAreaWidth / 5, listAreaWidth - listAreaWidth / 5});
+    } else if (watched == resultLine_->viewport()) {
+      if (showResultAction_->isEnabled()) ShowResult();
+      QTextCursor cursor = resultLine_->textCursor();
+      cursor.clearSelection();
+      resultLine_->setTextCursor(cursor);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+
+}  // namespace kerbwise::ui

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+#include "check/check_condition.h"
+#include "check/checked_conditions.h"
+#include "enter_keys.h"
+#include "intake/normalize_acl.h"
+#include "intake/used_objects.h"
+#include "rules/check_options.h"
+#include "rules/line_recognizer.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSplitter;
+class QToolButton;
+
+namespace kerbwise::ui {
+
+class BlinkingLabel;
+class ConditionArea;
+class ConditionPane;
+class MarkerImage;
+class PaneSync;
+struct WindowTexts;
+
+// The main window: the panes the user pastes into, the normalised list with
+// the check results beside it, the option controls and the buttons that start
+// every operation. The core computes; this window only shows and routes.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `startOptions` carries the options and the language the command line chose.
+  explicit TForm1(const CheckOptions& startOptions, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  bool Russian() const { return russian_; }
+  // The options as the controls show them now; every operation reads them when it starts.
+  CheckOptions ReadOptions() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // Building (main_window.cpp).
+  void BuildControls();
+  void BuildMenus();
+  void ApplyTexts(const WindowTexts& texts);
+  void WireControls();
+  void SetOptions(const CheckOptions& options);
+
+  // Normalisation and the Name menu (intake_wiring.cpp).
+  void Normalize();
+  void ApplyEnabled(const IntakeControls& enabled);
+  void OpenNameMenu();
+  void FillNameMenu();
+
+  // Checks and their results (check_wiring.cpp).
+  void RunCheck(CheckDirection direction);
+  void RunEnterAction(EnterAction action);
+  void ColorizeResult();
+  void CheckedLstRenew();
+  void ClearCheckResults();
+  void ListPaneChanged();
+  void SetResultLine(const std::vector<std::string>& lines, ResultColour colour);
+  void CopyResult();
+  void ConditionPaneReleased(int key, Qt::KeyboardModifiers modifiers);
+  void OpenResultLineMenu(const QPoint& position);
+  std::vector<std::string> ResultWithLegend() const;
+  QString ResultCaption() const;
+
+  // The result window's uses (result_routes.cpp).
+  void ShowResult();
+  void ShowObjects();
+  void ShowReflected();
+  void ShowNamesReference();
+
+  // Panes.
+  QPlainTextEdit* objectPane_ = nullptr;    // Memo4
+  QPlainTextEdit* sourcePane_ = nullptr;    // Memo5
+  QToolButton* arrowButton_ = nullptr;      // SpeedButton1
+  QPlainTextEdit* listPane_ = nullptr;      // Memo2
+  QPlainTextEdit* numberPane_ = nullptr;    // Memo6
+  QSplitter* listSplitter_ = nullptr;
+  ConditionPane* conditionPane_ = nullptr;  // Memo7
+  QPlainTextEdit* verdictStrip_ = nullptr;  // Memo3
+  QSlider* caretGauge_ = nullptr;           // trckbr1
+  ConditionArea* conditionArea_ = nullptr;
+  MarkerImage* markerImage_ = nullptr;      // Image1 with Bevel1
+  QLineEdit* conditionLine_ = nullptr;      // edt1
+  QLabel* conditionLabel_ = nullptr;
+  QPlainTextEdit* resultLine_ = nullptr;    // mmo1
+  BlinkingLabel* errorLabel_ = nullptr;     // Label11
+  QLabel* statusLabel_ = nullptr;           // Label6
+  QLabel* templateErrorLabel_ = nullptr;    // Label7
+  QPlainTextEdit* templatePane_ = nullptr;  // Memo1
+  QProgressBar* progressBar_ = nullptr;     // ProgressBar1
+
+  // Buttons and option controls.
+  QPushButton* directButton_ = nullptr;     // Button6
+  QPushButton* reverseButton_ = nullptr;    // Button3
+  QPushButton* analysisButton_ = nullptr;   // Button4
+  QPushButton* sortButton_ = nullptr;       // Button5
+  QPushButton* reflectButton_ = nullptr;    // Button7
+  QPushButton* namesButton_ = nullptr;      // Button2
+  QPushButton* nameButton_ = nullptr;       // BitBtn1
+  QPushButton* objectsButton_ = nullptr;    // BitBtn2
+  QGroupBox* maskGroup_ = nullptr;
+  QRadioButton* wildcardButton_ = nullptr;
+  QRadioButton* netmaskButton_ = nullptr;
+  QGroupBox* partialGroup_ = nullptr;
+  QCheckBox* partialAddressesBox_ = nullptr;
+  QCheckBox* partialPortsBox_ = nullptr;
+  QCheckBox* ignoreIcmpBox_ = nullptr;
+  QCheckBox* portsInSetBox_ = nullptr;
+  QCheckBox* paranoicBox_ = nullptr;
+
+  // Menus.
+  QMenu* resultMenu_ = nullptr;             // number pane and result line
+  QAction* showResultAction_ = nullptr;     // N2
+  QAction* copyResultAction_ = nullptr;     // N1
+  QMenu* nameMenu_ = nullptr;               // PopupMenu2
+  QAction* nameCopyActions_[3] = {};        // PM2N1..PM2N3
+
+  PaneSync* paneSync_ = nullptr;
+
+  // State of the run.
+  bool russian_ = false;
+  LineRecognizer recognizer_;
+  std::vector<std::string> markerList_;
+  CheckedConditions checked_;
+  CheckDirection lastDirection_ = CheckDirection::Direct;
+  bool stripOutOfDate_ = false;
+  bool normalizing_ = false;
+  bool sourceSampleCleared_ = false;
+  bool objectSampleCleared_ = false;
+  std::string aclName_;
+  UsedObjects usedObjects_;
+};
+
+}  // namespace kerbwise::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+class QPlainTextEdit;
+
+namespace kerbwise::ui {
+
+// Line access to the plain-text panes, counting lines as a user sees them:
+// an empty pane has none, and a final line break does not open another.
+QStringList PaneLines(const QPlainTextEdit& pane);
+std::vector<std::string> PaneCoreLines(const QPlainTextEdit& pane);
+int PaneLineCount(const QPlainTextEdit& pane);
+void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines);
+void SetPaneLines(QPlainTextEdit& pane, const QStringList& lines);
+
+// The pane's first visible line, and scrolling a line to the top (the panes
+// do not wrap, so one scroll step is one line).
+int FirstVisibleLine(const QPlainTextEdit& pane);
+void ScrollToLine(QPlainTextEdit& pane, int line);
+// 0-based line of the caret and its text.
+int CaretLine(const QPlainTextEdit& pane);
+QString CaretLineText(const QPlainTextEdit& pane);
+// How many whole lines the pane shows at once (at least 1).
+int VisibleLineCount(const QPlainTextEdit& pane);
+
+// The system's fixed-pitch font, for the panes that hold lists.
+QFont FixedPitchFont();
+
+}  // namespace kerbwise::ui
