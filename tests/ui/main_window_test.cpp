@@ -5,8 +5,10 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
+#include "blinking_label.h"
 #include "marker_image.h"
 #include "message_boxes.h"
 #include "window_driver.h"
@@ -129,8 +131,9 @@ class MainWindowTest : public QObject {
   void missingObjectShowsTheErrorLabelWithItsCopyMenu() {
     WindowDriver driver;
     driver.Normalize("permit ip any object-group NOWHERE");
-    auto* label = driver.Find<QLabel>("Label11");
+    auto* label = driver.Find<BlinkingLabel>("Label11");
     QVERIFY(!label->text().isEmpty());
+    QVERIFY(label->Blinking());
     QVERIFY(driver.Text("Memo2").isEmpty());
     QVERIFY(driver.Text("Memo5").contains("NOWHERE"));
     QTest::mousePress(label, Qt::LeftButton);
@@ -268,6 +271,42 @@ class MainWindowTest : public QObject {
       QCOMPARE(QApplication::clipboard()->text(), expected[i]);
     }
     menu->close();
+  }
+
+  void longListScrollsTogetherAndShowsTheViewFrame() {
+    WindowDriver driver;
+    QStringList list;
+    for (int i = 1; i <= 200; ++i) list << QString("permit tcp any any eq %1").arg(i);
+    driver.Normalize(list.join('\n'));
+    driver.SetCondition("tcp any any eq 150");
+    driver.Click("Button6");
+    auto* frame = driver.Find<QFrame>("Bevel1");
+    QVERIFY(frame->isVisible());
+    const int topBefore = frame->y();
+    driver.Pane("Memo2")->verticalScrollBar()->setValue(120);
+    QCOMPARE(driver.Pane("Memo6")->verticalScrollBar()->value(), 120);
+    QVERIFY(frame->y() > topBefore);
+    driver.Pane("Memo6")->verticalScrollBar()->setValue(40);
+    QCOMPARE(driver.Pane("Memo2")->verticalScrollBar()->value(), 40);
+
+    WindowDriver shortList;
+    shortList.Normalize("permit ip any any");
+    shortList.SetCondition("ip any any");
+    shortList.Click("Button6");
+    QVERIFY(shortList.Find("Image1")->isVisible());
+    QVERIFY(!shortList.Find<QFrame>("Bevel1")->isVisible());
+  }
+
+  void sampleTextGoesOnFirstFocusOnly() {
+    WindowDriver driver;
+    QApplication::setActiveWindow(&driver.Window());
+    driver.Pane("Memo5")->setFocus();
+    QVERIFY(driver.Text("Memo5").isEmpty());
+    driver.Paste("Memo5", "mine");
+    driver.Pane("Memo4")->setFocus();
+    driver.Pane("Memo5")->setFocus();
+    QCOMPARE(driver.Text("Memo5"), QString("mine"));
+    QVERIFY(driver.Text("Memo4").isEmpty());
   }
 
  private:
