@@ -36,6 +36,8 @@ namespace {
 constexpr int kDesignWidth = 1053;
 constexpr int kDesignHeight = 559;
 constexpr int kConditionColumnWidth = 390;
+constexpr int kSourcePaneLeft = kConditionColumnWidth + 40;  // after the arrow button
+constexpr int kConditionPaneTop = 150;                       // under the pasted panes
 
 QPlainTextEdit* MakePane(const char* name, QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);
@@ -76,8 +78,10 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   ApplyTexts(TextsFor(russian_));
   recognizer_.EmptyCache();
   resize(kDesignWidth, kDesignHeight);
+  // Room for the source pane to show 24 lines' height of width, and for the
+  // condition pane to show about 22 lines.
   const int lh = QFontMetrics(conditionPane_->font()).lineSpacing();
-  setMinimumSize(kConditionColumnWidth + 24 * lh / 2, 22 * lh);
+  setMinimumSize(kSourcePaneLeft + 24 * lh, kConditionPaneTop + 22 * lh);
   ColorizeResult();
 }
 

@@ -158,9 +158,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(driver.Text("Memo3"), QString(" \n+"));
     QVERIFY(driver.Action("N1")->isEnabled());
 
+    const QString copied = "+  10 permit tcp any any eq 80\n-  20 deny ip any any\n";
     driver.Action("N1")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(),
-             QString("+  10 permit tcp any any eq 80\n-  20 deny ip any any\n"));
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(driver.Pane("Memo6"), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), copied);
 
     // Editing the list voids every result.
     driver.Paste("Memo2", " 10 permit ip any any");
