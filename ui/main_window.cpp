@@ -26,6 +26,7 @@
 #include "intake/acl_header.h"
 #include "marker_image.h"
 #include "pane_sync.h"
+#include "result_window.h"
 #include "rules/rule_template.h"
 #include "text_panes.h"
 #include "window_texts.h"
@@ -73,6 +74,8 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
                                    static_cast<qsizetype>(kProgramTitle.size())));
   BuildControls();
   BuildMenus();
+  resultWindow_ = new ResultWindow(this);
+  resultWindow_->SetRussian(russian_);
   WireControls();
   SetOptions(startOptions);
   ApplyTexts(TextsFor(russian_));
@@ -384,8 +387,8 @@ void TForm1::WireControls() {
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
           [this] { RunCheck(CheckDirection::Reverse); });
-  // The analysis and sort windows come later; their buttons already follow
-  // the list's state but open nothing yet.
+  // Analysis (Button4) and Sort (Button5) open windows of their own that are
+  // not built yet: the buttons follow the list's state but do nothing.
   connect(reflectButton_, &QPushButton::clicked, this, &TForm1::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &TForm1::ShowNamesReference);
   connect(objectsButton_, &QPushButton::clicked, this, &TForm1::ShowObjects);

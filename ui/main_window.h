@@ -34,6 +34,7 @@ class ConditionArea;
 class ConditionPane;
 class MarkerImage;
 class PaneSync;
+class ResultWindow;
 struct WindowTexts;
 
 // The main window: the panes the user pastes into, the normalised list with
@@ -137,6 +138,7 @@ class TForm1 : public QMainWindow {
   QAction* nameCopyActions_[3] = {};        // PM2N1..PM2N3
 
   PaneSync* paneSync_ = nullptr;
+  ResultWindow* resultWindow_ = nullptr;  // Form2: Show result, Objects, Reflect, names
 
   // State of the run.
   bool russian_ = false;

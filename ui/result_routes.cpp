@@ -1,16 +1,51 @@
 // The commands that show their text in the result window.
 #include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
+#include "dialog_answers.h"
 #include "main_window.h"
+#include "reference/names_reference.h"
+#include "reflect/reflect_acl.h"
+#include "result_window.h"
+#include "text_panes.h"
 
 namespace kerbwise::ui {
+namespace {
 
-// The result window is not part of this build yet: these commands do nothing.
-void TForm1::ShowResult() {}
-void TForm1::ShowObjects() {}
-void TForm1::ShowReflected() {}
-void TForm1::ShowNamesReference() {}
+QStringList ToLines(const std::vector<std::string>& lines) {
+  QStringList converted;
+  converted.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) converted.push_back(FromCore(line));
+  return converted;
+}
 
-void TForm1::changeEvent(QEvent* event) { QMainWindow::changeEvent(event); }
+}  // namespace
+
+void TForm1::ShowResult() {
+  if (markerList_.empty()) return;
+  resultWindow_->ShowText(ResultCaption(), ToLines(ResultWithLegend()));
+}
+
+void TForm1::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
+
+void TForm1::ShowReflected() {
+  const std::vector<std::string> reflected =
+      ReflectACL(PaneCoreLines(*listPane_), ReadOptions(), recognizer_);
+  resultWindow_->ShowText(reflectButton_->text(), ToLines(reflected));
+}
+
+void TForm1::ShowNamesReference() {
+  resultWindow_->ShowReference(namesButton_->text(), ToLines(NamesReference()));
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // The result window speaks the main window's language.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && resultWindow_ != nullptr) {
+    resultWindow_->SetRussian(russian_);
+  }
+}
 
 }  // namespace kerbwise::ui

@@ -1,7 +1,9 @@
 // Drives the main window through the bundled example (normalise, check the
-// first sample condition) and saves pictures of the main window and of the
-// shown result: scripts/screenshot runs it under a virtual display.
+// sample conditions) and saves pictures of the main window and of the shown
+// result of the first condition: scripts/screenshot runs it under a virtual
+// display.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <cstdio>
 
 #include "main_window.h"
+#include "result_window.h"
 #include "start_up.h"
 
 namespace {
@@ -65,6 +68,13 @@ int main(int argc, char* argv[]) {
     }
     QApplication::processEvents();
     if (!Save(*window, outDir + "/main-window.png")) status = 1;
+    // The shown result, pictured while the window is open.
+    kerbwise::ui::ResultWindow::SetShowHook([&](kerbwise::ui::ResultWindow& result) {
+      QApplication::processEvents();
+      if (!Save(result, outDir + "/show-result.png")) status = 1;
+    });
+    Control<QAction>(*window, "N2")->trigger();
+    kerbwise::ui::ResultWindow::SetShowHook({});
     QApplication::quit();
   });
   const int loop = QApplication::exec();

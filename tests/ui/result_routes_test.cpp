@@ -1,0 +1,108 @@
+// The commands that show their text in the result window, read through the
+// window's show hook.
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "result_window.h"
+#include "window_driver.h"
+
+using namespace kerbwise::ui;
+using namespace kerbwise::ui::testing;
+
+namespace {
+
+// What the result window showed, one entry per showing.
+struct Shown {
+  QString Caption;
+  QString Text;
+  bool Russian = false;
+};
+
+class ShowRecorder {
+ public:
+  ShowRecorder() {
+    ResultWindow::SetShowHook([this](ResultWindow& window) {
+      shown_.push_back({window.windowTitle(), window.TextPane()->toPlainText(), window.Russian()});
+    });
+  }
+  ~ShowRecorder() { ResultWindow::SetShowHook({}); }
+  const QList<Shown>& All() const { return shown_; }
+
+ private:
+  QList<Shown> shown_;
+};
+
+const QString kWebThenDeny = "ip access-list extended WEB-IN\n"
+                             " 10 permit tcp any any eq 80\n"
+                             " 20 deny ip any any";
+
+}  // namespace
+
+class ResultRoutesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showResultListsTheMatchesWithTheirLegend() {
+    ShowRecorder shown;
+    WindowDriver driver;
+    driver.Normalize(kWebThenDeny);
+    driver.SetCondition("tcp any any eq 80");
+    driver.Click("Button6");
+    driver.Action("N2")->trigger();
+    QCOMPARE(shown.All().size(), 1);
+    QCOMPARE(shown.All()[0].Caption, QString("tcp any any eq 80"));
+    QCOMPARE(shown.All()[0].Text, QString("+  10 permit tcp any any eq 80\n"
+                                          "-  20 deny ip any any\n"
+                                          "\n"
+                                          "----------------------\n"
+                                          "+ permit\n"
+                                          "- deny"));
+
+    driver.Click("Button3");
+    QTest::keyClick(driver.Pane("Memo6"), Qt::Key_Return);
+    QCOMPARE(shown.All().size(), 2);
+    QCOMPARE(shown.All()[1].Caption, QString("Inverse check: tcp any any eq 80"));
+  }
+
+  void enterWithAltShowsTheResultAfterTheCheck() {
+    ShowRecorder shown;
+    WindowDriver driver;
+    driver.Normalize(kWebThenDeny);
+    driver.Paste("Memo7", "tcp any any eq 80");
+    driver.PutCaretOn(0);
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return, Qt::AltModifier);
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(shown.All().size(), 2);
+    QVERIFY(shown.All()[1].Caption.startsWith("Inverse check: "));
+    // Nothing matched: there is no result to show.
+    driver.Paste("Memo7", "udp any any eq 53");
+    driver.PutCaretOn(0);
+    driver.Normalize("permit tcp any any");
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return, Qt::AltModifier);
+    QCOMPARE(shown.All().size(), 2);
+  }
+
+  void objectsReflectAndNamesReference() {
+    ShowRecorder shown;
+    WindowDriver driver({"/l", "rus"});
+    driver.Normalize("ip access-list extended X\n permit tcp any object-group WEB eq 80\n"
+                     " deny ip any any",
+                     "object-group network WEB\n host 10.1.0.11\n host 10.1.0.12");
+    driver.Click("BitBtn2");
+    driver.Click("Button7");
+    driver.Click("Button2");
+    QCOMPARE(shown.All().size(), 3);
+    QCOMPARE(shown.All()[0].Caption, QString::fromUtf8("Объекты"));
+    QVERIFY(shown.All()[0].Text.startsWith("object-group network WEB\n host 10.1.0.11"));
+    QCOMPARE(shown.All()[1].Caption, QString::fromUtf8("Отражение"));
+    QCOMPARE(shown.All()[1].Text.split('\n').size(), 3);
+    QVERIFY(shown.All()[1].Text.contains("permit tcp host 10.1.0.11 eq 80 any"));
+    QCOMPARE(shown.All()[2].Caption, QString::fromUtf8("имена портов и кодов ICMP"));
+    QVERIFY(shown.All()[2].Text.startsWith("Alias"));
+    for (const Shown& each : shown.All()) QVERIFY(each.Russian);
+  }
+};
+
+QTEST_MAIN(ResultRoutesTest)
+#include "result_routes_test.moc"
