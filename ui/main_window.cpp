@@ -58,6 +58,16 @@ QCheckBox* MakeBox(const char* name, QWidget* parent) {
   return box;
 }
 
+const char* const kObjectSample = "object-group ip address xxx\n host-info 10.10.10.10";
+const char* const kSourceSample = "ip access-list extended BlaBlaBla\n permit ip any any";
+
+// The sample text makes way for the user's on the first visit, but text
+// that arrived otherwise (dropped in, or the sample already normalised into
+// something else) is the user's and stays.
+void ClearSample(QPlainTextEdit& pane, const char* sample) {
+  if (pane.toPlainText() == QLatin1String(sample)) pane.clear();
+}
+
 // Panes that are hidden during a run keep their place, so nothing jumps.
 void KeepPlaceWhenHidden(QWidget* widget) {
   QSizePolicy policy = widget->sizePolicy();
@@ -100,9 +110,9 @@ void TForm1::BuildControls() {
   nameButton_ = MakeButton("BitBtn1", central);
   objectsButton_ = MakeButton("BitBtn2", central);
   objectPane_ = MakePane("Memo4", central);
-  objectPane_->setPlainText("object-group ip address xxx\n host-info 10.10.10.10");
+  objectPane_->setPlainText(kObjectSample);
   sourcePane_ = MakePane("Memo5", central);
-  sourcePane_->setPlainText("ip access-list extended BlaBlaBla\n permit ip any any");
+  sourcePane_->setPlainText(kSourceSample);
   KeepPlaceWhenHidden(sourcePane_);
   arrowButton_ = new QToolButton(central);
   arrowButton_->setObjectName("SpeedButton1");
@@ -424,10 +434,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       conditionPane_->setFocus();
     } else if (watched == sourcePane_ && !sourceSampleCleared_) {
       sourceSampleCleared_ = true;
-      sourcePane_->clear();
+      ClearSample(*sourcePane_, kSourceSample);
     } else if (watched == objectPane_ && !objectSampleCleared_) {
       objectSampleCleared_ = true;
-      objectPane_->clear();
+      ClearSample(*objectPane_, kObjectSample);
     }
   } else if (type == QEvent::KeyRelease && watched == conditionLine_) {
     const auto* key = static_cast<QKeyEvent*>(event);

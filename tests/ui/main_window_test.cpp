@@ -310,6 +310,13 @@ class MainWindowTest : public QObject {
     driver.Pane("Memo5")->setFocus();
     QCOMPARE(driver.Text("Memo5"), QString("mine"));
     QVERIFY(driver.Text("Memo4").isEmpty());
+
+    // Text that replaced the sample without a visit (dropped in) stays.
+    WindowDriver dropped;
+    QApplication::setActiveWindow(&dropped.Window());
+    dropped.Paste("Memo5", "dropped list");
+    dropped.Pane("Memo5")->setFocus();
+    QCOMPARE(dropped.Text("Memo5"), QString("dropped list"));
   }
 
  private:
