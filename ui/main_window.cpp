@@ -179,6 +179,7 @@ void TForm1::BuildControls() {
   // Both panes scroll one line per step, so their scroll ranges line up.
   numberPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   listSplitter_ = new QSplitter(Qt::Horizontal, central);
+  listSplitter_->setObjectName("ListArea");
   listSplitter_->addWidget(numberPane_);
   listSplitter_->addWidget(listPane_);
   listSplitter_->setStretchFactor(1, 1);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QtTest>
 
 #include "blinking_label.h"
@@ -298,6 +299,15 @@ class MainWindowTest : public QObject {
     shortList.Click("Button6");
     QVERIFY(shortList.Find("Image1")->isVisible());
     QVERIFY(!shortList.Find<QFrame>("Bevel1")->isVisible());
+  }
+
+  void doubleClicksWidenAndNarrowTheNumberPane() {
+    WindowDriver driver;
+    const int listArea = driver.Find<QSplitter>("ListArea")->width();
+    QTest::mouseDClick(driver.Pane("Memo6")->viewport(), Qt::LeftButton);
+    QVERIFY(driver.Pane("Memo6")->width() > listArea / 2);
+    QTest::mouseDClick(driver.Pane("Memo2")->viewport(), Qt::LeftButton);
+    QVERIFY(driver.Pane("Memo6")->width() < listArea / 3);
   }
 
   void sampleTextGoesOnFirstFocusOnly() {

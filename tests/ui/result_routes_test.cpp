@@ -63,6 +63,11 @@ class ResultRoutesTest : public QObject {
     QTest::keyClick(driver.Pane("Memo6"), Qt::Key_Return);
     QCOMPARE(shown.All().size(), 2);
     QCOMPARE(shown.All()[1].Caption, QString("Inverse check: tcp any any eq 80"));
+
+    QPlainTextEdit* resultLine = driver.Pane("mmo1");
+    QTest::mouseDClick(resultLine->viewport(), Qt::LeftButton);
+    QCOMPARE(shown.All().size(), 3);
+    QVERIFY(!resultLine->textCursor().hasSelection());
   }
 
   void enterWithAltShowsTheResultAfterTheCheck() {
