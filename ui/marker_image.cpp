@@ -38,7 +38,7 @@ void MarkerImage::ColorizeResult(const std::vector<std::string>& markerList, int
     hide();
     return;
   }
-  const int w = width();
+  const int w = std::max(width(), 3);
   const int h = std::max(height(), 3);
   const int n = std::max(lineCount, 1);
   lineCount_ = n;
