@@ -41,9 +41,9 @@ QColor ColourOf(ResultColour colour, const QPalette& palette) {
 
 void TForm1::RunCheck(CheckDirection direction) {
   if (!errorLabel_->text().isEmpty()) errorLabel_->Blink();
-  const CheckReport report = CheckCondition(PaneCoreLines(*listPane_),
-                                            ToCore(conditionLine_->text()), direction,
-                                            ReadOptions(), recognizer_);
+  const CheckReport report =
+      CheckCondition(PaneCoreLines(*listPane_), ToCore(conditionLine_->text()), direction,
+                     ReadOptions(), recognizer_);
   lastDirection_ = direction;
   numberPane_->hide();
   SetPaneLines(*numberPane_, report.NumberPane);
@@ -75,8 +75,8 @@ void TForm1::RunEnterAction(EnterAction action) {
       RunCheck(CheckDirection::Reverse);
       break;
   }
-  const bool show = action == EnterAction::DirectCheckAndShow ||
-                    action == EnterAction::ReverseCheckAndShow;
+  const bool show =
+      action == EnterAction::DirectCheckAndShow || action == EnterAction::ReverseCheckAndShow;
   if (show && showResultAction_->isEnabled()) ShowResult();
 }
 

@@ -18,8 +18,8 @@ int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
 
-ConditionArea::ConditionArea(ConditionPane* pane, QPlainTextEdit* verdictStrip,
-                             QSlider* caretGauge, QWidget* parent)
+ConditionArea::ConditionArea(ConditionPane* pane, QPlainTextEdit* verdictStrip, QSlider* caretGauge,
+                             QWidget* parent)
     : QWidget(parent), pane_(pane), verdictStrip_(verdictStrip), caretGauge_(caretGauge) {
   pane_->setParent(this);
   verdictStrip_->setParent(this);

@@ -11,8 +11,7 @@ ConditionPane::ConditionPane(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName("Memo7");
   setLineWrapMode(QPlainTextEdit::NoWrap);
   // The caret line is underlined on every move, not only on edits.
-  connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(),
-          qOverload<>(&QWidget::update));
+  connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
 void ConditionPane::keyPressEvent(QKeyEvent* event) {

@@ -38,7 +38,7 @@ void TForm1::Normalize() {
   const std::vector<std::string> objectLines = PaneCoreLines(*objectPane_);
 
   // The buttons that need a list stay off while the run lasts.
-  const IntakeControls before{nameButton_->isEnabled(),   objectsButton_->isEnabled(),
+  const IntakeControls before{nameButton_->isEnabled(),     objectsButton_->isEnabled(),
                               analysisButton_->isEnabled(), sortButton_->isEnabled(),
                               portsInSetBox_->isEnabled(),  reflectButton_->isEnabled()};
   ApplyEnabled(IntakeControls{});

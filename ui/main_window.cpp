@@ -80,8 +80,8 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
     : QMainWindow(parent), russian_(startOptions.Russian) {
   setObjectName("Form1");
-  setWindowTitle(QString::fromUtf8(kProgramTitle.data(),
-                                   static_cast<qsizetype>(kProgramTitle.size())));
+  setWindowTitle(
+      QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
   BuildControls();
   BuildMenus();
   resultWindow_ = new ResultWindow(this);
@@ -421,9 +421,10 @@ void TForm1::WireControls() {
   connect(conditionLine_, &QLineEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
   connect(conditionPane_, &ConditionPane::Released, this, &TForm1::ConditionPaneReleased);
 
-  for (QObject* watched : std::initializer_list<QObject*>{
-           sourcePane_, objectPane_, verdictStrip_, conditionLine_, numberPane_,
-           numberPane_->viewport(), listPane_->viewport(), resultLine_, resultLine_->viewport(), markerImage_}) {
+  for (QObject* watched :
+       std::initializer_list<QObject*>{sourcePane_, objectPane_, verdictStrip_, conditionLine_,
+                                       numberPane_, numberPane_->viewport(), listPane_->viewport(),
+                                       resultLine_, resultLine_->viewport(), markerImage_}) {
     watched->installEventFilter(this);
   }
 }
@@ -479,6 +480,5 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   }
   return QMainWindow::eventFilter(watched, event);
 }
-
 
 }  // namespace kerbwise::ui

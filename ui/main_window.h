@@ -91,18 +91,18 @@ class TForm1 : public QMainWindow {
   void ShowNamesReference();
 
   // Panes.
-  QPlainTextEdit* objectPane_ = nullptr;    // Memo4
-  QPlainTextEdit* sourcePane_ = nullptr;    // Memo5
-  QToolButton* arrowButton_ = nullptr;      // SpeedButton1
-  QPlainTextEdit* listPane_ = nullptr;      // Memo2
-  QPlainTextEdit* numberPane_ = nullptr;    // Memo6
+  QPlainTextEdit* objectPane_ = nullptr;  // Memo4
+  QPlainTextEdit* sourcePane_ = nullptr;  // Memo5
+  QToolButton* arrowButton_ = nullptr;    // SpeedButton1
+  QPlainTextEdit* listPane_ = nullptr;    // Memo2
+  QPlainTextEdit* numberPane_ = nullptr;  // Memo6
   QSplitter* listSplitter_ = nullptr;
   ConditionPane* conditionPane_ = nullptr;  // Memo7
   QPlainTextEdit* verdictStrip_ = nullptr;  // Memo3
   QSlider* caretGauge_ = nullptr;           // trckbr1
   ConditionArea* conditionArea_ = nullptr;
-  MarkerImage* markerImage_ = nullptr;      // Image1 with Bevel1
-  QLineEdit* conditionLine_ = nullptr;      // edt1
+  MarkerImage* markerImage_ = nullptr;  // Image1 with Bevel1
+  QLineEdit* conditionLine_ = nullptr;  // edt1
   QLabel* conditionLabel_ = nullptr;
   QPlainTextEdit* resultLine_ = nullptr;    // mmo1
   BlinkingLabel* errorLabel_ = nullptr;     // Label11
@@ -112,14 +112,14 @@ class TForm1 : public QMainWindow {
   QProgressBar* progressBar_ = nullptr;     // ProgressBar1
 
   // Buttons and option controls.
-  QPushButton* directButton_ = nullptr;     // Button6
-  QPushButton* reverseButton_ = nullptr;    // Button3
-  QPushButton* analysisButton_ = nullptr;   // Button4
-  QPushButton* sortButton_ = nullptr;       // Button5
-  QPushButton* reflectButton_ = nullptr;    // Button7
-  QPushButton* namesButton_ = nullptr;      // Button2
-  QPushButton* nameButton_ = nullptr;       // BitBtn1
-  QPushButton* objectsButton_ = nullptr;    // BitBtn2
+  QPushButton* directButton_ = nullptr;    // Button6
+  QPushButton* reverseButton_ = nullptr;   // Button3
+  QPushButton* analysisButton_ = nullptr;  // Button4
+  QPushButton* sortButton_ = nullptr;      // Button5
+  QPushButton* reflectButton_ = nullptr;   // Button7
+  QPushButton* namesButton_ = nullptr;     // Button2
+  QPushButton* nameButton_ = nullptr;      // BitBtn1
+  QPushButton* objectsButton_ = nullptr;   // BitBtn2
   QGroupBox* maskGroup_ = nullptr;
   QRadioButton* wildcardButton_ = nullptr;
   QRadioButton* netmaskButton_ = nullptr;
@@ -131,11 +131,11 @@ class TForm1 : public QMainWindow {
   QCheckBox* paranoicBox_ = nullptr;
 
   // Menus.
-  QMenu* resultMenu_ = nullptr;             // number pane and result line
-  QAction* showResultAction_ = nullptr;     // N2
-  QAction* copyResultAction_ = nullptr;     // N1
-  QMenu* nameMenu_ = nullptr;               // PopupMenu2
-  QAction* nameCopyActions_[3] = {};        // PM2N1..PM2N3
+  QMenu* resultMenu_ = nullptr;          // number pane and result line
+  QAction* showResultAction_ = nullptr;  // N2
+  QAction* copyResultAction_ = nullptr;  // N1
+  QMenu* nameMenu_ = nullptr;            // PopupMenu2
+  QAction* nameCopyActions_[3] = {};     // PM2N1..PM2N3
 
   PaneSync* paneSync_ = nullptr;
   ResultWindow* resultWindow_ = nullptr;  // Form2: Show result, Objects, Reflect, names

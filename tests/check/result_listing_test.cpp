@@ -26,8 +26,7 @@ TEST(ResultLegend, OnlyTheMarkersThatOccurInFixedOrder) {
   EXPECT_EQ(ResultLegend({"?3", "+1", "?4"}, false),
             (Lines{"", "----------------------", "+ permit", "? partial match of IP addresses"}));
   EXPECT_EQ(ResultLegend({".1", "^2", "-3"}, true),
-            (Lines{"", "----------------------", "- deny",
-                   "^ совпадение неполным набором портов",
+            (Lines{"", "----------------------", "- deny", "^ совпадение неполным набором портов",
                    ". частичное совпадение адресов, неполный набор портов"}));
 }
 

@@ -26,10 +26,9 @@ TEST(StartOptions, LanguageAndHelpSwitches) {
     bool Help;
   };
   const std::vector<Case> cases{
-      {{"/L", "RUS"}, true, false},  {{"/l", "Rus"}, true, false},
-      {{"/l"}, false, true},         {{"/l", "eng"}, false, true},
-      {{"/l", "rus", "/?"}, true, true}, {{"/HELP"}, false, true},
-      {{"/h"}, false, true},         {{"rus", "/x", "-l"}, false, false},
+      {{"/L", "RUS"}, true, false}, {{"/l", "Rus"}, true, false},        {{"/l"}, false, true},
+      {{"/l", "eng"}, false, true}, {{"/l", "rus", "/?"}, true, true},   {{"/HELP"}, false, true},
+      {{"/h"}, false, true},        {{"rus", "/x", "-l"}, false, false},
   };
   for (const Case& c : cases) {
     const StartOptions start = ReadStartOptions(c.Arguments);

@@ -19,9 +19,10 @@ using namespace kerbwise::ui::testing;
 
 namespace {
 
-const QString kWebThenDeny = "ip access-list extended WEB-IN\n"
-                             " 10 permit tcp any any eq 80\n"
-                             " 20 deny ip any any";
+const QString kWebThenDeny =
+    "ip access-list extended WEB-IN\n"
+    " 10 permit tcp any any eq 80\n"
+    " 20 deny ip any any";
 
 QColor ResultColour(WindowDriver& driver) {
   return driver.Pane("mmo1")->palette().color(QPalette::Base);
@@ -44,7 +45,8 @@ class MainWindowTest : public QObject {
         {{"/L", "RUS"}, QString::fromUtf8("Прямая проверка"), {}},
         {{"/l"}, "Direct check", "Start options help"},
         {{"/l", "eng"}, "Direct check", "Start options help"},
-        {{"/l", "rus", "/?"}, QString::fromUtf8("Прямая проверка"),
+        {{"/l", "rus", "/?"},
+         QString::fromUtf8("Прямая проверка"),
          QString::fromUtf8("Справка опций запуска")},
     };
     for (const Case& c : cases) {
@@ -231,8 +233,7 @@ class MainWindowTest : public QObject {
         QTest::keyClick(driver.Find(target), Qt::Key_Return, c.Modifiers);
         QCOMPARE(driver.Text("mmo1"), c.Result);
         const int lines = driver.Pane("Memo7")->document()->blockCount();
-        const bool newLine =
-            QString(target) == "Memo7" && c.Modifiers.testFlag(Qt::ShiftModifier);
+        const bool newLine = QString(target) == "Memo7" && c.Modifiers.testFlag(Qt::ShiftModifier);
         QCOMPARE(lines, newLine ? 2 : 1);
       }
     }

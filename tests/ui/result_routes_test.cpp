@@ -33,9 +33,10 @@ class ShowRecorder {
   QList<Shown> shown_;
 };
 
-const QString kWebThenDeny = "ip access-list extended WEB-IN\n"
-                             " 10 permit tcp any any eq 80\n"
-                             " 20 deny ip any any";
+const QString kWebThenDeny =
+    "ip access-list extended WEB-IN\n"
+    " 10 permit tcp any any eq 80\n"
+    " 20 deny ip any any";
 
 }  // namespace
 
@@ -91,9 +92,10 @@ class ResultRoutesTest : public QObject {
   void objectsReflectAndNamesReference() {
     ShowRecorder shown;
     WindowDriver driver({"/l", "rus"});
-    driver.Normalize("ip access-list extended X\n permit tcp any object-group WEB eq 80\n"
-                     " deny ip any any",
-                     "object-group network WEB\n host 10.1.0.11\n host 10.1.0.12");
+    driver.Normalize(
+        "ip access-list extended X\n permit tcp any object-group WEB eq 80\n"
+        " deny ip any any",
+        "object-group network WEB\n host 10.1.0.11\n host 10.1.0.12");
     driver.Click("BitBtn2");
     driver.Click("Button7");
     driver.Click("Button2");

@@ -62,8 +62,8 @@ int main(int argc, char* argv[]) {
     const int count = conditions->document()->blockCount();
     for (int line = count - 1; line >= 0; --line) {
       conditions->setTextCursor(QTextCursor(conditions->document()->findBlockByNumber(line)));
-      Control<QLineEdit>(*window, "edt1")->setText(
-          conditions->document()->findBlockByNumber(line).text());
+      Control<QLineEdit>(*window, "edt1")
+          ->setText(conditions->document()->findBlockByNumber(line).text());
       Control<QAbstractButton>(*window, "Button6")->click();
     }
     QApplication::processEvents();

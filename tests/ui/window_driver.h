@@ -18,8 +18,7 @@ namespace kerbwise::ui::testing {
 
 class WindowDriver {
  public:
-  explicit WindowDriver(const QStringList& arguments = {})
-      : window_(StartMainWindow(arguments)) {
+  explicit WindowDriver(const QStringList& arguments = {}) : window_(StartMainWindow(arguments)) {
     window_->show();
   }
 
@@ -44,9 +43,7 @@ class WindowDriver {
     Paste("Memo5", list);
     Click("SpeedButton1");
   }
-  void SetCondition(const QString& condition) {
-    Find<QLineEdit>("edt1")->setText(condition);
-  }
+  void SetCondition(const QString& condition) { Find<QLineEdit>("edt1")->setText(condition); }
   // Puts the condition pane's caret on `line` (0-based).
   void PutCaretOn(int line) {
     QPlainTextEdit* pane = Pane("Memo7");
