@@ -102,6 +102,12 @@ void WriteVerdict(const VerdictState& state, const std::vector<std::string>& lis
 
 }  // namespace
 
+std::string ListEntryText(std::string_view listLine) {
+  std::string entry;
+  ReadEntryText(TrimControls(listLine), entry);
+  return entry;
+}
+
 std::string ConditionKey(std::string_view conditionLine) {
   return "permit " + SpaceCompress(TrimControls(conditionLine));
 }

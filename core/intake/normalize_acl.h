@@ -9,12 +9,14 @@
 
 namespace kerbwise {
 
-// The questions a run may ask about the list's numbering.
+// The yes/no questions a run may ask: about the list's numbering, and the
+// analysis's question about conflicts.
 enum class NumberingQuestion {
   UnnumberedLine,  // a line without a number in a numbered list
   NumberingOrder,  // a number not above the one before it
   NumberedLine,    // a numbered line in an unnumbered list
   KeepNumbering,   // asked after "No": go on without optimising?
+  ConflictsOnly,   // asked by the analysis: show only the conflicting lines?
 };
 
 struct YesNoQuestion {

@@ -1,0 +1,183 @@
+#include "analysis/pair_comparer.h"
+
+#include <unordered_map>
+
+#include "check/address_sets.h"
+#include "rules/integer_reader.h"
+
+namespace kerbwise {
+namespace {
+
+constexpr std::uint16_t kMaxPort = 65535;
+constexpr std::uint16_t kMaxTtl = 255;
+
+// Protocol families whose options the comparison looks at.
+constexpr std::uint8_t kFamilyIp = 0;
+constexpr std::uint8_t kFamilyTcp = 1;
+constexpr std::uint8_t kFamilyUdp = 2;
+constexpr std::uint8_t kFamilyIcmp = 3;
+constexpr std::uint8_t kFamilyOther = 4;
+
+// Gives each distinct text a number from 1 up; the empty text is 0.
+class TextIds {
+ public:
+  std::uint32_t Id(const std::string& text) {
+    if (text.empty()) return 0;
+    const auto [at, added] = ids_.try_emplace(text, static_cast<std::uint32_t>(ids_.size() + 1));
+    return at->second;
+  }
+
+ private:
+  std::unordered_map<std::string, std::uint32_t> ids_;
+};
+
+std::uint8_t FamilyOf(const std::string& protocol) {
+  if (protocol == "ip") return kFamilyIp;
+  if (protocol == "6") return kFamilyTcp;
+  if (protocol == "17") return kFamilyUdp;
+  if (protocol == "1") return kFamilyIcmp;
+  return kFamilyOther;
+}
+
+// Reads a condition; false when CheckForMatch would refuse it.
+bool ReadRanges(const std::string& text, std::uint16_t maxValue, std::vector<ValueRange>& ranges) {
+  if (text.empty()) return true;
+  RangeList list = ValuesToRanges(text, maxValue, false);
+  if (!list.Ok()) return false;
+  ranges = std::move(list.Ranges);
+  return true;
+}
+
+}  // namespace
+
+PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSettings& settings,
+                           const CheckOptions& options)
+    : lines_(std::move(lines)), settings_(settings), options_(options) {
+  TextIds protocols;
+  protocols.Id("ip");  // ip gets 1; stored as 0 below
+  TextIds precedences;
+  TextIds messages;
+  prepared_.resize(lines_.size());
+  for (std::size_t k = 0; k < lines_.size(); ++k) {
+    const RecognisedLine& line = lines_[k];
+    PreparedLine& p = prepared_[k];
+    if (line.ParameterError || !line.Expr || line.Expr->Status == StatusTemplateError ||
+        line.Expr->Status == StatusUnrecognised) {
+      p.state = LineState::Unusable;
+      continue;
+    }
+    if (line.Expr->Status == StatusRemark) {
+      p.state = LineState::Remark;
+      continue;
+    }
+    const TExpr& e = *line.Expr;
+    p.state = LineState::Rule;
+    p.permits = e.Status == StatusPermit;
+    const std::string& protocol = e.Values.Get(SideNone, SlotProtocol);
+    p.family = FamilyOf(protocol);
+    p.protocol = p.family == kFamilyIp ? 0 : protocols.Id(protocol);
+    p.srcAddr = e.SrcAddr;
+    p.srcMask = e.SrcMask;
+    p.dstAddr = e.DstAddr;
+    p.dstMask = e.DstMask;
+    p.precedence = precedences.Id(e.Values.Get(SideNone, SlotPrecedence));
+    p.established = !e.Values.Get(SideNone, SlotEstablished).empty();
+    const std::string& message = e.Values.Get(SideNone, SlotPort);
+    p.icmpMessage = messages.Id(message);
+    p.icmpValue = ReadIntDefault(message, -1);
+
+    const std::string& ttl = e.Values.Get(SideNone, SlotTtl);
+    p.hasTtl = !ttl.empty();
+    bool readable = ReadRanges(ttl.substr(std::min<std::size_t>(4, ttl.size())), kMaxTtl, p.ttl);
+    if (p.hasTtl && ttl.size() <= 4) readable = false;  // "ttl" alone reads as no values
+    const std::string& srcPorts = e.Values.Get(SideSource, SlotPort);
+    const std::string& dstPorts = e.Values.Get(SideDestination, SlotPort);
+    p.hasSrcPorts = !srcPorts.empty();
+    p.hasDstPorts = !dstPorts.empty();
+    readable = ReadRanges(srcPorts, kMaxPort, p.srcPorts) && readable;
+    readable = ReadRanges(dstPorts, kMaxPort, p.dstPorts) && readable;
+    p.needsFullCheck = !readable || !AddressFitsMask(e.SrcAddr, e.SrcMask) ||
+                       !AddressFitsMask(e.DstAddr, e.DstMask);
+  }
+}
+
+PairOutcome PairComparer::Compare(std::size_t rule, std::size_t subject) const {
+  const PreparedLine& r = prepared_[rule];
+  const PreparedLine& s = prepared_[subject];
+  if (s.state != LineState::Rule || r.state != LineState::Rule) {
+    // The subject's problems are reported before the rule's.
+    const PreparedLine& first = s.state != LineState::Rule ? s : r;
+    return {first.state == LineState::Remark ? std::uint8_t{MatchRemark} : std::uint8_t{MatchError},
+            false};
+  }
+  if (r.needsFullCheck || s.needsFullCheck) {
+    const MatchResult full = CheckForMatch(lines_[rule], lines_[subject], settings_, options_);
+    return {full.Outcome, full.PortsIncomplete};
+  }
+  return ComparePrepared(r, s);
+}
+
+MatchResult PairComparer::Explain(std::size_t rule, std::size_t subject) const {
+  return CheckForMatch(lines_[rule], lines_[subject], settings_, options_);
+}
+
+// Both lines are rules whose values are all readable, so no step can end in an
+// error and the cheapest tests may come first.
+PairOutcome PairComparer::ComparePrepared(const PreparedLine& r, const PreparedLine& s) const {
+  const PairOutcome none{NoMatch, false};
+  if (s.protocol != r.protocol && r.protocol != 0) return none;
+  if (!AddrSetInside(s.srcAddr, s.srcMask, r.srcAddr, r.srcMask) ||
+      !AddrSetInside(s.dstAddr, s.dstMask, r.dstAddr, r.dstMask)) {
+    return none;
+  }
+  if (r.precedence != 0 && r.precedence != s.precedence) return none;
+  if (r.hasTtl && (!s.hasTtl || !AllInsideOneRange(s.ttl, r.ttl))) return none;
+
+  bool incomplete = false;
+  if (r.family != kFamilyIp && s.family != kFamilyIp) {
+    if (s.family == kFamilyTcp || s.family == kFamilyUdp) {
+      if (!PortPairFits(r.hasSrcPorts, r.srcPorts, s.hasSrcPorts, s.srcPorts, incomplete) ||
+          !PortPairFits(r.hasDstPorts, r.dstPorts, s.hasDstPorts, s.dstPorts, incomplete)) {
+        return none;
+      }
+    }
+    if (s.family == kFamilyTcp && r.established && !s.established) return none;
+    if (s.family == kFamilyIcmp && r.icmpMessage != 0 && r.icmpMessage != s.icmpMessage) {
+      // A rule naming a type covers every code of that type.
+      const bool typeCoversCode = s.icmpMessage != 0 && r.icmpValue >= 0 && r.icmpValue <= 255 &&
+                                  s.icmpValue >= 256 && r.icmpValue == s.icmpValue / 256;
+      if (!typeCoversCode) return none;
+    }
+  }
+  return {r.permits ? std::uint8_t{MatchPermit} : std::uint8_t{MatchDeny}, incomplete};
+}
+
+bool PairComparer::PortPairFits(bool ruleHas, const std::vector<ValueRange>& rulePorts,
+                                bool subjectHas, const std::vector<ValueRange>& subjectPorts,
+                                bool& incomplete) const {
+  if (!ruleHas) return true;
+  if (!subjectHas) return false;
+  if (!settings_.PartialPorts) return AllInsideOneRange(subjectPorts, rulePorts);
+  bool anyCovered = false;
+  for (const ValueRange& range : subjectPorts) {
+    bool covered = InsideOneRange(range, rulePorts);
+    if (!covered) {
+      incomplete = true;
+      for (const ValueRange& candidate : rulePorts) {
+        if (candidate.Lo > range.Hi) break;
+        if (candidate.Hi < range.Lo) continue;
+        if (settings_.AnyOverlap || candidate.Lo <= range.Lo || candidate.Hi >= range.Hi) {
+          covered = true;
+          break;
+        }
+      }
+    }
+    if (covered) {
+      anyCovered = true;
+      if (incomplete) break;
+    }
+  }
+  return !(incomplete && !anyCovered);
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,142 @@
+#include "analysis/pair_rows.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace kerbwise {
+namespace {
+
+bool IsMatch(std::uint8_t outcome) { return outcome == MatchPermit || outcome == MatchDeny; }
+
+// Rows computed ahead of the one being consumed, at most; bounds the memory
+// the findings of a list full of relations can take.
+constexpr std::size_t kRowsAhead = 256;
+
+// Shares the rows out to worker threads and gives them back in order.
+class RowPipeline {
+ public:
+  RowPipeline(const PairComparer& comparer, std::size_t rows)
+      : comparer_(comparer), rows_(rows), slots_(kRowsAhead), ready_(kRowsAhead, false) {}
+
+  void Work() {
+    for (;;) {
+      std::size_t row;
+      {
+        std::unique_lock lock(mutex_);
+        workCv_.wait(lock, [&] { return stop_ || next_ >= rows_ || next_ < consumed_ + kRowsAhead; });
+        if (stop_ || next_ >= rows_) return;
+        row = next_++;
+      }
+      PairRow result = CompareRow(comparer_, row);
+      const bool failed = result.Error.has_value();
+      {
+        std::lock_guard lock(mutex_);
+        slots_[row % kRowsAhead] = std::move(result);
+        ready_[row % kRowsAhead] = true;
+        // Later rows no longer matter: this one ends the analysis, if no
+        // earlier one does.
+        if (failed && row < lastUseful_) lastUseful_ = row;
+        if (next_ > lastUseful_) next_ = rows_;
+      }
+      doneCv_.notify_all();
+    }
+  }
+
+  // The next row in order; blocks until it is computed.
+  PairRow Take(std::size_t row) {
+    PairRow result;
+    {
+      std::unique_lock lock(mutex_);
+      doneCv_.wait(lock, [&] { return ready_[row % kRowsAhead]; });
+      result = std::move(slots_[row % kRowsAhead]);
+      ready_[row % kRowsAhead] = false;
+      consumed_ = row + 1;
+    }
+    workCv_.notify_all();
+    return result;
+  }
+
+  void Stop() {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    workCv_.notify_all();
+  }
+
+ private:
+  const PairComparer& comparer_;
+  const std::size_t rows_;
+  std::mutex mutex_;
+  std::condition_variable workCv_;
+  std::condition_variable doneCv_;
+  std::vector<PairRow> slots_;
+  std::vector<bool> ready_;
+  std::size_t next_ = 0;
+  std::size_t consumed_ = 0;
+  std::size_t lastUseful_ = static_cast<std::size_t>(-1);
+  bool stop_ = false;
+};
+
+}  // namespace
+
+PairRow CompareRow(const PairComparer& comparer, std::size_t row) {
+  PairRow result;
+  for (std::size_t later = row + 1; later < comparer.size(); ++later) {
+    const PairOutcome first = comparer.Compare(later, row);
+    if (IsMatch(first.Outcome)) {
+      result.Findings.push_back({later, true, first.PortsIncomplete});
+      continue;
+    }
+    if (first.Outcome == MatchError) {
+      result.Error = PairError{later, row};
+      return result;
+    }
+    const PairOutcome second = comparer.Compare(row, later);
+    if (IsMatch(second.Outcome)) {
+      result.Findings.push_back({later, false, second.PortsIncomplete});
+    } else if (second.Outcome == MatchError) {
+      result.Error = PairError{row, later};
+      return result;
+    }
+  }
+  return result;
+}
+
+void ForEachRow(const PairComparer& comparer, unsigned threads,
+                const std::function<bool(std::size_t row, PairRow& result)>& consume) {
+  const std::size_t rows = comparer.size() < 2 ? 0 : comparer.size() - 1;
+  auto sequential = [&] {
+    for (std::size_t row = 0; row < rows; ++row) {
+      PairRow result = CompareRow(comparer, row);
+      const bool failed = result.Error.has_value();
+      if (!consume(row, result) || failed) return;
+    }
+  };
+  if (threads <= 1 || rows < 2) return sequential();
+
+  RowPipeline pipeline(comparer, rows);
+  std::vector<std::jthread> workers;
+  workers.reserve(threads);
+  try {
+    for (unsigned k = 0; k < threads; ++k) workers.emplace_back([&pipeline] { pipeline.Work(); });
+  } catch (const std::system_error&) {
+    // Fewer threads than asked for still do the work; none at all leaves it
+    // to this one.
+    if (workers.empty()) return sequential();
+  }
+  // Stops the workers before they are joined, also when `consume` throws.
+  struct StopOnExit {
+    RowPipeline& pipeline;
+    ~StopOnExit() { pipeline.Stop(); }
+  } stopOnExit{pipeline};
+  for (std::size_t row = 0; row < rows; ++row) {
+    PairRow result = pipeline.Take(row);
+    const bool failed = result.Error.has_value();
+    if (!consume(row, result) || failed) break;
+  }
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,236 @@
+#include "analysis/analyse_list.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/pair_comparer.h"
+#include "analysis_fixture.h"
+#include "check/check_condition.h"
+
+namespace kerbwise {
+namespace {
+
+using testing::Analyse;
+using testing::Numbered;
+using testing::ScriptedAnswers;
+using Members = std::vector<std::uint32_t>;
+
+const std::string kHost80 = "permit tcp host 10.0.0.1 any eq 80";
+const std::string kAnyTcp = "permit tcp any any";
+
+TEST(AnalyseList, OneLineDoesNothing) {
+  EXPECT_FALSE(Analyse({kAnyTcp}).Ran);
+}
+
+TEST(AnalyseList, EarlierLineInsideLaterOneJoinsItsGroup) {
+  const AnalysisResult result = Analyse({kHost80, kAnyTcp});
+  ASSERT_EQ(result.ReportText,
+            (std::vector<std::string>{" 1: 10 " + kHost80, "2: 20 " + kAnyTcp}));
+  EXPECT_EQ(result.Lines[0].MarkedMembers(), Members{1});
+  EXPECT_EQ(result.Lines[1].MarkedMembers(), Members{0});
+  EXPECT_TRUE(IsBold(result.Lines[1]));
+  EXPECT_FALSE(IsBold(result.Lines[0]));
+  EXPECT_EQ(result.Lines[0].TextEnd, result.ReportText[0].size() + 1);
+  EXPECT_EQ(result.Lines[1].TextEnd, result.Lines[0].TextEnd + result.ReportText[1].size() + 1);
+  ASSERT_EQ(result.Groups.size(), 1u);
+  EXPECT_EQ(result.Groups[0].Head, 2u);
+  EXPECT_FALSE(result.ConflictsFound);
+  EXPECT_EQ(result.NumberPane, (std::vector<std::string>{"1", "2"}));
+}
+
+TEST(AnalyseList, LaterLineInsideEarlierOneOfOppositeActionConflicts) {
+  const std::vector<std::string> list = {kAnyTcp, "deny tcp host 10.0.0.1 any eq 80",
+                                         "permit udp any any", "permit udp host 1.1.1.1 any"};
+  LineRecognizer recognizer;
+  ScriptedAnswers answers({false});
+  const AnalysisResult all = AnalyseList(Numbered(list), {}, recognizer, answers);
+  ASSERT_EQ(answers.asked.size(), 1u);
+  EXPECT_EQ(answers.asked[0].Text, "There are conflicting rules. Show only them ?");
+  EXPECT_EQ(answers.asked[0].Title, "");
+  EXPECT_TRUE(all.ConflictsFound);
+  EXPECT_FALSE(all.ConflictsOnly);
+  EXPECT_EQ(all.ReportText.size(), 4u);
+  EXPECT_TRUE(all.Lines[0].Conflict && all.Lines[1].Conflict);
+  EXPECT_FALSE(all.Lines[2].Conflict || all.Lines[3].Conflict);
+
+  const AnalysisResult only = Analyse(list, {}, {true});
+  EXPECT_TRUE(only.ConflictsOnly);
+  ASSERT_EQ(only.ReportText.size(), 2u);
+  EXPECT_EQ(only.ReportText[1], " 2: 20 deny tcp host 10.0.0.1 any eq 80");
+  // The udp group's head is not shown; its slot points nowhere.
+  EXPECT_EQ(only.Groups[1].Head, 0u);
+  EXPECT_EQ(only.Groups[0].Head, 1u);
+}
+
+TEST(AnalyseList, CoverWithoutConflict) {
+  struct Case {
+    std::vector<std::string> list;
+    Members first, second;
+  };
+  for (const Case& c : {
+           // An exception before a broader rule of the other action.
+           Case{{"deny tcp host 10.0.0.1 any eq 80", kAnyTcp}, {1}, {0}},
+           // Identical entries: one group, headed by the later one.
+           Case{{"deny tcp any any", kAnyTcp}, {1}, {0}},
+       }) {
+    const AnalysisResult result = Analyse(c.list);
+    ASSERT_EQ(result.Lines.size(), 2u) << c.list[0];
+    EXPECT_FALSE(result.ConflictsFound) << c.list[0];
+    EXPECT_EQ(result.Lines[0].MarkedMembers(), c.first) << c.list[0];
+    EXPECT_EQ(result.Lines[1].MarkedMembers(), c.second) << c.list[0];
+  }
+}
+
+TEST(AnalyseList, PortSetsAsAWholeOrInPart) {
+  const std::vector<std::string> overlapping = {"permit tcp any any range 70 90",
+                                                "permit tcp any any range 80 100"};
+  const AnalysisResult inSet = Analyse(overlapping);
+  EXPECT_TRUE(inSet.Lines.empty());
+  EXPECT_EQ(inSet.Message, "There are no excess or conflicting rules");
+  EXPECT_EQ(inSet.MessageCaption, "All is ok !");
+
+  CheckOptions partial;
+  partial.PortsInSet = false;
+  const AnalysisResult italic = Analyse(overlapping, partial);
+  ASSERT_EQ(italic.Lines.size(), 2u);
+  EXPECT_EQ(italic.Lines[0].MarkedMembers(), (Members{1, 255}));
+  EXPECT_TRUE(IsItalic(italic.Lines[0]));
+
+  // A single port strictly inside the range: only "paranoic" lets it count
+  // for the first test.
+  const std::vector<std::string> inside = {"permit tcp any any range 70 90",
+                                           "permit tcp any any eq 80"};
+  const AnalysisResult plain = Analyse(inside, partial);
+  EXPECT_EQ(plain.Lines[0].MarkedMembers(), Members{0});
+  EXPECT_EQ(plain.Lines[1].MarkedMembers(), Members{1});
+  partial.Paranoic = true;
+  const AnalysisResult paranoic = Analyse(inside, partial);
+  EXPECT_EQ(paranoic.Lines[0].MarkedMembers(), (Members{1, 255}));
+  EXPECT_EQ(paranoic.Lines[1].MarkedMembers(), Members{0});
+}
+
+TEST(AnalyseList, NestedGroupsIndentByLevel) {
+  const AnalysisResult result =
+      Analyse({kHost80, "permit tcp 10.0.0.0 0.0.0.255 any", "permit ip any any"});
+  EXPECT_EQ(result.ReportText,
+            (std::vector<std::string>{"  1: 10 " + kHost80,
+                                      " 2: 20 permit tcp 10.0.0.0 0.0.0.255 any",
+                                      "3: 30 permit ip any any"}));
+  EXPECT_EQ(result.Lines[0].Level, 2u);
+  EXPECT_EQ(result.Lines[1].MarkedMembers(), (Members{0, 2}));
+}
+
+TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
+  CheckOptions options;
+  options.PartialAddresses = true;  // switched off for the run only
+  const AnalysisResult result = Analyse({"permit foo bar", kAnyTcp}, options);
+  EXPECT_TRUE(result.Error);
+  EXPECT_EQ(result.Colour, ResultColour::Tooltip);
+  EXPECT_EQ(result.ResultLines,
+            std::vector<std::string>{"Line: 20 " + kAnyTcp + ": The condition is not recognized"});
+  EXPECT_TRUE(result.Lines.empty());
+  EXPECT_EQ(result.NumberPane, std::vector<std::string>{"1"});
+
+  options.Russian = true;
+  // Line 3 is the rule of the pair (1, 3) that fails.
+  const AnalysisResult second = Analyse({kAnyTcp, "permit udp any any", "deny bogus"}, options);
+  EXPECT_EQ(second.ResultLines, std::vector<std::string>{"Строка: 30 deny bogus: ACL не опознан"});
+}
+
+// Lines of every kind the comparison looks at, drawn from a small pool of
+// values so that many pairs relate.
+std::vector<std::string> RandomList(std::size_t count, unsigned seed) {
+  std::mt19937 random(seed);
+  auto pick = [&](const std::vector<std::string>& pool) {
+    return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+  };
+  const std::vector<std::string> actions = {"permit", "permit", "deny"};
+  const std::vector<std::string> protocols = {"tcp", "tcp", "udp", "ip", "icmp", "gre"};
+  const std::vector<std::string> addresses = {"any", "host 10.0.0.1", "10.0.0.0 0.0.0.255",
+                                              "10.0.0.0 0.0.255.255", "host 10.0.1.7"};
+  const std::vector<std::string> ports = {"", "", " eq 80", " range 70 90", " gt 1023",
+                                          " neq 80", " eq 80 443", " lt 100"};
+  const std::vector<std::string> extras = {"", "", "", " established", " precedence 5",
+                                           " ttl gt 10", " ttl eq 64"};
+  const std::vector<std::string> icmp = {"", " unreachable", " echo", " ttl-exceeded",
+                                         " time-exceeded"};
+  std::vector<std::string> lines;
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::string protocol = pick(protocols);
+    std::string line = pick(actions) + " " + protocol + " " + pick(addresses);
+    const bool ported = protocol == "tcp" || protocol == "udp";
+    if (ported) line += pick(ports);
+    line += " " + pick(addresses);
+    if (ported) line += pick(ports);
+    if (protocol == "icmp") line += pick(icmp);
+    std::string extra = pick(extras);
+    if (extra == " established" && protocol != "tcp") extra.clear();
+    lines.push_back(line + extra);
+  }
+  return lines;
+}
+
+TEST(AnalyseList, PreparedComparisonAgreesWithCheckForMatch) {
+  const std::vector<std::string> list = RandomList(120, 7);
+  for (const bool portsInSet : {true, false}) {
+    for (const bool paranoic : {false, true}) {
+      CheckOptions options;
+      options.PortsInSet = portsInSet;
+      options.Paranoic = paranoic;
+      const MatchSettings settings{.PartialPorts = !portsInSet, .AnyOverlap = paranoic};
+      LineRecognizer recognizer;
+      std::vector<RecognisedLine> lines;
+      for (const std::string& line : list) lines.push_back(RecogniseLine(line, options, recognizer));
+      const PairComparer comparer(lines, settings, options);
+      for (std::size_t r = 0; r < list.size(); ++r) {
+        for (std::size_t s = 0; s < list.size(); ++s) {
+          const MatchResult full = CheckForMatch(lines[r], lines[s], settings, options);
+          const PairOutcome fast = comparer.Compare(r, s);
+          ASSERT_EQ(fast.Outcome, full.Outcome) << list[r] << " / " << list[s];
+          ASSERT_EQ(fast.PortsIncomplete, full.PortsIncomplete) << list[r] << " / " << list[s];
+        }
+      }
+    }
+  }
+}
+
+TEST(AnalyseList, ThreadsGiveTheSameResult) {
+  std::vector<std::string> list = RandomList(700, 3);
+  CheckOptions options;
+  options.PortsInSet = false;
+  for (const std::size_t badLine : {std::size_t{0}, std::size_t{450}}) {
+    if (badLine != 0) list[badLine] = "permit tcp 10.0.0.1 0.0.0.255 any";  // address outside mask
+    const AnalysisResult one = Analyse(list, options, {false}, 1);
+    const AnalysisResult three = Analyse(list, options, {false}, 3);
+    EXPECT_EQ(one.Error, badLine != 0);
+    EXPECT_EQ(one.ResultLines, three.ResultLines);
+    EXPECT_EQ(one.NumberPane, three.NumberPane);
+    EXPECT_EQ(one.ReportText, three.ReportText);
+    ASSERT_EQ(one.Lines.size(), three.Lines.size());
+    for (std::size_t m = 0; m < one.Lines.size(); ++m) {
+      EXPECT_EQ(one.Lines[m].MarkedMembers(), three.Lines[m].MarkedMembers());
+      EXPECT_EQ(one.Lines[m].Conflict, three.Lines[m].Conflict);
+    }
+    ASSERT_EQ(one.Groups.size(), three.Groups.size());
+    for (std::size_t g = 0; g < one.Groups.size(); ++g) {
+      EXPECT_EQ(one.Groups[g].Head, three.Groups[g].Head);
+      EXPECT_EQ(one.Groups[g].Level, three.Groups[g].Level);
+    }
+  }
+}
+
+TEST(AnalyseList, ProgressRisesToAHundred) {
+  std::vector<int> seen;
+  LineRecognizer recognizer;
+  ScriptedAnswers answers({false});
+  AnalyseList(Numbered(RandomList(50, 1)), {}, recognizer, answers,
+              [&](int percent) { seen.push_back(percent); });
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen.back(), 100);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+}
+
+}  // namespace
+}  // namespace kerbwise
