@@ -12,6 +12,7 @@ std::unique_ptr<Command> MakeCompareCommand();
 std::unique_ptr<Command> MakeReflectCommand();
 std::unique_ptr<Command> MakeNamesCommand();
 std::unique_ptr<Command> MakeSortCommand();
+std::unique_ptr<Command> MakeAnalyzeCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
@@ -22,6 +23,7 @@ std::vector<std::unique_ptr<Command>> RegisterCommands() {
   commands.push_back(MakeReflectCommand());
   commands.push_back(MakeNamesCommand());
   commands.push_back(MakeSortCommand());
+  commands.push_back(MakeAnalyzeCommand());
   return commands;
 }
 

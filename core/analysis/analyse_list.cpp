@@ -122,7 +122,7 @@ void BuildReport(const std::vector<std::string>& listLines, std::vector<Analysis
     AnalysisLine& line = lines[k];
     if (line.MembersEmpty() || (result.ConflictsOnly && !line.Conflict)) continue;
     line.Level = ReportLevel(line, groups);
-    std::string text(line.Level, ' ');
+    std::string text(IndentWidth(line.Level), ' ');
     text += PaddedIndex(k + 1, width);
     text += ": ";
     text += TrimControls(listLines[k]);

@@ -58,6 +58,15 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
                            LineRecognizer& recognizer, AnswerSource& answers,
                            const ProgressCallback& progress = {}, const AnalysisRun& run = {});
 
+// The blanks that indent a report line: its level, but never more than
+// kMaxIndent. Levels only grow that deep when a great many entries cover one
+// another (thousands of identical entries, say), and unbounded indentation
+// would then make the report text grow with the cube of the list's length.
+inline constexpr std::size_t kMaxIndent = 1000;
+inline std::size_t IndentWidth(std::uint64_t level) {
+  return level < kMaxIndent ? static_cast<std::size_t>(level) : kMaxIndent;
+}
+
 // The report line's style: bold for a group head, italic for a line covered
 // only with an incomplete set of ports.
 inline bool IsBold(const AnalysisLine& line) { return line.Group != 0; }

@@ -47,7 +47,7 @@ void ColourLines(const AnalysisResult& result, RelatedView& view) {
     const AnalysisLine& line = result.Lines[k];
     const LineSpan report = ReportLineSpan(result, k);
     const std::size_t length = report.Length;
-    const std::size_t indent = static_cast<std::size_t>(std::min<std::uint64_t>(line.Level, length));
+    const std::size_t indent = std::min(IndentWidth(line.Level), length);
     const std::size_t rest = length - indent;
     const auto parts = static_cast<std::size_t>(std::count_if(
         view.Columns.begin(), view.Columns.end(),

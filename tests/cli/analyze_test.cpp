@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+
+namespace {
+
+using kerbwise::testing::CliOutcome;
+using kerbwise::testing::RunCommand;
+using nlohmann::json;
+
+const std::string kCovered = "permit tcp host 10.0.0.1 any eq 80\npermit tcp any any\n";
+const std::string kConflict =
+    "permit tcp any any\ndeny tcp host 10.0.0.1 any eq 80\npermit udp host 1.1.1.1 any\n"
+    "permit udp any any\n";
+
+TEST(AnalyzeCommand, JsonAsDocumented) {
+  const CliOutcome outcome = RunCommand({"analyze", "--json"}, kCovered);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "");  // no progress bar off a terminal
+  EXPECT_EQ(json::parse(outcome.out), json::parse(R"({
+    "number_pane": ["1", "2"], "result": [], "conflicts_found": false, "conflicts_only": false,
+    "message": "",
+    "report": [{"text": " 1: 10 permit tcp host 10.0.0.1 any eq 80", "level": 1, "bold": false,
+                "italic": false, "conflict": false, "group": 0, "members": [1]},
+               {"text": "2: 20 permit tcp any any", "level": 0, "bold": true, "italic": false,
+                "conflict": false, "group": 1, "members": [0]}],
+    "no_commands": []})"));
+}
+
+TEST(AnalyzeCommand, TextMarksStylesAndConflicts) {
+  EXPECT_EQ(RunCommand({"analyze"}, kConflict).out,
+            "1: 10 permit tcp any any [head] [conflict]\n"
+            " 2: 20 deny tcp host 10.0.0.1 any eq 80 [conflict]\n"
+            " 3: 30 permit udp host 1.1.1.1 any\n"
+            "4: 40 permit udp any any [head]\n");
+  EXPECT_EQ(RunCommand({"analyze", "--conflicts-only"}, kConflict).out,
+            "1: 10 permit tcp any any [head] [conflict]\n"
+            " 2: 20 deny tcp host 10.0.0.1 any eq 80 [conflict]\n");
+
+  const std::string ranges = "permit tcp any any range 70 90\npermit tcp any any range 80 100\n";
+  EXPECT_EQ(RunCommand({"analyze"}, ranges).out, "There are no excess or conflicting rules\n");
+  // --paranoic alone changes nothing: it needs --no-ports-in-set.
+  EXPECT_EQ(RunCommand({"analyze", "--paranoic"}, ranges).out,
+            "There are no excess or conflicting rules\n");
+  EXPECT_EQ(RunCommand({"analyze", "--no-ports-in-set"}, ranges).out,
+            " 1: 10 permit tcp any any range 70 90 [incomplete]\n"
+            "2: 20 permit tcp any any range 80 100 [head]\n");
+}
+
+TEST(AnalyzeCommand, ErrorGivesTheResultLineAndStatusTwo) {
+  const CliOutcome outcome = RunCommand({"analyze"}, "permit foo\npermit tcp any any\n");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.out, "Line: 20 permit tcp any any: The condition is not recognized\n");
+  const json document =
+      json::parse(RunCommand({"analyze", "--json"}, "permit foo\npermit tcp any any\n").out);
+  EXPECT_EQ(document["result"].size(), 1u);
+  EXPECT_EQ(document["report"].size(), 0u);
+}
+
+TEST(AnalyzeCommand, NoCommandsForTheWholeReport) {
+  const std::string list =
+      "ip access-list extended X\n10 permit tcp host 10.0.0.1 any eq 80\n20 permit tcp any any\n"
+      "30 permit udp host 10.0.0.5 any\n40 permit udp object-group U any\n";
+  const std::string objects = kerbwise::testing::WriteTempFile(
+      "analyze_objects.txt", "object-group network U\n host 10.0.0.5\n 10.0.0.0 255.255.255.0\n");
+  const CliOutcome all = RunCommand({"analyze", "--objects", objects, "--no-commands", "0"}, list);
+  EXPECT_EQ(all.status, 0) << all.err;
+  EXPECT_EQ(all.out, "no permit tcp host 10.0.0.1 any eq 80\nno permit tcp any any\n"
+                     "no permit udp host 10.0.0.5 any\n");
+  EXPECT_EQ(all.err, "kerbwise-cli: Rules whose numbers begin with \"0\" will not be copied.\n");
+  EXPECT_EQ(RunCommand({"analyze", "--objects", objects, "--no-commands", "1"}, list).out,
+            "no permit tcp host 10.0.0.1 any eq 80\nno permit udp host 10.0.0.5 any\n");
+  EXPECT_EQ(RunCommand({"analyze", "--no-commands", "3"}, list).status, 2);
+}
+
+}  // namespace
