@@ -39,15 +39,6 @@ std::uint8_t FamilyOf(const std::string& protocol) {
   return kFamilyOther;
 }
 
-// Reads a condition; false when CheckForMatch would refuse it.
-bool ReadRanges(const std::string& text, std::uint16_t maxValue, std::vector<ValueRange>& ranges) {
-  if (text.empty()) return true;
-  RangeList list = ValuesToRanges(text, maxValue, false);
-  if (!list.Ok()) return false;
-  ranges = std::move(list.Ranges);
-  return true;
-}
-
 }  // namespace
 
 PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSettings& settings,
@@ -101,6 +92,34 @@ PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSetting
   }
 }
 
+// Reads a condition into the shared store; false when CheckForMatch would
+// refuse it.
+bool PairComparer::ReadRanges(const std::string& text, std::uint16_t maxValue, Ranges& ranges) {
+  if (text.empty()) return true;
+  const RangeList list = ValuesToRanges(text, maxValue, false);
+  if (!list.Ok()) return false;
+  ranges.first = static_cast<std::uint32_t>(ranges_.size());
+  ranges.count = static_cast<std::uint32_t>(list.Ranges.size());
+  ranges_.insert(ranges_.end(), list.Ranges.begin(), list.Ranges.end());
+  return true;
+}
+
+bool PairComparer::Inside(const ValueRange& range, Ranges outer) const {
+  const ValueRange* end = ranges_.data() + outer.first + outer.count;
+  for (const ValueRange* candidate = ranges_.data() + outer.first; candidate != end; ++candidate) {
+    if (candidate->Hi < range.Lo) continue;
+    return candidate->Lo <= range.Lo && range.Hi <= candidate->Hi;  // ranges are sorted, apart
+  }
+  return false;
+}
+
+bool PairComparer::AllInside(Ranges inner, Ranges outer) const {
+  for (std::uint32_t k = 0; k < inner.count; ++k) {
+    if (!Inside(ranges_[inner.first + k], outer)) return false;
+  }
+  return true;
+}
+
 PairOutcome PairComparer::Compare(std::size_t rule, std::size_t subject) const {
   const PreparedLine& r = prepared_[rule];
   const PreparedLine& s = prepared_[subject];
@@ -131,7 +150,7 @@ PairOutcome PairComparer::ComparePrepared(const PreparedLine& r, const PreparedL
     return none;
   }
   if (r.precedence != 0 && r.precedence != s.precedence) return none;
-  if (r.hasTtl && (!s.hasTtl || !AllInsideOneRange(s.ttl, r.ttl))) return none;
+  if (r.hasTtl && (!s.hasTtl || !AllInside(s.ttl, r.ttl))) return none;
 
   bool incomplete = false;
   if (r.family != kFamilyIp && s.family != kFamilyIp) {
@@ -152,18 +171,21 @@ PairOutcome PairComparer::ComparePrepared(const PreparedLine& r, const PreparedL
   return {r.permits ? std::uint8_t{MatchPermit} : std::uint8_t{MatchDeny}, incomplete};
 }
 
-bool PairComparer::PortPairFits(bool ruleHas, const std::vector<ValueRange>& rulePorts,
-                                bool subjectHas, const std::vector<ValueRange>& subjectPorts,
-                                bool& incomplete) const {
+bool PairComparer::PortPairFits(bool ruleHas, Ranges rulePorts, bool subjectHas,
+                                Ranges subjectPorts, bool& incomplete) const {
   if (!ruleHas) return true;
   if (!subjectHas) return false;
-  if (!settings_.PartialPorts) return AllInsideOneRange(subjectPorts, rulePorts);
+  if (!settings_.PartialPorts) return AllInside(subjectPorts, rulePorts);
+  const ValueRange* ruleBegin = ranges_.data() + rulePorts.first;
+  const ValueRange* ruleEnd = ruleBegin + rulePorts.count;
   bool anyCovered = false;
-  for (const ValueRange& range : subjectPorts) {
-    bool covered = InsideOneRange(range, rulePorts);
+  for (std::uint32_t k = 0; k < subjectPorts.count; ++k) {
+    const ValueRange& range = ranges_[subjectPorts.first + k];
+    bool covered = Inside(range, rulePorts);
     if (!covered) {
       incomplete = true;
-      for (const ValueRange& candidate : rulePorts) {
+      for (const ValueRange* at = ruleBegin; at != ruleEnd; ++at) {
+        const ValueRange& candidate = *at;
         if (candidate.Lo > range.Hi) break;
         if (candidate.Hi < range.Lo) continue;
         if (settings_.AnyOverlap || candidate.Lo <= range.Lo || candidate.Hi >= range.Hi) {

@@ -43,6 +43,13 @@ class PairComparer {
  private:
   enum class LineState : std::uint8_t { Rule, Remark, Unusable };
 
+  // A stretch of ranges_: a condition's ranges without a pointer of its own,
+  // so that the records of a long list stay small and close together.
+  struct Ranges {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+  };
+
   struct PreparedLine {
     LineState state = LineState::Unusable;
     bool permits = false;
@@ -58,15 +65,20 @@ class PairComparer {
     bool established = false;
     std::uint32_t icmpMessage = 0;  // 0 when absent, otherwise an id of its text
     std::int32_t icmpValue = -1;
-    std::vector<ValueRange> ttl, srcPorts, dstPorts;
+    Ranges ttl, srcPorts, dstPorts;
   };
 
   PairOutcome ComparePrepared(const PreparedLine& rule, const PreparedLine& subject) const;
-  bool PortPairFits(bool ruleHas, const std::vector<ValueRange>& rulePorts, bool subjectHas,
-                    const std::vector<ValueRange>& subjectPorts, bool& incomplete) const;
+  bool PortPairFits(bool ruleHas, Ranges rulePorts, bool subjectHas, Ranges subjectPorts,
+                    bool& incomplete) const;
+  // Whether every range of `inner` lies inside one range of `outer`.
+  bool AllInside(Ranges inner, Ranges outer) const;
+  bool Inside(const ValueRange& range, Ranges outer) const;
+  bool ReadRanges(const std::string& text, std::uint16_t maxValue, Ranges& ranges);
 
   std::vector<RecognisedLine> lines_;
   std::vector<PreparedLine> prepared_;
+  std::vector<ValueRange> ranges_;
   MatchSettings settings_;
   CheckOptions options_;
 };

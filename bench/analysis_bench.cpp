@@ -1,0 +1,111 @@
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "analysis/analyse_list.h"
+#include "synthetic_acl.h"
+
+namespace kerbwise {
+namespace {
+
+class AnswerNo final : public AnswerSource {
+ public:
+  bool Ask(const YesNoQuestion&) override { return false; }
+};
+
+std::vector<std::string> Numbered(const std::vector<std::string>& entries) {
+  std::vector<std::string> lines;
+  lines.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    lines.push_back(std::to_string((i + 1) * 10) + " " + entries[i]);
+  }
+  return lines;
+}
+
+// A list as they come: the synthetic entries, with a broader entry every 40
+// lines (a subnet over the hosts before and after it, of either action), a
+// repeated entry now and then and a final "deny ip any any". Many lines take
+// part in groups and some conflict.
+std::vector<std::string> RealisticList(std::size_t count) {
+  std::vector<std::string> entries = bench::SyntheticEntries(count);
+  std::mt19937 random(5);
+  for (std::size_t i = 39; i < count; i += 40) {
+    const std::string block = "10." + std::to_string((i >> 16) & 0xFF) + "." +
+                              std::to_string((i >> 8) & 0xFF) + ".0 0.0.0.255";
+    switch (random() % 4) {
+      case 0:
+        entries[i] = "permit tcp " + block + " any";
+        break;
+      case 1:
+        entries[i] = "deny udp " + block + " any";
+        break;
+      case 2:
+        entries[i] = "permit ip " + block + " host 10.200.0.1";
+        break;
+      default:
+        entries[i] = entries[random() % i];
+        break;
+    }
+  }
+  if (!entries.empty()) entries.back() = "deny ip any any";
+  return Numbered(entries);
+}
+
+// Every pair is compared in both directions and each comparison runs through
+// protocol, addresses, precedence, TTL and both port conditions before the
+// destination ports decide: no two lines share a port, though the span of
+// each line's ports lies inside the span of every earlier line's.
+std::vector<std::string> WorstCaseList(std::size_t count) {
+  std::vector<std::string> entries;
+  entries.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    entries.push_back("permit tcp any gt 1023 any eq " + std::to_string(i + 1) + " " +
+                      std::to_string(65000 - i) + " precedence 5 ttl gt 10");
+  }
+  return Numbered(entries);
+}
+
+void RunAnalysis(benchmark::State& state, const std::vector<std::string>& list,
+                 const CheckOptions& options) {
+  AnalysisResult result;
+  for (auto _ : state) {
+    LineRecognizer recognizer;
+    recognizer.EmptyCache(list.size());
+    AnswerNo answers;
+    result = AnalyseList(list, options, recognizer, answers);
+    benchmark::DoNotOptimize(result);
+  }
+  if (result.Error) state.SkipWithError(result.ResultLines.front().c_str());
+  const auto n = static_cast<std::int64_t>(list.size());
+  state.SetItemsProcessed(n * (n - 1) / 2 * static_cast<std::int64_t>(state.iterations()));
+  state.counters["reported"] = static_cast<double>(result.Lines.size());
+}
+
+void BM_AnalyseRealistic(benchmark::State& state) {
+  RunAnalysis(state, RealisticList(static_cast<std::size_t>(state.range(0))), CheckOptions{});
+}
+BENCHMARK(BM_AnalyseRealistic)
+    ->Arg(10'000)
+    ->Arg(30'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+// Port sets compared in part and with any overlap: the slowest port test.
+void BM_AnalyseWorstCase(benchmark::State& state) {
+  CheckOptions options;
+  options.PortsInSet = false;
+  options.Paranoic = true;
+  RunAnalysis(state, WorstCaseList(static_cast<std::size_t>(state.range(0))), options);
+}
+BENCHMARK(BM_AnalyseWorstCase)
+    ->Arg(10'000)
+    ->Arg(30'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+}  // namespace
+}  // namespace kerbwise
