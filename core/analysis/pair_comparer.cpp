@@ -136,6 +136,34 @@ PairOutcome PairComparer::Compare(std::size_t rule, std::size_t subject) const {
   return ComparePrepared(r, s);
 }
 
+PairComparer::PairTests PairComparer::ComparePair(std::size_t earlier, std::size_t later) const {
+  const PreparedLine& e = prepared_[earlier];
+  const PreparedLine& l = prepared_[later];
+  PairTests tests;
+  if (e.state == LineState::Rule && l.state == LineState::Rule && !e.needsFullCheck &&
+      !l.needsFullCheck) {
+    // Most pairs of a list part on protocol or addresses, so those are looked
+    // at before the rest of either test.
+    if (e.protocol != l.protocol && e.protocol != 0 && l.protocol != 0) return tests;
+    if (AddrSetInside(e.srcAddr, e.srcMask, l.srcAddr, l.srcMask) &&
+        AddrSetInside(e.dstAddr, e.dstMask, l.dstAddr, l.dstMask)) {
+      tests.first = ComparePrepared(l, e);
+      if (tests.first.Outcome != NoMatch) return tests;
+    }
+    if (AddrSetInside(l.srcAddr, l.srcMask, e.srcAddr, e.srcMask) &&
+        AddrSetInside(l.dstAddr, l.dstMask, e.dstAddr, e.dstMask)) {
+      tests.second = ComparePrepared(e, l);
+    }
+    return tests;
+  }
+  tests.first = Compare(later, earlier);
+  const std::uint8_t outcome = tests.first.Outcome;
+  if (outcome != MatchPermit && outcome != MatchDeny && outcome != MatchError) {
+    tests.second = Compare(earlier, later);
+  }
+  return tests;
+}
+
 MatchResult PairComparer::Explain(std::size_t rule, std::size_t subject) const {
   return CheckForMatch(lines_[rule], lines_[subject], settings_, options_);
 }

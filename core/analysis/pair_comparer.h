@@ -37,6 +37,15 @@ class PairComparer {
   // Line `rule` (0-based) as rule, line `subject` as subject.
   PairOutcome Compare(std::size_t rule, std::size_t subject) const;
 
+  // The two tests the analysis makes for lines `earlier` < `later`: first
+  // the later line as rule, then, only when that found no match and no error,
+  // the earlier one. The second is NoMatch when it was not made.
+  struct PairTests {
+    PairOutcome first;
+    PairOutcome second;
+  };
+  PairTests ComparePair(std::size_t earlier, std::size_t later) const;
+
   // The full result of the same comparison, message included.
   MatchResult Explain(std::size_t rule, std::size_t subject) const;
 

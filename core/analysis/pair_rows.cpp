@@ -85,19 +85,15 @@ class RowPipeline {
 PairRow CompareRow(const PairComparer& comparer, std::size_t row) {
   PairRow result;
   for (std::size_t later = row + 1; later < comparer.size(); ++later) {
-    const PairOutcome first = comparer.Compare(later, row);
-    if (IsMatch(first.Outcome)) {
-      result.Findings.push_back({later, true, first.PortsIncomplete});
-      continue;
-    }
-    if (first.Outcome == MatchError) {
+    const PairComparer::PairTests tests = comparer.ComparePair(row, later);
+    if (IsMatch(tests.first.Outcome)) {
+      result.Findings.push_back({later, true, tests.first.PortsIncomplete});
+    } else if (tests.first.Outcome == MatchError) {
       result.Error = PairError{later, row};
       return result;
-    }
-    const PairOutcome second = comparer.Compare(row, later);
-    if (IsMatch(second.Outcome)) {
-      result.Findings.push_back({later, false, second.PortsIncomplete});
-    } else if (second.Outcome == MatchError) {
+    } else if (IsMatch(tests.second.Outcome)) {
+      result.Findings.push_back({later, false, tests.second.PortsIncomplete});
+    } else if (tests.second.Outcome == MatchError) {
       result.Error = PairError{row, later};
       return result;
     }
