@@ -138,6 +138,24 @@ TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
   EXPECT_EQ(second.ResultLines, std::vector<std::string>{"Строка: 30 deny bogus: ACL не опознан"});
 }
 
+TEST(AnalyseList, GroupsAndLevelsGrowPastEightBits) {
+  std::vector<std::string> pairs;
+  for (int k = 0; k < 300; ++k) {
+    const std::string host = "host 10.0." + std::to_string(k / 200) + "." + std::to_string(k % 200);
+    pairs.push_back("permit tcp " + host + " any eq 80");
+    pairs.push_back("permit tcp " + host + " any");
+  }
+  const AnalysisResult many = Analyse(pairs);
+  ASSERT_EQ(many.Groups.size(), 300u);
+  EXPECT_EQ(many.Lines[598].MarkedMembers(), Members{300});
+  EXPECT_EQ(many.Lines[599].Group, 300u);
+
+  // Identical entries nest ever deeper; the indentation stops at its ceiling.
+  const AnalysisResult deep = Analyse(std::vector<std::string>(300, kAnyTcp));
+  EXPECT_GT(deep.Lines[0].Level, 255u);
+  EXPECT_EQ(deep.ReportText[0].find_first_not_of(' '), IndentWidth(deep.Lines[0].Level));
+}
+
 // Lines of every kind the comparison looks at, drawn from a small pool of
 // values so that many pairs relate.
 std::vector<std::string> RandomList(std::size_t count, unsigned seed) {
