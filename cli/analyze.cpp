@@ -145,8 +145,8 @@ class AnalyzeCommand final : public Command {
 
     CopyNoResult noCommands;
     if (noCommandsMode_ && !result.Lines.empty()) {
-      noCommands = CopyNo(result, static_cast<CopyNoMode>(*noCommandsMode_), 0,
-                          result.Lines.back().TextEnd);
+      noCommands =
+          CopyNo(result, static_cast<CopyNoMode>(*noCommandsMode_), 0, result.Lines.back().TextEnd);
       if (noCommands.ZeroNumberedSkipped) {
         std::string notice = ZeroNumberedNotice(options.Russian);
         notice.resize(notice.find("\r\n"));  // the question about later notices has no place here

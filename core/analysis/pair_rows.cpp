@@ -12,7 +12,7 @@ bool IsMatch(std::uint8_t outcome) { return outcome == MatchPermit || outcome ==
 
 // Rows computed ahead of the one being consumed, at most; bounds the memory
 // the findings of a list full of relations can take.
-constexpr std::size_t kRowsAhead = 256;
+constexpr std::size_t kRowsAhead = 64;
 
 // Shares the rows out to worker threads and gives them back in order.
 class RowPipeline {
@@ -25,7 +25,8 @@ class RowPipeline {
       std::size_t row;
       {
         std::unique_lock lock(mutex_);
-        workCv_.wait(lock, [&] { return stop_ || next_ >= rows_ || next_ < consumed_ + kRowsAhead; });
+        workCv_.wait(lock,
+                     [&] { return stop_ || next_ >= rows_ || next_ < consumed_ + kRowsAhead; });
         if (stop_ || next_ >= rows_) return;
         row = next_++;
       }

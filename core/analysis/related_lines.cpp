@@ -49,9 +49,9 @@ void ColourLines(const AnalysisResult& result, RelatedView& view) {
     const std::size_t length = report.Length;
     const std::size_t indent = std::min(IndentWidth(line.Level), length);
     const std::size_t rest = length - indent;
-    const auto parts = static_cast<std::size_t>(std::count_if(
-        view.Columns.begin(), view.Columns.end(),
-        [&](std::uint32_t group) { return line.IsMemberOf(group); }));
+    const auto parts = static_cast<std::size_t>(
+        std::count_if(view.Columns.begin(), view.Columns.end(),
+                      [&](std::uint32_t group) { return line.IsMemberOf(group); }));
     std::size_t part = 0;
     for (std::size_t c = 0; c < view.Columns.size(); ++c) {
       const std::uint32_t group = view.Columns[c];

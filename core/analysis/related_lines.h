@@ -18,8 +18,8 @@ struct Rgb {
 };
 
 // The colours of the group columns, taken in turn.
-inline constexpr Rgb kColumnColours[] = {{0, 0, 255},   {255, 0, 255}, {0, 128, 0},   {128, 0, 0},
-                                         {255, 0, 0},   {0, 128, 128}, {128, 128, 128}};
+inline constexpr Rgb kColumnColours[] = {{0, 0, 255}, {255, 0, 255}, {0, 128, 0},    {128, 0, 0},
+                                         {255, 0, 0}, {0, 128, 128}, {128, 128, 128}};
 
 enum class AnalysisPane : std::uint8_t { Report, Related };
 
@@ -41,9 +41,9 @@ struct LineSpan {
 
 // What the related pane shows for one report line.
 struct RelatedView {
-  std::vector<std::string> Text;  // the related lines, each a report line's text
-  std::vector<std::size_t> RelatedMap;   // for each related line, its report line (0-based)
-  std::vector<std::size_t> RelatedEnds;  // 0, then the offset just after each related line
+  std::vector<std::string> Text;               // the related lines, each a report line's text
+  std::vector<std::size_t> RelatedMap;         // for each related line, its report line (0-based)
+  std::vector<std::size_t> RelatedEnds;        // 0, then the offset just after each related line
   std::vector<bool> Bold, Italic, Underlined;  // the style of each related line
   std::vector<std::uint32_t> Columns;          // group numbers, ascending
   std::vector<Rgb> ColumnColours;              // parallel to Columns

@@ -19,14 +19,11 @@ using Members = std::vector<std::uint32_t>;
 const std::string kHost80 = "permit tcp host 10.0.0.1 any eq 80";
 const std::string kAnyTcp = "permit tcp any any";
 
-TEST(AnalyseList, OneLineDoesNothing) {
-  EXPECT_FALSE(Analyse({kAnyTcp}).Ran);
-}
+TEST(AnalyseList, OneLineDoesNothing) { EXPECT_FALSE(Analyse({kAnyTcp}).Ran); }
 
 TEST(AnalyseList, EarlierLineInsideLaterOneJoinsItsGroup) {
   const AnalysisResult result = Analyse({kHost80, kAnyTcp});
-  ASSERT_EQ(result.ReportText,
-            (std::vector<std::string>{" 1: 10 " + kHost80, "2: 20 " + kAnyTcp}));
+  ASSERT_EQ(result.ReportText, (std::vector<std::string>{" 1: 10 " + kHost80, "2: 20 " + kAnyTcp}));
   EXPECT_EQ(result.Lines[0].MarkedMembers(), Members{1});
   EXPECT_EQ(result.Lines[1].MarkedMembers(), Members{0});
   EXPECT_TRUE(IsBold(result.Lines[1]));
@@ -113,10 +110,9 @@ TEST(AnalyseList, PortSetsAsAWholeOrInPart) {
 TEST(AnalyseList, NestedGroupsIndentByLevel) {
   const AnalysisResult result =
       Analyse({kHost80, "permit tcp 10.0.0.0 0.0.0.255 any", "permit ip any any"});
-  EXPECT_EQ(result.ReportText,
-            (std::vector<std::string>{"  1: 10 " + kHost80,
-                                      " 2: 20 permit tcp 10.0.0.0 0.0.0.255 any",
-                                      "3: 30 permit ip any any"}));
+  EXPECT_EQ(result.ReportText, (std::vector<std::string>{"  1: 10 " + kHost80,
+                                                         " 2: 20 permit tcp 10.0.0.0 0.0.0.255 any",
+                                                         "3: 30 permit ip any any"}));
   EXPECT_EQ(result.Lines[0].Level, 2u);
   EXPECT_EQ(result.Lines[1].MarkedMembers(), (Members{0, 2}));
 }
@@ -167,10 +163,10 @@ std::vector<std::string> RandomList(std::size_t count, unsigned seed) {
   const std::vector<std::string> protocols = {"tcp", "tcp", "udp", "ip", "icmp", "gre"};
   const std::vector<std::string> addresses = {"any", "host 10.0.0.1", "10.0.0.0 0.0.0.255",
                                               "10.0.0.0 0.0.255.255", "host 10.0.1.7"};
-  const std::vector<std::string> ports = {"", "", " eq 80", " range 70 90", " gt 1023",
-                                          " neq 80", " eq 80 443", " lt 100"};
-  const std::vector<std::string> extras = {"", "", "", " established", " precedence 5",
-                                           " ttl gt 10", " ttl eq 64"};
+  const std::vector<std::string> ports = {"",         "",        " eq 80",     " range 70 90",
+                                          " gt 1023", " neq 80", " eq 80 443", " lt 100"};
+  const std::vector<std::string> extras = {
+      "", "", "", " established", " precedence 5", " ttl gt 10", " ttl eq 64"};
   const std::vector<std::string> icmp = {"", " unreachable", " echo", " ttl-exceeded",
                                          " time-exceeded"};
   std::vector<std::string> lines;
@@ -199,7 +195,8 @@ TEST(AnalyseList, PreparedComparisonAgreesWithCheckForMatch) {
       const MatchSettings settings{.PartialPorts = !portsInSet, .AnyOverlap = paranoic};
       LineRecognizer recognizer;
       std::vector<RecognisedLine> lines;
-      for (const std::string& line : list) lines.push_back(RecogniseLine(line, options, recognizer));
+      for (const std::string& line : list)
+        lines.push_back(RecogniseLine(line, options, recognizer));
       const PairComparer comparer(lines, settings, options);
       for (std::size_t r = 0; r < list.size(); ++r) {
         for (std::size_t s = 0; s < list.size(); ++s) {

@@ -112,8 +112,7 @@ TEST(CopyCommands, CopyNoModesOverTheWholeReport) {
 TEST(CopyCommands, SelectionAndCaretPickTheLinesTouched) {
   const AnalysisResult result = Analyse(kNested);
   const std::size_t secondStart = result.Lines[0].TextEnd;
-  EXPECT_EQ(CopyNo(result, CopyNoMode::All, secondStart + 3, 0).Lines,
-            Lines{"no " + kNested[1]});
+  EXPECT_EQ(CopyNo(result, CopyNoMode::All, secondStart + 3, 0).Lines, Lines{"no " + kNested[1]});
   EXPECT_TRUE(CopyNo(result, CopyNoMode::All, secondStart, 0).Lines.empty());
   EXPECT_EQ(CopyNo(result, CopyNoMode::All, secondStart - 2, 4).Lines.size(), 2u);
 }
@@ -136,9 +135,9 @@ TEST(CopyCommands, EntriesFromObjectGroupsAreNotCopied) {
 }
 
 TEST(HideDerivedLines, GroupLeavesAndLaterGroupsMoveDown) {
-  AnalysisResult result = Analyse({"permit tcp host 10.0.0.1 any eq 80",
-                                   "permit tcp host 10.0.0.1 any", "permit udp host 10.0.0.3 any",
-                                   "permit udp any any"});
+  AnalysisResult result =
+      Analyse({"permit tcp host 10.0.0.1 any eq 80", "permit tcp host 10.0.0.1 any",
+               "permit udp host 10.0.0.3 any", "permit udp any any"});
   ASSERT_EQ(result.Lines.size(), 4u);
   EXPECT_FALSE(CanHideDerivedLines(result, 0));
   EXPECT_FALSE(HideDerivedLines(result, 0));

@@ -67,8 +67,9 @@ TEST(AnalyzeCommand, NoCommandsForTheWholeReport) {
       "analyze_objects.txt", "object-group network U\n host 10.0.0.5\n 10.0.0.0 255.255.255.0\n");
   const CliOutcome all = RunCommand({"analyze", "--objects", objects, "--no-commands", "0"}, list);
   EXPECT_EQ(all.status, 0) << all.err;
-  EXPECT_EQ(all.out, "no permit tcp host 10.0.0.1 any eq 80\nno permit tcp any any\n"
-                     "no permit udp host 10.0.0.5 any\n");
+  EXPECT_EQ(all.out,
+            "no permit tcp host 10.0.0.1 any eq 80\nno permit tcp any any\n"
+            "no permit udp host 10.0.0.5 any\n");
   EXPECT_EQ(all.err, "kerbwise-cli: Rules whose numbers begin with \"0\" will not be copied.\n");
   EXPECT_EQ(RunCommand({"analyze", "--objects", objects, "--no-commands", "1"}, list).out,
             "no permit tcp host 10.0.0.1 any eq 80\nno permit udp host 10.0.0.5 any\n");
