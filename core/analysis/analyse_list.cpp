@@ -53,7 +53,7 @@ class GroupBuilder {
     AnalysisLine& member = lines_[m];
     if (!member.IsMemberOf(g)) {
       member.AddMember(g);
-      if (member.Group != 0) headMembers_[g - 1].push_back(m);
+      if (member.Group != 0) memberGroups_[g - 1].push_back(member.Group);
     }
     if (incomplete) member.IncompletePorts = true;
     lines_[h].HeadsGroup = true;
@@ -61,7 +61,7 @@ class GroupBuilder {
     // A head that sinks a level takes the groups headed by its members with it.
     if (const std::uint32_t own = member.Group; own != 0) {
       Slot(own).Level = Slot(g).Level + 1;
-      for (const std::size_t head : headMembers_[own - 1]) ++Slot(lines_[head].Group).Level;
+      for (const std::uint32_t group : memberGroups_[own - 1]) ++Slot(group).Level;
     }
   }
 
@@ -73,17 +73,17 @@ class GroupBuilder {
 
   std::uint32_t FormGroup(std::size_t h) {
     groups_.push_back({h + 1, lines_[h].Level});
-    headMembers_.emplace_back();
+    memberGroups_.emplace_back();
     const auto g = static_cast<std::uint32_t>(groups_.size());
     lines_[h].Group = g;
-    for (const std::uint32_t group : lines_[h].Members) headMembers_[group - 1].push_back(h);
+    for (const std::uint32_t group : lines_[h].Members) memberGroups_[group - 1].push_back(g);
     return g;
   }
 
   std::vector<AnalysisLine> lines_;
   GroupTable groups_;
-  // For each group, its members that head a group themselves.
-  std::vector<std::vector<std::size_t>> headMembers_;
+  // For each group, the groups headed by its members.
+  std::vector<std::vector<std::uint32_t>> memberGroups_;
 };
 
 char LowerFirst(const std::string& text) {
