@@ -107,5 +107,18 @@ BENCHMARK(BM_AnalyseWorstCase)
     ->Iterations(1)
     ->UseRealTime();
 
+// Identical entries: every pair relates and each line heads a group inside
+// all the later ones, the densest web of groups a list can make.
+void BM_AnalyseIdentical(benchmark::State& state) {
+  const std::vector<std::string> entries(static_cast<std::size_t>(state.range(0)),
+                                         "permit tcp any any eq 80");
+  RunAnalysis(state, Numbered(entries), CheckOptions{});
+}
+BENCHMARK(BM_AnalyseIdentical)
+    ->Arg(1'000)
+    ->Arg(2'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 }  // namespace
 }  // namespace kerbwise

@@ -209,14 +209,16 @@ bool PairComparer::PortPairFits(bool ruleHas, Ranges rulePorts, bool subjectHas,
   bool anyCovered = false;
   for (std::uint32_t k = 0; k < subjectPorts.count; ++k) {
     const ValueRange& range = ranges_[subjectPorts.first + k];
-    bool covered = Inside(range, rulePorts);
+    // The rule's ranges are sorted and apart: those ending before the range
+    // neither hold nor touch it, and the first one after them decides whether
+    // it lies inside one.
+    const ValueRange* at = ruleBegin;
+    while (at != ruleEnd && at->Hi < range.Lo) ++at;
+    bool covered = at != ruleEnd && at->Lo <= range.Lo && range.Hi <= at->Hi;
     if (!covered) {
       incomplete = true;
-      for (const ValueRange* at = ruleBegin; at != ruleEnd; ++at) {
-        const ValueRange& candidate = *at;
-        if (candidate.Lo > range.Hi) break;
-        if (candidate.Hi < range.Lo) continue;
-        if (settings_.AnyOverlap || candidate.Lo <= range.Lo || candidate.Hi >= range.Hi) {
+      for (; at != ruleEnd && at->Lo <= range.Hi; ++at) {
+        if (settings_.AnyOverlap || at->Lo <= range.Lo || at->Hi >= range.Hi) {
           covered = true;
           break;
         }
