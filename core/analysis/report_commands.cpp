@@ -121,8 +121,8 @@ std::string ZeroNumberedNotice(bool russian) {
 }
 
 bool CanHideDerivedLines(const AnalysisResult& result, std::size_t line) {
-  return line < result.Lines.size() && result.Lines[line].Group != 0 &&
-         result.Lines[line].Group <= result.Groups.size();
+  return line < result.Lines.size() && result.Lines.size() == result.ReportText.size() &&
+         result.Lines[line].Group != 0 && result.Lines[line].Group <= result.Groups.size();
 }
 
 bool HideDerivedLines(AnalysisResult& result, std::size_t line) {
