@@ -6,6 +6,7 @@
 
 #include "analysis/pair_rows.h"
 #include "analysis/pane_text.h"
+#include "rules/list_entry.h"
 #include "rules/primitives.h"
 
 namespace kerbwise {

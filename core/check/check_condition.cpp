@@ -3,30 +3,11 @@
 #include <algorithm>
 
 #include "check/check_for_match.h"
-#include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 #include "rules/primitives.h"
 
 namespace kerbwise {
 namespace {
-
-// The entry of a list pane line: its leading entry number, when the first
-// word reads as a whole number of 0 or more, is dropped and blanks are
-// collapsed. Blanks left between the number and the entry go too, so that
-// "10   permit ip any any" is read like "10 permit ip any any". `entry` is
-// reused from line to line.
-void ReadEntryText(std::string_view trimmedLine, std::string& entry) {
-  const std::size_t blank = trimmedLine.find(' ');
-  if (blank != std::string_view::npos) {
-    const std::optional<std::int32_t> number = ReadInteger(trimmedLine.substr(0, blank));
-    if (number && *number >= 0) trimmedLine.remove_prefix(blank + 1);
-  }
-  while (!trimmedLine.empty() && trimmedLine.front() == ' ') trimmedLine.remove_prefix(1);
-  if (trimmedLine.find("  ") == std::string_view::npos) {
-    entry.assign(trimmedLine);  // the usual case: nothing to collapse
-  } else {
-    entry = SpaceCompress(trimmedLine);
-  }
-}
 
 std::size_t DecimalDigits(std::size_t value) {
   std::size_t digits = 1;
@@ -102,12 +83,6 @@ void WriteVerdict(const VerdictState& state, const std::vector<std::string>& lis
 
 }  // namespace
 
-std::string ListEntryText(std::string_view listLine) {
-  std::string entry;
-  ReadEntryText(TrimControls(listLine), entry);
-  return entry;
-}
-
 std::string ConditionKey(std::string_view conditionLine) {
   return "permit " + SpaceCompress(TrimControls(conditionLine));
 }
@@ -144,11 +119,9 @@ CheckReport CheckCondition(const std::vector<std::string>& listLines, std::strin
   const RecognisedLine conditionLine = RecogniseLine(report.Condition, options, recognizer);
   VerdictState verdict;
 
-  std::string entryText;
   for (std::size_t i = 1; i <= listLines.size(); ++i) {
     const std::string_view line = TrimControls(listLines[i - 1]);
-    ReadEntryText(line, entryText);
-    const RecognisedLine entry = RecogniseLine(entryText, options, recognizer);
+    const RecognisedLine entry = RecogniseLine(ListEntryText(line), options, recognizer);
     const MatchResult result = reverse ? CheckForMatch(conditionLine, entry, settings, options)
                                        : CheckForMatch(entry, conditionLine, settings, options);
 

@@ -58,10 +58,6 @@ CheckReport CheckCondition(const std::vector<std::string>& listLines, std::strin
 // and the line with its outer blanks removed and runs of blanks collapsed.
 std::string ConditionKey(std::string_view conditionLine);
 
-// The entry of a list pane line as every consumer compares it: outer blanks
-// removed, a leading entry number of 0 or more dropped, blanks collapsed.
-std::string ListEntryText(std::string_view listLine);
-
 // Whether a marker list holds a partial match ("?", "^" or ".").
 bool HasPartialMarker(const std::vector<std::string>& markerList);
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 #include "rules/name_tables.h"
 #include "rules/primitives.h"
 #include "rules/texpr.h"
@@ -78,24 +78,9 @@ std::string MirrorRule(const TExpr& expr, MaskForm maskType) {
   return rule;
 }
 
-// The entry of a list line: outer blanks removed, a leading entry number (a
-// first word that reads as a whole number of 0 or more) dropped, and runs of
-// blanks collapsed. Blanks between the number and the entry go too, so the
-// entry text never starts with a blank.
-std::string EntryText(std::string_view line) {
-  line = TrimControls(line);
-  const std::size_t blank = line.find(' ');
-  const std::optional<std::int32_t> number = ReadInteger(line.substr(0, blank));
-  if (number && *number >= 0) {
-    line.remove_prefix(blank == std::string_view::npos ? line.size() : blank + 1);
-    while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-  }
-  return SpaceCompress(line);
-}
-
 std::string ReflectLine(std::string_view line, const CheckOptions& options,
                         LineRecognizer& recognizer) {
-  const std::string entry = EntryText(line);
+  const std::string entry = ListEntryText(line);
   const ExprPtr expr = recognizer.ExprCheck(entry, options);
   // A parameter error leaves a half-read record behind: it is no rule.
   const std::uint8_t status =

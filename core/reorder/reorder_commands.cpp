@@ -5,7 +5,7 @@
 #include <numeric>
 #include <optional>
 
-#include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 
 namespace kerbwise {
 namespace {
@@ -84,11 +84,10 @@ std::string_view TrimLeadingBlanks(std::string_view line) {
   return first == std::string_view::npos ? std::string_view() : line.substr(first);
 }
 
-// The sequence number in front of a line: its first word, a whole number.
+// The sequence number in front of a line.
 std::optional<std::uint32_t> ReadSeqNo(std::string_view line) {
-  const std::string_view trimmed = TrimLeadingBlanks(line);
-  const std::optional<std::int32_t> value = ReadInteger(trimmed.substr(0, trimmed.find(' ')));
-  if (!value || *value < 0) return std::nullopt;
+  const std::optional<std::int32_t> value = SplitListLine(line).Number;
+  if (!value) return std::nullopt;
   return static_cast<std::uint32_t>(*value);
 }
 

@@ -5,34 +5,11 @@
 
 #include "reorder/sort_key.h"
 #include "reorder/source_collapse.h"
-#include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 #include "rules/primitives.h"
 
 namespace kerbwise {
 namespace {
-
-// `line` without its leading blanks and, when its first word is a whole
-// number followed by a blank, without that number and blank.
-std::string_view WithoutNumber(std::string_view line) {
-  const std::size_t first = line.find_first_not_of(' ');
-  line.remove_prefix(first == std::string_view::npos ? line.size() : first);
-  const std::size_t blank = line.find(' ');
-  if (blank != std::string_view::npos) {
-    const std::optional<std::int32_t> number = ReadInteger(line.substr(0, blank));
-    if (number && *number >= 0) line.remove_prefix(blank + 1);
-  }
-  return line;
-}
-
-// The entry of a list line as the recognizer wants it: outer blanks and the
-// sequence number gone, runs of blanks collapsed, and no blank in front even
-// when several stood after the number.
-std::string EntryText(std::string_view line) {
-  std::string_view entry = WithoutNumber(TrimControls(line));
-  const std::size_t first = entry.find_first_not_of(' ');
-  entry.remove_prefix(first == std::string_view::npos ? entry.size() : first);
-  return SpaceCompress(entry);
-}
 
 struct KeyedLine {
   std::string collation;
@@ -83,7 +60,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   std::vector<KeyedLine> keyed;
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
-    const ExprPtr expr = recognizer.ExprCheck(EntryText(listLines[i]), checkOptions);
+    const ExprPtr expr = recognizer.ExprCheck(ListEntryText(listLines[i]), checkOptions);
     std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.Russian);
     keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i});
   }
@@ -99,7 +76,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
       result.MainOutput.emplace_back();
     }
     const std::string& line = listLines[keyed[k].index];
-    std::string text = keepNumbers ? line : std::string(WithoutNumber(line));
+    std::string text = keepNumbers ? line : std::string(SplitListLine(line).Entry);
     if (key.front() == '-') {
       const std::string_view kind = GroupOf(key).substr(1);
       result.Problems.push_back(std::string(kind) + ':' + text);
