@@ -84,6 +84,9 @@ class SortCommand final : public Command {
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
     if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (!list->CanOptimize) {
+      throw UsageError("a list whose numbering was kept as written cannot be sorted");
+    }
 
     const bool collapseBox = collapse_ && CanCollapse(list->Used);
     const SortOptions options =

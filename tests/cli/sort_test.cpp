@@ -70,12 +70,17 @@ TEST(SortCommand, Commands) {
   EXPECT_EQ(unchanged.err, "The order of the lines has not changed\n");
 }
 
-TEST(SortCommand, BadKeys) {
+TEST(SortCommand, Refusals) {
   EXPECT_EQ(RunCommand({"sort"}, kList).status, 2);
   EXPECT_EQ(RunCommand({"sort", "--key", "port"}, kList).status, 2);
   const CliOutcome twice = RunCommand({"sort", "--key", "proto,src-addr,proto"}, kList);
   EXPECT_EQ(twice.status, 2);
   EXPECT_NE(twice.err.find("key column given twice: proto"), std::string::npos);
+  // A list whose inconsistent numbering was kept has no order to restore.
+  const CliOutcome kept = RunCommand({"sort", "--key", "proto", "--keep-numbering"},
+                                     "20 permit ip any any\n10 deny ip any any\n");
+  EXPECT_EQ(kept.status, 2);
+  EXPECT_NE(kept.err.find("cannot be sorted"), std::string::npos) << kept.out;
 }
 
 }  // namespace
