@@ -1,7 +1,8 @@
 // sort: normalises a list as normalize does, then orders it by key columns,
 // or gives the device commands that apply that order.
 //
-// --key names the columns in the order they are switched on. Text output:
+// --key names the columns in the order they are switched on. A list whose
+// inconsistent numbering was kept as written is refused. Text output:
 // the sort window's text, line by line. With --commands: the command text on
 // standard output and any message ("ACL name not set") on standard error;
 // when no commands come out (problem lines, lines without a number, a list
