@@ -116,7 +116,6 @@ std::uint64_t ReportLevel(const AnalysisLine& line, const GroupTable& groups) {
 // lines to their report positions.
 void BuildReport(const std::vector<std::string>& listLines, std::vector<AnalysisLine> lines,
                  GroupTable groups, AnalysisResult& result) {
-  const std::size_t width = DecimalDigits(listLines.size());
   for (GroupSlot& slot : groups) slot.Head = 0;  // set again below for the heads shown
   std::size_t textEnd = 0;
   for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -124,7 +123,7 @@ void BuildReport(const std::vector<std::string>& listLines, std::vector<Analysis
     if (line.MembersEmpty() || (result.ConflictsOnly && !line.Conflict)) continue;
     line.Level = ReportLevel(line, groups);
     std::string text(IndentWidth(line.Level), ' ');
-    text += PaddedIndex(k + 1, width);
+    text += std::to_string(k + 1);  // unpadded, unlike the number pane
     text += ": ";
     text += TrimControls(listLines[k]);
     textEnd += PaneLength(text) + 1;

@@ -143,6 +143,9 @@ TEST(AnalyseList, GroupsAndLevelsGrowPastEightBits) {
   }
   const AnalysisResult many = Analyse(pairs);
   ASSERT_EQ(many.Groups.size(), 300u);
+  // Only the number pane pads the index to the width of the list's length.
+  EXPECT_EQ(many.NumberPane[0], "001");
+  EXPECT_EQ(many.ReportText[0], " 1: 10 permit tcp host 10.0.0.0 any eq 80");
   EXPECT_EQ(many.Lines[598].MarkedMembers(), Members{300});
   EXPECT_EQ(many.Lines[599].Group, 300u);
 
