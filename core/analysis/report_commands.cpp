@@ -13,19 +13,29 @@ std::string_view AfterSeparator(std::string_view line) {
   return line.substr(line.find(kSeparator) + kSeparator.size());
 }
 
-// The pane lines a selection touches: line m spans from `starts[m]` to
-// `ends[m]` - 1 (its break included). Without a selection the line the caret
-// stands in counts, unless the caret stands at its very start.
+// The pane lines a selection touches. Line m spans from S, the end of the
+// line before, to E = `ends[m]` - 1 (its break included); with A the
+// selection's start and B = A + length - 1 its last offset, the line is
+// touched when E >= A and S <= B, or E <= A and S >= B. Without a selection
+// (B = A - 1) that is the line the caret stands in, unless the caret stands at
+// its very start. The comparisons never step past either end of size_t, so a
+// selection however far out touches no line it does not reach.
 std::vector<std::size_t> TouchedLines(const std::vector<std::size_t>& ends,
                                       std::size_t selectionStart, std::size_t selectionLength) {
-  const auto a = static_cast<long long>(selectionStart);
-  const long long b = a + static_cast<long long>(selectionLength) - 1;
+  const std::size_t a = selectionStart;
+  const std::size_t length = selectionLength;
   std::vector<std::size_t> touched;
-  long long s = 0;
+  std::size_t s = 0;
   for (std::size_t m = 0; m < ends.size(); ++m) {
-    const long long e = static_cast<long long>(ends[m]) - 1;
-    if ((e >= a && s <= b) || (e <= a && s >= b)) touched.push_back(m);
-    s = e + 1;
+    const std::size_t end = ends[m];
+    const bool endAtOrAfterA = end > a;
+    const bool endAtOrBeforeA = end == 0 || end - 1 <= a;
+    const bool startAtOrBeforeB = length == 0 ? s < a : s < a || s - a < length;
+    const bool startAtOrAfterB = length == 0 ? a == 0 || s >= a - 1 : s >= a && s - a >= length - 1;
+    if ((endAtOrAfterA && startAtOrBeforeB) || (endAtOrBeforeA && startAtOrAfterB)) {
+      touched.push_back(m);
+    }
+    s = end;
   }
   return touched;
 }

@@ -112,6 +112,10 @@ TEST(CopyCommands, SelectionAndCaretPickTheLinesTouched) {
   EXPECT_EQ(CopyNo(result, CopyNoMode::All, secondStart + 3, 0).Lines, Lines{"no " + kNested[1]});
   EXPECT_TRUE(CopyNo(result, CopyNoMode::All, secondStart, 0).Lines.empty());
   EXPECT_EQ(CopyNo(result, CopyNoMode::All, secondStart - 2, 4).Lines.size(), 2u);
+  // A selection past the end of the text touches nothing, however far out.
+  for (const std::size_t start : {std::size_t{1000}, std::size_t{PTRDIFF_MAX}, SIZE_MAX}) {
+    EXPECT_TRUE(CopyNo(result, CopyNoMode::All, start, 2).Lines.empty()) << start;
+  }
 }
 
 TEST(CopyCommands, EntriesFromObjectGroupsAreNotCopied) {
