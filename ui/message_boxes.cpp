@@ -26,8 +26,9 @@ bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
     activeScript->answers_.pop_front();
     return yes;
   }
-  return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  // The questions carry no icon: the offending line is what the eye should find.
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void Inform(QWidget* parent, const QString& title, const QString& text) {
