@@ -100,9 +100,15 @@ void TForm1::ColorizeResult() {
 }
 
 void TForm1::CheckedLstRenew() {
-  const std::vector<std::string> strip = checked_.Renew(PaneCoreLines(*conditionPane_));
-  SetPaneLines(*verdictStrip_, strip);
   stripOutOfDate_ = false;
+  // An emptied pane shows no verdicts but forgets none: a condition typed
+  // back in finds its verdict again.
+  const std::vector<std::string> conditions = PaneCoreLines(*conditionPane_);
+  if (conditions.empty()) {
+    verdictStrip_->clear();
+    return;
+  }
+  SetPaneLines(*verdictStrip_, checked_.Renew(conditions));
   ScrollToLine(*verdictStrip_, FirstVisibleLine(*conditionPane_));
 }
 
@@ -111,12 +117,12 @@ void TForm1::ClearCheckResults() {
   markerList_.clear();
   checked_.Clear();
   verdictStrip_->clear();
-  SetResultLine({}, ResultColour::Workspace);
   ColorizeResult();
 }
 
 void TForm1::ListPaneChanged() {
-  // Results describe the list as it was checked; an edited list voids them.
+  // Markers and verdicts describe the list as it was checked; an edited list
+  // voids them. The verdict line stays until the next check.
   if (copyResultAction_->isEnabled()) ClearCheckResults();
 }
 

@@ -77,6 +77,7 @@ void TForm1::Normalize() {
   SetPaneLines(*listPane_, result.ListLines);
   listPane_->show();
   ClearCheckResults();
+  SetResultLine({}, ResultColour::Workspace);
   errorLabel_->SetMessage(FromCore(result.ErrorText), FromCore(result.ErrorObject));
   if (result.BlinkError) errorLabel_->Blink();
 }
@@ -90,7 +91,7 @@ void TForm1::ApplyEnabled(const IntakeControls& enabled) {
   reflectButton_->setEnabled(enabled.Reflect);
 }
 
-void TForm1::OpenNameMenu() { nameMenu_->popup(nameButton_->mapToGlobal(QPoint(0, 0))); }
+void TForm1::OpenNameMenu(const QPoint& at) { nameMenu_->popup(nameButton_->mapToGlobal(at)); }
 
 void TForm1::FillNameMenu() {
   const auto commands = NameCopyCommands(aclName_, russian_);

@@ -403,7 +403,9 @@ void TForm1::WireControls() {
   connect(reflectButton_, &QPushButton::clicked, this, &TForm1::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &TForm1::ShowNamesReference);
   connect(objectsButton_, &QPushButton::clicked, this, &TForm1::ShowObjects);
-  connect(nameButton_, &QPushButton::clicked, this, &TForm1::OpenNameMenu);
+  // A click opens the copy menu at the button's corner, a context request
+  // where the mouse is.
+  connect(nameButton_, &QPushButton::clicked, this, [this] { OpenNameMenu(QPoint(0, 0)); });
   connect(nameButton_, &QWidget::customContextMenuRequested, this, &TForm1::OpenNameMenu);
   connect(nameMenu_, &QMenu::aboutToShow, this, &TForm1::FillNameMenu);
   connect(portsInSetBox_, &QCheckBox::toggled, paranoicBox_, &QWidget::setDisabled);

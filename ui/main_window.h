@@ -67,7 +67,8 @@ class TForm1 : public QMainWindow {
   // Normalisation and the Name menu (intake_wiring.cpp).
   void Normalize();
   void ApplyEnabled(const IntakeControls& enabled);
-  void OpenNameMenu();
+  // Opens the copy menu at `at`, in the button's coordinates.
+  void OpenNameMenu(const QPoint& at);
   void FillNameMenu();
 
   // Checks and their results (check_wiring.cpp).

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -168,12 +169,17 @@ class MainWindowTest : public QObject {
     QTest::keyClick(driver.Pane("Memo6"), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), copied);
 
-    // Editing the list voids every result.
+    // Editing the list voids the markers and verdicts; the verdict line
+    // stays until the next check or normalisation.
+    const QString verdict = driver.Text("mmo1");
     driver.Paste("Memo2", " 10 permit ip any any");
     QVERIFY(driver.Text("Memo6").isEmpty());
     QVERIFY(driver.Text("Memo3").isEmpty());
     QVERIFY(!driver.Find("Image1")->isVisible());
     QVERIFY(!driver.Action("N2")->isEnabled());
+    QCOMPARE(driver.Text("mmo1"), verdict);
+    driver.Normalize(kWebThenDeny);
+    QVERIFY(driver.Text("mmo1").isEmpty());
   }
 
   void noMatchHidesTheMarkersAndBlocks() {
@@ -222,6 +228,7 @@ class MainWindowTest : public QObject {
         {Qt::ControlModifier, "Allowed at line 1: 10 permit tcp host 1.1.1.1 any eq 22"},
         {Qt::ShiftModifier, ""},
         {Qt::ControlModifier | Qt::ShiftModifier, ""},
+        {Qt::AltModifier | Qt::ShiftModifier, ""},
     };
     for (const char* target : {"Memo7", "edt1"}) {
       for (const Case& c : cases) {
@@ -239,14 +246,6 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void caretLineGoesIntoTheConditionLine() {
-    WindowDriver driver;
-    driver.Paste("Memo7", "udp any any\ntcp any any eq 80");
-    driver.PutCaretOn(1);
-    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_End);
-    QCOMPARE(driver.Find<QLineEdit>("edt1")->text(), QString("tcp any any eq 80"));
-  }
-
   void verdictStripKeepsVerdictsOfConditionsStillPresent() {
     WindowDriver driver;
     driver.Normalize(kWebThenDeny);
@@ -256,10 +255,18 @@ class MainWindowTest : public QObject {
       QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return);
     }
     QCOMPARE(driver.Text("Memo3"), QString("+\n-\n "));
+    QCOMPARE(driver.Find<QLineEdit>("edt1")->text(), QString("udp any any"));  // the caret's line
     driver.Paste("Memo7", "udp any any\nicmp any any");
     driver.PutCaretOn(0);
     QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Home);
     QCOMPARE(driver.Text("Memo3"), QString("-\n "));
+    // An emptied pane matches nothing and forgets nothing.
+    driver.Paste("Memo7", "");
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Home);
+    QVERIFY(driver.Text("Memo3").isEmpty());
+    driver.Paste("Memo7", "udp any any");
+    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Home);
+    QCOMPARE(driver.Text("Memo3"), QString("-"));
   }
 
   void nameCopyMenuPutsTheThreeTexts() {
@@ -275,6 +282,13 @@ class MainWindowTest : public QObject {
       action->trigger();
       QCOMPARE(QApplication::clipboard()->text(), expected[i]);
     }
+    menu->close();
+    // As the button's context menu it opens where the mouse is.
+    QWidget* button = driver.Button("BitBtn1");
+    const QPoint at(button->width() / 2, button->height() / 2);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, button->mapToGlobal(at));
+    QApplication::sendEvent(button, &request);
+    QCOMPARE(menu->pos(), button->mapToGlobal(at));
     menu->close();
   }
 
@@ -306,9 +320,9 @@ class MainWindowTest : public QObject {
     WindowDriver driver;
     const int listArea = driver.Find<QSplitter>("ListArea")->width();
     QTest::mouseDClick(driver.Pane("Memo6")->viewport(), Qt::LeftButton);
-    QVERIFY(driver.Pane("Memo6")->width() > listArea / 2);
+    QCOMPARE(driver.Pane("Memo6")->width(), listArea / 5 * 4);
     QTest::mouseDClick(driver.Pane("Memo2")->viewport(), Qt::LeftButton);
-    QVERIFY(driver.Pane("Memo6")->width() < listArea / 3);
+    QCOMPARE(driver.Pane("Memo6")->width(), listArea / 5);
   }
 
   void sampleTextGoesOnFirstFocusOnly() {
@@ -321,6 +335,8 @@ class MainWindowTest : public QObject {
     driver.Pane("Memo5")->setFocus();
     QCOMPARE(driver.Text("Memo5"), QString("mine"));
     QVERIFY(driver.Text("Memo4").isEmpty());
+    driver.Pane("Memo3")->setFocus();  // the verdict strip passes the focus on
+    QCOMPARE(QApplication::focusWidget(), driver.Find("Memo7"));
 
     // Text that replaced the sample without a visit (dropped in) stays.
     WindowDriver dropped;
