@@ -9,6 +9,7 @@ namespace kerbwise::ui {
 
 BlinkingLabel::BlinkingLabel(QWidget* parent) : QLabel(parent), menu_(new QMenu(this)) {
   setObjectName("Label11");
+  setTextFormat(Qt::PlainText);  // messages quote object names as the user wrote them
   QFont bold = font();
   bold.setBold(true);
   setFont(bold);

@@ -97,7 +97,8 @@ void TForm1::FillNameMenu() {
   const auto commands = NameCopyCommands(aclName_, russian_);
   for (std::size_t i = 0; i < commands.size(); ++i) {
     QAction* action = nameCopyActions_[i];
-    action->setText(FromCore(commands[i].Caption));
+    // An ampersand in the name is shown, not taken for a shortcut mark.
+    action->setText(FromCore(commands[i].Caption).replace(QLatin1Char('&'), QLatin1String("&&")));
     const QString text = FromCore(commands[i].Text);
     action->disconnect();
     connect(action, &QAction::triggered, this,

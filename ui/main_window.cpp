@@ -201,8 +201,10 @@ void TForm1::BuildControls() {
   reverseButton_ = MakeButton("Button3", central);
   statusLabel_ = new QLabel(central);
   statusLabel_->setObjectName("Label6");
+  statusLabel_->setTextFormat(Qt::PlainText);
   templateErrorLabel_ = new QLabel(central);
   templateErrorLabel_->setObjectName("Label7");
+  templateErrorLabel_->setTextFormat(Qt::PlainText);
   templateErrorLabel_->setStyleSheet("QLabel { color: red; font-weight: bold; }");
   templateErrorLabel_->setWordWrap(true);
   resultLine_ = MakePane("mmo1", central);
