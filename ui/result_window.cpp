@@ -153,7 +153,9 @@ void ResultWindow::changeEvent(QEvent* event) {
 }
 
 void ResultWindow::Fill(const QString& caption, const QString& text) {
-  setWindowTitle(caption);
+  // Captions quote the user's condition; Qt would take "[*]" in it for the
+  // modified-state mark, and "[*][*]" shows it as written.
+  setWindowTitle(QString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
   textPane_->setPlainText(text);
 }
 

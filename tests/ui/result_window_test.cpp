@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitterHandle>
+#include <QWindow>
 #include <QtTest>
 
 #include "external_editor.h"
@@ -75,19 +76,19 @@ class ResultWindowTest : public QObject {
     QPoint centre;
     WhileShown(
         [&] {
-          window.ShowText("Reflect", {"10 permit ip any any", "20 deny tcp any any"});
+          window.ShowText("Reflect [*]", {"10 permit ip any any", "20 deny tcp any any"});
         },
         [&](ResultWindow& shown) {
           auto* pane = Child<QPlainTextEdit>(shown, "Memo1");
           text = pane->toPlainText();
           readOnly = pane->isReadOnly() && pane->lineWrapMode() == QPlainTextEdit::NoWrap;
-          title = shown.windowTitle();
+          title = shown.windowHandle()->title();  // as the title bar shows it
           extrasShown = Child(shown, "lst1")->isVisible() || Child(shown, "spl1")->isVisible() ||
                         Child(shown, "Panel1")->isVisible();
           centre = shown.frameGeometry().center();
         });
     QCOMPARE(text, QString("10 permit ip any any\n20 deny tcp any any"));
-    QCOMPARE(title, QString("Reflect"));
+    QCOMPARE(title, QString("Reflect [*]"));
     QVERIFY(readOnly && !extrasShown);
     QCOMPARE(designSize, QSize(962, 495));
     QVERIFY(window.minimumWidth() >= 600 && window.minimumHeight() >= 160);
