@@ -92,17 +92,6 @@ char LowerFirst(const std::string& text) {
                       : static_cast<char>(std::tolower(static_cast<unsigned char>(text.front())));
 }
 
-std::vector<std::string> SplitAtLineBreaks(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos;
-       start = end + 2) {
-    lines.emplace_back(text.substr(start, end - start));
-  }
-  lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 // The report line's level: a head's group level, otherwise one below the
 // deepest group the line belongs to.
 std::uint64_t ReportLevel(const AnalysisLine& line, const GroupTable& groups) {

@@ -33,17 +33,6 @@ std::string Marker(const MatchResult& result) {
   return {kind, action};
 }
 
-std::vector<std::string> SplitAtLineBreaks(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos;
-       start = end + 2) {
-    lines.emplace_back(text.substr(start, end - start));
-  }
-  lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 // Which full matches were met: the first decides, the others are mentioned.
 struct VerdictState {
   std::optional<std::size_t> firstIndex;

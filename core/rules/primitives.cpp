@@ -106,4 +106,15 @@ std::string_view TrimControls(std::string_view text) {
   return text;
 }
 
+std::vector<std::string> SplitAtLineBreaks(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos;
+       start = end + 2) {
+    lines.emplace_back(text.substr(start, end - start));
+  }
+  lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 }  // namespace kerbwise

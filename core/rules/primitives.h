@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rules/check_options.h"
 
@@ -35,5 +36,9 @@ std::string ToUpperAscii(std::string_view text);
 
 // Removes characters with codes up to 32 from both ends.
 std::string_view TrimControls(std::string_view text);
+
+// The lines of a text whose lines are separated by CR LF, as the messages of
+// a check or an analysis are; a text without CR LF is one line.
+std::vector<std::string> SplitAtLineBreaks(std::string_view text);
 
 }  // namespace kerbwise
