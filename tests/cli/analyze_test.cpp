@@ -1,13 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
-
 #include "cli_runner.h"
 
 namespace {
 
-using kerbwise::testing::CliOutcome;
-using kerbwise::testing::RunCommand;
+using namespace kerbwise::testing;
 using nlohmann::json;
 
 const std::string kCovered = "permit tcp host 10.0.0.1 any eq 80\npermit tcp any any\n";
@@ -40,21 +35,22 @@ TEST(AnalyzeCommand, TextMarksStylesAndConflicts) {
             " 2: 20 deny tcp host 10.0.0.1 any eq 80 [conflict]\n");
 
   const std::string ranges = "permit tcp any any range 70 90\npermit tcp any any range 80 100\n";
-  EXPECT_EQ(RunCommand({"analyze"}, ranges).out, "There are no excess or conflicting rules\n");
   // --paranoic alone changes nothing: it needs --no-ports-in-set.
-  EXPECT_EQ(RunCommand({"analyze", "--paranoic"}, ranges).out,
-            "There are no excess or conflicting rules\n");
+  for (const char* option : {"--lang=en", "--paranoic"}) {
+    EXPECT_EQ(RunCommand({"analyze", option}, ranges).out,
+              "There are no excess or conflicting rules\n");
+  }
   EXPECT_EQ(RunCommand({"analyze", "--no-ports-in-set"}, ranges).out,
             " 1: 10 permit tcp any any range 70 90 [incomplete]\n"
             "2: 20 permit tcp any any range 80 100 [head]\n");
 }
 
 TEST(AnalyzeCommand, ErrorGivesTheResultLineAndStatusTwo) {
-  const CliOutcome outcome = RunCommand({"analyze"}, "permit foo\npermit tcp any any\n");
+  const std::string list = "permit foo\npermit tcp any any\n";
+  const CliOutcome outcome = RunCommand({"analyze"}, list);
   EXPECT_EQ(outcome.status, 2);
   EXPECT_EQ(outcome.out, "Line: 20 permit tcp any any: The condition is not recognized\n");
-  const json document =
-      json::parse(RunCommand({"analyze", "--json"}, "permit foo\npermit tcp any any\n").out);
+  const json document = RunJson({"analyze", "--json"}, list);
   EXPECT_EQ(document["result"].size(), 1u);
   EXPECT_EQ(document["report"].size(), 0u);
 }
@@ -63,7 +59,7 @@ TEST(AnalyzeCommand, NoCommandsForTheWholeReport) {
   const std::string list =
       "ip access-list extended X\n10 permit tcp host 10.0.0.1 any eq 80\n20 permit tcp any any\n"
       "30 permit udp host 10.0.0.5 any\n40 permit udp object-group U any\n";
-  const std::string objects = kerbwise::testing::WriteTempFile(
+  const std::string objects = WriteTempFile(
       "analyze_objects.txt", "object-group network U\n host 10.0.0.5\n 10.0.0.0 255.255.255.0\n");
   const CliOutcome all = RunCommand({"analyze", "--objects", objects, "--no-commands", "0"}, list);
   EXPECT_EQ(all.status, 0) << all.err;

@@ -1,14 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
-
 #include "cli_runner.h"
 
 namespace {
 
-using kerbwise::testing::CliOutcome;
-using kerbwise::testing::RunCommand;
-using kerbwise::testing::WriteTempFile;
+using namespace kerbwise::testing;
 using nlohmann::json;
 
 const std::string kList =
@@ -47,17 +41,13 @@ TEST(CheckCommand, TextAndExitStatus) {
 }
 
 TEST(CheckCommand, ReverseAndPartialOptionsReachTheCheck) {
-  const std::string list = "permit tcp host 1.1.1.1 any eq 22\n";
-  const json reverse =
-      json::parse(RunCommand({"check", "--reverse", "--json", "tcp any any"}, list).out);
-  EXPECT_EQ(reverse["results"][0]["markers"], json::parse(R"(["+1"])"));
-
-  const json partial =
-      json::parse(RunCommand({"check", "--partial-ports", "--json", "tcp any any range 70 90"},
-                             "permit tcp any any eq 80\n")
-                      .out);
-  EXPECT_EQ(partial["results"][0]["verdict"], "-");
-  EXPECT_EQ(partial["results"][0]["markers"], json::parse(R"(["^1"])"));
+  const json reverse = RunJson({"check", "--reverse", "--json", "tcp any any"},
+                               "permit tcp host 1.1.1.1 any eq 22\n")["results"][0];
+  EXPECT_EQ(reverse["markers"], json::parse(R"(["+1"])"));
+  const json partial = RunJson({"check", "--partial-ports", "--json", "tcp any any range 70 90"},
+                               "permit tcp any any eq 80\n")["results"][0];
+  EXPECT_EQ(partial["verdict"], "-");
+  EXPECT_EQ(partial["markers"], json::parse(R"(["^1"])"));
 }
 
 TEST(CheckCommand, UnusableInputStopsBeforeChecking) {

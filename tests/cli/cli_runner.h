@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +26,11 @@ inline CliOutcome RunCommand(std::vector<std::string> args, const std::string& i
   std::ostringstream err;
   const int status = kerbwise::cli::RunCli(std::move(args), in, out, err);
   return {status, out.str(), err.str()};
+}
+
+// The standard output of a run, read as JSON.
+inline nlohmann::json RunJson(std::vector<std::string> args, const std::string& input = "") {
+  return nlohmann::json::parse(RunCommand(std::move(args), input).out);
 }
 
 // A path in the temporary folder that no other test process uses, so that

@@ -1,9 +1,5 @@
 #include "input.h"
 
-#include <gtest/gtest.h>
-
-#include <sstream>
-
 #include "cli_runner.h"
 #include "command.h"
 

@@ -1,16 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <iterator>
-#include <nlohmann/json.hpp>
 
 #include "cli_runner.h"
 
 namespace {
 
-using kerbwise::testing::CliOutcome;
-using kerbwise::testing::RunCommand;
-using kerbwise::testing::WriteTempFile;
+using namespace kerbwise::testing;
 using nlohmann::json;
 
 TEST(NormalizeCommand, DefaultPanesInJson) {
@@ -39,8 +33,7 @@ TEST(NormalizeCommand, ObjectGroupsAndTheirListing) {
   EXPECT_EQ(text.status, 0) << text.err;
   EXPECT_EQ(text.out, "010 permit ip 10.1.0.0 255.255.0.0 host 10.0.0.1\n");
 
-  const json result =
-      json::parse(RunCommand({"--json", "normalize", "--acl", acl, "--objects", objects}).out);
+  const json result = RunJson({"--json", "normalize", "--acl", acl, "--objects", objects});
   EXPECT_EQ(result["used_objects"], json::parse(R"({
     "text": ["object-group ip address Alpha", " host 10.0.0.1", "",
              "object-group network zeta", " 10.1.0.0 255.255.0.0"],
@@ -61,7 +54,7 @@ TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
 
   EXPECT_EQ(RunCommand({"normalize", "--renumber"}, list).out,
             " 10 permit ip any any\n 20 deny ip any any\n");
-  const json kept = json::parse(RunCommand({"normalize", "--keep-numbering", "--json"}, list).out);
+  const json kept = RunJson({"normalize", "--keep-numbering", "--json"}, list);
   EXPECT_EQ(kept["list"], json::parse(R"([" 10 permit ip any any", " 5 deny ip any any"])"));
   EXPECT_EQ(kept["can_optimize"], false);
 
@@ -88,7 +81,7 @@ TEST(NormalizeCommand, RealWorldPastes) {
   if (mixed.empty() || groups.empty()) GTEST_SKIP() << "real-world samples not present";
 
   // Several lists restart their numbers: the run asks, then renumbers them all.
-  const json renumbered = json::parse(RunCommand({"normalize", "--renumber", "--json"}, mixed).out);
+  const json renumbered = RunJson({"normalize", "--renumber", "--json"}, mixed);
   // The last header names the list; standard-list headings are not headers
   // of an extended list and stay as (unrecognisable) entries.
   EXPECT_EQ(renumbered["name"], "test2");

@@ -1,13 +1,9 @@
 // kerbwise-cli reflect and names.
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
-
 #include "cli_runner.h"
 
 namespace {
 
-using kerbwise::testing::RunCommand;
+using namespace kerbwise::testing;
 using nlohmann::json;
 
 TEST(ReflectCommand, OneLinePerListLine) {
@@ -15,7 +11,7 @@ TEST(ReflectCommand, OneLinePerListLine) {
       "ip access-list extended WEB\n permit tcp object-group NETS host 10.0.0.1 eq 443 "
       "established\n"
       " remark return path\n permit ahp any any\n";
-  const std::string objects = kerbwise::testing::WriteTempFile(
+  const std::string objects = WriteTempFile(
       "reflect-objects.txt", "object-group network NETS\n 10.1.0.0 255.255.0.0\n host 1.1.1.1\n");
   const auto text = RunCommand({"reflect", "--netmask", "--objects", objects}, list);
   ASSERT_EQ(text.status, 0) << text.err;
@@ -24,8 +20,7 @@ TEST(ReflectCommand, OneLinePerListLine) {
             "permit tcp host 10.0.0.1 eq 443 host 1.1.1.1\n"
             "-remark \n-not recognized: permit ahp any any\n");
 
-  const auto russian = RunCommand({"--json", "reflect", "--lang", "ru"}, "permit ahp any any\n");
-  EXPECT_EQ(json::parse(russian.out),
+  EXPECT_EQ(RunJson({"--json", "reflect", "--lang", "ru"}, "permit ahp any any\n"),
             json::parse(R"({"lines": ["-не опознано: permit ahp any any"]})"));
 }
 
@@ -34,11 +29,9 @@ TEST(NamesCommand, ReferenceInTextAndJson) {
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_EQ(text.out.substr(0, 63),
             "Alias            Num\n--------------------\nTCP bgp          179\n");
-  const json document = json::parse(RunCommand({"names", "--json"}).out);
+  const json document = RunJson({"names", "--json"});
   std::string joined;
-  for (const auto& line : document["lines"]) {
-    joined += line.get<std::string>() + '\n';
-  }
+  for (const auto& line : document["lines"]) joined += line.get<std::string>() + '\n';
   EXPECT_EQ(joined, text.out);
 }
 

@@ -1,14 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
-
 #include "cli_runner.h"
 
 namespace {
 
-using kerbwise::testing::CliOutcome;
-using kerbwise::testing::RunCommand;
-using kerbwise::testing::WriteTempFile;
+using namespace kerbwise::testing;
 using nlohmann::json;
 
 const std::string kList =
@@ -31,10 +25,8 @@ TEST(SortCommand, TextAndJson) {
             " 30 permit ip any any\n\n010 permit tcp any host 10.0.0.1 eq 80\n"
             "010 permit tcp any host 10.0.0.2 eq 80\n\n 20 permit udp any any eq 53\n");
 
-  const CliOutcome collapsed =
-      RunCommand(Args({"--key", "proto", "--collapse", "--no-numbers", "--no-group", "--json"}),
-                 kList + " 40 remark end\n");
-  EXPECT_EQ(json::parse(collapsed.out),
+  EXPECT_EQ(RunJson(Args({"--key", "proto", "--collapse", "--no-numbers", "--no-group", "--json"}),
+                    kList + " 40 remark end\n"),
             json::parse(R"({"text": ["permit ip any any", "permit tcp any object-group WEB eq 80",
                                      "permit udp any any eq 53", "", "remark: 40 remark end"],
                             "problems": ["remark: 40 remark end"]})"));
@@ -56,11 +48,9 @@ TEST(SortCommand, Commands) {
   EXPECT_EQ(shared.out, "");
   EXPECT_NE(shared.err.find("Sequence number 10"), std::string::npos);
 
-  const CliOutcome unnamed =
-      RunCommand({"sort", "--key", "dst-opt", "--commands", "--json", "--lang", "ru"},
-                 "permit tcp any any eq 80\npermit ip any any\n");
-  EXPECT_EQ(unnamed.status, 0);
-  const json document = json::parse(unnamed.out);
+  const json document =
+      RunJson({"sort", "--key", "dst-opt", "--commands", "--json", "--lang", "ru"},
+              "permit tcp any any eq 80\npermit ip any any\n");
   EXPECT_EQ(document["message"], "Не задано имя ACL");
   EXPECT_EQ(document["commands"][1], "no 20");
 
