@@ -33,11 +33,6 @@ class ShowRecorder {
   QList<Shown> shown_;
 };
 
-const QString kWebThenDeny =
-    "ip access-list extended WEB-IN\n"
-    " 10 permit tcp any any eq 80\n"
-    " 20 deny ip any any";
-
 }  // namespace
 
 class ResultRoutesTest : public QObject {
@@ -48,8 +43,7 @@ class ResultRoutesTest : public QObject {
     ShowRecorder shown;
     WindowDriver driver;
     driver.Normalize(kWebThenDeny);
-    driver.SetCondition("tcp any any eq 80");
-    driver.Click("Button6");
+    driver.Check("tcp any any eq 80");
     driver.Action("N2")->trigger();
     QCOMPARE(shown.All().size(), 1);
     QCOMPARE(shown.All()[0].Caption, QString("tcp any any eq 80"));
@@ -61,7 +55,7 @@ class ResultRoutesTest : public QObject {
                                           "- deny"));
 
     driver.Click("Button3");
-    QTest::keyClick(driver.Pane("Memo6"), Qt::Key_Return);
+    driver.Press("Memo6", Qt::Key_Return);
     QCOMPARE(shown.All().size(), 2);
     QCOMPARE(shown.All()[1].Caption, QString("Inverse check: tcp any any eq 80"));
 
@@ -77,15 +71,15 @@ class ResultRoutesTest : public QObject {
     driver.Normalize(kWebThenDeny);
     driver.Paste("Memo7", "tcp any any eq 80");
     driver.PutCaretOn(0);
-    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return, Qt::AltModifier);
-    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
+    driver.Press("Memo7", Qt::Key_Return, Qt::AltModifier);
+    driver.Press("Memo7", Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(shown.All().size(), 2);
     QVERIFY(shown.All()[1].Caption.startsWith("Inverse check: "));
     // Nothing matched: there is no result to show.
     driver.Paste("Memo7", "udp any any eq 53");
     driver.PutCaretOn(0);
     driver.Normalize("permit tcp any any");
-    QTest::keyClick(driver.Pane("Memo7"), Qt::Key_Return, Qt::AltModifier);
+    driver.Press("Memo7", Qt::Key_Return, Qt::AltModifier);
     QCOMPARE(shown.All().size(), 2);
   }
 

@@ -29,6 +29,11 @@ void WhileShown(Show show, std::function<void(ResultWindow&)> look) {
   ResultWindow::SetShowHook(nullptr);
 }
 
+// Shows a one-line text; `look` runs while the window is open.
+void WhileShowingText(ResultWindow& window, std::function<void(ResultWindow&)> look) {
+  WhileShown([&] { window.ShowText("Result", {"text"}); }, std::move(look));
+}
+
 template <typename T = QWidget>
 T* Child(const QWidget& window, const char* name) {
   return window.findChild<T*>(name);
@@ -64,7 +69,7 @@ class ResultWindowTest : public QObject {
     ExternalEditor::SetOpenHook(nullptr);
   }
 
-  void showTextFillsTheReadOnlyPaneCentredOnTheOwner() {
+  void showTextFillsTheReadOnlyPaneCentredOnTheOwnerAndCopyAllCloses() {
     QWidget owner;
     owner.setGeometry(20, 60, 760, 700);
     owner.show();
@@ -72,11 +77,11 @@ class ResultWindowTest : public QObject {
     const QSize designSize = window.size();
     window.resize(640, 300);  // fits the offscreen screen
     QString text, title;
-    bool readOnly = false, extrasShown = true;
+    bool readOnly = false, extrasShown = true, openAfterCopy = true;
     QPoint centre;
     WhileShown(
         [&] {
-          window.ShowText("Reflect [*]", {"10 permit ip any any", "20 deny tcp any any"});
+          window.ShowText("Reflect [*]", {"10 permit ip any any", "  20 deny tcp any any"});
         },
         [&](ResultWindow& shown) {
           auto* pane = Child<QPlainTextEdit>(shown, "Memo1");
@@ -86,30 +91,17 @@ class ResultWindowTest : public QObject {
           extrasShown = Child(shown, "lst1")->isVisible() || Child(shown, "spl1")->isVisible() ||
                         Child(shown, "Panel1")->isVisible();
           centre = shown.frameGeometry().center();
+          QTest::mouseClick(Child<QPushButton>(shown, "Button2"), Qt::LeftButton);
+          openAfterCopy = shown.isVisible();
         });
-    QCOMPARE(text, QString("10 permit ip any any\n20 deny tcp any any"));
+    QCOMPARE(text, QString("10 permit ip any any\n  20 deny tcp any any"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
     QCOMPARE(title, QString("Reflect [*]"));
-    QVERIFY(readOnly && !extrasShown);
+    QVERIFY(readOnly && !extrasShown && !openAfterCopy);
     QCOMPARE(designSize, QSize(962, 495));
     QVERIFY(window.minimumWidth() >= 600 && window.minimumHeight() >= 160);
     // The frame is not known before the first show: allow its width.
     QVERIFY((centre - owner.frameGeometry().center()).manhattanLength() <= 8);
-    QVERIFY(!window.isVisible());
-  }
-
-  void copyAllAndClosePutsThePlainTextOnTheClipboard() {
-    ResultWindow window;
-    bool stillOpen = true;
-    WhileShown(
-        [&] {
-          window.ShowText("Show result", {"Allowed at line 1", "  detail"});
-        },
-        [&](ResultWindow& shown) {
-          QTest::mouseClick(Child<QPushButton>(shown, "Button2"), Qt::LeftButton);
-          stillOpen = shown.isVisible();
-        });
-    QVERIFY(!stillOpen);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("Allowed at line 1\n  detail"));
   }
 
   void escReleasedInThePaneOrOnAButtonCloses_data() {
@@ -121,14 +113,13 @@ class ResultWindowTest : public QObject {
     QFETCH(QString, control);
     ResultWindow window;
     bool openAfterPress = false, openAfterRelease = true;
-    WhileShown([&] { window.ShowText("Result", {"text"}); },
-               [&](ResultWindow& shown) {
-                 QWidget* widget = shown.findChild<QWidget*>(control);
-                 QTest::keyPress(widget, Qt::Key_Escape);
-                 openAfterPress = shown.isVisible();
-                 QTest::keyRelease(widget, Qt::Key_Escape);
-                 openAfterRelease = shown.isVisible();
-               });
+    WhileShowingText(window, [&](ResultWindow& shown) {
+      QWidget* widget = shown.findChild<QWidget*>(control);
+      QTest::keyPress(widget, Qt::Key_Escape);
+      openAfterPress = shown.isVisible();
+      QTest::keyRelease(widget, Qt::Key_Escape);
+      openAfterRelease = shown.isVisible();
+    });
     QVERIFY(openAfterPress && !openAfterRelease);
   }
 
@@ -136,14 +127,13 @@ class ResultWindowTest : public QObject {
     ResultWindow window;
     QGuiApplication::clipboard()->setText("kept");
     bool openAfterEnterInPane = false, openAfterEnterOnClose = true;
-    WhileShown([&] { window.ShowText("Result", {"text"}); },
-               [&](ResultWindow& shown) {
-                 QTest::keyClick(Child(shown, "Memo1"), Qt::Key_Return);
-                 openAfterEnterInPane = shown.isVisible();
-                 Child(shown, "Button1")->setFocus();
-                 QTest::keyClick(Child(shown, "Button1"), Qt::Key_Return);
-                 openAfterEnterOnClose = shown.isVisible();
-               });
+    WhileShowingText(window, [&](ResultWindow& shown) {
+      QTest::keyClick(Child(shown, "Memo1"), Qt::Key_Return);
+      openAfterEnterInPane = shown.isVisible();
+      Child(shown, "Button1")->setFocus();
+      QTest::keyClick(Child(shown, "Button1"), Qt::Key_Return);
+      openAfterEnterOnClose = shown.isVisible();
+    });
     QVERIFY(openAfterEnterInPane && !openAfterEnterOnClose);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
   }
@@ -185,10 +175,9 @@ class ResultWindowTest : public QObject {
       path = file;
       return false;
     });
-    WhileShown([&] { window.ShowText("Result", {"text"}); },
-               [](ResultWindow& shown) {
-                 QTest::mouseClick(Child<QPushButton>(shown, "Button3"), Qt::LeftButton);
-               });
+    WhileShowingText(window, [](ResultWindow& shown) {
+      QTest::mouseClick(Child<QPushButton>(shown, "Button3"), Qt::LeftButton);
+    });
     QVERIFY(!path.isEmpty() && !QFile::exists(path));
 
     // A TMPDIR that does not exist: nothing is written, not even elsewhere.
@@ -238,8 +227,8 @@ class ResultWindowTest : public QObject {
                                          "учёта\u2029 host 10.0.0.1\u2029"));
 
     bool listShownForText = true;
-    WhileShown([&] { window.ShowText("Result", {"x"}); },
-               [&](ResultWindow& open) { listShownForText = Child(open, "lst1")->isVisible(); });
+    WhileShowingText(
+        window, [&](ResultWindow& open) { listShownForText = Child(open, "lst1")->isVisible(); });
     QVERIFY(!listShownForText);
   }
 

@@ -2,37 +2,14 @@
 // sample conditions) and saves pictures of the main window and of the shown
 // result of the first condition: scripts/screenshot runs it under a virtual
 // display.
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTimer>
 #include <cstdio>
 
-#include "main_window.h"
 #include "result_window.h"
-#include "start_up.h"
+#include "window_driver.h"
 
 namespace {
-
-QString ReadExample(const char* name) {
-  QFile file(QString(KERBWISE_EXAMPLES_DIR "/") + name);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
-}
-
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-  T* found = window.findChild<T*>(QString::fromLatin1(name));
-  if (found == nullptr) {
-    std::fprintf(stderr, "no control %s\n", name);
-    std::exit(2);
-  }
-  return found;
-}
 
 bool Save(QWidget& widget, const QString& path) {
   const bool saved = widget.grab().save(path);
@@ -43,38 +20,33 @@ bool Save(QWidget& widget, const QString& path) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  using namespace kerbwise::ui;
   QApplication app(argc, argv);
   const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.push_back(QString::fromLocal8Bit(argv[i]));
 
-  const auto window = kerbwise::ui::StartMainWindow(arguments);
-  window->show();
+  testing::WindowDriver driver(arguments);
   int status = 0;
   QTimer::singleShot(300, [&] {
-    Control<QPlainTextEdit>(*window, "Memo4")->setPlainText(ReadExample("objects.txt"));
-    Control<QPlainTextEdit>(*window, "Memo5")->setPlainText(ReadExample("sample-acl.txt"));
-    Control<QAbstractButton>(*window, "SpeedButton1")->click();
-    auto* conditions = Control<QPlainTextEdit>(*window, "Memo7");
-    conditions->setPlainText(ReadExample("conditions.txt").trimmed());
+    driver.Normalize(testing::ReadExample("sample-acl.txt"), testing::ReadExample("objects.txt"));
+    QPlainTextEdit* conditions = driver.Pane("Memo7");
+    conditions->setPlainText(testing::ReadExample("conditions.txt").trimmed());
     conditions->setFocus();
     // Check every sample condition so the verdict strip fills, ending on the first.
-    const int count = conditions->document()->blockCount();
-    for (int line = count - 1; line >= 0; --line) {
-      conditions->setTextCursor(QTextCursor(conditions->document()->findBlockByNumber(line)));
-      Control<QLineEdit>(*window, "edt1")
-          ->setText(conditions->document()->findBlockByNumber(line).text());
-      Control<QAbstractButton>(*window, "Button6")->click();
+    for (int line = conditions->document()->blockCount() - 1; line >= 0; --line) {
+      driver.PutCaretOn(line);
+      driver.Check(conditions->document()->findBlockByNumber(line).text());
     }
     QApplication::processEvents();
-    if (!Save(*window, outDir + "/main-window.png")) status = 1;
+    if (!Save(driver.Window(), outDir + "/main-window.png")) status = 1;
     // The shown result, pictured while the window is open.
-    kerbwise::ui::ResultWindow::SetShowHook([&](kerbwise::ui::ResultWindow& result) {
+    ResultWindow::SetShowHook([&](ResultWindow& result) {
       QApplication::processEvents();
       if (!Save(result, outDir + "/show-result.png")) status = 1;
     });
-    Control<QAction>(*window, "N2")->trigger();
-    kerbwise::ui::ResultWindow::SetShowHook({});
+    driver.Action("N2")->trigger();
+    ResultWindow::SetShowHook({});
     QApplication::quit();
   });
   const int loop = QApplication::exec();

@@ -4,6 +4,7 @@
 // them by their place, and drives them.
 #include <QAbstractButton>
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,6 +16,18 @@
 #include "start_up.h"
 
 namespace kerbwise::ui::testing {
+
+// A file of the bundled examples folder.
+inline QString ReadExample(const char* name) {
+  QFile file(QString(KERBWISE_EXAMPLES_DIR "/") + name);
+  if (!file.open(QIODevice::ReadOnly)) qFatal("missing example %s", name);
+  return QString::fromUtf8(file.readAll());
+}
+
+inline const QString kWebThenDeny =
+    "ip access-list extended WEB-IN\n"
+    " 10 permit tcp any any eq 80\n"
+    " 20 deny ip any any";
 
 class WindowDriver {
  public:
@@ -44,6 +57,14 @@ class WindowDriver {
     Click("SpeedButton1");
   }
   void SetCondition(const QString& condition) { Find<QLineEdit>("edt1")->setText(condition); }
+  // Runs the direct check of `condition` from the condition line's button.
+  void Check(const QString& condition) {
+    SetCondition(condition);
+    Click("Button6");
+  }
+  void Press(const char* control, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(Find(control), key, modifiers);
+  }
   // Puts the condition pane's caret on `line` (0-based).
   void PutCaretOn(int line) {
     QPlainTextEdit* pane = Pane("Memo7");
