@@ -1,5 +1,5 @@
-// The direct and reverse check over a normalised list, and the bookkeeping of
-// checked conditions.
+// The direct and reverse check over a normalised list, the bookkeeping of
+// checked conditions and the listing of the results.
 #include "check/check_condition.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check/checked_conditions.h"
+#include "check/result_listing.h"
 
 namespace kerbwise {
 namespace {
@@ -18,6 +19,12 @@ CheckReport Check(const Lines& list, const std::string& condition,
                   CheckDirection direction = CheckDirection::Direct, CheckOptions options = {}) {
   LineRecognizer recognizer;
   return CheckCondition(list, condition, direction, options, recognizer);
+}
+
+CheckOptions PartialPorts() {
+  CheckOptions options;
+  options.PartialPortsOption = true;
+  return options;
 }
 
 const Lines kWebThenDeny{" 10 permit tcp any any eq 80", " 20 deny ip any any"};
@@ -39,23 +46,18 @@ TEST(CheckCondition, FirstFullMatchDecides) {
   EXPECT_EQ(blocked.ResultLines, (Lines{"Blocked at line 2: 20 deny ip any any"}));
   EXPECT_EQ(blocked.Colour, ResultColour::LightRed);
   EXPECT_EQ(blocked.Verdict, "-");
-}
 
-TEST(CheckCondition, WithoutAFullMatchTheTrafficIsBlocked) {
+  // Without a full match the traffic is blocked.
   const CheckReport empty = Check({}, "ip any any");
   EXPECT_TRUE(empty.NumberPane.empty());
   EXPECT_EQ(empty.ResultLines, (Lines{"Blocked"}));
   EXPECT_EQ(empty.Verdict, "-");
   EXPECT_FALSE(empty.FirstMatch.has_value());
-
-  CheckOptions partialPorts;
-  partialPorts.PartialPortsOption = true;
   const CheckReport partial = Check({" 10 permit tcp any any eq 80"}, "tcp any any range 70 90",
-                                    CheckDirection::Direct, partialPorts);
+                                    CheckDirection::Direct, PartialPorts());
   EXPECT_EQ(partial.NumberPane, (Lines{"1^+Match. Incomplete set of ports"}));
   EXPECT_EQ(partial.MarkerList, (Lines{"^1"}));
   EXPECT_EQ(partial.ResultLines, (Lines{"Blocked", "Partial matches were also found"}));
-  EXPECT_EQ(partial.Verdict, "-");
 }
 
 TEST(CheckCondition, PartialMatchNoteJoinsASecondLine) {
@@ -80,10 +82,8 @@ TEST(CheckCondition, IndexesArePaddedAndEntryNumbersDropped) {
   list[11] = "permit tcp any any";  // no number at all
   const CheckReport report = Check(list, "tcp any any");
   ASSERT_EQ(report.NumberPane.size(), 120u);
-  EXPECT_EQ(report.NumberPane[0], "001");
-  EXPECT_EQ(report.NumberPane[9], "010+ Match");
-  EXPECT_EQ(report.NumberPane[10], "011+ Match");
-  EXPECT_EQ(report.NumberPane[11], "012+ Match");
+  EXPECT_EQ(Lines(report.NumberPane.begin() + 9, report.NumberPane.begin() + 12),
+            (Lines{"010+ Match", "011+ Match", "012+ Match"}));
   EXPECT_EQ(report.NumberPane[119], "120");
   EXPECT_EQ(report.ResultLines.front(), "Allowed at line 10: 0100 permit  tcp   any any");
 }
@@ -111,11 +111,9 @@ TEST(CheckCondition, RemarksArePassedOverAndErrorsStopTheCheck) {
 }
 
 TEST(CheckCondition, ErrorTextKeepsItsLineBreakAndThePartialNote) {
-  CheckOptions options;
-  options.PartialPortsOption = true;
   const CheckReport report =
       Check({" 10 permit tcp any any eq 80", " 20 permit ip 10.1.1.1 0.0.0.255 any"},
-            "tcp any any range 70 90", CheckDirection::Direct, options);
+            "tcp any any range 70 90", CheckDirection::Direct, PartialPorts());
   EXPECT_EQ(report.ResultLines,
             (Lines{"Line: 20 permit ip 10.1.1.1 0.0.0.255 any: Wrong combination of src address "
                    "and mask in the ACL",
@@ -161,7 +159,18 @@ TEST(CheckedConditions, KeepsMoreThan256Conditions) {
     checked.Record(Check({" 10 permit ip any any"}, pane.back()));
   }
   EXPECT_EQ(checked.Renew(pane), Lines(300, "+"));
-  EXPECT_EQ(checked.CheckedList().size(), 300u);
+}
+
+TEST(ResultListing, MarkerThenTheListLineUnchangedAndALegendOfTheMarkersThatOccur) {
+  const Lines list{" 10 permit ip any any", " 20 deny tcp any any", " 30 permit udp any any"};
+  // An index outside the list keeps its marker.
+  EXPECT_EQ(ResultListing({"+2", "-3", "+0", "?9", "^x"}, list),
+            (Lines{"+  20 deny tcp any any", "-  30 permit udp any any", "+ ", "? ", "^ "}));
+  EXPECT_EQ(ResultLegend({"?3", "+1", "?4"}, false),
+            (Lines{"", "----------------------", "+ permit", "? partial match of IP addresses"}));
+  EXPECT_EQ(ResultLegend({".1", "^2", "-3"}, true),
+            (Lines{"", "----------------------", "- deny", "^ совпадение неполным набором портов",
+                   ". частичное совпадение адресов, неполный набор портов"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "intake/acl_header.h"
 #include "intake/normalize_acl.h"
 #include "scripted_answers.h"
 
@@ -22,7 +23,7 @@ NormalizeResult NormalizeSilently(const Lines& source) {
   return result;
 }
 
-TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryList) {
+TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryListAndASecondRunFindsNoHeader) {
   const NormalizeResult result =
       NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
   EXPECT_TRUE(result.Ran);
@@ -39,6 +40,12 @@ TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryList) {
   EXPECT_FALSE(result.Enabled.PortsInSet);
   EXPECT_FALSE(result.Enabled.Objects);
   EXPECT_TRUE(result.CanOptimize);
+
+  const NormalizeResult second = NormalizeSilently(result.SourceLines);
+  EXPECT_EQ(second.AclName, "");
+  EXPECT_EQ(second.Caption, "Kerbwise");
+  EXPECT_FALSE(second.Enabled.Name);
+  EXPECT_EQ(second.ListLines, result.ListLines);
 }
 
 TEST(NormalizeAcl, ShowOutputLosesCountersPromptsAndStatistics) {
@@ -91,27 +98,12 @@ TEST(NormalizeAcl, LastOfSeveralHeadersNamesTheList) {
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
 }
 
-TEST(NormalizeAcl, SecondRunOverItsOwnSourceFindsNoHeader) {
-  const NormalizeResult first =
-      NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
-  const NormalizeResult second = NormalizeSilently(first.SourceLines);
-  EXPECT_EQ(second.AclName, "");
-  EXPECT_EQ(second.Caption, "Kerbwise");
-  EXPECT_FALSE(second.Enabled.Name);
-  EXPECT_EQ(second.ListLines, first.ListLines);
-}
-
 TEST(NormalizeAcl, NumbersAlignedToTheLongestNumber) {
-  Lines source(12, "permit ip any any");
-  const NormalizeResult result = NormalizeSilently(source);
+  const NormalizeResult result = NormalizeSilently(Lines(12, "permit ip any any"));
   ASSERT_EQ(result.SourceLines.size(), 12u);
-  EXPECT_EQ(result.SourceLines[0], " 10 permit ip any any");
   EXPECT_EQ(result.SourceLines[8], " 90 permit ip any any");
-  EXPECT_EQ(result.SourceLines[9], "100 permit ip any any");
   EXPECT_EQ(result.SourceLines[11], "120 permit ip any any");
-  for (std::size_t i = 0; i < source.size(); ++i) {
-    EXPECT_EQ(result.ListLines[i], " " + result.SourceLines[i]);
-  }
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(result.ListLines[i], " " + result.SourceLines[i]);
 }
 
 TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
@@ -144,27 +136,6 @@ TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
   }
 }
 
-TEST(NormalizeAcl, QuestionTextsInBothLanguages) {
-  ScriptedAnswers english({false, true});
-  Normalize({"10 permit ip any any", "deny ip any any"}, english);
-  ASSERT_EQ(english.asked.size(), 2u);
-  EXPECT_EQ(english.asked[0].Title, "Oops ...");
-  EXPECT_EQ(english.asked[0].Text,
-            "There is an unnumbered line in the numbered list:\r\rdeny ip any any\r\r"
-            "Renumber the lines?");
-  EXPECT_EQ(english.asked[1].Id, NumberingQuestion::KeepNumbering);
-  EXPECT_EQ(english.asked[1].Title, "");
-  EXPECT_EQ(english.asked[1].Text, "Continue without the ability to optimize the ACL?");
-
-  ScriptedAnswers russian({false, true});
-  Normalize({"10 permit ip any any", "deny ip any any"}, russian, true);
-  EXPECT_EQ(russian.asked[0].Title, "Хм ...");
-  EXPECT_EQ(russian.asked[0].Text,
-            "В нумерованном списке есть ненумерованная строка:\r\rdeny ip any any\r\r"
-            "Перенумеровать строки ?");
-  EXPECT_EQ(russian.asked[1].Text, "Продолжить без возможности оптимизации access листа ?");
-}
-
 TEST(NormalizeAcl, AnswersDecideTheNumbering) {
   const Lines source = {"ip access-list extended X", "10 permit ip any any", "deny ip any any"};
   {
@@ -177,6 +148,14 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
   {
     ScriptedAnswers noThenYes({false, true});
     const NormalizeResult result = Normalize(source, noThenYes);
+    ASSERT_EQ(noThenYes.asked.size(), 2u);
+    EXPECT_EQ(noThenYes.asked[0].Title, "Oops ...");
+    EXPECT_EQ(noThenYes.asked[0].Text,
+              "There is an unnumbered line in the numbered list:\r\rdeny ip any any\r\r"
+              "Renumber the lines?");
+    EXPECT_EQ(noThenYes.asked[1].Id, NumberingQuestion::KeepNumbering);
+    EXPECT_EQ(noThenYes.asked[1].Title, "");
+    EXPECT_EQ(noThenYes.asked[1].Text, "Continue without the ability to optimize the ACL?");
     EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "0 deny ip any any"}));
     EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any", " 0 deny ip any any"}));
     EXPECT_FALSE(result.CanOptimize);
@@ -187,7 +166,12 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
   }
   {
     ScriptedAnswers noThenNo({false, false});
-    const NormalizeResult result = Normalize(source, noThenNo);
+    const NormalizeResult result = Normalize(source, noThenNo, true);
+    EXPECT_EQ(noThenNo.asked[0].Title, "Хм ...");
+    EXPECT_EQ(noThenNo.asked[0].Text,
+              "В нумерованном списке есть ненумерованная строка:\r\rdeny ip any any\r\r"
+              "Перенумеровать строки ?");
+    EXPECT_EQ(noThenNo.asked[1].Text, "Продолжить без возможности оптимизации access листа ?");
     EXPECT_TRUE(result.Cancelled);
     EXPECT_TRUE(result.ListLines.empty());
     EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "deny ip any any"}));
@@ -204,14 +188,11 @@ TEST(NormalizeAcl, RenumberingReplacesOnlyReadableNumbers) {
             Lines({"10 permit ip any any", "20 deny ip any any", "30 -3 remark minus"}));
 }
 
-TEST(NormalizeAcl, NothingToDoLeavesEverythingAlone) {
-  ScriptedAnswers answers;
-  const NormalizeResult result = NormalizeACL({"", "  \t", ""}, {}, {}, answers);
-  EXPECT_FALSE(result.Ran);
-  EXPECT_TRUE(result.SourceLines.empty());
-}
+TEST(NormalizeAcl, BlankSourceIsLeftAloneAndOneOfHeadersAndCommentsGivesAnEmptyList) {
+  const NormalizeResult blank = NormalizeSilently({"", "  \t", ""});
+  EXPECT_FALSE(blank.Ran);
+  EXPECT_TRUE(blank.SourceLines.empty());
 
-TEST(NormalizeAcl, SourceOfHeadersAndCommentsEndsWithEmptyList) {
   const NormalizeResult result =
       NormalizeSilently({"! comment #", "ip access-list extended EMPTY", "(5 matches)"});
   EXPECT_TRUE(result.Ran);
@@ -229,6 +210,15 @@ TEST(NormalizeAcl, ProgressCoversEachPhase) {
   ASSERT_FALSE(shares.empty());
   EXPECT_EQ(std::count(shares.begin(), shares.end(), 100), 3);
   for (int share : shares) EXPECT_TRUE(share >= 0 && share <= 100);
+}
+
+TEST(NameCopy, CommandsInBothLanguages) {
+  const auto english = NameCopyCommands("WEB-IN", false);
+  EXPECT_EQ(english[0].Text, "WEB-IN");
+  EXPECT_EQ(english[1].Text, "ip access-list WEB-IN");
+  EXPECT_EQ(english[2].Text, "ip access-list extended WEB-IN");
+  EXPECT_EQ(english[2].Caption, "Copy \"ip access-list extended WEB-IN\"");
+  EXPECT_EQ(NameCopyCommands("WEB-IN", true)[0].Caption, "Скопировать \"WEB-IN\"");
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
-// The integer reader and the address and text primitives.
+// The integer reader, the address and text primitives, and list line splitting.
 #include "rules/primitives.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 
 namespace kerbwise {
 namespace {
@@ -65,6 +68,23 @@ TEST(SpaceCompress, ShortensRunsOfBlanksOnlyWhateverTheLength) {
 TEST(ReplChr, RepeatsOneCharacter) {
   EXPECT_EQ(ReplChr('\0', 5), "");
   EXPECT_EQ(ReplChr('.', 65535), std::string(65535, '.'));
+}
+
+TEST(ListEntry, EveryConsumerReadsNumberAndEntryAlike) {
+  const std::tuple<std::string, std::optional<std::int32_t>, std::string> cases[] = {
+      {" 10 permit ip any any", 10, "permit ip any any"},
+      {"030   permit  tcp any   any\r", 30, "permit tcp any any"},
+      {"0 deny ip any any", 0, "deny ip any any"},
+      {"permit ip any any", std::nullopt, "permit ip any any"},
+      {"-5 permit ip any any", std::nullopt, "-5 permit ip any any"},
+      {"10x permit ip any any", std::nullopt, "10x permit ip any any"},
+      {"  30  ", 30, ""},  // a number alone: no entry after it
+      {"", std::nullopt, ""},
+  };
+  for (const auto& [line, number, entryText] : cases) {
+    EXPECT_EQ(SplitListLine(line).Number, number) << line;
+    EXPECT_EQ(ListEntryText(line), entryText) << line;
+  }
 }
 
 }  // namespace

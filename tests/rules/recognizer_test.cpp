@@ -1,4 +1,4 @@
-// Recognition of entries with the built-in template, and the recognition cache.
+// Recognition of entries with the built-in template, and the recognition caches.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +6,7 @@
 
 #include "rules/line_recognizer.h"
 #include "rules/primitives.h"
+#include "rules/record_cache.h"
 
 namespace kerbwise {
 namespace {
@@ -190,6 +191,28 @@ TEST(RecognitionCache, KeepsRecognisedLinesUntilEmptiedOrTheMaskTypeChanges) {
   EXPECT_EQ(ValToIP(recognizer.ExprCheck(line, Options(MaskForm::Netmask))->SrcMask), "0.0.0.255");
   EXPECT_EQ(recognizer.CachedLineCount(), 1u);
   EXPECT_EQ(ValToIP(recognizer.ExprCheck(line, options)->SrcMask), "255.255.255.0");
+}
+
+TEST(RecordCache, FindsEveryLineThroughGrowthAndReset) {
+  RecordCache cache;
+  const auto line = [](int i) { return "permit ip host 10.0." + std::to_string(i) + " any"; };
+  // Far more lines than the table first holds: it must grow without losing any.
+  for (int i = 0; i < 5000; ++i) {
+    TExpr record;
+    record.Status = static_cast<std::uint8_t>(i % 5);
+    cache.Insert(line(i), std::make_shared<const TExpr>(record));
+  }
+  ASSERT_EQ(cache.size(), 5000u);
+  for (int i = 0; i < 5000; ++i) {
+    const ExprPtr* found = cache.Find(line(i));
+    ASSERT_NE(found, nullptr) << i;
+    EXPECT_EQ((*found)->Status, i % 5);
+  }
+  EXPECT_EQ(cache.Find(line(5000)), nullptr);
+  EXPECT_EQ(cache.Find(""), nullptr);
+  cache.Reset(10);
+  EXPECT_EQ(cache.size(), 0u);
+  EXPECT_EQ(cache.Find(line(1)), nullptr);
 }
 
 }  // namespace
