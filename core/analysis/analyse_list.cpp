@@ -15,18 +15,6 @@ namespace {
 // Below this many lines the pairs are too few to be worth a thread.
 constexpr std::size_t kLinesForThreads = 300;
 
-std::size_t DecimalDigits(std::size_t value) {
-  std::size_t digits = 1;
-  for (; value >= 10; value /= 10) ++digits;
-  return digits;
-}
-
-std::string PaddedIndex(std::size_t index, std::size_t width) {
-  std::string text = std::to_string(index);
-  if (text.size() < width) text.insert(0, width - text.size(), '0');
-  return text;
-}
-
 // The share of pairs done after the rows of lines 1..i (1-based), rounded.
 int PairsDonePercent(std::size_t lines, std::size_t i) {
   const std::uint64_t n = lines;

@@ -9,12 +9,6 @@
 namespace kerbwise {
 namespace {
 
-std::size_t DecimalDigits(std::size_t value) {
-  std::size_t digits = 1;
-  for (; value >= 10; value /= 10) ++digits;
-  return digits;
-}
-
 // "?" addresses shared in part, "^" ports covered in part, "." both; a full
 // match gives the rule's action.
 char MarkerChar(const MatchResult& result) {
@@ -114,8 +108,7 @@ CheckReport CheckCondition(const std::vector<std::string>& listLines, std::strin
     const MatchResult result = reverse ? CheckForMatch(conditionLine, entry, settings, options)
                                        : CheckForMatch(entry, conditionLine, settings, options);
 
-    std::string paneLine(indexWidth - DecimalDigits(i), '0');
-    paneLine += std::to_string(i);
+    std::string paneLine = PaddedIndex(i, indexWidth);
     switch (result.Outcome) {
       case MatchPermit:
       case MatchDeny: {

@@ -39,15 +39,6 @@ std::string_view FirstWord(std::string_view line) {
   return blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
 }
 
-std::size_t DecimalDigits(std::size_t value) {
-  std::size_t digits = 1;
-  while (value >= 10) {
-    value /= 10;
-    ++digits;
-  }
-  return digits;
-}
-
 bool IsDropped(std::string_view line) {
   return line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry";
 }

@@ -117,4 +117,16 @@ std::vector<std::string> SplitAtLineBreaks(std::string_view text) {
   return lines;
 }
 
+std::size_t DecimalDigits(std::size_t value) {
+  std::size_t digits = 1;
+  for (; value >= 10; value /= 10) ++digits;
+  return digits;
+}
+
+std::string PaddedIndex(std::size_t index, std::size_t width) {
+  std::string text = std::to_string(index);
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
+  return text;
+}
+
 }  // namespace kerbwise

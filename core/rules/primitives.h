@@ -37,6 +37,13 @@ std::string ToUpperAscii(std::string_view text);
 // Removes characters with codes up to 32 from both ends.
 std::string_view TrimControls(std::string_view text);
 
+// How many decimal digits `value` has (1 for 0).
+std::size_t DecimalDigits(std::size_t value);
+
+// `index` in decimal, zero-padded on the left to `width` digits: the line
+// indexes of the number pane, padded to the width of the line count.
+std::string PaddedIndex(std::size_t index, std::size_t width);
+
 // The lines of a text whose lines are separated by CR LF, as the messages of
 // a check or an analysis are; a text without CR LF is one line.
 std::vector<std::string> SplitAtLineBreaks(std::string_view text);
