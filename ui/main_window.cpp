@@ -86,6 +86,7 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   BuildMenus();
   resultWindow_ = new ResultWindow(this);
   resultWindow_->SetRussian(russian_);
+  CreateSortPanel();
   WireControls();
   SetOptions(startOptions);
   ApplyTexts(TextsFor(russian_));
@@ -400,8 +401,9 @@ void TForm1::WireControls() {
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
           [this] { RunCheck(CheckDirection::Reverse); });
-  // Analysis (Button4) and Sort (Button5) open windows of their own that are
-  // not built yet: the buttons follow the list's state but do nothing.
+  // Analysis (Button4) opens a window of its own that is not built yet: the
+  // button follows the list's state but does nothing.
+  connect(sortButton_, &QPushButton::clicked, this, &TForm1::ShowSort);
   connect(reflectButton_, &QPushButton::clicked, this, &TForm1::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &TForm1::ShowNamesReference);
   connect(objectsButton_, &QPushButton::clicked, this, &TForm1::ShowObjects);

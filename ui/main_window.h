@@ -35,6 +35,7 @@ class ConditionPane;
 class MarkerImage;
 class PaneSync;
 class ResultWindow;
+class SortPanel;
 struct WindowTexts;
 
 // The main window: the panes the user pastes into, the normalised list with
@@ -90,6 +91,8 @@ class TForm1 : public QMainWindow {
   void ShowObjects();
   void ShowReflected();
   void ShowNamesReference();
+  void CreateSortPanel();
+  void ShowSort();
 
   // Panes.
   QPlainTextEdit* objectPane_ = nullptr;  // Memo4
@@ -140,6 +143,7 @@ class TForm1 : public QMainWindow {
 
   PaneSync* paneSync_ = nullptr;
   ResultWindow* resultWindow_ = nullptr;  // Form2: Show result, Objects, Reflect, names
+  SortPanel* sortPanel_ = nullptr;        // Form2's Panel1, for Sort
 
   // State of the run.
   bool russian_ = false;

@@ -9,6 +9,7 @@
 #include "reference/names_reference.h"
 #include "reflect/reflect_acl.h"
 #include "result_window.h"
+#include "sort_panel.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -39,6 +40,16 @@ void TForm1::ShowReflected() {
 void TForm1::ShowNamesReference() {
   resultWindow_->ShowReference(namesButton_->text(), ToLines(NamesReference()));
 }
+
+void TForm1::CreateSortPanel() {
+  // Every run reads the panes and the options as they are when it starts.
+  sortPanel_ = new SortPanel(*resultWindow_, recognizer_, [this] {
+    return SortInput{PaneCoreLines(*listPane_), PaneCoreLines(*sourcePane_), ReadOptions(),
+                     aclName_};
+  });
+}
+
+void TForm1::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(usedObjects_)); }
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpacerItem>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -62,8 +64,9 @@ ResultWindow::ResultWindow(QWidget* parent)
       splitter_(new QSplitter(Qt::Horizontal, this)),
       copyButton_(MakeButton(this, "Button2")),
       notepadButton_(MakeButton(this, "Button3")),
-      sortPanel_(new QWidget(this)),
+      sortPanel_(new QFrame(this)),
       closeButton_(MakeButton(this, "Button1")),
+      upperAreaLift_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed)),
       editor_(std::make_unique<ExternalEditor>(this)) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Result"));
@@ -97,16 +100,18 @@ ResultWindow::ResultWindow(QWidget* parent)
   splitter_->handle(1)->setObjectName(QStringLiteral("spl1"));
 
   sortPanel_->setObjectName(QStringLiteral("Panel1"));
+  sortPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  sortPanel_->setLineWidth(1);
   sortPanel_->hide();
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copyButton_);
   buttons->addWidget(notepadButton_);
-  buttons->addWidget(sortPanel_, 1);
   buttons->addStretch(0);
   buttons->addWidget(closeButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter_, 1);
+  layout->addItem(upperAreaLift_);
   layout->addLayout(buttons);
 
   connect(copyButton_, &QPushButton::clicked, this, &ResultWindow::CopyAllAndClose);
@@ -142,14 +147,41 @@ void ResultWindow::ApplyTexts() {
   closeButton_->setText(text("Close", "Закрыть"));
   editor_->SetRussian(russian_);
 
-  // Never smaller than the buttons need, nor than six button heights.
+  // Never smaller than the buttons and the sort panel between them need,
+  // nor than six button heights.
   const QSize least(kLeastWidth, std::max(kLeastHeight, 6 * closeButton_->sizeHint().height()));
-  setMinimumSize(least.expandedTo(layout()->totalMinimumSize()));
+  const QSize buttons = layout()->totalMinimumSize() + QSize(sortPanelLeastGap_, 0);
+  setMinimumSize(least.expandedTo(buttons));
+}
+
+void ResultWindow::SetSortPanelLeastGap(int width) {
+  sortPanelLeastGap_ = std::max(0, width);
+  ApplyTexts();
+}
+
+void ResultWindow::SetUpperAreaLift(int lift) {
+  lift = std::max(0, lift);
+  if (upperAreaLift_->sizeHint().height() == lift) return;
+  upperAreaLift_->changeSize(0, lift, QSizePolicy::Minimum, QSizePolicy::Fixed);
+  layout()->invalidate();
+  layout()->activate();
+}
+
+void ResultWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (!sortPanel_->isHidden()) emit SortPanelRelaid();
+}
+
+void ResultWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!sortPanel_->isHidden()) emit SortPanelRelaid();
 }
 
 void ResultWindow::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) ApplyTexts();
+  const bool activated = event->type() == QEvent::ActivationChange && isActiveWindow();
+  if (activated) ApplyTexts();
   QDialog::changeEvent(event);
+  if (activated) emit Activated();
 }
 
 void ResultWindow::Fill(const QString& caption, const QString& text) {
@@ -191,6 +223,13 @@ void ResultWindow::ShowObjects(const QString& caption, const kerbwise::UsedObjec
   Present();
 }
 
+void ResultWindow::ShowSorting(const QString& caption) {
+  Fill(caption, QString());
+  sortPanel_->show();
+  emit SortPanelOpened();
+  Present();
+}
+
 void ResultWindow::Present() {
   CentreOnParent();
   const ShowHook hook = ActiveShowHook();
@@ -225,6 +264,7 @@ void ResultWindow::CentreOnParent() {
 
 void ResultWindow::done(int result) {
   sortPanel_->hide();
+  SetUpperAreaLift(0);
   if (!objectList_->isHidden()) objectList_->hide();
   editor_->DeleteLast();
   QDialog::done(result);

@@ -10,9 +10,11 @@
 
 #include "intake/used_objects.h"
 
+class QFrame;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QSpacerItem;
 class QSplitter;
 
 namespace kerbwise::ui {
@@ -46,13 +48,27 @@ class ResultWindow : public QDialog {
   // restored when the window closes.
   void ShowReference(const QString& caption, const QStringList& lines);
 
+  // Opens the window for sorting: the caption, an empty text pane and the
+  // sort panel shown; SortPanelOpened lets the panel fill the pane before
+  // the window is shown modally.
+  void ShowSorting(const QString& caption);
+
   QPlainTextEdit* TextPane() const { return textPane_; }
   ExternalEditor& Editor() { return *editor_; }
 
   // The place of the sort panel ("Panel1") between the Notepad and Close
   // buttons; empty and hidden unless a caller fills and shows it. Closing the
-  // window hides it again.
-  QWidget* SortPanel() const { return sortPanel_; }
+  // window hides it again. The panel is not in the window's layout: its
+  // owner places it (on SortPanelRelaid) and says how much room it needs.
+  QFrame* SortPanel() const { return sortPanel_; }
+  const QPushButton* NotepadButton() const { return notepadButton_; }
+  const QPushButton* CloseButton() const { return closeButton_; }
+  // The upper area ends this many pixels higher than the button row's top
+  // (0 when the panel fits in the row).
+  void SetUpperAreaLift(int lift);
+  // The least gap between the Notepad and Close buttons, for the window's
+  // minimum width.
+  void SetSortPanelLeastGap(int width);
 
   // Test hook: while set, the Show* functions fill the window, show it
   // non-modally, call the hook with the window and then close it as the Close
@@ -60,10 +76,20 @@ class ResultWindow : public QDialog {
   using ShowHook = std::function<void(ResultWindow&)>;
   static void SetShowHook(ShowHook hook);
 
+ signals:
+  // ShowSorting is about to show the window.
+  void SortPanelOpened();
+  // The window became active and renewed its texts.
+  void Activated();
+  // The window was shown or resized while the sort panel is visible.
+  void SortPanelRelaid();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  public slots:
   // Every way of closing ends here: the sort panel and the object list are
@@ -85,8 +111,10 @@ class ResultWindow : public QDialog {
   QSplitter* splitter_;
   QPushButton* copyButton_;
   QPushButton* notepadButton_;
-  QWidget* sortPanel_;
+  QFrame* sortPanel_;
   QPushButton* closeButton_;
+  QSpacerItem* upperAreaLift_;
+  int sortPanelLeastGap_ = 0;
   std::unique_ptr<ExternalEditor> editor_;
 
   // What the object list selects: the used-object text and, per list item,

@@ -1,0 +1,276 @@
+#include "sort_panel.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <algorithm>
+#include <utility>
+
+#include "dialog_answers.h"
+#include "external_editor.h"
+#include "message_boxes.h"
+#include "reorder/reorder_commands.h"
+#include "result_window.h"
+#include "rules/line_recognizer.h"
+#include "text_panes.h"
+
+namespace kerbwise::ui {
+
+constexpr std::size_t kSortPanelBoxes = 3;
+
+// The sizes the layout works with.
+struct PanelMetrics {
+  int Border = 1;
+  QSize Toggle;
+  std::array<QSize, kSortPanelBoxes> Boxes;
+  QSize Commands;
+};
+
+namespace {
+
+constexpr int kBoxGap = 8;            // between the boxes, and after the toggles
+constexpr int kOneRowBoxTop = 7;      // the boxes' top in the one-row layout
+constexpr int kTwoRowBoxDrop = 5;     // below the second row's top
+constexpr int kTwoRowCommandGap = 13;  // between the last box and the CLI button
+constexpr int kOneRowSlack = 40;      // room the one-row test keeps for the gaps
+constexpr int kBottomMargin = 4;      // the two-row panel's bottom above the window's
+// The toggles that go under "proto" and "src addr" in the two-row layout.
+constexpr std::size_t kFirstRowToggles = 5;
+
+// Where everything goes, in the panel's coordinates, and the panel in the
+// window's.
+struct PanelPlacement {
+  bool OneRow = true;
+  QRect Panel;
+  std::array<QRect, kKeyColumnCount> Toggles;
+  std::array<QRect, kSortPanelBoxes> Boxes;
+  QRect Commands;
+};
+
+int BoxesWidth(const PanelMetrics& metrics) {
+  int width = 0;
+  for (const QSize& box : metrics.Boxes) width += box.width();
+  return width;
+}
+
+// Lays the panel out between the Notepad button (right edge `notepadRight`,
+// exclusive, top `notepadTop`) and the Close button (left edge `closeLeft`)
+// of a window `clientHeight` high: in one row when it fits, else in two.
+PanelPlacement PlacePanel(const PanelMetrics& m, int notepadRight, int notepadTop, int closeLeft,
+                          int clientHeight) {
+  PanelPlacement place;
+  const int b = m.Border;
+  const int w = m.Toggle.width();
+  const int h = m.Toggle.height();
+  const int gap = closeLeft - notepadRight;
+  const int dstAddrRight = b + 4 * (w + 1) + w;
+  const int oneRowNeed = dstAddrRight + 2 * b + 2 * (w + 1) + kOneRowSlack + BoxesWidth(m) +
+                         m.Commands.width();
+  place.OneRow = oneRowNeed <= gap;
+
+  int right = 0;  // the rightmost edge of the controls, exclusive
+  int height = 0;
+  if (place.OneRow) {
+    for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
+      place.Toggles[i] = QRect(b + static_cast<int>(i) * (w + 1), b, w, h);
+    }
+    int x = place.Toggles.back().x() + w + kBoxGap;
+    for (std::size_t i = 0; i < kSortPanelBoxes; ++i) {
+      const QSize box = m.Boxes[i];
+      // The boxes sit 7 pixels down when they fit there, else in the middle.
+      const int top = kOneRowBoxTop + box.height() <= b + h ? kOneRowBoxTop
+                                                            : b + (h - box.height()) / 2;
+      place.Boxes[i] = QRect(QPoint(x, top), box);
+      x += box.width() + kBoxGap;
+    }
+    place.Commands = QRect(x, b, m.Commands.width(), h);
+    right = place.Commands.x() + place.Commands.width();
+    height = h + 2 * b;
+  } else {
+    const int secondRow = b + h + 1;
+    for (std::size_t i = 0; i < kFirstRowToggles; ++i) {
+      place.Toggles[i] = QRect(b + static_cast<int>(i) * (w + 1), b, w, h);
+    }
+    for (std::size_t i = kFirstRowToggles; i < kKeyColumnCount; ++i) {
+      place.Toggles[i] =
+          QRect(b + static_cast<int>(i - kFirstRowToggles) * (w + 1), secondRow, w, h);
+    }
+    int x = place.Toggles.back().x() + w + kBoxGap;
+    for (std::size_t i = 0; i < kSortPanelBoxes; ++i) {
+      place.Boxes[i] = QRect(QPoint(x, secondRow + kTwoRowBoxDrop), m.Boxes[i]);
+      x += m.Boxes[i].width() + kBoxGap;
+    }
+    x += kTwoRowCommandGap - kBoxGap;
+    place.Commands = QRect(x, secondRow, m.Commands.width(), h);
+    right = std::max(b + static_cast<int>(kFirstRowToggles) * (w + 1) - 1,
+                     place.Commands.x() + place.Commands.width());
+    height = 2 * h + 1 + 2 * b;
+  }
+  const int width = right + b;
+  const int left = notepadRight + (gap - 2 - width) / 2;
+  const int top = place.OneRow ? notepadTop : clientHeight - kBottomMargin - height;
+  place.Panel = QRect(left, top, width, height);
+  return place;
+}
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList ToLines(const std::vector<std::string>& lines) {
+  QStringList converted;
+  converted.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) converted.push_back(FromCore(line));
+  return converted;
+}
+
+}  // namespace
+
+SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputReader readInput)
+    : QObject(&window),
+      window_(window),
+      recognizer_(recognizer),
+      readInput_(std::move(readInput)),
+      numbersBox_(new QCheckBox(window.SortPanel())),
+      groupBox_(new QCheckBox(window.SortPanel())),
+      collapseBox_(new QCheckBox(window.SortPanel())),
+      commandsButton_(new QPushButton(window.SortPanel())) {
+  QFrame* panel = window.SortPanel();
+  for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
+    auto* toggle = new QToolButton(panel);
+    toggle->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+    toggle->setCheckable(true);
+    toggle->setFocusPolicy(Qt::TabFocus);
+    const KeyColumn column = AllKeyColumns()[i];
+    connect(toggle, &QToolButton::clicked, this, [this, column] { ToggleColumn(column); });
+    toggles_[i] = toggle;
+  }
+  numbersBox_->setObjectName(QStringLiteral("chk1"));
+  groupBox_->setObjectName(QStringLiteral("chk2"));
+  collapseBox_->setObjectName(QStringLiteral("chk3"));
+  commandsButton_->setObjectName(QStringLiteral("Button4"));
+  commandsButton_->setAutoDefault(false);
+  const SortOptions start;
+  numbersBox_->setChecked(start.WithNumbers);
+  groupBox_->setChecked(start.Group);
+  collapseBox_->setChecked(start.Collapse);
+  const SortPanelTexts captions = SortPanelText(false);
+  numbersBox_->setText(FromView(captions.NumbersCaption));
+  groupBox_->setText(FromView(captions.GroupCaption));
+  collapseBox_->setText(FromView(captions.CollapseCaption));
+  commandsButton_->setText(FromView(captions.CommandsCaption));
+  for (QCheckBox* box : {numbersBox_, groupBox_, collapseBox_}) {
+    connect(box, &QCheckBox::clicked, this, &SortPanel::Display);
+  }
+  connect(commandsButton_, &QPushButton::clicked, this, &SortPanel::GenerateCommands);
+
+  // One width for every toggle: the widest caption with a rank.
+  for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
+    toggles_[i]->setText(FromView(KeyColumnCaption(AllKeyColumns()[i])) +
+                         QStringLiteral("(%1)").arg(kKeyColumnCount));
+    toggleWidth_ = std::max(toggleWidth_, toggles_[i]->sizeHint().width());
+  }
+  SyncToggles();
+
+  connect(&window_, &ResultWindow::SortPanelOpened, this, &SortPanel::Display);
+  connect(&window_, &ResultWindow::SortPanelRelaid, this, &SortPanel::Arrange);
+  connect(&window_, &ResultWindow::Activated, this, [this] {
+    ApplyTexts();
+    if (window_.SortPanel()->isVisible()) Display();
+  });
+  ApplyTexts();
+}
+
+void SortPanel::ApplyTexts() {
+  const SortPanelTexts texts = SortPanelText(window_.Russian());
+  numbersBox_->setToolTip(FromView(texts.NumbersHint));
+  groupBox_->setToolTip(FromView(texts.GroupHint));
+  collapseBox_->setToolTip(FromView(texts.CollapseHint));
+  commandsButton_->setToolTip(FromView(texts.CommandsHint));
+
+  // The window must leave room for the panel in either layout: six toggle
+  // widths, and never less than the two-row panel itself.
+  const PanelPlacement twoRows = PlacePanel(Metrics(), 0, 0, 0, 0);
+  window_.SetSortPanelLeastGap(std::max(6 * toggleWidth_, twoRows.Panel.width() + 2));
+}
+
+void SortPanel::Open(const QString& caption, bool canCollapse) {
+  collapseBox_->setEnabled(canCollapse);
+  ApplyTexts();
+  window_.ShowSorting(caption);
+}
+
+bool SortPanel::CollapseActive() const {
+  return collapseBox_->isEnabled() && collapseBox_->isChecked();
+}
+
+void SortPanel::ToggleColumn(KeyColumn column) {
+  columns_.Toggle(column);
+  Display();
+}
+
+SortResult SortPanel::Run(const SortInput& input, const SortOptions& options) {
+  SortResult result =
+      SortACL(columns_, input.ListLines, input.SourceLines, options, input.Options, recognizer_);
+  SyncToggles();
+  return result;
+}
+
+void SortPanel::Display() {
+  const SortOptions options{.WithNumbers = numbersBox_->isChecked(),
+                            .Group = groupBox_->isChecked(),
+                            .Collapse = CollapseActive()};
+  const SortResult result = Run(readInput_(), options);
+  SetPaneLines(*window_.TextPane(), DisplayText(result));
+}
+
+void SortPanel::GenerateCommands() {
+  const SortInput input = readInput_();
+  const SortResult result = Run(input, CommandModeOptions(CollapseActive()));
+  // No key column: there is no order to apply.
+  if (!result.Ran) return;
+  const ReorderCommands commands = GenerateReorderCommands(
+      result.MainOutput, result.Problems, input.AclName, input.Options.Russian);
+  if (!commands.Message.empty()) {
+    Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
+  }
+  if (commands.Outcome == CommandOutcome::Produced) {
+    window_.Editor().ExtrEdit(ToLines(commands.Commands));
+  }
+}
+
+void SortPanel::SyncToggles() {
+  for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
+    const KeyColumn column = AllKeyColumns()[i];
+    toggles_[i]->setChecked(columns_.IsDown(column));
+    toggles_[i]->setText(FromCore(columns_.ButtonCaption(column)));
+  }
+}
+
+PanelMetrics SortPanel::Metrics() const {
+  PanelMetrics metrics;
+  metrics.Border = window_.SortPanel()->frameWidth();
+  metrics.Toggle = QSize(toggleWidth_, toggles_[0]->sizeHint().height());
+  metrics.Boxes = {numbersBox_->sizeHint(), groupBox_->sizeHint(), collapseBox_->sizeHint()};
+  metrics.Commands = commandsButton_->sizeHint();
+  return metrics;
+}
+
+void SortPanel::Arrange() {
+  QFrame* panel = window_.SortPanel();
+  const QPushButton* notepad = window_.NotepadButton();
+  const QPushButton* close = window_.CloseButton();
+  const PanelPlacement place = PlacePanel(Metrics(), notepad->x() + notepad->width(), notepad->y(),
+                                          close->x(), window_.height());
+  for (std::size_t i = 0; i < kKeyColumnCount; ++i) toggles_[i]->setGeometry(place.Toggles[i]);
+  const std::array<QCheckBox*, kSortPanelBoxes> boxes = {numbersBox_, groupBox_, collapseBox_};
+  for (std::size_t i = 0; i < kSortPanelBoxes; ++i) boxes[i]->setGeometry(place.Boxes[i]);
+  commandsButton_->setGeometry(place.Commands);
+  panel->setGeometry(place.Panel);
+  panel->raise();
+  window_.SetUpperAreaLift(place.OneRow ? 0 : notepad->y() - place.Panel.y());
+}
+
+}  // namespace kerbwise::ui

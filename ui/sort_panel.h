@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "reorder/key_columns.h"
+#include "reorder/sort_acl.h"
+#include "rules/check_options.h"
+
+class QCheckBox;
+class QPushButton;
+class QToolButton;
+
+namespace kerbwise {
+class LineRecognizer;
+}
+
+namespace kerbwise::ui {
+
+class ResultWindow;
+struct PanelMetrics;
+
+// What a sort run reads from the main window when it starts.
+struct SortInput {
+  std::vector<std::string> ListLines;    // the list pane, each line with its number
+  std::vector<std::string> SourceLines;  // the source pane as normalisation left it
+  CheckOptions Options;
+  std::string AclName;
+};
+
+// The sort panel of the result window ("Panel1"): seven toggles that compose
+// the sort key (SpeedButton1..7), the boxes "10 20", "{" and "OBJ" (chk1..3)
+// and the CLI button (Button4) that hands the reordering commands to the
+// external editor. Every toggle and box click sorts the list again into the
+// text pane; the toggles keep their state for the program's run.
+class SortPanel : public QObject {
+  Q_OBJECT
+
+ public:
+  using InputReader = std::function<SortInput()>;
+
+  // Fills the window's panel. `recognizer` and `readInput` belong to the
+  // main window and outlive the panel.
+  SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputReader readInput);
+
+  // The main window's Sort button: the window opens under `caption` with the
+  // list sorted as the toggles say; "OBJ" is offered only when the list used
+  // object groups.
+  void Open(const QString& caption, bool canCollapse);
+
+ private:
+  void ApplyTexts();
+  void ToggleColumn(KeyColumn column);
+  SortResult Run(const SortInput& input, const SortOptions& options);
+  void Display();
+  void GenerateCommands();
+  void SyncToggles();
+  void Arrange();
+  PanelMetrics Metrics() const;
+  bool CollapseActive() const;
+
+  ResultWindow& window_;
+  LineRecognizer& recognizer_;
+  InputReader readInput_;
+  SortColumns columns_;
+  std::array<QToolButton*, kKeyColumnCount> toggles_{};
+  QCheckBox* numbersBox_;   // chk1
+  QCheckBox* groupBox_;     // chk2
+  QCheckBox* collapseBox_;  // chk3
+  QPushButton* commandsButton_;  // Button4
+  int toggleWidth_ = 0;
+};
+
+}  // namespace kerbwise::ui
