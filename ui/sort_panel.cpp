@@ -30,12 +30,12 @@ struct PanelMetrics {
 
 namespace {
 
-constexpr int kBoxGap = 8;            // between the boxes, and after the toggles
-constexpr int kOneRowBoxTop = 7;      // the boxes' top in the one-row layout
-constexpr int kTwoRowBoxDrop = 5;     // below the second row's top
+constexpr int kBoxGap = 8;             // between the boxes, and after the toggles
+constexpr int kOneRowBoxTop = 7;       // the boxes' top in the one-row layout
+constexpr int kTwoRowBoxDrop = 5;      // below the second row's top
 constexpr int kTwoRowCommandGap = 13;  // between the last box and the CLI button
-constexpr int kOneRowSlack = 40;      // room the one-row test keeps for the gaps
-constexpr int kBottomMargin = 4;      // the two-row panel's bottom above the window's
+constexpr int kOneRowSlack = 40;       // room the one-row test keeps for the gaps
+constexpr int kBottomMargin = 4;       // the two-row panel's bottom above the window's
 // The toggles that go under "proto" and "src addr" in the two-row layout.
 constexpr std::size_t kFirstRowToggles = 5;
 
@@ -55,6 +55,12 @@ int BoxesWidth(const PanelMetrics& metrics) {
   return width;
 }
 
+// A box's top in a row of toggles `rowHeight` high starting at `rowTop`:
+// `drop` pixels down when the box fits there, else in the row's middle.
+int BoxTop(int rowTop, int rowHeight, int drop, int boxHeight) {
+  return drop + boxHeight <= rowHeight ? rowTop + drop : rowTop + (rowHeight - boxHeight) / 2;
+}
+
 // Lays the panel out between the Notepad button (right edge `notepadRight`,
 // exclusive, top `notepadTop`) and the Close button (left edge `closeLeft`)
 // of a window `clientHeight` high: in one row when it fits, else in two.
@@ -66,8 +72,8 @@ PanelPlacement PlacePanel(const PanelMetrics& m, int notepadRight, int notepadTo
   const int h = m.Toggle.height();
   const int gap = closeLeft - notepadRight;
   const int dstAddrRight = b + 4 * (w + 1) + w;
-  const int oneRowNeed = dstAddrRight + 2 * b + 2 * (w + 1) + kOneRowSlack + BoxesWidth(m) +
-                         m.Commands.width();
+  const int oneRowNeed =
+      dstAddrRight + 2 * b + 2 * (w + 1) + kOneRowSlack + BoxesWidth(m) + m.Commands.width();
   place.OneRow = oneRowNeed <= gap;
 
   int right = 0;  // the rightmost edge of the controls, exclusive
@@ -79,10 +85,7 @@ PanelPlacement PlacePanel(const PanelMetrics& m, int notepadRight, int notepadTo
     int x = place.Toggles.back().x() + w + kBoxGap;
     for (std::size_t i = 0; i < kSortPanelBoxes; ++i) {
       const QSize box = m.Boxes[i];
-      // The boxes sit 7 pixels down when they fit there, else in the middle.
-      const int top = kOneRowBoxTop + box.height() <= b + h ? kOneRowBoxTop
-                                                            : b + (h - box.height()) / 2;
-      place.Boxes[i] = QRect(QPoint(x, top), box);
+      place.Boxes[i] = QRect(QPoint(x, BoxTop(b, h, kOneRowBoxTop - b, box.height())), box);
       x += box.width() + kBoxGap;
     }
     place.Commands = QRect(x, b, m.Commands.width(), h);
@@ -99,7 +102,8 @@ PanelPlacement PlacePanel(const PanelMetrics& m, int notepadRight, int notepadTo
     }
     int x = place.Toggles.back().x() + w + kBoxGap;
     for (std::size_t i = 0; i < kSortPanelBoxes; ++i) {
-      place.Boxes[i] = QRect(QPoint(x, secondRow + kTwoRowBoxDrop), m.Boxes[i]);
+      place.Boxes[i] =
+          QRect(QPoint(x, BoxTop(secondRow, h, kTwoRowBoxDrop, m.Boxes[i].height())), m.Boxes[i]);
       x += m.Boxes[i].width() + kBoxGap;
     }
     x += kTwoRowCommandGap - kBoxGap;
@@ -231,8 +235,8 @@ void SortPanel::GenerateCommands() {
   const SortResult result = Run(input, CommandModeOptions(CollapseActive()));
   // No key column: there is no order to apply.
   if (!result.Ran) return;
-  const ReorderCommands commands = GenerateReorderCommands(
-      result.MainOutput, result.Problems, input.AclName, input.Options.Russian);
+  const ReorderCommands commands = GenerateReorderCommands(result.MainOutput, result.Problems,
+                                                           input.AclName, input.Options.Russian);
   if (!commands.Message.empty()) {
     Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
   }

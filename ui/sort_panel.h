@@ -68,9 +68,9 @@ class SortPanel : public QObject {
   InputReader readInput_;
   SortColumns columns_;
   std::array<QToolButton*, kKeyColumnCount> toggles_{};
-  QCheckBox* numbersBox_;   // chk1
-  QCheckBox* groupBox_;     // chk2
-  QCheckBox* collapseBox_;  // chk3
+  QCheckBox* numbersBox_;        // chk1
+  QCheckBox* groupBox_;          // chk2
+  QCheckBox* collapseBox_;       // chk3
   QPushButton* commandsButton_;  // Button4
   int toggleWidth_ = 0;
 };

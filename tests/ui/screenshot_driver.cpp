@@ -1,10 +1,11 @@
 // Drives the main window through the bundled example (normalise, check the
-// sample conditions) and saves pictures of the main window and of the shown
-// result of the first condition: scripts/screenshot runs it under a virtual
-// display.
+// sample conditions) and saves pictures of the main window, of the shown
+// result of the first condition and of the sort window at two widths:
+// scripts/screenshot runs it under a virtual display.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 
 #include "result_window.h"
 #include "window_driver.h"
@@ -14,6 +15,28 @@ namespace {
 bool Save(QWidget& widget, const QString& path) {
   const bool saved = widget.grab().save(path);
   std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
+// The sort window with three key columns on, at a width that holds the sort
+// panel in one row and at its least width, where the panel takes two rows.
+bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& outDir) {
+  using kerbwise::ui::ResultWindow;
+  bool saved = true;
+  ResultWindow::SetShowHook([&](ResultWindow& sort) {
+    for (const char* toggle : {"SpeedButton1", "SpeedButton5", "SpeedButton7"}) {
+      QTest::mouseClick(sort.findChild<QWidget*>(toggle), Qt::LeftButton);
+    }
+    const std::pair<int, const char*> shots[] = {{1240, "/sort-wide.png"},
+                                                 {sort.minimumWidth(), "/sort-narrow.png"}};
+    for (const auto& [width, name] : shots) {
+      sort.resize(width, 495);
+      QApplication::processEvents();
+      saved = Save(sort, outDir + name) && saved;
+    }
+  });
+  driver.Click("Button5");
+  ResultWindow::SetShowHook({});
   return saved;
 }
 
@@ -47,6 +70,7 @@ int main(int argc, char* argv[]) {
     });
     driver.Action("N2")->trigger();
     ResultWindow::SetShowHook({});
+    if (!SaveSortWindow(driver, outDir)) status = 1;
     QApplication::quit();
   });
   const int loop = QApplication::exec();

@@ -159,9 +159,11 @@ class SortPanelTest : public QObject {
       Click(window, "chk3");
     });
     QVERIFY(collapseOffered);
-    QCOMPARE(expanded, QString(" 20 permit ip any any\n\n010 permit tcp any host 10.1.0.11 eq 80\n\n"
-                               "010 permit tcp any host 10.1.0.12 eq 80"));
-    QCOMPARE(collapsed, QString("20 permit ip any any\n\n10 permit tcp any object-group SRV eq 80\n"));
+    QCOMPARE(expanded,
+             QString(" 20 permit ip any any\n\n010 permit tcp any host 10.1.0.11 eq 80\n\n"
+                     "010 permit tcp any host 10.1.0.12 eq 80"));
+    QCOMPARE(collapsed,
+             QString("20 permit ip any any\n\n10 permit tcp any object-group SRV eq 80\n"));
   }
 
   void cliButtonMessagesAndCommands_data() {
@@ -173,24 +175,28 @@ class SortPanelTest : public QObject {
     QTest::newRow("moved lines")
         << kEdge << "" << QList<int>{1} << ""
         << "ip access-list extended EDGE\nno 30\nno 10\n\nip access-list resequence EDGE 2 2\n\n"
-           "ip access-list extended EDGE\n1 permit ip any any\n5 permit udp any host 10.0.0.2 eq 53\n"
+           "ip access-list extended EDGE\n1 permit ip any any\n5 permit udp any host 10.0.0.2 eq "
+           "53\n"
            "\nip access-list resequence EDGE 10 10\n";
-    QTest::newRow("no name") << "permit tcp any any eq 80\ndeny ip any any" << "" << QList<int>{1}
-                             << "ACL name not set"
+    QTest::newRow("no name") << "permit tcp any any eq 80\ndeny ip any any"
+                             << "" << QList<int>{1} << "ACL name not set"
                              << "ip access-list extended *****\nno 20\n\n"
                                 "ip access-list resequence ***** 2 2\n\n"
                                 "ip access-list extended *****\n1 deny ip any any\n\n"
                                 "ip access-list resequence ***** 10 10\n";
-    QTest::newRow("unchanged") << kEdge << "" << QList<int>{2} << "The order of the lines has not changed"
+    QTest::newRow("unchanged") << kEdge << "" << QList<int>{2}
+                               << "The order of the lines has not changed"
                                << "";
-    QTest::newRow("remark") << "permit tcp any any eq 80\nremark hello\ndeny ip any any" << ""
-                            << QList<int>{1} << "remark: 20 remark hello" << "";
+    QTest::newRow("remark") << "permit tcp any any eq 80\nremark hello\ndeny ip any any"
+                            << "" << QList<int>{1} << "remark: 20 remark hello"
+                            << "";
     QTest::newRow("shared number")
         << kWeb << kServers << QList<int>{1}
         << "Sequence number 10 is carried by more than one line; collapse the list to its object "
            "groups first"
         << "";
-    QTest::newRow("no key column") << kEdge << "" << QList<int>{} << "" << "";
+    QTest::newRow("no key column") << kEdge << "" << QList<int>{} << ""
+                                   << "";
   }
 
   void cliButtonMessagesAndCommands() {
@@ -233,10 +239,13 @@ class SortPanelTest : public QObject {
       const auto look = [&window](int width, Seen& seen) {
         window.resize(width, 495);
         QApplication::processEvents();
-        seen = {Child(window, "Panel1")->geometry(), Child(window, "Button3")->geometry(),
-                Child(window, "Button1")->geometry(), Child(window, "SpeedButton1")->geometry(),
+        seen = {Child(window, "Panel1")->geometry(),
+                Child(window, "Button3")->geometry(),
+                Child(window, "Button1")->geometry(),
+                Child(window, "SpeedButton1")->geometry(),
                 Child(window, "SpeedButton6")->geometry(),
-                Child(window, "upperArea")->geometry(), window.height()};
+                Child(window, "upperArea")->geometry(),
+                window.height()};
       };
       look(1300, wide);
       look(window.minimumWidth(), narrow);
