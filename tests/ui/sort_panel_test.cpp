@@ -250,6 +250,14 @@ class SortPanelTest : public QObject {
       look(1300, wide);
       look(window.minimumWidth(), narrow);
     });
+    // Shown for another command, the window's upper area reaches the buttons again.
+    int reflectUpperHeight = 0;
+    ResultWindow::SetShowHook([&](ResultWindow& window) {
+      QApplication::processEvents();
+      reflectUpperHeight = Child(window, "upperArea")->height();
+    });
+    driver.Click("Button7");
+    QVERIFY(reflectUpperHeight > narrow.upper.height());
     for (const Seen& seen : {wide, narrow}) {
       // Centred between the Notepad and Close buttons.
       const int before = seen.panel.left() - (seen.notepad.right() + 1);
