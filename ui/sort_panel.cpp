@@ -146,7 +146,6 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
     auto* toggle = new QToolButton(panel);
     toggle->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
     toggle->setCheckable(true);
-    toggle->setFocusPolicy(Qt::TabFocus);
     const KeyColumn column = AllKeyColumns()[i];
     connect(toggle, &QToolButton::clicked, this, [this, column] { ToggleColumn(column); });
     toggles_[i] = toggle;
@@ -195,7 +194,8 @@ void SortPanel::ApplyTexts() {
   commandsButton_->setToolTip(FromView(texts.CommandsHint));
 
   // The window must leave room for the panel in either layout: six toggle
-  // widths, and never less than the two-row panel itself.
+  // widths, and never less than the two-row panel itself (no gap gives two
+  // rows).
   const PanelPlacement twoRows = PlacePanel(Metrics(), 0, 0, 0, 0);
   window_.SetSortPanelLeastGap(std::max(6 * toggleWidth_, twoRows.Panel.width() + 2));
 }
