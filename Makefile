@@ -38,15 +38,41 @@ package: deps
 	@cd build-package && cpack -G DEB
 	@ls build-package/*.deb
 
-# The libFuzzer targets, built with clang, each run for FUZZ_SECONDS.
-fuzz: deps
+# The libFuzzer targets, built with clang in build-fuzz/ (core included, with
+# coverage, AddressSanitizer and UBSan). `make fuzz` runs each for
+# FUZZ_SECONDS, growing build-fuzz/corpus/ from the seeds in fuzz/corpus/;
+# `make fuzz-short` runs each for 20 s on a scratch copy of the seeds. Any
+# crash, leak, timeout or sanitizer report fails the run; the input that
+# caused it is left in build-fuzz/artifacts/.
+FUZZ_TARGETS = recognize_line rule_template normalize check addr_overlap analyse sort reflect
+FUZZ_FLAGS = -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/
+
+.PHONY: fuzz-build fuzz-short
+
+fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DKERBWISE_BUILD_FUZZ=ON -DKERBWISE_BUILD_TESTS=OFF -DKERBWISE_BUILD_BENCH=OFF > /dev/null
-	@cmake --build build-fuzz -j $(JOBS)
-	@for target in recognize_line rule_template normalize check; do \
+	  $$(command -v ccache > /dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
+	  -DKERBWISE_BUILD_FUZZ=ON -DKERBWISE_BUILD_TESTS=OFF -DKERBWISE_BUILD_BENCH=OFF \
+	  -DKERBWISE_BUILD_DESKTOP=OFF > /dev/null
+	@cmake --build build-fuzz --target kerbwise_fuzzers -j $(JOBS)
+	@mkdir -p build-fuzz/artifacts
+
+fuzz: fuzz-build
+	@for target in $(FUZZ_TARGETS); do \
+	  echo "== fuzz_$$target, $(FUZZ_SECONDS) s"; \
 	  mkdir -p build-fuzz/corpus/$$target; \
-	  build-fuzz/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  build-fuzz/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) $(FUZZ_FLAGS) \
 	    build-fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
+
+fuzz-short: fuzz-build
+	@for target in $(FUZZ_TARGETS); do \
+	  echo "== fuzz_$$target, 20 s"; \
+	  rm -rf build-fuzz/short-corpus/$$target; \
+	  mkdir -p build-fuzz/short-corpus; \
+	  cp -r fuzz/corpus/$$target build-fuzz/short-corpus/$$target; \
+	  build-fuzz/fuzz/fuzz_$$target -max_total_time=20 $(FUZZ_FLAGS) \
+	    build-fuzz/short-corpus/$$target || exit 1; \
 	done
 
 # Every test again under AddressSanitizer and UBSan.

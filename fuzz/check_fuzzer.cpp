@@ -1,20 +1,94 @@
-// A condition and a short list through the direct or the reverse check. The
-// first byte picks the direction and the options; the first line is the
-// condition, the others the list. Beyond not crashing, the report must be
-// consistent: a first match inside the list, a verdict exactly when there
-// was no error, and one number-pane line per examined list line.
+// A condition and a short list. The first byte picks the direction and the
+// options of the list check, the second the entry the condition is taken
+// from; then the first line is the condition and the others the list.
+//
+// - The condition and the first entry go through CheckForMatch under every
+//   combination of options and settings: the outcome and the flags must not
+//   depend on the language or on which role words the messages use, the
+//   flags must only be set by the options that allow them, and a full match
+//   must stay a full match whatever the partial options say (while ICMP is
+//   not ignored, which may only remove matches).
+// - The list is checked against the condition: a first match inside the
+//   list, a verdict exactly when there was no error, one number-pane line
+//   per examined list line.
+// - The list is checked, both ways, against a condition made of one of its
+//   own entries: the entry falls under itself, so the check must report a
+//   full match no later than that entry, or stop on an error no later.
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "check/check_condition.h"
+#include "check/check_for_match.h"
+#include "fuzz_support.h"
+#include "rules/list_entry.h"
+
+namespace {
+
+using namespace kerbwise;
+
+bool IsMatch(const MatchResult& result) {
+  return result.Outcome == MatchPermit || result.Outcome == MatchDeny;
+}
+bool IsFullMatch(const MatchResult& result) {
+  return IsMatch(result) && !result.AddrPartial && !result.PortsIncomplete;
+}
+
+void CheckPair(const std::string& rule, const std::string& subject, bool russian,
+               LineRecognizer& recognizer) {
+  const std::string detail = "rule: " + rule + "\nsubject: " + subject;
+  for (const MaskForm maskType : {MaskForm::Wildcard, MaskForm::Netmask}) {
+    CheckOptions base;
+    base.MaskType = maskType;
+    const std::uint8_t ruleStatus = recognizer.ExprCheck(rule, base)->Status;
+    // [ignoreIcmp][partialAddresses][partialPorts][anyOverlap]
+    std::array<MatchResult, 16> results;
+    for (unsigned combo = 0; combo < 16; ++combo) {
+      CheckOptions options = base;
+      options.IgnoreIcmp = combo & 8u;
+      options.PartialAddresses = combo & 4u;
+      MatchSettings settings;
+      settings.PartialPorts = combo & 2u;
+      settings.AnyOverlap = combo & 1u;
+      const MatchResult result = CheckForMatch(rule, subject, settings, options, recognizer);
+      fuzz::Require(result.Outcome <= MatchError, "outcome out of range", detail);
+      fuzz::Require((result.Outcome == NoMatch) == result.Message.empty(),
+                    "a message exactly when there is an outcome other than no match", detail);
+      fuzz::Require(!result.AddrPartial || (IsMatch(result) && options.PartialAddresses),
+                    "a partial address match nobody asked for", detail);
+      fuzz::Require(!result.PortsIncomplete || (IsMatch(result) && settings.PartialPorts),
+                    "an incomplete port match nobody asked for", detail);
+      if (result.Outcome == MatchPermit) fuzz::Require(ruleStatus == StatusPermit, "permit of a non-permit rule", detail);
+      if (result.Outcome == MatchDeny) fuzz::Require(ruleStatus == StatusDeny, "deny of a non-deny rule", detail);
+      for (const bool reverse : {false, true}) {
+        for (const bool language : {false, true}) {
+          if (!reverse && !language) continue;
+          MatchSettings other = settings;
+          other.ReverseMode = reverse;
+          CheckOptions otherOptions = options;
+          otherOptions.Russian = language != russian;
+          const MatchResult again = CheckForMatch(rule, subject, other, otherOptions, recognizer);
+          fuzz::Require(again.Outcome == result.Outcome && again.AddrPartial == result.AddrPartial &&
+                            again.PortsIncomplete == result.PortsIncomplete,
+                        "role words or language change the outcome", detail);
+        }
+      }
+      results[combo] = result;
+    }
+    for (unsigned combo = 1; combo < 8; ++combo) {
+      fuzz::Require(IsFullMatch(results[combo]) == IsFullMatch(results[0]),
+                    "partial options change a full match", detail);
+    }
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace kerbwise;
-  if (size == 0) return 0;
+  if (size < 2) return 0;
   const std::uint8_t flags = data[0];
   CheckOptions options;
   options.MaskType = flags & 0x01u ? MaskForm::Netmask : MaskForm::Wildcard;
@@ -24,23 +98,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.Russian = flags & 0x10u;
   const CheckDirection direction = flags & 0x20u ? CheckDirection::Reverse : CheckDirection::Direct;
 
-  std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    lines.emplace_back(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-  }
+  std::vector<std::string> lines = fuzz::SplitLines(fuzz::AsText(data + 2, size - 2));
   if (lines.empty()) return 0;
   const std::string condition = lines.front();
   lines.erase(lines.begin());
 
-  LineRecognizer recognizer;
-  const CheckReport report = CheckCondition(lines, condition, direction, options, recognizer);
-  if (report.FirstMatch && (*report.FirstMatch == 0 || *report.FirstMatch > lines.size())) {
-    std::abort();
+  static LineRecognizer recognizer;
+  recognizer.EmptyCache();
+  if (!lines.empty()) {
+    CheckPair(ListEntryText(lines.front()), ConditionKey(condition), options.Russian, recognizer);
   }
-  if (report.Error != report.Verdict.empty()) std::abort();
-  if (!report.Error && report.NumberPane.size() != lines.size()) std::abort();
+
+  const CheckReport report = CheckCondition(lines, condition, direction, options, recognizer);
+  if (report.FirstMatch) {
+    fuzz::Require(*report.FirstMatch > 0 && *report.FirstMatch <= lines.size(),
+                  "first match outside the list");
+  }
+  fuzz::Require(report.Error == report.Verdict.empty(), "a verdict exactly when there is no error");
+  fuzz::Require(report.Error ? report.NumberPane.size() < lines.size()
+                             : report.NumberPane.size() == lines.size(),
+                "one number-pane line per examined list line");
+
+  if (lines.empty()) return 0;
+  const std::size_t k = data[1] % lines.size();
+  const std::string entry = ListEntryText(lines[k]);
+  const std::uint8_t status = recognizer.ExprCheck(entry, options)->Status;
+  if (status != StatusPermit && status != StatusDeny) return 0;
+  const std::size_t blank = entry.find(' ');
+  const std::string own = blank == std::string::npos ? std::string() : entry.substr(blank + 1);
+  for (const CheckDirection way : {CheckDirection::Direct, CheckDirection::Reverse}) {
+    const CheckReport self = CheckCondition(lines, own, way, options, recognizer);
+    const std::string detail = "entry " + std::to_string(k + 1) + ": " + entry;
+    if (self.Error) {
+      // The line that stopped the check has no number-pane line.
+      fuzz::Require(self.NumberPane.size() <= k, "an error after the entry's own line", detail);
+    } else {
+      fuzz::Require(self.FirstMatch && *self.FirstMatch <= k + 1,
+                    "an entry does not fall under itself", detail);
+    }
+  }
   return 0;
 }

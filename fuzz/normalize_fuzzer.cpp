@@ -1,41 +1,49 @@
 // A pasted list and an object pane through the normaliser. The first byte
-// picks the mask type and the answers to the numbering questions; the rest is
-// the list, then, after a form feed, the object pane. Beyond not crashing, a
-// run that neither failed nor was cancelled must give every cleaned entry at
-// least one list line.
+// picks the mask type, the language and the answers to the numbering
+// questions; the rest is the list, then, after a form feed, the object pane.
+//
+// Beyond not crashing, no entry may be lost: every source line that cleaning
+// keeps (not blank, no "#", not "statistics per-entry", not a header) must
+// come back as a cleaned line, and every cleaned line must reach the list
+// pane, unchanged behind one blank or as derived lines carrying its number,
+// unless the run reports why (cancelled, or an object error with an empty
+// list).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "intake/normalize_acl.h"
+#include "rules/primitives.h"
 
 namespace {
 
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    lines.emplace_back(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-  }
-  return lines;
+using kerbwise::TrimControls;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
 }
 
-class BitAnswers final : public kerbwise::AnswerSource {
- public:
-  explicit BitAnswers(std::uint8_t bits) : bits_(bits) {}
-  bool Ask(const kerbwise::YesNoQuestion&) override {
-    const bool yes = bits_ & 1u;
-    bits_ = static_cast<std::uint8_t>(bits_ >> 1);
-    return yes;
+// Whether cleaning keeps the line as an entry.
+bool KeptByCleaning(std::string_view raw) {
+  const std::string_view line = TrimControls(raw);
+  if (line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry") {
+    return false;
   }
+  std::size_t cut = line.find('(');
+  if (cut == std::string_view::npos) cut = line.find('[');
+  std::string_view kept = line.substr(0, cut);
+  while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
+  return !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
+           StartsWith(kept, "IP access list "));
+}
 
- private:
-  std::uint8_t bits_;
-};
+std::string FirstWord(std::string_view text) {
+  return std::string(text.substr(0, text.find(' ')));
+}
 
 }  // namespace
 
@@ -45,20 +53,53 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckOptions options;
   options.MaskType = data[0] & 0x80u ? MaskForm::Netmask : MaskForm::Wildcard;
   options.Russian = data[0] & 0x40u;
-  BitAnswers answers(data[0]);
-  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  fuzz::BitAnswers answers(data[0]);
+  const std::string_view text = fuzz::AsText(data + 1, size - 1);
   const std::size_t split = text.find('\f');
-  const std::string_view source = text.substr(0, split);
-  const std::string_view objects =
-      split == std::string_view::npos ? std::string_view{} : text.substr(split + 1);
+  const std::vector<std::string> source = fuzz::SplitLines(text.substr(0, split));
+  const std::vector<std::string> objects = fuzz::SplitLines(
+      split == std::string_view::npos ? std::string_view{} : text.substr(split + 1));
 
-  const NormalizeResult result = NormalizeACL(Lines(source), Lines(objects), options, answers);
-  // An empty list gets its header line back into the source.
-  const std::size_t entries =
-      result.SourceLines.size() - (result.ListLines.empty() && !result.HeaderLine.empty());
-  if (result.Ran && !result.Cancelled && result.ErrorText.empty() &&
-      result.ListLines.size() < entries) {
-    std::abort();  // an entry was lost
+  const NormalizeResult result = NormalizeACL(source, objects, options, answers);
+  fuzz::Require(answers.Asked() <= 2, "more than two questions");
+  if (!result.Ran) return 0;
+
+  std::size_t kept = 0;
+  for (const std::string& line : source) kept += KeptByCleaning(line);
+  std::vector<std::string> cleaned = result.SourceLines;
+  // A run that leaves the list pane empty puts the header line back.
+  if (result.ListLines.empty() && !result.HeaderLine.empty()) {
+    fuzz::Require(!cleaned.empty() && result.HeaderIndex <= kept, "the header line is not back");
+    const std::size_t at = std::min(result.HeaderIndex, cleaned.size() - 1);
+    fuzz::Require(cleaned[at] == result.HeaderLine, "the header line is not back at its place");
+    cleaned.erase(cleaned.begin() + static_cast<std::ptrdiff_t>(at));
   }
+  fuzz::Require(cleaned.size() == kept, "cleaning lost or invented an entry");
+
+  if (result.Cancelled || !result.ErrorText.empty()) {
+    fuzz::Require(result.ListLines.empty(), "a failed run left a list");
+    return 0;
+  }
+  // Walk the list pane along the cleaned lines.
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < cleaned.size(); ++i) {
+    const std::string& line = cleaned[i];
+    fuzz::Require(next < result.ListLines.size(), "an entry did not reach the list", line);
+    if (result.ListLines[next] == " " + line) {
+      ++next;
+      continue;
+    }
+    const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
+    const std::string derived = line.substr(0, padLength) + "0" + FirstWord(TrimControls(line));
+    const std::string unchangedNext = i + 1 < cleaned.size() ? " " + cleaned[i + 1] : std::string();
+    std::size_t count = 0;
+    while (next < result.ListLines.size() && result.ListLines[next] != unchangedNext &&
+           StartsWith(result.ListLines[next], derived + " ")) {
+      ++next;
+      ++count;
+    }
+    fuzz::Require(count > 0, "an entry is neither kept nor expanded", line);
+  }
+  fuzz::Require(next == result.ListLines.size(), "the list holds lines of no entry");
   return 0;
 }

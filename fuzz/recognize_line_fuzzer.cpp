@@ -1,28 +1,34 @@
-// Any bytes, split into lines, recognised with the built-in template in both
-// mask types: recognition must never crash and a repeated line must give the
-// record it gave the first time.
+// Any bytes, split into lines, recognised with the built-in template under
+// both mask types. Recognition must never crash, a line recognised again from
+// the cache must give the record it gave the first time, and the cache must
+// give what a recognition from scratch gives.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <string>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "rules/line_recognizer.h"
 #include "rules/primitives.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kerbwise;
-  static LineRecognizer recognizer;
-  recognizer.EmptyCache();
-  std::string_view text(reinterpret_cast<const char*>(data), size);
-  CheckOptions options;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string line = SpaceCompress(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    options.MaskType = line.size() % 2 ? MaskForm::Netmask : MaskForm::Wildcard;
-    const ExprPtr first = recognizer.ExprCheck(line, options);
-    const ExprPtr again = recognizer.ExprCheck(line, options);
-    if (!(*first == *again)) std::abort();
+  static LineRecognizer cached;  // keeps its cache across the lines of one input
+  static LineRecognizer fresh;   // emptied before every line
+  cached.EmptyCache();
+  for (const std::string& raw : fuzz::SplitLines(fuzz::AsText(data, size))) {
+    const std::string line = SpaceCompress(raw);
+    for (const MaskForm maskType : {MaskForm::Wildcard, MaskForm::Netmask}) {
+      CheckOptions options;
+      options.MaskType = maskType;
+      const ExprPtr first = cached.ExprCheck(line, options);
+      const ExprPtr again = cached.ExprCheck(line, options);
+      fuzz::Require(*first == *again, "a repeated line gives another record", line);
+      fresh.EmptyCache();
+      const ExprPtr scratch = fresh.ExprCheck(line, options);
+      fuzz::Require(*first == *scratch, "the cache gives another record than recognition", line);
+      fuzz::Require(first->Status <= StatusRemark, "status out of range", line);
+    }
   }
   return 0;
 }

@@ -1,0 +1,141 @@
+// A short list through the analysis. The first byte picks the options and the
+// answer to the conflict question; the rest are the list lines (at most 12).
+//
+// - The pair comparer the analysis uses must give, for every ordered pair, the
+//   outcome and the port flag CheckForMatch gives for the same two lines.
+// - The report must show exactly the lines that CheckForMatch relates to
+//   another line (or, when only conflicts are shown, the lines in conflict),
+//   and an error must name the line of the first pair that ends in one.
+// - Sharing the pairs out over threads must not change the result.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "analysis/analyse_list.h"
+#include "analysis/pair_comparer.h"
+#include "check/check_for_match.h"
+#include "fuzz_support.h"
+#include "rules/list_entry.h"
+#include "rules/primitives.h"
+
+namespace {
+
+using namespace kerbwise;
+
+constexpr std::size_t kMaxLines = 12;
+
+bool IsMatch(std::uint8_t outcome) { return outcome == MatchPermit || outcome == MatchDeny; }
+
+char LowerFirst(const std::string& text) {
+  const char c = text.empty() ? '\0' : text.front();
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::uint8_t flags = data[0];
+  CheckOptions options;
+  options.MaskType = flags & 0x01u ? MaskForm::Netmask : MaskForm::Wildcard;
+  options.PortsInSet = flags & 0x02u;
+  options.Paranoic = flags & 0x04u;
+  options.Russian = flags & 0x08u;
+  options.PartialAddresses = flags & 0x10u;  // the analysis must switch it off
+  const bool showConflictsOnly = flags & 0x20u;
+  std::vector<std::string> lines = fuzz::SplitLines(fuzz::AsText(data + 1, size - 1));
+  if (lines.size() > kMaxLines) lines.resize(kMaxLines);
+  const std::size_t n = lines.size();
+
+  static LineRecognizer recognizer;
+  recognizer.EmptyCache();
+  CheckOptions pairOptions = options;
+  pairOptions.PartialAddresses = false;
+  const MatchSettings settings{
+      .PartialPorts = !options.PortsInSet, .AnyOverlap = options.Paranoic, .ReverseMode = false};
+  std::vector<std::string> entries;
+  std::vector<RecognisedLine> recognised;
+  for (const std::string& line : lines) {
+    entries.push_back(ListEntryText(line));
+    recognised.push_back(RecogniseLine(entries.back(), pairOptions, recognizer));
+  }
+  const PairComparer comparer(recognised, settings, pairOptions);
+
+  // matches[rule][subject]: the reference comparison of every ordered pair.
+  std::vector<std::vector<MatchResult>> matches(n, std::vector<MatchResult>(n));
+  for (std::size_t rule = 0; rule < n; ++rule) {
+    for (std::size_t subject = 0; subject < n; ++subject) {
+      const MatchResult expected =
+          CheckForMatch(entries[rule], entries[subject], settings, pairOptions, recognizer);
+      const PairOutcome got = comparer.Compare(rule, subject);
+      const std::string detail = "rule: " + entries[rule] + "\nsubject: " + entries[subject];
+      fuzz::Require(got.Outcome == expected.Outcome, "the pair comparer's outcome differs", detail);
+      fuzz::Require(!IsMatch(got.Outcome) || got.PortsIncomplete == expected.PortsIncomplete,
+                    "the pair comparer's port flag differs", detail);
+      matches[rule][subject] = expected;
+    }
+  }
+
+  // What the analysis should find, pair by pair in its order.
+  std::set<std::size_t> related;
+  std::set<std::size_t> conflicts;
+  std::optional<std::size_t> errorLine;
+  for (std::size_t i = 0; i < n && !errorLine; ++i) {
+    for (std::size_t j = i + 1; j < n; ++j) {
+      const MatchResult& first = matches[j][i];
+      if (IsMatch(first.Outcome)) {
+        related.insert({i, j});
+        continue;
+      }
+      if (first.Outcome == MatchError) {
+        errorLine = j;
+        break;
+      }
+      const MatchResult& second = matches[i][j];
+      if (IsMatch(second.Outcome)) {
+        related.insert({i, j});
+        if (LowerFirst(entries[i]) != LowerFirst(entries[j])) conflicts.insert({i, j});
+      } else if (second.Outcome == MatchError) {
+        errorLine = i;
+        break;
+      }
+    }
+  }
+
+  AnalysisResult results[2];
+  for (unsigned threads = 1; threads <= 2; ++threads) {
+    fuzz::BitAnswers answers(showConflictsOnly ? 0xFF : 0x00);
+    results[threads - 1] = AnalyseList(lines, options, recognizer, answers, {}, {.Threads = threads});
+  }
+  const AnalysisResult& result = results[0];
+  fuzz::Require(result.Ran == (n >= 2), "the analysis runs exactly for two lines or more");
+  fuzz::Require(results[1].ReportText == result.ReportText &&
+                    results[1].ResultLines == result.ResultLines &&
+                    results[1].Error == result.Error && results[1].NumberPane == result.NumberPane,
+                "threads change the result");
+  if (!result.Ran) return 0;
+  fuzz::Require(result.Error == errorLine.has_value(), "the analysis errs differently");
+  if (errorLine) {
+    const std::string expected =
+        (options.Russian ? "Строка: " : "Line: ") + std::string(TrimControls(lines[*errorLine]));
+    fuzz::Require(!result.ResultLines.empty() &&
+                      result.ResultLines.front().compare(0, expected.size(), expected) == 0,
+                  "the error names another line", expected);
+    return 0;
+  }
+  fuzz::Require(result.ConflictsFound == !conflicts.empty(), "conflicts found differently");
+  const std::set<std::size_t>& shown = result.ConflictsOnly ? conflicts : related;
+  std::set<std::size_t> reported;
+  for (const std::string& text : result.ReportText) {
+    const std::size_t from = text.find_first_not_of(' ');
+    const std::size_t colon = text.find(':', from);
+    fuzz::Require(from != std::string::npos && colon != std::string::npos, "a report line without index", text);
+    reported.insert(std::stoul(text.substr(from, colon - from)) - 1);
+  }
+  fuzz::Require(reported == shown, "the report shows other lines than the comparisons relate");
+  fuzz::Require(result.Lines.size() == result.ReportText.size(), "report records and text differ");
+  return 0;
+}
