@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t rule = 0; rule < n; ++rule) {
     for (std::size_t subject = 0; subject < n; ++subject) {
       const MatchResult expected =
-          CheckForMatch(entries[rule], entries[subject], settings, pairOptions, recognizer);
+          CheckForMatch(recognised[rule], recognised[subject], settings, pairOptions);
       const PairOutcome got = comparer.Compare(rule, subject);
       const std::string detail = "rule: " + entries[rule] + "\nsubject: " + entries[subject];
       fuzz::Require(got.Outcome == expected.Outcome, "the pair comparer's outcome differs", detail);

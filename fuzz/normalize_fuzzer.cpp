@@ -3,7 +3,8 @@
 // questions; the rest is the list, then, after a form feed, the object pane.
 //
 // Beyond not crashing, no entry may be lost: every source line that cleaning
-// keeps (not blank, no "#", not "statistics per-entry", not a header) must
+// keeps (not blank, no "#", not "statistics per-entry", not a header, not
+// only counters) must
 // come back as a cleaned line, and every cleaned line must reach the list
 // pane, unchanged behind one blank or as derived lines carrying its number,
 // unless the run reports why (cancelled, or an object error with an empty
@@ -37,7 +38,8 @@ bool KeptByCleaning(std::string_view raw) {
   if (cut == std::string_view::npos) cut = line.find('[');
   std::string_view kept = line.substr(0, cut);
   while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
-  return !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
+  // A line of counters alone carries no entry.
+  return !kept.empty() && !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
            StartsWith(kept, "IP access list "));
 }
 
@@ -67,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t kept = 0;
   for (const std::string& line : source) kept += KeptByCleaning(line);
   std::vector<std::string> cleaned = result.SourceLines;
-  // A run that leaves the list pane empty puts the header line back.
-  if (result.ListLines.empty() && !result.HeaderLine.empty()) {
+  // A run that leaves the list pane empty puts the header line back; a
+  // cancelled run leaves the cleaned lines without it.
+  if (!result.Cancelled && result.ListLines.empty() && !result.HeaderLine.empty()) {
     fuzz::Require(!cleaned.empty() && result.HeaderIndex <= kept, "the header line is not back");
     const std::size_t at = std::min(result.HeaderIndex, cleaned.size() - 1);
     fuzz::Require(cleaned[at] == result.HeaderLine, "the header line is not back at its place");

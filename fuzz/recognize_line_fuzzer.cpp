@@ -1,7 +1,8 @@
 // Any bytes, split into lines, recognised with the built-in template under
 // both mask types. Recognition must never crash, a line recognised again from
-// the cache must give the record it gave the first time, and the cache must
-// give what a recognition from scratch gives.
+// the cache must give the record it gave the first time, the cache must give
+// what a recognition from scratch gives, and letter case must not matter
+// (beyond the case of a time-range name, which is kept).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const ExprPtr scratch = fresh.ExprCheck(line, options);
       fuzz::Require(*first == *scratch, "the cache gives another record than recognition", line);
       fuzz::Require(first->Status <= StatusRemark, "status out of range", line);
+      // Keywords and names are read without regard to letter case; only a
+      // time-range name keeps the case it was typed in.
+      const std::string upper = ToUpperAscii(line);
+      const ExprPtr shouted = fresh.ExprCheck(upper, options);
+      fuzz::Require(shouted->Status == first->Status, "letter case changes the status", line);
+      if (ToLowerAscii(line).find("time-range") == std::string::npos &&
+          first->Status != StatusUnrecognised) {
+        fuzz::Require(*shouted == *first, "letter case changes the record", line);
+      }
     }
   }
   return 0;
