@@ -7,7 +7,7 @@
 //
 // - A sort without collapsing shows every list line exactly once, among the
 //   ordered lines or the problems; with numbers shown the lines come out
-//   unchanged.
+//   unchanged. Collapsing a normalised list gives every rule's entry once.
 // - The commands for the sorted order, played on a simulated device that
 //   holds the lines under their sequence numbers, must leave the device's
 //   list in the sorted order; "unchanged" must only be said of a list that
@@ -152,6 +152,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::sort(shown.begin(), shown.end());
       std::sort(expected.begin(), expected.end());
       fuzz::Require(shown == expected, "the sort changed a line");
+    }
+  }
+
+  // Collapsing a normalised list puts every entry back in one piece: each
+  // rule of the list is there exactly once under its number, and no entry is
+  // "not found" among the source lines the normaliser itself wrote.
+  const bool fromNormaliser = !normalised.ListLines.empty() && normalised.CanOptimize;
+  if (sorted.Ran && sortOptions.Collapse && sortOptions.WithNumbers && fromNormaliser &&
+      CanCollapse(normalised.Used)) {
+    std::vector<std::int32_t> shown;
+    for (const std::string& line : sorted.MainOutput) {
+      if (line.empty()) continue;
+      fuzz::Require(line.rfind("ACE ", 0) != 0, "a normalised entry not found", line);
+      if (const auto number = SplitListLine(line).Number) shown.push_back(*number);
+    }
+    for (const std::string& line : list) {
+      const std::uint8_t status = recognizer.ExprCheck(ListEntryText(line), checkOptions)->Status;
+      if (status != StatusPermit && status != StatusDeny) continue;
+      const std::int32_t number = SplitListLine(line).Number.value_or(-1);
+      const auto times = std::count(shown.begin(), shown.end(), number);
+      fuzz::Require(times > 0, "collapsing lost an entry", line);
+      fuzz::Require(times == 1, "collapsing left an entry in pieces", line);
     }
   }
 

@@ -10,7 +10,9 @@ namespace kerbwise {
 namespace {
 
 // Position of the first 'd', 'p' or 'r': where the action keyword starts.
-std::size_t ActionStart(std::string_view line) { return line.find_first_of("dpr"); }
+// The recognizer reads "Deny" and "PERMIT" as well, so either case counts;
+// otherwise such an entry would keep its expanded lines when collapsed.
+std::size_t ActionStart(std::string_view line) { return line.find_first_of("dprDPR"); }
 
 std::string_view TrimBlanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');

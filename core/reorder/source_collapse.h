@@ -10,7 +10,7 @@ namespace kerbwise {
 
 // One line of the source pane: its sequence number and the entry from its
 // action keyword on. A line without a readable whole number in front of its
-// first 'd', 'p' or 'r' has no number and is never matched.
+// first 'd', 'p' or 'r' (either case) has no number and is never matched.
 struct SourceEntry {
   std::optional<std::int32_t> Number;
   std::string Text;

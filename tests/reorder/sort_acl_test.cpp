@@ -165,6 +165,13 @@ TEST(Collapse, SourceLinesWithoutANumberMatchNothing) {
             (Lines{"10 permit ip any any", "ACE 0 not found"}));
 }
 
+TEST(Collapse, CapitalisedActionsCollapseToo) {
+  const Lines source{"10 Deny ip addrgroup A any", "20 PERMIT IP ANY ANY"};
+  const Lines sorted{"010 Deny ip host 1.1.1.1 any", " 20 PERMIT IP ANY ANY",
+                     "010 Deny ip host 2.2.2.2 any"};
+  EXPECT_EQ(CollapseToSource(sorted, source, true), source);
+}
+
 // The scores as first defined: a sum over every pair of lines with the same
 // number, and the representative found by scanning forward from each line.
 std::vector<SortedEntry> QuadraticScores(const Lines& sorted) {
