@@ -6,6 +6,8 @@
 // - The report must show exactly the lines that CheckForMatch relates to
 //   another line (or, when only conflicts are shown, the lines in conflict),
 //   and an error must name the line of the first pair that ends in one.
+// - A subject said to lie inside a rule must have its corner packets fall
+//   under the rule by a plain reading of the rule.
 // - Sharing the pairs out over threads must not change the result.
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include "analysis/pair_comparer.h"
 #include "check/check_for_match.h"
 #include "fuzz_support.h"
+#include "packet_oracle.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 
@@ -32,6 +35,36 @@ bool IsMatch(std::uint8_t outcome) { return outcome == MatchPermit || outcome ==
 char LowerFirst(const std::string& text) {
   const char c = text.empty() ? '\0' : text.front();
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// A subject said to lie inside a rule: the packets at the corners of the
+// subject (lowest and highest addresses and ports) must fall under the rule
+// as a plain reading of it says. Rules that ask for what a bare packet lacks
+// (precedence, TTL, established, an ICMP message) are left out.
+void SampleCover(const TExpr& rule, const TExpr& subject, const std::string& detail) {
+  for (const int slot : {SlotPort, SlotEstablished, SlotPrecedence, SlotTtl}) {
+    if (!rule.Values.Get(SideNone, slot).empty()) return;
+  }
+  const std::string& number = subject.Values.Get(SideNone, SlotProtocol);
+  const bool ports = number == "6" || number == "17";
+  const fuzz::Protocol protocol{"", number.c_str(), ports};
+  const std::vector<std::uint32_t> srcPorts =
+      ports ? fuzz::PortCorners(subject.Values.Get(SideSource, SlotPort)) : std::vector<std::uint32_t>{0};
+  const std::vector<std::uint32_t> dstPorts =
+      ports ? fuzz::PortCorners(subject.Values.Get(SideDestination, SlotPort)) : std::vector<std::uint32_t>{0};
+  for (const std::uint32_t src : {subject.SrcAddr, subject.SrcAddr | ~subject.SrcMask}) {
+    for (const std::uint32_t dst : {subject.DstAddr, subject.DstAddr | ~subject.DstMask}) {
+      for (const std::uint32_t srcPort : srcPorts) {
+        for (const std::uint32_t dstPort : dstPorts) {
+          const std::uint8_t outcome = fuzz::Expected(rule, protocol, src, dst, srcPort, dstPort);
+          fuzz::Require(outcome == MatchPermit || outcome == MatchDeny,
+                        "a packet of the subject does not fall under the rule it lies inside",
+                        detail + "\npacket " + std::to_string(src) + ":" + std::to_string(srcPort) +
+                            " -> " + std::to_string(dst) + ":" + std::to_string(dstPort));
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -76,6 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::Require(!IsMatch(got.Outcome) || got.PortsIncomplete == expected.PortsIncomplete,
                     "the pair comparer's port flag differs", detail);
       matches[rule][subject] = expected;
+      if (IsMatch(expected.Outcome) && !expected.PortsIncomplete) {
+        SampleCover(*recognised[rule].Expr, *recognised[subject].Expr, detail);
+      }
     }
   }
 

@@ -17,92 +17,25 @@
 #include "check/address_sets.h"
 #include "check/check_for_match.h"
 #include "fuzz_support.h"
+#include "packet_oracle.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 
 namespace {
 
 using namespace kerbwise;
-
-struct Protocol {
-  const char* word;
-  const char* number;
-  bool ports;
-};
-constexpr Protocol kProtocols[] = {
-    {"tcp", "6", true}, {"udp", "17", true}, {"icmp", "1", false}, {"gre", "47", false},
-    {"ip", "ip", false}, {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
-};
-
-enum class Fit { Yes, No, Error };
-
-// Whether `port` satisfies a canonical port condition ("eq 80 443", "range
-// 1000 2000"...); an error for a condition that describes no port at all.
-Fit PortFits(const std::string& condition, std::uint32_t port) {
-  std::istringstream in(condition);
-  std::string op;
-  in >> op;
-  std::vector<std::uint32_t> values;
-  for (std::uint32_t value; in >> value;) values.push_back(value);
-  if (values.empty()) return Fit::Error;
-  if (op == "eq") return std::count(values.begin(), values.end(), port) ? Fit::Yes : Fit::No;
-  if (op == "neq") return std::count(values.begin(), values.end(), port) ? Fit::No : Fit::Yes;
-  if (op == "gt") {
-    if (values[0] >= 65535) return Fit::Error;
-    return port > values[0] ? Fit::Yes : Fit::No;
-  }
-  if (op == "lt") {
-    if (values[0] == 0) return Fit::Error;
-    return port < values[0] ? Fit::Yes : Fit::No;
-  }
-  if (op == "range" && values.size() == 2) {
-    const auto [low, high] = std::minmax(values[0], values[1]);
-    return port >= low && port <= high ? Fit::Yes : Fit::No;
-  }
-  return Fit::Error;
-}
+using fuzz::Protocol;
 
 std::uint32_t Read32(const std::uint8_t* data) {
   return static_cast<std::uint32_t>(data[0]) << 24 | static_cast<std::uint32_t>(data[1]) << 16 |
          static_cast<std::uint32_t>(data[2]) << 8 | data[3];
 }
 
-// What the entry does with the packet: MatchPermit, MatchDeny, NoMatch or
-// MatchError, in the order the comparison decides.
-std::uint8_t Expected(const TExpr& rule, const Protocol& protocol, std::uint32_t src,
-                      std::uint32_t dst, std::uint32_t srcPort, std::uint32_t dstPort) {
-  const std::string& ruleProtocol = rule.Values.Get(SideNone, SlotProtocol);
-  const bool ruleIp = ruleProtocol == "ip";
-  if (!ruleIp && ruleProtocol != protocol.number) return NoMatch;
-  if (!AddressFitsMask(rule.SrcAddr, rule.SrcMask) || !AddressFitsMask(rule.DstAddr, rule.DstMask)) {
-    return MatchError;
-  }
-  if ((src & rule.SrcMask) != rule.SrcAddr || (dst & rule.DstMask) != rule.DstAddr) return NoMatch;
-  if (!rule.Values.Get(SideNone, SlotPrecedence).empty()) return NoMatch;
-  if (!rule.Values.Get(SideNone, SlotTtl).empty()) return NoMatch;
-  const std::uint8_t action = rule.Status == StatusPermit ? MatchPermit : MatchDeny;
-  if (ruleIp || std::string(protocol.number) == "ip") return action;
-  if (protocol.ports) {
-    for (const auto& [side, port] : {std::pair{SideSource, srcPort}, std::pair{SideDestination, dstPort}}) {
-      const std::string& condition = rule.Values.Get(side, SlotPort);
-      if (condition.empty()) continue;
-      const Fit fit = PortFits(condition, port);
-      if (fit == Fit::Error) return MatchError;
-      if (fit == Fit::No) return NoMatch;
-    }
-  }
-  if (!rule.Values.Get(SideNone, SlotEstablished).empty()) return NoMatch;
-  if (std::string(protocol.number) == "1" && !rule.Values.Get(SideNone, SlotPort).empty()) {
-    return NoMatch;
-  }
-  return action;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 13) return 0;
-  const Protocol& protocol = kProtocols[data[0] % std::size(kProtocols)];
+  const Protocol& protocol = fuzz::kProtocols[data[0] % std::size(fuzz::kProtocols)];
   const MaskForm maskType = data[0] & 0x80u ? MaskForm::Netmask : MaskForm::Wildcard;
   const std::uint32_t src = Read32(data + 1);
   const std::uint32_t dst = Read32(data + 5);
@@ -128,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const MatchResult result = CheckForMatch(rule, subject, MatchSettings{}, options);
-  const std::uint8_t expected = Expected(*rule.Expr, protocol, src, dst, srcPort, dstPort);
+  const std::uint8_t expected = fuzz::Expected(*rule.Expr, protocol, src, dst, srcPort, dstPort);
   fuzz::Require(result.Outcome == expected && !result.AddrPartial && !result.PortsIncomplete,
                 "the comparison disagrees with a plain reading of the entry",
                 "entry: " + entry + "\npacket: " + condition + "\noutcome " +

@@ -1,0 +1,111 @@
+// A plain reading of what one recognised entry does with one packet, for the
+// fuzz targets to hold the comparison against.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "check/address_sets.h"
+#include "check/check_for_match.h"
+#include "rules/texpr.h"
+
+namespace kerbwise::fuzz {
+
+struct Protocol {
+  const char* word;
+  const char* number;
+  bool ports;
+};
+inline constexpr Protocol kProtocols[] = {
+    {"tcp", "6", true}, {"udp", "17", true}, {"icmp", "1", false}, {"gre", "47", false},
+    {"ip", "ip", false}, {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
+};
+
+enum class Fit { Yes, No, Error };
+
+// Whether `port` satisfies a canonical port condition ("eq 80 443", "range
+// 1000 2000"...); an error for a condition that describes no port at all.
+inline Fit PortFits(const std::string& condition, std::uint32_t port) {
+  std::istringstream in(condition);
+  std::string op;
+  in >> op;
+  std::vector<std::uint32_t> values;
+  for (std::uint32_t value; in >> value;) values.push_back(value);
+  if (values.empty()) return Fit::Error;
+  if (op == "eq") return std::count(values.begin(), values.end(), port) ? Fit::Yes : Fit::No;
+  if (op == "neq") return std::count(values.begin(), values.end(), port) ? Fit::No : Fit::Yes;
+  if (op == "gt") {
+    if (values[0] >= 65535) return Fit::Error;
+    return port > values[0] ? Fit::Yes : Fit::No;
+  }
+  if (op == "lt") {
+    if (values[0] == 0) return Fit::Error;
+    return port < values[0] ? Fit::Yes : Fit::No;
+  }
+  if (op == "range" && values.size() == 2) {
+    const auto [low, high] = std::minmax(values[0], values[1]);
+    return port >= low && port <= high ? Fit::Yes : Fit::No;
+  }
+  return Fit::Error;
+}
+
+// What the entry does with the packet: MatchPermit, MatchDeny, NoMatch or
+// MatchError, in the order the comparison decides.
+inline std::uint8_t Expected(const TExpr& rule, const Protocol& protocol, std::uint32_t src,
+                      std::uint32_t dst, std::uint32_t srcPort, std::uint32_t dstPort) {
+  const std::string& ruleProtocol = rule.Values.Get(SideNone, SlotProtocol);
+  const bool ruleIp = ruleProtocol == "ip";
+  if (!ruleIp && ruleProtocol != protocol.number) return NoMatch;
+  if (!AddressFitsMask(rule.SrcAddr, rule.SrcMask) || !AddressFitsMask(rule.DstAddr, rule.DstMask)) {
+    return MatchError;
+  }
+  if ((src & rule.SrcMask) != rule.SrcAddr || (dst & rule.DstMask) != rule.DstAddr) return NoMatch;
+  if (!rule.Values.Get(SideNone, SlotPrecedence).empty()) return NoMatch;
+  if (!rule.Values.Get(SideNone, SlotTtl).empty()) return NoMatch;
+  const std::uint8_t action = rule.Status == StatusPermit ? MatchPermit : MatchDeny;
+  if (ruleIp || std::string(protocol.number) == "ip") return action;
+  if (protocol.ports) {
+    for (const auto& [side, port] : {std::pair{SideSource, srcPort}, std::pair{SideDestination, dstPort}}) {
+      const std::string& condition = rule.Values.Get(side, SlotPort);
+      if (condition.empty()) continue;
+      const Fit fit = PortFits(condition, port);
+      if (fit == Fit::Error) return MatchError;
+      if (fit == Fit::No) return NoMatch;
+    }
+  }
+  if (!rule.Values.Get(SideNone, SlotEstablished).empty()) return NoMatch;
+  if (std::string(protocol.number) == "1" && !rule.Values.Get(SideNone, SlotPort).empty()) {
+    return NoMatch;
+  }
+  return action;
+}
+
+// The lowest and the highest port a port condition lets through (every port
+// for no condition); empty when it lets none through or does not read.
+inline std::vector<std::uint32_t> PortCorners(const std::string& condition) {
+  if (condition.empty()) return {0, 65535};
+  std::istringstream in(condition);
+  std::string op;
+  in >> op;
+  std::vector<std::uint32_t> values;
+  for (std::uint32_t value; in >> value;) values.push_back(value);
+  if (values.empty()) return {};
+  std::sort(values.begin(), values.end());
+  if (op == "eq" || op == "range") return {values.front(), values.back()};
+  if (op == "gt" && values[0] < 65535) return {values[0] + 1, 65535};
+  if (op == "lt" && values[0] > 0) return {0, values[0] - 1};
+  if (op == "neq") {
+    std::uint32_t low = 0;
+    for (const std::uint32_t value : values) low += value == low;
+    std::uint32_t high = 65535;
+    for (auto it = values.rbegin(); it != values.rend(); ++it) high -= *it == high;
+    if (low <= 65535 && low <= high) return {low, high};
+  }
+  return {};
+}
+
+}  // namespace kerbwise::fuzz
