@@ -49,9 +49,11 @@ void SampleCover(const TExpr& rule, const TExpr& subject, const std::string& det
   const bool ports = number == "6" || number == "17";
   const fuzz::Protocol protocol{"", number.c_str(), ports};
   const std::vector<std::uint32_t> srcPorts =
-      ports ? fuzz::PortCorners(subject.Values.Get(SideSource, SlotPort)) : std::vector<std::uint32_t>{0};
+      ports ? fuzz::PortCorners(subject.Values.Get(SideSource, SlotPort))
+            : std::vector<std::uint32_t>{0};
   const std::vector<std::uint32_t> dstPorts =
-      ports ? fuzz::PortCorners(subject.Values.Get(SideDestination, SlotPort)) : std::vector<std::uint32_t>{0};
+      ports ? fuzz::PortCorners(subject.Values.Get(SideDestination, SlotPort))
+            : std::vector<std::uint32_t>{0};
   for (const std::uint32_t src : {subject.SrcAddr, subject.SrcAddr | ~subject.SrcMask}) {
     for (const std::uint32_t dst : {subject.DstAddr, subject.DstAddr | ~subject.DstMask}) {
       for (const std::uint32_t srcPort : srcPorts) {
@@ -144,7 +146,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AnalysisResult results[2];
   for (unsigned threads = 1; threads <= 2; ++threads) {
     fuzz::BitAnswers answers(showConflictsOnly ? 0xFF : 0x00);
-    results[threads - 1] = AnalyseList(lines, options, recognizer, answers, {}, {.Threads = threads});
+    results[threads - 1] =
+        AnalyseList(lines, options, recognizer, answers, {}, {.Threads = threads});
   }
   const AnalysisResult& result = results[0];
   fuzz::Require(result.Ran == (n >= 2), "the analysis runs exactly for two lines or more");
@@ -168,7 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& text : result.ReportText) {
     const std::size_t from = text.find_first_not_of(' ');
     const std::size_t colon = text.find(':', from);
-    fuzz::Require(from != std::string::npos && colon != std::string::npos, "a report line without index", text);
+    fuzz::Require(from != std::string::npos && colon != std::string::npos,
+                  "a report line without index", text);
     reported.insert(std::stoul(text.substr(from, colon - from)) - 1);
   }
   fuzz::Require(reported == shown, "the report shows other lines than the comparisons relate");

@@ -72,8 +72,10 @@ void CheckPair(const std::string& rule, const std::string& subject, bool russian
                     "a partial address match nobody asked for", detail);
       fuzz::Require(!result.PortsIncomplete || (IsMatch(result) && settings.PartialPorts),
                     "an incomplete port match nobody asked for", detail);
-      if (result.Outcome == MatchPermit) fuzz::Require(ruleStatus == StatusPermit, "permit of a non-permit rule", detail);
-      if (result.Outcome == MatchDeny) fuzz::Require(ruleStatus == StatusDeny, "deny of a non-deny rule", detail);
+      if (result.Outcome == MatchPermit)
+        fuzz::Require(ruleStatus == StatusPermit, "permit of a non-permit rule", detail);
+      if (result.Outcome == MatchDeny)
+        fuzz::Require(ruleStatus == StatusDeny, "deny of a non-deny rule", detail);
       for (const bool reverse : {false, true}) {
         for (const bool language : {false, true}) {
           if (!reverse && !language) continue;
@@ -82,7 +84,8 @@ void CheckPair(const std::string& rule, const std::string& subject, bool russian
           CheckOptions otherOptions = options;
           otherOptions.Russian = language != russian;
           const MatchResult again = CheckForMatch(ruleLine, subjectLine, other, otherOptions);
-          fuzz::Require(again.Outcome == result.Outcome && again.AddrPartial == result.AddrPartial &&
+          fuzz::Require(again.Outcome == result.Outcome &&
+                            again.AddrPartial == result.AddrPartial &&
                             again.PortsIncomplete == result.PortsIncomplete,
                         "role words or language change the outcome", detail);
         }
@@ -143,8 +146,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The line that stopped a check has no number-pane line.
     if (self.Error && self.NumberPane.size() <= k) continue;
     // A later error withholds the verdict, but the full match keeps its marker.
-    const bool marked = std::any_of(
-        self.MarkerList.begin(), self.MarkerList.end(), [k](const std::string& marker) {
+    const bool marked =
+        std::any_of(self.MarkerList.begin(), self.MarkerList.end(), [k](const std::string& marker) {
           return (marker.front() == '+' || marker.front() == '-') &&
                  std::stoul(marker.substr(1)) <= k + 1;
         });

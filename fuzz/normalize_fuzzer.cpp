@@ -39,13 +39,12 @@ bool KeptByCleaning(std::string_view raw) {
   std::string_view kept = line.substr(0, cut);
   while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
   // A line of counters alone carries no entry.
-  return !kept.empty() && !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
+  return !kept.empty() &&
+         !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
            StartsWith(kept, "IP access list "));
 }
 
-std::string FirstWord(std::string_view text) {
-  return std::string(text.substr(0, text.find(' ')));
-}
+std::string FirstWord(std::string_view text) { return std::string(text.substr(0, text.find(' '))); }
 
 }  // namespace
 

@@ -21,7 +21,7 @@ struct Protocol {
   bool ports;
 };
 inline constexpr Protocol kProtocols[] = {
-    {"tcp", "6", true}, {"udp", "17", true}, {"icmp", "1", false}, {"gre", "47", false},
+    {"tcp", "6", true},  {"udp", "17", true},  {"icmp", "1", false},  {"gre", "47", false},
     {"ip", "ip", false}, {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
 };
 
@@ -56,11 +56,12 @@ inline Fit PortFits(const std::string& condition, std::uint32_t port) {
 // What the entry does with the packet: MatchPermit, MatchDeny, NoMatch or
 // MatchError, in the order the comparison decides.
 inline std::uint8_t Expected(const TExpr& rule, const Protocol& protocol, std::uint32_t src,
-                      std::uint32_t dst, std::uint32_t srcPort, std::uint32_t dstPort) {
+                             std::uint32_t dst, std::uint32_t srcPort, std::uint32_t dstPort) {
   const std::string& ruleProtocol = rule.Values.Get(SideNone, SlotProtocol);
   const bool ruleIp = ruleProtocol == "ip";
   if (!ruleIp && ruleProtocol != protocol.number) return NoMatch;
-  if (!AddressFitsMask(rule.SrcAddr, rule.SrcMask) || !AddressFitsMask(rule.DstAddr, rule.DstMask)) {
+  if (!AddressFitsMask(rule.SrcAddr, rule.SrcMask) ||
+      !AddressFitsMask(rule.DstAddr, rule.DstMask)) {
     return MatchError;
   }
   if ((src & rule.SrcMask) != rule.SrcAddr || (dst & rule.DstMask) != rule.DstAddr) return NoMatch;
@@ -69,7 +70,8 @@ inline std::uint8_t Expected(const TExpr& rule, const Protocol& protocol, std::u
   const std::uint8_t action = rule.Status == StatusPermit ? MatchPermit : MatchDeny;
   if (ruleIp || std::string(protocol.number) == "ip") return action;
   if (protocol.ports) {
-    for (const auto& [side, port] : {std::pair{SideSource, srcPort}, std::pair{SideDestination, dstPort}}) {
+    for (const auto& [side, port] :
+         {std::pair{SideSource, srcPort}, std::pair{SideDestination, dstPort}}) {
       const std::string& condition = rule.Values.Get(side, SlotPort);
       if (condition.empty()) continue;
       const Fit fit = PortFits(condition, port);

@@ -177,9 +177,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  const SortResult forCommands = SortACL(columns, list, sourcePane,
-                                         CommandModeOptions(sortOptions.Collapse), checkOptions,
-                                         recognizer);
+  const SortResult forCommands =
+      SortACL(columns, list, sourcePane, CommandModeOptions(sortOptions.Collapse), checkOptions,
+              recognizer);
   if (!forCommands.Ran) return 0;
   const ReorderCommands commands = GenerateReorderCommands(
       forCommands.MainOutput, forCommands.Problems, normalised.AclName, checkOptions.Russian);
