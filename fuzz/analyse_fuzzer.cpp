@@ -124,6 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < n && !errorLine; ++i) {
     for (std::size_t j = i + 1; j < n; ++j) {
       const MatchResult& first = matches[j][i];
+      const PairComparer::PairTests tests = comparer.ComparePair(i, j);
+      const bool secondMade = !IsMatch(first.Outcome) && first.Outcome != MatchError;
+      fuzz::Require(tests.first.Outcome == first.Outcome &&
+                        tests.second.Outcome == (secondMade ? matches[i][j].Outcome : NoMatch),
+                    "the pair tests differ from the comparisons", entries[i] + "\n" + entries[j]);
       if (IsMatch(first.Outcome)) {
         related.insert({i, j});
         continue;
