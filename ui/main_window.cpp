@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "analysis_window.h"
 #include "blinking_label.h"
 #include "condition_area.h"
 #include "condition_pane.h"
@@ -87,6 +88,8 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   resultWindow_ = new ResultWindow(this);
   resultWindow_->SetRussian(russian_);
   CreateSortPanel();
+  analysisWindow_ = new AnalysisWindow(this);
+  analysisWindow_->SetRussian(russian_);
   WireControls();
   SetOptions(startOptions);
   ApplyTexts(TextsFor(russian_));
@@ -401,8 +404,7 @@ void TForm1::WireControls() {
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
           [this] { RunCheck(CheckDirection::Reverse); });
-  // Analysis (Button4) opens a window of its own that is not built yet: the
-  // button follows the list's state but does nothing.
+  connect(analysisButton_, &QPushButton::clicked, this, &TForm1::RunAnalysis);
   connect(sortButton_, &QPushButton::clicked, this, &TForm1::ShowSort);
   connect(reflectButton_, &QPushButton::clicked, this, &TForm1::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &TForm1::ShowNamesReference);

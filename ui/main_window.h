@@ -34,6 +34,7 @@ class ConditionArea;
 class ConditionPane;
 class MarkerImage;
 class PaneSync;
+class AnalysisWindow;
 class ResultWindow;
 class SortPanel;
 struct WindowTexts;
@@ -94,6 +95,9 @@ class TForm1 : public QMainWindow {
   void CreateSortPanel();
   void ShowSort();
 
+  // The Analysis button and its window (analysis_wiring.cpp).
+  void RunAnalysis();
+
   // Panes.
   QPlainTextEdit* objectPane_ = nullptr;  // Memo4
   QPlainTextEdit* sourcePane_ = nullptr;  // Memo5
@@ -144,6 +148,7 @@ class TForm1 : public QMainWindow {
   PaneSync* paneSync_ = nullptr;
   ResultWindow* resultWindow_ = nullptr;  // Form2: Show result, Objects, Reflect, names
   SortPanel* sortPanel_ = nullptr;        // Form2's Panel1, for Sort
+  AnalysisWindow* analysisWindow_ = nullptr;  // Form3
 
   // State of the run.
   bool russian_ = false;
@@ -153,6 +158,7 @@ class TForm1 : public QMainWindow {
   CheckDirection lastDirection_ = CheckDirection::Direct;
   bool stripOutOfDate_ = false;
   bool normalizing_ = false;
+  bool analysing_ = false;
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
   std::string aclName_;

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "analysis_window.h"
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "reference/names_reference.h"
@@ -56,6 +57,9 @@ void TForm1::changeEvent(QEvent* event) {
   // The result window speaks the main window's language.
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && resultWindow_ != nullptr) {
     resultWindow_->SetRussian(russian_);
+  }
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && analysisWindow_ != nullptr) {
+    analysisWindow_->SetRussian(russian_);
   }
 }
 

@@ -1,0 +1,450 @@
+#include "analysis_window.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialog_answers.h"
+#include "enter_keys.h"
+#include "message_boxes.h"
+#include "text_panes.h"
+
+namespace kerbwise::ui {
+namespace {
+
+constexpr int kStartWidth = 820;
+constexpr int kStartHeight = 560;
+const char* const kTitle = "Result";
+
+AnalysisWindow::ShowHook& ActiveShowHook() {
+  static AnalysisWindow::ShowHook hook;
+  return hook;
+}
+
+QTextEdit* MakePane(QWidget* parent, const char* name) {
+  auto* pane = new QTextEdit(parent);
+  pane->setObjectName(QString::fromLatin1(name));
+  pane->setReadOnly(true);
+  pane->setAcceptRichText(false);
+  pane->setUndoRedoEnabled(false);
+  // A caret the keys move, so Enter and Ctrl+key act on the line it stands in.
+  pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  pane->setLineWrapMode(QTextEdit::NoWrap);
+  pane->setFont(FixedPitchFont());
+  pane->setContextMenuPolicy(Qt::CustomContextMenu);
+  return pane;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  // Enter belongs to the report pane, not to a default button.
+  button->setAutoDefault(false);
+  return button;
+}
+
+QAction* AddAction(QMenu* menu, const char* name) {
+  QAction* action = menu->addAction(QString());
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+// Applies `change` to the characters [start, start + length) of a pane,
+// clipped to its text.
+template <typename Change>
+void FormatSpan(QTextDocument& document, std::size_t start, std::size_t length, Change change) {
+  const auto last = static_cast<std::size_t>(std::max(0, document.characterCount() - 1));
+  const std::size_t from = std::min(start, last);
+  const std::size_t to = std::min(start + length, last);
+  if (to <= from) return;
+  QTextCursor cursor(&document);
+  cursor.setPosition(static_cast<int>(from));
+  cursor.setPosition(static_cast<int>(to), QTextCursor::KeepAnchor);
+  QTextCharFormat format;
+  change(format);
+  cursor.mergeCharFormat(format);
+}
+
+QColor ToColour(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
+
+// The lines as clipboard text, each ended by a line break.
+void PutOnClipboard(const std::vector<std::string>& lines) {
+  QString text;
+  for (const std::string& line : lines) text += FromCore(line) + QLatin1Char('\n');
+  QApplication::clipboard()->setText(text);
+}
+
+// Puts one styled line at the cursor.
+void AppendLine(QTextCursor& cursor, const std::string& text, bool bold, bool italic,
+                bool underlined, bool first) {
+  if (!first) cursor.insertBlock();
+  QTextCharFormat format;
+  format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+  format.setFontItalic(italic);
+  format.setFontUnderline(underlined);
+  cursor.insertText(FromCore(text), format);
+}
+
+int CaretLineOf(const QTextEdit& pane) { return pane.textCursor().blockNumber(); }
+
+}  // namespace
+
+AnalysisWindow::AnalysisWindow(QWidget* parent)
+    : QDialog(parent),
+      reportPane_(MakePane(this, "redt1")),
+      relatedPane_(MakePane(this, "redt2")),
+      splitter_(new QSplitter(Qt::Vertical, this)),
+      copyAllCloseButton_(MakeButton(this, "Button1")),
+      hierarchicalBox_(new QCheckBox(this)),
+      closeButton_(MakeButton(this, "Button2")),
+      reportMenu_(new QMenu(this)),
+      relatedMenu_(new QMenu(this)) {
+  setObjectName(QStringLiteral("Form3"));
+  setWindowTitle(QString::fromLatin1(kTitle));
+  setSizeGripEnabled(true);
+
+  splitter_->setObjectName(QStringLiteral("Splitter1"));
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(reportPane_);
+  splitter_->addWidget(relatedPane_);
+  hierarchicalBox_->setObjectName(QStringLiteral("chk1"));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(copyAllCloseButton_);
+  buttons->addWidget(hierarchicalBox_);
+  buttons->addStretch(1);
+  buttons->addWidget(closeButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(splitter_, 1);
+  layout->addLayout(buttons);
+
+  reportMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+  copyAllAction_ = AddAction(reportMenu_, "N1");
+  copyNoAction_ = AddAction(reportMenu_, "N2");
+  copyNoRedundantAction_ = AddAction(reportMenu_, "N3");
+  copyNoRedundantAction_->setCheckable(true);
+  copyNoRedundantAction_->setChecked(true);
+  copyNoNotDerivedAction_ = AddAction(reportMenu_, "N4");
+  hideDerivedAction_ = AddAction(reportMenu_, "N5");
+  relatedMenu_->setObjectName(QStringLiteral("PopupMenu2"));
+  relatedCopyAllAction_ = AddAction(relatedMenu_, "N6");
+  relatedCopyNoAction_ = AddAction(relatedMenu_, "N7");
+  SetRelatedCommandsEnabled(false);
+
+  connect(copyAllAction_, &QAction::triggered, this, &AnalysisWindow::CopyReportAll);
+  connect(copyNoAction_, &QAction::triggered, this, [this] { CopyNoFromReport(CopyNoMode::All); });
+  connect(copyNoRedundantAction_, &QAction::triggered, this, [this] {
+    copyNoRedundantAction_->setChecked(true);  // the mark is the item's look, not a state
+    CopyNoFromReport(CopyNoMode::Redundant);
+  });
+  connect(copyNoNotDerivedAction_, &QAction::triggered, this,
+          [this] { CopyNoFromReport(CopyNoMode::RedundantNotDerived); });
+  connect(hideDerivedAction_, &QAction::triggered, this, &AnalysisWindow::HideDerived);
+  connect(relatedCopyAllAction_, &QAction::triggered, this, &AnalysisWindow::CopyRelatedAll);
+  connect(relatedCopyNoAction_, &QAction::triggered, this, &AnalysisWindow::CopyNoFromRelated);
+  connect(reportPane_, &QWidget::customContextMenuRequested, this,
+          &AnalysisWindow::OpenReportMenu);
+  connect(relatedPane_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    relatedMenu_->popup(relatedPane_->viewport()->mapToGlobal(at));
+  });
+  connect(copyAllCloseButton_, &QPushButton::clicked, this, &AnalysisWindow::CopyAllAndClose);
+  connect(closeButton_, &QPushButton::clicked, this, &AnalysisWindow::reject);
+  connect(hierarchicalBox_, &QCheckBox::toggled, this, [this] { ShowDblACL(true); });
+  connect(&blinkTimer_, &QTimer::timeout, this, &AnalysisWindow::BlinkTick);
+
+  for (QObject* watched : {static_cast<QObject*>(reportPane_),
+                           static_cast<QObject*>(reportPane_->viewport()),
+                           static_cast<QObject*>(relatedPane_),
+                           static_cast<QObject*>(relatedPane_->viewport())}) {
+    watched->installEventFilter(this);
+  }
+
+  ApplyTexts();
+  resize(kStartWidth, kStartHeight);
+}
+
+AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(hook); }
+
+void AnalysisWindow::SetRussian(bool russian) {
+  russian_ = russian;
+  ApplyTexts();
+}
+
+void AnalysisWindow::ApplyTexts() {
+  const auto text = [this](const char* english, const char* russian) {
+    return QString::fromUtf8(russian_ ? russian : english);
+  };
+  copyAllCloseButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
+  hierarchicalBox_->setText(text("Hierarchical view", "Иерархический вид"));
+  closeButton_->setText(text("Close", "Закрыть"));
+  const QString copyAll = text("Copy all", "Скопировать всё");
+  const QString copyNo = text("Copy with \"no\" prefix", "Скопировать с префиксом \"no \"");
+  copyAllAction_->setText(copyAll);
+  copyNoAction_->setText(copyNo);
+  copyNoRedundantAction_->setText(text("Copy with \"no\" prefix redundant rules",
+                                       "Скопировать с префиксом \"no \" избыточные правила"));
+  copyNoNotDerivedAction_->setText(
+      text("Copy with \"no\" prefix redundant rules that do not have derived rules",
+           "Скопировать с префиксом \"no \" избыточные правила, не имеющие производных"));
+  hideDerivedAction_->setText(
+      text("Hide the derived lines of this occurrence", "Скрыть производные этого вхождения"));
+  relatedCopyAllAction_->setText(copyAll);
+  relatedCopyNoAction_->setText(copyNo);
+
+  // Room for the three controls of the bottom row with a Close button's width
+  // to spare, and for six button heights.
+  const int width = copyAllCloseButton_->sizeHint().width() +
+                    hierarchicalBox_->sizeHint().width() + 2 * closeButton_->sizeHint().width();
+  const QSize least(width, 6 * closeButton_->sizeHint().height());
+  setMinimumSize(least.expandedTo(layout()->totalMinimumSize()));
+}
+
+void AnalysisWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) ApplyTexts();
+  QDialog::changeEvent(event);
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  FitPanes();
+}
+
+void AnalysisWindow::FitPanes() {
+  // The report pane takes half the height above the buttons.
+  layout()->activate();
+  const int reportHeight = copyAllCloseButton_->y() / 2;
+  const int rest = splitter_->height() - splitter_->handleWidth() - reportHeight;
+  splitter_->setSizes({reportHeight, std::max(rest, 1)});
+}
+
+void AnalysisWindow::Clear() {
+  report_ = AnalysisResult{};
+  related_.reset();
+  selectedLine_ = -1;
+  reportPane_->clear();
+  relatedPane_->clear();
+  SetRelatedCommandsEnabled(false);
+}
+
+void AnalysisWindow::ShowReport(AnalysisResult result) {
+  report_ = std::move(result);
+  related_.reset();
+  selectedLine_ = -1;
+  FillReportPane();
+  relatedPane_->clear();
+  SetRelatedCommandsEnabled(false);
+  setWindowTitle(QString::fromLatin1(kTitle));
+  if (report_.ConflictsOnly) {
+    blinkCount_ = 0;
+    blinkTimer_.start(100);
+  }
+
+  const ShowHook hook = ActiveShowHook();
+  if (!hook) {
+    exec();
+    return;
+  }
+  show();
+  FitPanes();
+  hook(*this);
+  if (isVisible()) closeButton_->click();
+}
+
+void AnalysisWindow::done(int result) {
+  blinkTimer_.stop();
+  setWindowTitle(QString::fromLatin1(kTitle));
+  QDialog::done(result);
+}
+
+void AnalysisWindow::FillReportPane() {
+  reportPane_->hide();
+  reportPane_->clear();
+  QTextCursor cursor(reportPane_->document());
+  cursor.beginEditBlock();
+  for (std::size_t m = 0; m < report_.Lines.size() && m < report_.ReportText.size(); ++m) {
+    const AnalysisLine& line = report_.Lines[m];
+    AppendLine(cursor, report_.ReportText[m], IsBold(line), IsItalic(line), false, m == 0);
+  }
+  cursor.endEditBlock();
+  reportPane_->moveCursor(QTextCursor::Start);
+  reportPane_->show();
+}
+
+void AnalysisWindow::ShowDblACL(bool forceRefresh) {
+  const int caret = CaretLineOf(*reportPane_);
+  if (caret < 0) return;
+  const std::optional<RelatedView> view =
+      kerbwise::ShowDblACL(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked(),
+                           forceRefresh, selectedLine_);
+  if (view) ShowRelated(*view);
+}
+
+void AnalysisWindow::ShowRelated(const RelatedView& view) {
+  QTextDocument& report = *reportPane_->document();
+  const QColor fontColour = reportPane_->palette().color(QPalette::Text);
+  const auto underline = [&](std::size_t line, bool on) {
+    const LineSpan span = ReportLineSpan(report_, line);
+    FormatSpan(report, span.Start, span.Length,
+               [on](QTextCharFormat& format) { format.setFontUnderline(on); });
+  };
+  if (view.UnderlineRemoved) underline(*view.UnderlineRemoved, false);
+  underline(view.UnderlineAdded, true);
+
+  relatedPane_->hide();
+  relatedPane_->clear();
+  QTextCursor cursor(relatedPane_->document());
+  cursor.beginEditBlock();
+  for (std::size_t m = 0; m < view.Text.size(); ++m) {
+    AppendLine(cursor, view.Text[m], view.Bold[m], view.Italic[m], view.Underlined[m], m == 0);
+  }
+  cursor.endEditBlock();
+
+  FormatSpan(report, 0, static_cast<std::size_t>(report.characterCount()),
+             [&](QTextCharFormat& format) { format.setForeground(fontColour); });
+  for (const ColouredSpan& span : view.Spans) {
+    QTextDocument& document =
+        span.Pane == AnalysisPane::Report ? report : *relatedPane_->document();
+    FormatSpan(document, span.Start, span.Length,
+               [&](QTextCharFormat& format) { format.setForeground(ToColour(span.Colour)); });
+  }
+  related_ = view;
+  relatedPane_->moveCursor(QTextCursor::Start);
+  relatedPane_->show();
+  SetRelatedCommandsEnabled(true);
+}
+
+void AnalysisWindow::ScrollReportToRelated() {
+  if (!related_ || related_->RelatedMap.empty()) return;
+  const int line = CaretLineOf(*relatedPane_);
+  if (line < 0 || static_cast<std::size_t>(line) >= related_->RelatedMap.size()) return;
+  QTextDocument& document = *reportPane_->document();
+  const QTextBlock block =
+      document.findBlockByNumber(static_cast<int>(related_->RelatedMap[static_cast<std::size_t>(line)]));
+  if (!block.isValid()) return;
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const qreal top = layout->blockBoundingRect(block).top() -
+                    layout->blockBoundingRect(document.firstBlock()).top();
+  reportPane_->verticalScrollBar()->setValue(static_cast<int>(top));
+}
+
+void AnalysisWindow::OpenReportMenu(const QPoint& position) {
+  const int caret = CaretLineOf(*reportPane_);
+  hideDerivedAction_->setEnabled(caret >= 0 &&
+                                 CanHideDerivedLines(report_, static_cast<std::size_t>(caret)));
+  reportMenu_->popup(reportPane_->viewport()->mapToGlobal(position));
+}
+
+void AnalysisWindow::SetRelatedCommandsEnabled(bool enabled) {
+  relatedCopyAllAction_->setEnabled(enabled);
+  relatedCopyNoAction_->setEnabled(enabled);
+}
+
+void AnalysisWindow::CopyReportAll() { PutOnClipboard(CopyAll(report_.ReportText)); }
+
+void AnalysisWindow::CopyRelatedAll() {
+  if (related_) PutOnClipboard(CopyAll(related_->Text));
+}
+
+void AnalysisWindow::CopyAllAndClose() {
+  PutOnClipboard(kerbwise::CopyAllAndClose(report_.ReportText,
+                                           related_ ? related_->Text : std::vector<std::string>{}));
+  accept();
+}
+
+void AnalysisWindow::CopyNoFromReport(CopyNoMode mode) {
+  const QTextCursor cursor = reportPane_->textCursor();
+  const auto start = static_cast<std::size_t>(cursor.selectionStart());
+  const auto length = static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart());
+  PutNoCommands(CopyNo(report_, mode, start, length));
+}
+
+void AnalysisWindow::CopyNoFromRelated() {
+  if (!related_) return;
+  const QTextCursor cursor = relatedPane_->textCursor();
+  const auto start = static_cast<std::size_t>(cursor.selectionStart());
+  const auto length = static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart());
+  PutNoCommands(CopyNoRelated(*related_, start, length));
+}
+
+void AnalysisWindow::PutNoCommands(const CopyNoResult& copied) {
+  if (copied.ZeroNumberedSkipped && !dontNotify_) {
+    if (!AskYesNo(this, QString(), FromCore(ZeroNumberedNotice(russian_)))) dontNotify_ = true;
+  }
+  PutOnClipboard(copied.Lines);
+}
+
+void AnalysisWindow::HideDerived() {
+  const int caret = CaretLineOf(*reportPane_);
+  if (caret < 0 || !HideDerivedLines(report_, static_cast<std::size_t>(caret))) return;
+  const int scrolled = reportPane_->verticalScrollBar()->value();
+  selectedLine_ = -1;
+  related_.reset();
+  FillReportPane();
+  reportPane_->verticalScrollBar()->setValue(scrolled);
+  relatedPane_->clear();
+  SetRelatedCommandsEnabled(false);
+}
+
+void AnalysisWindow::BlinkTick() {
+  const TitleTick tick = BlinkTitle(blinkCount_);
+  setWindowTitle(FromCore(tick.Title));
+  blinkTimer_.setInterval(tick.NextIntervalMs);
+}
+
+void AnalysisWindow::keyPressEvent(QKeyEvent* event) {
+  // Enter in a pane is the pane's (it shows the related lines on release);
+  // it neither presses a button nor closes the window.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    for (QPushButton* button : {copyAllCloseButton_, closeButton_}) {
+      if (focusWidget() == button) button->click();
+    }
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+  const bool report = watched == reportPane_ || watched == reportPane_->viewport();
+  const bool related = watched == relatedPane_ || watched == relatedPane_->viewport();
+  if (event->type() == QEvent::KeyRelease && (watched == reportPane_ || watched == relatedPane_)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->isAutoRepeat()) {
+      if (report && (IsEnterKey(key->key()) || key->modifiers().testFlag(Qt::ControlModifier))) {
+        ShowDblACL(false);
+      } else if (related) {
+        ScrollReportToRelated();
+      }
+    }
+  } else if (event->type() == QEvent::MouseButtonRelease && (report || related)) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (report && mouse->modifiers().testFlag(Qt::ControlModifier)) {
+      ShowDblACL(false);
+    } else if (related) {
+      ScrollReportToRelated();
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kerbwise::ui

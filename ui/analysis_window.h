@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+#include "analysis/analyse_list.h"
+#include "analysis/related_lines.h"
+#include "analysis/report_commands.h"
+
+class QAction;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QTextEdit;
+
+namespace kerbwise::ui {
+
+// The analysis window ("Form3"): the report of redundant and conflicting
+// entries in the upper pane, the lines related to the selected one in the
+// lower pane, coloured by group, and the commands that copy lines as they
+// stand or as "no " commands. The core builds every text, span and command;
+// this window shows them and routes the keys, clicks and menus.
+class AnalysisWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit AnalysisWindow(QWidget* parent = nullptr);
+  ~AnalysisWindow() override;
+
+  // Language of the window's own texts; the main window calls it whenever it
+  // becomes active. The texts are also renewed when this window becomes active.
+  void SetRussian(bool russian);
+  bool Russian() const { return russian_; }
+
+  // Empties both panes (an analysis starts).
+  void Clear();
+
+  // Shows the report of `result` and opens the window modally; returns when
+  // it closes. A conflicts-only report makes the title blink while it is open.
+  void ShowReport(AnalysisResult result);
+
+  // The report as the window holds it now (hiding a group rewrites it).
+  const AnalysisResult& Report() const { return report_; }
+  std::ptrdiff_t SelectedLine() const { return selectedLine_; }
+  bool DontNotify() const { return dontNotify_; }
+  bool TitleBlinking() const { return blinkTimer_.isActive(); }
+
+  // Test hook: while set, ShowReport fills the window, shows it non-modally,
+  // calls the hook with the window and then closes it as the Close button
+  // would (so the hook can read or press anything).
+  using ShowHook = std::function<void(AnalysisWindow&)>;
+  static void SetShowHook(ShowHook hook);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ public slots:
+  // Every way of closing ends here: the blinking title stops.
+  void done(int result) override;
+
+ private:
+  void ApplyTexts();
+  void FillReportPane();
+  void ShowDblACL(bool forceRefresh);
+  void ShowRelated(const RelatedView& view);
+  void ScrollReportToRelated();
+  void OpenReportMenu(const QPoint& position);
+  void CopyReportAll();
+  void CopyRelatedAll();
+  void CopyAllAndClose();
+  void CopyNoFromReport(CopyNoMode mode);
+  void CopyNoFromRelated();
+  void PutNoCommands(const CopyNoResult& copied);
+  void HideDerived();
+  void BlinkTick();
+  void SetRelatedCommandsEnabled(bool enabled);
+  void FitPanes();
+
+  bool russian_ = false;
+  QTextEdit* reportPane_;   // redt1
+  QTextEdit* relatedPane_;  // redt2
+  QSplitter* splitter_;
+  QPushButton* copyAllCloseButton_;
+  QCheckBox* hierarchicalBox_;
+  QPushButton* closeButton_;
+
+  QMenu* reportMenu_;
+  QAction* copyAllAction_;
+  QAction* copyNoAction_;
+  QAction* copyNoRedundantAction_;
+  QAction* copyNoNotDerivedAction_;
+  QAction* hideDerivedAction_;
+  QMenu* relatedMenu_;
+  QAction* relatedCopyAllAction_;
+  QAction* relatedCopyNoAction_;
+
+  AnalysisResult report_;
+  std::optional<RelatedView> related_;  // what the related pane shows
+  std::ptrdiff_t selectedLine_ = -1;
+  bool dontNotify_ = false;  // for the program's run: the window lives as long
+  QTimer blinkTimer_;
+  int blinkCount_ = 0;
+};
+
+}  // namespace kerbwise::ui

@@ -1,0 +1,84 @@
+// The Analysis button: compares every pair of the list's entries, shows the
+// run's progress and opens the analysis window over the report.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "analysis/analyse_list.h"
+#include "analysis_window.h"
+#include "dialog_answers.h"
+#include "main_window.h"
+#include "message_boxes.h"
+#include "text_panes.h"
+
+namespace kerbwise::ui {
+namespace {
+
+// Window messages are let through at most this often during a long run.
+constexpr qint64 kEventsIntervalMs = 1728;
+
+}  // namespace
+
+void TForm1::RunAnalysis() {
+  // The run lets window messages through: nothing may start another run over
+  // the list, nor rewrite the list, until it ends.
+  if (analysing_) return;
+  const std::vector<std::string> listLines = PaneCoreLines(*listPane_);
+  if (listLines.size() < 2) return;
+  analysing_ = true;
+  QWidget* const held[] = {arrowButton_, directButton_,  reverseButton_,
+                           analysisButton_, sortButton_, reflectButton_};
+  std::vector<bool> wasEnabled;
+  for (QWidget* control : held) {
+    wasEnabled.push_back(control->isEnabled());
+    control->setEnabled(false);
+  }
+  const bool listWasReadOnly = listPane_->isReadOnly();
+  listPane_->setReadOnly(true);
+
+  const CheckOptions options = ReadOptions();
+  SetResultLine({}, ResultColour::Workspace);
+  analysisWindow_->Clear();
+  numberPane_->hide();
+  numberPane_->clear();
+  // The markers of the last check no longer face the number pane.
+  markerList_.clear();
+  ColorizeResult();
+  progressBar_->setValue(0);
+  progressBar_->show();
+
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+  const auto progress = [this, &sinceEvents](int percent) {
+    progressBar_->setValue(percent);
+    if (sinceEvents.elapsed() > kEventsIntervalMs) {
+      QApplication::processEvents();
+      sinceEvents.restart();
+    }
+  };
+  DialogAnswers answers(this);
+  AnalysisResult result = AnalyseList(listLines, options, recognizer_, answers, progress);
+
+  progressBar_->hide();
+  SetPaneLines(*numberPane_, result.NumberPane);
+  numberPane_->show();
+  for (std::size_t i = 0; i < std::size(held); ++i) held[i]->setEnabled(wasEnabled[i]);
+  listPane_->setReadOnly(listWasReadOnly);
+  analysing_ = false;
+
+  if (result.Error) {
+    SetResultLine(result.ResultLines, result.Colour);
+    return;
+  }
+  if (!result.Message.empty()) {
+    Inform(this, FromCore(result.MessageCaption), FromCore(result.Message));
+    return;
+  }
+  analysisWindow_->SetRussian(russian_);
+  analysisWindow_->ShowReport(std::move(result));
+}
+
+}  // namespace kerbwise::ui
