@@ -1,12 +1,17 @@
 // Drives the main window through the bundled example (normalise, check the
 // sample conditions) and saves pictures of the main window, of the shown
-// result of the first condition and of the sort window at two widths:
+// result of the first condition, of the sort window at two widths and of
+// the analysis window with the lines related to a group head:
 // scripts/screenshot runs it under a virtual display.
 #include <QApplication>
+#include <QCheckBox>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 #include <cstdio>
 #include <utility>
 
+#include "analysis_window.h"
 #include "result_window.h"
 #include "window_driver.h"
 
@@ -37,6 +42,40 @@ bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& 
   });
   driver.Click("Button5");
   ResultWindow::SetShowHook({});
+  return saved;
+}
+
+// Heads with members (one of them in two groups) and, with "ports in set"
+// off, a member covered with an incomplete set of ports.
+const char* const kAnalysedList =
+    "ip access-list extended EDGE\n"
+    " permit tcp host 10.0.0.1 any eq 80\n"
+    " permit tcp 10.0.0.0 0.0.0.255 any\n"
+    " permit tcp any any eq 80\n"
+    " permit udp any any range 70 90\n"
+    " permit udp host 10.0.0.5 any eq 53\n"
+    " permit udp any any range 80 100\n"
+    " permit udp 10.0.0.0 0.0.0.255 any\n";
+
+// Analyses the list and pictures the analysis window after a Ctrl+click on
+// the head of the second group.
+bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& path) {
+  using kerbwise::ui::AnalysisWindow;
+  bool saved = false;
+  AnalysisWindow::SetShowHook([&](AnalysisWindow& window) {
+    QApplication::processEvents();
+    auto* report = window.findChild<QTextEdit*>("redt1");
+    QTextCursor head(report->document()->findBlockByNumber(2));
+    head.setPosition(head.position() + 3);
+    QTest::mouseClick(report->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      report->cursorRect(head).center());
+    QApplication::processEvents();
+    saved = Save(window, path);
+  });
+  driver.Normalize(kAnalysedList);
+  driver.Find<QCheckBox>("PortsInSet")->setChecked(false);
+  driver.Click("Button4");
+  AnalysisWindow::SetShowHook({});
   return saved;
 }
 
@@ -71,6 +110,7 @@ int main(int argc, char* argv[]) {
     driver.Action("N2")->trigger();
     ResultWindow::SetShowHook({});
     if (!SaveSortWindow(driver, outDir)) status = 1;
+    if (!SaveAnalysis(driver, outDir + "/analysis-window.png")) status = 1;
     QApplication::quit();
   });
   const int loop = QApplication::exec();
