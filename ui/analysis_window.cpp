@@ -85,13 +85,6 @@ void FormatSpan(QTextDocument& document, std::size_t start, std::size_t length, 
 
 QColor ToColour(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
 
-// The lines as clipboard text, each ended by a line break.
-void PutOnClipboard(const std::vector<std::string>& lines) {
-  QString text;
-  for (const std::string& line : lines) text += FromCore(line) + QLatin1Char('\n');
-  QApplication::clipboard()->setText(text);
-}
-
 // Puts one styled line at the cursor.
 void AppendLine(QTextCursor& cursor, const std::string& text, bool bold, bool italic,
                 bool underlined, bool first) {
@@ -347,62 +340,9 @@ void AnalysisWindow::ScrollReportToRelated() {
   reportPane_->verticalScrollBar()->setValue(static_cast<int>(top));
 }
 
-void AnalysisWindow::OpenReportMenu(const QPoint& position) {
-  const int caret = CaretLineOf(*reportPane_);
-  hideDerivedAction_->setEnabled(caret >= 0 &&
-                                 CanHideDerivedLines(report_, static_cast<std::size_t>(caret)));
-  reportMenu_->popup(reportPane_->viewport()->mapToGlobal(position));
-}
-
 void AnalysisWindow::SetRelatedCommandsEnabled(bool enabled) {
   relatedCopyAllAction_->setEnabled(enabled);
   relatedCopyNoAction_->setEnabled(enabled);
-}
-
-void AnalysisWindow::CopyReportAll() { PutOnClipboard(CopyAll(report_.ReportText)); }
-
-void AnalysisWindow::CopyRelatedAll() {
-  if (related_) PutOnClipboard(CopyAll(related_->Text));
-}
-
-void AnalysisWindow::CopyAllAndClose() {
-  PutOnClipboard(kerbwise::CopyAllAndClose(report_.ReportText,
-                                           related_ ? related_->Text : std::vector<std::string>{}));
-  accept();
-}
-
-void AnalysisWindow::CopyNoFromReport(CopyNoMode mode) {
-  const QTextCursor cursor = reportPane_->textCursor();
-  const auto start = static_cast<std::size_t>(cursor.selectionStart());
-  const auto length = static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart());
-  PutNoCommands(CopyNo(report_, mode, start, length));
-}
-
-void AnalysisWindow::CopyNoFromRelated() {
-  if (!related_) return;
-  const QTextCursor cursor = relatedPane_->textCursor();
-  const auto start = static_cast<std::size_t>(cursor.selectionStart());
-  const auto length = static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart());
-  PutNoCommands(CopyNoRelated(*related_, start, length));
-}
-
-void AnalysisWindow::PutNoCommands(const CopyNoResult& copied) {
-  if (copied.ZeroNumberedSkipped && !dontNotify_) {
-    if (!AskYesNo(this, QString(), FromCore(ZeroNumberedNotice(russian_)))) dontNotify_ = true;
-  }
-  PutOnClipboard(copied.Lines);
-}
-
-void AnalysisWindow::HideDerived() {
-  const int caret = CaretLineOf(*reportPane_);
-  if (caret < 0 || !HideDerivedLines(report_, static_cast<std::size_t>(caret))) return;
-  const int scrolled = reportPane_->verticalScrollBar()->value();
-  selectedLine_ = -1;
-  related_.reset();
-  FillReportPane();
-  reportPane_->verticalScrollBar()->setValue(scrolled);
-  relatedPane_->clear();
-  SetRelatedCommandsEnabled(false);
 }
 
 void AnalysisWindow::BlinkTick() {

