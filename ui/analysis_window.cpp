@@ -67,15 +67,16 @@ QAction* AddAction(QMenu* menu, const char* name) {
   return action;
 }
 
-// Applies `change` to the characters [start, start + length) of a pane,
-// clipped to its text.
+// Applies `change` to the characters [start, start + length) of the cursor's
+// pane, clipped to its text. The cursor is left in an edit block by the
+// caller, so the pane lays its text out once for many spans.
 template <typename Change>
-void FormatSpan(QTextDocument& document, std::size_t start, std::size_t length, Change change) {
-  const auto last = static_cast<std::size_t>(std::max(0, document.characterCount() - 1));
+void FormatSpan(QTextCursor& cursor, std::size_t start, std::size_t length, Change change) {
+  const int count = cursor.document()->characterCount();
+  const auto last = static_cast<std::size_t>(std::max(0, count - 1));
   const std::size_t from = std::min(start, last);
   const std::size_t to = std::min(start + length, last);
   if (to <= from) return;
-  QTextCursor cursor(&document);
   cursor.setPosition(static_cast<int>(from));
   cursor.setPosition(static_cast<int>(to), QTextCursor::KeepAnchor);
   QTextCharFormat format;
@@ -293,8 +294,16 @@ void AnalysisWindow::ShowDblACL(bool forceRefresh) {
 }
 
 void AnalysisWindow::ShowRelated(const RelatedView& view) {
-  QTextDocument& report = *reportPane_->document();
-  const QColor fontColour = reportPane_->palette().color(QPalette::Text);
+  relatedPane_->hide();
+  relatedPane_->clear();
+  QTextCursor related(relatedPane_->document());
+  related.beginEditBlock();
+  for (std::size_t m = 0; m < view.Text.size(); ++m) {
+    AppendLine(related, view.Text[m], view.Bold[m], view.Italic[m], view.Underlined[m], m == 0);
+  }
+
+  QTextCursor report(reportPane_->document());
+  report.beginEditBlock();
   const auto underline = [&](std::size_t line, bool on) {
     const LineSpan span = ReportLineSpan(report_, line);
     FormatSpan(report, span.Start, span.Length,
@@ -302,24 +311,16 @@ void AnalysisWindow::ShowRelated(const RelatedView& view) {
   };
   if (view.UnderlineRemoved) underline(*view.UnderlineRemoved, false);
   underline(view.UnderlineAdded, true);
-
-  relatedPane_->hide();
-  relatedPane_->clear();
-  QTextCursor cursor(relatedPane_->document());
-  cursor.beginEditBlock();
-  for (std::size_t m = 0; m < view.Text.size(); ++m) {
-    AppendLine(cursor, view.Text[m], view.Bold[m], view.Italic[m], view.Underlined[m], m == 0);
-  }
-  cursor.endEditBlock();
-
-  FormatSpan(report, 0, static_cast<std::size_t>(report.characterCount()),
+  const QColor fontColour = reportPane_->palette().color(QPalette::Text);
+  FormatSpan(report, 0, static_cast<std::size_t>(reportPane_->document()->characterCount()),
              [&](QTextCharFormat& format) { format.setForeground(fontColour); });
   for (const ColouredSpan& span : view.Spans) {
-    QTextDocument& document =
-        span.Pane == AnalysisPane::Report ? report : *relatedPane_->document();
-    FormatSpan(document, span.Start, span.Length,
+    FormatSpan(span.Pane == AnalysisPane::Report ? report : related, span.Start, span.Length,
                [&](QTextCharFormat& format) { format.setForeground(ToColour(span.Colour)); });
   }
+  report.endEditBlock();
+  related.endEditBlock();
+
   related_ = view;
   relatedPane_->moveCursor(QTextCursor::Start);
   relatedPane_->show();

@@ -104,7 +104,8 @@ class AnalysisWindow : public QDialog {
   AnalysisResult report_;
   std::optional<RelatedView> related_;  // what the related pane shows
   std::ptrdiff_t selectedLine_ = -1;
-  bool dontNotify_ = false;  // for the program's run: the window lives as long
+  // Set for the rest of the run: the window lives as long as the main window.
+  bool dontNotify_ = false;
   QTimer blinkTimer_;
   int blinkCount_ = 0;
 };
