@@ -154,8 +154,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   connect(hideDerivedAction_, &QAction::triggered, this, &AnalysisWindow::HideDerived);
   connect(relatedCopyAllAction_, &QAction::triggered, this, &AnalysisWindow::CopyRelatedAll);
   connect(relatedCopyNoAction_, &QAction::triggered, this, &AnalysisWindow::CopyNoFromRelated);
-  connect(reportPane_, &QWidget::customContextMenuRequested, this,
-          &AnalysisWindow::OpenReportMenu);
+  connect(reportPane_, &QWidget::customContextMenuRequested, this, &AnalysisWindow::OpenReportMenu);
   connect(relatedPane_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     relatedMenu_->popup(relatedPane_->viewport()->mapToGlobal(at));
   });
@@ -164,10 +163,9 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   connect(hierarchicalBox_, &QCheckBox::toggled, this, [this] { ShowDblACL(true); });
   connect(&blinkTimer_, &QTimer::timeout, this, &AnalysisWindow::BlinkTick);
 
-  for (QObject* watched : {static_cast<QObject*>(reportPane_),
-                           static_cast<QObject*>(reportPane_->viewport()),
-                           static_cast<QObject*>(relatedPane_),
-                           static_cast<QObject*>(relatedPane_->viewport())}) {
+  for (QObject* watched :
+       {static_cast<QObject*>(reportPane_), static_cast<QObject*>(reportPane_->viewport()),
+        static_cast<QObject*>(relatedPane_), static_cast<QObject*>(relatedPane_->viewport())}) {
     watched->installEventFilter(this);
   }
 
@@ -207,8 +205,8 @@ void AnalysisWindow::ApplyTexts() {
 
   // Room for the three controls of the bottom row with a Close button's width
   // to spare, and for six button heights.
-  const int width = copyAllCloseButton_->sizeHint().width() +
-                    hierarchicalBox_->sizeHint().width() + 2 * closeButton_->sizeHint().width();
+  const int width = copyAllCloseButton_->sizeHint().width() + hierarchicalBox_->sizeHint().width() +
+                    2 * closeButton_->sizeHint().width();
   const QSize least(width, 6 * closeButton_->sizeHint().height());
   setMinimumSize(least.expandedTo(layout()->totalMinimumSize()));
 }
@@ -332,8 +330,8 @@ void AnalysisWindow::ScrollReportToRelated() {
   const int line = CaretLineOf(*relatedPane_);
   if (line < 0 || static_cast<std::size_t>(line) >= related_->RelatedMap.size()) return;
   QTextDocument& document = *reportPane_->document();
-  const QTextBlock block =
-      document.findBlockByNumber(static_cast<int>(related_->RelatedMap[static_cast<std::size_t>(line)]));
+  const QTextBlock block = document.findBlockByNumber(
+      static_cast<int>(related_->RelatedMap[static_cast<std::size_t>(line)]));
   if (!block.isValid()) return;
   QAbstractTextDocumentLayout* layout = document.documentLayout();
   const qreal top = layout->blockBoundingRect(block).top() -

@@ -30,8 +30,8 @@ void TForm1::RunAnalysis() {
   const std::vector<std::string> listLines = PaneCoreLines(*listPane_);
   if (listLines.size() < 2) return;
   analysing_ = true;
-  QWidget* const held[] = {arrowButton_, directButton_,  reverseButton_,
-                           analysisButton_, sortButton_, reflectButton_};
+  QWidget* const held[] = {arrowButton_,    directButton_, reverseButton_,
+                           analysisButton_, sortButton_,   reflectButton_};
   std::vector<bool> wasEnabled;
   for (QWidget* control : held) {
     wasEnabled.push_back(control->isEnabled());

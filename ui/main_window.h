@@ -29,12 +29,12 @@ class QToolButton;
 
 namespace kerbwise::ui {
 
+class AnalysisWindow;
 class BlinkingLabel;
 class ConditionArea;
 class ConditionPane;
 class MarkerImage;
 class PaneSync;
-class AnalysisWindow;
 class ResultWindow;
 class SortPanel;
 struct WindowTexts;
@@ -146,8 +146,8 @@ class TForm1 : public QMainWindow {
   QAction* nameCopyActions_[3] = {};     // PM2N1..PM2N3
 
   PaneSync* paneSync_ = nullptr;
-  ResultWindow* resultWindow_ = nullptr;  // Form2: Show result, Objects, Reflect, names
-  SortPanel* sortPanel_ = nullptr;        // Form2's Panel1, for Sort
+  ResultWindow* resultWindow_ = nullptr;      // Form2: Show result, Objects, Reflect, names
+  SortPanel* sortPanel_ = nullptr;            // Form2's Panel1, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;  // Form3
 
   // State of the run.

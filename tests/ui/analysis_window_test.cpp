@@ -1,4 +1,6 @@
 // The Analysis button and the analysis window, driven from the main window.
+#include "analysis_window.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -11,7 +13,6 @@
 #include <QtTest>
 #include <functional>
 
-#include "analysis_window.h"
 #include "message_boxes.h"
 #include "window_driver.h"
 
@@ -325,8 +326,7 @@ class AnalysisWindowTest : public QObject {
       QVERIFY(Child<QAction>(w, "N3")->isChecked());
       QCOMPARE(Child<QAction>(w, "N5")->text(), QString("Скрыть производные этого вхождения"));
     }));
-    QCOMPARE(boxes.Shown()[0].Text,
-             QString("Имеются конфликтующие правила. Показать только их ?"));
+    QCOMPARE(boxes.Shown()[0].Text, QString("Имеются конфликтующие правила. Показать только их ?"));
   }
 };
 
