@@ -55,12 +55,14 @@ void OptionValues::Set(int side, int slot, std::string_view text) {
 }
 
 void OptionValues::Append(int side, int slot, std::string_view word) {
-  std::string text = Get(side, slot);
-  text += ' ';
-  text += word;
-  const std::size_t first = text.find_first_not_of(' ');
-  Set(side, slot,
-      first == std::string::npos ? std::string_view{} : std::string_view(text).substr(first));
+  // A set slot never starts with a blank, so the word joins it in place: a
+  // long list of ports grows in linear time.
+  if (std::string* existing = Find(side, slot)) {
+    existing->append(1, ' ').append(word);
+    return;
+  }
+  const std::size_t first = word.find_first_not_of(' ');
+  if (first != std::string_view::npos) Set(side, slot, word.substr(first));
 }
 
 }  // namespace kerbwise
