@@ -69,13 +69,14 @@ std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const bool terminated = end != std::string_view::npos;
-    if (!terminated) end = text.size();
-    std::size_t stop = end;
-    if (terminated && stop > start && text[stop - 1] == '\r') --stop;
-    lines.emplace_back(text.substr(start, stop - start));
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
     start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
   return lines;
 }

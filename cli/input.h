@@ -25,8 +25,9 @@ std::string ReadStreamText(std::istream& in, std::string_view what);
 // The file at `path`, or `in` when `path` is empty or "-".
 std::string ReadInputText(const std::string& path, std::istream& in, std::string_view what);
 
-// The lines of `text`: split at LF, with the CR of a CR LF pair removed. A
-// final line without LF counts; nothing follows a final LF.
+// The lines of `text`: split at LF, CR LF or a lone CR, as a text pane splits
+// pasted text. A final line without a line end counts; nothing follows a
+// final line end.
 std::vector<std::string> SplitLines(std::string_view text);
 
 // The options through which commands take the pasted access list and the

@@ -41,8 +41,8 @@ TEST(SplitLines, LineEnds) {
   EXPECT_EQ(SplitLines(""), Lines{});
   EXPECT_EQ(SplitLines("\n"), Lines{""});
   EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitLines("a\rb\r\n"), Lines{"a\rb"});
-  EXPECT_EQ(SplitLines("a\n\r"), (Lines{"a", "\r"}));
+  EXPECT_EQ(SplitLines("a\rb\r\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitLines("a\n\r\rb"), (Lines{"a", "", "", "b"}));
 }
 
 }  // namespace
