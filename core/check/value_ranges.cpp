@@ -20,20 +20,20 @@ std::optional<Operator> ReadOperator(std::string_view word) {
   return std::nullopt;
 }
 
-// The words of `text` split at blanks; runs of blanks give no empty words.
-std::vector<std::string_view> SplitWords(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    if (text[start] == ' ') {
-      ++start;
-      continue;
-    }
-    const std::size_t end = std::min(text.find(' ', start), text.size());
-    words.push_back(text.substr(start, end - start));
-    start = end;
-  }
-  return words;
+// The next word of `text` from `pos` on, with `pos` moved past it; runs of
+// blanks give no empty words, the end gives an empty word. Port lists can
+// hold hundreds of thousands of words, so they are walked, not collected.
+std::string_view NextWord(std::string_view text, std::size_t& pos) {
+  while (pos < text.size() && text[pos] == ' ') ++pos;
+  const std::size_t start = pos;
+  pos = std::min(text.find(' ', start), text.size());
+  return text.substr(start, pos - start);
+}
+
+std::size_t CountWords(std::string_view text, std::size_t pos) {
+  std::size_t count = 0;
+  while (!NextWord(text, pos).empty()) ++count;
+  return count;
 }
 
 RangeList Refused(std::string error) {
@@ -89,24 +89,26 @@ std::vector<ValueRange> ComplementRanges(const std::vector<std::uint16_t>& value
 }  // namespace
 
 RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, bool russian) {
-  const std::vector<std::string_view> words = SplitWords(condition);
-  const std::string_view opWord = words.empty() ? std::string_view{} : words.front();
+  std::size_t pos = 0;
+  const std::string_view opWord = NextWord(condition, pos);
   const std::optional<Operator> op = ReadOperator(opWord);
   if (!op) {
     return Refused((russian ? "неизвестный оператор \"" : "unknown operator \"") +
                    std::string(opWord) + "\"");
   }
-  if (!CountFits(*op, words.size() - 1)) {
+  const std::size_t count = CountWords(condition, pos);
+  if (!CountFits(*op, count)) {
     return Refused((russian ? "неверное число значений после " : "wrong number of values after ") +
                    std::string(opWord));
   }
 
   std::vector<std::uint16_t> values;
-  values.reserve(words.size() - 1);
-  for (std::size_t i = 1; i < words.size(); ++i) {
-    const std::optional<std::int32_t> value = ReadInteger(words[i]);
+  values.reserve(count);
+  for (std::string_view word = NextWord(condition, pos); !word.empty();
+       word = NextWord(condition, pos)) {
+    const std::optional<std::int32_t> value = ReadInteger(word);
     if (!value) {
-      return Refused((russian ? "значение " : "value ") + std::string(words[i]) +
+      return Refused((russian ? "значение " : "value ") + std::string(word) +
                      (russian ? " не является числом" : " is not a number"));
     }
     if (*value < 0 || *value > maxValue) {
