@@ -1,0 +1,148 @@
+// Peak memory of the command line on very large pastes, against the size of
+// the paste. Every allocation of the program goes through the counting
+// operators below; a run reports the highest number of bytes it held at once
+// beyond what was held when it started. A run above 20 bytes per input byte
+// is reported as an error.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_cli.h"
+
+namespace {
+
+std::atomic<std::size_t> liveBytes{0};
+std::atomic<std::size_t> peakBytes{0};
+
+void* Allocate(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (!block) throw std::bad_alloc();
+  const std::size_t live =
+      liveBytes.fetch_add(malloc_usable_size(block), std::memory_order_relaxed) +
+      malloc_usable_size(block);
+  std::size_t peak = peakBytes.load(std::memory_order_relaxed);
+  while (live > peak && !peakBytes.compare_exchange_weak(peak, live, std::memory_order_relaxed)) {
+  }
+  return block;
+}
+
+void Release(void* block) noexcept {
+  if (!block) return;
+  liveBytes.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+  std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void operator delete(void* block) noexcept { Release(block); }
+void operator delete[](void* block) noexcept { Release(block); }
+void operator delete(void* block, std::size_t) noexcept { Release(block); }
+void operator delete[](void* block, std::size_t) noexcept { Release(block); }
+
+namespace kerbwise {
+namespace {
+
+constexpr double kMostBytesPerInputByte = 20.0;
+
+// Router `show` output of at least `bytes` bytes, with match counters.
+std::string ShowOutput(std::size_t bytes) {
+  std::string text = "Extended IP access list BIG\n";
+  for (int i = 1; text.size() < bytes; ++i) {
+    text += "    " + std::to_string(i * 10) + " permit udp 10." + std::to_string((i >> 8) & 255) +
+            "." + std::to_string(i & 255) + ".0 0.0.0.255 any eq " + std::to_string(1 + i % 65535) +
+            " (" + std::to_string(i) + " matches)\n";
+  }
+  return text + "    999999990 deny ip any any\n";
+}
+
+// `count` short unnumbered entries.
+std::string Unnumbered(int count) {
+  std::string text;
+  for (int i = 1; i < count; ++i) {
+    text += "permit tcp host 10." + std::to_string((i >> 16) & 255) + "." +
+            std::to_string((i >> 8) & 255) + "." + std::to_string(i & 255) + " any eq " +
+            std::to_string(1 + i % 65535) + "\n";
+  }
+  return text + "deny ip any any\n";
+}
+
+// One entry of a megabyte: a port list.
+std::string LongEntry() {
+  std::string text = "permit tcp any any eq 80";
+  while (text.size() < 1024 * 1024) text += " 80";
+  return text + "\ndeny ip any any\n";
+}
+
+// Runs kerbwise-cli on `input` as standard input and reports the peak number
+// of bytes held during the run, and that figure per byte of input.
+void RunMeasured(benchmark::State& state, std::vector<std::string> args, const std::string& input) {
+  double worst = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto in = std::make_unique<std::istringstream>(input);
+    auto out = std::make_unique<std::ostringstream>();
+    std::ostringstream err;
+    const std::size_t before = liveBytes.load();
+    peakBytes.store(before);
+    state.ResumeTiming();
+
+    const int status = kerbwise::cli::RunCli(args, *in, *out, err);
+
+    state.PauseTiming();
+    worst = std::max(worst, static_cast<double>(peakBytes.load() - before));
+    if (status == 2) state.SkipWithError(err.str().c_str());
+    benchmark::DoNotOptimize(out->tellp());
+    in.reset();
+    out.reset();
+    state.ResumeTiming();
+  }
+  const double ratio = worst / static_cast<double>(input.size());
+  state.counters["input_MB"] = static_cast<double>(input.size()) / (1 << 20);
+  state.counters["peak_MB"] = worst / (1 << 20);
+  state.counters["peak_per_input_byte"] = ratio;
+  if (ratio > kMostBytesPerInputByte) state.SkipWithError("peak memory above 20 times the input");
+}
+
+void BM_PeakMemoryNormalizeTenMegabytes(benchmark::State& state) {
+  RunMeasured(state, {"normalize"}, ShowOutput(10 << 20));
+}
+BENCHMARK(BM_PeakMemoryNormalizeTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PeakMemoryNormalizeMillionLines(benchmark::State& state) {
+  RunMeasured(state, {"normalize"}, Unnumbered(1'000'000));
+}
+BENCHMARK(BM_PeakMemoryNormalizeMillionLines)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PeakMemoryNormalizeLongLine(benchmark::State& state) {
+  RunMeasured(state, {"normalize"}, LongEntry());
+}
+BENCHMARK(BM_PeakMemoryNormalizeLongLine)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PeakMemoryCheckTenMegabytes(benchmark::State& state) {
+  RunMeasured(state, {"check", "tcp any any eq 22"}, ShowOutput(10 << 20));
+}
+BENCHMARK(BM_PeakMemoryCheckTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PeakMemoryCheckMillionLines(benchmark::State& state) {
+  RunMeasured(state, {"check", "udp any any"}, Unnumbered(1'000'000));
+}
+BENCHMARK(BM_PeakMemoryCheckMillionLines)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PeakMemoryCheckLongLine(benchmark::State& state) {
+  RunMeasured(state, {"check", "tcp any any eq 80 80"}, LongEntry());
+}
+BENCHMARK(BM_PeakMemoryCheckLongLine)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace kerbwise
