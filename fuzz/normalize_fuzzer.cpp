@@ -18,6 +18,7 @@
 
 #include "fuzz_support.h"
 #include "intake/normalize_acl.h"
+#include "rules/list_entry.h"
 #include "rules/primitives.h"
 
 namespace {
@@ -31,6 +32,9 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 // Whether cleaning keeps the line as an entry.
 bool KeptByCleaning(std::string_view raw) {
   const std::string_view line = TrimControls(raw);
+  const std::string_view entry = kerbwise::SplitListLine(line).Entry;
+  // A remark is kept whole, brackets and "#" included.
+  if (entry.substr(0, 6) == "remark" && (entry.size() == 6 || entry[6] == ' ')) return true;
   if (line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry") {
     return false;
   }

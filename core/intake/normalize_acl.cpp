@@ -7,6 +7,7 @@
 #include "intake/acl_header.h"
 #include "intake/object_expander.h"
 #include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 #include "rules/primitives.h"
 
 namespace kerbwise {
@@ -39,13 +40,23 @@ std::string_view FirstWord(std::string_view line) {
   return blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
 }
 
+// A remark, numbered or not. Its text is the user's own words: the router
+// prints no counters after it, and a "#" or a bracket in it is no prompt or
+// counter, so cleaning leaves it whole.
+bool IsRemark(std::string_view line) {
+  const std::string_view entry = SplitListLine(line).Entry;
+  return entry.substr(0, 6) == "remark" && (entry.size() == 6 || entry[6] == ' ');
+}
+
 bool IsDropped(std::string_view line) {
+  if (IsRemark(line)) return false;
   return line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry";
 }
 
 // Cuts the match counters the router's show output appends: everything from
 // the first "(" or, when there is none, from the first "[".
 std::string_view CutCounters(std::string_view line) {
+  if (IsRemark(line)) return line;
   std::size_t cut = line.find('(');
   if (cut == std::string_view::npos) cut = line.find('[');
   if (cut == std::string_view::npos) return line;

@@ -56,12 +56,14 @@ TEST(NormalizeAcl, ShowOutputLosesCountersPromptsAndStatistics) {
       "    20 deny ip any any [3 matches]",
       "statistics per-entry",
       "",
-      "    30 remark keep (this part goes) and [this]",
+      "    30 remark web servers (DMZ) [ticket #42]",
       "(12 matches)",
   });
   EXPECT_EQ(result.AclName, "TEST");
-  EXPECT_EQ(result.ListLines,
-            Lines({" 10 permit tcp any any eq www", " 20 deny ip any any", " 30 remark keep"}));
+  // A remark is the user's own text: routers print no counters after it, so
+  // it keeps its brackets and "#" whole.
+  EXPECT_EQ(result.ListLines, Lines({" 10 permit tcp any any eq www", " 20 deny ip any any",
+                                     " 30 remark web servers (DMZ) [ticket #42]"}));
   EXPECT_TRUE(result.Enabled.Analysis);
   EXPECT_TRUE(result.Enabled.Sort);
   EXPECT_TRUE(result.Enabled.PortsInSet);
