@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -38,6 +39,8 @@ constexpr int kOneRowSlack = 40;       // room the one-row test keeps for the ga
 constexpr int kBottomMargin = 4;       // the two-row panel's bottom above the window's
 // The toggles that go under "proto" and "src addr" in the two-row layout.
 constexpr std::size_t kFirstRowToggles = 5;
+// How far a toggle that is down is tinted towards the selection colour.
+constexpr double kPressedTint = 0.45;
 
 // Where everything goes, in the panel's coordinates, and the panel in the
 // window's.
@@ -119,6 +122,13 @@ PanelPlacement PlacePanel(const PanelMetrics& m, int notepadRight, int notepadTo
   return place;
 }
 
+// `from` moved `share` of the way towards `to`.
+QColor Mix(const QColor& from, const QColor& to, double share) {
+  const auto channel = [share](int a, int b) { return a + static_cast<int>((b - a) * share); };
+  return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                channel(from.blue(), to.blue()));
+}
+
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -168,6 +178,17 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
     connect(box, &QCheckBox::clicked, this, &SortPanel::Display);
   }
   connect(commandsButton_, &QPushButton::clicked, this, &SortPanel::GenerateCommands);
+
+  // A toggle that is down is drawn in the style's own sunken way, and tinted
+  // towards the selection colour so that it stands out from one that is up.
+  releasedLook_ = toggles_[0]->palette();
+  pressedLook_ = releasedLook_;
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    pressedLook_.setColor(group, QPalette::Button,
+                          Mix(releasedLook_.color(group, QPalette::Button),
+                              releasedLook_.color(group, QPalette::Highlight), kPressedTint));
+  }
 
   // One width for every toggle: the widest caption with a rank.
   for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
@@ -249,6 +270,7 @@ void SortPanel::SyncToggles() {
   for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
     const KeyColumn column = AllKeyColumns()[i];
     toggles_[i]->setChecked(columns_.IsDown(column));
+    toggles_[i]->setPalette(columns_.IsDown(column) ? pressedLook_ : releasedLook_);
     toggles_[i]->setText(FromCore(columns_.ButtonCaption(column)));
   }
 }

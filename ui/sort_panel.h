@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPalette>
 #include <QString>
 #include <array>
 #include <functional>
@@ -73,6 +74,8 @@ class SortPanel : public QObject {
   QCheckBox* collapseBox_;       // chk3
   QPushButton* commandsButton_;  // Button4
   int toggleWidth_ = 0;
+  QPalette releasedLook_;  // a toggle that is up
+  QPalette pressedLook_;   // a toggle that is down
 };
 
 }  // namespace kerbwise::ui
