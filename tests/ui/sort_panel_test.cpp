@@ -201,6 +201,8 @@ class SortPanelTest : public QObject {
           QCOMPARE(panel, QRect(panel.left(), notepad.top(), panel.width(), h + 2));
           QCOMPARE(sixth.top(), first.top());
         } else {
+          // The least width leaves six toggle widths between the buttons.
+          QVERIFY(Child(window, "Button1")->x() - (notepad.right() + 1) >= 6 * first.width());
           QCOMPARE(panel.height(), 2 * h + 3);
           QCOMPARE(panel.bottom() + 1, window.height() - 4);
           QCOMPARE(sixth.topLeft(), first.bottomLeft() + QPoint(0, 2));
