@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <optional>
 
 #include "analysis/analyse_list.h"
 #include "analysis_window.h"
@@ -24,12 +25,10 @@ constexpr qint64 kEventsIntervalMs = 1728;
 }  // namespace
 
 void TForm1::RunAnalysis() {
-  // The run lets window messages through: nothing may start another run over
-  // the list, nor rewrite the list, until it ends.
-  if (analysing_) return;
+  std::optional<ListRun> run(std::in_place, *this);
+  if (!*run) return;
   const std::vector<std::string> listLines = PaneCoreLines(*listPane_);
   if (listLines.size() < 2) return;
-  analysing_ = true;
   QWidget* const held[] = {arrowButton_,    directButton_, reverseButton_,
                            analysisButton_, sortButton_,   reflectButton_};
   std::vector<bool> wasEnabled;
@@ -69,7 +68,8 @@ void TForm1::RunAnalysis() {
   paneSync_->AlignNumberPane();
   for (std::size_t i = 0; i < std::size(held); ++i) held[i]->setEnabled(wasEnabled[i]);
   listPane_->setReadOnly(listWasReadOnly);
-  analysing_ = false;
+  // The window opens after the run: checks may start again behind it.
+  run.reset();
 
   if (result.Error) {
     SetResultLine(result.ResultLines, result.Colour);

@@ -39,7 +39,9 @@ QColor ColourOf(ResultColour colour, const QPalette& palette) {
 
 }  // namespace
 
-void TForm1::RunCheck(CheckDirection direction) {
+bool TForm1::RunCheck(CheckDirection direction) {
+  const ListRun run(*this);
+  if (!run) return false;
   if (!errorLabel_->text().isEmpty()) errorLabel_->Blink();
   const CheckReport report =
       CheckCondition(PaneCoreLines(*listPane_), ToCore(conditionLine_->text()), direction,
@@ -60,21 +62,24 @@ void TForm1::RunCheck(CheckDirection direction) {
   checked_.Record(report);
   ColorizeResult();
   if (!report.Error) CheckedLstRenew();
+  return true;
 }
 
 void TForm1::RunEnterAction(EnterAction action) {
+  bool checked = false;
   switch (action) {
     case EnterAction::None:
       return;
     case EnterAction::DirectCheck:
     case EnterAction::DirectCheckAndShow:
-      RunCheck(CheckDirection::Direct);
+      checked = RunCheck(CheckDirection::Direct);
       break;
     case EnterAction::ReverseCheck:
     case EnterAction::ReverseCheckAndShow:
-      RunCheck(CheckDirection::Reverse);
+      checked = RunCheck(CheckDirection::Reverse);
       break;
   }
+  if (!checked) return;
   const bool show =
       action == EnterAction::DirectCheckAndShow || action == EnterAction::ReverseCheckAndShow;
   if (show && showResultAction_->isEnabled()) ShowResult();

@@ -23,14 +23,8 @@ constexpr qint64 kEventsIntervalMs = 1728;
 }  // namespace
 
 void TForm1::Normalize() {
-  // The run lets window messages through; a second click must not start a
-  // run inside it.
-  if (normalizing_) return;
-  normalizing_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{normalizing_};
+  const ListRun run(*this);
+  if (!run) return;
 
   errorLabel_->Clear();
   const CheckOptions options = ReadOptions();

@@ -73,8 +73,27 @@ class TForm1 : public QMainWindow {
   void OpenNameMenu(const QPoint& at);
   void FillNameMenu();
 
-  // Checks and their results (check_wiring.cpp).
-  void RunCheck(CheckDirection direction);
+  // Normalisation and analysis let window messages through while they run,
+  // so a key could otherwise start a check or another run in the middle of
+  // one. Every operation that checks or rewrites the list holds a ListRun
+  // while it lasts; one that cannot get it does nothing.
+  class ListRun {
+   public:
+    explicit ListRun(TForm1& window) : busy_(window.listBusy_), held_(!busy_) { busy_ = true; }
+    ~ListRun() {
+      if (held_) busy_ = false;
+    }
+    ListRun(const ListRun&) = delete;
+    ListRun& operator=(const ListRun&) = delete;
+    explicit operator bool() const { return held_; }
+
+   private:
+    bool& busy_;
+    bool held_;
+  };
+
+  // Checks and their results (check_wiring.cpp). False when refused.
+  bool RunCheck(CheckDirection direction);
   void RunEnterAction(EnterAction action);
   void ColorizeResult();
   void CheckedLstRenew();
@@ -157,8 +176,7 @@ class TForm1 : public QMainWindow {
   CheckedConditions checked_;
   CheckDirection lastDirection_ = CheckDirection::Direct;
   bool stripOutOfDate_ = false;
-  bool normalizing_ = false;
-  bool analysing_ = false;
+  bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
   std::string aclName_;

@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include <QMessageBox>
+#include <utility>
 
 namespace kerbwise::ui {
 namespace {
@@ -21,6 +22,9 @@ ScriptedMessageBoxes::~ScriptedMessageBoxes() {
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
   if (activeScript != nullptr) {
     activeScript->shown_.push_back({title, text, true});
+    if (const std::function<void()> action = std::exchange(activeScript->whenAsked_, {})) {
+      action();
+    }
     if (activeScript->answers_.empty()) return false;
     const bool yes = activeScript->answers_.front();
     activeScript->answers_.pop_front();

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <deque>
 #include <QString>
+#include <deque>
+#include <functional>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -30,6 +32,9 @@ class ScriptedMessageBoxes {
   ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
 
   void Answer(bool yes) { answers_.push_back(yes); }
+  // Runs `action` when the next question is asked, before it is answered: a
+  // test acts there as a user could while a run waits or lets messages through.
+  void WhenAsked(std::function<void()> action) { whenAsked_ = std::move(action); }
   const std::vector<ShownMessage>& Shown() const { return shown_; }
 
  private:
@@ -37,6 +42,7 @@ class ScriptedMessageBoxes {
   friend void Inform(QWidget*, const QString&, const QString&);
 
   std::deque<bool> answers_;
+  std::function<void()> whenAsked_;
   std::vector<ShownMessage> shown_;
 };
 

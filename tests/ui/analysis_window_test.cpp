@@ -229,6 +229,29 @@ class AnalysisWindowTest : public QObject {
     QCOMPARE(boxes.Shown()[0].Text, QString("There are no excess or conflicting rules"));
   }
 
+  // The run lets window messages through; no key may start a check inside it.
+  void noCheckStartsWhileTheAnalysisRuns() {
+    ScriptedMessageBoxes boxes;
+    WindowDriver driver;
+    driver.SetCondition("tcp host 10.0.0.1 any eq 80");
+    driver.Paste("Memo7", "tcp host 10.0.0.1 any eq 80");
+    boxes.WhenAsked([&] {  // the conflict question comes in the middle of the run
+      for (const Qt::KeyboardModifiers modifiers :
+           {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::AltModifier},
+            Qt::KeyboardModifiers{Qt::ControlModifier}, Qt::ControlModifier | Qt::AltModifier}) {
+        for (const char* pane : {"edt1", "Memo7"}) {
+          driver.Press(pane, Qt::Key_Return, modifiers);
+          QVERIFY(driver.Text("mmo1").isEmpty() && driver.Text("Memo3").isEmpty());
+        }
+      }
+    });
+    Analyse(driver, kConflict, [](AnalysisWindow&) {});
+    QCOMPARE(boxes.Shown().size(), std::size_t{1});
+    QCOMPARE(driver.Text("Memo6"), QString("1\n2\n3\n4"));
+    driver.Press("edt1", Qt::Key_Return);  // and once it is over, they do again
+    QVERIFY(driver.Text("mmo1").startsWith("Allowed"));
+  }
+
   void copyCommandsAndTheNotice() {
     ScriptedMessageBoxes boxes({false});
     WindowDriver driver;
