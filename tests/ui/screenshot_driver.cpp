@@ -1,7 +1,7 @@
 // Drives the main window through the bundled example (normalise, check the
 // sample conditions) and saves pictures of the main window, of the shown
 // result of the first condition, of the sort window at two widths and of
-// the analysis window with the lines related to a group head:
+// the analysis window with the lines related to a member of two groups:
 // scripts/screenshot runs it under a virtual display.
 #include <QApplication>
 #include <QCheckBox>
@@ -58,17 +58,17 @@ const char* const kAnalysedList =
     " permit udp 10.0.0.0 0.0.0.255 any\n";
 
 // Analyses the list and pictures the analysis window after a Ctrl+click on
-// the head of the second group.
+// the member of two groups: its line comes in two colours, one per group.
 bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& path) {
   using kerbwise::ui::AnalysisWindow;
   bool saved = false;
   AnalysisWindow::SetShowHook([&](AnalysisWindow& window) {
     QApplication::processEvents();
     auto* report = window.findChild<QTextEdit*>("redt1");
-    QTextCursor head(report->document()->findBlockByNumber(2));
-    head.setPosition(head.position() + 3);
+    QTextCursor member(report->document()->findBlockByNumber(0));
+    member.setPosition(member.position() + 3);
     QTest::mouseClick(report->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      report->cursorRect(head).center());
+                      report->cursorRect(member).center());
     QApplication::processEvents();
     saved = Save(window, path);
   });
