@@ -1,7 +1,5 @@
 // The Analysis button: compares every pair of the list's entries, shows the
 // run's progress and opens the analysis window over the report.
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,13 +15,6 @@
 #include "text_panes.h"
 
 namespace kerbwise::ui {
-namespace {
-
-// Window messages are let through at most this often during a long run.
-constexpr qint64 kEventsIntervalMs = 1728;
-
-}  // namespace
-
 void TForm1::RunAnalysis() {
   std::optional<ListRun> run(std::in_place, *this);
   if (!*run) return;
@@ -50,15 +41,7 @@ void TForm1::RunAnalysis() {
   progressBar_->setValue(0);
   progressBar_->show();
 
-  QElapsedTimer sinceEvents;
-  sinceEvents.start();
-  const auto progress = [this, &sinceEvents](int percent) {
-    progressBar_->setValue(percent);
-    if (sinceEvents.elapsed() > kEventsIntervalMs) {
-      QApplication::processEvents();
-      sinceEvents.restart();
-    }
-  };
+  const ProgressCallback progress = RunProgress();
   DialogAnswers answers(this);
   AnalysisResult result = AnalyseList(listLines, options, recognizer_, answers, progress);
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -22,6 +23,18 @@ constexpr qint64 kEventsIntervalMs = 1728;
 
 }  // namespace
 
+ProgressCallback TForm1::RunProgress() {
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+  return [this, sinceEvents](int percent) mutable {
+    progressBar_->setValue(percent);
+    if (sinceEvents.elapsed() > kEventsIntervalMs) {
+      QApplication::processEvents();
+      sinceEvents.restart();
+    }
+  };
+}
+
 void TForm1::Normalize() {
   const ListRun run(*this);
   if (!run) return;
@@ -40,15 +53,7 @@ void TForm1::Normalize() {
   progressBar_->setValue(0);
   progressBar_->show();
 
-  QElapsedTimer sinceEvents;
-  sinceEvents.start();
-  const auto progress = [this, &sinceEvents](int percent) {
-    progressBar_->setValue(percent);
-    if (sinceEvents.elapsed() > kEventsIntervalMs) {
-      QApplication::processEvents();
-      sinceEvents.restart();
-    }
-  };
+  const ProgressCallback progress = RunProgress();
   DialogAnswers answers(this);
   NormalizeResult result = NormalizeACL(sourceLines, objectLines, options, answers, progress);
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -435,6 +436,15 @@ void TForm1::WireControls() {
                                        resultLine_, resultLine_->viewport(), markerImage_}) {
     watched->installEventFilter(this);
   }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Closing mid-run would pull the window away from the run still using it.
+  if (listBusy_) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

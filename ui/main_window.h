@@ -57,6 +57,8 @@ class TForm1 : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // The window stays open while a run over the list lets messages through.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Building (main_window.cpp).
@@ -116,6 +118,10 @@ class TForm1 : public QMainWindow {
 
   // The Analysis button and its window (analysis_wiring.cpp).
   void RunAnalysis();
+
+  // Progress of a long run over the list: moves the progress bar and lets
+  // the window repaint and respond now and then (intake_wiring.cpp).
+  ProgressCallback RunProgress();
 
   // Panes.
   QPlainTextEdit* objectPane_ = nullptr;  // Memo4

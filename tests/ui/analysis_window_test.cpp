@@ -215,6 +215,7 @@ class AnalysisWindowTest : public QObject {
           QVERIFY(driver.Text("mmo1").isEmpty() && driver.Text("Memo3").isEmpty());
         }
       }
+      QVERIFY(!driver.Window().close());  // nor does the window close under the run
     });
     Analyse(driver, kConflict, [](AnalysisWindow&) {});
     QCOMPARE(boxes.Shown().size(), std::size_t{1});
