@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "intake/normalize_acl.h"
 
@@ -21,7 +24,8 @@ class DialogAnswers : public AnswerSource {
 
 // The core keeps text as UTF-8 std::string with carriage returns between
 // paragraphs; a message box wants a QString with line feeds.
-QString FromCore(const std::string& text);
+QString FromCore(std::string_view text);
+QStringList FromCoreLines(const std::vector<std::string>& lines);
 std::string ToCore(const QString& text);
 
 }  // namespace kerbwise::ui

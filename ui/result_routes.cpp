@@ -14,20 +14,10 @@
 #include "text_panes.h"
 
 namespace kerbwise::ui {
-namespace {
-
-QStringList ToLines(const std::vector<std::string>& lines) {
-  QStringList converted;
-  converted.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) converted.push_back(FromCore(line));
-  return converted;
-}
-
-}  // namespace
 
 void TForm1::ShowResult() {
   if (markerList_.empty()) return;
-  resultWindow_->ShowText(ResultCaption(), ToLines(ResultWithLegend()));
+  resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
 }
 
 void TForm1::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
@@ -35,11 +25,11 @@ void TForm1::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), 
 void TForm1::ShowReflected() {
   const std::vector<std::string> reflected =
       ReflectACL(PaneCoreLines(*listPane_), ReadOptions(), recognizer_);
-  resultWindow_->ShowText(reflectButton_->text(), ToLines(reflected));
+  resultWindow_->ShowText(reflectButton_->text(), FromCoreLines(reflected));
 }
 
 void TForm1::ShowNamesReference() {
-  resultWindow_->ShowReference(namesButton_->text(), ToLines(NamesReference()));
+  resultWindow_->ShowReference(namesButton_->text(), FromCoreLines(NamesReference()));
 }
 
 void TForm1::CreateSortPanel() {

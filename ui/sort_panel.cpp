@@ -129,17 +129,6 @@ QColor Mix(const QColor& from, const QColor& to, double share) {
                 channel(from.blue(), to.blue()));
 }
 
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QStringList ToLines(const std::vector<std::string>& lines) {
-  QStringList converted;
-  converted.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) converted.push_back(FromCore(line));
-  return converted;
-}
-
 }  // namespace
 
 SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputReader readInput)
@@ -170,10 +159,10 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
   groupBox_->setChecked(start.Group);
   collapseBox_->setChecked(start.Collapse);
   const SortPanelTexts captions = SortPanelText(false);
-  numbersBox_->setText(FromView(captions.NumbersCaption));
-  groupBox_->setText(FromView(captions.GroupCaption));
-  collapseBox_->setText(FromView(captions.CollapseCaption));
-  commandsButton_->setText(FromView(captions.CommandsCaption));
+  numbersBox_->setText(FromCore(captions.NumbersCaption));
+  groupBox_->setText(FromCore(captions.GroupCaption));
+  collapseBox_->setText(FromCore(captions.CollapseCaption));
+  commandsButton_->setText(FromCore(captions.CommandsCaption));
   for (QCheckBox* box : {numbersBox_, groupBox_, collapseBox_}) {
     connect(box, &QCheckBox::clicked, this, &SortPanel::Display);
   }
@@ -192,7 +181,7 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
 
   // One width for every toggle: the widest caption with a rank.
   for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
-    toggles_[i]->setText(FromView(KeyColumnCaption(AllKeyColumns()[i])) +
+    toggles_[i]->setText(FromCore(KeyColumnCaption(AllKeyColumns()[i])) +
                          QStringLiteral("(%1)").arg(kKeyColumnCount));
     toggleWidth_ = std::max(toggleWidth_, toggles_[i]->sizeHint().width());
   }
@@ -209,10 +198,10 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
 
 void SortPanel::ApplyTexts() {
   const SortPanelTexts texts = SortPanelText(window_.Russian());
-  numbersBox_->setToolTip(FromView(texts.NumbersHint));
-  groupBox_->setToolTip(FromView(texts.GroupHint));
-  collapseBox_->setToolTip(FromView(texts.CollapseHint));
-  commandsButton_->setToolTip(FromView(texts.CommandsHint));
+  numbersBox_->setToolTip(FromCore(texts.NumbersHint));
+  groupBox_->setToolTip(FromCore(texts.GroupHint));
+  collapseBox_->setToolTip(FromCore(texts.CollapseHint));
+  commandsButton_->setToolTip(FromCore(texts.CommandsHint));
 
   // The window must leave room for the panel in either layout: six toggle
   // widths, and never less than the two-row panel itself (no gap gives two
@@ -262,7 +251,7 @@ void SortPanel::GenerateCommands() {
     Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
   }
   if (commands.Outcome == CommandOutcome::Produced) {
-    window_.Editor().ExtrEdit(ToLines(commands.Commands));
+    window_.Editor().ExtrEdit(FromCoreLines(commands.Commands));
   }
 }
 
