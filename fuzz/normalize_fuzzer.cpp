@@ -41,7 +41,8 @@ bool KeptByCleaning(std::string_view raw) {
   std::size_t cut = line.find('(');
   if (cut == std::string_view::npos) cut = line.find('[');
   std::string_view kept = line.substr(0, cut);
-  while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
+  // The cut drops trailing control characters too, as TrimControls does.
+  while (!kept.empty() && static_cast<unsigned char>(kept.back()) <= ' ') kept.remove_suffix(1);
   // A line of counters alone carries no entry.
   return !kept.empty() &&
          !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
