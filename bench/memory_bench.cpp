@@ -16,9 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "big_pastes.h"
 #include "run_cli.h"
 
 namespace {
+
+using kerbwise::testing::ShowOutput;
+using kerbwise::testing::Unnumbered;
 
 std::atomic<std::size_t> liveBytes{0};
 std::atomic<std::size_t> peakBytes{0};
@@ -54,28 +58,6 @@ namespace kerbwise {
 namespace {
 
 constexpr double kMostBytesPerInputByte = 20.0;
-
-// Router `show` output of at least `bytes` bytes, with match counters.
-std::string ShowOutput(std::size_t bytes) {
-  std::string text = "Extended IP access list BIG\n";
-  for (int i = 1; text.size() < bytes; ++i) {
-    text += "    " + std::to_string(i * 10) + " permit udp 10." + std::to_string((i >> 8) & 255) +
-            "." + std::to_string(i & 255) + ".0 0.0.0.255 any eq " + std::to_string(1 + i % 65535) +
-            " (" + std::to_string(i) + " matches)\n";
-  }
-  return text + "    999999990 deny ip any any\n";
-}
-
-// `count` short unnumbered entries.
-std::string Unnumbered(int count) {
-  std::string text;
-  for (int i = 1; i < count; ++i) {
-    text += "permit tcp host 10." + std::to_string((i >> 16) & 255) + "." +
-            std::to_string((i >> 8) & 255) + "." + std::to_string(i & 255) + " any eq " +
-            std::to_string(1 + i % 65535) + "\n";
-  }
-  return text + "deny ip any any\n";
-}
 
 // One entry of a megabyte: a port list.
 std::string LongEntry() {

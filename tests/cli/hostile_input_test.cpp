@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "big_pastes.h"
 #include "cli_runner.h"
 
 namespace {
@@ -29,31 +30,8 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// Router `show` output of at least `bytes` bytes: a header, numbered entries
-// with match counters, and a final deny.
-std::string ShowOutput(std::size_t bytes) {
-  std::string text = "Extended IP access list BIG\n";
-  for (int i = 1; text.size() < bytes; ++i) {
-    text += "    " + std::to_string(i * 10) + " permit udp 10." + std::to_string((i >> 8) & 255) +
-            "." + std::to_string(i & 255) + ".0 0.0.0.255 any eq " + std::to_string(1 + i % 65535) +
-            " (" + std::to_string(i) + " matches)\n";
-  }
-  return text + "    999999990 deny ip any any\n";
-}
-
 std::size_t EntryCount(const std::string& list) {
   return static_cast<std::size_t>(std::count(list.begin(), list.end(), '\n')) - 1;
-}
-
-// `count` unnumbered entries, the last one a deny.
-std::string Unnumbered(int count) {
-  std::string text;
-  for (int i = 1; i < count; ++i) {
-    text += "permit tcp host 10." + std::to_string((i >> 16) & 255) + "." +
-            std::to_string((i >> 8) & 255) + "." + std::to_string(i & 255) + " any eq " +
-            std::to_string(1 + i % 65535) + "\n";
-  }
-  return text + "deny ip any any\n";
 }
 
 // One entry of about a megabyte: a TCP port list.
