@@ -15,6 +15,7 @@
 #include "text_panes.h"
 
 namespace kerbwise::ui {
+
 void TForm1::RunAnalysis() {
   std::optional<ListRun> run(std::in_place, *this);
   if (!*run) return;
