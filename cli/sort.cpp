@@ -7,10 +7,18 @@
 // standard output and any message ("ACL name not set") on standard error;
 // when no commands come out (problem lines, lines without a number, a list
 // already in order) the message goes to standard error and the exit status
-// is 2.
+// is 2. When the new order turns round entries that share traffic and have
+// opposite actions, the commands are refused the same way, with those pairs
+// on standard error, unless --force is given; then they come out and the
+// pairs are still reported. With --check-order: only those pairs, and the
+// exit status 1 when there are any.
 //
-// JSON output: {"text": [the window's text], "problems": [...]}, or with
-// --commands {"commands": [...], "message": "..."}.
+// JSON output: {"text": [the window's text], "problems": [...]}; with
+// --commands {"commands": [...], "message": "...", "changes": [...],
+// "count": N}; with --check-order {"changes": [...], "count": N}. Each change
+// is {"first", "second", "old": [i, j], "new": [k, l], "message"}: the two
+// list lines, their places before and after, and what the pair means. At most
+// 100,000 changes are listed; "count" gives them all.
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -23,6 +31,7 @@
 #include "command.h"
 #include "list_intake.h"
 #include "output.h"
+#include "reorder/order_safety.h"
 #include "reorder/reorder_commands.h"
 #include "reorder/sort_acl.h"
 
@@ -69,8 +78,17 @@ class SortCommand final : public Command {
     subcommand.add_flag("--no-group", noGroup_, "No empty line between groups of equal keys");
     subcommand.add_flag("--collapse", collapse_,
                         "Put derived entries back as their object-group entries");
-    subcommand.add_flag("--commands", commands_,
-                        "Give the commands that apply the new order on the router");
+    CLI::Option* commands = subcommand.add_flag(
+        "--commands", commands_, "Give the commands that apply the new order on the router");
+    subcommand
+        .add_flag("--force", force_,
+                  "Give the commands even when the new order changes what the list does")
+        ->needs(commands);
+    subcommand
+        .add_flag("--check-order", checkOrder_,
+                  "List the pairs of entries whose new order changes what the list does; "
+                  "exit status 1 when there are any")
+        ->excludes(commands);
     intake_.RegisterOptions(subcommand);
   }
 
@@ -98,10 +116,49 @@ class SortCommand final : public Command {
     recognizer.EmptyCache(list->ListLines.size());
     const SortResult sorted = SortACL(columns, list->ListLines, list->SourceLines, options,
                                       context.globals.check, recognizer);
-    return commands_ ? WriteCommands(context, sorted, list->AclName) : WriteText(context, sorted);
+    if (!commands_ && !checkOrder_) return WriteText(context, sorted);
+    const OrderChanges changes =
+        FindOrderChanges(list->ListLines, sorted.NewPosition, context.globals.check, recognizer);
+    if (checkOrder_) return WriteChanges(context, changes, list->ListLines);
+    return WriteCommands(context, sorted, changes, list->ListLines, list->AclName);
   }
 
  private:
+  static Json ChangesJson(const OrderChanges& changes, const std::vector<std::string>& listLines,
+                          bool russian) {
+    Json listed = Json::array();
+    for (const OrderChange& change : changes.Listed) {
+      listed.push_back(Json{{"first", listLines[change.First]},
+                            {"second", listLines[change.Second]},
+                            {"old", {change.First + 1, change.Second + 1}},
+                            {"new", {change.NewFirst, change.NewSecond}},
+                            {"message", OrderChangeMessage(change, listLines, russian)}});
+    }
+    return listed;
+  }
+
+  // The warning and the pairs, for reading.
+  static void WriteChangeReport(std::ostream& out, const OrderChanges& changes,
+                                const std::vector<std::string>& listLines, bool russian) {
+    out << OrderChangeWarning(changes.Count, russian) << "\n\n";
+    for (const std::string& line : OrderChangeReport(changes, listLines, russian)) {
+      out << line << '\n';
+    }
+  }
+
+  static int WriteChanges(const CommandContext& context, const OrderChanges& changes,
+                          const std::vector<std::string>& listLines) {
+    const bool russian = context.globals.check.Russian;
+    if (context.globals.json) {
+      WriteJson(
+          context.out, context.err,
+          Json{{"changes", ChangesJson(changes, listLines, russian)}, {"count", changes.Count}});
+    } else if (changes.Count > 0) {
+      WriteChangeReport(context.out, changes, listLines, russian);
+    }
+    return changes.Count > 0 ? kExitFailure : kExitOk;
+  }
+
   static int WriteText(const CommandContext& context, const SortResult& sorted) {
     const std::vector<std::string> text = DisplayText(sorted);
     if (context.globals.json) {
@@ -112,21 +169,37 @@ class SortCommand final : public Command {
     return kExitOk;
   }
 
-  static int WriteCommands(const CommandContext& context, const SortResult& sorted,
-                           const std::string& aclName) {
+  int WriteCommands(const CommandContext& context, const SortResult& sorted,
+                    const OrderChanges& changes, const std::vector<std::string>& listLines,
+                    const std::string& aclName) const {
+    const bool russian = context.globals.check.Russian;
     ReorderCommands commands;
     if (sorted.Ran) {
-      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems, aclName,
-                                         context.globals.check.Russian);
+      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems, aclName, russian);
     }
-    const bool produced = commands.Outcome == CommandOutcome::Produced;
+    // Commands that change what the list does reach the router only on request.
+    const bool orderChanged = commands.Outcome == CommandOutcome::Produced && changes.Count > 0;
+    const bool refused = orderChanged && !force_;
+    if (refused) {
+      commands.Commands.clear();
+      commands.Message = OrderChangeWarning(changes.Count, russian);
+    }
     if (context.globals.json) {
       WriteJson(context.out, context.err,
-                Json{{"commands", commands.Commands}, {"message", commands.Message}});
+                Json{{"commands", commands.Commands},
+                     {"message", commands.Message},
+                     {"changes", ChangesJson(changes, listLines, russian)},
+                     {"count", changes.Count}});
     } else {
-      if (!commands.Message.empty()) context.err << commands.Message << '\n';
+      if (orderChanged) WriteChangeReport(context.err, changes, listLines, russian);
+      if (refused) {
+        context.err << "\ncommands not produced; --force produces them anyway\n";
+      } else if (!commands.Message.empty()) {
+        context.err << commands.Message << '\n';
+      }
       for (const std::string& line : commands.Commands) context.out << line << '\n';
     }
+    const bool produced = commands.Outcome == CommandOutcome::Produced && !refused;
     return produced ? kExitOk : kExitUsage;
   }
 
@@ -136,6 +209,8 @@ class SortCommand final : public Command {
   bool noGroup_ = false;
   bool collapse_ = false;
   bool commands_ = false;
+  bool force_ = false;
+  bool checkOrder_ = false;
 };
 
 }  // namespace

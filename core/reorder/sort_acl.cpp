@@ -70,10 +70,16 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   });
 
   const bool keepNumbers = options.WithNumbers || options.Collapse;
+  result.NewPosition.assign(listLines.size(), 0);
+  // The list line each line of the main output shows; none for a separator.
+  constexpr std::size_t kSeparator = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> shownLine;
+  std::size_t placed = 0;  // main output lines so far that are not empty
   for (std::size_t k = 0; k < keyed.size(); ++k) {
     const std::string_view key = keyed[k].key;
     if (options.Group && k > 0 && GroupOf(key) != GroupOf(keyed[k - 1].key)) {
       result.MainOutput.emplace_back();
+      shownLine.push_back(kSeparator);
     }
     const std::string& line = listLines[keyed[k].index];
     std::string text = keepNumbers ? line : std::string(SplitListLine(line).Entry);
@@ -82,11 +88,18 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
       result.Problems.push_back(std::string(kind) + ':' + text);
     } else {
       result.MainOutput.push_back(std::move(text));
+      shownLine.push_back(keyed[k].index);
+      result.NewPosition[keyed[k].index] = ++placed;
     }
   }
 
   if (options.Collapse && !result.MainOutput.empty()) {
-    result.MainOutput = CollapseToSource(result.MainOutput, sourceLines, options.WithNumbers);
+    std::vector<std::size_t> placement;
+    result.MainOutput =
+        CollapseToSource(result.MainOutput, sourceLines, options.WithNumbers, &placement);
+    for (std::size_t k = 0; k < shownLine.size(); ++k) {
+      if (shownLine[k] != kSeparator) result.NewPosition[shownLine[k]] = placement[k];
+    }
   }
   return result;
 }

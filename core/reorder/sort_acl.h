@@ -49,6 +49,11 @@ struct SortResult {
   // The lines that are not rules, in key order, each as its kind of problem
   // ("template error", "not recognized", "remark"), ":" and the line.
   std::vector<std::string> Problems;
+  // For each line of the list, its 1-based place in the new order: among the
+  // main output's lines that are not empty, the place of the line that shows
+  // it (its source entry's when collapsed). 0 for a line among the problems;
+  // empty when nothing was sorted.
+  std::vector<std::size_t> NewPosition;
 };
 
 // The sort window's text: the main output, then, when there are problems,

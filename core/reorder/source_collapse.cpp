@@ -106,7 +106,7 @@ std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sorted
 
 std::vector<std::string> CollapseToSource(const std::vector<std::string>& sortedLines,
                                           const std::vector<std::string>& sourceLines,
-                                          bool withNumbers) {
+                                          bool withNumbers, std::vector<std::size_t>* placement) {
   // The first source entry of each number.
   std::unordered_map<std::int32_t, std::string> sourceText;
   for (const std::string& line : sourceLines) {
@@ -116,6 +116,10 @@ std::vector<std::string> CollapseToSource(const std::vector<std::string>& sorted
 
   const std::vector<SortedEntry> entries = ScoreSortedLines(sortedLines);
   std::vector<std::string> out;
+  std::size_t placed = 0;  // output lines so far that are not empty
+  // Where each number's representative went; the other members follow it.
+  std::unordered_map<std::int32_t, std::size_t> representativePlace;
+  if (placement) placement->assign(entries.size(), 0);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const SortedEntry& entry = entries[i];
     switch (entry.Type) {
@@ -124,10 +128,12 @@ std::vector<std::string> CollapseToSource(const std::vector<std::string>& sorted
         break;
       case SortedEntry::Kind::Unreadable:
         out.push_back(sortedLines[i]);
+        if (placement) (*placement)[i] = ++placed;
         break;
       case SortedEntry::Kind::Numbered: {
         const bool represents = entry.GroupScore == 0 || entry.GroupScore < entry.Score;
         if (!represents) break;
+        representativePlace[entry.Number] = ++placed;
         const auto found = sourceText.find(entry.Number);
         const std::string number = std::to_string(entry.Number);
         if (found == sourceText.end()) {
@@ -136,6 +142,13 @@ std::vector<std::string> CollapseToSource(const std::vector<std::string>& sorted
           out.push_back(withNumbers ? number + ' ' + found->second : found->second);
         }
         break;
+      }
+    }
+  }
+  if (placement) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].Type == SortedEntry::Kind::Numbered) {
+        (*placement)[i] = representativePlace[entries[i].Number];
       }
     }
   }

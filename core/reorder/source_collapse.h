@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,9 +50,12 @@ std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sorted
 // text alone without numbers), other members of a group disappear, a number
 // with no source entry becomes "ACE N not found", a line whose number cannot
 // be read stays as it is, and runs of separators shrink to one empty line
-// (none at the top).
+// (none at the top). When `placement` is given, it receives for each sorted
+// line the 1-based position, among the output lines that are not empty, of
+// the line that stands for it; 0 for a separator.
 std::vector<std::string> CollapseToSource(const std::vector<std::string>& sortedLines,
                                           const std::vector<std::string>& sourceLines,
-                                          bool withNumbers);
+                                          bool withNumbers,
+                                          std::vector<std::size_t>* placement = nullptr);
 
 }  // namespace kerbwise

@@ -60,6 +60,38 @@ TEST(SortCommand, Commands) {
   EXPECT_EQ(unchanged.err, "The order of the lines has not changed\n");
 }
 
+TEST(SortCommand, OrderThatChangesWhatTheListDoes) {
+  // By protocol the ip deny comes first and shadows the tcp permit.
+  const std::string list =
+      "ip access-list extended EDGE\n 10 permit tcp any any eq 22\n 20 deny ip any any\n";
+  const CliOutcome refused = RunCommand({"sort", "--key", "proto", "--commands"}, list);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_NE(refused.err.find("Entries 10 and 20 overlap"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("--force"), std::string::npos);
+
+  const CliOutcome forced = RunCommand({"sort", "--key", "proto", "--commands", "--force"}, list);
+  EXPECT_EQ(forced.status, 0);
+  EXPECT_TRUE(forced.out.starts_with("ip access-list extended EDGE\nno 20\n")) << forced.out;
+  EXPECT_NE(forced.err.find("(1 pairs of entries)"), std::string::npos);
+
+  const CliOutcome listed = RunCommand({"sort", "--key", "proto", "--check-order"}, list);
+  EXPECT_EQ(listed.status, 1);
+  EXPECT_NE(listed.out.find("  line 2 -> 1:  20 deny ip any any\n"), std::string::npos);
+  EXPECT_EQ(RunJson({"sort", "--key", "proto", "--check-order", "--json"}, list),
+            json::parse(R"({"changes": [{"first": " 10 permit tcp any any eq 22",
+                                         "second": " 20 deny ip any any",
+                                         "old": [1, 2], "new": [2, 1],
+                                         "message": "Entries 10 and 20 overlap and have opposite actions; the new order changes what the list does for their common traffic."}],
+                            "count": 1})"));
+
+  // Permits alone never change what the list does.
+  const CliOutcome safe = RunCommand(Args({"--key", "proto", "--check-order"}), kList);
+  EXPECT_EQ(safe.status, 0);
+  EXPECT_EQ(safe.out, "");
+  EXPECT_EQ(RunCommand({"sort", "--key", "proto", "--force"}, list).status, 2);
+}
+
 TEST(SortCommand, Refusals) {
   EXPECT_EQ(RunCommand({"sort"}, kList).status, 2);
   EXPECT_EQ(RunCommand({"sort", "--key", "port"}, kList).status, 2);

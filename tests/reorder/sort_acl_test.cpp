@@ -55,8 +55,15 @@ TEST(SortKey, ComponentsAndCollation) {
   EXPECT_EQ(PortConditionComponent("range 1000 2000"), "range 01000 02000+");
   EXPECT_EQ(PortConditionComponent("eq 123456"), "eq 123456+");
   // The hyphen of a problem key only breaks ties: its words decide.
-  const char* ascending[] = {" 1", "*ip 2", "+ 1", "006 2", "EQ 1", "gt 2", "lt 00080+ 1",
-                             "-not recognized 2", "range 00080 00090+ 3"};
+  const char* ascending[] = {" 1",
+                             "*ip 2",
+                             "+ 1",
+                             "006 2",
+                             "EQ 1",
+                             "gt 2",
+                             "lt 00080+ 1",
+                             "-not recognized 2",
+                             "range 00080 00090+ 3"};
   for (std::size_t i = 1; i < std::size(ascending); ++i) {
     EXPECT_TRUE(SortKeyLess(ascending[i - 1], ascending[i])) << ascending[i];
   }
@@ -135,6 +142,8 @@ TEST(SortACL, GroupsAreSeparatedAndProblemLinesCountAsGroups) {
   const SortResult first =
       Sort({"10 permit udp any any range 1 5", "20 bogus"}, {KeyColumn::DstOpt});
   EXPECT_EQ(first.MainOutput, (Lines{"", "10 permit udp any any range 1 5"}));
+  // Places count the shown lines only: no separator, no problem.
+  EXPECT_EQ(first.NewPosition, (std::vector<std::size_t>{1, 0}));
 }
 
 const Lines kSource{"10 permit tcp any object-group WEB eq 80", "20 deny ip any any",
@@ -157,6 +166,10 @@ TEST(Collapse, SpreadMembersGiveTheClosestOneAndSeparatorsShrink) {
   EXPECT_EQ(CollapseToSource(sorted, kSource, true),
             (Lines{"20 deny ip any any", "", "10 permit tcp any object-group WEB eq 80", "",
                    "ACE 40 not found", "zzz"}));
+  // Every member of a group is placed where its representative went.
+  std::vector<std::size_t> placement;
+  CollapseToSource(sorted, kSource, true, &placement);
+  EXPECT_EQ(placement, (std::vector<std::size_t>{0, 2, 0, 1, 0, 0, 2, 2, 0, 3, 4}));
 }
 
 TEST(Collapse, SourceLinesWithoutANumberMatchNothing) {
@@ -235,6 +248,7 @@ TEST(Collapse, SortWithCollapse) {
       SortACL(columns, list, kSource, {.WithNumbers = false, .Collapse = true}, {}, recognizer);
   EXPECT_EQ(result.MainOutput,
             (Lines{"deny ip any any", "", "permit tcp any object-group WEB eq 80"}));
+  EXPECT_EQ(result.NewPosition, (std::vector<std::size_t>{2, 2, 1}));
 }
 
 }  // namespace

@@ -1,0 +1,217 @@
+#include "reorder/order_safety.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "reorder/traffic_overlap.h"
+#include "rules/list_entry.h"
+
+namespace kerbwise {
+namespace {
+
+constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+
+// The rules of one action in list order, with their places in the new order
+// and their protocols and addresses, column by column: the scan over pairs
+// runs along plain arrays, which the compiler turns into vector code.
+struct RuleColumns {
+  std::vector<std::size_t> Line;
+  std::vector<std::uint32_t> Position, Protocol, SrcAddr, SrcMask, DstAddr, DstMask;
+
+  std::size_t size() const { return Line.size(); }
+
+  void Add(std::size_t line, std::size_t position, const CoarseTraffic& traffic) {
+    Line.push_back(line);
+    // A place fits: a list of four billion lines could not be held anyway.
+    Position.push_back(static_cast<std::uint32_t>(position));
+    Protocol.push_back(traffic.Protocol);
+    SrcAddr.push_back(traffic.SrcAddr);
+    SrcMask.push_back(traffic.SrcMask);
+    DstAddr.push_back(traffic.DstAddr);
+    DstMask.push_back(traffic.DstMask);
+  }
+
+  // The first rule at or after list line `line`.
+  std::size_t FirstFrom(std::size_t line) const {
+    return static_cast<std::size_t>(std::lower_bound(Line.begin(), Line.end(), line) -
+                                    Line.begin());
+  }
+
+  // Sets hits[t] for the rule from + t, t < count, when it comes before
+  // `place` in the new order and its protocol and addresses meet `x`: the
+  // test CoarseMeet makes, without a branch.
+  void MarkMeetings(std::size_t from, std::size_t count, std::uint32_t place,
+                    const CoarseTraffic& x, std::uint8_t* hits) const {
+    for (std::size_t t = 0; t < count; ++t) {
+      const std::size_t j = from + t;
+      const bool protocols = (Protocol[j] == x.Protocol) | (Protocol[j] == 0) | (x.Protocol == 0);
+      const bool sources = ((SrcAddr[j] ^ x.SrcAddr) & SrcMask[j] & x.SrcMask) == 0;
+      const bool destinations = ((DstAddr[j] ^ x.DstAddr) & DstMask[j] & x.DstMask) == 0;
+      hits[t] =
+          static_cast<std::uint8_t>((Position[j] < place) & protocols & sources & destinations);
+    }
+  }
+};
+
+constexpr std::size_t kScanBlock = 512;
+constexpr std::size_t kChunk = sizeof(std::uint64_t);
+static_assert(kScanBlock % kChunk == 0);
+
+bool ChunkIsEmpty(const std::uint8_t* eight) {
+  std::uint64_t chunk = 0;
+  std::memcpy(&chunk, eight, sizeof chunk);
+  return chunk == 0;
+}
+
+// The entries of the list: a run of consecutive lines with one sequence
+// number is one entry, and a line without a number is one of its own.
+struct ListEntries {
+  std::vector<std::size_t> EntryOf;  // per line, its entry
+  std::vector<std::size_t> End;      // per entry, the line after its last
+};
+
+ListEntries GroupIntoEntries(const std::vector<std::string>& listLines) {
+  ListEntries entries;
+  entries.EntryOf.reserve(listLines.size());
+  std::optional<std::int32_t> previous;
+  for (std::size_t k = 0; k < listLines.size(); ++k) {
+    const std::optional<std::int32_t> number = SplitListLine(listLines[k]).Number;
+    if (k == 0 || !number || number != previous) entries.End.push_back(k);
+    entries.End.back() = k + 1;
+    entries.EntryOf.push_back(entries.End.size() - 1);
+    previous = number;
+  }
+  return entries;
+}
+
+std::string EntryName(const std::vector<std::string>& listLines, std::size_t line) {
+  const std::optional<std::int32_t> number = SplitListLine(listLines[line]).Number;
+  return std::to_string(number ? static_cast<std::int64_t>(*number)
+                               : static_cast<std::int64_t>(line) + 1);
+}
+
+// "  line 2 -> 5: 20 permit ...": a line with its old and new places.
+std::string PlacedLine(std::size_t oldPlace, std::size_t newPlace, const std::string& line,
+                       bool russian) {
+  return (russian ? "  строка " : "  line ") + std::to_string(oldPlace) + " -> " +
+         std::to_string(newPlace) + ": " + line;
+}
+
+}  // namespace
+
+OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
+                              const std::vector<std::size_t>& newPosition,
+                              const CheckOptions& options, LineRecognizer& recognizer,
+                              std::size_t listLimit) {
+  OrderChanges changes;
+  if (newPosition.size() != listLines.size()) return changes;
+  const TrafficTable traffic(listLines, options, recognizer);
+  const ListEntries entries = GroupIntoEntries(listLines);
+
+  // Only a permit and a deny can disagree, so each rule is compared with the
+  // later rules of the other action alone.
+  RuleColumns permits;
+  RuleColumns denies;
+  for (std::size_t k = 0; k < listLines.size(); ++k) {
+    if (!traffic.IsRule(k) || newPosition[k] == 0) continue;
+    (traffic.Permits(k) ? permits : denies).Add(k, newPosition[k], traffic.Coarse(k));
+  }
+
+  // The lines of two object-group entries can meet several times; the pair
+  // of entries counts once. lastPartner[e] is the last earlier entry that
+  // was paired with entry e, and every entry's lines are walked together.
+  std::vector<std::size_t> lastPartner(entries.End.size(), kNoEntry);
+  std::array<std::uint8_t, kScanBlock> hits{};
+  for (std::size_t k = 0; k < listLines.size(); ++k) {
+    if (!traffic.IsRule(k) || newPosition[k] == 0) continue;
+    const std::size_t entry = entries.EntryOf[k];
+    const std::size_t place = newPosition[k];
+    const RuleColumns& others = traffic.Permits(k) ? denies : permits;
+    // A rule of the other action, later in the list and earlier in the new
+    // order, whose protocol and addresses meet this one's.
+    const auto consider = [&](std::size_t j) {
+      const std::size_t line = others.Line[j];
+      if (!traffic.OptionsMeet(k, line)) return;
+      std::size_t& partner = lastPartner[entries.EntryOf[line]];
+      if (partner == entry) return;
+      partner = entry;
+      ++changes.Count;
+      if (changes.Listed.size() < listLimit) {
+        changes.Listed.push_back({k, line, place, others.Position[j]});
+      }
+    };
+    for (std::size_t from = others.FirstFrom(entries.End[entry]); from < others.size();
+         from += kScanBlock) {
+      const std::size_t count = std::min(kScanBlock, others.size() - from);
+      others.MarkMeetings(from, count, static_cast<std::uint32_t>(place), traffic.Coarse(k),
+                          hits.data());
+      std::fill(hits.begin() + static_cast<std::ptrdiff_t>(count), hits.end(), 0);
+      // Hits are rare: eight misses are passed over at a time.
+      for (std::size_t chunk = 0; chunk < count; chunk += kChunk) {
+        if (ChunkIsEmpty(hits.data() + chunk)) continue;
+        for (std::size_t t = chunk; t < chunk + kChunk; ++t) {
+          if (hits[t] != 0) consider(from + t);
+        }
+      }
+    }
+  }
+  std::sort(changes.Listed.begin(), changes.Listed.end(),
+            [](const OrderChange& a, const OrderChange& b) {
+              return a.First != b.First ? a.First < b.First : a.Second < b.Second;
+            });
+  return changes;
+}
+
+std::string OrderChangeMessage(const OrderChange& change, const std::vector<std::string>& listLines,
+                               bool russian) {
+  const std::string first = EntryName(listLines, change.First);
+  const std::string second = EntryName(listLines, change.Second);
+  if (russian) {
+    return "Записи " + first + " и " + second +
+           " пересекаются и имеют противоположные действия; новый порядок меняет действие "
+           "списка для их общего трафика.";
+  }
+  return "Entries " + first + " and " + second +
+         " overlap and have opposite actions; the new order changes what the list does for "
+         "their common traffic.";
+}
+
+std::string OrderChangeWarning(std::uint64_t count, bool russian) {
+  const std::string n = std::to_string(count);
+  return russian ? "Новый порядок меняет действие списка (пар записей: " + n + ")."
+                 : "The new order changes what the list does (" + n + " pairs of entries).";
+}
+
+std::string OrderChangeQuestion(std::uint64_t count, bool russian) {
+  const std::string n = std::to_string(count);
+  return russian ? "Новый порядок меняет действие списка (пар записей: " + n +
+                       "). Всё равно сформировать команды?"
+                 : "The new order changes what the list does (" + n +
+                       " pairs of entries). Produce the commands anyway?";
+}
+
+std::vector<std::string> OrderChangeReport(const OrderChanges& changes,
+                                           const std::vector<std::string>& listLines,
+                                           bool russian) {
+  std::vector<std::string> report;
+  for (const OrderChange& change : changes.Listed) {
+    if (!report.empty()) report.emplace_back();
+    report.push_back(OrderChangeMessage(change, listLines, russian));
+    report.push_back(
+        PlacedLine(change.First + 1, change.NewFirst, listLines[change.First], russian));
+    report.push_back(
+        PlacedLine(change.Second + 1, change.NewSecond, listLines[change.Second], russian));
+  }
+  if (changes.Count > changes.Listed.size()) {
+    const std::string more = std::to_string(changes.Count - changes.Listed.size());
+    report.emplace_back();
+    report.push_back(russian ? "... и ещё пар, не показанных здесь: " + more
+                             : "... and " + more + " more pairs not shown here");
+  }
+  return report;
+}
+
+}  // namespace kerbwise
