@@ -65,6 +65,7 @@ ResultWindow::ResultWindow(QWidget* parent)
       copyButton_(MakeButton(this, "Button2")),
       notepadButton_(MakeButton(this, "Button3")),
       sortPanel_(new QFrame(this)),
+      sortNotice_(new QFrame(this)),
       closeButton_(MakeButton(this, "Button1")),
       upperAreaLift_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed)),
       editor_(std::make_unique<ExternalEditor>(this)) {
@@ -103,6 +104,8 @@ ResultWindow::ResultWindow(QWidget* parent)
   sortPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   sortPanel_->setLineWidth(1);
   sortPanel_->hide();
+  sortNotice_->setObjectName(QStringLiteral("pnlSortNotice"));
+  sortNotice_->hide();
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copyButton_);
@@ -111,6 +114,7 @@ ResultWindow::ResultWindow(QWidget* parent)
   buttons->addWidget(closeButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter_, 1);
+  layout->addWidget(sortNotice_);
   layout->addItem(upperAreaLift_);
   layout->addLayout(buttons);
 
@@ -264,6 +268,7 @@ void ResultWindow::CentreOnParent() {
 
 void ResultWindow::done(int result) {
   sortPanel_->hide();
+  sortNotice_->hide();
   SetUpperAreaLift(0);
   if (!objectList_->isHidden()) objectList_->hide();
   editor_->DeleteLast();

@@ -63,6 +63,10 @@ class ResultWindow : public QDialog {
   QFrame* SortPanel() const { return sortPanel_; }
   const QPushButton* NotepadButton() const { return notepadButton_; }
   const QPushButton* CloseButton() const { return closeButton_; }
+  // A line under the text pane for what the sort panel has to say about the
+  // order it shows; empty and hidden unless its owner fills and shows it.
+  // Closing the window hides it again.
+  QFrame* SortNotice() const { return sortNotice_; }
   // The upper area ends this many pixels higher than the button row's top
   // (0 when the panel fits in the row).
   void SetUpperAreaLift(int lift);
@@ -112,6 +116,7 @@ class ResultWindow : public QDialog {
   QPushButton* copyButton_;
   QPushButton* notepadButton_;
   QFrame* sortPanel_;
+  QFrame* sortNotice_;
   QPushButton* closeButton_;
   QSpacerItem* upperAreaLift_;
   int sortPanelLeastGap_ = 0;

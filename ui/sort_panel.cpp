@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 #include <utility>
@@ -139,7 +142,9 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
       numbersBox_(new QCheckBox(window.SortPanel())),
       groupBox_(new QCheckBox(window.SortPanel())),
       collapseBox_(new QCheckBox(window.SortPanel())),
-      commandsButton_(new QPushButton(window.SortPanel())) {
+      commandsButton_(new QPushButton(window.SortPanel())),
+      orderWarning_(new QLabel(window.SortNotice())),
+      pairsButton_(new QPushButton(window.SortNotice())) {
   QFrame* panel = window.SortPanel();
   for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
     auto* toggle = new QToolButton(panel);
@@ -167,6 +172,7 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
     connect(box, &QCheckBox::clicked, this, &SortPanel::Display);
   }
   connect(commandsButton_, &QPushButton::clicked, this, &SortPanel::GenerateCommands);
+  BuildOrderNotice();
 
   // A toggle that is down is drawn in the style's own sunken way, and tinted
   // towards the selection colour so that it stands out from one that is up.
@@ -202,6 +208,8 @@ void SortPanel::ApplyTexts() {
   groupBox_->setToolTip(FromCore(texts.GroupHint));
   collapseBox_->setToolTip(FromCore(texts.CollapseHint));
   commandsButton_->setToolTip(FromCore(texts.CommandsHint));
+  pairsButton_->setText(window_.Russian() ? QString::fromUtf8("Показать пары")
+                                          : QStringLiteral("Show the pairs"));
 
   // The window must leave room for the panel in either layout: six toggle
   // widths, and never less than the two-row panel itself (no gap gives two
@@ -232,12 +240,63 @@ SortResult SortPanel::Run(const SortInput& input, const SortOptions& options) {
   return result;
 }
 
+OrderChanges SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
+  return FindOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_);
+}
+
 void SortPanel::Display() {
   const SortOptions options{.WithNumbers = numbersBox_->isChecked(),
                             .Group = groupBox_->isChecked(),
                             .Collapse = CollapseActive()};
-  const SortResult result = Run(readInput_(), options);
+  const SortInput input = readInput_();
+  const SortResult result = Run(input, options);
   SetPaneLines(*window_.TextPane(), DisplayText(result));
+  ShowOrderNotice(input, CheckOrder(input, result));
+}
+
+void SortPanel::BuildOrderNotice() {
+  QFrame* notice = window_.SortNotice();
+  orderWarning_->setObjectName(QStringLiteral("lblOrderChange"));
+  pairsButton_->setObjectName(QStringLiteral("btnOrderPairs"));
+  pairsButton_->setAutoDefault(false);
+  // A warning, drawn like a tooltip so that it stands apart from the list.
+  notice->setFrameStyle(QFrame::Box | QFrame::Plain);
+  notice->setAutoFillBackground(true);
+  QPalette look = notice->palette();
+  look.setColor(QPalette::Window, look.color(QPalette::ToolTipBase));
+  look.setColor(QPalette::WindowText, look.color(QPalette::ToolTipText));
+  notice->setPalette(look);
+  auto* icon = new QLabel(notice);
+  const int iconSize = notice->style()->pixelMetric(QStyle::PM_SmallIconSize);
+  icon->setPixmap(
+      notice->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
+  auto* row = new QHBoxLayout(notice);
+  row->setContentsMargins(4, 2, 4, 2);
+  row->addWidget(icon);
+  row->addWidget(orderWarning_, 1);
+  row->addWidget(pairsButton_);
+  connect(pairsButton_, &QPushButton::clicked, this, &SortPanel::ShowOrderChanges);
+}
+
+void SortPanel::ShowOrderNotice(const SortInput& input, OrderChanges changes) {
+  shownChanges_ = std::move(changes);
+  if (shownChanges_.Count == 0) {
+    shownList_.clear();
+    window_.SortNotice()->hide();
+    return;
+  }
+  shownList_ = input.ListLines;
+  orderWarning_->setText(FromCore(OrderChangeWarning(shownChanges_.Count, input.Options.Russian)));
+  window_.SortNotice()->show();
+}
+
+// The pairs open in a result window of their own, over the sort window.
+void SortPanel::ShowOrderChanges() {
+  const bool russian = window_.Russian();
+  ResultWindow pairs(&window_);
+  pairs.SetRussian(russian);
+  pairs.ShowText(russian ? QString::fromUtf8("Изменения порядка") : QStringLiteral("Order changes"),
+                 FromCoreLines(OrderChangeReport(shownChanges_, shownList_, russian)));
 }
 
 void SortPanel::GenerateCommands() {
@@ -245,8 +304,18 @@ void SortPanel::GenerateCommands() {
   const SortResult result = Run(input, CommandModeOptions(CollapseActive()));
   // No key column: there is no order to apply.
   if (!result.Ran) return;
-  const ReorderCommands commands = GenerateReorderCommands(result.MainOutput, result.Problems,
-                                                           input.AclName, input.Options.Russian);
+  const bool russian = input.Options.Russian;
+  const ReorderCommands commands =
+      GenerateReorderCommands(result.MainOutput, result.Problems, input.AclName, russian);
+  // An order that changes what the list does reaches the router only when
+  // the user says so.
+  if (commands.Outcome == CommandOutcome::Produced) {
+    const OrderChanges changes = CheckOrder(input, result);
+    if (changes.Count > 0 && !AskYesNo(&window_, window_.windowTitle(),
+                                       FromCore(OrderChangeQuestion(changes.Count, russian)))) {
+      return;
+    }
+  }
   if (!commands.Message.empty()) {
     Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
   }

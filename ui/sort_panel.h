@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "reorder/key_columns.h"
+#include "reorder/order_safety.h"
 #include "reorder/sort_acl.h"
 #include "rules/check_options.h"
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QToolButton;
 
@@ -37,7 +39,10 @@ struct SortInput {
 // the sort key (SpeedButton1..7), the boxes "10 20", "{" and "OBJ" (chk1..3)
 // and the CLI button (Button4) that hands the reordering commands to the
 // external editor. Every toggle and box click sorts the list again into the
-// text pane; the toggles keep their state for the program's run.
+// text pane; the toggles keep their state for the program's run. When the
+// order shown changes what the list does, a line under the text pane says
+// so and offers the pairs of entries behind it, and the CLI button asks
+// before it produces commands.
 class SortPanel : public QObject {
   Q_OBJECT
 
@@ -57,7 +62,11 @@ class SortPanel : public QObject {
   void ApplyTexts();
   void ToggleColumn(KeyColumn column);
   SortResult Run(const SortInput& input, const SortOptions& options);
+  OrderChanges CheckOrder(const SortInput& input, const SortResult& result);
   void Display();
+  void BuildOrderNotice();
+  void ShowOrderNotice(const SortInput& input, OrderChanges changes);
+  void ShowOrderChanges();
   void GenerateCommands();
   void SyncToggles();
   void Arrange();
@@ -73,6 +82,11 @@ class SortPanel : public QObject {
   QCheckBox* groupBox_;          // chk2
   QCheckBox* collapseBox_;       // chk3
   QPushButton* commandsButton_;  // Button4
+  QLabel* orderWarning_;         // lblOrderChange, in the window's notice line
+  QPushButton* pairsButton_;     // btnOrderPairs
+  // The changes the shown order makes, and the list they refer to.
+  OrderChanges shownChanges_;
+  std::vector<std::string> shownList_;
   int toggleWidth_ = 0;
   QPalette releasedLook_;  // a toggle that is up
   QPalette pressedLook_;   // a toggle that is down

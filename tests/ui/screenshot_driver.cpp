@@ -1,8 +1,9 @@
 // Drives the main window through the bundled example (normalise, check the
 // sample conditions) and saves pictures of the main window, of the shown
-// result of the first condition, of the sort window at two widths and of
-// the analysis window with the lines related to a member of two groups:
-// scripts/screenshot runs it under a virtual display.
+// result of the first condition, of the sort window at two widths with the
+// order changes it warns of, and of the analysis window with the lines
+// related to a member of two groups: scripts/screenshot runs it under a
+// virtual display.
 #include <QApplication>
 #include <QCheckBox>
 #include <QTextBlock>
@@ -24,11 +25,17 @@ bool Save(QWidget& widget, const QString& path) {
 }
 
 // The sort window with three key columns on, at a width that holds the sort
-// panel in one row and at its least width, where the panel takes two rows.
+// panel in one row and at its least width, where the panel takes two rows;
+// then the pairs of entries whose new order changes what the list does.
 bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& outDir) {
   using kerbwise::ui::ResultWindow;
   bool saved = true;
   ResultWindow::SetShowHook([&](ResultWindow& sort) {
+    if (sort.windowTitle() == "Order changes") {
+      QApplication::processEvents();
+      saved = Save(sort, outDir + "/order-changes.png") && saved;
+      return;
+    }
     for (const char* toggle : {"SpeedButton1", "SpeedButton5", "SpeedButton7"}) {
       QTest::mouseClick(sort.findChild<QWidget*>(toggle), Qt::LeftButton);
     }
@@ -39,6 +46,7 @@ bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& 
       QApplication::processEvents();
       saved = Save(sort, outDir + name) && saved;
     }
+    QTest::mouseClick(sort.findChild<QWidget*>("btnOrderPairs"), Qt::LeftButton);
   });
   driver.Click("Button5");
   ResultWindow::SetShowHook({});

@@ -1,6 +1,7 @@
 // The sort window opened from the main window's Sort button: the key
 // toggles, the option boxes, the CLI button and the panel's two layouts.
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -175,6 +176,62 @@ class SortPanelTest : public QObject {
     QCOMPARE(seen.hints, QString::fromUtf8("Выводить номера строк|Группировать|Сворачивать в "
                                            "object-группы|Команды CLI для перекомпоновки ACL|"));
     QCOMPARE(seen.said, QString::fromUtf8("Порядок строк не изменился|"));
+  }
+
+  // By protocol the ip deny comes before the tcp permit: the window says so,
+  // shows the pair on request, and the CLI button asks first.
+  void orderChangesAreShownAndAskedAbout() {
+    WindowDriver driver;
+    driver.Normalize(
+        "ip access-list extended EDGE\n 10 permit tcp any any eq 22\n"
+        " 20 deny ip any any");
+    QString written, pairsText;
+    QStringList notices;
+    ExternalEditor::SetOpenHook([&](const QString& path) {
+      QFile file(path);
+      if (file.open(QIODevice::ReadOnly)) written = QString::fromUtf8(file.readAll());
+      return true;
+    });
+    ScriptedMessageBoxes boxes({false, true});
+    ResultWindow::SetShowHook([&](ResultWindow& window) {
+      if (window.windowTitle() == "Order changes") {
+        pairsText = window.TextPane()->toPlainText();
+        return;
+      }
+      const auto notice = [&] {
+        QApplication::processEvents();
+        notices << (Child(window, "pnlSortNotice")->isVisible()
+                        ? Child<QLabel>(window, "lblOrderChange")->text()
+                        : "-");
+      };
+      notice();
+      QTest::mouseClick(Toggle(window, 1), Qt::LeftButton);
+      notice();
+      QTest::mouseClick(Child(window, "btnOrderPairs"), Qt::LeftButton);
+      QTest::mouseClick(Child(window, "Button4"), Qt::LeftButton);  // No
+      QCOMPARE(written, QString());
+      QTest::mouseClick(Child(window, "Button4"), Qt::LeftButton);  // Yes
+      QTest::mouseClick(Toggle(window, 1), Qt::LeftButton);
+      notice();
+    });
+    driver.Click("Button5");
+    ResultWindow::SetShowHook(nullptr);
+    ExternalEditor::SetOpenHook(nullptr);
+
+    QCOMPARE(notices, QStringList({"-",
+                                   "The new order changes what the list does (1 pairs of "
+                                   "entries).",
+                                   "-"}));
+    QCOMPARE(pairsText,
+             QString("Entries 10 and 20 overlap and have opposite actions; the new order changes "
+                     "what the list does for their common traffic.\n"
+                     "  line 1 -> 2:  10 permit tcp any any eq 22\n"
+                     "  line 2 -> 1:  20 deny ip any any"));
+    QCOMPARE(boxes.Shown().size(), std::size_t{2});
+    QCOMPARE(boxes.Shown()[0].Text, QString("The new order changes what the list does (1 pairs of "
+                                            "entries). Produce the commands anyway?"));
+    QVERIFY(boxes.Shown()[1].Question);
+    QVERIFY2(written.startsWith("ip access-list extended EDGE\nno 20\n"), qPrintable(written));
   }
 
   void panelLaysOutInOneRowOrTwo() {
