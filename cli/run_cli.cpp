@@ -70,7 +70,8 @@ int Dispatch(std::vector<std::string> args, std::istream& in, std::ostream& out,
       "Global options may stand before or after the command name.\n"
       "Exit status: 0 when the command ran, 2 for an error of use or input,\n"
       "1 when the output could not be written (check: also when a condition\n"
-      "is blocked).");
+      "is blocked; sort --check-order: when the new order changes what the\n"
+      "list does).");
 
   GlobalFlags before;
   AddGlobalFlags(app, before);
