@@ -45,7 +45,7 @@ package: deps
 # `make fuzz-short` runs each for 20 s on a scratch copy of the seeds. Any
 # crash, leak, timeout or sanitizer report fails the run; the input that
 # caused it is left in build-fuzz/artifacts/.
-FUZZ_TARGETS = recognize_line rule_template normalize check match_packet addr_overlap analyse sort reflect
+FUZZ_TARGETS = recognize_line rule_template normalize check match_packet addr_overlap analyse sort order_safety reflect
 FUZZ_FLAGS = -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/
 
 .PHONY: fuzz-build fuzz-short

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "reorder/placed_rules.h"
 #include "reorder/traffic_overlap.h"
 #include "rules/list_entry.h"
 
@@ -13,48 +14,6 @@ namespace kerbwise {
 namespace {
 
 constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
-
-// The rules of one action in list order, with their places in the new order
-// and their protocols and addresses, column by column: the scan over pairs
-// runs along plain arrays, which the compiler turns into vector code.
-struct RuleColumns {
-  std::vector<std::size_t> Line;
-  std::vector<std::uint32_t> Position, Protocol, SrcAddr, SrcMask, DstAddr, DstMask;
-
-  std::size_t size() const { return Line.size(); }
-
-  void Add(std::size_t line, std::size_t position, const CoarseTraffic& traffic) {
-    Line.push_back(line);
-    // A place fits: a list of four billion lines could not be held anyway.
-    Position.push_back(static_cast<std::uint32_t>(position));
-    Protocol.push_back(traffic.Protocol);
-    SrcAddr.push_back(traffic.SrcAddr);
-    SrcMask.push_back(traffic.SrcMask);
-    DstAddr.push_back(traffic.DstAddr);
-    DstMask.push_back(traffic.DstMask);
-  }
-
-  // The first rule at or after list line `line`.
-  std::size_t FirstFrom(std::size_t line) const {
-    return static_cast<std::size_t>(std::lower_bound(Line.begin(), Line.end(), line) -
-                                    Line.begin());
-  }
-
-  // Sets hits[t] for the rule from + t, t < count, when it comes before
-  // `place` in the new order and its protocol and addresses meet `x`: the
-  // test CoarseMeet makes, without a branch.
-  void MarkMeetings(std::size_t from, std::size_t count, std::uint32_t place,
-                    const CoarseTraffic& x, std::uint8_t* hits) const {
-    for (std::size_t t = 0; t < count; ++t) {
-      const std::size_t j = from + t;
-      const bool protocols = (Protocol[j] == x.Protocol) | (Protocol[j] == 0) | (x.Protocol == 0);
-      const bool sources = ((SrcAddr[j] ^ x.SrcAddr) & SrcMask[j] & x.SrcMask) == 0;
-      const bool destinations = ((DstAddr[j] ^ x.DstAddr) & DstMask[j] & x.DstMask) == 0;
-      hits[t] =
-          static_cast<std::uint8_t>((Position[j] < place) & protocols & sources & destinations);
-    }
-  }
-};
 
 constexpr std::size_t kScanBlock = 512;
 constexpr std::size_t kChunk = sizeof(std::uint64_t);
@@ -64,6 +23,27 @@ bool ChunkIsEmpty(const std::uint8_t* eight) {
   std::uint64_t chunk = 0;
   std::memcpy(&chunk, eight, sizeof chunk);
   return chunk == 0;
+}
+
+// Calls meet(j) for every rule j of `rules` from list line `fromLine` on
+// that comes before `place` in the new order and whose protocol and
+// addresses meet `traffic`.
+template <typename Meet>
+void ScanMeetings(const RuleColumns& rules, std::size_t fromLine, std::size_t place,
+                  const CoarseTraffic& traffic, Meet&& meet) {
+  std::array<std::uint8_t, kScanBlock> hits{};
+  for (std::size_t from = rules.FirstFrom(fromLine); from < rules.size(); from += kScanBlock) {
+    const std::size_t count = std::min(kScanBlock, rules.size() - from);
+    rules.MarkMeetings(from, count, static_cast<std::uint32_t>(place), traffic, hits.data());
+    std::fill(hits.begin() + static_cast<std::ptrdiff_t>(count), hits.end(), 0);
+    // Hits are rare: eight misses are passed over at a time.
+    for (std::size_t chunk = 0; chunk < count; chunk += kChunk) {
+      if (ChunkIsEmpty(hits.data() + chunk)) continue;
+      for (std::size_t t = chunk; t < chunk + kChunk; ++t) {
+        if (hits[t] != 0) meet(from + t);
+      }
+    }
+  }
 }
 
 // The entries of the list: a run of consecutive lines with one sequence
@@ -113,8 +93,8 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
 
   // Only a permit and a deny can disagree, so each rule is compared with the
   // later rules of the other action alone.
-  RuleColumns permits;
-  RuleColumns denies;
+  PlacedRules permits;
+  PlacedRules denies;
   for (std::size_t k = 0; k < listLines.size(); ++k) {
     if (!traffic.IsRule(k) || newPosition[k] == 0) continue;
     (traffic.Permits(k) ? permits : denies).Add(k, newPosition[k], traffic.Coarse(k));
@@ -124,44 +104,32 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
   // of entries counts once. lastPartner[e] is the last earlier entry that
   // was paired with entry e, and every entry's lines are walked together.
   std::vector<std::size_t> lastPartner(entries.End.size(), kNoEntry);
-  std::array<std::uint8_t, kScanBlock> hits{};
+  std::vector<OrderChange> found;  // the pairs of one line, listed in order
   for (std::size_t k = 0; k < listLines.size(); ++k) {
     if (!traffic.IsRule(k) || newPosition[k] == 0) continue;
     const std::size_t entry = entries.EntryOf[k];
     const std::size_t place = newPosition[k];
-    const RuleColumns& others = traffic.Permits(k) ? denies : permits;
-    // A rule of the other action, later in the list and earlier in the new
-    // order, whose protocol and addresses meet this one's.
-    const auto consider = [&](std::size_t j) {
-      const std::size_t line = others.Line[j];
-      if (!traffic.OptionsMeet(k, line)) return;
-      std::size_t& partner = lastPartner[entries.EntryOf[line]];
-      if (partner == entry) return;
-      partner = entry;
-      ++changes.Count;
-      if (changes.Listed.size() < listLimit) {
-        changes.Listed.push_back({k, line, place, others.Position[j]});
-      }
-    };
-    for (std::size_t from = others.FirstFrom(entries.End[entry]); from < others.size();
-         from += kScanBlock) {
-      const std::size_t count = std::min(kScanBlock, others.size() - from);
-      others.MarkMeetings(from, count, static_cast<std::uint32_t>(place), traffic.Coarse(k),
-                          hits.data());
-      std::fill(hits.begin() + static_cast<std::ptrdiff_t>(count), hits.end(), 0);
-      // Hits are rare: eight misses are passed over at a time.
-      for (std::size_t chunk = 0; chunk < count; chunk += kChunk) {
-        if (ChunkIsEmpty(hits.data() + chunk)) continue;
-        for (std::size_t t = chunk; t < chunk + kChunk; ++t) {
-          if (hits[t] != 0) consider(from + t);
-        }
-      }
+    const CoarseTraffic& coarse = traffic.Coarse(k);
+    found.clear();
+    for (const RuleColumns* rules : (traffic.Permits(k) ? denies : permits).Candidates(coarse)) {
+      if (rules == nullptr) continue;
+      ScanMeetings(*rules, entries.End[entry], place, coarse, [&](std::size_t j) {
+        const std::size_t line = rules->Line[j];
+        if (!traffic.OptionsMeet(k, line)) return;
+        std::size_t& partner = lastPartner[entries.EntryOf[line]];
+        if (partner == entry) return;
+        partner = entry;
+        ++changes.Count;
+        if (changes.Listed.size() < listLimit)
+          found.push_back({k, line, place, rules->Position[j]});
+      });
     }
+    std::sort(found.begin(), found.end(),
+              [](const OrderChange& a, const OrderChange& b) { return a.Second < b.Second; });
+    const std::size_t room = std::min(found.size(), listLimit - changes.Listed.size());
+    changes.Listed.insert(changes.Listed.end(), found.begin(),
+                          found.begin() + static_cast<std::ptrdiff_t>(room));
   }
-  std::sort(changes.Listed.begin(), changes.Listed.end(),
-            [](const OrderChange& a, const OrderChange& b) {
-              return a.First != b.First ? a.First < b.First : a.Second < b.Second;
-            });
   return changes;
 }
 
