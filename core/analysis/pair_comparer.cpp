@@ -1,9 +1,8 @@
 #include "analysis/pair_comparer.h"
 
-#include <unordered_map>
-
 #include "check/address_sets.h"
 #include "rules/integer_reader.h"
+#include "rules/text_ids.h"
 
 namespace kerbwise {
 namespace {
@@ -17,19 +16,6 @@ constexpr std::uint8_t kFamilyTcp = 1;
 constexpr std::uint8_t kFamilyUdp = 2;
 constexpr std::uint8_t kFamilyIcmp = 3;
 constexpr std::uint8_t kFamilyOther = 4;
-
-// Gives each distinct text a number from 1 up; the empty text is 0.
-class TextIds {
- public:
-  std::uint32_t Id(const std::string& text) {
-    if (text.empty()) return 0;
-    const auto [at, added] = ids_.try_emplace(text, static_cast<std::uint32_t>(ids_.size() + 1));
-    return at->second;
-  }
-
- private:
-  std::unordered_map<std::string, std::uint32_t> ids_;
-};
 
 std::uint8_t FamilyOf(const std::string& protocol) {
   if (protocol == "ip") return kFamilyIp;

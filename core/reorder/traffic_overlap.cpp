@@ -1,12 +1,12 @@
 #include "reorder/traffic_overlap.h"
 
 #include <string_view>
-#include <unordered_map>
 
 #include "rules/integer_reader.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
 #include "rules/texpr.h"
+#include "rules/text_ids.h"
 
 namespace kerbwise {
 namespace {
@@ -16,19 +16,6 @@ constexpr std::uint16_t kMaxTtl = 255;
 constexpr std::int32_t kMaxIcmpMessage = 65535;  // type * 256 + code
 constexpr std::int32_t kTypeCount = 256;         // a value below this is a type, any code
 constexpr std::string_view kTtlKeyword = "ttl ";
-
-// Gives each distinct text a number from 1 up; the empty text is 0.
-class TextIds {
- public:
-  std::uint32_t Id(const std::string& text) {
-    if (text.empty()) return 0;
-    const auto [at, added] = ids_.try_emplace(text, static_cast<std::uint32_t>(ids_.size() + 1));
-    return at->second;
-  }
-
- private:
-  std::unordered_map<std::string, std::uint32_t> ids_;
-};
 
 // Whether two ICMP messages (a type, or a type with its code) share a packet.
 bool MessagesMeet(std::int32_t x, std::int32_t y) {
