@@ -120,8 +120,9 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
         if (partner == entry) return;
         partner = entry;
         ++changes.Count;
-        if (changes.Listed.size() < listLimit)
+        if (changes.Listed.size() < listLimit) {
           found.push_back({k, line, place, rules->Position[j]});
+        }
       });
     }
     std::sort(found.begin(), found.end(),

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,37 +19,18 @@ struct RuleColumns {
 
   std::size_t size() const { return Line.size(); }
 
-  void Add(std::size_t line, std::size_t position, const CoarseTraffic& traffic) {
-    Line.push_back(line);
-    // A place fits: a list of four billion lines could not be held anyway.
-    Position.push_back(static_cast<std::uint32_t>(position));
-    Protocol.push_back(traffic.Protocol);
-    SrcAddr.push_back(traffic.SrcAddr);
-    SrcMask.push_back(traffic.SrcMask);
-    DstAddr.push_back(traffic.DstAddr);
-    DstMask.push_back(traffic.DstMask);
-  }
+  void Add(std::size_t line, std::size_t position, const CoarseTraffic& traffic);
 
   // The first rule at or after list line `line`.
-  std::size_t FirstFrom(std::size_t line) const {
-    return static_cast<std::size_t>(std::lower_bound(Line.begin(), Line.end(), line) -
-                                    Line.begin());
-  }
+  std::size_t FirstFrom(std::size_t line) const;
 
   // Sets hits[t] for the rule from + t, t < count, when it comes before
-  // `place` in the new order and its protocol and addresses meet `x`: the
-  // test CoarseMeet makes, without a branch.
+  // `place` in the new order and its protocol and addresses meet `x`:
+  // protocols equal or one of them ip, and on each side no bit that both
+  // masks fix set differently (contiguous masks or not). Written without
+  // branches, since most pairs fail in no foreseeable pattern.
   void MarkMeetings(std::size_t from, std::size_t count, std::uint32_t place,
-                    const CoarseTraffic& x, std::uint8_t* hits) const {
-    for (std::size_t t = 0; t < count; ++t) {
-      const std::size_t j = from + t;
-      const bool protocols = (Protocol[j] == x.Protocol) | (Protocol[j] == 0) | (x.Protocol == 0);
-      const bool sources = ((SrcAddr[j] ^ x.SrcAddr) & SrcMask[j] & x.SrcMask) == 0;
-      const bool destinations = ((DstAddr[j] ^ x.DstAddr) & DstMask[j] & x.DstMask) == 0;
-      hits[t] =
-          static_cast<std::uint8_t>((Position[j] < place) & protocols & sources & destinations);
-    }
-  }
+                    const CoarseTraffic& x, std::uint8_t* hits) const;
 };
 
 // The rules of one action three ways: all of them, and split by the top 24

@@ -19,22 +19,11 @@ struct CoarseTraffic {
   std::uint32_t SrcAddr = 0, SrcMask = 0, DstAddr = 0, DstMask = 0;
 };
 
-// Whether the protocols are compatible and both address pairs intersect. Two
-// address sets meet unless a bit both masks fix is set differently, contiguous
-// masks or not. Written without branches: the order check calls it for every
-// pair a sort turns round, and most pairs fail it in no foreseeable pattern.
-inline bool CoarseMeet(const CoarseTraffic& x, const CoarseTraffic& y) {
-  const bool protocols = (x.Protocol == y.Protocol) | (x.Protocol == 0) | (y.Protocol == 0);
-  const bool sources = ((x.SrcAddr ^ y.SrcAddr) & x.SrcMask & y.SrcMask) == 0;
-  const bool destinations = ((x.DstAddr ^ y.DstAddr) & x.DstMask & y.DstMask) == 0;
-  return protocols & sources & destinations;
-}
-
 // The traffic of every rule entry of a list, read once, so that whether two
-// entries can match a common packet is told in a few instructions for most
-// pairs. Where a field cannot be judged (an unreadable port, TTL or ICMP
-// value, an option this table does not know) the entries are taken to
-// overlap: a false alarm costs a look, a missed one a changed network.
+// entries can match a common packet is told in a few instructions. Where a
+// field cannot be judged (an unreadable port, TTL or ICMP value, an option
+// this table does not know) the entries are taken to overlap: a false alarm
+// costs a look, a missed one a changed network.
 class TrafficTable {
  public:
   // `listLines` are the normalised list, each line with its number. Reads
@@ -48,13 +37,9 @@ class TrafficTable {
   bool Permits(std::size_t line) const { return entries_[line].permits; }
   const CoarseTraffic& Coarse(std::size_t line) const { return entries_[line].coarse; }
 
-  // Whether some packet can match both rule entries.
-  bool Overlap(std::size_t a, std::size_t b) const {
-    return CoarseMeet(entries_[a].coarse, entries_[b].coarse) && OptionsMeet(a, b);
-  }
-
-  // The rest of Overlap, for entries whose protocol and addresses meet: the
-  // port, ICMP, precedence and TTL conditions.
+  // Whether some packet can match both rule entries, given that their
+  // protocols and addresses meet (RuleColumns::MarkMeetings): the port, ICMP,
+  // precedence and TTL conditions.
   bool OptionsMeet(std::size_t a, std::size_t b) const;
 
  private:
