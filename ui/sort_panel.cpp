@@ -251,7 +251,7 @@ void SortPanel::Display() {
   const SortInput input = readInput_();
   const SortResult result = Run(input, options);
   SetPaneLines(*window_.TextPane(), DisplayText(result));
-  ShowOrderNotice(input, CheckOrder(input, result));
+  ShowOrderNotice(CheckOrder(input, result), input.Options.Russian);
 }
 
 void SortPanel::BuildOrderNotice() {
@@ -278,25 +278,25 @@ void SortPanel::BuildOrderNotice() {
   connect(pairsButton_, &QPushButton::clicked, this, &SortPanel::ShowOrderChanges);
 }
 
-void SortPanel::ShowOrderNotice(const SortInput& input, OrderChanges changes) {
+void SortPanel::ShowOrderNotice(OrderChanges changes, bool russian) {
   shownChanges_ = std::move(changes);
   if (shownChanges_.Count == 0) {
-    shownList_.clear();
     window_.SortNotice()->hide();
     return;
   }
-  shownList_ = input.ListLines;
-  orderWarning_->setText(FromCore(OrderChangeWarning(shownChanges_.Count, input.Options.Russian)));
+  orderWarning_->setText(FromCore(OrderChangeWarning(shownChanges_.Count, russian)));
   window_.SortNotice()->show();
 }
 
-// The pairs open in a result window of their own, over the sort window.
+// The pairs open in a result window of their own, over the sort window. The
+// list pane cannot change while the modal sort window is open, so it still
+// holds the lines the pairs refer to.
 void SortPanel::ShowOrderChanges() {
   const bool russian = window_.Russian();
   ResultWindow pairs(&window_);
   pairs.SetRussian(russian);
   pairs.ShowText(russian ? QString::fromUtf8("Изменения порядка") : QStringLiteral("Order changes"),
-                 FromCoreLines(OrderChangeReport(shownChanges_, shownList_, russian)));
+                 FromCoreLines(OrderChangeReport(shownChanges_, readInput_().ListLines, russian)));
 }
 
 void SortPanel::GenerateCommands() {

@@ -65,7 +65,7 @@ class SortPanel : public QObject {
   OrderChanges CheckOrder(const SortInput& input, const SortResult& result);
   void Display();
   void BuildOrderNotice();
-  void ShowOrderNotice(const SortInput& input, OrderChanges changes);
+  void ShowOrderNotice(OrderChanges changes, bool russian);
   void ShowOrderChanges();
   void GenerateCommands();
   void SyncToggles();
@@ -84,9 +84,7 @@ class SortPanel : public QObject {
   QPushButton* commandsButton_;  // Button4
   QLabel* orderWarning_;         // lblOrderChange, in the window's notice line
   QPushButton* pairsButton_;     // btnOrderPairs
-  // The changes the shown order makes, and the list they refer to.
-  OrderChanges shownChanges_;
-  std::vector<std::string> shownList_;
+  OrderChanges shownChanges_;    // what the order shown changes
   int toggleWidth_ = 0;
   QPalette releasedLook_;  // a toggle that is up
   QPalette pressedLook_;   // a toggle that is down

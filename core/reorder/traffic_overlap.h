@@ -31,7 +31,6 @@ class TrafficTable {
   TrafficTable(const std::vector<std::string>& listLines, const CheckOptions& options,
                LineRecognizer& recognizer);
 
-  std::size_t size() const { return entries_.size(); }
   // A permit or deny entry; remarks and lines not recognised are not.
   bool IsRule(std::size_t line) const { return entries_[line].isRule; }
   bool Permits(std::size_t line) const { return entries_[line].permits; }
