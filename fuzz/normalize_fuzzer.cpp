@@ -51,6 +51,13 @@ bool KeptByCleaning(std::string_view raw) {
 
 std::string FirstWord(std::string_view text) { return std::string(text.substr(0, text.find(' '))); }
 
+// What the lines expanded from a cleaned line start with: its indent, then
+// its number behind a "0".
+std::string DerivedPrefix(const std::string& line) {
+  const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
+  return line.substr(0, padLength) + "0" + FirstWord(TrimControls(line));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -87,25 +94,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(result.ListLines.empty(), "a failed run left a list");
     return 0;
   }
-  // Walk the list pane along the cleaned lines.
+  // Walk the list pane along the cleaned lines. Entries that share a number
+  // expand into lines with one prefix, so a run of them is walked together:
+  // their unchanged lines must come in order, and there must be at least one
+  // derived line for each of them that is not unchanged.
+  const std::vector<std::string>& list = result.ListLines;
   std::size_t next = 0;
-  for (std::size_t i = 0; i < cleaned.size(); ++i) {
-    const std::string& line = cleaned[i];
-    fuzz::Require(next < result.ListLines.size(), "an entry did not reach the list", line);
-    if (result.ListLines[next] == " " + line) {
-      ++next;
-      continue;
+  for (std::size_t i = 0; i < cleaned.size();) {
+    const std::string derived = DerivedPrefix(cleaned[i]);
+    std::size_t end = i + 1;
+    while (end < cleaned.size() && DerivedPrefix(cleaned[end]) == derived) ++end;
+    fuzz::Require(next < list.size(), "an entry did not reach the list", cleaned[i]);
+    std::size_t unchanged = 0;
+    std::size_t expanded = 0;
+    const auto runEnd = cleaned.begin() + static_cast<std::ptrdiff_t>(end);
+    for (auto from = cleaned.begin() + static_cast<std::ptrdiff_t>(i); next < list.size(); ++next) {
+      const auto same = [&](const std::string& line) { return list[next] == " " + line; };
+      if (const auto keptLine = std::find_if(from, runEnd, same); keptLine != runEnd) {
+        from = keptLine + 1;
+        ++unchanged;
+      } else if (StartsWith(list[next], derived + " ")) {
+        ++expanded;
+      } else {
+        break;
+      }
     }
-    const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
-    const std::string derived = line.substr(0, padLength) + "0" + FirstWord(TrimControls(line));
-    const std::string unchangedNext = i + 1 < cleaned.size() ? " " + cleaned[i + 1] : std::string();
-    std::size_t count = 0;
-    while (next < result.ListLines.size() && result.ListLines[next] != unchangedNext &&
-           StartsWith(result.ListLines[next], derived + " ")) {
-      ++next;
-      ++count;
-    }
-    fuzz::Require(count > 0, "an entry is neither kept nor expanded", line);
+    fuzz::Require(expanded >= end - i - unchanged && (expanded == 0 || unchanged < end - i),
+                  "an entry is neither kept nor expanded", cleaned[i]);
+    i = end;
   }
   fuzz::Require(next == result.ListLines.size(), "the list holds lines of no entry");
   return 0;
