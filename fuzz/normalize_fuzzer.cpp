@@ -97,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Walk the list pane along the cleaned lines. Entries that share a number
   // expand into lines with one prefix, so a run of them is walked together:
   // their unchanged lines must come in order, and there must be at least one
-  // derived line for each of them that is not unchanged.
+  // derived line for each of them that is not unchanged. A line that could be
+  // either a derived line or the next entry unchanged is taken as the latter.
   const std::vector<std::string>& list = result.ListLines;
   std::size_t next = 0;
   for (std::size_t i = 0; i < cleaned.size();) {
@@ -113,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (const auto keptLine = std::find_if(from, runEnd, same); keptLine != runEnd) {
         from = keptLine + 1;
         ++unchanged;
-      } else if (StartsWith(list[next], derived + " ")) {
+      } else if (StartsWith(list[next], derived + " ") &&
+                 (runEnd == cleaned.end() || list[next] != " " + *runEnd)) {
         ++expanded;
       } else {
         break;
