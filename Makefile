@@ -42,9 +42,11 @@ package: deps
 # The libFuzzer targets, built with clang in build-fuzz/ (core included, with
 # coverage, AddressSanitizer and UBSan). `make fuzz` runs each for
 # FUZZ_SECONDS, growing build-fuzz/corpus/ from the seeds in fuzz/corpus/;
-# `make fuzz-short` runs each for 20 s on a scratch copy of the seeds. Any
-# crash, leak, timeout or sanitizer report fails the run; the input that
-# caused it is left in build-fuzz/artifacts/.
+# `make fuzz-short` runs each for 20 s on a scratch copy of the seeds, with a
+# fixed seed: it gates every change, so a red run must replay and a green one
+# must stay green; `make fuzz` explores with fresh seeds. Any crash, leak,
+# timeout or sanitizer report fails the run; the input that caused it is left
+# in build-fuzz/artifacts/.
 FUZZ_TARGETS = recognize_line rule_template normalize check match_packet addr_overlap analyse sort order_safety reflect
 FUZZ_FLAGS = -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/
 
@@ -73,7 +75,7 @@ fuzz-short: fuzz-build
 	  rm -rf build-fuzz/short-corpus/$$target; \
 	  mkdir -p build-fuzz/short-corpus; \
 	  cp -r fuzz/corpus/$$target build-fuzz/short-corpus/$$target; \
-	  build-fuzz/fuzz/fuzz_$$target -max_total_time=20 $(FUZZ_FLAGS) \
+	  build-fuzz/fuzz/fuzz_$$target -max_total_time=20 -seed=1 $(FUZZ_FLAGS) \
 	    build-fuzz/short-corpus/$$target || exit 1; \
 	done
 
