@@ -210,7 +210,10 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
                               options.Russian
                                   ? "Продолжить без возможности оптимизации access листа ?"
                                   : "Continue without the ability to optimize the ACL?"})) {
+        // The numbers stay as written, even when the first line had none:
+        // the lines without a number get "0" below.
         result.CanOptimize = false;
+        numbered = true;
       } else {
         result.Cancelled = true;
         result.SourceLines = std::move(work);

@@ -57,6 +57,8 @@ TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
   const json kept = RunJson({"normalize", "--keep-numbering", "--json"}, list);
   EXPECT_EQ(kept["list"], json::parse(R"([" 10 permit ip any any", " 5 deny ip any any"])"));
   EXPECT_EQ(kept["can_optimize"], false);
+  EXPECT_EQ(RunCommand({"normalize", "--keep-numbering"}, "permit ip any any\n20 deny ip any any\n").out,
+            " 0 permit ip any any\n 20 deny ip any any\n");
 
   EXPECT_EQ(RunCommand({"normalize", "--renumber", "--keep-numbering"}, list).status, 2);
 }

@@ -166,6 +166,14 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
     EXPECT_FALSE(result.Enabled.PortsInSet);
     EXPECT_TRUE(result.Enabled.Reflect);
   }
+  // Kept numbers stay as written when the first line had none or 0 too.
+  for (const Lines& unnumberedFirst : {Lines{"permit ip any any", "20 deny ip any any"},
+                                       Lines{"0 permit ip any any", "20 deny ip any any"}}) {
+    ScriptedAnswers noThenYes({false, true});
+    const NormalizeResult result = Normalize(unnumberedFirst, noThenYes);
+    EXPECT_EQ(result.ListLines, Lines({" 0 permit ip any any", " 20 deny ip any any"}));
+    EXPECT_FALSE(result.CanOptimize);
+  }
   {
     ScriptedAnswers noThenNo({false, false});
     const NormalizeResult result = Normalize(source, noThenNo, true);
