@@ -22,7 +22,10 @@
 //   {"outcome": 0, "addr_partial": false, "ports_incomplete": false, "message": "Match"}
 // whose message keeps its line breaks ("\r\n").
 //
-// The exit status is 0 whatever the outcome: the comparison ran.
+// The exit status is 0 when the two lines were compared, whatever the outcome,
+// and 2 when they could not be (outcome 4: a line the rule template cannot
+// read, an address that does not fit its mask, a bad port or TTL); the
+// outcome is written all the same.
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -129,7 +132,7 @@ class CompareCommand final : public Command {
     } else {
       WriteText(context.out, result);
     }
-    return kExitOk;
+    return result.Outcome == MatchError ? kExitUsage : kExitOk;
   }
 
  private:

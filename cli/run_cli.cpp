@@ -68,10 +68,11 @@ int Dispatch(std::vector<std::string> args, std::istream& in, std::ostream& out,
   app.require_subcommand(0, 1);
   app.footer(
       "Global options may stand before or after the command name.\n"
-      "Exit status: 0 when the command ran, 2 for an error of use or input,\n"
-      "1 when the output could not be written (check: also when a condition\n"
-      "is blocked; sort --check-order: when the new order changes what the\n"
-      "list does).");
+      "Exit status: 0 when the command ran; 2 for an error of use or input,\n"
+      "also when a line could not be compared (check, compare, analyze) or no\n"
+      "commands could be produced (sort --commands); 1 when the output could\n"
+      "not be written (check: also when a condition is blocked; sort\n"
+      "--check-order: when the new order changes what the list does).");
 
   GlobalFlags before;
   AddGlobalFlags(app, before);

@@ -19,31 +19,44 @@ TEST(CompareJson, GivesTheWholeResult) {
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(json::parse(outcome.out), json::parse(R"({"outcome": 0, "addr_partial": false,
       "ports_incomplete": true, "message": "Match. Incomplete set of ports"})"));
-  // Without --any-overlap the rule's port lies strictly inside the subject's range.
-  EXPECT_EQ(kerbwise::testing::RunJson({"compare", "--json", "--partial-ports",
-                                        "permit tcp any any eq 80",
-                                        "permit tcp any any range 70 90"})["outcome"],
-            3);
+
+  const Outcome badPort =
+      Compare({"--json", "permit tcp any any eq 80", "permit tcp any any range 80 65536"});
+  EXPECT_EQ(badPort.status, 2);
+  EXPECT_EQ(json::parse(badPort.out)["outcome"], 4);
 }
 
 // One line with the outcome, its flags and the message; the message's further
-// lines are indented.
+// lines are indented. A line that cannot be compared is an error of input:
+// status 2, with the outcome still written.
 TEST(CompareText, OneLineWithFlagsAndMessage) {
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
-      {{"deny ip any any", "permit tcp any any"}, "1 deny | Match\n"},
-      {{"permit tcp any any", "permit ip any any"}, "3 no-match\n"},
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+    int status;
+  };
+  const std::vector<Case> cases{
+      {{"deny ip any any", "permit tcp any any"}, "1 deny | Match\n", 0},
       {{"--partial-addresses", "--lang", "ru", "permit ip 10.1.0.0 0.0.255.255 any",
         "permit ip 10.0.0.0 0.255.255.255 any"},
        "0 permit addr-partial | Совпадение. Src 65536 хостов с 10.1.0.0 по 10.1.255.255. Dst "
-       "полностью\n"},
+       "полностью\n",
+       0},
       {{"--ignore-icmp", "--partial-addresses", "permit ip any any", "permit icmp any any"},
-       "3 no-match\n"},
+       "3 no-match\n",
+       0},
+      {{"--reverse-mode", "remark x", "permit ip any any"}, "2 remark | remark in condition\n", 0},
       {{"--netmask", "permit ip 10.1.1.1 255.255.255.0 any", "permit ip any any"},
        "4 error | Wrong combination of src address and mask in the ACL\n"
-       "  It should be fixed this address to 10.1.1.0 or mask to 255.255.255.1\n"},
-      {{"--reverse-mode", "remark x", "permit ip any any"}, "2 remark | remark in condition\n"},
+       "  It should be fixed this address to 10.1.1.0 or mask to 255.255.255.1\n",
+       2},
+      {{"permit pimm any any", "permit tcp any any"}, "4 error | The ACL is not recognized\n", 2},
   };
-  for (const auto& [args, expected] : cases) EXPECT_EQ(Compare(args).out, expected) << args[0];
+  for (const Case& c : cases) {
+    const Outcome outcome = Compare(c.args);
+    EXPECT_EQ(outcome.out, c.out) << c.args[0];
+    EXPECT_EQ(outcome.status, c.status) << c.args[0] << " " << outcome.out;
+  }
 }
 
 TEST(CompareUsage, BothLinesAreRequired) {
