@@ -91,6 +91,70 @@ std::optional<std::uint32_t> ReadSeqNo(std::string_view line) {
   return static_cast<std::uint32_t>(*value);
 }
 
+// Where the moved lines stand around the staying ones, in the new order.
+struct RunShape {
+  std::uint64_t Staying = 0;   // lines that keep their place
+  std::uint64_t Leading = 0;   // moved lines before the first staying line; all when none stays
+  std::uint64_t Inner = 0;     // the longest run of moved lines between two staying lines
+  std::uint64_t Trailing = 0;  // moved lines after the last staying line
+};
+
+RunShape ShapeOf(const std::vector<bool>& moved) {
+  RunShape shape;
+  std::uint64_t run = 0;
+  for (const bool isMoved : moved) {
+    if (isMoved) {
+      ++run;
+      continue;
+    }
+    if (shape.Staying == 0) {
+      shape.Leading = run;
+    } else {
+      shape.Inner = std::max(shape.Inner, run);
+    }
+    ++shape.Staying;
+    run = 0;
+  }
+  if (shape.Staying == 0) {
+    shape.Leading = run;
+  } else {
+    shape.Trailing = run;
+  }
+  return shape;
+}
+
+// The resequence that makes room for the moved lines: the first staying line
+// gets Start, each later one Step more. A moved line goes to the R-th free
+// number before the first staying line, or after the U-th one.
+struct Room {
+  std::uint64_t Start;
+  std::uint64_t Step;
+
+  std::uint64_t NumberOf(std::uint64_t stayingBefore, std::uint64_t place) const {
+    return stayingBefore == 0 ? place : Start + (stayingBefore - 1) * Step + place;
+  }
+};
+
+// The largest number the commands carry with `room`: the resequence's own
+// two, the last staying line's and those of the moved lines after it. The
+// moved lines before the first staying line stay below Start.
+std::uint64_t LargestNumber(const RunShape& shape, const Room& room) {
+  std::uint64_t largest = std::max(room.Start, room.Step);
+  if (shape.Staying > 0) largest = std::max(largest, room.NumberOf(shape.Staying, shape.Trailing));
+  return largest;
+}
+
+std::string NumbersTooLargeMessage(std::uint64_t largest, bool russian) {
+  const std::string needed = std::to_string(largest);
+  const std::string limit = std::to_string(kMaxSequenceNumber);
+  return russian
+             ? "Для этого порядка нужны номера строк до " + needed +
+                   ", а маршрутизатор принимает номера не больше " + limit + "; команды не созданы"
+             : "Sequence numbers up to " + needed +
+                   " would be needed to apply this order, but a router takes numbers up to " +
+                   limit + "; no commands are produced";
+}
+
 ReorderCommands Refuse(CommandOutcome outcome, std::string message) {
   ReorderCommands result;
   result.Outcome = outcome;
@@ -186,6 +250,18 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
                                    "Порядок строк не изменился")));
   }
 
+  // Room for the longest run before every staying line alike; when that
+  // reaches past the largest number, only as much as the runs need.
+  const RunShape shape = ShapeOf(plan.Moved);
+  const std::uint64_t evenRoom = static_cast<std::uint64_t>(plan.MaxRun) + 1;
+  Room room{evenRoom, evenRoom};
+  if (LargestNumber(shape, room) > kMaxSequenceNumber) room = {shape.Leading + 1, shape.Inner + 1};
+  if (const std::uint64_t largest = LargestNumber(shape, room); largest > kMaxSequenceNumber) {
+    return Refuse(CommandOutcome::NumbersTooLarge, NumbersTooLargeMessage(largest, russian));
+  }
+  // Every line had its own number up to the largest, so the step is at least 1.
+  const std::uint64_t finalStep = std::min<std::uint64_t>(10, kMaxSequenceNumber / lines.size());
+
   ReorderCommands result;
   result.Outcome = CommandOutcome::Produced;
   std::string name(aclName);
@@ -193,15 +269,14 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
     result.Message = Text(russian, "ACL name not set", "Не задано имя ACL");
     name = kNoName;
   }
-  const std::uint64_t step = static_cast<std::uint64_t>(plan.MaxRun) + 1;
   std::vector<std::string>& out = result.Commands;
   out.push_back("ip access-list extended " + name);
   for (std::size_t j = 0; j < lines.size(); ++j) {
     if (plan.Moved[j]) out.push_back("no " + std::to_string(seqNo[j]));
   }
   out.emplace_back();
-  out.push_back("ip access-list resequence " + name + ' ' + std::to_string(step) + ' ' +
-                std::to_string(step));
+  out.push_back("ip access-list resequence " + name + ' ' + std::to_string(room.Start) + ' ' +
+                std::to_string(room.Step));
   out.emplace_back();
   out.push_back("ip access-list extended " + name);
   std::uint64_t staying = 0;
@@ -216,10 +291,11 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
     const std::string_view entry = TrimLeadingBlanks(lines[j]);
     const std::size_t blank = entry.find(' ');
     const std::string_view tail = blank == std::string_view::npos ? "" : entry.substr(blank);
-    out.push_back(std::to_string(staying * step + place) + std::string(tail));
+    out.push_back(std::to_string(room.NumberOf(staying, place)) + std::string(tail));
   }
   out.emplace_back();
-  out.push_back("ip access-list resequence " + name + " 10 10");
+  const std::string step = std::to_string(finalStep);
+  out.push_back("ip access-list resequence " + name + ' ' + step + ' ' + step);
   return result;
 }
 

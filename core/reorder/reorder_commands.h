@@ -26,11 +26,12 @@ ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo);
 
 // Why commands were or were not produced.
 enum class CommandOutcome : std::uint8_t {
-  Produced,       // the command text is ready (Message may say the name is missing)
-  Problems,       // the list holds lines that are not rules
-  Unnumbered,     // lines without a sequence number, such as "ACE N not found"
-  SharedNumbers,  // several lines carry the same sequence number
-  Unchanged,      // no line has to move
+  Produced,         // the command text is ready (Message may say the name is missing)
+  Problems,         // the list holds lines that are not rules
+  Unnumbered,       // lines without a sequence number, such as "ACE N not found"
+  SharedNumbers,    // several lines carry the same sequence number
+  Unchanged,        // no line has to move
+  NumbersTooLarge,  // the commands would need sequence numbers a router refuses
 };
 
 struct ReorderCommands {
@@ -39,6 +40,9 @@ struct ReorderCommands {
   std::string Message;                // for a message box; lines joined by "\n"
 };
 
+// The largest sequence number a router takes.
+inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
+
 // The device commands that give the list the order of `lines` (the sort's
 // main output with numbers shown and no group separators): delete the moved
 // lines, resequence the rest with room between them, enter the moved lines
@@ -46,6 +50,15 @@ struct ReorderCommands {
 // is not empty, while a line has no sequence number or shares its number with
 // another line, or when no line moves. An empty `aclName` gives the message
 // "ACL name not set" and the name "*****".
+//
+// No command carries a number above kMaxSequenceNumber. The room left before
+// and between the staying lines is the longest run of moved lines, plus one;
+// when that numbering would go past the largest number, the room shrinks to
+// what the runs around each staying line need (the first resequence then has
+// a start apart from its step), and when even that does not fit, nothing is
+// produced (NumbersTooLarge). The final resequence keeps 10 10 unless ten
+// times the line count is past the largest number; it then takes the largest
+// step that still fits, so the list ends evenly numbered all the same.
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
                                         const std::vector<std::string>& problems,
                                         std::string_view aclName, bool russian);

@@ -80,6 +80,50 @@ TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
                    "3 permit c", "", "ip access-list resequence X 10 10"}));
 }
 
+// Lines numbered ten times `numbers`, in that order.
+Lines Numbered(const std::vector<std::uint32_t>& numbers) {
+  Lines lines;
+  for (const std::uint32_t number : numbers) {
+    lines.push_back(std::to_string(number * 10) + " permit ip any any");
+  }
+  return lines;
+}
+
+// The numbers `first` to `last` of each part, one part after the other.
+std::vector<std::uint32_t> Spans(
+    std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> parts) {
+  std::vector<std::uint32_t> numbers;
+  for (const auto& [first, last] : parts) {
+    for (std::uint32_t number = first; number <= last; ++number) numbers.push_back(number);
+  }
+  return numbers;
+}
+
+TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
+  // 46,341 lines move before as many that stay: even room before each staying
+  // line would number the last one 46,341 x 46,342, past 2,147,483,647, so
+  // the room is only what the leading run needs.
+  constexpr std::uint32_t k = 46'341;
+  const ReorderCommands fitted =
+      GenerateReorderCommands(Numbered(Spans({{k + 1, 2 * k}, {1, k}})), {}, "X", false);
+  ASSERT_EQ(fitted.Outcome, CommandOutcome::Produced) << fitted.Message;
+  ASSERT_EQ(fitted.Commands.size(), 2 * k + 7);
+  EXPECT_EQ(fitted.Commands[k + 2], "ip access-list resequence X 46342 1");
+  EXPECT_EQ(fitted.Commands[k + 5], "1 permit ip any any");
+  EXPECT_EQ(fitted.Commands[2 * k + 4], "46341 permit ip any any");
+  EXPECT_EQ(fitted.Commands.back(), "ip access-list resequence X 10 10");
+
+  // A run of k between the first two staying lines needs k free numbers
+  // before each staying line: no numbering fits.
+  const ReorderCommands refused = GenerateReorderCommands(
+      Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), {}, "X", true);
+  EXPECT_EQ(refused.Outcome, CommandOutcome::NumbersTooLarge);
+  EXPECT_EQ(refused.Message,
+            "Для этого порядка нужны номера строк до 2147534623, а маршрутизатор принимает "
+            "номера не больше 2147483647; команды не созданы");
+  EXPECT_TRUE(refused.Commands.empty());
+}
+
 // The choice of staying lines as first written: one pass over all lines for
 // every candidate.
 std::vector<bool> QuadraticMoves(const std::vector<std::uint32_t>& seqNo) {
