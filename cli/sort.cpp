@@ -6,8 +6,9 @@
 // the sort window's text, line by line. With --commands: the command text on
 // standard output and any message ("ACL name not set") on standard error;
 // when no commands come out (problem lines, lines without a number, a list
-// already in order) the message goes to standard error and the exit status
-// is 2. When the new order turns round entries that share traffic and have
+// already in order, a list so long that the commands would need sequence
+// numbers past 2,147,483,647) the message goes to standard error and the exit
+// status is 2. When the new order turns round entries that share traffic and have
 // opposite actions, the commands are refused the same way, with those pairs
 // on standard error, unless --force is given; then they come out and the
 // pairs are still reported. With --check-order: only those pairs, and the
