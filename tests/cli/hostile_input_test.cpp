@@ -61,7 +61,8 @@ struct HostileCase {
   std::vector<std::string> args;  // "@dir" is a folder, "@missing" a file that is not there
   int status;
   std::string err;  // a part of standard error; empty: nothing may be written there
-  std::function<void(const CliOutcome&, const std::string& acl)> verify;
+  // Checks the output; a refusal (status 2 with a message) must leave it empty.
+  std::function<void(const CliOutcome&, const std::string& acl)> verify = nullptr;
 };
 
 void PrintTo(const HostileCase& hostile, std::ostream* out) { *out << hostile.name; }
@@ -85,6 +86,9 @@ TEST_P(HostileInput, EndsCleanly) {
   } else {
     EXPECT_NE(outcome.err.find(hostile.err), std::string::npos) << outcome.err;
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    if (hostile.status == 2) {
+      EXPECT_EQ(outcome.out, "");
+    }
   }
   if (hostile.verify) hostile.verify(outcome, acl);
 }
@@ -204,44 +208,38 @@ const HostileCase kEveryday[] = {
      "object-group network A\n group-object B\nobject-group network B\n group-object A\n",
      {"check", "--acl", "@acl", "--objects", "@objects", "ip any any"},
      2,
-     "The A object contains a recursively nested object",
-     OutputIs("")},
+     "The A object contains a recursively nested object"},
     {"TenThousandNestedGroups",
      [] { return "permit ip any object-group G0\n"; },
      Nested(10'000),
      {"reflect", "--acl", "@acl", "--objects", "@objects"},
      2,
-     "The G0 object contains a recursively nested object",
-     OutputIs("")},
+     "The G0 object contains a recursively nested object"},
     {"RangeOfAlmostAllAddresses",
      [] { return kObjectEntry; },
      "object-group network A\n range 0.0.0.0 255.255.255.254\n",
      {"normalize", "--acl", "@acl", "--objects", "@objects"},
      2,
-     "The range 0.0.0.0 255.255.255.254 of the A object spans more than 65536 addresses",
-     OutputIs("")},
+     "The range 0.0.0.0 255.255.255.254 of the A object spans more than 65536 addresses"},
     {"MissingList",
      nullptr,
      "",
      {"normalize", "--acl", "@missing"},
      2,
-     "no_such_file.txt\": No such file or directory",
-     OutputIs("")},
+     "no_such_file.txt\": No such file or directory"},
     {"MissingObjects",
      [] { return kObjectEntry; },
      "",
      {"sort", "--key", "proto", "--acl", "@acl", "--objects", "@missing"},
      2,
-     "cannot read the --objects file",
-     OutputIs("")},
-    {"FolderAsList", nullptr, "", {"analyze", "--acl", "@dir"}, 2, "Is a directory", OutputIs("")},
+     "cannot read the --objects file"},
+    {"FolderAsList", nullptr, "", {"analyze", "--acl", "@dir"}, 2, "Is a directory"},
     {"FolderAsConditions",
      [] { return kObjectEntry; },
      "",
      {"check", "--acl", "@acl", "--conditions", "@dir"},
      2,
-     "Is a directory",
-     OutputIs("")},
+     "Is a directory"},
 };
 
 // The biggest sizes; slow under the sanitizers, so they carry the ctest label "big".
