@@ -340,6 +340,15 @@ class MainWindowTest : public QObject {
     dropped.Pane("Memo5")->setFocus();
     QCOMPARE(dropped.Text("Memo5"), QString("dropped list"));
   }
+
+  void paneLinesEndWhereTheCommandLineEndsThem() {
+    WindowDriver driver;
+    const QString remark = QString("remark a") + QChar(QChar::LineSeparator) + "b";
+    driver.Normalize("ip access-list extended X\r\n " + remark + "\r permit ip any any\n");
+    const QTextDocument* source = driver.Pane("Memo5")->document();
+    QCOMPARE(source->blockCount(), 2);
+    QCOMPARE(source->firstBlock().text(), "10 " + remark);
+  }
 };
 
 QTEST_MAIN(MainWindowTest)
