@@ -120,12 +120,21 @@ class MainWindowTest : public QObject {
       QCOMPARE(boxes.Shown().front().Title, c.Title);
       QVERIFY2(driver.Text("Memo2").endsWith(c.ListEnd), qPrintable(driver.Text("Memo2")));
       if (c.Enabled != nullptr) QCOMPARE(EnabledListButtons(driver), QString(c.Enabled));
-      if (!c.Arguments.isEmpty()) continue;
-      QVERIFY(boxes.Shown()[0].Text.startsWith("Invalid numbering order in the string:"));
-      if (c.Answers.size() == 2) {
-        QCOMPARE(boxes.Shown()[1].Text,
-                 QString("Continue without the ability to optimize the ACL?"));
-      }
+    }
+  }
+
+  void captionNamesTheNewListBeforeTheNumberingQuestion() {
+    const QString badNumbers = "\n10 permit ip any any\n10 deny ip any any";
+    for (const auto& [header, caption] :
+         {std::pair{QString("ip access-list extended NEW"), QString("Kerbwise: NEW")},
+          std::pair{QString(), QString("Kerbwise")}}) {
+      ScriptedMessageBoxes boxes({true});
+      WindowDriver driver;
+      driver.Normalize("ip access-list extended OLD\npermit ip any any");
+      QString captionWhenAsked;
+      boxes.WhenAsked([&] { captionWhenAsked = driver.Window().windowTitle(); });
+      driver.Normalize(header + badNumbers);
+      QCOMPARE(captionWhenAsked, caption);
     }
   }
 
