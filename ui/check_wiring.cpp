@@ -113,8 +113,14 @@ void TForm1::CheckedLstRenew() {
     verdictStrip_->clear();
     return;
   }
-  SetPaneLines(*verdictStrip_, checked_.Renew(conditions));
-  ScrollToLine(*verdictStrip_, FirstVisibleLine(*conditionPane_));
+  std::vector<std::string> verdicts = checked_.Renew(conditions);
+  // One strip line for every line of the pane, the empty one after a final
+  // line break included, so that both scroll alike.
+  if (!verdicts.empty()) {
+    verdicts.resize(static_cast<std::size_t>(conditionPane_->document()->blockCount()));
+  }
+  SetPaneLines(*verdictStrip_, verdicts);
+  paneSync_->AlignVerdictStrip();
 }
 
 void TForm1::ClearCheckResults() {

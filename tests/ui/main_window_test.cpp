@@ -25,6 +25,15 @@ QColor ResultColour(WindowDriver& driver) {
   return driver.Pane("mmo1")->palette().color(QPalette::Base);
 }
 
+// The verdict the strip shows level with line `line` of the condition pane.
+QString VerdictBeside(WindowDriver& driver, int line) {
+  QPlainTextEdit* pane = driver.Pane("Memo7");
+  QPlainTextEdit* strip = driver.Pane("Memo3");
+  const QRect at = pane->cursorRect(QTextCursor(pane->document()->findBlockByNumber(line)));
+  const int y = strip->viewport()->mapFromGlobal(pane->viewport()->mapToGlobal(at.center())).y();
+  return strip->cursorForPosition(QPoint(1, y)).block().text();
+}
+
 // The list buttons that are enabled, in a fixed order.
 QString EnabledListButtons(WindowDriver& driver) {
   QStringList enabled;
@@ -273,6 +282,30 @@ class MainWindowTest : public QObject {
     driver.Paste("Memo7", "udp any any");
     driver.Press("Memo7", Qt::Key_Home);
     QCOMPARE(driver.Text("Memo3"), QString("-"));
+  }
+
+  void verdictsStayBesideTheirConditionsAtTheEndOfALongPane() {
+    WindowDriver driver;
+    driver.Normalize(kWebThenDeny);
+    QStringList conditions;  // wide enough for the pane's horizontal scroll bar
+    for (int i = 0; i < 40; ++i) {
+      conditions << QString("%1 host 10.0.0.%2 host 192.168.100.100 eq 80")
+                        .arg(i % 2 == 0 ? "tcp" : "udp")
+                        .arg(i);
+    }
+    driver.Paste("Memo7", conditions.join('\n') + '\n');
+    driver.Press("Memo7", Qt::Key_End, Qt::ControlModifier);
+    for (int i = 0; i < 6; ++i) {
+      driver.Press("Memo7", Qt::Key_Up);
+      driver.Press("Memo7", Qt::Key_Return);
+    }
+    QVERIFY(driver.Pane("Memo7")->horizontalScrollBar()->isVisible());
+    QVERIFY(driver.Pane("Memo7")->verticalScrollBar()->value() > 0);
+    for (int line = 34; line < 40; ++line) {
+      QCOMPARE(VerdictBeside(driver, line), QString(line % 2 == 0 ? "+" : "-"));
+    }
+    QCOMPARE(VerdictBeside(driver, 33), QString(" "));  // not checked
+    QCOMPARE(VerdictBeside(driver, 40), QString());     // the empty line after the last
   }
 
   void nameCopyMenuPutsTheThreeTexts() {
