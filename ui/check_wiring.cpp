@@ -85,9 +85,9 @@ void TForm1::RunEnterAction(EnterAction action) {
   if (show && showResultAction_->isEnabled()) ShowResult();
 }
 
-void TForm1::ConditionPaneReleased(int key, Qt::KeyboardModifiers modifiers) {
+void TForm1::ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter) {
   paneSync_->FollowConditionCaret();
-  if (IsEnterKey(key)) RunEnterAction(ActionForEnter(modifiers & ~Qt::KeypadModifier));
+  if (enter) RunEnterAction(ActionForEnter(heldWithEnter));
   if (stripOutOfDate_) {
     CheckedLstRenew();
   } else {

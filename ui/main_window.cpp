@@ -459,10 +459,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       objectSampleCleared_ = true;
       ClearSample(*objectPane_, kObjectSample);
     }
+  } else if (type == QEvent::KeyPress && watched == conditionLine_) {
+    lineEnterKeys_.Pressed(*static_cast<QKeyEvent*>(event));
   } else if (type == QEvent::KeyRelease && watched == conditionLine_) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEnterKey(key->key()) && !key->isAutoRepeat()) {
-      RunEnterAction(ActionForEnter(key->modifiers() & ~Qt::KeypadModifier));
+    if (const auto held = lineEnterKeys_.Released(*static_cast<QKeyEvent*>(event))) {
+      RunEnterAction(ActionForEnter(*held));
     }
   } else if (type == QEvent::KeyPress && (watched == numberPane_ || watched == resultLine_)) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -103,7 +103,7 @@ class TForm1 : public QMainWindow {
   void ListPaneChanged();
   void SetResultLine(const std::vector<std::string>& lines, ResultColour colour);
   void CopyResult();
-  void ConditionPaneReleased(int key, Qt::KeyboardModifiers modifiers);
+  void ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter);
   void OpenResultLineMenu(const QPoint& position);
   std::vector<std::string> ResultWithLegend() const;
   QString ResultCaption() const;
@@ -185,6 +185,7 @@ class TForm1 : public QMainWindow {
   bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
+  EnterKeyTracker lineEnterKeys_;  // Enter strokes in the condition line
   std::string aclName_;
   UsedObjects usedObjects_;
 };

@@ -258,6 +258,17 @@ class MainWindowTest : public QObject {
         const bool newLine = QString(target) == "Memo7" && c.Modifiers.testFlag(Qt::ShiftModifier);
         QCOMPARE(lines, newLine ? 2 : 1);
       }
+      // The modifiers held when Enter went down count, and a release whose
+      // press went elsewhere (it closed a message box) starts nothing.
+      WindowDriver driver;
+      driver.Normalize(list);
+      driver.Paste("Memo7", "tcp any any");
+      driver.SetCondition("tcp any any");
+      QTest::keyRelease(driver.Find(target), Qt::Key_Return);
+      QVERIFY(driver.Text("mmo1").isEmpty());
+      QTest::keyPress(driver.Find(target), Qt::Key_Return, Qt::ControlModifier);
+      QTest::keyRelease(driver.Find(target), Qt::Key_Return);
+      QVERIFY(driver.Text("mmo1").startsWith("Allowed"));
     }
   }
 
