@@ -67,6 +67,8 @@ class TForm1 : public QMainWindow {
   void ApplyTexts(const WindowTexts& texts);
   void WireControls();
   void SetOptions(const CheckOptions& options);
+  void SetLeastSize();
+  void OpenWithinScreen();
 
   // Normalisation and the Name menu (intake_wiring.cpp).
   void Normalize();
@@ -127,6 +129,7 @@ class TForm1 : public QMainWindow {
   QPlainTextEdit* objectPane_ = nullptr;  // Memo4
   QPlainTextEdit* sourcePane_ = nullptr;  // Memo5
   QToolButton* arrowButton_ = nullptr;    // SpeedButton1
+  QAction* normalizeAction_ = nullptr;    // the arrow button's click and shortcut
   QPlainTextEdit* listPane_ = nullptr;    // Memo2
   QPlainTextEdit* numberPane_ = nullptr;  // Memo6
   QSplitter* listSplitter_ = nullptr;

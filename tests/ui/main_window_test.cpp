@@ -5,10 +5,14 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTextLayout>
 #include <QtTest>
+#include <cmath>
 #include <deque>
 
 #include "blinking_label.h"
@@ -88,7 +92,9 @@ class MainWindowTest : public QObject {
 
   void arrowButtonNormalisesTheSampleThenTheBundledExample() {
     WindowDriver driver;
-    driver.Click("SpeedButton1");
+    QApplication::setActiveWindow(&driver.Window());
+    QVERIFY(driver.Button("SpeedButton1")->toolTip().endsWith("(F5)"));
+    QTest::keyClick(&driver.Window(), Qt::Key_F5);  // the arrow button's shortcut
     QCOMPARE(driver.Text("Memo2"), QString(" 10 permit ip any any"));
     QCOMPARE(driver.Text("Memo5"), QString("10 permit ip any any"));
     QCOMPARE(driver.Window().windowTitle(), QString("Kerbwise: BlaBlaBla"));
@@ -166,6 +172,7 @@ class MainWindowTest : public QObject {
 
   void directCheckFillsNumberPaneResultLineMarkersAndVerdictStrip() {
     WindowDriver driver;
+    const QColor atStart = ResultColour(driver);
     driver.Normalize(kWebThenDeny);
     driver.Paste("Memo7", "udp any any\ntcp any any eq 80");
     driver.Check("tcp any any eq 80");
@@ -194,6 +201,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(driver.Text("mmo1"), verdict);
     driver.Normalize(kWebThenDeny);
     QVERIFY(driver.Text("mmo1").isEmpty());
+    QCOMPARE(ResultColour(driver), atStart);  // the workspace colour, from start-up on
   }
 
   void blockedOrFailedCheckColoursTheResultLineAndShowsNoMarkers() {
@@ -224,10 +232,12 @@ class MainWindowTest : public QObject {
     driver.Check("tcp any any range 70 90");
     QVERIFY(driver.Text("mmo1").endsWith("\nPartial matches were also found"));
     auto* image = driver.Find<MarkerImage>("Image1");
-    const int n = 2;
-    const int h = image->height();
-    QCOMPARE(image->TickColourAt(qRound(1.0 / n * (h - 2))), QColor(0, 0, 0));
-    QCOMPARE(image->TickColourAt(qRound(2.0 / n * (h - 2)) - 1), QColor(255, 0, 0));
+    // Line k of 2 has its tick at round(k / 2 × (height − 2)), halves to even.
+    const auto tickRow = [image](int k) {
+      return static_cast<int>(std::nearbyint(k / 2.0 * (image->height() - 2)));
+    };
+    QCOMPARE(image->TickColourAt(tickRow(1)), QColor(0, 0, 0));
+    QCOMPARE(image->TickColourAt(tickRow(2) - 1), QColor(255, 0, 0));
   }
 
   void enterKeyTableInTheConditionPaneAndLine() {
@@ -364,6 +374,62 @@ class MainWindowTest : public QObject {
     QVERIFY(!shortList.Find<QFrame>("Bevel1")->isVisible());
   }
 
+  void windowOpensWithinTheScreenAndStretchesOnlyWhatShouldGrow() {
+    WindowDriver driver;
+    TForm1& window = driver.Window();
+    // The offscreen screen is narrower than the design size.
+    const QRect available = window.screen()->availableGeometry();
+    QVERIFY(window.width() <= std::max(available.width(), window.minimumWidth()));
+    QVERIFY(window.height() <= available.height());
+
+    const auto place = [&](const char* name) {
+      QWidget* control = driver.Find(name);
+      return QRect(control->mapTo(&window, QPoint()), control->size());
+    };
+    struct Change {
+      const char* Name;
+      int Left, Top, Width, Height;
+    };
+    const int dx = 200, dy = 150;
+    const QList<Change> changes{
+        {"Memo4", 0, 0, 0, 0},        {"Memo5", 0, 0, dx, 0},     {"ListArea", 0, 0, dx, dy},
+        {"Memo7", 0, 0, 0, dy},       {"Image1", 0, 0, 0, dy},    {"Button6", 0, dy, 0, 0},
+        {"edt1", 0, dy, 0, 0},        {"mmo1", 0, dy, dx, 0},     {"Button5", dx, dy, 0, 0},
+        {"PortsInSet", dx, dy, 0, 0}, {"Paranoic", dx, dy, 0, 0},
+    };
+    QList<QRect> before;
+    for (const Change& c : changes) before << place(c.Name);
+    window.resize(window.size() + QSize(dx, dy));
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+      const Change& c = changes[i];
+      const QRect expected(before[i].topLeft() + QPoint(c.Left, c.Top),
+                           before[i].size() + QSize(c.Width, c.Height));
+      QVERIFY2(place(c.Name) == expected, c.Name);
+    }
+
+    // At the least size the verdict and its note fit the two lines, and no
+    // caption fills its button.
+    for (const QStringList& arguments : {QStringList{}, QStringList{"/l", "rus"}}) {
+      WindowDriver least(arguments);
+      least.Window().resize(least.Window().minimumSize());
+      least.Normalize("permit tcp any host 10.1.0.10 eq www 443\ndeny ip any any");
+      least.Check("tcp host 192.168.5.5 host 10.1.0.10 eq 443");
+      QCOMPARE(least.Text("mmo1").count('\n'), 1);
+      int laidOutLines = 0;
+      for (QTextBlock block = least.Pane("mmo1")->document()->begin(); block.isValid();
+           block = block.next()) {
+        laidOutLines += block.layout()->lineCount();
+      }
+      QCOMPARE(laidOutLines, 2);
+      for (QPushButton* button : least.Window().findChildren<QPushButton*>()) {
+        if (!button->isVisible()) continue;
+        const QFontMetrics metrics(button->font());
+        QVERIFY2(button->width() >= metrics.horizontalAdvance(button->text()) + metrics.height(),
+                 qPrintable(button->text()));
+      }
+    }
+  }
+
   void doubleClicksWidenAndNarrowTheNumberPane() {
     WindowDriver driver;
     const int listArea = driver.Find<QSplitter>("ListArea")->width();
@@ -376,6 +442,10 @@ class MainWindowTest : public QObject {
   void sampleTextGoesOnFirstFocusOnly() {
     WindowDriver driver;
     QApplication::setActiveWindow(&driver.Window());
+    // The focus starts in the condition pane, so both samples are seen.
+    QCOMPARE(QApplication::focusWidget(), driver.Find("Memo7"));
+    QVERIFY(driver.Text("Memo4").startsWith("object-group") &&
+            driver.Text("Memo5").startsWith("ip access-list"));
     driver.Pane("Memo5")->setFocus();
     QVERIFY(driver.Text("Memo5").isEmpty());
     driver.Paste("Memo5", "mine");
