@@ -101,6 +101,7 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(
       QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+  SetMessageBoxesRussian(russian_);
   BuildControls();
   BuildMenus();
   resultWindow_ = new ResultWindow(this);
