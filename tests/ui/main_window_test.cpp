@@ -54,34 +54,18 @@ class MainWindowTest : public QObject {
 
  private slots:
   void startSwitchesChooseLanguageOptionsAndHelp() {
-    struct Case {
-      QStringList Arguments;
-      QString DirectCaption;
-      QString HelpTitle;  // empty: no box
-    };
-    const QList<Case> cases{
-        {{}, "Direct check", {}},
-        {{"/L", "RUS"}, QString::fromUtf8("Прямая проверка"), {}},
-        {{"/l"}, "Direct check", "Start options help"},
-        {{"/l", "eng"}, "Direct check", "Start options help"},
-        {{"/l", "rus", "/?"},
-         QString::fromUtf8("Прямая проверка"),
-         QString::fromUtf8("Справка опций запуска")},
-    };
-    for (const Case& c : cases) {
+    // How the switches read is the core's business; here they reach the window.
+    {
       ScriptedMessageBoxes boxes;
-      WindowDriver driver(c.Arguments);
-      QCOMPARE(driver.Button("Button6")->text(), c.DirectCaption);
-      QCOMPARE(boxes.Shown().size(), std::size_t{c.HelpTitle.isEmpty() ? 0u : 1u});
-      if (!c.HelpTitle.isEmpty()) {
-        QCOMPARE(boxes.Shown().front().Title, c.HelpTitle);
-        QVERIFY(boxes.Shown().front().Text.startsWith("/h, /?, /help - "));
-      }
+      WindowDriver english;
+      QCOMPARE(english.Button("Button6")->text(), QString("Direct check"));
+      QVERIFY(boxes.Shown().empty());
     }
-    WindowDriver russian({"/l", "rus"});
-    QCOMPARE(russian.Button("BitBtn2")->toolTip(),
-             QString::fromUtf8("Показать используемые в условиях объекты"));
-    QCOMPARE(russian.Action("N1")->text(), QString::fromUtf8("Скопировать результат"));
+    ScriptedMessageBoxes boxes;
+    WindowDriver russian({"/l", "rus", "/?"});
+    QCOMPARE(russian.Button("Button6")->text(), QString::fromUtf8("Прямая проверка"));
+    QCOMPARE(boxes.Shown().size(), std::size_t{1});
+    QCOMPARE(boxes.Shown().front().Title, QString::fromUtf8("Справка опций запуска"));
 
     WindowDriver options({"/nm", "/pa", "unknown", "/pp", "/skipicmp"});
     QVERIFY(options.Find<QRadioButton>("Netmask")->isChecked());
