@@ -65,22 +65,6 @@ std::string ReadInputText(const std::string& path, std::istream& in, std::string
   return ReadFileText(path, std::string(what) + " file");
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
-}
-
 CLI::Option* AddAclOption(CLI::App& subcommand, std::string& path) {
   return subcommand
       .add_option("--acl", path, "The access list; - or no option reads standard input")

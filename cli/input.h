@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/primitives.h"
+
 namespace CLI {
 class App;
 class Option;
@@ -25,10 +27,8 @@ std::string ReadStreamText(std::istream& in, std::string_view what);
 // The file at `path`, or `in` when `path` is empty or "-".
 std::string ReadInputText(const std::string& path, std::istream& in, std::string_view what);
 
-// The lines of `text`: split at LF, CR LF or a lone CR, as a text pane splits
-// pasted text. A final line without a line end counts; nothing follows a
-// final line end.
-std::vector<std::string> SplitLines(std::string_view text);
+// The lines of a text, split as the desktop splits its panes.
+using kerbwise::SplitLines;
 
 // The options through which commands take the pasted access list and the
 // object-group definitions; `path` stays empty when the option is absent.

@@ -85,9 +85,9 @@ void TForm1::RunEnterAction(EnterAction action) {
   if (show && showResultAction_->isEnabled()) ShowResult();
 }
 
-void TForm1::ConditionPaneReleased(int key, Qt::KeyboardModifiers modifiers) {
+void TForm1::ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter) {
   paneSync_->FollowConditionCaret();
-  if (IsEnterKey(key)) RunEnterAction(ActionForEnter(modifiers & ~Qt::KeypadModifier));
+  if (enter) RunEnterAction(ActionForEnter(heldWithEnter));
   if (stripOutOfDate_) {
     CheckedLstRenew();
   } else {
@@ -113,8 +113,14 @@ void TForm1::CheckedLstRenew() {
     verdictStrip_->clear();
     return;
   }
-  SetPaneLines(*verdictStrip_, checked_.Renew(conditions));
-  ScrollToLine(*verdictStrip_, FirstVisibleLine(*conditionPane_));
+  std::vector<std::string> verdicts = checked_.Renew(conditions);
+  // One strip line for every line of the pane, the empty one after a final
+  // line break included, so that both scroll alike.
+  if (!verdicts.empty()) {
+    verdicts.resize(static_cast<std::size_t>(conditionPane_->document()->blockCount()));
+  }
+  SetPaneLines(*verdictStrip_, verdicts);
+  paneSync_->AlignVerdictStrip();
 }
 
 void TForm1::ClearCheckResults() {

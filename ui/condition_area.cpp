@@ -1,7 +1,9 @@
 #include "condition_area.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPlainTextEdit>
 #include <QSlider>
 #include <cmath>
 
@@ -24,20 +26,38 @@ ConditionArea::ConditionArea(ConditionPane* pane, QPlainTextEdit* verdictStrip, 
   pane_->setParent(this);
   verdictStrip_->setParent(this);
   caretGauge_->setParent(this);
-  // The pane's text area takes its size after the pane's; the gauge follows it.
+  // The pane's text area takes its size after the pane's (and shrinks when
+  // the horizontal scroll bar comes); the strip and the gauge follow it.
   pane_->viewport()->installEventFilter(this);
+  verdictStrip_->viewport()->installEventFilter(this);
 }
 
 bool ConditionArea::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == pane_->viewport() && event->type() == QEvent::Resize) FitCaretGauge();
+  if (watched == pane_->viewport() && event->type() == QEvent::Resize) {
+    FitVerdictStrip();
+    FitCaretGauge();
+  } else if (watched == verdictStrip_->viewport() && event->type() == QEvent::Wheel) {
+    // The strip has no scrolling of its own: the wheel scrolls the pane.
+    QCoreApplication::sendEvent(pane_->viewport(), event);
+    return true;
+  }
   return QWidget::eventFilter(watched, event);
 }
 
 void ConditionArea::resizeEvent(QResizeEvent*) {
   const int paneLeft = kGaugeWidth + kStripWidth;
-  verdictStrip_->setGeometry(kGaugeWidth, 0, kStripWidth, height());
   pane_->setGeometry(paneLeft, 0, std::max(width() - paneLeft, 0), height());
+  FitVerdictStrip();
   FitCaretGauge();
+}
+
+void ConditionArea::FitVerdictStrip() {
+  // The strip's text area is exactly as tall as the pane's, not as the whole
+  // pane with its horizontal scroll bar: with the same font and as many
+  // lines, both can then scroll to the same first line.
+  const int frame = verdictStrip_->frameWidth();
+  verdictStrip_->setGeometry(kGaugeWidth, pane_->y() + pane_->viewport()->y() - frame, kStripWidth,
+                             pane_->viewport()->height() + 2 * frame);
 }
 
 void ConditionArea::FitCaretGauge() {

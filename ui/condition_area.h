@@ -10,8 +10,9 @@ namespace kerbwise::ui {
 class ConditionPane;
 
 // The caret gauge, the verdict strip and the condition pane side by side.
-// The gauge is fitted to the pane on every resize so that its positions face
-// the pane's visible lines.
+// The strip's text area and the gauge are fitted to the pane's text area on
+// every resize, so that the strip's lines and the gauge's positions face the
+// pane's visible lines.
 class ConditionArea : public QWidget {
   Q_OBJECT
 
@@ -20,6 +21,7 @@ class ConditionArea : public QWidget {
                 QWidget* parent = nullptr);
 
   void FitCaretGauge();
+  void FitVerdictStrip();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

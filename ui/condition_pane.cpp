@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "enter_keys.h"
-
 namespace kerbwise::ui {
 
 ConditionPane::ConditionPane(QWidget* parent) : QPlainTextEdit(parent) {
@@ -15,6 +13,7 @@ ConditionPane::ConditionPane(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void ConditionPane::keyPressEvent(QKeyEvent* event) {
+  enterKeys_.Pressed(*event);
   if (IsEnterKey(event->key())) {
     // Only Shift+Enter breaks the line, and into a new condition: the text
     // edit's own Shift+Enter would give a soft break inside the same line.
@@ -30,12 +29,14 @@ void ConditionPane::keyPressEvent(QKeyEvent* event) {
 
 void ConditionPane::keyReleaseEvent(QKeyEvent* event) {
   QPlainTextEdit::keyReleaseEvent(event);
-  if (!event->isAutoRepeat()) emit Released(event->key(), event->modifiers());
+  if (event->isAutoRepeat()) return;
+  const std::optional<Qt::KeyboardModifiers> enter = enterKeys_.Released(*event);
+  emit Released(enter.has_value(), enter.value_or(Qt::NoModifier));
 }
 
 void ConditionPane::mouseReleaseEvent(QMouseEvent* event) {
   QPlainTextEdit::mouseReleaseEvent(event);
-  emit Released(0, event->modifiers());
+  emit Released(false, Qt::NoModifier);
 }
 
 void ConditionPane::paintEvent(QPaintEvent* event) {

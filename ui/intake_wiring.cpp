@@ -49,6 +49,10 @@ void TForm1::Normalize() {
                               analysisButton_->isEnabled(), sortButton_->isEnabled(),
                               portsInSetBox_->isEnabled(),  reflectButton_->isEnabled()};
   ApplyEnabled(IntakeControls{});
+  // The caption names the list being read before the run can ask about its
+  // numbering; a source of blanks starts no run and changes nothing.
+  const QString previousCaption = windowTitle();
+  setWindowTitle(FromCore(ListCaption(sourceLines)));
   sourcePane_->hide();
   progressBar_->setValue(0);
   progressBar_->show();
@@ -60,10 +64,10 @@ void TForm1::Normalize() {
   progressBar_->hide();
   sourcePane_->show();
   if (!result.Ran) {
+    setWindowTitle(previousCaption);
     ApplyEnabled(before);
     return;
   }
-  setWindowTitle(FromCore(result.Caption));
   aclName_ = result.AclName;
   usedObjects_ = std::move(result.Used);
   SetPaneLines(*sourcePane_, result.SourceLines);

@@ -15,18 +15,21 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
 
 #include "analysis_window.h"
+#include "arrow_glyph.h"
 #include "blinking_label.h"
 #include "condition_area.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
 #include "intake/acl_header.h"
 #include "marker_image.h"
+#include "message_boxes.h"
 #include "pane_sync.h"
 #include "result_window.h"
 #include "rules/rule_template.h"
@@ -41,6 +44,13 @@ constexpr int kDesignHeight = 559;
 constexpr int kConditionColumnWidth = 390;
 constexpr int kSourcePaneLeft = kConditionColumnWidth + 40;  // after the arrow button
 constexpr int kConditionPaneTop = 150;                       // under the pasted panes
+// The object and source panes keep this height when the window grows.
+constexpr int kPastedPanesHeight = 105;
+// At the least window size the result line's first line holds a verdict
+// quoting an entry of ordinary length, and its second line the note after it.
+constexpr int kVerdictCharacters = 72;
+// Room for a usual window frame, which is not known before the window shows.
+constexpr QSize kFrameRoom(16, 40);
 
 QPlainTextEdit* MakePane(const char* name, QWidget* parent) {
   auto* pane = new QPlainTextEdit(parent);
@@ -70,6 +80,13 @@ void ClearSample(QPlainTextEdit& pane, const char* sample) {
   if (pane.toPlainText() == QLatin1String(sample)) pane.clear();
 }
 
+// A caption that fills its button edge to edge reads badly, and the Russian
+// ones are long: each button keeps some room on both sides of its caption.
+void FitWidthToCaption(QPushButton& button) {
+  const QFontMetrics metrics(button.font());
+  button.setMinimumWidth(metrics.horizontalAdvance(button.text()) + 2 * metrics.height());
+}
+
 // Panes that are hidden during a run keep their place, so nothing jumps.
 void KeepPlaceWhenHidden(QWidget* widget) {
   QSizePolicy policy = widget->sizePolicy();
@@ -84,6 +101,7 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(
       QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+  SetMessageBoxesRussian(russian_);
   BuildControls();
   BuildMenus();
   resultWindow_ = new ResultWindow(this);
@@ -95,15 +113,38 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   SetOptions(startOptions);
   ApplyTexts(TextsFor(russian_));
   recognizer_.EmptyCache();
-  resize(kDesignWidth, kDesignHeight);
-  // Room for the source pane to show 24 lines' height of width, and for the
-  // condition pane to show about 22 lines.
-  const int lh = QFontMetrics(conditionPane_->font()).lineSpacing();
-  setMinimumSize(kSourcePaneLeft + 24 * lh, kConditionPaneTop + 22 * lh);
+  SetResultLine({}, ResultColour::Workspace);
+  SetLeastSize();
+  OpenWithinScreen();
+  // The focus starts where no sample text waits to be cleared by it, so
+  // that the user sees both samples.
+  conditionPane_->setFocus();
   ColorizeResult();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::SetLeastSize() {
+  // Room for the source pane to show 24 lines' height of width, and for the
+  // condition pane to show about 22 lines; never less than the controls
+  // need in the chosen language.
+  const int lh = QFontMetrics(conditionPane_->font()).lineSpacing();
+  setMinimumSize(
+      QSize(kSourcePaneLeft + 24 * lh, kConditionPaneTop + 22 * lh).expandedTo(minimumSizeHint()));
+}
+
+void TForm1::OpenWithinScreen() {
+  // The design size, but no larger than the screen's room for windows (on a
+  // scaled screen the design can be wider than the screen) and no smaller
+  // than the least size; placed in the middle of that room.
+  const QRect available = screen()->availableGeometry();
+  const QSize room = (available.size() - kFrameRoom).expandedTo(QSize(0, 0));
+  const QSize size = QSize(kDesignWidth, kDesignHeight).boundedTo(room).expandedTo(minimumSize());
+  resize(size);
+  const QSize framed = size + kFrameRoom;
+  move(available.x() + std::max(0, (available.width() - framed.width()) / 2),
+       available.y() + std::max(0, (available.height() - framed.height()) / 2));
+}
 
 void TForm1::BuildControls() {
   auto* central = new QWidget(this);
@@ -119,9 +160,14 @@ void TForm1::BuildControls() {
   sourcePane_ = MakePane("Memo5", central);
   sourcePane_->setPlainText(kSourceSample);
   KeepPlaceWhenHidden(sourcePane_);
+  normalizeAction_ = new QAction(this);
+  normalizeAction_->setObjectName("NormalizeAction");
+  normalizeAction_->setShortcut(QKeySequence(Qt::Key_F5));
+  normalizeAction_->setIcon(LongDownArrow(palette().color(QPalette::ButtonText)));
   arrowButton_ = new QToolButton(central);
   arrowButton_->setObjectName("SpeedButton1");
-  arrowButton_->setArrowType(Qt::DownArrow);
+  arrowButton_->setDefaultAction(normalizeAction_);
+  arrowButton_->setIconSize(QSize(kArrowGlyphWidth, kArrowGlyphHeight));
   arrowButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
   arrowButton_->setFixedWidth(28);
 
@@ -137,9 +183,14 @@ void TForm1::BuildControls() {
   objectColumn->setContentsMargins(0, 0, 0, 0);
   objectColumnWidget->setFixedWidth(kConditionColumnWidth);
   auto* top = new QHBoxLayout;
+  top->setContentsMargins(0, 0, 0, 0);
   top->addWidget(objectColumnWidget);
   top->addWidget(arrowButton_);
   top->addWidget(sourcePane_, 1);
+  // The pasted panes widen with the window but keep their height.
+  auto* topWidget = new QWidget(central);
+  topWidget->setLayout(top);
+  topWidget->setFixedHeight(kPastedPanesHeight);
 
   // Middle: the condition area, the marker image, the number and list panes.
   errorLabel_ = new BlinkingLabel(central);
@@ -222,6 +273,10 @@ void TForm1::BuildControls() {
                               2 * resultLine_->frameWidth() +
                               2 * static_cast<int>(resultLine_->document()->documentMargin()));
   resultLine_->setContextMenuPolicy(Qt::CustomContextMenu);
+  resultLine_->setMinimumWidth(kVerdictCharacters *
+                                   QFontMetrics(resultLine_->font()).averageCharWidth() +
+                               2 * resultLine_->frameWidth() +
+                               2 * static_cast<int>(resultLine_->document()->documentMargin()));
   progressBar_ = new QProgressBar(central);
   progressBar_->setObjectName("ProgressBar1");
   progressBar_->setRange(0, 100);
@@ -277,7 +332,10 @@ void TForm1::BuildControls() {
   leftBottom->addStretch();
   auto* leftBottomWidget = new QWidget(central);
   leftBottomWidget->setLayout(leftBottom);
-  leftBottomWidget->setFixedWidth(kConditionColumnWidth);
+  // Under the condition line as wide as it where there is room; in a narrow
+  // window it gives up what its buttons do not need to the options.
+  leftBottomWidget->setMaximumWidth(kConditionColumnWidth);
+  leftBottomWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   auto* conditionRowWidget = new QWidget(central);
   conditionRow->setContentsMargins(0, 0, 0, 0);
   conditionRowWidget->setLayout(conditionRow);
@@ -304,7 +362,7 @@ void TForm1::BuildControls() {
   resultRow->addWidget(conditionRowWidget, 0, Qt::AlignTop);
   resultRow->addWidget(resultLine_, 1);
   auto* optionRow = new QHBoxLayout;
-  optionRow->addWidget(leftBottomWidget);
+  optionRow->addWidget(leftBottomWidget, 1);
   optionRow->addLayout(statusColumn, 1);
   optionRow->addWidget(maskGroup_, 0, Qt::AlignTop);
   optionRow->addWidget(partialGroup_, 0, Qt::AlignTop);
@@ -313,9 +371,10 @@ void TForm1::BuildControls() {
   bottom->addLayout(resultRow);
   bottom->addLayout(optionRow);
 
+  // Only the middle band grows with the window's height.
   auto* root = new QVBoxLayout(central);
-  root->addLayout(top, 2);
-  root->addLayout(middle, 5);
+  root->addWidget(topWidget, 0);
+  root->addLayout(middle, 1);
   root->addLayout(bottom, 0);
 }
 
@@ -363,6 +422,19 @@ void TForm1::ApplyTexts(const WindowTexts& texts) {
   nameButton_->setToolTip(texts.NameHint);
   objectsButton_->setText(texts.Objects);
   objectsButton_->setToolTip(texts.ObjectsHint);
+  const QString arrowKey = normalizeAction_->shortcut().toString(QKeySequence::NativeText);
+  normalizeAction_->setToolTip(texts.ArrowHint + " (" + arrowKey + ")");
+  arrowButton_->setAccessibleName(texts.ArrowName);
+  maskGroup_->setToolTip(texts.MaskTypeHint);
+  partialAddressesBox_->setToolTip(texts.PartialAddressesHint);
+  partialPortsBox_->setToolTip(texts.PartialPortsHint);
+  ignoreIcmpBox_->setToolTip(texts.IgnoreIcmpHint);
+  portsInSetBox_->setToolTip(texts.PortsInSetHint);
+  paranoicBox_->setToolTip(texts.ParanoicHint);
+  for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
+                              reflectButton_, namesButton_, nameButton_, objectsButton_}) {
+    FitWidthToCaption(*button);
+  }
   showResultAction_->setText(texts.ShowResult);
   copyResultAction_->setText(texts.CopyResult);
   errorLabel_->SetCopyCaption(texts.Copy);
@@ -401,7 +473,7 @@ void TForm1::WireControls() {
   paneSync_ = new PaneSync({listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_,
                             conditionLine_, caretGauge_},
                            this);
-  connect(arrowButton_, &QToolButton::clicked, this, &TForm1::Normalize);
+  connect(normalizeAction_, &QAction::triggered, this, &TForm1::Normalize);
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
           [this] { RunCheck(CheckDirection::Reverse); });
@@ -459,10 +531,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       objectSampleCleared_ = true;
       ClearSample(*objectPane_, kObjectSample);
     }
+  } else if (type == QEvent::KeyPress && watched == conditionLine_) {
+    lineEnterKeys_.Pressed(*static_cast<QKeyEvent*>(event));
   } else if (type == QEvent::KeyRelease && watched == conditionLine_) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEnterKey(key->key()) && !key->isAutoRepeat()) {
-      RunEnterAction(ActionForEnter(key->modifiers() & ~Qt::KeypadModifier));
+    if (const auto held = lineEnterKeys_.Released(*static_cast<QKeyEvent*>(event))) {
+      RunEnterAction(ActionForEnter(*held));
     }
   } else if (type == QEvent::KeyPress && (watched == numberPane_ || watched == resultLine_)) {
     const auto* key = static_cast<QKeyEvent*>(event);

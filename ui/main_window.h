@@ -67,6 +67,8 @@ class TForm1 : public QMainWindow {
   void ApplyTexts(const WindowTexts& texts);
   void WireControls();
   void SetOptions(const CheckOptions& options);
+  void SetLeastSize();
+  void OpenWithinScreen();
 
   // Normalisation and the Name menu (intake_wiring.cpp).
   void Normalize();
@@ -103,7 +105,7 @@ class TForm1 : public QMainWindow {
   void ListPaneChanged();
   void SetResultLine(const std::vector<std::string>& lines, ResultColour colour);
   void CopyResult();
-  void ConditionPaneReleased(int key, Qt::KeyboardModifiers modifiers);
+  void ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter);
   void OpenResultLineMenu(const QPoint& position);
   std::vector<std::string> ResultWithLegend() const;
   QString ResultCaption() const;
@@ -127,6 +129,7 @@ class TForm1 : public QMainWindow {
   QPlainTextEdit* objectPane_ = nullptr;  // Memo4
   QPlainTextEdit* sourcePane_ = nullptr;  // Memo5
   QToolButton* arrowButton_ = nullptr;    // SpeedButton1
+  QAction* normalizeAction_ = nullptr;    // the arrow button's click and shortcut
   QPlainTextEdit* listPane_ = nullptr;    // Memo2
   QPlainTextEdit* numberPane_ = nullptr;  // Memo6
   QSplitter* listSplitter_ = nullptr;
@@ -185,6 +188,7 @@ class TForm1 : public QMainWindow {
   bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
+  EnterKeyTracker lineEnterKeys_;  // Enter strokes in the condition line
   std::string aclName_;
   UsedObjects usedObjects_;
 };

@@ -1,5 +1,6 @@
 #include "message_boxes.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <utility>
 
@@ -7,8 +8,19 @@ namespace kerbwise::ui {
 namespace {
 
 ScriptedMessageBoxes* activeScript = nullptr;
+bool russianButtons = false;
+
+// Qt names the standard buttons in English unless a translation is loaded;
+// the program carries its own two words instead.
+void NameButtons(QMessageBox& box) {
+  if (!russianButtons) return;
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QString::fromUtf8("Да"));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QString::fromUtf8("Нет"));
+}
 
 }  // namespace
+
+void SetMessageBoxesRussian(bool russian) { russianButtons = russian; }
 
 ScriptedMessageBoxes::ScriptedMessageBoxes(std::deque<bool> answers)
     : answers_(std::move(answers)) {
@@ -32,6 +44,7 @@ bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
   }
   // The questions carry no icon: the offending line is what the eye should find.
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  NameButtons(box);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -40,7 +53,9 @@ void Inform(QWidget* parent, const QString& title, const QString& text) {
     activeScript->shown_.push_back({title, text, false});
     return;
   }
-  QMessageBox::information(parent, title, text, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+  NameButtons(box);
+  box.exec();
 }
 
 }  // namespace kerbwise::ui

@@ -15,6 +15,10 @@ namespace kerbwise::ui {
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
 void Inform(QWidget* parent, const QString& title, const QString& text);
 
+// The language of the boxes' buttons (Да and Нет in Russian). The language
+// is chosen once, at start-up, for the whole run.
+void SetMessageBoxesRussian(bool russian);
+
 // What a box showed, as the test hook records it.
 struct ShownMessage {
   QString Title;

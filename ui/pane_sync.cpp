@@ -18,6 +18,11 @@ PaneSync::PaneSync(const Panes& panes, QObject* parent) : QObject(parent), panes
           &PaneSync::NumbersScrolled);
   connect(panes_.Conditions->verticalScrollBar(), &QScrollBar::valueChanged, this,
           &PaneSync::ConditionsScrolled);
+  // Whatever moves the strip (new text, a new height, its own scrolling),
+  // it returns to the condition pane's first line.
+  QScrollBar* strip = panes_.VerdictStrip->verticalScrollBar();
+  connect(strip, &QScrollBar::rangeChanged, this, &PaneSync::AlignVerdictStrip);
+  connect(strip, &QScrollBar::valueChanged, this, &PaneSync::AlignVerdictStrip);
   for (QPlainTextEdit* pane : {panes_.List, panes_.Numbers}) {
     pane->installEventFilter(this);
     pane->viewport()->installEventFilter(this);
@@ -53,8 +58,9 @@ void PaneSync::FollowConditionCaret() {
 }
 
 void PaneSync::AlignVerdictStrip() {
-  if (PaneLineCount(*panes_.VerdictStrip) == PaneLineCount(*panes_.Conditions)) {
-    ScrollToLine(*panes_.VerdictStrip, FirstVisibleLine(*panes_.Conditions));
+  const int firstLine = FirstVisibleLine(*panes_.Conditions);
+  if (FirstVisibleLine(*panes_.VerdictStrip) != firstLine) {
+    ScrollToLine(*panes_.VerdictStrip, firstLine);
   }
 }
 

@@ -30,8 +30,9 @@ class PaneSync : public QObject {
 
   // The condition line takes the caret's line and the gauge its position.
   void FollowConditionCaret();
-  // The verdict strip scrolls with the condition pane while both have as
-  // many lines.
+  // Scrolls the verdict strip to the condition pane's first visible line.
+  // The strip has a line for each of the pane's and a text area as tall, so
+  // it can always follow.
   void AlignVerdictStrip();
   // Scrolls the number pane to the list pane's first line.
   void AlignNumberPane();

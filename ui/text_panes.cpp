@@ -7,23 +7,39 @@
 #include <QTextBlock>
 
 #include "dialog_answers.h"
+#include "rules/primitives.h"
 
 namespace kerbwise::ui {
 
-QStringList PaneLines(const QPlainTextEdit& pane) {
-  QString text = pane.toPlainText();
-  if (text.isEmpty()) return {};
-  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-  return text.split(QLatin1Char('\n'));
+namespace {
+
+// The pane's text with its lines joined by LF. A pane breaks pasted text
+// into lines at LF, CR LF and CR, so its lines are those of the text as
+// pasted; toPlainText() would also break a line at a Unicode line separator
+// inside it, where the command line sees none.
+QString PaneText(const QPlainTextEdit& pane) {
+  QString text;
+  const QTextDocument& document = *pane.document();
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block != document.begin()) text += QLatin1Char('\n');
+    text += block.text();
+  }
+  // No-break spaces, common in lists copied from web pages, read as blanks.
+  text.replace(QChar::Nbsp, QLatin1Char(' '));
+  return text;
 }
+
+}  // namespace
 
 std::vector<std::string> PaneCoreLines(const QPlainTextEdit& pane) {
-  std::vector<std::string> lines;
-  for (const QString& line : PaneLines(pane)) lines.push_back(ToCore(line));
-  return lines;
+  return SplitLines(ToCore(PaneText(pane)));
 }
 
-int PaneLineCount(const QPlainTextEdit& pane) { return static_cast<int>(PaneLines(pane).size()); }
+int PaneLineCount(const QPlainTextEdit& pane) {
+  const QTextDocument& document = *pane.document();
+  // The empty line after a final line break is no line of the text.
+  return document.blockCount() - (document.lastBlock().text().isEmpty() ? 1 : 0);
+}
 
 void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines) {
   QStringList converted;

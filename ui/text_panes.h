@@ -10,9 +10,9 @@ class QPlainTextEdit;
 
 namespace kerbwise::ui {
 
-// Line access to the plain-text panes, counting lines as a user sees them:
-// an empty pane has none, and a final line break does not open another.
-QStringList PaneLines(const QPlainTextEdit& pane);
+// Line access to the plain-text panes, by the rule the command line reads
+// its inputs with (SplitLines): lines end at LF, CR LF or CR, an empty pane
+// has none, and a final line break does not open another.
 std::vector<std::string> PaneCoreLines(const QPlainTextEdit& pane);
 int PaneLineCount(const QPlainTextEdit& pane);
 void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines);

@@ -31,6 +31,26 @@ WindowTexts English() {
   t.ShowResult = "Show result";
   t.CopyResult = "Copy result";
   t.Copy = "Copy";
+  t.ArrowHint =
+      "Clean the pasted list, number its entries and expand its object groups into the list below";
+  t.ArrowName = "Clean, number and expand the list";
+  t.MaskTypeHint =
+      "How masks are read and written in entries and conditions: wildcard (0.0.0.255) or "
+      "netmask (255.255.255.0)";
+  t.PartialAddressesHint =
+      "Checks also report entries that share only part of the condition's addresses, with the "
+      "hosts they share";
+  t.PartialPortsHint =
+      "Checks also report entries whose ports cover only part of the condition's ports";
+  t.IgnoreIcmpHint =
+      "With partial addresses on, ICMP does not count as part of ip: an ICMP condition does not "
+      "match an ip entry";
+  t.PortsInSetHint =
+      "On, the analysis takes an entry as covered only when each of its port ranges lies within "
+      "one range of the other entry; off, ports covered in part count too, as an incomplete set";
+  t.ParanoicHint =
+      "With ports in set off, any overlap of port ranges counts as partial cover, even when the "
+      "covering entry's range lies strictly inside the other's";
   return t;
 }
 
@@ -62,6 +82,28 @@ WindowTexts Russian() {
   t.ShowResult = QString::fromUtf8("Показать результат");
   t.CopyResult = QString::fromUtf8("Скопировать результат");
   t.Copy = QString::fromUtf8("Скопировать");
+  t.ArrowHint = QString::fromUtf8(
+      "Очистить вставленный список, пронумеровать строки и развернуть группы объектов в список "
+      "ниже");
+  t.ArrowName = QString::fromUtf8("Очистить, пронумеровать и развернуть список");
+  t.MaskTypeHint = QString::fromUtf8(
+      "Как маски читаются и пишутся в строках и условиях: wildcard (0.0.0.255) или netmask "
+      "(255.255.255.0)");
+  t.PartialAddressesHint = QString::fromUtf8(
+      "Проверка находит и строки, у которых с условием общая лишь часть адресов, и называет "
+      "общие хосты");
+  t.PartialPortsHint =
+      QString::fromUtf8("Проверка находит и строки, чьи порты покрывают лишь часть портов условия");
+  t.IgnoreIcmpHint = QString::fromUtf8(
+      "При частичном совпадении адресов ICMP не считается частью ip: ICMP-условие не совпадает "
+      "со строкой ip");
+  t.PortsInSetHint = QString::fromUtf8(
+      "Включено: анализ считает строку покрытой, только если каждый её диапазон портов лежит "
+      "внутри одного диапазона другой строки; выключено: частично покрытые порты тоже "
+      "учитываются, как неполный набор");
+  t.ParanoicHint = QString::fromUtf8(
+      "При выключенных «портах в наборе» любое пересечение диапазонов портов считается частичным "
+      "покрытием, даже если диапазон покрывающей строки лежит строго внутри другого");
   return t;
 }
 

@@ -32,6 +32,17 @@ struct WindowTexts {
   QString ShowResult;
   QString CopyResult;
   QString Copy;
+  // The arrow button has no caption: its hint and the name a screen reader
+  // gives it. The hint is followed by the button's shortcut.
+  QString ArrowHint;
+  QString ArrowName;
+  // One sentence per option on what it changes.
+  QString MaskTypeHint;
+  QString PartialAddressesHint;
+  QString PartialPortsHint;
+  QString IgnoreIcmpHint;
+  QString PortsInSetHint;
+  QString ParanoicHint;
 };
 
 const WindowTexts& TextsFor(bool russian);

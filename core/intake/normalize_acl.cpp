@@ -65,6 +65,16 @@ std::string_view CutCounters(std::string_view line) {
   return line;
 }
 
+// A trimmed source line as cleaning leaves it: nullopt when it goes, the
+// line without its counters when it stays.
+std::optional<std::string_view> CleanedLine(std::string_view line) {
+  if (IsDropped(line)) return std::nullopt;
+  line = CutCounters(line);
+  // A line of counters alone would otherwise become an empty entry.
+  if (line.empty()) return std::nullopt;
+  return line;
+}
+
 // Cleans the work list in place and takes the last header line out of it.
 void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
                    ProgressReporter& progress) {
@@ -72,10 +82,9 @@ void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
   kept.reserve(work.size());
   for (std::size_t i = 0; i < work.size(); ++i) {
     progress.Report(i + 1, work.size());
-    if (IsDropped(work[i])) continue;
-    const std::string_view line = CutCounters(work[i]);
-    // A line of counters alone would otherwise become an empty entry.
-    if (line.empty()) continue;
+    const std::optional<std::string_view> cleaned = CleanedLine(work[i]);
+    if (!cleaned) continue;
+    const std::string_view line = *cleaned;
     if (std::optional<AclHeader> header = ReadAclHeader(line)) {
       result.AclName = std::move(header->AclName);
       result.Caption = std::move(header->Caption);
@@ -180,6 +189,16 @@ void AssembleList(const std::vector<std::string>& work, const std::vector<std::s
 }
 
 }  // namespace
+
+std::string ListCaption(const std::vector<std::string>& sourceLines) {
+  std::string caption(kProgramTitle);
+  for (const std::string& source : sourceLines) {
+    const std::optional<std::string_view> line = CleanedLine(TrimControls(source));
+    if (!line) continue;
+    if (std::optional<AclHeader> header = ReadAclHeader(*line)) caption = header->Caption;
+  }
+  return caption;
+}
 
 NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
                              const std::vector<std::string>& objectLines,

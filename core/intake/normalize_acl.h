@@ -69,6 +69,11 @@ struct NormalizeResult {
   UsedObjects Used;
 };
 
+// The caption a run over `sourceLines` gives the window: from the last
+// header line that cleaning keeps, or the program's title when there is
+// none. A caller shows it before the run can ask about the numbering.
+std::string ListCaption(const std::vector<std::string>& sourceLines);
+
 // Normalises a pasted access list: cleans it of blank, comment, prompt and
 // counter lines, takes the name from its header line, checks and gives
 // numbers, and expands the object groups it refers to. Entries the rule

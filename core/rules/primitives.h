@@ -44,6 +44,12 @@ std::size_t DecimalDigits(std::size_t value);
 // indexes of the number pane, padded to the width of the line count.
 std::string PaddedIndex(std::size_t index, std::size_t width);
 
+// The lines of a pasted text: split at LF, CR LF or a lone CR, and nowhere
+// else (a Unicode line or paragraph separator stays inside its line). A
+// final line without a line end counts; nothing follows a final line end.
+// The command line reads its inputs and the desktop its panes by this rule.
+std::vector<std::string> SplitLines(std::string_view text);
+
 // The lines of a text whose lines are separated by CR LF, as the messages of
 // a check or an analysis are; a text without CR LF is one line.
 std::vector<std::string> SplitAtLineBreaks(std::string_view text);

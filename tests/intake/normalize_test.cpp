@@ -88,13 +88,19 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
     const NormalizeResult result = NormalizeSilently({c.header, "permit ip any any"});
     EXPECT_EQ(result.AclName, c.name) << c.header;
     EXPECT_EQ(result.Caption, c.caption) << c.header;
+    EXPECT_EQ(ListCaption({c.header, "permit ip any any"}), c.caption) << c.header;
   }
 }
 
 TEST(NormalizeAcl, LastOfSeveralHeadersNamesTheList) {
-  const NormalizeResult result =
-      NormalizeSilently({"ip access-list extended A", "permit ip any any",
-                         "ip access-list extended B", "deny ip any any"});
+  // The caption shown before the run is the one the run ends with: a prompt
+  // line is no header, and counters are cut before the header is read.
+  const Lines source{"ip access-list extended A", "permit ip any any",
+                     "ip access-list extended B (5 matches)", "deny ip any any",
+                     "R1#ip access-list extended C"};
+  const NormalizeResult result = NormalizeSilently(source);
+  EXPECT_EQ(ListCaption(source), "Kerbwise: B");
+  EXPECT_EQ(result.Caption, "Kerbwise: B");
   EXPECT_EQ(result.AclName, "B");
   EXPECT_EQ(result.HeaderIndex, 1u);
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "dialog_answers.h"
+#include "main_window.h"
 
 using namespace kerbwise;
 using namespace kerbwise::ui;
@@ -15,20 +16,29 @@ class MessageBoxesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void questionsOfferYesAndNoWithoutAnIcon() {
-    QMessageBox::Icon icon = QMessageBox::Question;
-    QMessageBox::StandardButtons buttons;
-    // Answers the box once its modal loop runs.
-    QTimer::singleShot(0, this, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      icon = box->icon();
-      buttons = box->standardButtons();
-      box->button(QMessageBox::No)->click();
-    });
-    QVERIFY(!AskYesNo(nullptr, "Oops ...", "Renumber the lines?"));
-    QCOMPARE(icon, QMessageBox::NoIcon);
-    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+  void questionsOfferYesAndNoWithoutAnIconInTheWindowsLanguage() {
+    for (const bool russian : {false, true}) {
+      CheckOptions options;
+      options.Russian = russian;
+      const TForm1 window(options);
+      QMessageBox::Icon icon = QMessageBox::Question;
+      QStringList buttons;
+      // Reads the box once its modal loop runs, then answers No.
+      QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        icon = box->icon();
+        for (QAbstractButton* button : box->buttons()) buttons << button->text();
+        box->button(QMessageBox::No)->click();
+      });
+      QVERIFY(!AskYesNo(nullptr, "Oops ...", "Renumber the lines?"));
+      QCOMPARE(icon, QMessageBox::NoIcon);
+      buttons.sort();
+      const QStringList expected =
+          russian ? QStringList{QString::fromUtf8("Да"), QString::fromUtf8("Нет")}
+                  : QStringList{"&No", "&Yes"};
+      QCOMPARE(buttons, expected);
+    }
   }
 
   void coreQuestionsArriveWithLineBreaksAndUtf8() {

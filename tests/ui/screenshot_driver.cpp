@@ -1,5 +1,6 @@
 // Drives the main window through the bundled example (normalise, check the
-// sample conditions) and saves pictures of the main window, of the shown
+// sample conditions) and saves pictures of the main window at start-up, after
+// the checks and at its least size, of the shown
 // result of the first condition, of the sort window at two widths with the
 // order changes it warns of, and of the analysis window with the lines
 // related to a member of two groups: scripts/screenshot runs it under a
@@ -31,7 +32,8 @@ bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& 
   using kerbwise::ui::ResultWindow;
   bool saved = true;
   ResultWindow::SetShowHook([&](ResultWindow& sort) {
-    if (sort.windowTitle() == "Order changes") {
+    // The order-changes window has no key toggles; its title depends on the language.
+    if (sort.findChild<QWidget*>("SpeedButton1") == nullptr) {
       QApplication::processEvents();
       saved = Save(sort, outDir + "/order-changes.png") && saved;
       return;
@@ -99,6 +101,7 @@ int main(int argc, char* argv[]) {
   testing::WindowDriver driver(arguments);
   int status = 0;
   QTimer::singleShot(300, [&] {
+    if (!Save(driver.Window(), outDir + "/start-up.png")) status = 1;
     driver.Normalize(testing::ReadExample("sample-acl.txt"), testing::ReadExample("objects.txt"));
     QPlainTextEdit* conditions = driver.Pane("Memo7");
     conditions->setPlainText(testing::ReadExample("conditions.txt").trimmed());
@@ -110,6 +113,12 @@ int main(int argc, char* argv[]) {
     }
     QApplication::processEvents();
     if (!Save(driver.Window(), outDir + "/main-window.png")) status = 1;
+    // At the least size the result line still holds the verdict and its note.
+    const QSize size = driver.Window().size();
+    driver.Window().resize(driver.Window().minimumSize());
+    QApplication::processEvents();
+    if (!Save(driver.Window(), outDir + "/least-size.png")) status = 1;
+    driver.Window().resize(size);
     // The shown result, pictured while the window is open.
     ResultWindow::SetShowHook([&](ResultWindow& result) {
       QApplication::processEvents();
