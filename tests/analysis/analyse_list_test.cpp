@@ -122,7 +122,7 @@ TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
   EXPECT_EQ(second.ResultLines, std::vector<std::string>{"Строка: 30 deny bogus: ACL не опознан"});
 }
 
-TEST(AnalyseList, GroupsAndLevelsGrowPastEightBits) {
+TEST(AnalyseList, GroupsGrowPastEightBits) {
   std::vector<std::string> pairs;
   for (int k = 0; k < 300; ++k) {
     const std::string host = "host 10.0." + std::to_string(k / 200) + "." + std::to_string(k % 200);
@@ -136,19 +136,16 @@ TEST(AnalyseList, GroupsAndLevelsGrowPastEightBits) {
   EXPECT_EQ(many.ReportText[0], " 1: 10 permit tcp host 10.0.0.0 any eq 80");
   EXPECT_EQ(many.Lines[598].MarkedMembers(), Members{300});
   EXPECT_EQ(many.Lines[599].Group, 300u);
-
 }
 
-// Identical entries nest ever deeper. The indentation stops at 16 blanks and
-// a deeper line says its level there instead, so its text stays in sight;
-// copying takes the same list lines and "no" commands as ever.
+// Identical entries nest ever deeper, past eight bits of level. The indentation stops at 16 blanks
+// and a deeper line says its level there instead, so its text stays in sight; copying takes the
+// same list lines and "no" commands as ever.
 TEST(AnalyseList, DeepLinesStayInSightAndCopyUnchanged) {
   const std::vector<std::string> same(300, kAnyTcp);
   const AnalysisResult deep = Analyse(same);
   ASSERT_EQ(deep.ReportText.size(), same.size());
   EXPECT_GT(deep.Lines[0].Level, 255u);
-  EXPECT_EQ(deep.ReportText[0],
-            std::string(16, ' ') + "[" + std::to_string(deep.Lines[0].Level) + "] 1: 10 " + kAnyTcp);
   for (std::size_t m = 0; m < same.size(); ++m) {
     const std::uint64_t level = deep.Lines[m].Level;
     const std::string marker = level > 16 ? "[" + std::to_string(level) + "] " : "";
