@@ -11,6 +11,7 @@
 #include "intake/used_objects.h"
 
 class QFrame;
+class QHBoxLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -118,6 +119,7 @@ class ResultWindow : public QDialog {
   QFrame* sortPanel_;
   QFrame* sortNotice_;
   QPushButton* closeButton_;
+  QHBoxLayout* buttonRow_;
   QSpacerItem* upperAreaLift_;
   int sortPanelLeastGap_ = 0;
   std::unique_ptr<ExternalEditor> editor_;

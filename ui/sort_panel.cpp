@@ -270,6 +270,8 @@ void SortPanel::BuildOrderNotice() {
   const int iconSize = notice->style()->pixelMetric(QStyle::PM_SmallIconSize);
   icon->setPixmap(
       notice->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
+  // The warning wraps rather than widen the window.
+  orderWarning_->setWordWrap(true);
   auto* row = new QHBoxLayout(notice);
   row->setContentsMargins(4, 2, 4, 2);
   row->addWidget(icon);
