@@ -80,6 +80,9 @@ ResultWindow::ResultWindow(QWidget* parent)
   textPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
   textPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   textPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Results, sort keys and the names table pad their numbers into columns,
+  // which line up only when every character is as wide as the next.
+  textPane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   // The selection made from the object list must stay visible while the list
   // keeps the focus.
   QPalette palette = textPane_->palette();
@@ -203,14 +206,6 @@ void ResultWindow::Fill(const QString& caption, const QString& text) {
 void ResultWindow::ShowText(const QString& caption, const QStringList& lines) {
   Fill(caption, lines.join(QLatin1Char('\n')));
   Present();
-}
-
-void ResultWindow::ShowReference(const QString& caption, const QStringList& lines) {
-  const QFont ownFont = textPane_->font();
-  textPane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  Fill(caption, lines.join(QLatin1Char('\n')));
-  Present();
-  textPane_->setFont(ownFont);
 }
 
 void ResultWindow::ShowObjects(const QString& caption, const kerbwise::UsedObjects& used) {

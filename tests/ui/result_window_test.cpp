@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -230,16 +229,6 @@ class ResultWindowTest : public QObject {
     WhileShowingText(
         window, [&](ResultWindow& open) { listShownForText = Child(open, "lst1")->isVisible(); });
     QVERIFY(!listShownForText);
-  }
-
-  void referenceUsesTheFixedPitchFontThenThePanesOwnFont() {
-    ResultWindow window;
-    const QFont own = window.TextPane()->font();
-    QFont shownFont;
-    WhileShown([&] { window.ShowReference("ports and ICMP codes names", {"Alias  Num"}); },
-               [&](ResultWindow& shown) { shownFont = shown.TextPane()->font(); });
-    QCOMPARE(shownFont.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-    QCOMPARE(window.TextPane()->font(), own);
   }
 
   void textsFollowTheLanguage() {
