@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "caption_fit.h"
 #include "external_editor.h"
 #include "object_spans.h"
 
@@ -152,6 +153,7 @@ void ResultWindow::ApplyTexts() {
   notepadButton_->setText(text("Notepad", "Блокнот"));
   notepadButton_->setToolTip(text("Sent to external editor", "Передать во внешний редактор"));
   closeButton_->setText(text("Close", "Закрыть"));
+  for (QPushButton* button : {copyButton_, notepadButton_, closeButton_}) FitToCaption(*button);
   editor_->SetRussian(russian_);
 
   // The least width holds the button row with the sort panel's room between
