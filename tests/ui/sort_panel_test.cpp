@@ -126,7 +126,7 @@ class SortPanelTest : public QObject {
     // Switching off the first column also switches off the second.
     row("all off", kEdge, {1, 5, 1}, "", "");
     row("no numbers", kEdge, {7, "chk1"}, "dst opt(1)", QString(byDstOpt).replace("\n", "\n\n"));
-    row("no numbers, no groups", kEdge, {7, "chk2", "chk1"}, "dst opt(1)", byDstOpt);
+    row("no numbers, no groups", kEdge, {7, "chk1", "chk2"}, "dst opt(1)", byDstOpt);
     row("collapsed", kWeb, {5, "chk3"}, "dst addr(1)",
         "20 permit ip any any\n\n10 permit tcp any object-group SRV eq 80\n");
     row("CLI, no key column", kEdge, {"Button4"}, "", "");
