@@ -173,14 +173,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Require(result.ConflictsFound == !conflicts.empty(), "conflicts found differently");
   const std::set<std::size_t>& shown = result.ConflictsOnly ? conflicts : related;
   std::set<std::size_t> reported;
-  for (const std::string& text : result.ReportText) {
-    const std::size_t from = text.find_first_not_of(' ');
+  fuzz::Require(result.Lines.size() == result.ReportText.size(), "report records and text differ");
+  for (std::size_t m = 0; m < result.ReportText.size(); ++m) {
+    const std::string& text = result.ReportText[m];
+    const std::string indent = IndentText(result.Lines[m].Level);
+    const std::size_t from = indent.size();
     const std::size_t colon = text.find(':', from);
-    fuzz::Require(from != std::string::npos && colon != std::string::npos,
-                  "a report line without index", text);
+    fuzz::Require(text.compare(0, from, indent) == 0 && colon != std::string::npos,
+                  "a report line without its indentation and index", text);
     reported.insert(std::stoul(text.substr(from, colon - from)) - 1);
   }
   fuzz::Require(reported == shown, "the report shows other lines than the comparisons relate");
-  fuzz::Require(result.Lines.size() == result.ReportText.size(), "report records and text differ");
   return 0;
 }

@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "caption_fit.h"
 #include "dialog_answers.h"
 #include "enter_keys.h"
 #include "message_boxes.h"
@@ -189,6 +190,8 @@ void AnalysisWindow::ApplyTexts() {
   copyAllCloseButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
   hierarchicalBox_->setText(text("Hierarchical view", "Иерархический вид"));
   closeButton_->setText(text("Close", "Закрыть"));
+  FitToCaption(*copyAllCloseButton_);
+  FitToCaption(*closeButton_);
   const QString copyAll = text("Copy all", "Скопировать всё");
   const QString copyNo = text("Copy with \"no\" prefix", "Скопировать с префиксом \"no \"");
   copyAllAction_->setText(copyAll);
@@ -205,8 +208,11 @@ void AnalysisWindow::ApplyTexts() {
 
   // Room for the three controls of the bottom row with a Close button's width
   // to spare, and for six button heights.
-  const int width = copyAllCloseButton_->sizeHint().width() + hierarchicalBox_->sizeHint().width() +
-                    2 * closeButton_->sizeHint().width();
+  const auto widthOf = [](const QWidget* control) {
+    return std::max(control->sizeHint().width(), control->minimumWidth());
+  };
+  const int width =
+      widthOf(copyAllCloseButton_) + widthOf(hierarchicalBox_) + 2 * widthOf(closeButton_);
   const QSize least(width, 6 * closeButton_->sizeHint().height());
   setMinimumSize(least.expandedTo(layout()->totalMinimumSize()));
 }

@@ -29,7 +29,7 @@ void TForm1::ShowReflected() {
 }
 
 void TForm1::ShowNamesReference() {
-  resultWindow_->ShowReference(namesButton_->text(), FromCoreLines(NamesReference()));
+  resultWindow_->ShowText(namesButton_->text(), FromCoreLines(NamesReference()));
 }
 
 void TForm1::CreateSortPanel() {

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "caption_fit.h"
 #include "external_editor.h"
 #include "object_spans.h"
 
@@ -67,6 +68,7 @@ ResultWindow::ResultWindow(QWidget* parent)
       sortPanel_(new QFrame(this)),
       sortNotice_(new QFrame(this)),
       closeButton_(MakeButton(this, "Button1")),
+      buttonRow_(new QHBoxLayout),
       upperAreaLift_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed)),
       editor_(std::make_unique<ExternalEditor>(this)) {
   setObjectName(QStringLiteral("Form2"));
@@ -79,6 +81,9 @@ ResultWindow::ResultWindow(QWidget* parent)
   textPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
   textPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   textPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Results, sort keys and the names table pad their numbers into columns,
+  // which line up only when every character is as wide as the next.
+  textPane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   // The selection made from the object list must stay visible while the list
   // keeps the focus.
   QPalette palette = textPane_->palette();
@@ -107,16 +112,15 @@ ResultWindow::ResultWindow(QWidget* parent)
   sortNotice_->setObjectName(QStringLiteral("pnlSortNotice"));
   sortNotice_->hide();
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(copyButton_);
-  buttons->addWidget(notepadButton_);
-  buttons->addStretch(0);
-  buttons->addWidget(closeButton_);
+  buttonRow_->addWidget(copyButton_);
+  buttonRow_->addWidget(notepadButton_);
+  buttonRow_->addStretch(0);
+  buttonRow_->addWidget(closeButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter_, 1);
   layout->addWidget(sortNotice_);
   layout->addItem(upperAreaLift_);
-  layout->addLayout(buttons);
+  layout->addLayout(buttonRow_);
 
   connect(copyButton_, &QPushButton::clicked, this, &ResultWindow::CopyAllAndClose);
   connect(notepadButton_, &QPushButton::clicked, this, &ResultWindow::SendToEditor);
@@ -149,13 +153,19 @@ void ResultWindow::ApplyTexts() {
   notepadButton_->setText(text("Notepad", "Блокнот"));
   notepadButton_->setToolTip(text("Sent to external editor", "Передать во внешний редактор"));
   closeButton_->setText(text("Close", "Закрыть"));
+  for (QPushButton* button : {copyButton_, notepadButton_, closeButton_}) FitToCaption(*button);
   editor_->SetRussian(russian_);
 
-  // Never smaller than the buttons and the sort panel between them need,
-  // nor than six button heights.
-  const QSize least(kLeastWidth, std::max(kLeastHeight, 6 * closeButton_->sizeHint().height()));
-  const QSize buttons = layout()->totalMinimumSize() + QSize(sortPanelLeastGap_, 0);
-  setMinimumSize(least.expandedTo(buttons));
+  // The least width holds the button row with the sort panel's room between
+  // the Notepad and Close buttons, whatever the window shows: taken from the
+  // layout as a whole, it would follow a long notice or a wide text and
+  // never give the width back. The least height is six button heights.
+  buttonRow_->invalidate();
+  const QMargins margins = layout()->contentsMargins();
+  const int width =
+      margins.left() + buttonRow_->minimumSize().width() + sortPanelLeastGap_ + margins.right();
+  setMinimumSize(std::max(kLeastWidth, width),
+                 std::max(kLeastHeight, 6 * closeButton_->sizeHint().height()));
 }
 
 void ResultWindow::SetSortPanelLeastGap(int width) {
@@ -198,14 +208,6 @@ void ResultWindow::Fill(const QString& caption, const QString& text) {
 void ResultWindow::ShowText(const QString& caption, const QStringList& lines) {
   Fill(caption, lines.join(QLatin1Char('\n')));
   Present();
-}
-
-void ResultWindow::ShowReference(const QString& caption, const QStringList& lines) {
-  const QFont ownFont = textPane_->font();
-  textPane_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  Fill(caption, lines.join(QLatin1Char('\n')));
-  Present();
-  textPane_->setFont(ownFont);
 }
 
 void ResultWindow::ShowObjects(const QString& caption, const kerbwise::UsedObjects& used) {

@@ -11,6 +11,7 @@
 #include "intake/used_objects.h"
 
 class QFrame;
+class QHBoxLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -37,16 +38,12 @@ class ResultWindow : public QDialog {
   bool Russian() const { return russian_; }
 
   // Fills the text pane (Memo1) with the lines and shows the window modally;
-  // returns when it closes.
+  // returns when it closes. The pane's font is the system's fixed-pitch one.
   void ShowText(const QString& caption, const QStringList& lines);
 
   // The same, with the object list (lst1) of the used groups shown: the pane
   // holds the used-object text, and choosing a name selects its definition.
   void ShowObjects(const QString& caption, const kerbwise::UsedObjects& used);
-
-  // The same in the system's fixed-pitch font; the pane's own font is
-  // restored when the window closes.
-  void ShowReference(const QString& caption, const QStringList& lines);
 
   // Opens the window for sorting: the caption, an empty text pane and the
   // sort panel shown; SortPanelOpened lets the panel fill the pane before
@@ -118,6 +115,7 @@ class ResultWindow : public QDialog {
   QFrame* sortPanel_;
   QFrame* sortNotice_;
   QPushButton* closeButton_;
+  QHBoxLayout* buttonRow_;
   QSpacerItem* upperAreaLift_;
   int sortPanelLeastGap_ = 0;
   std::unique_ptr<ExternalEditor> editor_;

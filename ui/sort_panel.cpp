@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "caption_fit.h"
 #include "dialog_answers.h"
 #include "external_editor.h"
 #include "message_boxes.h"
@@ -210,6 +211,7 @@ void SortPanel::ApplyTexts() {
   commandsButton_->setToolTip(FromCore(texts.CommandsHint));
   pairsButton_->setText(window_.Russian() ? QString::fromUtf8("Показать пары")
                                           : QStringLiteral("Show the pairs"));
+  FitToCaption(*pairsButton_);
 
   // The window must leave room for the panel in either layout: six toggle
   // widths, and never less than the two-row panel itself (no gap gives two
@@ -270,6 +272,8 @@ void SortPanel::BuildOrderNotice() {
   const int iconSize = notice->style()->pixelMetric(QStyle::PM_SmallIconSize);
   icon->setPixmap(
       notice->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
+  // The warning wraps rather than widen the window.
+  orderWarning_->setWordWrap(true);
   auto* row = new QHBoxLayout(notice);
   row->setContentsMargins(4, 2, 4, 2);
   row->addWidget(icon);

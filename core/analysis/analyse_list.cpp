@@ -99,7 +99,7 @@ void BuildReport(const std::vector<std::string>& listLines, std::vector<Analysis
     AnalysisLine& line = lines[k];
     if (line.MembersEmpty() || (result.ConflictsOnly && !line.Conflict)) continue;
     line.Level = ReportLevel(line, groups);
-    std::string text(IndentWidth(line.Level), ' ');
+    std::string text = IndentText(line.Level);
     text += std::to_string(k + 1);  // unpadded, unlike the number pane
     text += ": ";
     text += TrimControls(listLines[k]);
@@ -113,6 +113,11 @@ void BuildReport(const std::vector<std::string>& listLines, std::vector<Analysis
 }
 
 }  // namespace
+
+std::string IndentText(std::uint64_t level) {
+  if (level <= kIndentSteps) return std::string(static_cast<std::size_t>(level), ' ');
+  return std::string(kIndentSteps, ' ') + '[' + std::to_string(level) + "] ";
+}
 
 AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const CheckOptions& options,
                            LineRecognizer& recognizer, AnswerSource& answers,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -58,14 +59,16 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
                            LineRecognizer& recognizer, AnswerSource& answers,
                            const ProgressCallback& progress = {}, const AnalysisRun& run = {});
 
-// The blanks that indent a report line: its level, but never more than
-// kMaxIndent. Levels only grow that deep when a great many entries cover one
-// another (thousands of identical entries, say), and unbounded indentation
-// would then make the report text grow with the cube of the list's length.
-inline constexpr std::size_t kMaxIndent = 1000;
-inline std::size_t IndentWidth(std::uint64_t level) {
-  return level < kMaxIndent ? static_cast<std::size_t>(level) : kMaxIndent;
-}
+// What goes before a report line's index: one blank per level down to
+// kIndentSteps, which a reader can still follow by eye. A deeper line stays
+// at that depth and says its level there, as "[17] ". Levels grow that deep
+// when many entries cover one another (repeated entries, say), and without
+// the cap the text drifts out of sight. The marker holds no ": ", which
+// separates the index from the list line when lines are copied.
+inline constexpr std::size_t kIndentSteps = 16;
+std::string IndentText(std::uint64_t level);
+// Its length, in pane offsets as in bytes (blanks, digits and brackets).
+inline std::size_t IndentWidth(std::uint64_t level) { return IndentText(level).size(); }
 
 // The report line's style: bold for a group head, italic for a line covered
 // only with an incomplete set of ports.

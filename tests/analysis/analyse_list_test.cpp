@@ -5,6 +5,8 @@
 #include <random>
 
 #include "analysis/pair_comparer.h"
+#include "analysis/related_lines.h"
+#include "analysis/report_commands.h"
 #include "analysis_fixture.h"
 #include "check/check_condition.h"
 
@@ -120,7 +122,7 @@ TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
   EXPECT_EQ(second.ResultLines, std::vector<std::string>{"Строка: 30 deny bogus: ACL не опознан"});
 }
 
-TEST(AnalyseList, GroupsAndLevelsGrowPastEightBits) {
+TEST(AnalyseList, GroupsGrowPastEightBits) {
   std::vector<std::string> pairs;
   for (int k = 0; k < 300; ++k) {
     const std::string host = "host 10.0." + std::to_string(k / 200) + "." + std::to_string(k % 200);
@@ -134,11 +136,33 @@ TEST(AnalyseList, GroupsAndLevelsGrowPastEightBits) {
   EXPECT_EQ(many.ReportText[0], " 1: 10 permit tcp host 10.0.0.0 any eq 80");
   EXPECT_EQ(many.Lines[598].MarkedMembers(), Members{300});
   EXPECT_EQ(many.Lines[599].Group, 300u);
+}
 
-  // Identical entries nest ever deeper; the indentation stops at its ceiling.
-  const AnalysisResult deep = Analyse(std::vector<std::string>(300, kAnyTcp));
+// Identical entries nest ever deeper, past eight bits of level. The indentation stops at 16 blanks
+// and a deeper line says its level there instead, so its text stays in sight; copying takes the
+// same list lines and "no" commands as ever.
+TEST(AnalyseList, DeepLinesStayInSightAndCopyUnchanged) {
+  const std::vector<std::string> same(300, kAnyTcp);
+  const AnalysisResult deep = Analyse(same);
+  ASSERT_EQ(deep.ReportText.size(), same.size());
   EXPECT_GT(deep.Lines[0].Level, 255u);
-  EXPECT_EQ(deep.ReportText[0].find_first_not_of(' '), IndentWidth(deep.Lines[0].Level));
+  for (std::size_t m = 0; m < same.size(); ++m) {
+    const std::uint64_t level = deep.Lines[m].Level;
+    const std::string marker = level > 16 ? "[" + std::to_string(level) + "] " : "";
+    const std::string index = std::to_string(m + 1) + ": ";
+    EXPECT_EQ(deep.ReportText[m].substr(0, deep.ReportText[m].find(index)),
+              std::string(std::min<std::uint64_t>(level, 16), ' ') + marker);
+  }
+  EXPECT_EQ(CopyAll(deep.ReportText), Numbered(same));
+  const CopyNoResult no = CopyNo(deep, CopyNoMode::All, 0, deep.Lines.back().TextEnd);
+  EXPECT_EQ(no.Lines, std::vector<std::string>(same.size(), "no " + kAnyTcp));
+  // In the related pane a member's colour starts at its index, past its level.
+  std::ptrdiff_t selected = -1;
+  const auto view = ShowDblACL(deep, 0, false, false, selected);
+  ASSERT_TRUE(view && !view->Spans.empty());
+  const ColouredSpan& first = view->Spans.front();
+  ASSERT_EQ(first.Pane, AnalysisPane::Related);
+  EXPECT_EQ(view->Text[0].substr(first.Start, first.Length), "1: 10 " + kAnyTcp);
 }
 
 // Lines of every kind the comparison looks at, drawn from a small pool of

@@ -298,6 +298,18 @@ class AnalysisWindowTest : public QObject {
                QString("Скопировать с префиксом \"no \" избыточные правила"));
       QVERIFY(Child<QAction>(w, "N3")->isChecked());
       QCOMPARE(Child<QAction>(w, "N5")->text(), QString("Скрыть производные этого вхождения"));
+      // Even at the least size no caption touches its button's edges or is cut.
+      w.resize(w.minimumSize());
+      QApplication::processEvents();
+      for (const char* name : {"Button1", "Button2"}) {
+        const auto* button = Child<QAbstractButton>(w, name);
+        const QFontMetrics metrics = button->fontMetrics();
+        QVERIFY2(button->width() - metrics.horizontalAdvance(button->text()) >=
+                     2 * metrics.averageCharWidth(),
+                 name);
+      }
+      const auto* box = Child<QAbstractButton>(w, "chk1");
+      QVERIFY(box->width() >= box->sizeHint().width());
     }));
     QCOMPARE(boxes.Shown()[0].Text, QString("Имеются конфликтующие правила. Показать только их ?"));
   }

@@ -17,13 +17,20 @@ struct Shown {
   QString Caption;
   QString Text;
   bool Russian = false;
+  bool FixedPitch = false;  // padded numbers line up in columns
 };
+
+bool IsFixedPitch(const QFont& font) {
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance("1111") == metrics.horizontalAdvance("MMMM");
+}
 
 class ShowRecorder {
  public:
   ShowRecorder() {
     ResultWindow::SetShowHook([this](ResultWindow& window) {
-      shown_.push_back({window.windowTitle(), window.TextPane()->toPlainText(), window.Russian()});
+      shown_.push_back({window.windowTitle(), window.TextPane()->toPlainText(), window.Russian(),
+                        IsFixedPitch(window.TextPane()->font())});
     });
   }
   ~ShowRecorder() { ResultWindow::SetShowHook({}); }
@@ -63,6 +70,7 @@ class ResultRoutesTest : public QObject {
     QTest::mouseDClick(resultLine->viewport(), Qt::LeftButton);
     QCOMPARE(shown.All().size(), 3);
     QVERIFY(!resultLine->textCursor().hasSelection());
+    QVERIFY(shown.All()[0].FixedPitch);
   }
 
   void enterWithAltShowsTheResultAfterTheCheck() {
@@ -101,7 +109,7 @@ class ResultRoutesTest : public QObject {
     QVERIFY(shown.All()[1].Text.contains("permit tcp host 10.1.0.11 eq 80 any"));
     QCOMPARE(shown.All()[2].Caption, QString::fromUtf8("имена портов и кодов ICMP"));
     QVERIFY(shown.All()[2].Text.startsWith("Alias"));
-    for (const Shown& each : shown.All()) QVERIFY(each.Russian);
+    for (const Shown& each : shown.All()) QVERIFY(each.Russian && each.FixedPitch);
   }
 };
 

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -232,17 +231,9 @@ class ResultWindowTest : public QObject {
     QVERIFY(!listShownForText);
   }
 
-  void referenceUsesTheFixedPitchFontThenThePanesOwnFont() {
-    ResultWindow window;
-    const QFont own = window.TextPane()->font();
-    QFont shownFont;
-    WhileShown([&] { window.ShowReference("ports and ICMP codes names", {"Alias  Num"}); },
-               [&](ResultWindow& shown) { shownFont = shown.TextPane()->font(); });
-    QCOMPARE(shownFont.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-    QCOMPARE(window.TextPane()->font(), own);
-  }
-
-  void textsFollowTheLanguage() {
+  // Every caption keeps clear of its button's edges, the long Russian ones
+  // too, even at the window's least size.
+  void textsFollowTheLanguageAndFitTheButtons() {
     ResultWindow window;
     const auto texts = [&window] {
       return QStringList{Child<QPushButton>(window, "Button2")->text(),
@@ -256,6 +247,18 @@ class ResultWindowTest : public QObject {
     QCOMPARE(texts(), QString::fromUtf8("Скопировать всё и закрыть|Блокнот|Передать во внешний "
                                         "редактор|Закрыть")
                           .split('|'));
+    QStringList cramped;
+    WhileShowingText(window, [&](ResultWindow& shown) {
+      shown.resize(shown.minimumSize());
+      QApplication::processEvents();
+      for (const char* name : {"Button1", "Button2", "Button3"}) {
+        const auto* button = Child<QPushButton>(shown, name);
+        const QFontMetrics metrics = button->fontMetrics();
+        const int room = button->width() - metrics.horizontalAdvance(button->text());
+        if (room < 2 * metrics.averageCharWidth()) cramped << button->text();
+      }
+    });
+    QCOMPARE(cramped, QStringList());
   }
 };
 
