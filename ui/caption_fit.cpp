@@ -7,8 +7,7 @@ namespace kerbwise::ui {
 
 void FitToCaption(QPushButton& button) {
   const QFontMetrics metrics = button.fontMetrics();
-  const int clearance = metrics.horizontalAdvance(QLatin1Char('M'));
-  button.setMinimumWidth(metrics.horizontalAdvance(button.text()) + 2 * clearance);
+  button.setMinimumWidth(metrics.horizontalAdvance(button.text()) + metrics.height());
 }
 
 }  // namespace kerbwise::ui

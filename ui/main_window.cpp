@@ -24,6 +24,7 @@
 #include "analysis_window.h"
 #include "arrow_glyph.h"
 #include "blinking_label.h"
+#include "caption_fit.h"
 #include "condition_area.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
@@ -78,15 +79,6 @@ const char* const kSourceSample = "ip access-list extended BlaBlaBla\n permit ip
 // something else) is the user's and stays.
 void ClearSample(QPlainTextEdit& pane, const char* sample) {
   if (pane.toPlainText() == QLatin1String(sample)) pane.clear();
-}
-
-// A caption that fills its button edge to edge reads badly, and the Russian
-// ones are long: each button keeps half a line's height of room on both
-// sides of its caption. More would widen the least window size past what a
-// scaled laptop screen holds in Russian.
-void FitWidthToCaption(QPushButton& button) {
-  const QFontMetrics metrics(button.font());
-  button.setMinimumWidth(metrics.horizontalAdvance(button.text()) + metrics.height());
 }
 
 // Panes that are hidden during a run keep their place, so nothing jumps.
@@ -435,7 +427,7 @@ void TForm1::ApplyTexts(const WindowTexts& texts) {
   paranoicBox_->setToolTip(texts.ParanoicHint);
   for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
                               reflectButton_, namesButton_, nameButton_, objectsButton_}) {
-    FitWidthToCaption(*button);
+    FitToCaption(*button);
   }
   showResultAction_->setText(texts.ShowResult);
   copyResultAction_->setText(texts.CopyResult);
