@@ -14,24 +14,18 @@
 namespace kerbwise {
 namespace {
 
-TEST(IntegerReader, ReadsDecimalHexadecimalAndSigns) {
-  struct Case {
-    const char* text;
-    std::int32_t value;
-  };
-  const Case cases[] = {{"42", 42},  {"007", 7},   {"  12", 12},  {"+5", 5},
-                        {"-5", -5},  {"-0", 0},    {"$ff", 255},  {"x1F", 31},
-                        {"X10", 16}, {"0x10", 16}, {"-$10", -16}, {"+0x10", 16}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(ReadInteger(c.text), c.value) << c.text;
-    EXPECT_EQ(ReadIntDefault(c.text, 256), c.value) << c.text;
-    EXPECT_EQ(ReadIntStrict(c.text), c.value) << c.text;
+TEST(IntegerReader, ReadsDecimalHexadecimalAndSignsAndNothingElse) {
+  const std::pair<const char*, std::int32_t> cases[] = {
+      {"42", 42},   {"007", 7},  {"  12", 12}, {"+5", 5},    {"-5", -5},    {"-0", 0},
+      {"$ff", 255}, {"x1F", 31}, {"X10", 16},  {"0x10", 16}, {"-$10", -16}, {"+0x10", 16}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(ReadInteger(text), value) << text;
+    EXPECT_EQ(ReadIntDefault(text, 256), value) << text;
+    EXPECT_EQ(ReadIntStrict(text), value) << text;
   }
   EXPECT_EQ(ReadInteger("2147483647"), INT32_MAX);
   EXPECT_EQ(ReadInteger("-2147483648"), INT32_MIN);
-}
-
-TEST(IntegerReader, TextThatIsNoNumberGivesTheDefault) {
+  // Text that is no number gives the default.
   for (const char* text :
        {"", " ", "+", "-", "$", "0x", "12 ", "1 2", "12a", "a12", "$g", "--1", "+-1", "$-1", "1.5",
         "\t1", "99999999999", "123456789012345678901234567890"}) {
@@ -63,11 +57,6 @@ TEST(SpaceCompress, ShortensRunsOfBlanksOnlyWhateverTheLength) {
     expected += "ab ";
   }
   EXPECT_EQ(SpaceCompress(text), expected);
-}
-
-TEST(ReplChr, RepeatsOneCharacter) {
-  EXPECT_EQ(ReplChr('\0', 5), "");
-  EXPECT_EQ(ReplChr('.', 65535), std::string(65535, '.'));
 }
 
 TEST(ListEntry, EveryConsumerReadsNumberAndEntryAlike) {
