@@ -21,11 +21,7 @@ CheckReport Check(const Lines& list, const std::string& condition,
   return CheckCondition(list, condition, direction, options, recognizer);
 }
 
-CheckOptions PartialPorts() {
-  CheckOptions options;
-  options.PartialPortsOption = true;
-  return options;
-}
+const CheckOptions kPartialPorts{.PartialPortsOption = true};
 
 const Lines kWebThenDeny{" 10 permit tcp any any eq 80", " 20 deny ip any any"};
 
@@ -54,19 +50,17 @@ TEST(CheckCondition, FirstFullMatchDecides) {
   EXPECT_EQ(empty.Verdict, "-");
   EXPECT_FALSE(empty.FirstMatch.has_value());
   const CheckReport partial = Check({" 10 permit tcp any any eq 80"}, "tcp any any range 70 90",
-                                    CheckDirection::Direct, PartialPorts());
+                                    CheckDirection::Direct, kPartialPorts);
   EXPECT_EQ(partial.NumberPane, (Lines{"1^+Match. Incomplete set of ports"}));
   EXPECT_EQ(partial.MarkerList, (Lines{"^1"}));
   EXPECT_EQ(partial.ResultLines, (Lines{"Blocked", "Partial matches were also found"}));
 }
 
 TEST(CheckCondition, PartialMatchNoteJoinsASecondLine) {
-  CheckOptions options;
-  options.PartialAddresses = true;
-  options.Russian = true;
   const CheckReport report = Check(
       {" 10 permit ip 10.0.0.0 0.255.255.255 any", " 20 permit ip any any", " 30 deny ip any any"},
-      "ip 10.0.0.0 1.255.255.255 any", CheckDirection::Direct, options);
+      "ip 10.0.0.0 1.255.255.255 any", CheckDirection::Direct,
+      {.PartialAddresses = true, .Russian = true});
   EXPECT_EQ(report.MarkerList, (Lines{"?1", "+2", "-3"}));
   EXPECT_EQ(report.NumberPane[0],
             "1?+Совпадение. Src 16777216 хостов с 10.0.0.0 по 10.255.255.255. Dst полностью");
@@ -113,7 +107,7 @@ TEST(CheckCondition, RemarksArePassedOverAndErrorsStopTheCheck) {
 TEST(CheckCondition, ErrorTextKeepsItsLineBreakAndThePartialNote) {
   const CheckReport report =
       Check({" 10 permit tcp any any eq 80", " 20 permit ip 10.1.1.1 0.0.0.255 any"},
-            "tcp any any range 70 90", CheckDirection::Direct, PartialPorts());
+            "tcp any any range 70 90", CheckDirection::Direct, kPartialPorts);
   EXPECT_EQ(report.ResultLines,
             (Lines{"Line: 20 permit ip 10.1.1.1 0.0.0.255 any: Wrong combination of src address "
                    "and mask in the ACL",
