@@ -4,7 +4,6 @@
 
 #include <random>
 
-#include "analysis/pair_comparer.h"
 #include "analysis/related_lines.h"
 #include "analysis/report_commands.h"
 #include "analysis_fixture.h"
@@ -20,8 +19,6 @@ using Members = std::vector<std::uint32_t>;
 
 const std::string kHost80 = "permit tcp host 10.0.0.1 any eq 80";
 const std::string kAnyTcp = "permit tcp any any";
-
-TEST(AnalyseList, OneLineDoesNothing) { EXPECT_FALSE(Analyse({kAnyTcp}).Ran); }
 
 // Styles, levels and members of this case are checked through the command
 // line's JSON; here the offsets and the group table.
@@ -75,8 +72,7 @@ TEST(AnalyseList, PortSetsAsAWholeOrInPart) {
   EXPECT_EQ(inSet.Message, "There are no excess or conflicting rules");
   EXPECT_EQ(inSet.MessageCaption, "All is ok !");
 
-  CheckOptions partial;
-  partial.PortsInSet = false;
+  CheckOptions partial{.PortsInSet = false};
   const AnalysisResult italic = Analyse(overlapping, partial);
   ASSERT_EQ(italic.Lines.size(), 2u);
   EXPECT_EQ(italic.Lines[0].MarkedMembers(), (Members{1, 255}));
@@ -106,8 +102,7 @@ TEST(AnalyseList, NestedGroupsIndentByLevel) {
 }
 
 TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
-  CheckOptions options;
-  options.PartialAddresses = true;  // switched off for the run only
+  CheckOptions options{.PartialAddresses = true};  // switched off for the run only
   const AnalysisResult result = Analyse({"permit foo bar", kAnyTcp}, options);
   EXPECT_TRUE(result.Error);
   EXPECT_EQ(result.Colour, ResultColour::Tooltip);
@@ -198,35 +193,9 @@ std::vector<std::string> RandomList(std::size_t count, unsigned seed) {
   return lines;
 }
 
-TEST(AnalyseList, PreparedComparisonAgreesWithCheckForMatch) {
-  const std::vector<std::string> list = RandomList(120, 7);
-  for (const bool portsInSet : {true, false}) {
-    for (const bool paranoic : {false, true}) {
-      CheckOptions options;
-      options.PortsInSet = portsInSet;
-      options.Paranoic = paranoic;
-      const MatchSettings settings{.PartialPorts = !portsInSet, .AnyOverlap = paranoic};
-      LineRecognizer recognizer;
-      std::vector<RecognisedLine> lines;
-      for (const std::string& line : list)
-        lines.push_back(RecogniseLine(line, options, recognizer));
-      const PairComparer comparer(lines, settings, options);
-      for (std::size_t r = 0; r < list.size(); ++r) {
-        for (std::size_t s = 0; s < list.size(); ++s) {
-          const MatchResult full = CheckForMatch(lines[r], lines[s], settings, options);
-          const PairOutcome fast = comparer.Compare(r, s);
-          ASSERT_EQ(fast.Outcome, full.Outcome) << list[r] << " / " << list[s];
-          ASSERT_EQ(fast.PortsIncomplete, full.PortsIncomplete) << list[r] << " / " << list[s];
-        }
-      }
-    }
-  }
-}
-
 TEST(AnalyseList, ThreadsGiveTheSameResult) {
   std::vector<std::string> list = RandomList(700, 3);
-  CheckOptions options;
-  options.PortsInSet = false;
+  const CheckOptions options{.PortsInSet = false};
   for (const std::size_t badLine : {std::size_t{0}, std::size_t{450}}) {
     if (badLine != 0) list[badLine] = "permit tcp 10.0.0.1 0.0.0.255 any";  // address outside mask
     const AnalysisResult one = Analyse(list, options, {false}, 1);

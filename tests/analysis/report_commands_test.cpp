@@ -48,26 +48,19 @@ TEST(ShowDblACL, LineInTwoColumnGroupsIsColouredInHalves) {
   const auto view = ShowDblACL(result, 0, false, false, selected);
   ASSERT_TRUE(view);
   EXPECT_EQ(view->Columns, (std::vector<std::uint32_t>{1, 2}));
-  const Rgb blue{0, 0, 255};
-  const Rgb fuchsia{255, 0, 255};
+  const Rgb blue{0, 0, 255}, fuchsia{255, 0, 255};
   EXPECT_EQ(view->ColumnColours, (std::vector<Rgb>{blue, fuchsia}));
-
-  const std::size_t length = result.ReportText[0].size();  // one blank of indentation
-  const std::size_t half = (length - 1) / 2;
-  const std::size_t second = result.Lines[0].TextEnd;
-  const std::size_t third = result.Lines[1].TextEnd;
-  const std::size_t secondLength = result.ReportText[1].size();
-  const std::size_t thirdLength = result.ReportText[2].size();
+  // Line 1 (a blank of indentation, then 50 characters) in two halves of 25 in both panes;
+  // the heads, 34 characters each at 52 and 87 (a line break after each line), whole.
   using P = AnalysisPane;
-  EXPECT_EQ(view->Spans,
-            (std::vector<ColouredSpan>{{P::Related, 1, half, blue},
-                                       {P::Report, 1, half, blue},
-                                       {P::Related, 1 + half, length - 1 - half, fuchsia},
-                                       {P::Report, 1 + half, length - 1 - half, fuchsia},
-                                       {P::Related, second, secondLength, blue},
-                                       {P::Report, second, secondLength, blue},
-                                       {P::Related, third, thirdLength, fuchsia},
-                                       {P::Report, third, thirdLength, fuchsia}}));
+  EXPECT_EQ(view->Spans, (std::vector<ColouredSpan>{{P::Related, 1, 25, blue},
+                                                    {P::Report, 1, 25, blue},
+                                                    {P::Related, 26, 25, fuchsia},
+                                                    {P::Report, 26, 25, fuchsia},
+                                                    {P::Related, 52, 34, blue},
+                                                    {P::Report, 52, 34, blue},
+                                                    {P::Related, 87, 34, fuchsia},
+                                                    {P::Report, 87, 34, fuchsia}}));
 }
 
 TEST(ShowDblACL, HierarchicalViewOrdersByLevel) {
@@ -99,10 +92,8 @@ TEST(CopyCommands, CopyNoModesOverTheWholeReport) {
   EXPECT_EQ(CopyNo(result, CopyNoMode::RedundantNotDerived, 0, all).Lines, Lines{noAll[0]});
 
   // Lines covered with an incomplete set of ports are never redundant.
-  CheckOptions partial;
-  partial.PortsInSet = false;
-  const AnalysisResult italic =
-      Analyse({"permit tcp any any range 70 90", "permit tcp any any range 80 100"}, partial);
+  const AnalysisResult italic = Analyse(
+      {"permit tcp any any range 70 90", "permit tcp any any range 80 100"}, {.PortsInSet = false});
   EXPECT_TRUE(CopyNo(italic, CopyNoMode::Redundant, 0, italic.Lines.back().TextEnd).Lines.empty());
 }
 
@@ -162,16 +153,6 @@ TEST(HideDerivedLines, HeadInAnotherGroupStaysAsAPlainMember) {
   EXPECT_EQ(result.Lines[1].MarkedMembers(), Members{1});
   EXPECT_FALSE(IsBold(result.Lines[1]));
   EXPECT_EQ(result.Lines[2].Group, 1u);
-}
-
-TEST(BlinkTitle, BlinksElevenTimesThenRests) {
-  int count = 0;
-  EXPECT_EQ(BlinkTitle(count).Title, "Result: CONFLICTS ONLY");
-  EXPECT_EQ(BlinkTitle(count).Title, "Result");
-  for (int k = 3; k < 11; ++k) BlinkTitle(count);
-  const TitleTick rest = BlinkTitle(count);
-  EXPECT_EQ(rest.NextIntervalMs, 10'000);
-  EXPECT_EQ(count, 0);
 }
 
 }  // namespace
