@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "reorder/sort_acl.h"
@@ -23,61 +23,29 @@ OrderChanges Changes(const Lines& list, const Places& newPosition,
   return FindOrderChanges(list, newPosition, {}, recognizer, limit);
 }
 
-struct SwapCase {
-  const char* first;
-  const char* second;
-  bool warns;
-};
-
-void PrintTo(const SwapCase& c, std::ostream* out) { *out << c.first << " / " << c.second; }
-
-// Two entries, numbered 10 and 20, that the new order puts the other way round.
-class SwappedPair : public testing::TestWithParam<SwapCase> {};
-
-TEST_P(SwappedPair, WarnsExactlyWhenTrafficIsSharedAndActionsDiffer) {
-  const SwapCase& c = GetParam();
-  const OrderChanges changes =
-      Changes({std::string("10 ") + c.first, std::string("20 ") + c.second}, {2, 1});
-  EXPECT_EQ(changes.Count, c.warns ? 1U : 0U);
+// Two entries, numbered 10 and 20, that the new order puts the other way round. Protocols,
+// addresses and ports are the order_safety fuzz target's, which reads each pair against a
+// plain packet; these are the conditions a plain packet cannot judge.
+TEST(OrderChanges, SwappedPairWarnsExactlyWhenTrafficIsSharedAndActionsDiffer) {
+  const std::tuple<const char*, const char*, bool> pairs[] = {
+      {"permit icmp any any echo", "deny icmp any any 8", true},
+      {"permit icmp any any time-exceeded", "deny icmp any any ttl-exceeded", true},
+      {"permit icmp any any", "deny icmp any any echo-reply", true},
+      {"permit tcp any any eq 80 established", "deny tcp any any eq 80", true},
+      {"permit ip any any precedence 3", "deny ip any any precedence 3", true},
+      {"permit ip any any precedence 3", "deny ip any any", true},
+      {"permit ip any any ttl lt 10", "deny ip any any ttl range 5 20", true},
+      {"permit icmp any any echo", "deny icmp any any echo-reply", false},
+      {"permit icmp any any ttl-exceeded", "deny icmp any any reassembly-timeout", false},
+      {"permit icmp any any unreachable", "deny icmp any any ttl-exceeded", false},
+      {"permit ip any any precedence 3", "deny ip any any precedence 5", false},
+      {"permit ip any any ttl lt 10", "deny ip any any ttl gt 10", false}};
+  for (const auto& [first, second, warns] : pairs) {
+    EXPECT_EQ(Changes({std::string("10 ") + first, std::string("20 ") + second}, {2, 1}).Count,
+              warns ? 1U : 0U)
+        << first << " / " << second;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Overlapping, SwappedPair,
-    testing::Values(
-        SwapCase{"permit ip host 10.1.1.1 any", "deny ip 10.1.1.0 0.0.0.255 any", true},
-        SwapCase{"permit tcp any any eq 80", "deny ip any any", true},
-        SwapCase{"permit icmp any any echo", "deny icmp any any 8", true},
-        SwapCase{"permit icmp any any time-exceeded", "deny icmp any any ttl-exceeded", true},
-        SwapCase{"permit icmp any any", "deny icmp any any echo-reply", true},
-        // Non-contiguous masks: 10.x.0.1 for any x holds 10.1.0.1.
-        SwapCase{"permit ip 10.0.0.1 0.255.0.0 any", "deny ip host 10.1.0.1 any", true},
-        SwapCase{"permit tcp any any range 1000 2000", "deny tcp any any gt 1999", true},
-        SwapCase{"permit tcp any any eq 80 established", "deny tcp any any eq 80", true},
-        SwapCase{"permit ip any any precedence 3", "deny ip any any precedence 3", true},
-        SwapCase{"permit ip any any precedence 3", "deny ip any any", true},
-        SwapCase{"permit ip any any ttl lt 10", "deny ip any any ttl range 5 20", true},
-        SwapCase{"permit tcp any eq 20 any", "deny tcp any any eq 21", true}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Apart, SwappedPair,
-    testing::Values(
-        SwapCase{"permit ip host 10.1.1.1 any", "permit ip 10.1.1.0 0.0.0.255 any", false},
-        SwapCase{"deny ip host 10.1.1.1 any", "deny ip any any", false},
-        SwapCase{"permit ip 10.1.1.0 0.0.0.255 any", "deny ip 10.1.2.0 0.0.0.255 any", false},
-        SwapCase{"permit ip any host 10.0.0.1", "deny ip any host 10.0.0.2", false},
-        SwapCase{"permit ip 10.0.0.1 0.255.0.0 any", "deny ip host 10.1.0.2 any", false},
-        SwapCase{"permit tcp any any eq 80", "deny tcp any any eq 443", false},
-        SwapCase{"permit tcp any any range 1 100", "deny tcp any any gt 100", false},
-        SwapCase{"permit tcp any eq 20 any", "deny tcp any neq 20 any", false},
-        SwapCase{"permit tcp any any", "deny udp any any", false},
-        SwapCase{"permit icmp any any echo", "deny icmp any any echo-reply", false},
-        SwapCase{"permit icmp any any ttl-exceeded", "deny icmp any any reassembly-timeout", false},
-        SwapCase{"permit icmp any any unreachable", "deny icmp any any ttl-exceeded", false},
-        SwapCase{"permit ip any any precedence 3", "deny ip any any precedence 5", false},
-        SwapCase{"permit ip any any ttl lt 10", "deny ip any any ttl gt 10", false},
-        // Lines that are not rules take no part.
-        SwapCase{"remark permit everything", "deny ip any any", false},
-        SwapCase{"permit bogus any any", "deny ip any any", false}));
 
 TEST(OrderChanges, OnlyPairsTurnedRoundCount) {
   const Lines list{"10 permit ip host 10.1.1.1 any", "20 deny ip any any",

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kerbwise {
@@ -36,36 +37,26 @@ TEST(ReorderCommands, ReversedListWithoutAName) {
 }
 
 TEST(ReorderCommands, NothingIsProduced) {
-  struct Case {
-    Lines lines;
-    Lines problems;
-    CommandOutcome outcome;
-    std::string message;
-  };
-  const std::vector<Case> cases{
-      {{"10 permit a", "20 permit b"},
-       {},
-       CommandOutcome::Unchanged,
-       "The order of the lines has not changed"},
-      {{}, {}, CommandOutcome::Unchanged, "The order of the lines has not changed"},
+  using enum CommandOutcome;
+  const std::string unchanged = "The order of the lines has not changed";
+  // The sorted lines, the problem lines, and what comes out instead of commands.
+  const std::tuple<Lines, Lines, CommandOutcome, std::string> cases[] = {
+      {{"10 permit a", "20 permit b"}, {}, Unchanged, unchanged},
+      {{}, {}, Unchanged, unchanged},
       {{"20 permit a", "10 permit b"},
        {"remark:30 remark x", "remark:40 remark y"},
-       CommandOutcome::Problems,
+       Problems,
        "remark:30 remark x\nremark:40 remark y"},
-      {{"20 permit a", "ACE 5 not found", "10 permit b"},
-       {},
-       CommandOutcome::Unnumbered,
-       "ACE 5 not found"},
+      {{"20 permit a", "ACE 5 not found", "10 permit b"}, {}, Unnumbered, "ACE 5 not found"},
       {{"030 permit a", "10 permit b", "030 permit c"},
        {},
-       CommandOutcome::SharedNumbers,
+       SharedNumbers,
        "Sequence number 30 is carried by more than one line; collapse the list to its object "
-       "groups first"},
-  };
-  for (const Case& c : cases) {
-    const ReorderCommands result = GenerateReorderCommands(c.lines, c.problems, "IN", false);
-    EXPECT_EQ(result.Outcome, c.outcome) << c.message;
-    EXPECT_EQ(result.Message, c.message);
+       "groups first"}};
+  for (const auto& [lines, problems, outcome, message] : cases) {
+    const ReorderCommands result = GenerateReorderCommands(lines, problems, "IN", false);
+    EXPECT_EQ(result.Outcome, outcome) << message;
+    EXPECT_EQ(result.Message, message);
     EXPECT_TRUE(result.Commands.empty());
   }
 }
@@ -133,17 +124,15 @@ std::vector<bool> QuadraticMoves(const std::vector<std::uint32_t>& seqNo) {
     for (std::size_t k = 0; k < j; ++k) lower[j] += seqNo[k] < seqNo[j];
   }
   std::vector<bool> moved(n, false);
-  std::vector<bool> decided(n, false);
   bool anyStay = false;
   std::uint32_t last = 0;
   for (;;) {
     std::size_t candidate = n;
     for (std::size_t j = 0; j < n; ++j) {
-      if (moved[j] || decided[j] || (anyStay && seqNo[j] >= last)) continue;
+      if (moved[j] || (anyStay && seqNo[j] >= last)) continue;
       if (candidate == n || seqNo[j] > seqNo[candidate]) candidate = j;
     }
     if (candidate == n) break;
-    decided[candidate] = true;
     bool beaten = false;
     for (std::size_t k = candidate + 1; k < n; ++k) {
       beaten = beaten || (!moved[k] && lower[k] >= lower[candidate] && seqNo[k] < seqNo[candidate]);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "reorder/sort_key.h"
@@ -19,13 +20,11 @@ namespace {
 using Lines = std::vector<std::string>;
 
 SortResult Sort(const Lines& list, std::vector<KeyColumn> keys, SortOptions options = {},
-                bool russian = false) {
+                bool russian = false, const Lines& source = {}) {
   SortColumns columns;
   for (KeyColumn key : keys) columns.SwitchOn(key);
-  CheckOptions checkOptions;
-  checkOptions.Russian = russian;
   LineRecognizer recognizer;
-  return SortACL(columns, list, {}, options, checkOptions, recognizer);
+  return SortACL(columns, list, source, options, {.Russian = russian}, recognizer);
 }
 
 const SortOptions kPlain{.WithNumbers = true, .Group = false, .Collapse = false};
@@ -69,50 +68,34 @@ TEST(SortKey, ComponentsAndCollation) {
   }
 }
 
-struct OrderCase {
-  const char* name;
-  KeyColumn key;
-  Lines list;
-  Lines expected;
-  friend void PrintTo(const OrderCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class SortOrder : public ::testing::TestWithParam<OrderCase> {};
-
-TEST_P(SortOrder, FirstColumnDecides) {
-  EXPECT_EQ(Sort(GetParam().list, {GetParam().key}, kPlain).MainOutput, GetParam().expected);
+TEST(SortACL, FirstColumnDecidesTheOrder) {
+  // The key column, the list, and the list in its new order.
+  const std::tuple<KeyColumn, Lines, Lines> cases[] = {
+      {KeyColumn::Proto,
+       {"10 permit gre any any", "20 permit udp any any", "30 permit tcp any any",
+        "40 permit icmp any any", "50 permit ip any any"},
+       {"50 permit ip any any", "40 permit icmp any any", "30 permit tcp any any",
+        "20 permit udp any any", "10 permit gre any any"}},
+      {KeyColumn::SrcMask,
+       {"10 permit ip host 1.1.1.1 any", "20 permit ip 10.0.0.0 0.0.0.255 any",
+        "30 permit ip 10.0.0.0 0.255.255.255 any", "40 permit ip any any"},
+       {"40 permit ip any any", "30 permit ip 10.0.0.0 0.255.255.255 any",
+        "20 permit ip 10.0.0.0 0.0.0.255 any", "10 permit ip host 1.1.1.1 any"}},
+      {KeyColumn::DstOpt,
+       {"10 permit tcp any any range 1 2", "20 permit tcp any any neq 5",
+        "30 permit tcp any any lt 9", "40 permit tcp any any gt 9", "50 permit tcp any any eq 443",
+        "60 permit tcp any any eq 80", "70 permit tcp any any eq 80 443", "80 permit tcp any any"},
+       {"80 permit tcp any any", "70 permit tcp any any eq 80 443", "60 permit tcp any any eq 80",
+        "50 permit tcp any any eq 443", "40 permit tcp any any gt 9", "30 permit tcp any any lt 9",
+        "20 permit tcp any any neq 5", "10 permit tcp any any range 1 2"}},
+      // Equal keys keep the list's order.
+      {KeyColumn::Proto,
+       {"10 deny tcp any any", "20 permit ip any any", "30 permit tcp any any"},
+       {"20 permit ip any any", "10 deny tcp any any", "30 permit tcp any any"}}};
+  for (const auto& [key, list, expected] : cases) {
+    EXPECT_EQ(Sort(list, {key}, kPlain).MainOutput, expected) << list[0];
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Columns, SortOrder,
-    ::testing::Values(
-        OrderCase{"proto",
-                  KeyColumn::Proto,
-                  {"10 permit gre any any", "20 permit udp any any", "30 permit tcp any any",
-                   "40 permit icmp any any", "50 permit ip any any"},
-                  {"50 permit ip any any", "40 permit icmp any any", "30 permit tcp any any",
-                   "20 permit udp any any", "10 permit gre any any"}},
-        OrderCase{"src_mask",
-                  KeyColumn::SrcMask,
-                  {"10 permit ip host 1.1.1.1 any", "20 permit ip 10.0.0.0 0.0.0.255 any",
-                   "30 permit ip 10.0.0.0 0.255.255.255 any", "40 permit ip any any"},
-                  {"40 permit ip any any", "30 permit ip 10.0.0.0 0.255.255.255 any",
-                   "20 permit ip 10.0.0.0 0.0.0.255 any", "10 permit ip host 1.1.1.1 any"}},
-        OrderCase{"dst_opt",
-                  KeyColumn::DstOpt,
-                  {"10 permit tcp any any range 1 2", "20 permit tcp any any neq 5",
-                   "30 permit tcp any any lt 9", "40 permit tcp any any gt 9",
-                   "50 permit tcp any any eq 443", "60 permit tcp any any eq 80",
-                   "70 permit tcp any any eq 80 443", "80 permit tcp any any"},
-                  {"80 permit tcp any any", "70 permit tcp any any eq 80 443",
-                   "60 permit tcp any any eq 80", "50 permit tcp any any eq 443",
-                   "40 permit tcp any any gt 9", "30 permit tcp any any lt 9",
-                   "20 permit tcp any any neq 5", "10 permit tcp any any range 1 2"}},
-        OrderCase{"equal_keys_keep_list_order",
-                  KeyColumn::Proto,
-                  {"10 deny tcp any any", "20 permit ip any any", "30 permit tcp any any"},
-                  {"20 permit ip any any", "10 deny tcp any any", "30 permit tcp any any"}}),
-    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SortACL, NoKeyColumn) {
   const Lines list{"10 permit tcp any any", "20 remark hello", "30 permit ip any any"};
@@ -241,11 +224,8 @@ TEST(Collapse, GroupScoresMatchThePairwiseSums) {
 TEST(Collapse, SortWithCollapse) {
   const Lines list{"010 permit tcp any host 1.1.1.1 eq 80", "010 permit tcp any host 1.1.1.2 eq 80",
                    " 20 deny ip any any"};
-  SortColumns columns;
-  columns.SwitchOn(KeyColumn::Proto);
-  LineRecognizer recognizer;
   const SortResult result =
-      SortACL(columns, list, kSource, {.WithNumbers = false, .Collapse = true}, {}, recognizer);
+      Sort(list, {KeyColumn::Proto}, {.WithNumbers = false, .Collapse = true}, false, kSource);
   EXPECT_EQ(result.MainOutput,
             (Lines{"deny ip any any", "", "permit tcp any object-group WEB eq 80"}));
   EXPECT_EQ(result.NewPosition, (std::vector<std::size_t>{2, 2, 1}));
