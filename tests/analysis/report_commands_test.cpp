@@ -21,7 +21,7 @@ const Lines kTwoGroups = {"permit tcp host 10.0.0.1 host 10.0.0.2 eq 80",
 const Lines kNested = {"permit tcp host 10.0.0.1 any eq 80", "permit tcp 10.0.0.0 0.0.0.255 any",
                        "permit ip any any"};
 
-TEST(ShowDblACL, RelatedLinesOfAHeadAndOfAMember) {
+TEST(ShowDblACL, RelatedLinesOfAHeadAndOfAMemberOfTwoGroups) {
   const AnalysisResult result = Analyse(kTwoGroups);
   std::ptrdiff_t selected = -1;
   const auto head = ShowDblACL(result, 1, false, false, selected);
@@ -40,27 +40,21 @@ TEST(ShowDblACL, RelatedLinesOfAHeadAndOfAMember) {
   EXPECT_EQ(member->UnderlineRemoved, std::optional<std::size_t>(1));
   EXPECT_EQ(member->RelatedEnds.front(), 0u);
   EXPECT_EQ(member->RelatedEnds.back(), result.Lines.back().TextEnd);
-}
-
-TEST(ShowDblACL, LineInTwoColumnGroupsIsColouredInHalves) {
-  const AnalysisResult result = Analyse(kTwoGroups);
-  std::ptrdiff_t selected = -1;
-  const auto view = ShowDblACL(result, 0, false, false, selected);
-  ASSERT_TRUE(view);
-  EXPECT_EQ(view->Columns, (std::vector<std::uint32_t>{1, 2}));
+  // A line in two column groups is coloured in halves.
+  EXPECT_EQ(member->Columns, (std::vector<std::uint32_t>{1, 2}));
   const Rgb blue{0, 0, 255}, fuchsia{255, 0, 255};
-  EXPECT_EQ(view->ColumnColours, (std::vector<Rgb>{blue, fuchsia}));
+  EXPECT_EQ(member->ColumnColours, (std::vector<Rgb>{blue, fuchsia}));
   // Line 1 (a blank of indentation, then 50 characters) in two halves of 25 in both panes;
   // the heads, 34 characters each at 52 and 87 (a line break after each line), whole.
   using P = AnalysisPane;
-  EXPECT_EQ(view->Spans, (std::vector<ColouredSpan>{{P::Related, 1, 25, blue},
-                                                    {P::Report, 1, 25, blue},
-                                                    {P::Related, 26, 25, fuchsia},
-                                                    {P::Report, 26, 25, fuchsia},
-                                                    {P::Related, 52, 34, blue},
-                                                    {P::Report, 52, 34, blue},
-                                                    {P::Related, 87, 34, fuchsia},
-                                                    {P::Report, 87, 34, fuchsia}}));
+  EXPECT_EQ(member->Spans, (std::vector<ColouredSpan>{{P::Related, 1, 25, blue},
+                                                      {P::Report, 1, 25, blue},
+                                                      {P::Related, 26, 25, fuchsia},
+                                                      {P::Report, 26, 25, fuchsia},
+                                                      {P::Related, 52, 34, blue},
+                                                      {P::Report, 52, 34, blue},
+                                                      {P::Related, 87, 34, fuchsia},
+                                                      {P::Report, 87, 34, fuchsia}}));
 }
 
 TEST(ShowDblACL, HierarchicalViewOrdersByLevel) {
