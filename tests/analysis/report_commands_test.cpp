@@ -149,5 +149,12 @@ TEST(HideDerivedLines, HeadInAnotherGroupStaysAsAPlainMember) {
   EXPECT_EQ(result.Lines[2].Group, 1u);
 }
 
+// The two titles the window blinks between while only conflicts are shown.
+TEST(BlinkTitle, AlternatesBetweenTheTwoTitles) {
+  int count = 0;
+  EXPECT_EQ(BlinkTitle(count).Title, "Result: CONFLICTS ONLY");
+  EXPECT_EQ(BlinkTitle(count).Title, "Result");
+}
+
 }  // namespace
 }  // namespace kerbwise
