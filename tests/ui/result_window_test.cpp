@@ -2,45 +2,27 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSplitterHandle>
 #include <QWindow>
 #include <QtTest>
 
 #include "external_editor.h"
 #include "message_boxes.h"
+#include "window_driver.h"
 
 using namespace kerbwise;
 using namespace kerbwise::ui;
+using kerbwise::ui::testing::Child;
+using kerbwise::ui::testing::ReadText;
 
 namespace {
 
-// Runs `show`; `look` runs while the window is open, then it is closed.
-template <typename Show>
-void WhileShown(Show show, std::function<void(ResultWindow&)> look) {
-  ResultWindow::SetShowHook(std::move(look));
-  show();
-  ResultWindow::SetShowHook(nullptr);
-}
-
 // Shows a one-line text; `look` runs while the window is open.
-void WhileShowingText(ResultWindow& window, std::function<void(ResultWindow&)> look) {
-  WhileShown([&] { window.ShowText("Result", {"text"}); }, std::move(look));
-}
-
-template <typename T = QWidget>
-T* Child(const QWidget& window, const char* name) {
-  return window.findChild<T*>(name);
-}
-
-QString ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+void WhileShowingText(ResultWindow& window, ResultWindow::ShowHook look) {
+  testing::WhileShown<ResultWindow>([&] { window.ShowText("Result", {"text"}); }, std::move(look));
 }
 
 // Groups recorded in the order zeta, Alpha, beta; Alpha is long enough that
@@ -63,77 +45,59 @@ class ResultWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() {
-    ResultWindow::SetShowHook(nullptr);
-    ExternalEditor::SetOpenHook(nullptr);
-  }
+  void cleanup() { ExternalEditor::SetOpenHook(nullptr); }
 
   void showTextFillsTheReadOnlyPaneCentredOnTheOwnerAndCopyAllCloses() {
     QWidget owner;
     owner.setGeometry(20, 60, 760, 700);
     owner.show();
     ResultWindow window(&owner);
-    const QSize designSize = window.size();
     window.resize(640, 300);  // fits the offscreen screen
-    QString text, title;
-    bool readOnly = false, extrasShown = true, openAfterCopy = true;
-    QPoint centre;
-    WhileShown(
-        [&] {
-          window.ShowText("Reflect [*]", {"10 permit ip any any", "  20 deny tcp any any"});
-        },
+    const QString text = "10 permit ip any any\n  20 deny tcp any any";
+    bool openAfterCopy = true;
+    testing::WhileShown<ResultWindow>(
+        [&] { window.ShowText("Reflect [*]", text.split('\n')); },
         [&](ResultWindow& shown) {
-          auto* pane = Child<QPlainTextEdit>(shown, "Memo1");
-          text = pane->toPlainText();
-          readOnly = pane->isReadOnly() && pane->lineWrapMode() == QPlainTextEdit::NoWrap;
-          title = shown.windowHandle()->title();  // as the title bar shows it
-          extrasShown = Child(shown, "lst1")->isVisible() || Child(shown, "spl1")->isVisible() ||
-                        Child(shown, "Panel1")->isVisible();
-          centre = shown.frameGeometry().center();
-          QTest::mouseClick(Child<QPushButton>(shown, "Button2"), Qt::LeftButton);
+          QCOMPARE(shown.TextPane()->toPlainText(), text);
+          QVERIFY(shown.TextPane()->isReadOnly());
+          QCOMPARE(shown.TextPane()->lineWrapMode(), QPlainTextEdit::NoWrap);
+          QCOMPARE(shown.windowHandle()->title(), QString("Reflect [*]"));  // as the title bar
+          for (const char* extra : {"lst1", "spl1", "Panel1"}) {
+            QVERIFY2(!Child(shown, extra)->isVisible(), extra);
+          }
+          // The frame is not known before the first show: allow its width.
+          const QPoint offCentre = shown.frameGeometry().center() - owner.frameGeometry().center();
+          QVERIFY(offCentre.manhattanLength() <= 8);
+          QTest::mouseClick(Child(shown, "Button2"), Qt::LeftButton);
           openAfterCopy = shown.isVisible();
         });
-    QCOMPARE(text, QString("10 permit ip any any\n  20 deny tcp any any"));
+    QVERIFY(!openAfterCopy);
     QCOMPARE(QGuiApplication::clipboard()->text(), text);
-    QCOMPARE(title, QString("Reflect [*]"));
-    QVERIFY(readOnly && !extrasShown && !openAfterCopy);
-    QCOMPARE(designSize, QSize(962, 495));
     QVERIFY(window.minimumWidth() >= 600 && window.minimumHeight() >= 160);
-    // The frame is not known before the first show: allow its width.
-    QVERIFY((centre - owner.frameGeometry().center()).manhattanLength() <= 8);
   }
 
-  void escReleasedInThePaneOrOnAButtonCloses_data() {
-    QTest::addColumn<QString>("control");
-    for (const char* name : {"Memo1", "Button1", "Button2", "Button3"}) QTest::newRow(name) << name;
-  }
-
-  void escReleasedInThePaneOrOnAButtonCloses() {
-    QFETCH(QString, control);
+  // Esc closes on its release from the pane or any button; Enter presses
+  // only a focused button and never copies.
+  void closingKeys() {
     ResultWindow window;
-    bool openAfterPress = false, openAfterRelease = true;
-    WhileShowingText(window, [&](ResultWindow& shown) {
-      QWidget* widget = shown.findChild<QWidget*>(control);
-      QTest::keyPress(widget, Qt::Key_Escape);
-      openAfterPress = shown.isVisible();
-      QTest::keyRelease(widget, Qt::Key_Escape);
-      openAfterRelease = shown.isVisible();
-    });
-    QVERIFY(openAfterPress && !openAfterRelease);
-  }
-
-  void enterPressesOnlyAFocusedButton() {
-    ResultWindow window;
+    for (const char* name : {"Memo1", "Button1", "Button2", "Button3"}) {
+      WhileShowingText(window, [&](ResultWindow& shown) {
+        QTest::keyPress(Child(shown, name), Qt::Key_Escape);
+        QVERIFY2(shown.isVisible(), name);
+        QTest::keyRelease(Child(shown, name), Qt::Key_Escape);
+        QVERIFY2(!shown.isVisible(), name);
+      });
+    }
     QGuiApplication::clipboard()->setText("kept");
-    bool openAfterEnterInPane = false, openAfterEnterOnClose = true;
+    bool openAfterEnterOnClose = true;
     WhileShowingText(window, [&](ResultWindow& shown) {
       QTest::keyClick(Child(shown, "Memo1"), Qt::Key_Return);
-      openAfterEnterInPane = shown.isVisible();
+      QVERIFY(shown.isVisible());
       Child(shown, "Button1")->setFocus();
       QTest::keyClick(Child(shown, "Button1"), Qt::Key_Return);
       openAfterEnterOnClose = shown.isVisible();
     });
-    QVERIFY(openAfterEnterInPane && !openAfterEnterOnClose);
+    QVERIFY(!openAfterEnterOnClose);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
   }
 
@@ -144,22 +108,18 @@ class ResultWindowTest : public QObject {
       opened.push_back(path);
       return true;
     });
-    QStringList texts;
-    bool firstGoneAfterSecond = false;
-    WhileShown(
-        [&] {
-          window.ShowText("Result", {"line one", "строка два"});
-        },
+    const QString text = QString::fromUtf8("line one\nстрока два\n");
+    testing::WhileShown<ResultWindow>(
+        [&] { window.ShowText("Result", text.trimmed().split('\n')); },
         [&](ResultWindow& shown) {
           QTest::keyClick(Child(shown, "Memo1"), Qt::Key_F, Qt::ControlModifier);
-          texts.push_back(ReadFile(opened.value(0)));
-          QTest::mouseClick(Child<QPushButton>(shown, "Button3"), Qt::LeftButton);
-          firstGoneAfterSecond = !QFile::exists(opened.value(0));
-          texts.push_back(ReadFile(opened.value(1)));
+          QCOMPARE(ReadText(opened.value(0)), text);
+          QTest::mouseClick(Child(shown, "Button3"), Qt::LeftButton);
+          QVERIFY(!QFile::exists(opened.value(0)));
+          QCOMPARE(ReadText(opened.value(1)), text);
         });
     QCOMPARE(opened.size(), qsizetype{2});
-    QCOMPARE(texts, QStringList(2, QString::fromUtf8("line one\nстрока два\n")));
-    QVERIFY(firstGoneAfterSecond && !QFile::exists(opened[1]));
+    QVERIFY(!QFile::exists(opened[1]));
     const QFileInfo info(opened[1]);
     QCOMPARE(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
     QVERIFY(info.fileName().startsWith('~') && info.fileName().endsWith(".txt"));
@@ -175,7 +135,7 @@ class ResultWindowTest : public QObject {
       return false;
     });
     WhileShowingText(window, [](ResultWindow& shown) {
-      QTest::mouseClick(Child<QPushButton>(shown, "Button3"), Qt::LeftButton);
+      QTest::mouseClick(Child(shown, "Button3"), Qt::LeftButton);
     });
     QVERIFY(!path.isEmpty() && !QFile::exists(path));
 
@@ -195,70 +155,55 @@ class ResultWindowTest : public QObject {
 
   void choosingAnObjectNameSelectsItsDefinitionAndScrollsToIt() {
     ResultWindow window;
-    QStringList names;
-    QString afterClick, afterKey;
-    bool shown = false, inView = false;
-    int listWidth = 0;
-    WhileShown([&] { window.ShowObjects("Objects", ThreeGroups()); },
-               [&](ResultWindow& open) {
-                 auto* list = Child<QListWidget>(open, "lst1");
-                 auto* pane = Child<QPlainTextEdit>(open, "Memo1");
-                 shown = list->isVisible() && Child(open, "spl1")->isVisible();
-                 listWidth = list->width();
-                 for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text());
-                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                                   list->visualItemRect(list->item(1)).center());
-                 afterClick = pane->textCursor().selectedText();
-                 inView = pane->verticalScrollBar()->value() > 0 &&
-                          pane->viewport()->rect().contains(pane->cursorRect().center());
-                 QTest::keyClick(list, Qt::Key_Down);
-                 afterKey = pane->textCursor().selectedText();
-               });
-    QCOMPARE(names, QStringList({"Alpha", "beta", "zeta"}));
-    QVERIFY(shown);
-    QCOMPARE(listWidth, 224);
-    // beta was recorded last: its definition runs to the end of the text.
-    QCOMPARE(afterClick, QString("object-group service beta\u2029 tcp eq 443"));
-    QVERIFY(inView);
-    // zeta's span ends just before the next group's header, past the empty
-    // separator line's start.
-    QCOMPARE(afterKey, QString::fromUtf8("object-group network zeta\u2029 description Сервер "
-                                         "учёта\u2029 host 10.0.0.1\u2029"));
-
-    bool listShownForText = true;
-    WhileShowingText(
-        window, [&](ResultWindow& open) { listShownForText = Child(open, "lst1")->isVisible(); });
-    QVERIFY(!listShownForText);
+    testing::WhileShown<ResultWindow>(
+        [&] { window.ShowObjects("Objects", ThreeGroups()); },
+        [&](ResultWindow& open) {
+          auto* list = Child<QListWidget>(open, "lst1");
+          QPlainTextEdit* pane = open.TextPane();
+          QVERIFY(list->isVisible() && Child(open, "spl1")->isVisible());
+          QCOMPARE(list->width(), 224);
+          QStringList names;
+          for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text());
+          QCOMPARE(names, QStringList({"Alpha", "beta", "zeta"}));
+          QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                            list->visualItemRect(list->item(1)).center());
+          // beta was recorded last: its definition runs to the end of the text.
+          QCOMPARE(pane->textCursor().selectedText(),
+                   QString("object-group service beta\u2029 tcp eq 443"));
+          QVERIFY(pane->verticalScrollBar()->value() > 0);
+          QVERIFY(pane->viewport()->rect().contains(pane->cursorRect().center()));
+          // zeta's span ends just before the next group's header, past the
+          // empty separator line's start.
+          QTest::keyClick(list, Qt::Key_Down);
+          QCOMPARE(pane->textCursor().selectedText(),
+                   QString::fromUtf8("object-group network zeta\u2029 description Сервер "
+                                     "учёта\u2029 host 10.0.0.1\u2029"));
+        });
+    WhileShowingText(window,
+                     [](ResultWindow& open) { QVERIFY(!Child(open, "lst1")->isVisible()); });
   }
 
   // Every caption keeps clear of its button's edges, the long Russian ones
   // too, even at the window's least size.
-  void textsFollowTheLanguageAndFitTheButtons() {
+  void russianCaptionsFitTheButtons() {
     ResultWindow window;
-    const auto texts = [&window] {
-      return QStringList{Child<QPushButton>(window, "Button2")->text(),
-                         Child<QPushButton>(window, "Button3")->text(),
-                         Child<QPushButton>(window, "Button3")->toolTip(),
-                         Child<QPushButton>(window, "Button1")->text()};
-    };
-    QCOMPARE(texts(),
-             QStringList({"Copy all and close", "Notepad", "Sent to external editor", "Close"}));
     window.SetRussian(true);
-    QCOMPARE(texts(), QString::fromUtf8("Скопировать всё и закрыть|Блокнот|Передать во внешний "
-                                        "редактор|Закрыть")
-                          .split('|'));
-    QStringList cramped;
-    WhileShowingText(window, [&](ResultWindow& shown) {
+    WhileShowingText(window, [](ResultWindow& shown) {
       shown.resize(shown.minimumSize());
       QApplication::processEvents();
-      for (const char* name : {"Button1", "Button2", "Button3"}) {
+      QStringList texts;
+      for (const char* name : {"Button2", "Button3", "Button1"}) {
         const auto* button = Child<QPushButton>(shown, name);
         const QFontMetrics metrics = button->fontMetrics();
-        const int room = button->width() - metrics.horizontalAdvance(button->text());
-        if (room < 2 * metrics.averageCharWidth()) cramped << button->text();
+        QVERIFY2(button->width() - metrics.horizontalAdvance(button->text()) >=
+                     2 * metrics.averageCharWidth(),
+                 name);
+        texts << button->text();
       }
+      texts << Child(shown, "Button3")->toolTip();
+      QCOMPARE(texts.join('|'), QString::fromUtf8("Скопировать всё и закрыть|Блокнот|Закрыть|"
+                                                  "Передать во внешний редактор"));
     });
-    QCOMPARE(cramped, QStringList());
   }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Finds the main window's controls by their object names, as a user finds
-// them by their place, and drives them.
+// Finds the windows' controls by their object names, as a user finds them by
+// their place, and drives the main window.
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "main_window.h"
@@ -17,11 +18,34 @@
 
 namespace kerbwise::ui::testing {
 
+// A text file as UTF-8; empty when it cannot be read.
+inline QString ReadText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 // A file of the bundled examples folder.
 inline QString ReadExample(const char* name) {
-  QFile file(QString(KERBWISE_EXAMPLES_DIR "/") + name);
-  if (!file.open(QIODevice::ReadOnly)) qFatal("missing example %s", name);
-  return QString::fromUtf8(file.readAll());
+  const QString text = ReadText(QString(KERBWISE_EXAMPLES_DIR "/") + name);
+  if (text.isEmpty()) qFatal("missing example %s", name);
+  return text;
+}
+
+// The control of `window` named `name`; a missing one ends the test run.
+template <typename T = QWidget>
+T* Child(const QObject& window, const QString& name) {
+  T* found = window.findChild<T*>(name);
+  if (found == nullptr) qFatal("no control named %s", qPrintable(name));
+  return found;
+}
+
+// Runs `open`; `look` runs while the result or analysis window it shows is
+// open, which then closes as its Close button would close it.
+template <typename Window>
+void WhileShown(const std::function<void()>& open, typename Window::ShowHook look) {
+  Window::SetShowHook(std::move(look));
+  open();
+  Window::SetShowHook(nullptr);
 }
 
 inline const QString kWebThenDeny =
@@ -39,9 +63,7 @@ class WindowDriver {
 
   template <typename T = QWidget>
   T* Find(const char* name) {
-    T* found = window_->findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr) qFatal("no control named %s", name);
-    return found;
+    return Child<T>(*window_, QString::fromLatin1(name));
   }
   QPlainTextEdit* Pane(const char* name) { return Find<QPlainTextEdit>(name); }
   QAbstractButton* Button(const char* name) { return Find<QAbstractButton>(name); }
@@ -68,8 +90,7 @@ class WindowDriver {
   // Puts the condition pane's caret on `line` (0-based).
   void PutCaretOn(int line) {
     QPlainTextEdit* pane = Pane("Memo7");
-    QTextCursor cursor(pane->document()->findBlockByNumber(line));
-    pane->setTextCursor(cursor);
+    pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(line)));
   }
 
  private:
