@@ -89,7 +89,7 @@ TEST(HostileInput, ObjectGroupsBeyondReasonOrUnreadableAreRefused) {
   ExpectObjectsRefused(
       {"check", "ip any any"}, entry,
       "object-group network A\n group-object B\nobject-group network B\n group-object A\n",
-      "The A object contains a recursively nested object");
+      "kerbwise-cli: The A object contains a recursively nested object\n");
   ExpectObjectsRefused({"normalize"}, entry,
                        "object-group network A\n range 0.0.0.0 255.255.255.254\n",
                        "The range 0.0.0.0 255.255.255.254 of the A object spans more than 65536 "
