@@ -34,33 +34,28 @@ inline nlohmann::json RunJson(std::vector<std::string> args, const std::string& 
   return nlohmann::json::parse(RunCommand(std::move(args), input).out);
 }
 
-// The test program's own folder in the temporary folder: made on first use,
-// removed with everything in it when the program ends. Test programs running
-// side by side never share a file, and none is left behind.
-class TestTempFolder {
- public:
-  TestTempFolder()
-      : path_(std::filesystem::path(::testing::TempDir()) /
-              ("kerbwise_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path_);
-  }
-  ~TestTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TestTempFolder(const TestTempFolder&) = delete;
-  TestTempFolder& operator=(const TestTempFolder&) = delete;
+// A run turned down as an error of use or of input: status 2, nothing on
+// standard output, and standard error saying `mention`.
+inline void ExpectRefused(const CliOutcome& outcome, const std::string& mention) {
+  EXPECT_EQ(outcome.status, 2) << mention;
+  EXPECT_EQ(outcome.out, "") << mention;
+  EXPECT_NE(outcome.err.find(mention), std::string::npos) << outcome.err;
+}
 
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// A path in the test program's temporary folder.
+// A path in the test program's own temporary folder. The folder is made on
+// first use and removed with everything in it when the program ends, so test
+// programs running side by side never share a file and none is left behind.
 inline std::string TempPath(const std::string& name) {
-  static const TestTempFolder folder;
-  return (folder.Path() / name).string();
+  static const struct Folder {
+    std::filesystem::path path =
+        std::filesystem::path(::testing::TempDir()) / ("kerbwise_" + std::to_string(::getpid()));
+    Folder() { std::filesystem::create_directories(path); }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } folder;
+  return (folder.path / name).string();
 }
 
 // Writes `text` to a file of the test program's temporary folder and gives its path.

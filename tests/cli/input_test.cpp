@@ -23,17 +23,17 @@ TEST(ReadInput, FilesAndStreamsAreReadWholeAndByteForByte) {
 }
 
 TEST(ReadInput, FailuresNameTheInput) {
+  const std::string missing = kerbwise::testing::TempPath("missing.txt");
   std::istringstream in;
   try {
-    ReadInputText(testing::TempDir() + "missing.txt", in, "access list");
+    ReadInputText(missing, in, "access list");
     FAIL() << "no error";
   } catch (const UsageError& error) {
-    EXPECT_STREQ(error.what(), ("cannot read the access list file \"" + testing::TempDir() +
-                                "missing.txt\": No such file or directory")
-                                   .c_str());
+    EXPECT_EQ(error.what(),
+              "cannot read the access list file \"" + missing + "\": No such file or directory");
   }
   EXPECT_THROW(ReadFileText(std::string("a\0b", 3), "--acl file"), UsageError);
-  EXPECT_THROW(ReadFileText(testing::TempDir(), "--acl file"), UsageError);
+  EXPECT_THROW(ReadFileText(testing::TempDir(), "--acl file"), UsageError);  // a folder
 }
 
 TEST(SplitLines, LineEnds) {
