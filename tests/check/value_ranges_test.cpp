@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -38,26 +40,28 @@ TEST(ValuesToRanges, EachOperatorGivesItsRanges) {
 }
 
 TEST(ValuesToRanges, RefusesImpossibleOrMalformedConditionsWithAMessage) {
-  const std::pair<const char*, const char*> ports[] = {
-      {"gt 65535", "gt should be less than 65535"},
-      {"lt 0", "lt should be greater than 0"},
-      {"eq 70000", "value 70000 is out of range 0-65535"},
-      {"lt -1", "value -1 is out of range 0-65535"},
-      {"eq www", "value www is not a number"},
-      {"gt 1 2", "wrong number of values after gt"},
-      {"eq", "wrong number of values after eq"},
-      {"", "unknown operator \"\""},
-      {"ne 80", "unknown operator \"ne\""}};
-  for (const auto& [condition, error] : ports) {
-    EXPECT_EQ(ValuesToRanges(condition, 65535, false).Error, error) << condition;
-  }
-  const std::pair<const char*, const char*> russianTtl[] = {
-      {"gt 255", "gt должен быть меньше 255"},
-      {"lt 0", "lt должен быть больше 0"},
-      {"eq 256", "значение 256 вне диапазона 0-255"},
-      {"range 1", "неверное число значений после range"}};
-  for (const auto& [condition, error] : russianTtl) {
-    EXPECT_EQ(ValuesToRanges(condition, 255, true).Error, error) << condition;
+  struct Case {
+    const char* condition;
+    std::uint16_t limit;  // 65535 for ports, 255 for TTL
+    bool russian;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"gt 65535", 65535, false, "gt should be less than 65535"},
+      {"lt 0", 65535, false, "lt should be greater than 0"},
+      {"eq 70000", 65535, false, "value 70000 is out of range 0-65535"},
+      {"lt -1", 65535, false, "value -1 is out of range 0-65535"},
+      {"eq www", 65535, false, "value www is not a number"},
+      {"gt 1 2", 65535, false, "wrong number of values after gt"},
+      {"eq", 65535, false, "wrong number of values after eq"},
+      {"", 65535, false, "unknown operator \"\""},
+      {"ne 80", 65535, false, "unknown operator \"ne\""},
+      {"gt 255", 255, true, "gt должен быть меньше 255"},
+      {"lt 0", 255, true, "lt должен быть больше 0"},
+      {"eq 256", 255, true, "значение 256 вне диапазона 0-255"},
+      {"range 1", 255, true, "неверное число значений после range"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ValuesToRanges(c.condition, c.limit, c.russian).Error, c.error) << c.condition;
   }
 }
 
