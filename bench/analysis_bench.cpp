@@ -97,7 +97,7 @@ BENCHMARK(BM_AnalyseRealistic)
 void BM_AnalyseWorstCase(benchmark::State& state) {
   CheckOptions options;
   options.PortsInSet = false;
-  options.Paranoic = true;
+  options.AnyPortOverlap = true;
   RunAnalysis(state, WorstCaseList(static_cast<std::size_t>(state.range(0))), options);
 }
 BENCHMARK(BM_AnalyseWorstCase)

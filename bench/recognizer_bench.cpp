@@ -15,7 +15,7 @@ void BM_RecognizeDistinctColdCache(benchmark::State& state) {
     LineRecognizer recognizer;
     recognizer.EmptyCache(lines.size());  // sized for the list, as a normalisation does
     for (const std::string& line : lines) {
-      recognised += recognizer.ExprCheck(line, options)->Status >= StatusPermit;
+      recognised += recognizer.Recognize(line, options)->Status >= StatusPermit;
     }
   }
   if (recognised != lines.size() * state.iterations())
@@ -29,11 +29,11 @@ void BM_RecognizeCached(benchmark::State& state) {
   const auto lines = bench::SyntheticEntries(1'000);
   const CheckOptions options;
   LineRecognizer recognizer;
-  for (const std::string& line : lines) recognizer.ExprCheck(line, options);
+  for (const std::string& line : lines) recognizer.Recognize(line, options);
   constexpr std::size_t kCalls = 1'000'000;
   for (auto _ : state) {
     for (std::size_t i = 0; i < kCalls; ++i) {
-      benchmark::DoNotOptimize(recognizer.ExprCheck(lines[i % lines.size()], options));
+      benchmark::DoNotOptimize(recognizer.Recognize(lines[i % lines.size()], options));
     }
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(kCalls * state.iterations()));

@@ -104,7 +104,8 @@ class AnalyzeCommand final : public Command {
     intake_.RegisterOptions(subcommand);
     subcommand.add_flag("--no-ports-in-set", noPortsInSet_,
                         "Report entries whose ports are covered only in part");
-    subcommand.add_flag("--paranoic", paranoic_,
+    // "--paranoic" is the desktop box's name, kept for scripts that use it.
+    subcommand.add_flag("--any-port-overlap,--paranoic", anyPortOverlap_,
                         "With --no-ports-in-set: any overlap of port ranges counts");
     subcommand.add_flag("--conflicts-only", conflictsOnly_,
                         "When there are conflicts, report only the lines in conflict");
@@ -126,7 +127,7 @@ class AnalyzeCommand final : public Command {
 
     CheckOptions options = context.globals.check;
     options.PortsInSet = !noPortsInSet_;
-    options.Paranoic = noPortsInSet_ && paranoic_;  // the box is enabled only then
+    options.AnyPortOverlap = noPortsInSet_ && anyPortOverlap_;  // the box is enabled only then
     LineRecognizer recognizer;
     recognizer.EmptyCache(list->ListLines.size());
     ConflictAnswer answer(conflictsOnly_);
@@ -139,7 +140,7 @@ class AnalyzeCommand final : public Command {
       result = AnalyseList(list->ListLines, options, recognizer, answer, progress);
     }
     if (!result.Ran && !result.Error) {
-      result.Message = options.Russian ? "Избыточных или конфликтующих правил нет"
+      result.Message = (options.TextLanguage == Language::Russian) ? "Избыточных или конфликтующих правил нет"
                                        : "There are no excess or conflicting rules";
     }
 
@@ -148,7 +149,7 @@ class AnalyzeCommand final : public Command {
       noCommands =
           CopyNo(result, static_cast<CopyNoMode>(*noCommandsMode_), 0, result.Lines.back().TextEnd);
       if (noCommands.ZeroNumberedSkipped) {
-        std::string notice = ZeroNumberedNotice(options.Russian);
+        std::string notice = ZeroNumberedNotice((options.TextLanguage == Language::Russian));
         notice.resize(notice.find("\r\n"));  // the question about later notices has no place here
         context.err << kProgramName << ": " << notice << '\n';
       }
@@ -183,7 +184,7 @@ class AnalyzeCommand final : public Command {
  private:
   ListIntake intake_;
   bool noPortsInSet_ = false;
-  bool paranoic_ = false;
+  bool anyPortOverlap_ = false;
   bool conflictsOnly_ = false;
   std::optional<int> noCommandsMode_;
 };

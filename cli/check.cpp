@@ -94,7 +94,7 @@ class CheckCommand final : public Command {
 
     CheckOptions options = options_;
     options.MaskType = context.globals.check.MaskType;
-    options.Russian = context.globals.check.Russian;
+    options.TextLanguage = context.globals.check.TextLanguage;
     LineRecognizer recognizer;
     recognizer.EmptyCache(list->ListLines.size());
 

@@ -123,7 +123,7 @@ class CompareCommand final : public Command {
   int Run(const CommandContext& context) override {
     CheckOptions options = options_;
     options.MaskType = context.globals.check.MaskType;
-    options.Russian = context.globals.check.Russian;
+    options.TextLanguage = context.globals.check.TextLanguage;
     LineRecognizer recognizer;
     const MatchResult result =
         CheckForMatch(PrepareLine(rule_), PrepareLine(subject_), settings_, options, recognizer);

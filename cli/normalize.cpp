@@ -28,7 +28,7 @@ namespace {
 
 Json UsedObjectsJson(const UsedObjects& used) {
   Json groups = Json::array();
-  for (const TUsdObj& record : BuildObjectListing(used).Records) {
+  for (const UsedGroup& record : BuildObjectListing(used).Records) {
     groups.push_back({{"name", record.Name}, {"start", record.StartPos}, {"end", record.EndPos}});
   }
   return {{"text", used.UsdObjText()}, {"groups", std::move(groups)}};
@@ -75,7 +75,7 @@ class NormalizeCommand final : public Command {
     const std::optional<NormalizeResult> result = intake_.Normalize(context);
     if (!result) return kExitUsage;
     if (context.globals.json) {
-      WriteJson(context.out, context.err, ResultJson(*result, context.globals.check.Russian));
+      WriteJson(context.out, context.err, ResultJson(*result, (context.globals.check.TextLanguage == Language::Russian)));
     } else {
       for (const std::string& line : result->ListLines) context.out << line << '\n';
     }

@@ -31,14 +31,14 @@
 #include "output.h"
 #include "rules/line_recognizer.h"
 #include "rules/primitives.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise::cli {
 namespace {
 
 struct Recognition {
-  std::string line;  // as given to ExprCheck
-  ExprPtr record;
+  std::string line;  // as given to Recognize
+  RecordPtr record;
   std::string templateError;
   std::string parameterError;
 };
@@ -52,7 +52,7 @@ std::string SlotKey(const OptionValues::Entry& entry) {
 }
 
 Json ToJson(const Recognition& item) {
-  const TExpr& record = *item.record;
+  const RuleRecord& record = *item.record;
   Json values = Json::object();
   for (const OptionValues::Entry& entry : record.Values.Entries())
     values[SlotKey(entry)] = entry.text;
@@ -70,7 +70,7 @@ Json ToJson(const Recognition& item) {
 }
 
 void WriteText(std::ostream& out, const Recognition& item, bool russian) {
-  const TExpr& record = *item.record;
+  const RuleRecord& record = *item.record;
   std::string text =
       std::to_string(record.Status) + " " + std::string(StatusName(record.Status, russian));
   if (IsRecord(record.Status)) {
@@ -136,13 +136,13 @@ class RecognizeCommand final : public Command {
       Recognition item;
       item.line = SpaceCompress(input);
       if (!item.line.empty() && item.line.front() == ' ') item.line.erase(0, 1);
-      item.record = recognizer->ExprCheck(item.line, globals.check);
+      item.record = recognizer->Recognize(item.line, globals.check);
       item.templateError = recognizer->TemplateError();
       item.parameterError = recognizer->ParameterError();
       if (globals.json) {
         array.push_back(ToJson(item));
       } else {
-        WriteText(context.out, item, globals.check.Russian);
+        WriteText(context.out, item, (globals.check.TextLanguage == Language::Russian));
       }
     }
     if (globals.json) WriteJson(context.out, context.err, array);

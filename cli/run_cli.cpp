@@ -42,7 +42,7 @@ GlobalOptions Merge(const GlobalFlags& before, const GlobalFlags& after) {
   GlobalOptions options;
   options.check.MaskType = before.netmask || after.netmask ? MaskForm::Netmask : MaskForm::Wildcard;
   const std::string& lang = after.lang.empty() ? before.lang : after.lang;
-  options.check.Russian = lang == "ru";
+  options.check.TextLanguage = lang == "ru" ? Language::Russian : Language::English;
   options.json = before.json || after.json;
   return options;
 }

@@ -149,7 +149,7 @@ class SortCommand final : public Command {
 
   static int WriteChanges(const CommandContext& context, const OrderChanges& changes,
                           const std::vector<std::string>& listLines) {
-    const bool russian = context.globals.check.Russian;
+    const bool russian = (context.globals.check.TextLanguage == Language::Russian);
     if (context.globals.json) {
       WriteJson(
           context.out, context.err,
@@ -173,7 +173,7 @@ class SortCommand final : public Command {
   int WriteCommands(const CommandContext& context, const SortResult& sorted,
                     const OrderChanges& changes, const std::vector<std::string>& listLines,
                     const std::string& aclName) const {
-    const bool russian = context.globals.check.Russian;
+    const bool russian = (context.globals.check.TextLanguage == Language::Russian);
     ReorderCommands commands;
     if (sorted.Ran) {
       commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems, aclName, russian);

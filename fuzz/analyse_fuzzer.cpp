@@ -41,7 +41,7 @@ char LowerFirst(const std::string& text) {
 // subject (lowest and highest addresses and ports) must fall under the rule
 // as a plain reading of it says. Rules that ask for what a bare packet lacks
 // (precedence, TTL, established, an ICMP message) are left out.
-void SampleCover(const TExpr& rule, const TExpr& subject, const std::string& detail) {
+void SampleCover(const RuleRecord& rule, const RuleRecord& subject, const std::string& detail) {
   for (const int slot : {SlotPort, SlotEstablished, SlotPrecedence, SlotTtl}) {
     if (!rule.Values.Get(SideNone, slot).empty()) return;
   }
@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckOptions options;
   options.MaskType = flags & 0x01u ? MaskForm::Netmask : MaskForm::Wildcard;
   options.PortsInSet = flags & 0x02u;
-  options.Paranoic = flags & 0x04u;
-  options.Russian = flags & 0x08u;
+  options.AnyPortOverlap = flags & 0x04u;
+  options.TextLanguage = flags & 0x08u ? Language::Russian : Language::English;
   options.PartialAddresses = flags & 0x10u;  // the analysis must switch it off
   const bool showConflictsOnly = flags & 0x20u;
   std::vector<std::string> lines = fuzz::SplitLines(fuzz::AsText(data + 1, size - 1));
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckOptions pairOptions = options;
   pairOptions.PartialAddresses = false;
   const MatchSettings settings{
-      .PartialPorts = !options.PortsInSet, .AnyOverlap = options.Paranoic, .ReverseMode = false};
+      .PartialPorts = !options.PortsInSet, .AnyOverlap = options.AnyPortOverlap, .ReverseMode = false};
   std::vector<std::string> entries;
   std::vector<RecognisedLine> recognised;
   for (const std::string& line : lines) {
@@ -164,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Require(result.Error == errorLine.has_value(), "the analysis errs differently");
   if (errorLine) {
     const std::string expected =
-        (options.Russian ? "Строка: " : "Line: ") + std::string(TrimControls(lines[*errorLine]));
+        ((options.TextLanguage == Language::Russian) ? "Строка: " : "Line: ") + std::string(TrimControls(lines[*errorLine]));
     fuzz::Require(!result.ResultLines.empty() &&
                       result.ResultLines.front().compare(0, expected.size(), expected) == 0,
                   "the error names another line", expected);

@@ -45,7 +45,7 @@ void CheckPair(const std::string& rule, const std::string& subject, bool russian
   for (const MaskForm maskType : {MaskForm::Wildcard, MaskForm::Netmask}) {
     CheckOptions base;
     base.MaskType = maskType;
-    const std::uint8_t ruleStatus = recognizer.ExprCheck(rule, base)->Status;
+    const std::uint8_t ruleStatus = recognizer.Recognize(rule, base)->Status;
     // Lines the template does not know are recognised afresh on every call:
     // recognise both once and compare the records.
     const RecognisedLine ruleLine = RecogniseLine(rule, base, recognizer);
@@ -82,7 +82,7 @@ void CheckPair(const std::string& rule, const std::string& subject, bool russian
           MatchSettings other = settings;
           other.ReverseMode = reverse;
           CheckOptions otherOptions = options;
-          otherOptions.Russian = language != russian;
+          otherOptions.TextLanguage = language != russian ? Language::Russian : Language::English;
           const MatchResult again = CheckForMatch(ruleLine, subjectLine, other, otherOptions);
           fuzz::Require(again.Outcome == result.Outcome &&
                             again.AddrPartial == result.AddrPartial &&
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.PartialAddresses = flags & 0x02u;
   options.PartialPortsOption = flags & 0x04u;
   options.IgnoreIcmp = flags & 0x08u;
-  options.Russian = flags & 0x10u;
+  options.TextLanguage = flags & 0x10u ? Language::Russian : Language::English;
   const CheckDirection direction = flags & 0x20u ? CheckDirection::Reverse : CheckDirection::Direct;
 
   std::vector<std::string> lines = fuzz::SplitLines(fuzz::AsText(data + 2, size - 2));
@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static LineRecognizer recognizer;
   recognizer.EmptyCache();
   if (!lines.empty()) {
-    CheckPair(ListEntryText(lines.front()), ConditionKey(condition), options.Russian, recognizer);
+    CheckPair(ListEntryText(lines.front()), ConditionKey(condition), (options.TextLanguage == Language::Russian), recognizer);
   }
 
   const CheckReport report = CheckCondition(lines, condition, direction, options, recognizer);
@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (lines.empty()) return 0;
   const std::size_t k = data[1] % lines.size();
   const std::string entry = ListEntryText(lines[k]);
-  const std::uint8_t status = recognizer.ExprCheck(entry, options)->Status;
+  const std::uint8_t status = recognizer.Recognize(entry, options)->Status;
   if (status != StatusPermit && status != StatusDeny) return 0;
   const std::size_t blank = entry.find(' ');
   const std::string own = blank == std::string::npos ? std::string() : entry.substr(blank + 1);

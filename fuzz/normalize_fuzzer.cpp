@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   CheckOptions options;
   options.MaskType = data[0] & 0x80u ? MaskForm::Netmask : MaskForm::Wildcard;
-  options.Russian = data[0] & 0x40u;
+  options.TextLanguage = data[0] & 0x40u ? Language::Russian : Language::English;
   fuzz::BitAnswers answers(data[0]);
   const std::string_view text = fuzz::AsText(data + 1, size - 1);
   const std::size_t split = text.find('\f');

@@ -44,7 +44,7 @@ struct Packet {
 
 // The protocol a packet both entries could take carries; null when the plain
 // reading does not know it.
-const Protocol* PacketProtocol(const TExpr& x, const TExpr& y) {
+const Protocol* PacketProtocol(const RuleRecord& x, const RuleRecord& y) {
   const std::string& px = x.Values.Get(SideNone, SlotProtocol);
   const std::string& py = y.Values.Get(SideNone, SlotProtocol);
   const std::string chosen = px != "ip" ? px : py != "ip" ? py : "6";
@@ -78,7 +78,7 @@ std::optional<std::uint32_t> SharedPort(const std::string& x, const std::string&
 
 // A packet both entries take, as far as protocol, addresses and ports go;
 // none when they share no such packet.
-std::optional<Packet> CommonPacket(const TExpr& x, const TExpr& y, const Protocol& protocol) {
+std::optional<Packet> CommonPacket(const RuleRecord& x, const RuleRecord& y, const Protocol& protocol) {
   Packet packet{&protocol, (x.SrcAddr & x.SrcMask) | (y.SrcAddr & y.SrcMask),
                 (x.DstAddr & x.DstMask) | (y.DstAddr & y.DstMask), 0, 0};
   if (protocol.ports) {
@@ -90,7 +90,7 @@ std::optional<Packet> CommonPacket(const TExpr& x, const TExpr& y, const Protoco
     packet.srcPort = *srcPort;
     packet.dstPort = *dstPort;
   }
-  const auto takes = [&packet](const TExpr& entry) {
+  const auto takes = [&packet](const RuleRecord& entry) {
     const std::uint8_t outcome = fuzz::Expected(entry, *packet.protocol, packet.src, packet.dst,
                                                 packet.srcPort, packet.dstPort);
     return outcome == MatchPermit || outcome == MatchDeny;
@@ -102,7 +102,7 @@ std::optional<Packet> CommonPacket(const TExpr& x, const TExpr& y, const Protoco
 // An entry whose traffic the plain reading judges whole: addresses within
 // their masks, port conditions that let some port through, and no condition
 // a plain packet cannot meet (precedence, TTL, established, an ICMP message).
-bool PlainlyJudged(const TExpr& entry) {
+bool PlainlyJudged(const RuleRecord& entry) {
   for (const Side side : {SideSource, SideDestination}) {
     const std::string& ports = entry.Values.Get(side, SlotPort);
     if (!ports.empty() && fuzz::PortCorners(ports).empty()) return false;
@@ -147,9 +147,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reported.emplace(change.First, change.Second);
   }
 
-  std::vector<ExprPtr> entries;
+  std::vector<RecordPtr> entries;
   for (const std::string& line : list) {
-    entries.push_back(recognizer.ExprCheck(ListEntryText(line), options));
+    entries.push_back(recognizer.Recognize(ListEntryText(line), options));
   }
   const auto isRule = [&](std::size_t k) {
     return entries[k]->Status == StatusPermit || entries[k]->Status == StatusDeny;
@@ -163,8 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(!isReported, "a pair reported that cannot disagree", list[i] + "\n" + list[j]);
         continue;
       }
-      const TExpr& x = *entries[i];
-      const TExpr& y = *entries[j];
+      const RuleRecord& x = *entries[i];
+      const RuleRecord& y = *entries[j];
       const Protocol* protocol = PacketProtocol(x, y);
       if (protocol == nullptr) continue;  // the plain reading cannot tell
       if (CommonPacket(x, y, *protocol)) {

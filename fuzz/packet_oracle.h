@@ -11,7 +11,7 @@
 
 #include "check/address_sets.h"
 #include "check/check_for_match.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise::fuzz {
 
@@ -55,7 +55,7 @@ inline Fit PortFits(const std::string& condition, std::uint32_t port) {
 
 // What the entry does with the packet: MatchPermit, MatchDeny, NoMatch or
 // MatchError, in the order the comparison decides.
-inline std::uint8_t Expected(const TExpr& rule, const Protocol& protocol, std::uint32_t src,
+inline std::uint8_t Expected(const RuleRecord& rule, const Protocol& protocol, std::uint32_t src,
                              std::uint32_t dst, std::uint32_t srcPort, std::uint32_t dstPort) {
   const std::string& ruleProtocol = rule.Values.Get(SideNone, SlotProtocol);
   const bool ruleIp = ruleProtocol == "ip";

@@ -22,17 +22,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const MaskForm maskType : {MaskForm::Wildcard, MaskForm::Netmask}) {
       CheckOptions options;
       options.MaskType = maskType;
-      const ExprPtr first = cached.ExprCheck(line, options);
-      const ExprPtr again = cached.ExprCheck(line, options);
+      const RecordPtr first = cached.Recognize(line, options);
+      const RecordPtr again = cached.Recognize(line, options);
       fuzz::Require(*first == *again, "a repeated line gives another record", line);
       fresh.EmptyCache();
-      const ExprPtr scratch = fresh.ExprCheck(line, options);
+      const RecordPtr scratch = fresh.Recognize(line, options);
       fuzz::Require(*first == *scratch, "the cache gives another record than recognition", line);
       fuzz::Require(first->Status <= StatusRemark, "status out of range", line);
       // Keywords and names are read without regard to letter case; only a
       // time-range name keeps the case it was typed in.
       const std::string upper = ToUpperAscii(line);
-      const ExprPtr shouted = fresh.ExprCheck(upper, options);
+      const RecordPtr shouted = fresh.Recognize(upper, options);
       fuzz::Require(shouted->Status == first->Status, "letter case changes the status", line);
       if (ToLowerAscii(line).find("time-range") == std::string::npos &&
           first->Status != StatusUnrecognised) {

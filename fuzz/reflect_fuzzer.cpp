@@ -15,14 +15,14 @@
 #include "fuzz_support.h"
 #include "reflect/reflect_acl.h"
 #include "rules/list_entry.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kerbwise;
   if (size == 0) return 0;
   CheckOptions options;
   options.MaskType = data[0] & 0x01u ? MaskForm::Netmask : MaskForm::Wildcard;
-  options.Russian = data[0] & 0x02u;
+  options.TextLanguage = data[0] & 0x02u ? Language::Russian : Language::English;
   const std::vector<std::string> lines = fuzz::SplitLines(fuzz::AsText(data + 1, size - 1));
 
   static LineRecognizer recognizer;
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string entry = ListEntryText(lines[i]);
-    const ExprPtr original = recognizer.ExprCheck(entry, options);
+    const RecordPtr original = recognizer.Recognize(entry, options);
     if (original->Status != StatusPermit && original->Status != StatusDeny) {
       fuzz::Require(!once[i].empty() && once[i].front() == '-', "a non-rule not marked", once[i]);
       continue;
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         !original->Values.Get(SideNone, SlotEstablished).empty()) {
       continue;
     }
-    const ExprPtr back = recognizer.ExprCheck(ListEntryText(twice[i]), options);
+    const RecordPtr back = recognizer.Recognize(ListEntryText(twice[i]), options);
     fuzz::Require(*back == *original, "reflecting twice does not give the rule back",
                   entry + "\n" + once[i] + "\n" + twice[i]);
   }

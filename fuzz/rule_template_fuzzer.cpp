@@ -27,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   LineRecognizer recognizer(templateLines);
   const CheckOptions options;
-  for (const std::string& input : inputs) recognizer.ExprCheck(input, options);
+  for (const std::string& input : inputs) recognizer.Recognize(input, options);
   return 0;
 }

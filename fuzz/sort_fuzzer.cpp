@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t clicks = std::min<std::size_t>(data[1] & 0x07u, size - 2);
   CheckOptions checkOptions;
   checkOptions.MaskType = flags & 0x08u ? MaskForm::Netmask : MaskForm::Wildcard;
-  checkOptions.Russian = flags & 0x10u;
+  checkOptions.TextLanguage = flags & 0x10u ? Language::Russian : Language::English;
   SortOptions sortOptions;
   sortOptions.WithNumbers = flags & 0x01u;
   sortOptions.Group = flags & 0x02u;
@@ -168,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (const auto number = SplitListLine(line).Number) shown.push_back(*number);
     }
     for (const std::string& line : list) {
-      const std::uint8_t status = recognizer.ExprCheck(ListEntryText(line), checkOptions)->Status;
+      const std::uint8_t status = recognizer.Recognize(ListEntryText(line), checkOptions)->Status;
       if (status != StatusPermit && status != StatusDeny) continue;
       const std::int32_t number = SplitListLine(line).Number.value_or(-1);
       const auto times = std::count(shown.begin(), shown.end(), number);
@@ -182,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               recognizer);
   if (!forCommands.Ran) return 0;
   const ReorderCommands commands = GenerateReorderCommands(
-      forCommands.MainOutput, forCommands.Problems, normalised.AclName, checkOptions.Russian);
+      forCommands.MainOutput, forCommands.Problems, normalised.AclName, (checkOptions.TextLanguage == Language::Russian));
   if (commands.Outcome == CommandOutcome::Produced) {
     PlayCommands(forCommands.MainOutput, commands.Commands);
   } else {

@@ -161,7 +161,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   });
   connect(copyAllCloseButton_, &QPushButton::clicked, this, &AnalysisWindow::CopyAllAndClose);
   connect(closeButton_, &QPushButton::clicked, this, &AnalysisWindow::reject);
-  connect(hierarchicalBox_, &QCheckBox::toggled, this, [this] { ShowDblACL(true); });
+  connect(hierarchicalBox_, &QCheckBox::toggled, this, [this] { ShowRelatedLines(true); });
   connect(&blinkTimer_, &QTimer::timeout, this, &AnalysisWindow::BlinkTick);
 
   for (QObject* watched :
@@ -288,11 +288,11 @@ void AnalysisWindow::FillReportPane() {
   reportPane_->show();
 }
 
-void AnalysisWindow::ShowDblACL(bool forceRefresh) {
+void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {
   const int caret = CaretLineOf(*reportPane_);
   if (caret < 0) return;
   const std::optional<RelatedView> view =
-      kerbwise::ShowDblACL(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked(),
+      kerbwise::ShowRelatedLines(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked(),
                            forceRefresh, selectedLine_);
   if (view) ShowRelated(*view);
 }
@@ -376,7 +376,7 @@ bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (!key->isAutoRepeat()) {
       if (report && (IsEnterKey(key->key()) || key->modifiers().testFlag(Qt::ControlModifier))) {
-        ShowDblACL(false);
+        ShowRelatedLines(false);
       } else if (related) {
         ScrollReportToRelated();
       }
@@ -384,7 +384,7 @@ bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::MouseButtonRelease && (report || related)) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (report && mouse->modifiers().testFlag(Qt::ControlModifier)) {
-      ShowDblACL(false);
+      ShowRelatedLines(false);
     } else if (related) {
       ScrollReportToRelated();
     }

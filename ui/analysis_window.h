@@ -68,7 +68,7 @@ class AnalysisWindow : public QDialog {
  private:
   void ApplyTexts();
   void FillReportPane();
-  void ShowDblACL(bool forceRefresh);
+  void ShowRelatedLines(bool forceRefresh);
   void ShowRelated(const RelatedView& view);
   void ScrollReportToRelated();
   void OpenReportMenu(const QPoint& position);

@@ -16,7 +16,7 @@
 
 namespace kerbwise::ui {
 
-void TForm1::RunAnalysis() {
+void MainWindow::RunAnalysis() {
   std::optional<ListRun> run(std::in_place, *this);
   if (!*run) return;
   const std::vector<std::string> listLines = PaneCoreLines(*listPane_);

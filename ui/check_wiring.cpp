@@ -39,7 +39,7 @@ QColor ColourOf(ResultColour colour, const QPalette& palette) {
 
 }  // namespace
 
-bool TForm1::RunCheck(CheckDirection direction) {
+bool MainWindow::RunCheck(CheckDirection direction) {
   const ListRun run(*this);
   if (!run) return false;
   if (!errorLabel_->text().isEmpty()) errorLabel_->Blink();
@@ -61,11 +61,11 @@ bool TForm1::RunCheck(CheckDirection direction) {
   }
   checked_.Record(report);
   ColorizeResult();
-  if (!report.Error) CheckedLstRenew();
+  if (!report.Error) RefreshVerdicts();
   return true;
 }
 
-void TForm1::RunEnterAction(EnterAction action) {
+void MainWindow::RunEnterAction(EnterAction action) {
   bool checked = false;
   switch (action) {
     case EnterAction::None:
@@ -85,17 +85,17 @@ void TForm1::RunEnterAction(EnterAction action) {
   if (show && showResultAction_->isEnabled()) ShowResult();
 }
 
-void TForm1::ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter) {
+void MainWindow::ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter) {
   paneSync_->FollowConditionCaret();
   if (enter) RunEnterAction(ActionForEnter(heldWithEnter));
   if (stripOutOfDate_) {
-    CheckedLstRenew();
+    RefreshVerdicts();
   } else {
     paneSync_->AlignVerdictStrip();
   }
 }
 
-void TForm1::ColorizeResult() {
+void MainWindow::ColorizeResult() {
   const bool any = !markerList_.empty();
   showResultAction_->setEnabled(any);
   copyResultAction_->setEnabled(any);
@@ -104,7 +104,7 @@ void TForm1::ColorizeResult() {
   markerImage_->FollowFirstVisibleLine(FirstVisibleLine(*numberPane_));
 }
 
-void TForm1::CheckedLstRenew() {
+void MainWindow::RefreshVerdicts() {
   stripOutOfDate_ = false;
   // An emptied pane shows no verdicts but forgets none: a condition typed
   // back in finds its verdict again.
@@ -123,7 +123,7 @@ void TForm1::CheckedLstRenew() {
   paneSync_->AlignVerdictStrip();
 }
 
-void TForm1::ClearCheckResults() {
+void MainWindow::ClearCheckResults() {
   numberPane_->clear();
   markerList_.clear();
   checked_.Clear();
@@ -131,34 +131,34 @@ void TForm1::ClearCheckResults() {
   ColorizeResult();
 }
 
-void TForm1::ListPaneChanged() {
+void MainWindow::ListPaneChanged() {
   // Markers and verdicts describe the list as it was checked; an edited list
   // voids them. The verdict line stays until the next check.
   if (copyResultAction_->isEnabled()) ClearCheckResults();
 }
 
-void TForm1::SetResultLine(const std::vector<std::string>& lines, ResultColour colour) {
+void MainWindow::SetResultLine(const std::vector<std::string>& lines, ResultColour colour) {
   SetPaneLines(*resultLine_, lines);
   QPalette palette = resultLine_->palette();
   palette.setColor(QPalette::Base, ColourOf(colour, QApplication::palette()));
   resultLine_->setPalette(palette);
 }
 
-std::vector<std::string> TForm1::ResultWithLegend() const {
+std::vector<std::string> MainWindow::ResultWithLegend() const {
   std::vector<std::string> lines = ResultListing(markerList_, PaneCoreLines(*listPane_));
   const std::vector<std::string> legend = ResultLegend(markerList_, russian_);
   lines.insert(lines.end(), legend.begin(), legend.end());
   return lines;
 }
 
-QString TForm1::ResultCaption() const {
+QString MainWindow::ResultCaption() const {
   if (lastDirection_ == CheckDirection::Reverse) {
     return reverseButton_->text() + ": " + conditionLine_->text();
   }
   return conditionLine_->text();
 }
 
-void TForm1::CopyResult() {
+void MainWindow::CopyResult() {
   QString text;
   for (const std::string& line : ResultListing(markerList_, PaneCoreLines(*listPane_))) {
     text += FromCore(line) + '\n';
@@ -166,7 +166,7 @@ void TForm1::CopyResult() {
   QApplication::clipboard()->setText(text);
 }
 
-void TForm1::OpenResultLineMenu(const QPoint& position) {
+void MainWindow::OpenResultLineMenu(const QPoint& position) {
   const QPoint at = resultLine_->mapToGlobal(position);
   if (resultLine_->textCursor().hasSelection()) {
     QMenu* standard = resultLine_->createStandardContextMenu();

@@ -41,7 +41,7 @@ void ExternalEditor::DeleteLast() {
   lastFile_.clear();
 }
 
-bool ExternalEditor::ExtrEdit(const QStringList& lines) {
+bool ExternalEditor::OpenInEditor(const QStringList& lines) {
   DeleteLast();
   const QString title = Text("Notepad", "Блокнот");
   const QString path = WriteFile(lines);

@@ -28,7 +28,7 @@ class ExternalEditor {
   // file and asks the desktop to open it; nothing waits for the editor.
   // Returns false, after saying why in a message box, when the file cannot be
   // written or opened.
-  bool ExtrEdit(const QStringList& lines);
+  bool OpenInEditor(const QStringList& lines);
 
   // Deletes the file written last, if it still exists.
   void DeleteLast();

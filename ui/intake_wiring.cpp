@@ -23,7 +23,7 @@ constexpr qint64 kEventsIntervalMs = 1728;
 
 }  // namespace
 
-ProgressCallback TForm1::RunProgress() {
+ProgressCallback MainWindow::RunProgress() {
   QElapsedTimer sinceEvents;
   sinceEvents.start();
   return [this, sinceEvents](int percent) mutable {
@@ -35,7 +35,7 @@ ProgressCallback TForm1::RunProgress() {
   };
 }
 
-void TForm1::Normalize() {
+void MainWindow::Normalize() {
   const ListRun run(*this);
   if (!run) return;
 
@@ -85,7 +85,7 @@ void TForm1::Normalize() {
   if (result.BlinkError) errorLabel_->Blink();
 }
 
-void TForm1::ApplyEnabled(const IntakeControls& enabled) {
+void MainWindow::ApplyEnabled(const IntakeControls& enabled) {
   nameButton_->setEnabled(enabled.Name);
   objectsButton_->setEnabled(enabled.Objects);
   analysisButton_->setEnabled(enabled.Analysis);
@@ -94,9 +94,9 @@ void TForm1::ApplyEnabled(const IntakeControls& enabled) {
   reflectButton_->setEnabled(enabled.Reflect);
 }
 
-void TForm1::OpenNameMenu(const QPoint& at) { nameMenu_->popup(nameButton_->mapToGlobal(at)); }
+void MainWindow::OpenNameMenu(const QPoint& at) { nameMenu_->popup(nameButton_->mapToGlobal(at)); }
 
-void TForm1::FillNameMenu() {
+void MainWindow::FillNameMenu() {
   const auto commands = NameCopyCommands(aclName_, russian_);
   for (std::size_t i = 0; i < commands.size(); ++i) {
     QAction* action = nameCopyActions_[i];

@@ -90,8 +90,8 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 
 }  // namespace
 
-TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
-    : QMainWindow(parent), russian_(startOptions.Russian) {
+MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
+    : QMainWindow(parent), russian_((startOptions.TextLanguage == Language::Russian)) {
   setObjectName("Form1");
   setWindowTitle(
       QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
@@ -116,9 +116,9 @@ TForm1::TForm1(const CheckOptions& startOptions, QWidget* parent)
   ColorizeResult();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::SetLeastSize() {
+void MainWindow::SetLeastSize() {
   // Room for the source pane to show 24 lines' height of width, and for the
   // condition pane to show about 22 lines; never less than the controls
   // need in the chosen language.
@@ -127,7 +127,7 @@ void TForm1::SetLeastSize() {
       QSize(kSourcePaneLeft + 24 * lh, kConditionPaneTop + 22 * lh).expandedTo(minimumSizeHint()));
 }
 
-void TForm1::OpenWithinScreen() {
+void MainWindow::OpenWithinScreen() {
   // The design size, but no larger than the screen's room for windows (on a
   // scaled screen the design can be wider than the screen) and no smaller
   // than the least size; placed in the middle of that room.
@@ -140,7 +140,7 @@ void TForm1::OpenWithinScreen() {
        available.y() + std::max(0, (available.height() - framed.height()) / 2));
 }
 
-void TForm1::BuildControls() {
+void MainWindow::BuildControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
   const QFont fixed = FixedPitchFont();
@@ -372,7 +372,7 @@ void TForm1::BuildControls() {
   root->addLayout(bottom, 0);
 }
 
-void TForm1::BuildMenus() {
+void MainWindow::BuildMenus() {
   resultMenu_ = new QMenu(this);
   resultMenu_->setObjectName("PopupMenu1");
   showResultAction_ = resultMenu_->addAction(QString());
@@ -392,7 +392,7 @@ void TForm1::BuildMenus() {
   nameButton_->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void TForm1::ApplyTexts(const WindowTexts& texts) {
+void MainWindow::ApplyTexts(const WindowTexts& texts) {
   maskGroup_->setTitle(texts.MaskGroup);
   wildcardButton_->setText(texts.Wildcard);
   netmaskButton_->setText(texts.Netmask);
@@ -435,7 +435,7 @@ void TForm1::ApplyTexts(const WindowTexts& texts) {
   FillNameMenu();
 }
 
-void TForm1::SetOptions(const CheckOptions& options) {
+void MainWindow::SetOptions(const CheckOptions& options) {
   netmaskButton_->setChecked(options.MaskType == MaskForm::Netmask);
   wildcardButton_->setChecked(options.MaskType != MaskForm::Netmask);
   partialAddressesBox_->setChecked(options.PartialAddresses);
@@ -451,50 +451,50 @@ void TForm1::SetOptions(const CheckOptions& options) {
   }
 }
 
-CheckOptions TForm1::ReadOptions() const {
+CheckOptions MainWindow::ReadOptions() const {
   CheckOptions options;
   options.MaskType = netmaskButton_->isChecked() ? MaskForm::Netmask : MaskForm::Wildcard;
   options.PartialAddresses = partialAddressesBox_->isChecked();
   options.PartialPortsOption = partialPortsBox_->isChecked();
   options.IgnoreIcmp = ignoreIcmpBox_->isChecked();
   options.PortsInSet = portsInSetBox_->isChecked();
-  options.Paranoic = paranoicBox_->isChecked();
-  options.Russian = russian_;
+  options.AnyPortOverlap = paranoicBox_->isChecked();
+  options.TextLanguage = russian_ ? Language::Russian : Language::English;
   return options;
 }
 
-void TForm1::WireControls() {
+void MainWindow::WireControls() {
   paneSync_ = new PaneSync({listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_,
                             conditionLine_, caretGauge_},
                            this);
-  connect(normalizeAction_, &QAction::triggered, this, &TForm1::Normalize);
+  connect(normalizeAction_, &QAction::triggered, this, &MainWindow::Normalize);
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
           [this] { RunCheck(CheckDirection::Reverse); });
-  connect(analysisButton_, &QPushButton::clicked, this, &TForm1::RunAnalysis);
-  connect(sortButton_, &QPushButton::clicked, this, &TForm1::ShowSort);
-  connect(reflectButton_, &QPushButton::clicked, this, &TForm1::ShowReflected);
-  connect(namesButton_, &QPushButton::clicked, this, &TForm1::ShowNamesReference);
-  connect(objectsButton_, &QPushButton::clicked, this, &TForm1::ShowObjects);
+  connect(analysisButton_, &QPushButton::clicked, this, &MainWindow::RunAnalysis);
+  connect(sortButton_, &QPushButton::clicked, this, &MainWindow::ShowSort);
+  connect(reflectButton_, &QPushButton::clicked, this, &MainWindow::ShowReflected);
+  connect(namesButton_, &QPushButton::clicked, this, &MainWindow::ShowNamesReference);
+  connect(objectsButton_, &QPushButton::clicked, this, &MainWindow::ShowObjects);
   // A click opens the copy menu at the button's corner, a context request
   // where the mouse is.
   connect(nameButton_, &QPushButton::clicked, this, [this] { OpenNameMenu(QPoint(0, 0)); });
-  connect(nameButton_, &QWidget::customContextMenuRequested, this, &TForm1::OpenNameMenu);
-  connect(nameMenu_, &QMenu::aboutToShow, this, &TForm1::FillNameMenu);
+  connect(nameButton_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenNameMenu);
+  connect(nameMenu_, &QMenu::aboutToShow, this, &MainWindow::FillNameMenu);
   connect(portsInSetBox_, &QCheckBox::toggled, paranoicBox_, &QWidget::setDisabled);
 
-  connect(showResultAction_, &QAction::triggered, this, &TForm1::ShowResult);
-  connect(copyResultAction_, &QAction::triggered, this, &TForm1::CopyResult);
+  connect(showResultAction_, &QAction::triggered, this, &MainWindow::ShowResult);
+  connect(copyResultAction_, &QAction::triggered, this, &MainWindow::CopyResult);
   connect(numberPane_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { resultMenu_->popup(numberPane_->mapToGlobal(at)); });
-  connect(resultLine_, &QWidget::customContextMenuRequested, this, &TForm1::OpenResultLineMenu);
-  connect(listPane_, &QPlainTextEdit::textChanged, this, &TForm1::ListPaneChanged);
+  connect(resultLine_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenResultLineMenu);
+  connect(listPane_, &QPlainTextEdit::textChanged, this, &MainWindow::ListPaneChanged);
   connect(conditionPane_, &QPlainTextEdit::textChanged, this, [this] {
     stripOutOfDate_ = true;
     recognizer_.EmptyCache();
   });
   connect(conditionLine_, &QLineEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
-  connect(conditionPane_, &ConditionPane::Released, this, &TForm1::ConditionPaneReleased);
+  connect(conditionPane_, &ConditionPane::Released, this, &MainWindow::ConditionPaneReleased);
 
   for (QObject* watched :
        std::initializer_list<QObject*>{sourcePane_, objectPane_, verdictStrip_, conditionLine_,
@@ -504,7 +504,7 @@ void TForm1::WireControls() {
   }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing mid-run would pull the window away from the run still using it.
   if (listBusy_) {
     event->ignore();
@@ -513,7 +513,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::FocusIn) {
     if (watched == verdictStrip_) {

@@ -42,13 +42,13 @@ struct WindowTexts;
 // The main window: the panes the user pastes into, the normalised list with
 // the check results beside it, the option controls and the buttons that start
 // every operation. The core computes; this window only shows and routes.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
   // `startOptions` carries the options and the language the command line chose.
-  explicit TForm1(const CheckOptions& startOptions, QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const CheckOptions& startOptions, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   bool Russian() const { return russian_; }
   // The options as the controls show them now; every operation reads them when it starts.
@@ -83,7 +83,7 @@ class TForm1 : public QMainWindow {
   // while it lasts; one that cannot get it does nothing.
   class ListRun {
    public:
-    explicit ListRun(TForm1& window) : busy_(window.listBusy_), held_(!busy_) { busy_ = true; }
+    explicit ListRun(MainWindow& window) : busy_(window.listBusy_), held_(!busy_) { busy_ = true; }
     ~ListRun() {
       if (held_) busy_ = false;
     }
@@ -100,7 +100,7 @@ class TForm1 : public QMainWindow {
   bool RunCheck(CheckDirection direction);
   void RunEnterAction(EnterAction action);
   void ColorizeResult();
-  void CheckedLstRenew();
+  void RefreshVerdicts();
   void ClearCheckResults();
   void ListPaneChanged();
   void SetResultLine(const std::vector<std::string>& lines, ResultColour colour);

@@ -15,24 +15,24 @@
 
 namespace kerbwise::ui {
 
-void TForm1::ShowResult() {
+void MainWindow::ShowResult() {
   if (markerList_.empty()) return;
   resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
 }
 
-void TForm1::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
+void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
 
-void TForm1::ShowReflected() {
+void MainWindow::ShowReflected() {
   const std::vector<std::string> reflected =
       ReflectACL(PaneCoreLines(*listPane_), ReadOptions(), recognizer_);
   resultWindow_->ShowText(reflectButton_->text(), FromCoreLines(reflected));
 }
 
-void TForm1::ShowNamesReference() {
+void MainWindow::ShowNamesReference() {
   resultWindow_->ShowText(namesButton_->text(), FromCoreLines(NamesReference()));
 }
 
-void TForm1::CreateSortPanel() {
+void MainWindow::CreateSortPanel() {
   // Every run reads the panes and the options as they are when it starts.
   sortPanel_ = new SortPanel(*resultWindow_, recognizer_, [this] {
     return SortInput{PaneCoreLines(*listPane_), PaneCoreLines(*sourcePane_), ReadOptions(),
@@ -40,9 +40,9 @@ void TForm1::CreateSortPanel() {
   });
 }
 
-void TForm1::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(usedObjects_)); }
+void MainWindow::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(usedObjects_)); }
 
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   // The result window speaks the main window's language.
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && resultWindow_ != nullptr) {

@@ -284,13 +284,13 @@ void ResultWindow::CopyAllAndClose() {
 }
 
 void ResultWindow::SendToEditor() {
-  editor_->ExtrEdit(textPane_->toPlainText().split(QLatin1Char('\n')));
+  editor_->OpenInEditor(textPane_->toPlainText().split(QLatin1Char('\n')));
 }
 
 void ResultWindow::ObjNameSelect() {
   const int row = objectList_->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= objectRecords_.size()) return;
-  const TUsdObj& record = objectRecords_[static_cast<std::size_t>(row)];
+  const UsedGroup& record = objectRecords_[static_cast<std::size_t>(row)];
   const PaneSpan span = ToPaneSpan(objectText_, record.StartPos, record.EndPos);
   const int last = std::max(0, textPane_->document()->characterCount() - 1);
 

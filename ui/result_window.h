@@ -123,7 +123,7 @@ class ResultWindow : public QDialog {
   // What the object list selects: the used-object text and, per list item,
   // the span of its group's definition in that text.
   std::vector<std::string> objectText_;
-  std::vector<TUsdObj> objectRecords_;
+  std::vector<UsedGroup> objectRecords_;
   bool objectListSized_ = false;
 };
 

@@ -253,7 +253,7 @@ void SortPanel::Display() {
   const SortInput input = readInput_();
   const SortResult result = Run(input, options);
   SetPaneLines(*window_.TextPane(), DisplayText(result));
-  ShowOrderNotice(CheckOrder(input, result), input.Options.Russian);
+  ShowOrderNotice(CheckOrder(input, result), (input.Options.TextLanguage == Language::Russian));
 }
 
 void SortPanel::BuildOrderNotice() {
@@ -308,7 +308,7 @@ void SortPanel::GenerateCommands() {
   const SortResult result = Run(input, CommandModeOptions(CollapseActive()));
   // No key column: there is no order to apply.
   if (!result.Ran) return;
-  const bool russian = input.Options.Russian;
+  const bool russian = (input.Options.TextLanguage == Language::Russian);
   const ReorderCommands commands =
       GenerateReorderCommands(result.MainOutput, result.Problems, input.AclName, russian);
   // An order that changes what the list does reaches the router only when
@@ -324,7 +324,7 @@ void SortPanel::GenerateCommands() {
     Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
   }
   if (commands.Outcome == CommandOutcome::Produced) {
-    window_.Editor().ExtrEdit(FromCoreLines(commands.Commands));
+    window_.Editor().OpenInEditor(FromCoreLines(commands.Commands));
   }
 }
 

@@ -7,15 +7,15 @@
 
 namespace kerbwise::ui {
 
-std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments) {
+std::unique_ptr<MainWindow> StartMainWindow(const QStringList& arguments) {
   std::vector<std::string> words;
   words.reserve(static_cast<std::size_t>(arguments.size()));
   for (const QString& argument : arguments) words.push_back(ToCore(argument));
   const StartOptions start = ReadStartOptions(words);
 
-  auto window = std::make_unique<TForm1>(start.Options);
+  auto window = std::make_unique<MainWindow>(start.Options);
   if (start.HelpWanted) {
-    const StartHelp help = StartOptionsHelp(start.Options.Russian);
+    const StartHelp help = StartOptionsHelp((start.Options.TextLanguage == Language::Russian));
     Inform(window.get(), FromCore(help.Title), FromCore(help.Text));
   }
   return window;

@@ -130,7 +130,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
   CheckOptions runOptions = options;
   runOptions.PartialAddresses = false;  // only whole cover makes a relation
   const MatchSettings settings{
-      .PartialPorts = !options.PortsInSet, .AnyOverlap = options.Paranoic, .ReverseMode = false};
+      .PartialPorts = !options.PortsInSet, .AnyOverlap = options.AnyPortOverlap, .ReverseMode = false};
 
   // Each line is recognised once, here; the pairs compare the records.
   std::vector<RecognisedLine> recognised;
@@ -177,7 +177,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
   });
 
   if (error) {
-    const bool russian = options.Russian;
+    const bool russian = (options.TextLanguage == Language::Russian);
     std::string text = russian ? "Строка: " : "Line: ";
     text += TrimControls(listLines[error->Rule]);
     text += ": " + comparer.Explain(error->Rule, error->Subject).Message;
@@ -191,14 +191,14 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
   if (result.ConflictsFound) {
     result.ConflictsOnly =
         answers.Ask({NumberingQuestion::ConflictsOnly, "",
-                     options.Russian ? "Имеются конфликтующие правила. Показать только их ?"
+                     (options.TextLanguage == Language::Russian) ? "Имеются конфликтующие правила. Показать только их ?"
                                      : "There are conflicting rules. Show only them ?"});
   }
   BuildReport(listLines, std::move(builder.Lines()), std::move(builder.Groups()), result);
   if (result.Lines.empty()) {
-    result.Message = options.Russian ? "Избыточных или конфликтующих правил нет"
+    result.Message = (options.TextLanguage == Language::Russian) ? "Избыточных или конфликтующих правил нет"
                                      : "There are no excess or conflicting rules";
-    result.MessageCaption = options.Russian ? "Всё ok !" : "All is ok !";
+    result.MessageCaption = (options.TextLanguage == Language::Russian) ? "Всё ok !" : "All is ok !";
   }
   return result;
 }

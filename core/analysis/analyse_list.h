@@ -52,7 +52,7 @@ struct AnalysisResult {
 // them, each with its entry number) in both directions and builds the report
 // of redundant and conflicting entries. Partial address matching is off for
 // the run whatever `options` says; the caller's options are not changed.
-// PortsInSet, Paranoic, MaskType and Russian are read. The conflict question
+// PortsInSet, AnyPortOverlap, MaskType and Russian are read. The conflict question
 // goes to `answers`; `progress` gets the share of pairs done (0-100)
 // whenever it changes, on the calling thread.
 AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const CheckOptions& options,

@@ -47,7 +47,7 @@ PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSetting
       p.state = LineState::Remark;
       continue;
     }
-    const TExpr& e = *line.Expr;
+    const RuleRecord& e = *line.Expr;
     p.state = LineState::Rule;
     p.permits = e.Status == StatusPermit;
     const std::string& protocol = e.Values.Get(SideNone, SlotProtocol);

@@ -81,7 +81,7 @@ LineSpan ReportLineSpan(const AnalysisResult& result, std::size_t line) {
   return {start, PaneLength(result.ReportText[line])};
 }
 
-std::optional<RelatedView> ShowDblACL(const AnalysisResult& result, std::size_t caretLine,
+std::optional<RelatedView> ShowRelatedLines(const AnalysisResult& result, std::size_t caretLine,
                                       bool hierarchical, bool forceRefresh,
                                       std::ptrdiff_t& selectedLine) {
   const std::size_t y = caretLine;

@@ -63,7 +63,7 @@ LineSpan ReportLineSpan(const AnalysisResult& result, std::size_t line);
 // forces one). Otherwise `selectedLine` becomes `caretLine`. The related
 // lines are in report order, or with `hierarchical` by level and then in
 // report order.
-std::optional<RelatedView> ShowDblACL(const AnalysisResult& result, std::size_t caretLine,
+std::optional<RelatedView> ShowRelatedLines(const AnalysisResult& result, std::size_t caretLine,
                                       bool hierarchical, bool forceRefresh,
                                       std::ptrdiff_t& selectedLine);
 

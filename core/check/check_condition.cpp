@@ -122,14 +122,14 @@ CheckReport CheckCondition(const std::vector<std::string>& listLines, std::strin
         paneLine += "  " + result.Message;
         break;
       case MatchError: {
-        std::string text = options.Russian ? "Строка: " : "Line: ";
+        std::string text = (options.TextLanguage == Language::Russian) ? "Строка: " : "Line: ";
         text += line;
         text += ": " + result.Message;
         report.ResultLines = SplitAtLineBreaks(text);
         report.Colour = ResultColour::Tooltip;
         report.Error = true;
         if (HasPartialMarker(report.MarkerList)) {
-          AddPartialMatchNote(report.ResultLines, options.Russian);
+          AddPartialMatchNote(report.ResultLines, (options.TextLanguage == Language::Russian));
         }
         return report;
       }
@@ -139,8 +139,8 @@ CheckReport CheckCondition(const std::vector<std::string>& listLines, std::strin
     report.NumberPane.push_back(std::move(paneLine));
   }
 
-  WriteVerdict(verdict, listLines, options.Russian, report);
-  if (HasPartialMarker(report.MarkerList)) AddPartialMatchNote(report.ResultLines, options.Russian);
+  WriteVerdict(verdict, listLines, (options.TextLanguage == Language::Russian), report);
+  if (HasPartialMarker(report.MarkerList)) AddPartialMatchNote(report.ResultLines, (options.TextLanguage == Language::Russian));
   return report;
 }
 

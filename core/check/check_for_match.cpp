@@ -38,7 +38,7 @@ struct Context {
   LineRole ruleRole;
 };
 
-const std::string& Protocol(const TExpr& expr) { return expr.Values.Get(SideNone, SlotProtocol); }
+const std::string& Protocol(const RuleRecord& expr) { return expr.Values.Get(SideNone, SlotProtocol); }
 
 // Ends the comparison when the line cannot take part in it.
 Decision CheckRecognised(const RecognisedLine& line, LineRole role, bool russian) {
@@ -55,7 +55,7 @@ Decision CheckRecognised(const RecognisedLine& line, LineRole role, bool russian
   }
 }
 
-bool ProtocolsFit(const TExpr& subject, const TExpr& rule, const CheckOptions& options) {
+bool ProtocolsFit(const RuleRecord& subject, const RuleRecord& rule, const CheckOptions& options) {
   const std::string& subjectProtocol = Protocol(subject);
   const std::string& ruleProtocol = Protocol(rule);
   if (subjectProtocol == kIp) return ruleProtocol == kIp;
@@ -66,9 +66,9 @@ bool ProtocolsFit(const TExpr& subject, const TExpr& rule, const CheckOptions& o
 
 // The first address with bits outside its mask: the rule's before the
 // subject's, the source before the destination.
-Decision CheckAddressesFitMasks(const TExpr& subject, const TExpr& rule, const Context& context) {
+Decision CheckAddressesFitMasks(const RuleRecord& subject, const RuleRecord& rule, const Context& context) {
   struct Pair {
-    const TExpr& expr;
+    const RuleRecord& expr;
     LineRole role;
     AddressSide side;
   };
@@ -87,22 +87,22 @@ Decision CheckAddressesFitMasks(const TExpr& subject, const TExpr& rule, const C
   return std::nullopt;
 }
 
-bool SourceInside(const TExpr& subject, const TExpr& rule) {
+bool SourceInside(const RuleRecord& subject, const RuleRecord& rule) {
   return AddrSetInside(subject.SrcAddr, subject.SrcMask, rule.SrcAddr, rule.SrcMask);
 }
 
-bool DestinationInside(const TExpr& subject, const TExpr& rule) {
+bool DestinationInside(const RuleRecord& subject, const RuleRecord& rule) {
   return AddrSetInside(subject.DstAddr, subject.DstMask, rule.DstAddr, rule.DstMask);
 }
 
 // Every TTL the subject allows must lie in one range of the rule's; TTL never
 // matches in part.
-Decision CompareTtl(const TExpr& subject, const TExpr& rule, const Context& context) {
+Decision CompareTtl(const RuleRecord& subject, const RuleRecord& rule, const Context& context) {
   const std::string& ruleTtl = rule.Values.Get(SideNone, SlotTtl);
   const std::string& subjectTtl = subject.Values.Get(SideNone, SlotTtl);
   if (ruleTtl.empty()) return std::nullopt;
   if (subjectTtl.empty()) return NotMatching();
-  const bool russian = context.options.Russian;
+  const bool russian = (context.options.TextLanguage == Language::Russian);
   auto withoutKeyword = [](std::string_view text) {  // drops "ttl "
     return text.substr(std::min<std::size_t>(4, text.size()));
   };
@@ -137,7 +137,7 @@ Decision ComparePortPair(const std::string& rulePorts, const std::string& subjec
                          const Context& context, bool& incomplete) {
   if (rulePorts.empty()) return std::nullopt;
   if (subjectPorts.empty()) return NotMatching();
-  const bool russian = context.options.Russian;
+  const bool russian = (context.options.TextLanguage == Language::Russian);
   const RangeList rule = ValuesToRanges(rulePorts, kMaxPort, russian);
   if (!rule.Ok()) return Ended(MatchError, PortErrorMessage(context.ruleRole, rule.Error, russian));
   const RangeList subject = ValuesToRanges(subjectPorts, kMaxPort, russian);
@@ -167,7 +167,7 @@ Decision ComparePortPair(const std::string& rulePorts, const std::string& subjec
 
 // A rule naming an ICMP type covers every code of it; a rule naming a code
 // covers that value only.
-bool IcmpMessagesFit(const TExpr& subject, const TExpr& rule) {
+bool IcmpMessagesFit(const RuleRecord& subject, const RuleRecord& rule) {
   const std::string& ruleMessage = rule.Values.Get(SideNone, SlotPort);
   const std::string& subjectMessage = subject.Values.Get(SideNone, SlotPort);
   if (ruleMessage.empty()) return true;
@@ -180,7 +180,7 @@ bool IcmpMessagesFit(const TExpr& subject, const TExpr& rule) {
 }
 
 // The protocol-specific options: established for tcp, the message for icmp.
-bool ProtocolOptionsFit(const TExpr& subject, const TExpr& rule) {
+bool ProtocolOptionsFit(const RuleRecord& subject, const RuleRecord& rule) {
   const std::string& protocol = Protocol(subject);
   if (protocol == kTcp) {
     return rule.Values.Get(SideNone, SlotEstablished).empty() ||
@@ -192,7 +192,7 @@ bool ProtocolOptionsFit(const TExpr& subject, const TExpr& rule) {
 
 // The description of addresses shared in part, empty when both sides match
 // fully; nullopt when a side shares nothing.
-std::optional<std::string> PartialAddressText(const TExpr& subject, const TExpr& rule,
+std::optional<std::string> PartialAddressText(const RuleRecord& subject, const RuleRecord& rule,
                                               bool russian) {
   const std::string completely(CompletelyWord(russian));
   std::string text;
@@ -218,7 +218,7 @@ std::optional<std::string> PartialAddressText(const TExpr& subject, const TExpr&
   return text;
 }
 
-MatchResult Compare(const TExpr& subject, const TExpr& rule, const Context& context) {
+MatchResult Compare(const RuleRecord& subject, const RuleRecord& rule, const Context& context) {
   const CheckOptions& options = context.options;
   if (!ProtocolsFit(subject, rule, options)) return NotMatching();
   if (Decision decided = CheckAddressesFitMasks(subject, rule, context)) return *decided;
@@ -248,7 +248,7 @@ MatchResult Compare(const TExpr& subject, const TExpr& rule, const Context& cont
 
   std::string partial;
   if (options.PartialAddresses) {
-    std::optional<std::string> text = PartialAddressText(subject, rule, options.Russian);
+    std::optional<std::string> text = PartialAddressText(subject, rule, (options.TextLanguage == Language::Russian));
     if (!text) return NotMatching();
     partial = std::move(*text);
   }
@@ -257,8 +257,8 @@ MatchResult Compare(const TExpr& subject, const TExpr& rule, const Context& cont
   result.Outcome = rule.Status == StatusPermit ? MatchPermit : MatchDeny;
   result.AddrPartial = !partial.empty();
   result.PortsIncomplete = incomplete;
-  result.Message = std::string(MatchWord(options.Russian)) + partial;
-  if (incomplete) result.Message += IncompletePortsNote(options.Russian);
+  result.Message = std::string(MatchWord((options.TextLanguage == Language::Russian))) + partial;
+  if (incomplete) result.Message += IncompletePortsNote((options.TextLanguage == Language::Russian));
   return result;
 }
 
@@ -267,7 +267,7 @@ MatchResult Compare(const TExpr& subject, const TExpr& rule, const Context& cont
 RecognisedLine RecogniseLine(std::string_view text, const CheckOptions& options,
                              LineRecognizer& recognizer) {
   RecognisedLine line;
-  line.Expr = recognizer.ExprCheck(text, options);
+  line.Expr = recognizer.Recognize(text, options);
   // A parameter error leaves a half-read record behind, whatever its status.
   line.ParameterError = !recognizer.ParameterError().empty();
   return line;
@@ -286,10 +286,10 @@ MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subj
   const Context context{settings, options,
                         settings.ReverseMode ? LineRole::Acl : LineRole::Condition,
                         settings.ReverseMode ? LineRole::Condition : LineRole::Acl};
-  if (Decision decided = CheckRecognised(subject, context.subjectRole, options.Russian)) {
+  if (Decision decided = CheckRecognised(subject, context.subjectRole, (options.TextLanguage == Language::Russian))) {
     return *decided;
   }
-  if (Decision decided = CheckRecognised(rule, context.ruleRole, options.Russian)) {
+  if (Decision decided = CheckRecognised(rule, context.ruleRole, (options.TextLanguage == Language::Russian))) {
     return *decided;
   }
   return Compare(*subject.Expr, *rule.Expr, context);

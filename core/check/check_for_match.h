@@ -39,7 +39,7 @@ struct MatchSettings {
 // A line recognised for a comparison. A line that got a parameter error from
 // the recognizer counts as not recognised, whatever its record says.
 struct RecognisedLine {
-  ExprPtr Expr;
+  RecordPtr Expr;
   bool ParameterError = false;
 };
 

@@ -34,7 +34,7 @@ std::string RemarkMessage(LineRole role, bool russian) {
 
 std::string WrongCombinationMessage(AddressSide side, LineRole role, std::uint32_t address,
                                     std::uint32_t mask, const CheckOptions& options) {
-  const bool russian = options.Russian;
+  const bool russian = (options.TextLanguage == Language::Russian);
   const std::string_view sideWord = side == AddressSide::Source ? "src" : "dst";
   std::string text;
   if (russian) {

@@ -163,7 +163,7 @@ void MarkUnnumbered(std::vector<std::string>& work) {
 void AssembleList(const std::vector<std::string>& work, const std::vector<std::string>& objects,
                   const CheckOptions& options, NormalizeResult& result,
                   ProgressReporter& progress) {
-  ObjectExpander expander(objects, options.MaskType, options.Russian);
+  ObjectExpander expander(objects, options.MaskType, (options.TextLanguage == Language::Russian));
   result.ListLines.reserve(work.size());
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::string& line = work[i];
@@ -222,11 +222,11 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     bool numbered = ReadIntDefault(FirstWord(work.front()), 0) != 0;
     bool renumber = false;
     if (const auto problem = FindNumberingProblem(work, numbered)) {
-      if (answers.Ask(RenumberQuestion(problem->first, work[problem->second], options.Russian))) {
+      if (answers.Ask(RenumberQuestion(problem->first, work[problem->second], (options.TextLanguage == Language::Russian)))) {
         renumber = true;
         numbered = false;
       } else if (answers.Ask({NumberingQuestion::KeepNumbering, "",
-                              options.Russian
+                              (options.TextLanguage == Language::Russian)
                                   ? "Продолжить без возможности оптимизации access листа ?"
                                   : "Continue without the ability to optimize the ACL?"})) {
         // The numbers stay as written, even when the first line had none:

@@ -24,14 +24,14 @@ bool UsedObjects::HasHeader(std::string_view header) const {
 
 void UsedObjects::BeginGroup(std::string_view name, std::string_view header) {
   if (!text_.empty()) AppendLine(std::string());
-  AddUsdObjN(TUsdObj{std::string(name), ToPosition(textLength_), 0});
+  AddUsdObjN(UsedGroup{std::string(name), ToPosition(textLength_), 0});
   headers_.insert(ToLowerAscii(header));
   AppendLine(std::string(header));
 }
 
 void UsedObjects::AppendMember(std::string_view member) { AppendLine(" " + std::string(member)); }
 
-void UsedObjects::AddUsdObjN(TUsdObj record) { records_.push_back(std::move(record)); }
+void UsedObjects::AddUsdObjN(UsedGroup record) { records_.push_back(std::move(record)); }
 
 void UsedObjects::AppendLine(std::string line) {
   textLength_ += line.size() + kLineBreakLength;
@@ -41,7 +41,7 @@ void UsedObjects::AppendLine(std::string line) {
 ObjectListing BuildObjectListing(const UsedObjects& used) {
   ObjectListing listing;
   listing.Records = used.UsdObjList();
-  std::vector<TUsdObj>& records = listing.Records;
+  std::vector<UsedGroup>& records = listing.Records;
   for (std::size_t i = 0; i < records.size(); ++i) {
     records[i].EndPos =
         i + 1 < records.size() ? records[i + 1].StartPos - 1 : ToPosition(used.TextLength());
@@ -49,7 +49,7 @@ ObjectListing BuildObjectListing(const UsedObjects& used) {
 
   std::vector<std::string> keys;
   keys.reserve(records.size());
-  for (const TUsdObj& record : records) keys.push_back(ToUpperAscii(record.Name));
+  for (const UsedGroup& record : records) keys.push_back(ToUpperAscii(record.Name));
   // std::string compares its chars as unsigned bytes (char_traits<char>).
   for (std::size_t position = 0; position + 1 < records.size(); ++position) {
     std::size_t smallest = position;
@@ -62,7 +62,7 @@ ObjectListing BuildObjectListing(const UsedObjects& used) {
     }
   }
 
-  for (const TUsdObj& record : records) listing.Names.push_back(record.Name);
+  for (const UsedGroup& record : records) listing.Names.push_back(record.Name);
   return listing;
 }
 

@@ -11,7 +11,7 @@ namespace kerbwise {
 
 // One object group used by the list: its name as referenced and the span of
 // its definition in the used-object text taken as one text.
-struct TUsdObj {
+struct UsedGroup {
   std::string Name;
   std::int32_t StartPos = 0;  // where the group's header line starts
   std::int32_t EndPos = 0;    // where its definition ends; set by BuildObjectListing
@@ -27,7 +27,7 @@ class UsedObjects {
   static constexpr std::size_t kLineBreakLength = 2;
 
   const std::vector<std::string>& UsdObjText() const { return text_; }
-  const std::vector<TUsdObj>& UsdObjList() const { return records_; }
+  const std::vector<UsedGroup>& UsdObjList() const { return records_; }
   std::size_t UsdObjCount() const { return records_.size(); }
 
   // The length of UsdObjText taken as one text.
@@ -45,13 +45,13 @@ class UsedObjects {
   // Appends one member line of the group begun last, with one blank in front.
   void AppendMember(std::string_view member);
 
-  void AddUsdObjN(TUsdObj record);
+  void AddUsdObjN(UsedGroup record);
 
  private:
   void AppendLine(std::string line);
 
   std::vector<std::string> text_;
-  std::vector<TUsdObj> records_;
+  std::vector<UsedGroup> records_;
   std::unordered_set<std::string> headers_;  // lower-case header lines
   std::size_t textLength_ = 0;
 };
@@ -59,7 +59,7 @@ class UsedObjects {
 // What the Objects command shows: the records with their end positions,
 // sorted by name, and the names in that order.
 struct ObjectListing {
-  std::vector<TUsdObj> Records;
+  std::vector<UsedGroup> Records;
   std::vector<std::string> Names;
 };
 

@@ -15,7 +15,7 @@ constexpr std::size_t kMinIcmpNameWidth = 5;
 // The type column: up to three digits and the blanks before the code.
 constexpr std::size_t kTypeWidth = 5;
 
-std::string Blanks(std::size_t count) { return ReplChr(' ', count); }
+std::string Blanks(std::size_t count) { return std::string(count, ' '); }
 
 // `text` followed by blanks up to `width` characters, and at least `minimum`.
 std::string PadRight(std::string_view text, std::size_t width, std::size_t minimum = 0) {
@@ -44,7 +44,7 @@ void AppendPortSection(std::string_view protocol, std::span<const NameEntry> tab
   });
 
   lines.push_back("Alias" + Blanks(width - 4) + "Num");
-  lines.push_back("----" + ReplChr('-', width));
+  lines.push_back("----" + std::string(width, '-'));
   for (const NameEntry& entry : sorted) {
     std::string row(protocol);
     row += ' ';
@@ -60,7 +60,7 @@ void AppendIcmpSection(std::span<const NameEntry> table, std::vector<std::string
   for (const NameEntry& entry : table) width = std::max(width, entry.name.size());
 
   lines.push_back("Alias" + Blanks(width + 1) + "Type Code");
-  lines.push_back(ReplChr('-', width + 15));
+  lines.push_back(std::string(width + 15, '-'));
   for (const NameEntry& entry : table) {
     std::string row = "ICMP ";
     row += PadRight(entry.name, width + 1);

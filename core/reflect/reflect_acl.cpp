@@ -8,7 +8,7 @@
 #include "rules/list_entry.h"
 #include "rules/name_tables.h"
 #include "rules/primitives.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 namespace {
@@ -55,7 +55,7 @@ void AppendWord(std::string& out, std::string_view word) {
   out += word;
 }
 
-std::string MirrorRule(const TExpr& expr, MaskForm maskType) {
+std::string MirrorRule(const RuleRecord& expr, MaskForm maskType) {
   const OptionValues& values = expr.Values;
   std::string rule = expr.Status == StatusPermit ? "permit" : "deny";
   AppendWord(rule, ProtocolWord(values.Get(SideNone, SlotProtocol)));
@@ -81,7 +81,7 @@ std::string MirrorRule(const TExpr& expr, MaskForm maskType) {
 std::string ReflectLine(std::string_view line, const CheckOptions& options,
                         LineRecognizer& recognizer) {
   const std::string entry = ListEntryText(line);
-  const ExprPtr expr = recognizer.ExprCheck(entry, options);
+  const RecordPtr expr = recognizer.Recognize(entry, options);
   // A parameter error leaves a half-read record behind: it is no rule.
   const std::uint8_t status =
       recognizer.ParameterError().empty() ? expr->Status : std::uint8_t{StatusUnrecognised};
@@ -93,7 +93,7 @@ std::string ReflectLine(std::string_view line, const CheckOptions& options,
       return "-remark ";
     default: {
       std::string marked = "-";
-      marked += StatusName(status, options.Russian);
+      marked += StatusName(status, (options.TextLanguage == Language::Russian));
       marked += ": ";
       marked += entry;
       return marked;

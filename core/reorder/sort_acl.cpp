@@ -60,8 +60,8 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   std::vector<KeyedLine> keyed;
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
-    const ExprPtr expr = recognizer.ExprCheck(ListEntryText(listLines[i]), checkOptions);
-    std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.Russian);
+    const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
+    std::string key = SortKey(*expr, active, i + 1, listLines.size(), (checkOptions.TextLanguage == Language::Russian));
     keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i});
   }
   std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {

@@ -87,7 +87,7 @@ std::string PortConditionComponent(std::string_view condition) {
   return out;
 }
 
-std::string KeyComponent(KeyColumn column, const TExpr& expr) {
+std::string KeyComponent(KeyColumn column, const RuleRecord& expr) {
   switch (column) {
     case KeyColumn::Proto:
       return ProtoComponent(expr.Values.Get(SideNone, SlotProtocol));
@@ -107,7 +107,7 @@ std::string KeyComponent(KeyColumn column, const TExpr& expr) {
   return {};
 }
 
-std::string SortKey(const TExpr& expr, const std::vector<KeyColumn>& activeColumns,
+std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,
                     std::size_t position, std::size_t lineCount, bool russian) {
   std::string key;
   if (expr.Status == StatusPermit || expr.Status == StatusDeny) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "reorder/key_columns.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 
@@ -22,14 +22,14 @@ std::string AddressComponent(std::uint32_t value);
 std::string PortConditionComponent(std::string_view condition);
 
 // The component the column takes from a recognised line.
-std::string KeyComponent(KeyColumn column, const TExpr& expr);
+std::string KeyComponent(KeyColumn column, const RuleRecord& expr);
 
 // The sort key of the line at 1-based `position` of a list of `lineCount`
 // lines: for a rule, the components of the active columns each followed by a
 // blank (a lone blank with no active column); for any other line "-" and the
 // kind of problem and a blank; then the position padded with "0" to the
 // width of `lineCount`.
-std::string SortKey(const TExpr& expr, const std::vector<KeyColumn>& activeColumns,
+std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,
                     std::size_t position, std::size_t lineCount, bool russian);
 
 // A byte string whose plain comparison orders keys as the sort wants them:

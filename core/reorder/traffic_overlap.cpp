@@ -5,7 +5,7 @@
 #include "rules/integer_reader.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 #include "rules/text_ids.h"
 
 namespace kerbwise {
@@ -34,8 +34,8 @@ TrafficTable::TrafficTable(const std::vector<std::string>& listLines, const Chec
   TextIds precedences;
   entries_.resize(listLines.size());
   for (std::size_t k = 0; k < listLines.size(); ++k) {
-    const ExprPtr expr = recognizer.ExprCheck(ListEntryText(listLines[k]), options);
-    const TExpr& e = *expr;
+    const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[k]), options);
+    const RuleRecord& e = *expr;
     Entry& entry = entries_[k];
     entry.isRule = e.Status == StatusPermit || e.Status == StatusDeny;
     if (!entry.isRule) continue;

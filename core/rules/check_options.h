@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "text/language.h"
+
 namespace kerbwise {
 
 // How masks are written in entries and shown to the user. Inside the system
@@ -16,8 +18,8 @@ struct CheckOptions {
   bool PartialPortsOption = false;  // report incomplete port sets
   bool IgnoreIcmp = false;          // an ICMP condition skips ip entries under partial matching
   bool PortsInSet = true;           // analysis: compare port sets as a whole
-  bool Paranoic = false;            // analysis: any overlap of port sets counts
-  bool Russian = false;             // language of every caption and message
+  bool AnyPortOverlap = false;       // analysis: any overlap of port sets counts
+  Language TextLanguage = Language::English;  // of every caption and message
 };
 
 }  // namespace kerbwise

@@ -22,8 +22,8 @@ void LineRecognizer::EmptyCache(std::size_t expectedLines) {
   expectedLines_ = expectedLines;
 }
 
-ExprPtr LineRecognizer::ExprCheck(std::string_view line, const CheckOptions& options) {
-  static const ExprPtr kEmptyRecord = std::make_shared<const TExpr>();
+RecordPtr LineRecognizer::Recognize(std::string_view line, const CheckOptions& options) {
+  static const RecordPtr kEmptyRecord = std::make_shared<const RuleRecord>();
   templateError_.clear();
   parameterError_.clear();
   if (line.empty()) return kEmptyRecord;
@@ -35,35 +35,35 @@ ExprPtr LineRecognizer::ExprCheck(std::string_view line, const CheckOptions& opt
     cache_.Reset(expectedLines_ + 1);
     cacheMaskType_ = options.MaskType;
   }
-  if (const ExprPtr* cached = cache_.Find(line)) return *cached;
-  return Recognize(line, options.MaskType);
+  if (const RecordPtr* cached = cache_.Find(line)) return *cached;
+  return RecognizeUncached(line, options.MaskType);
 }
 
-ExprPtr LineRecognizer::Recognize(std::string_view line, MaskForm maskType) {
+RecordPtr LineRecognizer::RecognizeUncached(std::string_view line, MaskForm maskType) {
   input_.assign(line);
   input_ += "  ";
-  TExpr record;
+  RuleRecord record;
   for (const PreparedTemplateLine& templateLine : template_) {
     const TemplateLineResult result = MatchTemplateLine(templateLine, input_, maskType, record);
     switch (result.outcome) {
       case TemplateLineOutcome::Failed:
         continue;
       case TemplateLineOutcome::Matched: {
-        auto shared = std::make_shared<const TExpr>(std::move(record));
+        auto shared = std::make_shared<const RuleRecord>(std::move(record));
         cache_.Insert(line, shared);
         return shared;
       }
       case TemplateLineOutcome::TemplateError:
         templateError_ = result.message;
         record.Status = StatusTemplateError;
-        return std::make_shared<const TExpr>(std::move(record));
+        return std::make_shared<const RuleRecord>(std::move(record));
       case TemplateLineOutcome::ParameterError:
         parameterError_ = result.message;  // the status stays as it stood
-        return std::make_shared<const TExpr>(std::move(record));
+        return std::make_shared<const RuleRecord>(std::move(record));
     }
   }
   record.Status = StatusUnrecognised;
-  return std::make_shared<const TExpr>(std::move(record));
+  return std::make_shared<const RuleRecord>(std::move(record));
 }
 
 }  // namespace kerbwise

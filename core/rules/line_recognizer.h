@@ -8,11 +8,11 @@
 #include "rules/check_options.h"
 #include "rules/record_cache.h"
 #include "rules/template_matcher.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 
-// Turns text lines into TExpr records by interpreting a rule template, and
+// Turns text lines into RuleRecord records by interpreting a rule template, and
 // remembers the lines it has recognised.
 class LineRecognizer {
  public:
@@ -24,13 +24,13 @@ class LineRecognizer {
   // Recognises `line`, which should have its blanks collapsed (SpaceCompress)
   // and no leading blank. An empty line gives a zeroed record (status 0).
   // Only MaskType is read from the options.
-  ExprPtr ExprCheck(std::string_view line, const CheckOptions& options);
+  RecordPtr Recognize(std::string_view line, const CheckOptions& options);
 
-  // Raises the empty-cache flag: the next ExprCheck starts from an empty
+  // Raises the empty-cache flag: the next Recognize starts from an empty
   // cache, sized for about `expectedLines` lines.
   void EmptyCache(std::size_t expectedLines = 0);
 
-  // Messages of the last ExprCheck call, empty when it produced none: a
+  // Messages of the last Recognize call, empty when it produced none: a
   // malformed template (English only) and an address element with no side.
   const std::string& TemplateError() const { return templateError_; }
   const std::string& ParameterError() const { return parameterError_; }
@@ -38,7 +38,7 @@ class LineRecognizer {
   std::size_t CachedLineCount() const { return cache_.size(); }
 
  private:
-  ExprPtr Recognize(std::string_view line, MaskForm maskType);
+  RecordPtr RecognizeUncached(std::string_view line, MaskForm maskType);
 
   std::vector<PreparedTemplateLine> template_;
   RecordCache cache_;

@@ -90,11 +90,6 @@ std::string SpaceCompress(std::string_view text) {
   return result;
 }
 
-std::string ReplChr(char c, std::size_t count) {
-  if (c == '\0') return {};
-  return std::string(count, c);
-}
-
 std::string ToLowerAscii(std::string_view text) { return ShiftAsciiLetters(text, 'A', 'a'); }
 
 std::string ToUpperAscii(std::string_view text) { return ShiftAsciiLetters(text, 'a', 'A'); }

@@ -27,9 +27,6 @@ std::uint32_t CorrectMask(std::uint32_t address, std::uint32_t mask, MaskForm ma
 // Shortens every run of blanks (code 32 only) to one blank.
 std::string SpaceCompress(std::string_view text);
 
-// `count` copies of `c`; empty for the character code 0.
-std::string ReplChr(char c, std::size_t count);
-
 // ASCII lower and upper case; other bytes are kept as they are.
 std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);

@@ -22,7 +22,7 @@ void RecordCache::Reset(std::size_t expected) {
   slots_.assign(std::bit_ceil(std::max(kMinSlots, expected * 2)), Slot{});
 }
 
-const ExprPtr* RecordCache::Find(std::string_view line) const {
+const RecordPtr* RecordCache::Find(std::string_view line) const {
   if (slots_.empty()) return nullptr;
   const std::size_t hash = Hash(line);
   const std::uint32_t bits = HashBits(hash);
@@ -36,7 +36,7 @@ const ExprPtr* RecordCache::Find(std::string_view line) const {
   }
 }
 
-void RecordCache::Insert(std::string_view line, ExprPtr record) {
+void RecordCache::Insert(std::string_view line, RecordPtr record) {
   if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
   entries_.push_back(Entry{std::string(line), std::move(record)});
   Place(Hash(line), static_cast<std::uint32_t>(entries_.size()));

@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 
 // A recognised line. Records of cached lines are shared, so handing one out
 // costs no copy; each stays valid for as long as someone holds it.
-using ExprPtr = std::shared_ptr<const TExpr>;
+using RecordPtr = std::shared_ptr<const RuleRecord>;
 
 // The records of recognised lines, by line text. A check looks up every line
 // of the list, so a lookup must touch as little memory as it can: an open-
@@ -25,10 +25,10 @@ class RecordCache {
   void Reset(std::size_t expected);
 
   // The record of `line`, or null when it is not cached.
-  const ExprPtr* Find(std::string_view line) const;
+  const RecordPtr* Find(std::string_view line) const;
 
   // Adds a line that is not cached yet.
-  void Insert(std::string_view line, ExprPtr record);
+  void Insert(std::string_view line, RecordPtr record);
 
   std::size_t size() const { return entries_.size(); }
 
@@ -39,7 +39,7 @@ class RecordCache {
   };
   struct Entry {
     std::string line;
-    ExprPtr record;
+    RecordPtr record;
   };
 
   static std::size_t Hash(std::string_view line);

@@ -48,7 +48,7 @@ std::uint32_t ParseDecimal(std::string_view text) {
 class TemplateLineMatcher {
  public:
   TemplateLineMatcher(const PreparedTemplateLine& templateLine, std::string_view input,
-                      MaskForm maskType, TExpr& record)
+                      MaskForm maskType, RuleRecord& record)
       : line_(templateLine.text),
         runEnd_(templateLine.runEnd),
         runType_(templateLine.runType),
@@ -100,7 +100,7 @@ class TemplateLineMatcher {
   const int lineNumber_;
   const std::string_view input_;
   const MaskForm maskType_;
-  TExpr& record_;
+  RuleRecord& record_;
 
   std::size_t pos_ = 0;  // 0-based position in the template line
   std::string_view token_;
@@ -460,7 +460,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view w
 }  // namespace
 
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
-                                     std::string_view input, MaskForm maskType, TExpr& record) {
+                                     std::string_view input, MaskForm maskType, RuleRecord& record) {
   return TemplateLineMatcher(templateLine, input, maskType, record).Run();
 }
 

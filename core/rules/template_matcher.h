@@ -5,7 +5,7 @@
 
 #include "rules/check_options.h"
 #include "rules/prepared_template_line.h"
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 
@@ -26,6 +26,6 @@ struct TemplateLineResult {
 // `record.Values` is cleared first; its status and address fields are not, so
 // they carry over between the template lines of one recognition.
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
-                                     std::string_view input, MaskForm maskType, TExpr& record);
+                                     std::string_view input, MaskForm maskType, RuleRecord& record);
 
 }  // namespace kerbwise

@@ -11,7 +11,7 @@ StartOptions ReadStartOptions(const std::vector<std::string>& arguments) {
     const std::string word = ToLowerAscii(arguments[i]);
     if (word == "/l") {
       if (i + 1 < arguments.size() && ToLowerAscii(arguments[i + 1]) == "rus") {
-        options.Russian = true;
+        options.TextLanguage = Language::Russian;
       } else {
         start.HelpWanted = true;
       }

@@ -71,17 +71,17 @@ TEST(AnalyseList, PortSetsAsAWholeOrInPart) {
   EXPECT_EQ(italic.Lines[0].MarkedMembers(), (Members{1, 255}));
   EXPECT_TRUE(IsItalic(italic.Lines[0]));
 
-  // A single port strictly inside the range: only "paranoic" lets it count
+  // A single port strictly inside the range: only AnyPortOverlap lets it count
   // for the first test.
   const std::vector<std::string> inside = {"permit tcp any any range 70 90",
                                            "permit tcp any any eq 80"};
   const AnalysisResult plain = Analyse(inside, partial);
   EXPECT_EQ(plain.Lines[0].MarkedMembers(), Members{0});
   EXPECT_EQ(plain.Lines[1].MarkedMembers(), Members{1});
-  partial.Paranoic = true;
-  const AnalysisResult paranoic = Analyse(inside, partial);
-  EXPECT_EQ(paranoic.Lines[0].MarkedMembers(), (Members{1, 255}));
-  EXPECT_EQ(paranoic.Lines[1].MarkedMembers(), Members{0});
+  partial.AnyPortOverlap = true;
+  const AnalysisResult anyOverlap = Analyse(inside, partial);
+  EXPECT_EQ(anyOverlap.Lines[0].MarkedMembers(), (Members{1, 255}));
+  EXPECT_EQ(anyOverlap.Lines[1].MarkedMembers(), Members{0});
 }
 
 TEST(AnalyseList, NestedGroupsIndentByLevel) {
@@ -104,7 +104,7 @@ TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
   EXPECT_TRUE(result.Lines.empty());
   EXPECT_EQ(result.NumberPane, std::vector<std::string>{"1"});
 
-  options.Russian = true;
+  options.TextLanguage = Language::Russian;
   // Line 3 is the rule of the pair (1, 3) that fails.
   const AnalysisResult second = Analyse({kAnyTcp, "permit udp any any", "deny bogus"}, options);
   EXPECT_EQ(second.ResultLines, std::vector<std::string>{"Строка: 30 deny bogus: ACL не опознан"});
@@ -146,7 +146,7 @@ TEST(AnalyseList, DeepLinesStayInSightAndCopyUnchanged) {
   EXPECT_EQ(no.Lines, std::vector<std::string>(same.size(), "no " + kAnyTcp));
   // In the related pane a member's colour starts at its index, past its level.
   std::ptrdiff_t selected = -1;
-  const auto view = ShowDblACL(deep, 0, false, false, selected);
+  const auto view = ShowRelatedLines(deep, 0, false, false, selected);
   ASSERT_TRUE(view && !view->Spans.empty());
   const ColouredSpan& first = view->Spans.front();
   ASSERT_EQ(first.Pane, AnalysisPane::Related);

@@ -21,20 +21,20 @@ const Lines kTwoGroups = {"permit tcp host 10.0.0.1 host 10.0.0.2 eq 80",
 const Lines kNested = {"permit tcp host 10.0.0.1 any eq 80", "permit tcp 10.0.0.0 0.0.0.255 any",
                        "permit ip any any"};
 
-TEST(ShowDblACL, RelatedLinesOfAHeadAndOfAMemberOfTwoGroups) {
+TEST(ShowRelatedLines, RelatedLinesOfAHeadAndOfAMemberOfTwoGroups) {
   const AnalysisResult result = Analyse(kTwoGroups);
   std::ptrdiff_t selected = -1;
-  const auto head = ShowDblACL(result, 1, false, false, selected);
+  const auto head = ShowRelatedLines(result, 1, false, false, selected);
   ASSERT_TRUE(head);
   EXPECT_EQ(head->RelatedMap, (std::vector<std::size_t>{0, 1}));
   EXPECT_EQ(head->Underlined, (std::vector<bool>{false, true}));
   EXPECT_EQ(head->Bold, (std::vector<bool>{false, true}));
   EXPECT_EQ(selected, 1);
   // The same line again changes nothing unless a refresh is forced.
-  EXPECT_FALSE(ShowDblACL(result, 1, false, false, selected));
-  EXPECT_FALSE(ShowDblACL(result, 3, false, true, selected));
+  EXPECT_FALSE(ShowRelatedLines(result, 1, false, false, selected));
+  EXPECT_FALSE(ShowRelatedLines(result, 3, false, true, selected));
 
-  const auto member = ShowDblACL(result, 0, false, false, selected);
+  const auto member = ShowRelatedLines(result, 0, false, false, selected);
   ASSERT_TRUE(member);
   EXPECT_EQ(member->RelatedMap, (std::vector<std::size_t>{0, 1, 2}));
   EXPECT_EQ(member->UnderlineRemoved, std::optional<std::size_t>(1));
@@ -57,15 +57,15 @@ TEST(ShowDblACL, RelatedLinesOfAHeadAndOfAMemberOfTwoGroups) {
                                                       {P::Report, 87, 34, fuchsia}}));
 }
 
-TEST(ShowDblACL, HierarchicalViewOrdersByLevel) {
+TEST(ShowRelatedLines, HierarchicalViewOrdersByLevel) {
   const AnalysisResult result = Analyse(kNested);
   std::ptrdiff_t selected = -1;
-  const auto plain = ShowDblACL(result, 2, false, false, selected);
+  const auto plain = ShowRelatedLines(result, 2, false, false, selected);
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->RelatedMap, (std::vector<std::size_t>{0, 1, 2}));
   // Line 2 heads a group but is itself a member of the column group 2.
   EXPECT_EQ(plain->Columns, std::vector<std::uint32_t>{2});
-  const auto hierarchical = ShowDblACL(result, 2, true, true, selected);
+  const auto hierarchical = ShowRelatedLines(result, 2, true, true, selected);
   ASSERT_TRUE(hierarchical);
   EXPECT_EQ(hierarchical->RelatedMap, (std::vector<std::size_t>{2, 1, 0}));
 }
@@ -115,7 +115,7 @@ TEST(CopyCommands, EntriesFromObjectGroupsAreNotCopied) {
             "Rules whose numbers begin with \"0\" will not be copied.\r\nNotify in the future?");
 
   std::ptrdiff_t selected = -1;
-  const auto view = ShowDblACL(result, 1, false, false, selected);
+  const auto view = ShowRelatedLines(result, 1, false, false, selected);
   ASSERT_TRUE(view);
   EXPECT_TRUE(CopyNoRelated(*view, 0, view->RelatedEnds.back()).ZeroNumberedSkipped);
 }

@@ -60,7 +60,7 @@ TEST(CheckCondition, PartialMatchNoteJoinsASecondLine) {
   const CheckReport report = Check(
       {" 10 permit ip 10.0.0.0 0.255.255.255 any", " 20 permit ip any any", " 30 deny ip any any"},
       "ip 10.0.0.0 1.255.255.255 any", CheckDirection::Direct,
-      {.PartialAddresses = true, .Russian = true});
+      {.PartialAddresses = true, .TextLanguage = Language::Russian});
   EXPECT_EQ(report.MarkerList, (Lines{"?1", "+2", "-3"}));
   EXPECT_EQ(report.NumberPane[0],
             "1?+Совпадение. Src 16777216 хостов с 10.0.0.0 по 10.255.255.255. Dst полностью");

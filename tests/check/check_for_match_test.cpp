@@ -113,7 +113,7 @@ TEST(CheckForMatch, PartialAddressesDescribeTheSharedPart) {
 // The not-recognised and remark messages, and the wildcard fix, are covered
 // where the check reports them.
 TEST(CheckForMatch, ProblemsAreReportedForTheLineAtFault) {
-  const Comparer netmask{{}, {.MaskType = MaskForm::Netmask, .Russian = true}};
+  const Comparer netmask{{}, {.MaskType = MaskForm::Netmask, .TextLanguage = Language::Russian}};
   EXPECT_TRUE(Is(MatchError, netmask("permit ip any any", "permit ip any 10.1.1.1 255.255.255.0"),
                  "Неверная комбинация адреса и маски dst в условии\r\nСледует исправить адрес на "
                  "10.1.1.0 или маску на 255.255.255.1"));
@@ -124,7 +124,7 @@ TEST(CheckForMatch, ProblemsAreReportedForTheLineAtFault) {
   EXPECT_TRUE(Is(MatchError, kPlain("permit tcp any any lt 5", "permit tcp any any lt 0"),
                  "condition port lt should be greater than 0"));
   // A reverse check swaps the role words.
-  const Comparer reverse{{.ReverseMode = true}, {.Russian = true}};
+  const Comparer reverse{{.ReverseMode = true}, {.TextLanguage = Language::Russian}};
   EXPECT_TRUE(Is(MatchError, reverse("permit tcp any any lt 0", "permit tcp any any lt 5"),
                  "в условии порт lt должен быть больше 0"));
 }

@@ -193,7 +193,7 @@ TEST(ObjectListing, SortsByCapitalisedNameWithSpans) {
 
   const ObjectListing listing = BuildObjectListing(used);
   EXPECT_EQ(listing.Names, Lines({"Alpha", "beta", "zeta"}));
-  const std::vector<TUsdObj>& records = listing.Records;  // Alpha, beta, zeta
+  const std::vector<UsedGroup>& records = listing.Records;  // Alpha, beta, zeta
   EXPECT_EQ(records[2].EndPos, records[0].StartPos - 1);
   EXPECT_EQ(records[0].EndPos, records[1].StartPos - 1);
   EXPECT_EQ(records[1].EndPos, static_cast<std::int32_t>(used.TextLength()));

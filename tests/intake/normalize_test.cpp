@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 using testing::ScriptedAnswers;
 
 NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers, bool russian = false) {
-  return NormalizeACL(source, {}, {.Russian = russian}, answers);
+  return NormalizeACL(source, {}, {.TextLanguage = russian ? Language::Russian : Language::English}, answers);
 }
 
 // The controls a run leaves enabled, by name.

@@ -24,7 +24,7 @@ SortResult Sort(const Lines& list, std::vector<KeyColumn> keys, SortOptions opti
   SortColumns columns;
   for (KeyColumn key : keys) columns.SwitchOn(key);
   LineRecognizer recognizer;
-  return SortACL(columns, list, source, options, {.Russian = russian}, recognizer);
+  return SortACL(columns, list, source, options, {.TextLanguage = russian ? Language::Russian : Language::English}, recognizer);
 }
 
 const SortOptions kPlain{.WithNumbers = true, .Group = false, .Collapse = false};

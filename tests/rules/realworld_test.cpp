@@ -34,7 +34,7 @@ TEST(RealWorld, ShowOutputIsRecognisedButForUnknownNamesAndTimeRangeStates) {
   ASSERT_EQ(sample.size(), 66u);
   std::vector<std::string> unrecognised;
   for (const std::string& entry : sample) {
-    const std::uint8_t status = recognizer.ExprCheck(entry, options)->Status;
+    const std::uint8_t status = recognizer.Recognize(entry, options)->Status;
     if (status != StatusPermit) unrecognised.push_back(std::to_string(status) + " " + entry);
   }
   // Every other entry is a permit; these two are not recognised (status 1): pim is no
@@ -49,12 +49,12 @@ TEST(RealWorld, ShowOutputIsRecognisedButForUnknownNamesAndTimeRangeStates) {
   // of the tables, and ahp no protocol.
   const std::vector<std::string>& list101 = lists["Extended IP access list 101"];
   ASSERT_EQ(list101.size(), 8u);
-  const ExprPtr snmp = recognizer.ExprCheck(list101[6], options);
+  const RecordPtr snmp = recognizer.Recognize(list101[6], options);
   ASSERT_EQ(snmp->Status, StatusPermit);
   EXPECT_EQ(snmp->Values.Get(SideSource, SlotPort), "eq 161 68");
   EXPECT_EQ(ValToIP(snmp->DstMask), "255.255.255.0");
-  EXPECT_EQ(recognizer.ExprCheck(list101[7], options)->Status, StatusUnrecognised);
-  EXPECT_EQ(recognizer.ExprCheck(list101[2], options)->Status, StatusUnrecognised);
+  EXPECT_EQ(recognizer.Recognize(list101[7], options)->Status, StatusUnrecognised);
+  EXPECT_EQ(recognizer.Recognize(list101[2], options)->Status, StatusUnrecognised);
 }
 
 }  // namespace

@@ -14,15 +14,15 @@ namespace {
 
 // Recognises one line with a fresh recognizer; the built-in template never
 // reports an error of its own.
-TExpr Recognize(const std::string& line, MaskForm maskType = MaskForm::Wildcard) {
+RuleRecord Recognize(const std::string& line, MaskForm maskType = MaskForm::Wildcard) {
   LineRecognizer recognizer;
-  const ExprPtr expr = recognizer.ExprCheck(line, {.MaskType = maskType});
+  const RecordPtr expr = recognizer.Recognize(line, {.MaskType = maskType});
   EXPECT_EQ(recognizer.TemplateError(), "") << line;
   EXPECT_EQ(recognizer.ParameterError(), "") << line;
   return *expr;
 }
 
-TEST(ExprCheck, AddressesAndMasks) {
+TEST(Recognize, AddressesAndMasks) {
   const MaskForm wildcard = MaskForm::Wildcard, netmask = MaskForm::Netmask;
   // Line, mask type, then status, source and destination as address/netmask.
   const std::tuple<std::string, MaskForm, std::string> cases[] = {
@@ -39,7 +39,7 @@ TEST(ExprCheck, AddressesAndMasks) {
       {"REMARK permit ip host 1.2.3.4 any ? ,", wildcard, "4 0.0.0.0/0.0.0.0 0.0.0.0/0.0.0.0"},
   };
   for (const auto& [line, maskType, record] : cases) {
-    const TExpr e = Recognize(line, maskType);
+    const RuleRecord e = Recognize(line, maskType);
     EXPECT_EQ(std::to_string(e.Status) + " " + ValToIP(e.SrcAddr) + "/" + ValToIP(e.SrcMask) + " " +
                   ValToIP(e.DstAddr) + "/" + ValToIP(e.DstMask),
               record)
@@ -48,7 +48,7 @@ TEST(ExprCheck, AddressesAndMasks) {
 }
 
 // Every filled slot in (side, slot) order, as side.slot=text.
-std::string Slots(const TExpr& expr) {
+std::string Slots(const RuleRecord& expr) {
   std::string text;
   for (const OptionValues::Entry& entry : expr.Values.Entries()) {
     text += (text.empty() ? "" : " ") + std::to_string(entry.side) + "." +
@@ -57,7 +57,7 @@ std::string Slots(const TExpr& expr) {
   return text;
 }
 
-TEST(ExprCheck, PortsAndOptions) {
+TEST(Recognize, PortsAndOptions) {
   const std::pair<const char*, const char*> cases[] = {
       {"permit tcp any any eq www 443 log", "0.0=6 0.6=log 2.1=eq 80 443"},
       {"permit tcp any eq 80 443 any", "0.0=6 1.1=eq 80 443"},
@@ -68,19 +68,19 @@ TEST(ExprCheck, PortsAndOptions) {
       {"permit icmp any any ttl-exceeded log", "0.0=1 0.1=2816 0.6=log"},
   };
   for (const auto& [line, slots] : cases) {
-    const TExpr expr = Recognize(line);
+    const RuleRecord expr = Recognize(line);
     EXPECT_EQ(expr.Status, StatusPermit) << line;
     EXPECT_EQ(Slots(expr), slots) << line;
   }
 }
 
-TEST(ExprCheck, ProtocolByKeywordOrNumber) {
+TEST(Recognize, ProtocolByKeywordOrNumber) {
   const std::pair<const char*, const char*> protocols[] = {
       {"tcp", "6"},  {"udp", "17"},   {"icmp", "1"},   {"esp", "50"},
       {"gre", "47"}, {"ipinip", "4"}, {"eigrp", "88"}, {"ospf", "89"}};
   for (const auto& [keyword, number] : protocols) {
-    const TExpr byKeyword = Recognize(std::string("permit ") + keyword + " any any");
-    const TExpr byNumber = Recognize(std::string("permit ") + number + " any any");
+    const RuleRecord byKeyword = Recognize(std::string("permit ") + keyword + " any any");
+    const RuleRecord byNumber = Recognize(std::string("permit ") + number + " any any");
     EXPECT_EQ(byKeyword.Status, StatusPermit) << keyword;
     EXPECT_EQ(byKeyword.Values.Get(SideNone, SlotProtocol), number) << keyword;
     EXPECT_EQ(byNumber, byKeyword) << number;
@@ -90,7 +90,7 @@ TEST(ExprCheck, ProtocolByKeywordOrNumber) {
 }
 
 // Among them: ports come before the free-order options, and each of those comes once.
-TEST(ExprCheck, LinesOutsideTheTemplateAreNotRecognised) {
+TEST(Recognize, LinesOutsideTheTemplateAreNotRecognised) {
   for (const char* line :
        {"permit tcp any any established eq 80", "permit ip any any log log",
         "permit tcp any any gt 80 81", "permit tcp any any range 10",
@@ -101,27 +101,27 @@ TEST(ExprCheck, LinesOutsideTheTemplateAreNotRecognised) {
   }
 }
 
-TEST(ExprCheck, OddInputNeverBreaksRecognition) {
+TEST(Recognize, OddInputNeverBreaksRecognition) {
   LineRecognizer recognizer;
   const CheckOptions options;
-  EXPECT_EQ(*recognizer.ExprCheck("", options), TExpr{});
+  EXPECT_EQ(*recognizer.Recognize("", options), RuleRecord{});
   EXPECT_EQ(recognizer.CachedLineCount(), 0u);
 
   for (const std::string& line :
        {std::string(" "), std::string(" permit ip any any"), std::string("permit  ip any any"),
         std::string("permit ip any any\t"), std::string("permit ip any\0 any", 18),
         std::string(100000, 'x'), "permit ip any any time-range " + std::string(100000, 'n')}) {
-    EXPECT_EQ(recognizer.ExprCheck(line, options)->Status, StatusUnrecognised)
+    EXPECT_EQ(recognizer.Recognize(line, options)->Status, StatusUnrecognised)
         << line.substr(0, 40);
   }
   // One trailing blank leaves an empty last word, which reads as the end of
   // the input; words after a run of blanks are never dropped unread.
-  EXPECT_EQ(recognizer.ExprCheck("permit ip any any ", options)->Status, StatusPermit);
-  EXPECT_EQ(recognizer.ExprCheck("permit ip any any  log", options)->Status, StatusUnrecognised);
-  EXPECT_EQ(recognizer.ExprCheck("permit ip any any  ", options)->Status, StatusPermit);
+  EXPECT_EQ(recognizer.Recognize("permit ip any any ", options)->Status, StatusPermit);
+  EXPECT_EQ(recognizer.Recognize("permit ip any any  log", options)->Status, StatusUnrecognised);
+  EXPECT_EQ(recognizer.Recognize("permit ip any any  ", options)->Status, StatusPermit);
   // Names are taken byte for byte.
   const std::string odd("Zeitpl\xC3\xA4n\0x", 10);
-  EXPECT_EQ(recognizer.ExprCheck("permit ip any any time-range " + odd, options)
+  EXPECT_EQ(recognizer.Recognize("permit ip any any time-range " + odd, options)
                 ->Values.Get(SideNone, SlotTimeRange),
             "time-range " + odd);
 
@@ -131,33 +131,33 @@ TEST(ExprCheck, OddInputNeverBreaksRecognition) {
     ports += ' ' + std::to_string(i % 65536);
     garbage += "x ";
   }
-  const ExprPtr many = recognizer.ExprCheck(ports, options);
+  const RecordPtr many = recognizer.Recognize(ports, options);
   ASSERT_EQ(many->Status, StatusPermit);
   EXPECT_EQ(many->Values.Get(SideDestination, SlotPort), ports.substr(ports.find("eq")));
-  EXPECT_EQ(recognizer.ExprCheck(garbage, options)->Status, StatusUnrecognised);
-  EXPECT_EQ(recognizer.ExprCheck("remark " + garbage + std::string(100000, 'r'), options)->Status,
+  EXPECT_EQ(recognizer.Recognize(garbage, options)->Status, StatusUnrecognised);
+  EXPECT_EQ(recognizer.Recognize("remark " + garbage + std::string(100000, 'r'), options)->Status,
             StatusRemark);
 }
 
 TEST(RecognitionCache, KeepsRecognisedLinesUntilEmptied) {
   LineRecognizer recognizer;
   const CheckOptions options;
-  const ExprPtr first = recognizer.ExprCheck("permit tcp any any eq www", options);
-  EXPECT_EQ(*recognizer.ExprCheck("permit tcp any any eq www", options), *first);
+  const RecordPtr first = recognizer.Recognize("permit tcp any any eq www", options);
+  EXPECT_EQ(*recognizer.Recognize("permit tcp any any eq www", options), *first);
   EXPECT_EQ(recognizer.CachedLineCount(), 1u);
   // The key is the exact text; unrecognised and empty lines are not kept.
-  recognizer.ExprCheck("PERMIT tcp any any eq www", options);
-  recognizer.ExprCheck("remark x", options);
-  recognizer.ExprCheck("permit tcp any any eq nonsense", options);
-  recognizer.ExprCheck("permit tcp any any eq nonsense", options);
-  recognizer.ExprCheck("", options);
+  recognizer.Recognize("PERMIT tcp any any eq www", options);
+  recognizer.Recognize("remark x", options);
+  recognizer.Recognize("permit tcp any any eq nonsense", options);
+  recognizer.Recognize("permit tcp any any eq nonsense", options);
+  recognizer.Recognize("", options);
   EXPECT_EQ(recognizer.CachedLineCount(), 3u);
 
   // Emptied on the next call that reads a line.
   recognizer.EmptyCache(2);
-  recognizer.ExprCheck("", options);
+  recognizer.Recognize("", options);
   EXPECT_EQ(recognizer.CachedLineCount(), 3u);
-  EXPECT_EQ(recognizer.ExprCheck("deny ip any any", options)->Status, StatusDeny);
+  EXPECT_EQ(recognizer.Recognize("deny ip any any", options)->Status, StatusDeny);
   EXPECT_EQ(recognizer.CachedLineCount(), 1u);
 }
 
@@ -166,13 +166,13 @@ TEST(RecordCache, FindsEveryLineThroughGrowthAndReset) {
   const auto line = [](int i) { return "permit ip host 10.0." + std::to_string(i) + " any"; };
   // Far more lines than the table first holds: it must grow without losing any.
   for (int i = 0; i < 5000; ++i) {
-    TExpr record;
+    RuleRecord record;
     record.Status = static_cast<std::uint8_t>(i % 5);
-    cache.Insert(line(i), std::make_shared<const TExpr>(record));
+    cache.Insert(line(i), std::make_shared<const RuleRecord>(record));
   }
   ASSERT_EQ(cache.size(), 5000u);
   for (int i = 0; i < 5000; ++i) {
-    const ExprPtr* found = cache.Find(line(i));
+    const RecordPtr* found = cache.Find(line(i));
     ASSERT_NE(found, nullptr) << i;
     EXPECT_EQ((*found)->Status, i % 5);
   }

@@ -19,7 +19,7 @@ struct Outcome {
 
 Outcome RecognizeWith(const std::vector<std::string>& templateLines, const std::string& line) {
   LineRecognizer recognizer(templateLines);
-  const ExprPtr expr = recognizer.ExprCheck(line, CheckOptions{});
+  const RecordPtr expr = recognizer.Recognize(line, CheckOptions{});
   // Neither kind of failure is remembered.
   if (!recognizer.TemplateError().empty() || !recognizer.ParameterError().empty()) {
     EXPECT_EQ(recognizer.CachedLineCount(), 0u) << line;
@@ -60,11 +60,11 @@ TEST(TemplateErrors, ReportLinePositionAndCause) {
 TEST(TemplateErrors, OnlyThePartOfALineThatIsReadCountsAndOnlyForTheLastCall) {
   LineRecognizer recognizer({"[permit,deny] ip ]", "remark"});
   const CheckOptions options;
-  EXPECT_EQ(recognizer.ExprCheck("deny tcp", options)->Status, StatusUnrecognised);
-  EXPECT_EQ(recognizer.ExprCheck("permit ip", options)->Status, StatusTemplateError);
+  EXPECT_EQ(recognizer.Recognize("deny tcp", options)->Status, StatusUnrecognised);
+  EXPECT_EQ(recognizer.Recognize("permit ip", options)->Status, StatusTemplateError);
   EXPECT_EQ(recognizer.TemplateError(),
             "At the 1 line of the template, an extra closing bracket at position 18");
-  EXPECT_EQ(recognizer.ExprCheck("remark", options)->Status, StatusRemark);
+  EXPECT_EQ(recognizer.Recognize("remark", options)->Status, StatusRemark);
   EXPECT_EQ(recognizer.TemplateError(), "");
   // An unclosed bracket is not reported.
   EXPECT_EQ(RecognizeWith({"[permit,deny] 6:(log"}, "permit log"), (Outcome{StatusPermit, "", ""}));
@@ -96,12 +96,12 @@ TEST(ParameterErrors, StopRecognitionAndKeepTheStatus) {
   // These texts exist in English only, and speak of the last call only.
   LineRecognizer recognizer({"[permit,deny] any"});
   CheckOptions russian;
-  russian.Russian = true;
-  recognizer.ExprCheck("deny any", russian);
+  russian.TextLanguage = Language::Russian;
+  recognizer.Recognize("deny any", russian);
   EXPECT_EQ(recognizer.ParameterError(), "\"any\" parameter error");
-  recognizer.ExprCheck("deny any", russian);  // not remembered: the same again
+  recognizer.Recognize("deny any", russian);  // not remembered: the same again
   EXPECT_EQ(recognizer.ParameterError(), "\"any\" parameter error");
-  recognizer.ExprCheck("", russian);
+  recognizer.Recognize("", russian);
   EXPECT_EQ(recognizer.ParameterError(), "");
 }
 

@@ -323,7 +323,7 @@ class MainWindowTest : public QObject {
 
   void windowOpensWithinTheScreenAndStretchesOnlyWhatShouldGrow() {
     WindowDriver driver;
-    TForm1& window = driver.Window();
+    MainWindow& window = driver.Window();
     // The offscreen screen is narrower than the design size.
     const QRect available = window.screen()->availableGeometry();
     QVERIFY(window.width() <= std::max(available.width(), window.minimumWidth()));

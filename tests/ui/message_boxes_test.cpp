@@ -19,8 +19,8 @@ class MessageBoxesTest : public QObject {
   void questionsOfferYesAndNoWithoutAnIconInTheWindowsLanguage() {
     for (const bool russian : {false, true}) {
       CheckOptions options;
-      options.Russian = russian;
-      const TForm1 window(options);
+      options.TextLanguage = russian ? Language::Russian : Language::English;
+      const MainWindow window(options);
       QMessageBox::Icon icon = QMessageBox::Question;
       QStringList buttons;
       // Reads the box once its modal loop runs, then answers No.

@@ -144,7 +144,7 @@ class ResultWindowTest : public QObject {
     const QByteArray tmpdir = qgetenv("TMPDIR");
     qputenv("TMPDIR", "/nonexistent/kerbwise-test");
     path.clear();
-    const bool written = window.Editor().ExtrEdit({"text"});
+    const bool written = window.Editor().OpenInEditor({"text"});
     tmpdir.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
     QVERIFY(!written && path.isEmpty() && window.Editor().LastFile().isEmpty());
 

@@ -59,7 +59,7 @@ class WindowDriver {
     window_->show();
   }
 
-  TForm1& Window() { return *window_; }
+  MainWindow& Window() { return *window_; }
 
   template <typename T = QWidget>
   T* Find(const char* name) {
@@ -94,7 +94,7 @@ class WindowDriver {
   }
 
  private:
-  std::unique_ptr<TForm1> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace kerbwise::ui::testing

@@ -1,4 +1,4 @@
-#include "rules/texpr.h"
+#include "rules/rule_record.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 namespace kerbwise {
 
 // Outcome of recognising one line.
-enum ExprStatus : std::uint8_t {
+enum RecordStatus : std::uint8_t {
   StatusTemplateError = 0,  // malformed template; also an empty line
   StatusUnrecognised = 1,   // no template line consumed the whole input
   StatusPermit = 2,
@@ -67,7 +67,7 @@ class OptionValues {
 // One recognised line: action, addresses with masks in netmask form (1-bits
 // must match; host is all ones, any is zero) and the option texts in
 // canonical form (names replaced by numbers, no leading zeros).
-struct TExpr {
+struct RuleRecord {
   std::uint8_t Status = StatusTemplateError;
   std::uint32_t SrcAddr = 0;
   std::uint32_t SrcMask = 0;
@@ -75,7 +75,7 @@ struct TExpr {
   std::uint32_t DstMask = 0;
   OptionValues Values;
 
-  bool operator==(const TExpr&) const = default;
+  bool operator==(const RuleRecord&) const = default;
 };
 
 }  // namespace kerbwise
