@@ -20,7 +20,7 @@ class OptionAnswers final : public AnswerSource {
 
   bool Ask(const YesNoQuestion& question) override {
     if (!unanswered_ && answer_ == NumberingAnswer::None) unanswered_ = question;
-    if (question.Id == NumberingQuestion::KeepNumbering) {
+    if (question.Id == QuestionId::KeepNumbering) {
       return answer_ == NumberingAnswer::KeepNumbering;
     }
     return answer_ == NumberingAnswer::Renumber;

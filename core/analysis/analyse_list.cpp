@@ -190,7 +190,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
 
   if (result.ConflictsFound) {
     result.ConflictsOnly =
-        answers.Ask({NumberingQuestion::ConflictsOnly, "",
+        answers.Ask({QuestionId::ConflictsOnly, "",
                      (options.TextLanguage == Language::Russian) ? "Имеются конфликтующие правила. Показать только их ?"
                                      : "There are conflicting rules. Show only them ?"});
   }

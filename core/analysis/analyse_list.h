@@ -7,9 +7,9 @@
 
 #include "analysis/analysis_lines.h"
 #include "check/check_condition.h"
-#include "intake/normalize_acl.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
+#include "run/run_hooks.h"
 
 namespace kerbwise {
 

@@ -98,14 +98,14 @@ void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
   work = std::move(kept);
 }
 
-YesNoQuestion RenumberQuestion(NumberingQuestion id, const std::string& line, bool russian) {
+YesNoQuestion RenumberQuestion(QuestionId id, const std::string& line, bool russian) {
   std::string_view first;
   switch (id) {
-    case NumberingQuestion::UnnumberedLine:
+    case QuestionId::UnnumberedLine:
       first = russian ? "В нумерованном списке есть ненумерованная строка:"
                       : "There is an unnumbered line in the numbered list:";
       break;
-    case NumberingQuestion::NumberingOrder:
+    case QuestionId::NumberingOrder:
       first = russian ? "Неверный порядок нумерации в строке:"
                       : "Invalid numbering order in the string:";
       break;
@@ -122,15 +122,15 @@ YesNoQuestion RenumberQuestion(NumberingQuestion id, const std::string& line, bo
 
 // The first line whose number does not fit the list's numbering, and what to
 // ask about it.
-std::optional<std::pair<NumberingQuestion, std::size_t>> FindNumberingProblem(
+std::optional<std::pair<QuestionId, std::size_t>> FindNumberingProblem(
     const std::vector<std::string>& work, bool numbered) {
   std::uint32_t previous = 0;
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::int32_t number = ReadIntDefault(FirstWord(work[i]), 0);
     const auto asUnsigned = static_cast<std::uint32_t>(number);
-    if (numbered && number == 0) return {{NumberingQuestion::UnnumberedLine, i}};
-    if (numbered && asUnsigned <= previous) return {{NumberingQuestion::NumberingOrder, i}};
-    if (!numbered && number != 0) return {{NumberingQuestion::NumberedLine, i}};
+    if (numbered && number == 0) return {{QuestionId::UnnumberedLine, i}};
+    if (numbered && asUnsigned <= previous) return {{QuestionId::NumberingOrder, i}};
+    if (!numbered && number != 0) return {{QuestionId::NumberedLine, i}};
     previous = asUnsigned;
   }
   return std::nullopt;
@@ -225,7 +225,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
       if (answers.Ask(RenumberQuestion(problem->first, work[problem->second], (options.TextLanguage == Language::Russian)))) {
         renumber = true;
         numbered = false;
-      } else if (answers.Ask({NumberingQuestion::KeepNumbering, "",
+      } else if (answers.Ask({QuestionId::KeepNumbering, "",
                               (options.TextLanguage == Language::Russian)
                                   ? "Продолжить без возможности оптимизации access листа ?"
                                   : "Continue without the ability to optimize the ACL?"})) {

@@ -1,41 +1,13 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "intake/used_objects.h"
 #include "rules/check_options.h"
+#include "run/run_hooks.h"
 
 namespace kerbwise {
-
-// The yes/no questions a run may ask: about the list's numbering, and the
-// analysis's question about conflicts.
-enum class NumberingQuestion {
-  UnnumberedLine,  // a line without a number in a numbered list
-  NumberingOrder,  // a number not above the one before it
-  NumberedLine,    // a numbered line in an unnumbered list
-  KeepNumbering,   // asked after "No": go on without optimising?
-  ConflictsOnly,   // asked by the analysis: show only the conflicting lines?
-};
-
-struct YesNoQuestion {
-  NumberingQuestion Id;
-  std::string Title;
-  std::string Text;  // parts separated by two carriage returns (code 13)
-};
-
-// Answers the yes/no questions of a run: message boxes in the desktop app,
-// options on the command line, scripted answers in tests.
-class AnswerSource {
- public:
-  virtual ~AnswerSource() = default;
-  virtual bool Ask(const YesNoQuestion& question) = 0;
-};
-
-// Share of the current phase done, 0-100. A run calls it whenever the share
-// changes; the desktop app repaints from it.
-using ProgressCallback = std::function<void(int percent)>;
 
 // The buttons and boxes that work on the list, as a run leaves them.
 struct IntakeControls {

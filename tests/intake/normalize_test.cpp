@@ -117,9 +117,9 @@ TEST(NormalizeAcl, NumbersAlignedToTheLongestNumber) {
 }
 
 TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
-  using enum NumberingQuestion;
+  using enum QuestionId;
   // The source, the question asked and the source line it quotes.
-  const std::tuple<Lines, NumberingQuestion, std::size_t> cases[] = {
+  const std::tuple<Lines, QuestionId, std::size_t> cases[] = {
       {{"10 permit ip any any", "20 deny ip any any", "20 deny tcp any any"}, NumberingOrder, 2},
       {{"10 permit ip any any", "deny ip any any", "30 deny tcp any any"}, UnnumberedLine, 1},
       {{"permit ip any any", "20 deny ip any any"}, NumberedLine, 1},
@@ -151,7 +151,7 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
     EXPECT_EQ(noThenYes.asked[0].Text,
               "There is an unnumbered line in the numbered list:\r\rdeny ip any any\r\r"
               "Renumber the lines?");
-    EXPECT_EQ(noThenYes.asked[1].Id, NumberingQuestion::KeepNumbering);
+    EXPECT_EQ(noThenYes.asked[1].Id, QuestionId::KeepNumbering);
     EXPECT_EQ(noThenYes.asked[1].Title, "");
     EXPECT_EQ(noThenYes.asked[1].Text, "Continue without the ability to optimize the ACL?");
     EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "0 deny ip any any"}));

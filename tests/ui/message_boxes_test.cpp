@@ -44,7 +44,7 @@ class MessageBoxesTest : public QObject {
   void coreQuestionsArriveWithLineBreaksAndUtf8() {
     ScriptedMessageBoxes boxes({true});
     DialogAnswers answers(nullptr);
-    const YesNoQuestion question{NumberingQuestion::NumberingOrder, "Нумерация", "first\r\rsecond"};
+    const YesNoQuestion question{QuestionId::NumberingOrder, "Нумерация", "first\r\rsecond"};
     QVERIFY(answers.Ask(question));
     QCOMPARE(boxes.Shown().front().Title, QString::fromUtf8("Нумерация"));
     QCOMPARE(boxes.Shown().front().Text, QString("first\n\nsecond"));
