@@ -104,23 +104,23 @@ int CaretLineOf(const QTextEdit& pane) { return pane.textCursor().blockNumber();
 
 AnalysisWindow::AnalysisWindow(QWidget* parent)
     : QDialog(parent),
-      reportPane_(MakePane(this, "redt1")),
-      relatedPane_(MakePane(this, "redt2")),
+      reportPane_(MakePane(this, "reportPane")),
+      relatedPane_(MakePane(this, "relatedPane")),
       splitter_(new QSplitter(Qt::Vertical, this)),
-      copyAllCloseButton_(MakeButton(this, "Button1")),
+      copyAllCloseButton_(MakeButton(this, "copyAllCloseButton")),
       hierarchicalBox_(new QCheckBox(this)),
-      closeButton_(MakeButton(this, "Button2")),
+      closeButton_(MakeButton(this, "closeButton")),
       reportMenu_(new QMenu(this)),
       relatedMenu_(new QMenu(this)) {
-  setObjectName(QStringLiteral("Form3"));
+  setObjectName(QStringLiteral("analysisWindow"));
   setWindowTitle(QString::fromLatin1(kTitle));
   setSizeGripEnabled(true);
 
-  splitter_->setObjectName(QStringLiteral("Splitter1"));
+  splitter_->setObjectName(QStringLiteral("splitter"));
   splitter_->setChildrenCollapsible(false);
   splitter_->addWidget(reportPane_);
   splitter_->addWidget(relatedPane_);
-  hierarchicalBox_->setObjectName(QStringLiteral("chk1"));
+  hierarchicalBox_->setObjectName(QStringLiteral("hierarchicalBox"));
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copyAllCloseButton_);
@@ -131,17 +131,17 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   layout->addWidget(splitter_, 1);
   layout->addLayout(buttons);
 
-  reportMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-  copyAllAction_ = AddAction(reportMenu_, "N1");
-  copyNoAction_ = AddAction(reportMenu_, "N2");
-  copyNoRedundantAction_ = AddAction(reportMenu_, "N3");
+  reportMenu_->setObjectName(QStringLiteral("reportMenu"));
+  copyAllAction_ = AddAction(reportMenu_, "copyAllAction");
+  copyNoAction_ = AddAction(reportMenu_, "copyNoAction");
+  copyNoRedundantAction_ = AddAction(reportMenu_, "copyNoRedundantAction");
   copyNoRedundantAction_->setCheckable(true);
   copyNoRedundantAction_->setChecked(true);
-  copyNoNotDerivedAction_ = AddAction(reportMenu_, "N4");
-  hideDerivedAction_ = AddAction(reportMenu_, "N5");
-  relatedMenu_->setObjectName(QStringLiteral("PopupMenu2"));
-  relatedCopyAllAction_ = AddAction(relatedMenu_, "N6");
-  relatedCopyNoAction_ = AddAction(relatedMenu_, "N7");
+  copyNoNotDerivedAction_ = AddAction(reportMenu_, "copyNoNotDerivedAction");
+  hideDerivedAction_ = AddAction(reportMenu_, "hideDerivedAction");
+  relatedMenu_->setObjectName(QStringLiteral("relatedMenu"));
+  relatedCopyAllAction_ = AddAction(relatedMenu_, "relatedCopyAllAction");
+  relatedCopyNoAction_ = AddAction(relatedMenu_, "relatedCopyNoAction");
   SetRelatedCommandsEnabled(false);
 
   connect(copyAllAction_, &QAction::triggered, this, &AnalysisWindow::CopyReportAll);

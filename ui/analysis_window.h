@@ -19,7 +19,7 @@ class QTextEdit;
 
 namespace kerbwise::ui {
 
-// The analysis window ("Form3"): the report of redundant and conflicting
+// The analysis window: the report of redundant and conflicting
 // entries in the upper pane, the lines related to the selected one in the
 // lower pane, coloured by group, and the commands that copy lines as they
 // stand or as "no " commands. The core builds every text, span and command;
@@ -84,8 +84,8 @@ class AnalysisWindow : public QDialog {
   void FitPanes();
 
   bool russian_ = false;
-  QTextEdit* reportPane_;   // redt1
-  QTextEdit* relatedPane_;  // redt2
+  QTextEdit* reportPane_;
+  QTextEdit* relatedPane_;
   QSplitter* splitter_;
   QPushButton* copyAllCloseButton_;
   QCheckBox* hierarchicalBox_;

@@ -8,7 +8,7 @@
 namespace kerbwise::ui {
 
 BlinkingLabel::BlinkingLabel(QWidget* parent) : QLabel(parent), menu_(new QMenu(this)) {
-  setObjectName("Label11");
+  setObjectName("objectErrorLabel");
   setTextFormat(Qt::PlainText);  // messages quote object names as the user wrote them
   QFont bold = font();
   bold.setBold(true);
@@ -19,7 +19,7 @@ BlinkingLabel::BlinkingLabel(QWidget* parent) : QLabel(parent), menu_(new QMenu(
   timer_.setInterval(100);
   connect(&timer_, &QTimer::timeout, this, &BlinkingLabel::Tick);
   QAction* copy = menu_->addAction(QString());
-  copy->setObjectName("Copy");
+  copy->setObjectName("copyObjectAction");
   connect(copy, &QAction::triggered, this,
           [this] { QApplication::clipboard()->setText(storedObject_); });
 }

@@ -6,7 +6,7 @@
 namespace kerbwise::ui {
 
 ConditionPane::ConditionPane(QWidget* parent) : QPlainTextEdit(parent) {
-  setObjectName("Memo7");
+  setObjectName("conditionPane");
   setLineWrapMode(QPlainTextEdit::NoWrap);
   // The caret line is underlined on every move, not only on edits.
   connect(this, &QPlainTextEdit::cursorPositionChanged, viewport(), qOverload<>(&QWidget::update));

@@ -40,6 +40,11 @@
 namespace kerbwise::ui {
 namespace {
 
+// The name menu's actions: the name, "ip access-list NAME" and
+// "ip access-list extended NAME".
+const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAction",
+                                            "copyExtendedAccessListAction"};
+
 constexpr int kDesignWidth = 1053;
 constexpr int kDesignHeight = 559;
 constexpr int kConditionColumnWidth = 390;
@@ -92,7 +97,7 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 
 MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
     : QMainWindow(parent), russian_((startOptions.TextLanguage == Language::Russian)) {
-  setObjectName("Form1");
+  setObjectName("mainWindow");
   setWindowTitle(
       QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
   SetMessageBoxesRussian(russian_);
@@ -147,19 +152,19 @@ void MainWindow::BuildControls() {
 
   // Top: the object pane under the Name and Objects buttons, the arrow
   // button, and the source pane.
-  nameButton_ = MakeButton("BitBtn1", central);
-  objectsButton_ = MakeButton("BitBtn2", central);
-  objectPane_ = MakePane("Memo4", central);
+  nameButton_ = MakeButton("nameButton", central);
+  objectsButton_ = MakeButton("objectsButton", central);
+  objectPane_ = MakePane("objectPane", central);
   objectPane_->setPlainText(kObjectSample);
-  sourcePane_ = MakePane("Memo5", central);
+  sourcePane_ = MakePane("sourcePane", central);
   sourcePane_->setPlainText(kSourceSample);
   KeepPlaceWhenHidden(sourcePane_);
   normalizeAction_ = new QAction(this);
-  normalizeAction_->setObjectName("NormalizeAction");
+  normalizeAction_->setObjectName("normalizeAction");
   normalizeAction_->setShortcut(QKeySequence(Qt::Key_F5));
   normalizeAction_->setIcon(LongDownArrow(palette().color(QPalette::ButtonText)));
   arrowButton_ = new QToolButton(central);
-  arrowButton_->setObjectName("SpeedButton1");
+  arrowButton_->setObjectName("normalizeButton");
   arrowButton_->setDefaultAction(normalizeAction_);
   arrowButton_->setIconSize(QSize(kArrowGlyphWidth, kArrowGlyphHeight));
   arrowButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -191,7 +196,7 @@ void MainWindow::BuildControls() {
   conditionPane_ = new ConditionPane(central);
   conditionPane_->setFont(fixed);
   conditionPane_->setPlainText("tcp host 10.1.0.1 192.168.0.0 0.0.0.255 ttl eq 14");
-  verdictStrip_ = MakePane("Memo3", central);
+  verdictStrip_ = MakePane("verdictStrip", central);
   verdictStrip_->setReadOnly(true);
   verdictStrip_->setFont(conditionPane_->font());
   verdictStrip_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -201,7 +206,7 @@ void MainWindow::BuildControls() {
   conditionPane_->document()->setDocumentMargin(1);
   verdictStrip_->document()->setDocumentMargin(1);
   caretGauge_ = new QSlider(Qt::Vertical, central);
-  caretGauge_->setObjectName("trckbr1");
+  caretGauge_->setObjectName("caretGauge");
   caretGauge_->setEnabled(false);
   caretGauge_->setInvertedAppearance(true);
   caretGauge_->setTickPosition(QSlider::NoTicks);
@@ -216,11 +221,11 @@ void MainWindow::BuildControls() {
 
   markerImage_ = new MarkerImage(central);
   KeepPlaceWhenHidden(markerImage_);
-  numberPane_ = MakePane("Memo6", central);
+  numberPane_ = MakePane("numberPane", central);
   numberPane_->setReadOnly(true);
   numberPane_->setFont(fixed);
   numberPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  listPane_ = MakePane("Memo2", central);
+  listPane_ = MakePane("listPane", central);
   listPane_->setFont(fixed);
   listPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
   listPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -229,7 +234,7 @@ void MainWindow::BuildControls() {
   // Both panes scroll one line per step, so their scroll ranges line up.
   numberPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   listSplitter_ = new QSplitter(Qt::Horizontal, central);
-  listSplitter_->setObjectName("ListArea");
+  listSplitter_->setObjectName("listArea");
   listSplitter_->addWidget(numberPane_);
   listSplitter_->addWidget(listPane_);
   listSplitter_->setStretchFactor(1, 1);
@@ -245,19 +250,19 @@ void MainWindow::BuildControls() {
   // line, the options and the buttons of the other operations.
   conditionLabel_ = new QLabel(central);
   conditionLine_ = new QLineEdit(central);
-  conditionLine_->setObjectName("edt1");
+  conditionLine_->setObjectName("conditionLine");
   conditionLine_->setFont(fixed);
-  directButton_ = MakeButton("Button6", central);
-  reverseButton_ = MakeButton("Button3", central);
+  directButton_ = MakeButton("directButton", central);
+  reverseButton_ = MakeButton("reverseButton", central);
   statusLabel_ = new QLabel(central);
-  statusLabel_->setObjectName("Label6");
+  statusLabel_->setObjectName("statusLabel");
   statusLabel_->setTextFormat(Qt::PlainText);
   templateErrorLabel_ = new QLabel(central);
-  templateErrorLabel_->setObjectName("Label7");
+  templateErrorLabel_->setObjectName("templateErrorLabel");
   templateErrorLabel_->setTextFormat(Qt::PlainText);
   templateErrorLabel_->setStyleSheet("QLabel { color: red; font-weight: bold; }");
   templateErrorLabel_->setWordWrap(true);
-  resultLine_ = MakePane("mmo1", central);
+  resultLine_ = MakePane("resultLine", central);
   resultLine_->setReadOnly(true);
   QTextOption rightAligned(Qt::AlignRight);
   rightAligned.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -272,11 +277,11 @@ void MainWindow::BuildControls() {
                                2 * resultLine_->frameWidth() +
                                2 * static_cast<int>(resultLine_->document()->documentMargin()));
   progressBar_ = new QProgressBar(central);
-  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setObjectName("progressBar");
   progressBar_->setRange(0, 100);
   progressBar_->hide();
   KeepPlaceWhenHidden(progressBar_);
-  templatePane_ = MakePane("Memo1", central);
+  templatePane_ = MakePane("templatePane", central);
   templatePane_->setReadOnly(true);
   templatePane_->setEnabled(false);
   templatePane_->hide();
@@ -285,30 +290,30 @@ void MainWindow::BuildControls() {
   SetPaneLines(*templatePane_, templateLines);
 
   maskGroup_ = new QGroupBox(central);
-  maskGroup_->setObjectName("MaskType");
+  maskGroup_->setObjectName("maskGroup");
   wildcardButton_ = new QRadioButton(maskGroup_);
-  wildcardButton_->setObjectName("Wildcard");
+  wildcardButton_->setObjectName("wildcardButton");
   netmaskButton_ = new QRadioButton(maskGroup_);
-  netmaskButton_->setObjectName("Netmask");
+  netmaskButton_->setObjectName("netmaskButton");
   auto* maskLayout = new QVBoxLayout(maskGroup_);
   maskLayout->addWidget(wildcardButton_);
   maskLayout->addWidget(netmaskButton_);
   partialGroup_ = new QGroupBox(central);
-  partialGroup_->setObjectName("PartialMatching");
-  partialAddressesBox_ = MakeBox("PartialAddresses", partialGroup_);
-  partialPortsBox_ = MakeBox("PartialPorts", partialGroup_);
-  ignoreIcmpBox_ = MakeBox("IgnoreIcmp", partialGroup_);
+  partialGroup_->setObjectName("partialGroup");
+  partialAddressesBox_ = MakeBox("partialAddressesBox", partialGroup_);
+  partialPortsBox_ = MakeBox("partialPortsBox", partialGroup_);
+  ignoreIcmpBox_ = MakeBox("ignoreIcmpBox", partialGroup_);
   auto* partialLayout = new QVBoxLayout(partialGroup_);
   partialLayout->addWidget(partialAddressesBox_);
   partialLayout->addWidget(partialPortsBox_);
   partialLayout->addWidget(ignoreIcmpBox_);
 
-  namesButton_ = MakeButton("Button2", central);
-  reflectButton_ = MakeButton("Button7", central);
-  sortButton_ = MakeButton("Button5", central);
-  analysisButton_ = MakeButton("Button4", central);
-  portsInSetBox_ = MakeBox("PortsInSet", central);
-  paranoicBox_ = MakeBox("Paranoic", central);
+  namesButton_ = MakeButton("namesButton", central);
+  reflectButton_ = MakeButton("reflectButton", central);
+  sortButton_ = MakeButton("sortButton", central);
+  analysisButton_ = MakeButton("analysisButton", central);
+  portsInSetBox_ = MakeBox("portsInSetBox", central);
+  anyPortOverlapBox_ = MakeBox("anyPortOverlapBox", central);
 
   // Left: the condition line over the check buttons; right of it the result
   // line over the options and the remaining buttons.
@@ -345,7 +350,7 @@ void MainWindow::BuildControls() {
   operationRow->addWidget(analysisButton_);
   auto* analysisBoxes = new QHBoxLayout;
   analysisBoxes->addWidget(portsInSetBox_);
-  analysisBoxes->addWidget(paranoicBox_);
+  analysisBoxes->addWidget(anyPortOverlapBox_);
   auto* rightColumn = new QVBoxLayout;
   rightColumn->addWidget(namesButton_);
   rightColumn->addLayout(operationRow);
@@ -374,20 +379,20 @@ void MainWindow::BuildControls() {
 
 void MainWindow::BuildMenus() {
   resultMenu_ = new QMenu(this);
-  resultMenu_->setObjectName("PopupMenu1");
+  resultMenu_->setObjectName("resultMenu");
   showResultAction_ = resultMenu_->addAction(QString());
-  showResultAction_->setObjectName("N2");
+  showResultAction_->setObjectName("showResultAction");
   copyResultAction_ = resultMenu_->addAction(QString());
-  copyResultAction_->setObjectName("N1");
+  copyResultAction_->setObjectName("copyResultAction");
   copyResultAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copyResultAction_->setShortcutContext(Qt::WidgetShortcut);
   numberPane_->setContextMenuPolicy(Qt::CustomContextMenu);
 
   nameMenu_ = new QMenu(this);
-  nameMenu_->setObjectName("PopupMenu2");
+  nameMenu_->setObjectName("nameMenu");
   for (int i = 0; i < 3; ++i) {
     nameCopyActions_[i] = nameMenu_->addAction(QString());
-    nameCopyActions_[i]->setObjectName(QString("PM2N%1").arg(i + 1));
+    nameCopyActions_[i]->setObjectName(kNameCopyActionNames[i]);
   }
   nameButton_->setContextMenuPolicy(Qt::CustomContextMenu);
 }
@@ -401,7 +406,7 @@ void MainWindow::ApplyTexts(const WindowTexts& texts) {
   partialPortsBox_->setText(texts.PartialPorts);
   ignoreIcmpBox_->setText(texts.IgnoreIcmp);
   portsInSetBox_->setText(texts.PortsInSet);
-  paranoicBox_->setText(texts.Paranoic);
+  anyPortOverlapBox_->setText(texts.Paranoic);
   conditionLabel_->setText(texts.ConditionLabel);
   directButton_->setText(texts.DirectCheck);
   directButton_->setToolTip(texts.DirectCheckHint);
@@ -424,7 +429,7 @@ void MainWindow::ApplyTexts(const WindowTexts& texts) {
   partialPortsBox_->setToolTip(texts.PartialPortsHint);
   ignoreIcmpBox_->setToolTip(texts.IgnoreIcmpHint);
   portsInSetBox_->setToolTip(texts.PortsInSetHint);
-  paranoicBox_->setToolTip(texts.ParanoicHint);
+  anyPortOverlapBox_->setToolTip(texts.ParanoicHint);
   for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
                               reflectButton_, namesButton_, nameButton_, objectsButton_}) {
     FitToCaption(*button);
@@ -443,8 +448,8 @@ void MainWindow::SetOptions(const CheckOptions& options) {
   ignoreIcmpBox_->setChecked(options.IgnoreIcmp);
   portsInSetBox_->setChecked(true);
   portsInSetBox_->setEnabled(false);
-  paranoicBox_->setChecked(false);
-  paranoicBox_->setEnabled(false);
+  anyPortOverlapBox_->setChecked(false);
+  anyPortOverlapBox_->setEnabled(false);
   for (QPushButton* button :
        {analysisButton_, sortButton_, reflectButton_, nameButton_, objectsButton_}) {
     button->setEnabled(false);
@@ -458,7 +463,7 @@ CheckOptions MainWindow::ReadOptions() const {
   options.PartialPortsOption = partialPortsBox_->isChecked();
   options.IgnoreIcmp = ignoreIcmpBox_->isChecked();
   options.PortsInSet = portsInSetBox_->isChecked();
-  options.AnyPortOverlap = paranoicBox_->isChecked();
+  options.AnyPortOverlap = anyPortOverlapBox_->isChecked();
   options.TextLanguage = russian_ ? Language::Russian : Language::English;
   return options;
 }
@@ -481,7 +486,7 @@ void MainWindow::WireControls() {
   connect(nameButton_, &QPushButton::clicked, this, [this] { OpenNameMenu(QPoint(0, 0)); });
   connect(nameButton_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenNameMenu);
   connect(nameMenu_, &QMenu::aboutToShow, this, &MainWindow::FillNameMenu);
-  connect(portsInSetBox_, &QCheckBox::toggled, paranoicBox_, &QWidget::setDisabled);
+  connect(portsInSetBox_, &QCheckBox::toggled, anyPortOverlapBox_, &QWidget::setDisabled);
 
   connect(showResultAction_, &QAction::triggered, this, &MainWindow::ShowResult);
   connect(copyResultAction_, &QAction::triggered, this, &MainWindow::CopyResult);

@@ -126,36 +126,36 @@ class MainWindow : public QMainWindow {
   ProgressCallback RunProgress();
 
   // Panes.
-  QPlainTextEdit* objectPane_ = nullptr;  // Memo4
-  QPlainTextEdit* sourcePane_ = nullptr;  // Memo5
-  QToolButton* arrowButton_ = nullptr;    // SpeedButton1
+  QPlainTextEdit* objectPane_ = nullptr;
+  QPlainTextEdit* sourcePane_ = nullptr;
+  QToolButton* arrowButton_ = nullptr;
   QAction* normalizeAction_ = nullptr;    // the arrow button's click and shortcut
-  QPlainTextEdit* listPane_ = nullptr;    // Memo2
-  QPlainTextEdit* numberPane_ = nullptr;  // Memo6
+  QPlainTextEdit* listPane_ = nullptr;
+  QPlainTextEdit* numberPane_ = nullptr;
   QSplitter* listSplitter_ = nullptr;
-  ConditionPane* conditionPane_ = nullptr;  // Memo7
-  QPlainTextEdit* verdictStrip_ = nullptr;  // Memo3
-  QSlider* caretGauge_ = nullptr;           // trckbr1
+  ConditionPane* conditionPane_ = nullptr;
+  QPlainTextEdit* verdictStrip_ = nullptr;
+  QSlider* caretGauge_ = nullptr;
   ConditionArea* conditionArea_ = nullptr;
-  MarkerImage* markerImage_ = nullptr;  // Image1 with Bevel1
-  QLineEdit* conditionLine_ = nullptr;  // edt1
+  MarkerImage* markerImage_ = nullptr;
+  QLineEdit* conditionLine_ = nullptr;
   QLabel* conditionLabel_ = nullptr;
-  QPlainTextEdit* resultLine_ = nullptr;    // mmo1
-  BlinkingLabel* errorLabel_ = nullptr;     // Label11
-  QLabel* statusLabel_ = nullptr;           // Label6
-  QLabel* templateErrorLabel_ = nullptr;    // Label7
-  QPlainTextEdit* templatePane_ = nullptr;  // Memo1
+  QPlainTextEdit* resultLine_ = nullptr;
+  BlinkingLabel* errorLabel_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+  QLabel* templateErrorLabel_ = nullptr;
+  QPlainTextEdit* templatePane_ = nullptr;
   QProgressBar* progressBar_ = nullptr;     // ProgressBar1
 
   // Buttons and option controls.
-  QPushButton* directButton_ = nullptr;    // Button6
-  QPushButton* reverseButton_ = nullptr;   // Button3
-  QPushButton* analysisButton_ = nullptr;  // Button4
-  QPushButton* sortButton_ = nullptr;      // Button5
-  QPushButton* reflectButton_ = nullptr;   // Button7
-  QPushButton* namesButton_ = nullptr;     // Button2
-  QPushButton* nameButton_ = nullptr;      // BitBtn1
-  QPushButton* objectsButton_ = nullptr;   // BitBtn2
+  QPushButton* directButton_ = nullptr;
+  QPushButton* reverseButton_ = nullptr;
+  QPushButton* analysisButton_ = nullptr;
+  QPushButton* sortButton_ = nullptr;
+  QPushButton* reflectButton_ = nullptr;
+  QPushButton* namesButton_ = nullptr;
+  QPushButton* nameButton_ = nullptr;
+  QPushButton* objectsButton_ = nullptr;
   QGroupBox* maskGroup_ = nullptr;
   QRadioButton* wildcardButton_ = nullptr;
   QRadioButton* netmaskButton_ = nullptr;
@@ -164,19 +164,19 @@ class MainWindow : public QMainWindow {
   QCheckBox* partialPortsBox_ = nullptr;
   QCheckBox* ignoreIcmpBox_ = nullptr;
   QCheckBox* portsInSetBox_ = nullptr;
-  QCheckBox* paranoicBox_ = nullptr;
+  QCheckBox* anyPortOverlapBox_ = nullptr;
 
   // Menus.
   QMenu* resultMenu_ = nullptr;          // number pane and result line
-  QAction* showResultAction_ = nullptr;  // N2
-  QAction* copyResultAction_ = nullptr;  // N1
-  QMenu* nameMenu_ = nullptr;            // PopupMenu2
-  QAction* nameCopyActions_[3] = {};     // PM2N1..PM2N3
+  QAction* showResultAction_ = nullptr;
+  QAction* copyResultAction_ = nullptr;
+  QMenu* nameMenu_ = nullptr;
+  QAction* nameCopyActions_[3] = {};
 
   PaneSync* paneSync_ = nullptr;
-  ResultWindow* resultWindow_ = nullptr;      // Form2: Show result, Objects, Reflect, names
-  SortPanel* sortPanel_ = nullptr;            // Form2's Panel1, for Sort
-  AnalysisWindow* analysisWindow_ = nullptr;  // Form3
+  ResultWindow* resultWindow_ = nullptr;      // Show result, Objects, Reflect, names
+  SortPanel* sortPanel_ = nullptr;            // in the result window, for Sort
+  AnalysisWindow* analysisWindow_ = nullptr;
 
   // State of the run.
   bool russian_ = false;

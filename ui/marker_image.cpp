@@ -21,8 +21,8 @@ QColor TickColour(char marker) {
 }  // namespace
 
 MarkerImage::MarkerImage(QWidget* parent) : QWidget(parent), viewFrame_(new QFrame(this)) {
-  setObjectName("Image1");
-  viewFrame_->setObjectName("Bevel1");
+  setObjectName("markerImage");
+  viewFrame_->setObjectName("markerFrame");
   viewFrame_->setFrameShape(QFrame::Box);
   viewFrame_->setFrameShadow(QFrame::Raised);
   viewFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);

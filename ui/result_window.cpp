@@ -63,19 +63,19 @@ ResultWindow::ResultWindow(QWidget* parent)
       textPane_(new QPlainTextEdit(this)),
       objectList_(new QListWidget(this)),
       splitter_(new QSplitter(Qt::Horizontal, this)),
-      copyButton_(MakeButton(this, "Button2")),
-      notepadButton_(MakeButton(this, "Button3")),
+      copyButton_(MakeButton(this, "copyButton")),
+      notepadButton_(MakeButton(this, "notepadButton")),
       sortPanel_(new QFrame(this)),
       sortNotice_(new QFrame(this)),
-      closeButton_(MakeButton(this, "Button1")),
+      closeButton_(MakeButton(this, "closeButton")),
       buttonRow_(new QHBoxLayout),
       upperAreaLift_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed)),
       editor_(std::make_unique<ExternalEditor>(this)) {
-  setObjectName(QStringLiteral("Form2"));
+  setObjectName(QStringLiteral("resultWindow"));
   setWindowTitle(QStringLiteral("Result"));
   setSizeGripEnabled(true);
 
-  textPane_->setObjectName(QStringLiteral("Memo1"));
+  textPane_->setObjectName(QStringLiteral("textPane"));
   textPane_->setReadOnly(true);
   textPane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   textPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -93,7 +93,7 @@ ResultWindow::ResultWindow(QWidget* parent)
   textPane_->setPalette(palette);
   textPane_->setMinimumWidth(kSplitMinimum);
 
-  objectList_->setObjectName(QStringLiteral("lst1"));
+  objectList_->setObjectName(QStringLiteral("objectList"));
   objectList_->setMinimumWidth(kSplitMinimum);
   objectList_->hide();
 
@@ -103,13 +103,13 @@ ResultWindow::ResultWindow(QWidget* parent)
   splitter_->addWidget(textPane_);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
-  splitter_->handle(1)->setObjectName(QStringLiteral("spl1"));
+  splitter_->handle(1)->setObjectName(QStringLiteral("upperAreaHandle"));
 
-  sortPanel_->setObjectName(QStringLiteral("Panel1"));
+  sortPanel_->setObjectName(QStringLiteral("sortPanel"));
   sortPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   sortPanel_->setLineWidth(1);
   sortPanel_->hide();
-  sortNotice_->setObjectName(QStringLiteral("pnlSortNotice"));
+  sortNotice_->setObjectName(QStringLiteral("sortNotice"));
   sortNotice_->hide();
 
   buttonRow_->addWidget(copyButton_);

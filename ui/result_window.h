@@ -22,7 +22,7 @@ namespace kerbwise::ui {
 
 class ExternalEditor;
 
-// The one secondary text window ("Form2"): a read-only text pane with copy,
+// The one secondary text window: a read-only text pane with copy,
 // close and external-editor buttons, and for the used object groups a list of
 // their names that selects each group's definition in the pane.
 class ResultWindow : public QDialog {
@@ -37,11 +37,11 @@ class ResultWindow : public QDialog {
   void SetRussian(bool russian);
   bool Russian() const { return russian_; }
 
-  // Fills the text pane (Memo1) with the lines and shows the window modally;
+  // Fills the text pane with the lines and shows the window modally;
   // returns when it closes. The pane's font is the system's fixed-pitch one.
   void ShowText(const QString& caption, const QStringList& lines);
 
-  // The same, with the object list (lst1) of the used groups shown: the pane
+  // The same, with the object list of the used groups shown: the pane
   // holds the used-object text, and choosing a name selects its definition.
   void ShowObjects(const QString& caption, const kerbwise::UsedObjects& used);
 
@@ -53,7 +53,7 @@ class ResultWindow : public QDialog {
   QPlainTextEdit* TextPane() const { return textPane_; }
   ExternalEditor& Editor() { return *editor_; }
 
-  // The place of the sort panel ("Panel1") between the Notepad and Close
+  // The place of the sort panel between the Notepad and Close
   // buttons; empty and hidden unless a caller fills and shows it. Closing the
   // window hides it again. The panel is not in the window's layout: its
   // owner places it (on SortPanelRelaid) and says how much room it needs.

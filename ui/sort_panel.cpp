@@ -35,6 +35,10 @@ struct PanelMetrics {
 
 namespace {
 
+// The key toggles' object names, in the order of the key columns.
+const char* const kToggleNames[kKeyColumnCount] = {"protoKey",   "srcAddrKey", "srcMaskKey", "srcOptKey",
+                                                  "dstAddrKey", "dstMaskKey", "dstOptKey"};
+
 constexpr int kBoxGap = 8;             // between the boxes, and after the toggles
 constexpr int kOneRowBoxTop = 7;       // the boxes' top in the one-row layout
 constexpr int kTwoRowBoxDrop = 5;      // below the second row's top
@@ -149,16 +153,16 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
   QFrame* panel = window.SortPanel();
   for (std::size_t i = 0; i < kKeyColumnCount; ++i) {
     auto* toggle = new QToolButton(panel);
-    toggle->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+    toggle->setObjectName(kToggleNames[i]);
     toggle->setCheckable(true);
     const KeyColumn column = AllKeyColumns()[i];
     connect(toggle, &QToolButton::clicked, this, [this, column] { ToggleColumn(column); });
     toggles_[i] = toggle;
   }
-  numbersBox_->setObjectName(QStringLiteral("chk1"));
-  groupBox_->setObjectName(QStringLiteral("chk2"));
-  collapseBox_->setObjectName(QStringLiteral("chk3"));
-  commandsButton_->setObjectName(QStringLiteral("Button4"));
+  numbersBox_->setObjectName(QStringLiteral("numbersBox"));
+  groupBox_->setObjectName(QStringLiteral("groupBox"));
+  collapseBox_->setObjectName(QStringLiteral("collapseBox"));
+  commandsButton_->setObjectName(QStringLiteral("commandsButton"));
   commandsButton_->setAutoDefault(false);
   const SortOptions start;
   numbersBox_->setChecked(start.WithNumbers);
@@ -258,8 +262,8 @@ void SortPanel::Display() {
 
 void SortPanel::BuildOrderNotice() {
   QFrame* notice = window_.SortNotice();
-  orderWarning_->setObjectName(QStringLiteral("lblOrderChange"));
-  pairsButton_->setObjectName(QStringLiteral("btnOrderPairs"));
+  orderWarning_->setObjectName(QStringLiteral("orderWarning"));
+  pairsButton_->setObjectName(QStringLiteral("pairsButton"));
   pairsButton_->setAutoDefault(false);
   // A warning, drawn like a tooltip so that it stands apart from the list.
   notice->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -35,10 +35,9 @@ struct SortInput {
   std::string AclName;
 };
 
-// The sort panel of the result window ("Panel1"): seven toggles that compose
-// the sort key (SpeedButton1..7), the boxes "10 20", "{" and "OBJ" (chk1..3)
-// and the CLI button (Button4) that hands the reordering commands to the
-// external editor. Every toggle and box click sorts the list again into the
+// The sort panel of the result window: seven toggles that compose the sort
+// key, the boxes "10 20", "{" and "OBJ" and the CLI button that hands the
+// reordering commands to the external editor. Every toggle and box click sorts the list again into the
 // text pane; the toggles keep their state for the program's run. When the
 // order shown changes what the list does, a line under the text pane says
 // so and offers the pairs of entries behind it, and the CLI button asks
@@ -78,10 +77,10 @@ class SortPanel : public QObject {
   InputReader readInput_;
   SortColumns columns_;
   std::array<QToolButton*, kKeyColumnCount> toggles_{};
-  QCheckBox* numbersBox_;        // chk1
-  QCheckBox* groupBox_;          // chk2
-  QCheckBox* collapseBox_;       // chk3
-  QPushButton* commandsButton_;  // Button4
+  QCheckBox* numbersBox_;
+  QCheckBox* groupBox_;
+  QCheckBox* collapseBox_;
+  QPushButton* commandsButton_;
   QLabel* orderWarning_;         // lblOrderChange, in the window's notice line
   QPushButton* pairsButton_;     // btnOrderPairs
   OrderChanges shownChanges_;    // what the order shown changes

@@ -90,7 +90,7 @@ class AnalysisWindowTest : public QObject {
       opened = true;
       look(window);
     };
-    kerbwise::ui::testing::WhileShown<AnalysisWindow>([&] { driver.Click("Button4"); }, opening);
+    kerbwise::ui::testing::WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); }, opening);
     return opened;
   }
 
@@ -98,10 +98,10 @@ class AnalysisWindowTest : public QObject {
   void reportStylesAndRelatedLinesColouredByGroup() {
     ScriptedMessageBoxes boxes;
     WindowDriver driver;
-    driver.Find<QCheckBox>("PortsInSet")->setChecked(false);
+    driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
     QVERIFY(Analyse(driver, kGroups, [](AnalysisWindow& w) {
-      QTextEdit* report = Child<QTextEdit>(w, "redt1");
-      QTextEdit* related = Child<QTextEdit>(w, "redt2");
+      QTextEdit* report = Child<QTextEdit>(w, "reportPane");
+      QTextEdit* related = Child<QTextEdit>(w, "relatedPane");
       const QString line4 = " 4: 40 permit udp any any range 70 90";
       const QString line5 = "5: 50 permit udp any any range 80 100";
       QCOMPARE(Lines(report),
@@ -109,7 +109,7 @@ class AnalysisWindowTest : public QObject {
       QCOMPARE(FormatAt(report, 1, 3).fontWeight(), QFont::Bold);
       QCOMPARE(FormatAt(report, 0, 3).fontWeight(), QFont::Normal);
       QVERIFY(FormatAt(report, 3, 3).fontItalic());
-      QVERIFY(!Child<QAction>(w, "N6")->isEnabled());
+      QVERIFY(!Child<QAction>(w, "relatedCopyAllAction")->isEnabled());
 
       // Ctrl+click on the member of two groups: it and both heads, underlined
       // in both panes, its text after the indentation in two colours.
@@ -120,7 +120,7 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(ColourAt(pane, 0, 2), QColor(0, 0, 255));
         QCOMPARE(ColourAt(pane, 0, 40), QColor(255, 0, 255));
       }
-      QVERIFY(Child<QAction>(w, "N6")->isEnabled());
+      QVERIFY(Child<QAction>(w, "relatedCopyAllAction")->isEnabled());
 
       // Enter on another line: the report's colours and underline follow.
       PutCaret(report, 4);
@@ -135,7 +135,7 @@ class AnalysisWindowTest : public QObject {
       related->clear();
       CtrlClick(report, 4);
       QVERIFY(related->toPlainText().isEmpty());
-      Child<QCheckBox>(w, "chk1")->setChecked(true);
+      Child<QCheckBox>(w, "hierarchicalBox")->setChecked(true);
       QCOMPARE(Lines(related), QStringList({line5, line4}));
 
       // A click in the related pane scrolls the report to that line.
@@ -147,8 +147,8 @@ class AnalysisWindowTest : public QObject {
       QVERIFY(report->verticalScrollBar()->value() > 0);
     }));
     QVERIFY(boxes.Shown().empty());
-    QVERIFY(driver.Find<QProgressBar>("ProgressBar1")->isHidden());
-    QCOMPARE(driver.Text("Memo6"), QString("1\n2\n3\n4\n5"));
+    QVERIFY(driver.Find<QProgressBar>("progressBar")->isHidden());
+    QCOMPARE(driver.Text("numberPane"), QString("1\n2\n3\n4\n5"));
   }
 
   // A run ends in the window (all lines, or the conflicts only with a blinking
@@ -176,7 +176,7 @@ class AnalysisWindowTest : public QObject {
       AnalysisWindow* seen = nullptr;
       Analyse(driver, row.list, [&](AnalysisWindow& w) {
         seen = &w;
-        shownLines = static_cast<int>(Lines(Child<QTextEdit>(w, "redt1")).size());
+        shownLines = static_cast<int>(Lines(Child<QTextEdit>(w, "reportPane")).size());
         QCOMPARE(w.TitleBlinking(), row.onlyConflicts);
         if (row.onlyConflicts) QTRY_COMPARE(w.windowTitle(), QString("Result: CONFLICTS ONLY"));
       });
@@ -184,8 +184,8 @@ class AnalysisWindowTest : public QObject {
       QVERIFY(seen == nullptr || !seen->TitleBlinking());  // closing stops it
       const auto& shown = boxes.Shown();
       QCOMPARE(shown.empty() ? QString() : shown[0].Title + '|' + shown[0].Text, row.box);
-      QCOMPARE(driver.Text("mmo1"), row.resultLine);
-      QCOMPARE(driver.Pane("mmo1")->palette().color(QPalette::Base),
+      QCOMPARE(driver.Text("resultLine"), row.resultLine);
+      QCOMPARE(driver.Pane("resultLine")->palette().color(QPalette::Base),
                QApplication::palette().color(row.resultLine.isEmpty() ? QPalette::Mid
                                                                       : QPalette::ToolTipBase));
     }
@@ -196,42 +196,42 @@ class AnalysisWindowTest : public QObject {
     ScriptedMessageBoxes boxes;
     WindowDriver driver;
     driver.SetCondition("tcp host 10.0.0.1 any eq 80");
-    driver.Paste("Memo7", "tcp host 10.0.0.1 any eq 80");
+    driver.Paste("conditionPane", "tcp host 10.0.0.1 any eq 80");
     boxes.WhenAsked([&] {  // the conflict question comes in the middle of the run
       for (const Qt::KeyboardModifiers modifiers :
            {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::AltModifier},
             Qt::KeyboardModifiers{Qt::ControlModifier}, Qt::ControlModifier | Qt::AltModifier}) {
-        for (const char* pane : {"edt1", "Memo7"}) {
+        for (const char* pane : {"conditionLine", "conditionPane"}) {
           driver.Press(pane, Qt::Key_Return, modifiers);
-          QVERIFY(driver.Text("mmo1").isEmpty() && driver.Text("Memo3").isEmpty());
+          QVERIFY(driver.Text("resultLine").isEmpty() && driver.Text("verdictStrip").isEmpty());
         }
       }
       QVERIFY(!driver.Window().close());  // nor does the window close under the run
     });
     Analyse(driver, kConflict, [](AnalysisWindow&) {});
     QCOMPARE(boxes.Shown().size(), std::size_t{1});
-    QCOMPARE(driver.Text("Memo6"), QString("1\n2\n3\n4"));
-    driver.Press("edt1", Qt::Key_Return);  // and once it is over, they do again
-    QVERIFY(driver.Text("mmo1").startsWith("Allowed"));
+    QCOMPARE(driver.Text("numberPane"), QString("1\n2\n3\n4"));
+    driver.Press("conditionLine", Qt::Key_Return);  // and once it is over, they do again
+    QVERIFY(driver.Text("resultLine").startsWith("Allowed"));
   }
 
   void copyCommandsAndTheNotice() {
     ScriptedMessageBoxes boxes({false});
     WindowDriver driver;
     QVERIFY(Analyse(driver, kGroups, [&](AnalysisWindow& w) {
-      QTextEdit* report = Child<QTextEdit>(w, "redt1");
-      QCOMPARE(Copied(w, "N1"), Joined({kLine1, kLine2, kLine3}));
+      QTextEdit* report = Child<QTextEdit>(w, "reportPane");
+      QCOMPARE(Copied(w, "copyAllAction"), Joined({kLine1, kLine2, kLine3}));
       PutCaret(report, 0, 0, 2);
-      QCOMPARE(Copied(w, "N2"), Joined({kNo1, "no permit tcp 10.0.0.0 0.0.0.255 any",
+      QCOMPARE(Copied(w, "copyNoAction"), Joined({kNo1, "no permit tcp 10.0.0.0 0.0.0.255 any",
                                         "no permit tcp any any eq 80"}));
-      QCOMPARE(Copied(w, "N3"), Joined({kNo1}));
+      QCOMPARE(Copied(w, "copyNoRedundantAction"), Joined({kNo1}));
       PutCaret(report, 1);
-      QCOMPARE(Copied(w, "N4"), QString());
+      QCOMPARE(Copied(w, "copyNoNotDerivedAction"), QString());
       CtrlClick(report, 2);
-      PutCaret(Child<QTextEdit>(w, "redt2"), 0);
-      QCOMPARE(Copied(w, "N7"), Joined({kNo1}));
-      QCOMPARE(Copied(w, "N6"), Joined({kLine1, kLine3}));
-      QTest::mouseClick(Child<QAbstractButton>(w, "Button1"), Qt::LeftButton);
+      PutCaret(Child<QTextEdit>(w, "relatedPane"), 0);
+      QCOMPARE(Copied(w, "relatedCopyNoAction"), Joined({kNo1}));
+      QCOMPARE(Copied(w, "relatedCopyAllAction"), Joined({kLine1, kLine3}));
+      QTest::mouseClick(Child<QAbstractButton>(w, "copyAllCloseButton"), Qt::LeftButton);
       QVERIFY(!w.isVisible());
       QCOMPARE(QApplication::clipboard()->text(),
                Joined({kLine1, kLine2, kLine3, "---------------", kLine1, kLine3}));
@@ -245,8 +245,8 @@ class AnalysisWindowTest : public QObject {
           "ip access-list extended E\n permit tcp object-group SRV any eq 80\n"
           " permit tcp any any eq 80",
           [&](AnalysisWindow& w) {
-            PutCaret(Child<QTextEdit>(w, "redt1"), 0, 0, 2);
-            QCOMPARE(Copied(w, "N2"), Joined({"no permit tcp any any eq 80"}));
+            PutCaret(Child<QTextEdit>(w, "reportPane"), 0, 0, 2);
+            QCOMPARE(Copied(w, "copyNoAction"), Joined({"no permit tcp any any eq 80"}));
           },
           "object-group network SRV\n host 10.0.0.1\n host 10.0.0.2"));
     }
@@ -260,22 +260,22 @@ class AnalysisWindowTest : public QObject {
     ScriptedMessageBoxes boxes;
     WindowDriver driver;
     QVERIFY(Analyse(driver, kGroups, [](AnalysisWindow& w) {
-      QTextEdit* report = Child<QTextEdit>(w, "redt1");
-      QTextEdit* related = Child<QTextEdit>(w, "redt2");
+      QTextEdit* report = Child<QTextEdit>(w, "reportPane");
+      QTextEdit* related = Child<QTextEdit>(w, "relatedPane");
       for (const auto& [line, offered] : {std::pair{0, false}, std::pair{2, true}}) {
         PutCaret(report, line);
         emit report->customContextMenuRequested(QPoint(2, 2));
-        Child<QMenu>(w, "PopupMenu1")->hide();
-        QCOMPARE(Child<QAction>(w, "N5")->isEnabled(), offered);
+        Child<QMenu>(w, "reportMenu")->hide();
+        QCOMPARE(Child<QAction>(w, "hideDerivedAction")->isEnabled(), offered);
       }
       QTest::keyClick(report, Qt::Key_C, Qt::ControlModifier);  // any key with Ctrl held
       QCOMPARE(Lines(related).size(), 2);
-      Child<QAction>(w, "N5")->trigger();
+      Child<QAction>(w, "hideDerivedAction")->trigger();
       // Head 3 leaves with its group; member 1 stays in head 2's group.
       QCOMPARE(Lines(report), QStringList({" 1: " + kLine1, "2: " + kLine2}));
       QVERIFY(related->toPlainText().isEmpty());
       QCOMPARE(w.SelectedLine(), -1);
-      QVERIFY(!Child<QAction>(w, "N7")->isEnabled());
+      QVERIFY(!Child<QAction>(w, "relatedCopyNoAction")->isEnabled());
     }));
   }
 
@@ -285,18 +285,18 @@ class AnalysisWindowTest : public QObject {
     ScriptedMessageBoxes boxes({false});
     WindowDriver driver({"/l", "rus"});
     QVERIFY(Analyse(driver, kConflict, [](AnalysisWindow& w) {
-      QCOMPARE(Child<QAbstractButton>(w, "Button1")->text(), QString("Скопировать всё и закрыть"));
-      QVERIFY(Child<QAction>(w, "N3")->isChecked());
+      QCOMPARE(Child<QAbstractButton>(w, "copyAllCloseButton")->text(), QString("Скопировать всё и закрыть"));
+      QVERIFY(Child<QAction>(w, "copyNoRedundantAction")->isChecked());
       w.resize(w.minimumSize());
       QApplication::processEvents();
-      for (const char* name : {"Button1", "Button2"}) {
+      for (const char* name : {"copyAllCloseButton", "closeButton"}) {
         const auto* button = Child<QAbstractButton>(w, name);
         const QFontMetrics metrics = button->fontMetrics();
         QVERIFY2(button->width() - metrics.horizontalAdvance(button->text()) >=
                      2 * metrics.averageCharWidth(),
                  name);
       }
-      const auto* box = Child<QAbstractButton>(w, "chk1");
+      const auto* box = Child<QAbstractButton>(w, "hierarchicalBox");
       QVERIFY(box->width() >= box->sizeHint().width());
     }));
     QCOMPARE(boxes.Shown()[0].Text, QString("Имеются конфликтующие правила. Показать только их ?"));

@@ -24,14 +24,17 @@ using namespace kerbwise::ui::testing;
 
 namespace {
 
+const char* const kNameCopyActions[] = {"copyNameAction", "copyAccessListAction",
+                                        "copyExtendedAccessListAction"};
+
 QColor ResultColour(WindowDriver& driver) {
-  return driver.Pane("mmo1")->palette().color(QPalette::Base);
+  return driver.Pane("resultLine")->palette().color(QPalette::Base);
 }
 
 // The verdict the strip shows level with line `line` of the condition pane.
 QString VerdictBeside(WindowDriver& driver, int line) {
-  QPlainTextEdit* pane = driver.Pane("Memo7");
-  QPlainTextEdit* strip = driver.Pane("Memo3");
+  QPlainTextEdit* pane = driver.Pane("conditionPane");
+  QPlainTextEdit* strip = driver.Pane("verdictStrip");
   const QRect at = pane->cursorRect(QTextCursor(pane->document()->findBlockByNumber(line)));
   const int y = strip->viewport()->mapFromGlobal(pane->viewport()->mapToGlobal(at.center())).y();
   return strip->cursorForPosition(QPoint(1, y)).block().text();
@@ -40,7 +43,7 @@ QString VerdictBeside(WindowDriver& driver, int line) {
 // The list buttons that are enabled, in a fixed order.
 QString EnabledListButtons(WindowDriver& driver) {
   QStringList enabled;
-  for (const char* button : {"BitBtn1", "BitBtn2", "Button4", "Button5", "Button7"}) {
+  for (const char* button : {"nameButton", "objectsButton", "analysisButton", "sortButton", "reflectButton"}) {
     if (driver.Button(button)->isEnabled()) enabled << button;
   }
   return enabled.join(' ');
@@ -56,10 +59,10 @@ class MainWindowTest : public QObject {
     // How the switches read is the core's business; here they reach the window.
     ScriptedMessageBoxes boxes;
     WindowDriver driver({"/l", "rus", "/?", "/nm", "/pa", "unknown", "/pp", "/skipicmp"});
-    QCOMPARE(driver.Button("Button6")->text(), QString::fromUtf8("Прямая проверка"));
+    QCOMPARE(driver.Button("directButton")->text(), QString::fromUtf8("Прямая проверка"));
     QCOMPARE(boxes.Shown().size(), std::size_t{1});  // the switches' help
-    QVERIFY(driver.Find<QRadioButton>("Netmask")->isChecked());
-    for (const char* box : {"PartialAddresses", "PartialPorts", "IgnoreIcmp"}) {
+    QVERIFY(driver.Find<QRadioButton>("netmaskButton")->isChecked());
+    for (const char* box : {"partialAddressesBox", "partialPortsBox", "ignoreIcmpBox"}) {
       QVERIFY(driver.Find<QCheckBox>(box)->isChecked());
     }
   }
@@ -67,20 +70,20 @@ class MainWindowTest : public QObject {
   void arrowButtonNormalisesTheSampleThenTheBundledExample() {
     WindowDriver driver;
     QApplication::setActiveWindow(&driver.Window());
-    QVERIFY(driver.Button("SpeedButton1")->toolTip().endsWith("(F5)"));
+    QVERIFY(driver.Button("normalizeButton")->toolTip().endsWith("(F5)"));
     QTest::keyClick(&driver.Window(), Qt::Key_F5);  // the arrow button's shortcut
-    QCOMPARE(driver.Text("Memo2"), QString(" 10 permit ip any any"));
-    QCOMPARE(driver.Text("Memo5"), QString("10 permit ip any any"));
+    QCOMPARE(driver.Text("listPane"), QString(" 10 permit ip any any"));
+    QCOMPARE(driver.Text("sourcePane"), QString("10 permit ip any any"));
     QCOMPARE(driver.Window().windowTitle(), QString("Kerbwise: BlaBlaBla"));
-    QVERIFY(!driver.Find("ProgressBar1")->isVisible());
+    QVERIFY(!driver.Find("progressBar")->isVisible());
 
     driver.Normalize(ReadExample("sample-acl.txt"), ReadExample("objects.txt"));
-    QVERIFY(driver.Text("Memo2").contains("030 permit tcp any host 10.1.0.11 eq 8080"));
-    QCOMPARE(EnabledListButtons(driver), QString("BitBtn1 BitBtn2 Button4 Button5 Button7"));
-    QVERIFY(driver.Find<QCheckBox>("PortsInSet")->isEnabled());
-    QVERIFY(!driver.Find<QCheckBox>("Paranoic")->isEnabled());
-    driver.Find<QCheckBox>("PortsInSet")->setChecked(false);
-    QVERIFY(driver.Find<QCheckBox>("Paranoic")->isEnabled());
+    QVERIFY(driver.Text("listPane").contains("030 permit tcp any host 10.1.0.11 eq 8080"));
+    QCOMPARE(EnabledListButtons(driver), QString("nameButton objectsButton analysisButton sortButton reflectButton"));
+    QVERIFY(driver.Find<QCheckBox>("portsInSetBox")->isEnabled());
+    QVERIFY(!driver.Find<QCheckBox>("anyPortOverlapBox")->isEnabled());
+    driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
+    QVERIFY(driver.Find<QCheckBox>("anyPortOverlapBox")->isEnabled());
   }
 
   // Over a list named OLD the numbering questions are asked under the new
@@ -93,9 +96,9 @@ class MainWindowTest : public QObject {
     };
     const QString named = "ip access-list extended NEW";
     const QList<Case> cases{
-        {{true}, named, "Kerbwise: NEW", " 30 deny ip any any", "BitBtn1 Button4 Button5 Button7"},
+        {{true}, named, "Kerbwise: NEW", " 30 deny ip any any", "nameButton analysisButton sortButton reflectButton"},
         {{false, false}, "", "Kerbwise", " 10 permit ip any any", ""},
-        {{false, true}, "", "Kerbwise", " 20 deny ip any any", "Button7"},
+        {{false, true}, "", "Kerbwise", " 20 deny ip any any", "reflectButton"},
     };
     for (const Case& c : cases) {
       ScriptedMessageBoxes boxes(c.Answers);
@@ -107,7 +110,7 @@ class MainWindowTest : public QObject {
                        "\n10 permit ip any any\n20 permit tcp any any\n20 deny ip any any");
       QCOMPARE(boxes.Shown().size(), c.Answers.size());
       QCOMPARE(captionWhenAsked, c.Caption);
-      QVERIFY2(driver.Text("Memo2").endsWith(c.ListEnd), qPrintable(driver.Text("Memo2")));
+      QVERIFY2(driver.Text("listPane").endsWith(c.ListEnd), qPrintable(driver.Text("listPane")));
       QCOMPARE(EnabledListButtons(driver), c.Enabled);
     }
   }
@@ -115,12 +118,12 @@ class MainWindowTest : public QObject {
   void missingObjectShowsTheErrorLabelWithItsCopyMenu() {
     WindowDriver driver;
     driver.Normalize("permit ip any object-group <b>NOWHERE");
-    auto* label = driver.Find<BlinkingLabel>("Label11");
+    auto* label = driver.Find<BlinkingLabel>("objectErrorLabel");
     QVERIFY(label->text().contains("<b>NOWHERE"));
     QCOMPARE(label->textFormat(), Qt::PlainText);  // a name is never markup
     QVERIFY(label->Blinking());
-    QVERIFY(driver.Text("Memo2").isEmpty());
-    QVERIFY(driver.Text("Memo5").contains("NOWHERE"));
+    QVERIFY(driver.Text("listPane").isEmpty());
+    QVERIFY(driver.Text("sourcePane").contains("NOWHERE"));
     QTest::mousePress(label, Qt::LeftButton);
     auto* menu = label->findChild<QMenu*>();
     QVERIFY(menu && menu->isVisible());
@@ -135,46 +138,46 @@ class MainWindowTest : public QObject {
     WindowDriver driver;
     const QColor atStart = ResultColour(driver);
     driver.Normalize(kWebThenDeny);
-    driver.Paste("Memo7", "udp any any\ntcp any any eq 80");
+    driver.Paste("conditionPane", "udp any any\ntcp any any eq 80");
     driver.Check("tcp any any eq 80");
-    QCOMPARE(driver.Text("Memo6"), QString("1+ Match\n2- Match"));
-    QCOMPARE(driver.Text("mmo1"),
+    QCOMPARE(driver.Text("numberPane"), QString("1+ Match\n2- Match"));
+    QCOMPARE(driver.Text("resultLine"),
              QString("Allowed at line 1: 10 permit tcp any any eq 80\nThere are other matches"));
     QCOMPARE(ResultColour(driver), QColor(128, 255, 128));
-    QVERIFY(driver.Find("Image1")->isVisible());
-    QCOMPARE(driver.Text("Memo3"), QString(" \n+"));
+    QVERIFY(driver.Find("markerImage")->isVisible());
+    QCOMPARE(driver.Text("verdictStrip"), QString(" \n+"));
 
     const QString copied = "+  10 permit tcp any any eq 80\n-  20 deny ip any any\n";
-    driver.Action("N1")->trigger();
+    driver.Action("copyResultAction")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), copied);
     QApplication::clipboard()->clear();
-    QTest::keyClick(driver.Pane("Memo6"), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(driver.Pane("numberPane"), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), copied);
 
     // Editing the list voids the markers and verdicts; the verdict line
     // stays until the next check or normalisation.
-    const QString verdict = driver.Text("mmo1");
-    driver.Paste("Memo2", " 10 permit tcp any any eq 80\n 20 this is no entry");
-    QVERIFY(driver.Text("Memo6").isEmpty());
-    QVERIFY(driver.Text("Memo3").isEmpty());
-    QVERIFY(!driver.Find("Image1")->isVisible());
-    QVERIFY(!driver.Action("N2")->isEnabled());
-    QCOMPARE(driver.Text("mmo1"), verdict);
+    const QString verdict = driver.Text("resultLine");
+    driver.Paste("listPane", " 10 permit tcp any any eq 80\n 20 this is no entry");
+    QVERIFY(driver.Text("numberPane").isEmpty());
+    QVERIFY(driver.Text("verdictStrip").isEmpty());
+    QVERIFY(!driver.Find("markerImage")->isVisible());
+    QVERIFY(!driver.Action("showResultAction")->isEnabled());
+    QCOMPARE(driver.Text("resultLine"), verdict);
 
     const auto noMarkers = [&] {
-      QVERIFY(!driver.Find("Image1")->isVisible());
-      QVERIFY(!driver.Action("N1")->isEnabled());
+      QVERIFY(!driver.Find("markerImage")->isVisible());
+      QVERIFY(!driver.Action("copyResultAction")->isEnabled());
     };
     driver.Check("udp any any");
-    QCOMPARE(driver.Text("mmo1"), QString("Line: 20 this is no entry: The ACL is not recognized"));
+    QCOMPARE(driver.Text("resultLine"), QString("Line: 20 this is no entry: The ACL is not recognized"));
     QCOMPARE(ResultColour(driver), QApplication::palette().color(QPalette::ToolTipBase));
     noMarkers();
 
     driver.Normalize("permit tcp any any eq 80");
-    QVERIFY(driver.Text("mmo1").isEmpty());
+    QVERIFY(driver.Text("resultLine").isEmpty());
     QCOMPARE(ResultColour(driver), atStart);  // the workspace colour, from start-up on
     driver.Check("udp any any");
-    QCOMPARE(driver.Text("mmo1"), QString("Blocked"));
+    QCOMPARE(driver.Text("resultLine"), QString("Blocked"));
     QCOMPARE(ResultColour(driver), QColor(255, 128, 128));
     noMarkers();
   }
@@ -183,7 +186,7 @@ class MainWindowTest : public QObject {
     WindowDriver driver({"/pp"});
     driver.Normalize("permit tcp any any eq 80\ndeny ip any any");
     driver.Check("tcp any any range 70 90");
-    const auto* image = driver.Find<MarkerImage>("Image1");
+    const auto* image = driver.Find<MarkerImage>("markerImage");
     const QList<QColor> tickColours{QColor(0, 0, 0), QColor(255, 0, 0), QColor(0, 255, 0)};
     QList<QColor> ticks;  // from the top down
     for (int y = 0; y < image->height(); ++y) {
@@ -200,7 +203,7 @@ class MainWindowTest : public QObject {
     const auto prepared = [] {
       WindowDriver driver;
       driver.Normalize("permit tcp host 1.1.1.1 any eq 22");
-      driver.Paste("Memo7", "tcp any any");
+      driver.Paste("conditionPane", "tcp any any");
       driver.SetCondition("tcp any any");
       return driver;
     };
@@ -213,43 +216,43 @@ class MainWindowTest : public QObject {
         {Qt::ControlModifier | Qt::ShiftModifier, ""},
         {Qt::AltModifier | Qt::ShiftModifier, ""},
     };
-    for (const char* target : {"Memo7", "edt1"}) {
+    for (const char* target : {"conditionPane", "conditionLine"}) {
       for (const auto& [modifiers, result] : cases) {
         WindowDriver driver = prepared();
         driver.Press(target, Qt::Key_Return, modifiers);
-        QCOMPARE(driver.Text("mmo1"), result);
-        const bool newLine = QString(target) == "Memo7" && modifiers.testFlag(Qt::ShiftModifier);
-        QCOMPARE(driver.Pane("Memo7")->document()->blockCount(), newLine ? 2 : 1);
+        QCOMPARE(driver.Text("resultLine"), result);
+        const bool newLine = QString(target) == "conditionPane" && modifiers.testFlag(Qt::ShiftModifier);
+        QCOMPARE(driver.Pane("conditionPane")->document()->blockCount(), newLine ? 2 : 1);
       }
       // The modifiers held when Enter went down count, and a release whose
       // press went elsewhere (it closed a message box) starts nothing.
       WindowDriver driver = prepared();
       QTest::keyRelease(driver.Find(target), Qt::Key_Return);
-      QVERIFY(driver.Text("mmo1").isEmpty());
+      QVERIFY(driver.Text("resultLine").isEmpty());
       QTest::keyPress(driver.Find(target), Qt::Key_Return, Qt::ControlModifier);
       QTest::keyRelease(driver.Find(target), Qt::Key_Return);
-      QCOMPARE(driver.Text("mmo1"), allowed);
+      QCOMPARE(driver.Text("resultLine"), allowed);
     }
   }
 
   void verdictStripKeepsVerdictsOfConditionsStillPresent() {
     WindowDriver driver;
     driver.Normalize(kWebThenDeny);
-    driver.Paste("Memo7", "tcp any any eq 80\nudp any any\nicmp any any");
+    driver.Paste("conditionPane", "tcp any any eq 80\nudp any any\nicmp any any");
     for (int line : {0, 1}) {
       driver.PutCaretOn(line);
-      driver.Press("Memo7", Qt::Key_Return);
+      driver.Press("conditionPane", Qt::Key_Return);
     }
-    QCOMPARE(driver.Text("Memo3"), QString("+\n-\n "));
-    QCOMPARE(driver.Find<QLineEdit>("edt1")->text(), QString("udp any any"));  // the caret's line
+    QCOMPARE(driver.Text("verdictStrip"), QString("+\n-\n "));
+    QCOMPARE(driver.Find<QLineEdit>("conditionLine")->text(), QString("udp any any"));  // the caret's line
     // A key after an edit renews the strip (which verdicts stay is the
     // core's); an emptied pane matches nothing and forgets nothing.
-    driver.Paste("Memo7", "");
-    driver.Press("Memo7", Qt::Key_Home);
-    QVERIFY(driver.Text("Memo3").isEmpty());
-    driver.Paste("Memo7", "udp any any");
-    driver.Press("Memo7", Qt::Key_Home);
-    QCOMPARE(driver.Text("Memo3"), QString("-"));
+    driver.Paste("conditionPane", "");
+    driver.Press("conditionPane", Qt::Key_Home);
+    QVERIFY(driver.Text("verdictStrip").isEmpty());
+    driver.Paste("conditionPane", "udp any any");
+    driver.Press("conditionPane", Qt::Key_Home);
+    QCOMPARE(driver.Text("verdictStrip"), QString("-"));
   }
 
   void verdictsStayBesideTheirConditionsAtTheEndOfALongPane() {
@@ -261,14 +264,14 @@ class MainWindowTest : public QObject {
                         .arg(i % 2 == 0 ? "tcp" : "udp")
                         .arg(i);
     }
-    driver.Paste("Memo7", conditions.join('\n') + '\n');
-    driver.Press("Memo7", Qt::Key_End, Qt::ControlModifier);
+    driver.Paste("conditionPane", conditions.join('\n') + '\n');
+    driver.Press("conditionPane", Qt::Key_End, Qt::ControlModifier);
     for (int i = 0; i < 6; ++i) {
-      driver.Press("Memo7", Qt::Key_Up);
-      driver.Press("Memo7", Qt::Key_Return);
+      driver.Press("conditionPane", Qt::Key_Up);
+      driver.Press("conditionPane", Qt::Key_Return);
     }
-    QVERIFY(driver.Pane("Memo7")->horizontalScrollBar()->isVisible());
-    QVERIFY(driver.Pane("Memo7")->verticalScrollBar()->value() > 0);
+    QVERIFY(driver.Pane("conditionPane")->horizontalScrollBar()->isVisible());
+    QVERIFY(driver.Pane("conditionPane")->verticalScrollBar()->value() > 0);
     for (int line = 34; line < 40; ++line) {
       QCOMPARE(VerdictBeside(driver, line), QString(line % 2 == 0 ? "+" : "-"));
     }
@@ -279,19 +282,19 @@ class MainWindowTest : public QObject {
   void nameCopyMenuPutsTheThreeTexts() {
     WindowDriver driver;
     driver.Normalize("ip access-list extended R&D\n permit ip any any");
-    driver.Click("BitBtn1");
-    auto* menu = driver.Find<QMenu>("PopupMenu2");
+    driver.Click("nameButton");
+    auto* menu = driver.Find<QMenu>("nameMenu");
     QVERIFY(menu->isVisible());
     const QStringList expected{"R&D", "ip access-list R&D", "ip access-list extended R&D"};
     for (int i = 0; i < 3; ++i) {
-      QAction* action = driver.Action(QString("PM2N%1").arg(i + 1).toLatin1().constData());
+      QAction* action = driver.Action(kNameCopyActions[i]);
       QCOMPARE(action->iconText(), "Copy \"" + expected[i] + "\"");  // as the menu shows it
       action->trigger();
       QCOMPARE(QApplication::clipboard()->text(), expected[i]);
     }
     menu->close();
     // As the button's context menu it opens where the mouse is.
-    QWidget* button = driver.Button("BitBtn1");
+    QWidget* button = driver.Button("nameButton");
     const QPoint at(button->width() / 2, button->height() / 2);
     QContextMenuEvent request(QContextMenuEvent::Mouse, at, button->mapToGlobal(at));
     QApplication::sendEvent(button, &request);
@@ -305,20 +308,20 @@ class MainWindowTest : public QObject {
     for (int i = 1; i <= 200; ++i) list << QString("permit tcp any any eq %1").arg(i);
     driver.Normalize(list.join('\n'));
     driver.Check("tcp any any eq 150");
-    auto* frame = driver.Find<QFrame>("Bevel1");
+    auto* frame = driver.Find<QFrame>("markerFrame");
     QVERIFY(frame->isVisible());
     const int topBefore = frame->y();
-    driver.Pane("Memo2")->verticalScrollBar()->setValue(120);
-    QCOMPARE(driver.Pane("Memo6")->verticalScrollBar()->value(), 120);
+    driver.Pane("listPane")->verticalScrollBar()->setValue(120);
+    QCOMPARE(driver.Pane("numberPane")->verticalScrollBar()->value(), 120);
     QVERIFY(frame->y() > topBefore);
-    driver.Pane("Memo6")->verticalScrollBar()->setValue(40);
-    QCOMPARE(driver.Pane("Memo2")->verticalScrollBar()->value(), 40);
+    driver.Pane("numberPane")->verticalScrollBar()->setValue(40);
+    QCOMPARE(driver.Pane("listPane")->verticalScrollBar()->value(), 40);
 
     WindowDriver shortList;
     shortList.Normalize("permit ip any any");
     shortList.Check("ip any any");
-    QVERIFY(shortList.Find("Image1")->isVisible());
-    QVERIFY(!shortList.Find<QFrame>("Bevel1")->isVisible());
+    QVERIFY(shortList.Find("markerImage")->isVisible());
+    QVERIFY(!shortList.Find<QFrame>("markerFrame")->isVisible());
   }
 
   void windowOpensWithinTheScreenAndStretchesOnlyWhatShouldGrow() {
@@ -339,10 +342,10 @@ class MainWindowTest : public QObject {
     };
     const int dx = 200, dy = 150;
     const QList<Change> changes{
-        {"Memo4", 0, 0, 0, 0},        {"Memo5", 0, 0, dx, 0},     {"ListArea", 0, 0, dx, dy},
-        {"Memo7", 0, 0, 0, dy},       {"Image1", 0, 0, 0, dy},    {"Button6", 0, dy, 0, 0},
-        {"edt1", 0, dy, 0, 0},        {"mmo1", 0, dy, dx, 0},     {"Button5", dx, dy, 0, 0},
-        {"PortsInSet", dx, dy, 0, 0}, {"Paranoic", dx, dy, 0, 0},
+        {"objectPane", 0, 0, 0, 0},        {"sourcePane", 0, 0, dx, 0},     {"listArea", 0, 0, dx, dy},
+        {"conditionPane", 0, 0, 0, dy},       {"markerImage", 0, 0, 0, dy},    {"directButton", 0, dy, 0, 0},
+        {"conditionLine", 0, dy, 0, 0},        {"resultLine", 0, dy, dx, 0},     {"sortButton", dx, dy, 0, 0},
+        {"portsInSetBox", dx, dy, 0, 0}, {"anyPortOverlapBox", dx, dy, 0, 0},
     };
     QList<QRect> before;
     for (const Change& c : changes) before << place(c.Name);
@@ -361,9 +364,9 @@ class MainWindowTest : public QObject {
       least.Window().resize(least.Window().minimumSize());
       least.Normalize("permit tcp any host 10.1.0.10 eq www 443\ndeny ip any any");
       least.Check("tcp host 192.168.5.5 host 10.1.0.10 eq 443");
-      QCOMPARE(least.Text("mmo1").count('\n'), 1);
+      QCOMPARE(least.Text("resultLine").count('\n'), 1);
       int laidOutLines = 0;
-      for (QTextBlock block = least.Pane("mmo1")->document()->begin(); block.isValid();
+      for (QTextBlock block = least.Pane("resultLine")->document()->begin(); block.isValid();
            block = block.next()) {
         laidOutLines += block.layout()->lineCount();
       }
@@ -379,43 +382,43 @@ class MainWindowTest : public QObject {
 
   void doubleClicksWidenAndNarrowTheNumberPane() {
     WindowDriver driver;
-    const int listArea = driver.Find<QSplitter>("ListArea")->width();
-    QTest::mouseDClick(driver.Pane("Memo6")->viewport(), Qt::LeftButton);
-    QCOMPARE(driver.Pane("Memo6")->width(), listArea / 5 * 4);
-    QTest::mouseDClick(driver.Pane("Memo2")->viewport(), Qt::LeftButton);
-    QCOMPARE(driver.Pane("Memo6")->width(), listArea / 5);
+    const int listArea = driver.Find<QSplitter>("listArea")->width();
+    QTest::mouseDClick(driver.Pane("numberPane")->viewport(), Qt::LeftButton);
+    QCOMPARE(driver.Pane("numberPane")->width(), listArea / 5 * 4);
+    QTest::mouseDClick(driver.Pane("listPane")->viewport(), Qt::LeftButton);
+    QCOMPARE(driver.Pane("numberPane")->width(), listArea / 5);
   }
 
   void sampleTextGoesOnFirstFocusOnly() {
     WindowDriver driver;
     QApplication::setActiveWindow(&driver.Window());
     // The focus starts in the condition pane, so both samples are seen.
-    QCOMPARE(QApplication::focusWidget(), driver.Find("Memo7"));
-    QVERIFY(driver.Text("Memo4").startsWith("object-group") &&
-            driver.Text("Memo5").startsWith("ip access-list"));
-    driver.Pane("Memo5")->setFocus();
-    QVERIFY(driver.Text("Memo5").isEmpty());
-    driver.Paste("Memo5", "mine");
-    driver.Pane("Memo4")->setFocus();
-    driver.Pane("Memo5")->setFocus();
-    QCOMPARE(driver.Text("Memo5"), QString("mine"));
-    QVERIFY(driver.Text("Memo4").isEmpty());
-    driver.Pane("Memo3")->setFocus();  // the verdict strip passes the focus on
-    QCOMPARE(QApplication::focusWidget(), driver.Find("Memo7"));
+    QCOMPARE(QApplication::focusWidget(), driver.Find("conditionPane"));
+    QVERIFY(driver.Text("objectPane").startsWith("object-group") &&
+            driver.Text("sourcePane").startsWith("ip access-list"));
+    driver.Pane("sourcePane")->setFocus();
+    QVERIFY(driver.Text("sourcePane").isEmpty());
+    driver.Paste("sourcePane", "mine");
+    driver.Pane("objectPane")->setFocus();
+    driver.Pane("sourcePane")->setFocus();
+    QCOMPARE(driver.Text("sourcePane"), QString("mine"));
+    QVERIFY(driver.Text("objectPane").isEmpty());
+    driver.Pane("verdictStrip")->setFocus();  // the verdict strip passes the focus on
+    QCOMPARE(QApplication::focusWidget(), driver.Find("conditionPane"));
 
     // Text that replaced the sample without a visit (dropped in) stays.
     WindowDriver dropped;
     QApplication::setActiveWindow(&dropped.Window());
-    dropped.Paste("Memo5", "dropped list");
-    dropped.Pane("Memo5")->setFocus();
-    QCOMPARE(dropped.Text("Memo5"), QString("dropped list"));
+    dropped.Paste("sourcePane", "dropped list");
+    dropped.Pane("sourcePane")->setFocus();
+    QCOMPARE(dropped.Text("sourcePane"), QString("dropped list"));
   }
 
   void paneLinesEndWhereTheCommandLineEndsThem() {
     WindowDriver driver;
     const QString remark = QString("remark a") + QChar(QChar::LineSeparator) + "b";
     driver.Normalize("ip access-list extended X\r\n " + remark + "\r permit ip any any\n");
-    const QTextDocument* source = driver.Pane("Memo5")->document();
+    const QTextDocument* source = driver.Pane("sourcePane")->document();
     QCOMPARE(source->blockCount(), 2);
     QCOMPARE(source->firstBlock().text(), "10 " + remark);
   }

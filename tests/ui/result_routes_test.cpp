@@ -54,7 +54,7 @@ class ResultRoutesTest : public QObject {
     WindowDriver driver;
     driver.Normalize(kWebThenDeny);
     driver.Check("tcp any any eq 80");
-    driver.Action("N2")->trigger();
+    driver.Action("showResultAction")->trigger();
     QCOMPARE(shown.All().size(), 1);
     QCOMPARE(shown.LastCaption(), QString("tcp any any eq 80"));
     QCOMPARE(shown.All()[0].Text,
@@ -62,26 +62,26 @@ class ResultRoutesTest : public QObject {
                      "----------------------\n+ permit\n- deny"));
     QVERIFY(shown.All()[0].FixedPitch);
 
-    driver.Click("Button3");
-    driver.Press("Memo6", Qt::Key_Return);
+    driver.Click("reverseButton");
+    driver.Press("numberPane", Qt::Key_Return);
     QCOMPARE(shown.LastCaption(), QString("Inverse check: tcp any any eq 80"));
-    QPlainTextEdit* resultLine = driver.Pane("mmo1");
+    QPlainTextEdit* resultLine = driver.Pane("resultLine");
     QTest::mouseDClick(resultLine->viewport(), Qt::LeftButton);
     QCOMPARE(shown.All().size(), 3);
     QVERIFY(!resultLine->textCursor().hasSelection());
 
-    driver.Paste("Memo7", "tcp any any eq 80");
+    driver.Paste("conditionPane", "tcp any any eq 80");
     driver.PutCaretOn(0);
-    driver.Press("Memo7", Qt::Key_Return, Qt::AltModifier);
+    driver.Press("conditionPane", Qt::Key_Return, Qt::AltModifier);
     QCOMPARE(shown.LastCaption(), QString("tcp any any eq 80"));
-    driver.Press("Memo7", Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
+    driver.Press("conditionPane", Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(shown.All().size(), 5);
     QVERIFY(shown.LastCaption().startsWith("Inverse check: "));
     // Nothing matched: there is no result to show.
-    driver.Paste("Memo7", "udp any any eq 53");
+    driver.Paste("conditionPane", "udp any any eq 53");
     driver.PutCaretOn(0);
     driver.Normalize("permit tcp any any");
-    driver.Press("Memo7", Qt::Key_Return, Qt::AltModifier);
+    driver.Press("conditionPane", Qt::Key_Return, Qt::AltModifier);
     QCOMPARE(shown.All().size(), 5);
   }
 
@@ -92,9 +92,9 @@ class ResultRoutesTest : public QObject {
         "ip access-list extended X\n permit tcp any object-group WEB eq 80\n"
         " deny ip any any",
         "object-group network WEB\n host 10.1.0.11\n host 10.1.0.12");
-    driver.Click("BitBtn2");
-    driver.Click("Button7");
-    driver.Click("Button2");
+    driver.Click("objectsButton");
+    driver.Click("reflectButton");
+    driver.Click("namesButton");
     QCOMPARE(shown.All().size(), 3);
     QCOMPARE(shown.All()[0].Caption, QString::fromUtf8("Объекты"));
     QVERIFY(shown.All()[0].Text.startsWith("object-group network WEB\n host 10.1.0.11"));

@@ -62,13 +62,13 @@ class ResultWindowTest : public QObject {
           QVERIFY(shown.TextPane()->isReadOnly());
           QCOMPARE(shown.TextPane()->lineWrapMode(), QPlainTextEdit::NoWrap);
           QCOMPARE(shown.windowHandle()->title(), QString("Reflect [*]"));  // as the title bar
-          for (const char* extra : {"lst1", "spl1", "Panel1"}) {
+          for (const char* extra : {"objectList", "upperAreaHandle", "sortPanel"}) {
             QVERIFY2(!Child(shown, extra)->isVisible(), extra);
           }
           // The frame is not known before the first show: allow its width.
           const QPoint offCentre = shown.frameGeometry().center() - owner.frameGeometry().center();
           QVERIFY(offCentre.manhattanLength() <= 8);
-          QTest::mouseClick(Child(shown, "Button2"), Qt::LeftButton);
+          QTest::mouseClick(Child(shown, "copyButton"), Qt::LeftButton);
           openAfterCopy = shown.isVisible();
         });
     QVERIFY(!openAfterCopy);
@@ -80,7 +80,7 @@ class ResultWindowTest : public QObject {
   // only a focused button and never copies.
   void closingKeys() {
     ResultWindow window;
-    for (const char* name : {"Memo1", "Button1", "Button2", "Button3"}) {
+    for (const char* name : {"textPane", "closeButton", "copyButton", "notepadButton"}) {
       WhileShowingText(window, [&](ResultWindow& shown) {
         QTest::keyPress(Child(shown, name), Qt::Key_Escape);
         QVERIFY2(shown.isVisible(), name);
@@ -91,10 +91,10 @@ class ResultWindowTest : public QObject {
     QGuiApplication::clipboard()->setText("kept");
     bool openAfterEnterOnClose = true;
     WhileShowingText(window, [&](ResultWindow& shown) {
-      QTest::keyClick(Child(shown, "Memo1"), Qt::Key_Return);
+      QTest::keyClick(Child(shown, "textPane"), Qt::Key_Return);
       QVERIFY(shown.isVisible());
-      Child(shown, "Button1")->setFocus();
-      QTest::keyClick(Child(shown, "Button1"), Qt::Key_Return);
+      Child(shown, "closeButton")->setFocus();
+      QTest::keyClick(Child(shown, "closeButton"), Qt::Key_Return);
       openAfterEnterOnClose = shown.isVisible();
     });
     QVERIFY(!openAfterEnterOnClose);
@@ -112,9 +112,9 @@ class ResultWindowTest : public QObject {
     testing::WhileShown<ResultWindow>(
         [&] { window.ShowText("Result", text.trimmed().split('\n')); },
         [&](ResultWindow& shown) {
-          QTest::keyClick(Child(shown, "Memo1"), Qt::Key_F, Qt::ControlModifier);
+          QTest::keyClick(Child(shown, "textPane"), Qt::Key_F, Qt::ControlModifier);
           QCOMPARE(ReadText(opened.value(0)), text);
-          QTest::mouseClick(Child(shown, "Button3"), Qt::LeftButton);
+          QTest::mouseClick(Child(shown, "notepadButton"), Qt::LeftButton);
           QVERIFY(!QFile::exists(opened.value(0)));
           QCOMPARE(ReadText(opened.value(1)), text);
         });
@@ -135,7 +135,7 @@ class ResultWindowTest : public QObject {
       return false;
     });
     WhileShowingText(window, [](ResultWindow& shown) {
-      QTest::mouseClick(Child(shown, "Button3"), Qt::LeftButton);
+      QTest::mouseClick(Child(shown, "notepadButton"), Qt::LeftButton);
     });
     QVERIFY(!path.isEmpty() && !QFile::exists(path));
 
@@ -158,9 +158,9 @@ class ResultWindowTest : public QObject {
     testing::WhileShown<ResultWindow>(
         [&] { window.ShowObjects("Objects", ThreeGroups()); },
         [&](ResultWindow& open) {
-          auto* list = Child<QListWidget>(open, "lst1");
+          auto* list = Child<QListWidget>(open, "objectList");
           QPlainTextEdit* pane = open.TextPane();
-          QVERIFY(list->isVisible() && Child(open, "spl1")->isVisible());
+          QVERIFY(list->isVisible() && Child(open, "upperAreaHandle")->isVisible());
           QCOMPARE(list->width(), 224);
           QStringList names;
           for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text());
@@ -180,7 +180,7 @@ class ResultWindowTest : public QObject {
                                      "учёта\u2029 host 10.0.0.1\u2029"));
         });
     WhileShowingText(window,
-                     [](ResultWindow& open) { QVERIFY(!Child(open, "lst1")->isVisible()); });
+                     [](ResultWindow& open) { QVERIFY(!Child(open, "objectList")->isVisible()); });
   }
 
   // Every caption keeps clear of its button's edges, the long Russian ones
@@ -192,7 +192,7 @@ class ResultWindowTest : public QObject {
       shown.resize(shown.minimumSize());
       QApplication::processEvents();
       QStringList texts;
-      for (const char* name : {"Button2", "Button3", "Button1"}) {
+      for (const char* name : {"copyButton", "notepadButton", "closeButton"}) {
         const auto* button = Child<QPushButton>(shown, name);
         const QFontMetrics metrics = button->fontMetrics();
         QVERIFY2(button->width() - metrics.horizontalAdvance(button->text()) >=
@@ -200,7 +200,7 @@ class ResultWindowTest : public QObject {
                  name);
         texts << button->text();
       }
-      texts << Child(shown, "Button3")->toolTip();
+      texts << Child(shown, "notepadButton")->toolTip();
       QCOMPARE(texts.join('|'), QString::fromUtf8("Скопировать всё и закрыть|Блокнот|Закрыть|"
                                                   "Передать во внешний редактор"));
     });

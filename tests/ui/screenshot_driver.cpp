@@ -33,12 +33,12 @@ bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& 
   bool saved = true;
   ResultWindow::SetShowHook([&](ResultWindow& sort) {
     // The order-changes window has no key toggles; its title depends on the language.
-    if (sort.findChild<QWidget*>("SpeedButton1") == nullptr) {
+    if (sort.findChild<QWidget*>("protoKey") == nullptr) {
       QApplication::processEvents();
       saved = Save(sort, outDir + "/order-changes.png") && saved;
       return;
     }
-    for (const char* toggle : {"SpeedButton1", "SpeedButton5", "SpeedButton7"}) {
+    for (const char* toggle : {"protoKey", "dstAddrKey", "dstOptKey"}) {
       QTest::mouseClick(sort.findChild<QWidget*>(toggle), Qt::LeftButton);
     }
     const std::pair<int, const char*> shots[] = {{1240, "/sort-wide.png"},
@@ -48,9 +48,9 @@ bool SaveSortWindow(kerbwise::ui::testing::WindowDriver& driver, const QString& 
       QApplication::processEvents();
       saved = Save(sort, outDir + name) && saved;
     }
-    QTest::mouseClick(sort.findChild<QWidget*>("btnOrderPairs"), Qt::LeftButton);
+    QTest::mouseClick(sort.findChild<QWidget*>("pairsButton"), Qt::LeftButton);
   });
-  driver.Click("Button5");
+  driver.Click("sortButton");
   ResultWindow::SetShowHook({});
   return saved;
 }
@@ -74,7 +74,7 @@ bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& pa
   bool saved = false;
   AnalysisWindow::SetShowHook([&](AnalysisWindow& window) {
     QApplication::processEvents();
-    auto* report = window.findChild<QTextEdit*>("redt1");
+    auto* report = window.findChild<QTextEdit*>("reportPane");
     QTextCursor member(report->document()->findBlockByNumber(0));
     member.setPosition(member.position() + 3);
     QTest::mouseClick(report->viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -83,8 +83,8 @@ bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& pa
     saved = Save(window, path);
   });
   driver.Normalize(kAnalysedList);
-  driver.Find<QCheckBox>("PortsInSet")->setChecked(false);
-  driver.Click("Button4");
+  driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
+  driver.Click("analysisButton");
   AnalysisWindow::SetShowHook({});
   return saved;
 }
@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
   QTimer::singleShot(300, [&] {
     if (!Save(driver.Window(), outDir + "/start-up.png")) status = 1;
     driver.Normalize(testing::ReadExample("sample-acl.txt"), testing::ReadExample("objects.txt"));
-    QPlainTextEdit* conditions = driver.Pane("Memo7");
+    QPlainTextEdit* conditions = driver.Pane("conditionPane");
     conditions->setPlainText(testing::ReadExample("conditions.txt").trimmed());
     conditions->setFocus();
     // Check every sample condition so the verdict strip fills, ending on the first.
@@ -124,7 +124,7 @@ int main(int argc, char* argv[]) {
       QApplication::processEvents();
       if (!Save(result, outDir + "/show-result.png")) status = 1;
     });
-    driver.Action("N2")->trigger();
+    driver.Action("showResultAction")->trigger();
     ResultWindow::SetShowHook({});
     if (!SaveSortWindow(driver, outDir)) status = 1;
     if (!SaveAnalysis(driver, outDir + "/analysis-window.png")) status = 1;

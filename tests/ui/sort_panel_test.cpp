@@ -28,14 +28,16 @@ const QString kOrderChanging =
     "ip access-list extended EDGE\n 10 permit tcp any any eq 22\n 20 deny ip any any";
 
 QToolButton* Toggle(const QWidget& window, int n) {
-  return Child<QToolButton>(window, QString("SpeedButton%1").arg(n));
+  static const char* const kToggles[] = {"protoKey",   "srcAddrKey", "srcMaskKey", "srcOptKey",
+                                         "dstAddrKey", "dstMaskKey", "dstOptKey"};
+  return Child<QToolButton>(window, kToggles[n - 1]);
 }
 
 // The option boxes' and the CLI button's tooltips with their states ("x"
 // ticked, "off" disabled).
 QString Boxes(const QWidget& window) {
   QString boxes;
-  for (const char* name : {"chk1", "chk2", "chk3", "Button4"}) {
+  for (const char* name : {"numbersBox", "groupBox", "collapseBox", "commandsButton"}) {
     const auto* box = Child<QAbstractButton>(window, name);
     boxes += box->toolTip() + ':' + (box->isChecked() ? "x" : "") + (box->isEnabled() ? "" : "off");
     boxes += '|';
@@ -62,7 +64,7 @@ struct Seen {
   QString captions, pane, said, written, pairs;
 };
 
-// Presses Sort, clicks each control (a number n is SpeedButton<n>), notes
+// Presses Sort, clicks each control (a number n is the n-th key toggle), notes
 // what the window shows, runs `look` and closes it. Questions get `answers`.
 Seen Sort(WindowDriver& driver, const QVariantList& clicks, ResultWindow::ShowHook look = {},
           std::deque<bool> answers = {}) {
@@ -73,7 +75,7 @@ Seen Sort(WindowDriver& driver, const QVariantList& clicks, ResultWindow::ShowHo
   });
   ScriptedMessageBoxes boxes(std::move(answers));
   WhileShown<ResultWindow>(
-      [&] { driver.Click("Button5"); },
+      [&] { driver.Click("sortButton"); },
       [&](ResultWindow& window) {
         if (window.findChild<QToolButton*>() == nullptr) {
           seen.pairs = window.windowTitle() + '\n' + window.TextPane()->toPlainText();
@@ -135,16 +137,16 @@ class SortPanelTest : public QObject {
         " 40 permit tcp any host 10.0.0.1 eq 80\n\n 20 permit tcp any host 10.0.0.1 eq 443");
     // Switching off the first column also switches off the second.
     row("all off", kEdge, {1, 5, 1}, "", "");
-    row("no numbers", kEdge, {7, "chk1"}, "dst opt(1)", QString(byDstOpt).replace("\n", "\n\n"));
-    row("no numbers, no groups", kEdge, {7, "chk1", "chk2"}, "dst opt(1)", byDstOpt);
-    row("collapsed", kWeb, {5, "chk3"}, "dst addr(1)",
+    row("no numbers", kEdge, {7, "numbersBox"}, "dst opt(1)", QString(byDstOpt).replace("\n", "\n\n"));
+    row("no numbers, no groups", kEdge, {7, "numbersBox", "groupBox"}, "dst opt(1)", byDstOpt);
+    row("collapsed", kWeb, {5, "collapseBox"}, "dst addr(1)",
         "20 permit ip any any\n\n10 permit tcp any object-group SRV eq 80\n");
-    row("CLI, no key column", kEdge, {"Button4"}, "", "");
+    row("CLI, no key column", kEdge, {"commandsButton"}, "", "");
     // "OBJ" unticked: the expanded lines reach the commands as they are.
-    row("CLI, expanded", kWeb, {1, "Button4"}, "proto(1)", "*",
+    row("CLI, expanded", kWeb, {1, "commandsButton"}, "proto(1)", "*",
         "Sequence number 10 is carried by more than one line; collapse the list to its object "
         "groups first|");
-    row("CLI, collapsed, no name", kWeb, {5, "chk3", "Button4"}, "dst addr(1)", "*",
+    row("CLI, collapsed, no name", kWeb, {5, "collapseBox", "commandsButton"}, "dst addr(1)", "*",
         "ACL name not set|",
         "ip access-list extended *****\nno 20\n\nip access-list resequence ***** 2 2\n\n"
         "ip access-list extended *****\n1 permit ip any any\n\n"
@@ -186,7 +188,7 @@ class SortPanelTest : public QObject {
   void russianTexts() {
     WindowDriver driver({"/l", "rus"});
     driver.Normalize(kEdge);
-    const Seen seen = Sort(driver, {2, "Button4"}, [](ResultWindow& window) {
+    const Seen seen = Sort(driver, {2, "commandsButton"}, [](ResultWindow& window) {
       QCOMPARE(window.windowTitle(), QString::fromUtf8("Сортировка"));
       QCOMPARE(Boxes(window),
                QString::fromUtf8("Выводить номера строк:x|Группировать:x|Сворачивать в "
@@ -203,18 +205,18 @@ class SortPanelTest : public QObject {
     QStringList notices;
     const auto notice = [&](ResultWindow& window) {
       QApplication::processEvents();
-      notices << (Child(window, "pnlSortNotice")->isVisible()
-                      ? Child<QLabel>(window, "lblOrderChange")->text()
+      notices << (Child(window, "sortNotice")->isVisible()
+                      ? Child<QLabel>(window, "orderWarning")->text()
                       : "-");
     };
     const auto look = [&](ResultWindow& window) {
       notice(window);
       QTest::mouseClick(Toggle(window, 1), Qt::LeftButton);
       notice(window);
-      QTest::mouseClick(Child(window, "btnOrderPairs"), Qt::LeftButton);
-      QTest::mouseClick(Child(window, "Button4"), Qt::LeftButton);  // No
+      QTest::mouseClick(Child(window, "pairsButton"), Qt::LeftButton);
+      QTest::mouseClick(Child(window, "commandsButton"), Qt::LeftButton);  // No
       QVERIFY(window.Editor().LastFile().isEmpty());
-      QTest::mouseClick(Child(window, "Button4"), Qt::LeftButton);  // Yes
+      QTest::mouseClick(Child(window, "commandsButton"), Qt::LeftButton);  // Yes
       QTest::mouseClick(Toggle(window, 1), Qt::LeftButton);
       notice(window);
     };
@@ -251,7 +253,7 @@ class SortPanelTest : public QObject {
       noteLeast(window);
       QTest::mouseClick(Toggle(window, 1), Qt::LeftButton);
       noteLeast(window);
-      QVERIFY(Child(window, "pnlSortNotice")->isVisible());
+      QVERIFY(Child(window, "sortNotice")->isVisible());
       QTest::keyRelease(window.TextPane(), Qt::Key_Escape);
     });
     QSize sortSize;
@@ -259,7 +261,7 @@ class SortPanelTest : public QObject {
       window.activateWindow();  // renews the texts and sorts again
       noteLeast(window);
       sortSize = window.size();
-      auto* warning = Child<QLabel>(window, "lblOrderChange");
+      auto* warning = Child<QLabel>(window, "orderWarning");
       warning->setText(QString(warning->text() + ' ').repeated(8));
       window.resize(window.minimumWidth(), 495);
       noteLeast(window);
@@ -270,7 +272,7 @@ class SortPanelTest : public QObject {
       window.resize(sortSize);
     });
     QSize reflectSize;
-    WhileShown<ResultWindow>([&] { driver.Click("Button7"); },
+    WhileShown<ResultWindow>([&] { driver.Click("reflectButton"); },
                              [&](ResultWindow& window) { reflectSize = window.size(); });
     QCOMPARE(least, QList<int>(4, least[0]));
     QCOMPARE(sortSize, QSize(962, 495));
@@ -288,19 +290,19 @@ class SortPanelTest : public QObject {
       for (const int width : {1300, window.minimumWidth()}) {
         window.resize(width, 495);
         QApplication::processEvents();
-        const QRect panel = Child(window, "Panel1")->geometry();
-        QVERIFY(panel.left() > Child(window, "Button3")->geometry().right());
-        QVERIFY(panel.right() < Child(window, "Button1")->x());
+        const QRect panel = Child(window, "sortPanel")->geometry();
+        QVERIFY(panel.left() > Child(window, "notepadButton")->geometry().right());
+        QVERIFY(panel.right() < Child(window, "closeButton")->x());
         const QRect upper = Child(window, "upperArea")->geometry();
         QVERIFY(upper.bottom() < panel.top());
         sortUpper = upper.height();
         QCOMPARE(Toggle(window, 6)->y() == Toggle(window, 1)->y(), width == 1300);
       }
     });
-    WhileShown<ResultWindow>([&] { driver.Click("Button7"); },
+    WhileShown<ResultWindow>([&] { driver.Click("reflectButton"); },
                              [&](ResultWindow& window) {
                                QApplication::processEvents();
-                               QVERIFY(!Child(window, "Panel1")->isVisible());
+                               QVERIFY(!Child(window, "sortPanel")->isVisible());
                                reflectUpper = Child(window, "upperArea")->height();
                              });
     QVERIFY(reflectUpper > sortUpper);

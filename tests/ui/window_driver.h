@@ -74,22 +74,22 @@ class WindowDriver {
   void Click(const char* button) { QTest::mouseClick(Button(button), Qt::LeftButton); }
   // Pastes a list (and objects) and presses the arrow button.
   void Normalize(const QString& list, const QString& objects = {}) {
-    Paste("Memo4", objects);
-    Paste("Memo5", list);
-    Click("SpeedButton1");
+    Paste("objectPane", objects);
+    Paste("sourcePane", list);
+    Click("normalizeButton");
   }
-  void SetCondition(const QString& condition) { Find<QLineEdit>("edt1")->setText(condition); }
+  void SetCondition(const QString& condition) { Find<QLineEdit>("conditionLine")->setText(condition); }
   // Runs the direct check of `condition` from the condition line's button.
   void Check(const QString& condition) {
     SetCondition(condition);
-    Click("Button6");
+    Click("directButton");
   }
   void Press(const char* control, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(Find(control), key, modifiers);
   }
   // Puts the condition pane's caret on `line` (0-based).
   void PutCaretOn(int line) {
-    QPlainTextEdit* pane = Pane("Memo7");
+    QPlainTextEdit* pane = Pane("conditionPane");
     pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(line)));
   }
 
