@@ -37,7 +37,7 @@ void MainWindow::RunAnalysis() {
   numberPane_->hide();
   numberPane_->clear();
   // The markers of the last check no longer face the number pane.
-  markerList_.clear();
+  lastCheck_.reset();
   ColorizeResult();
   progressBar_->setValue(0);
   progressBar_->show();

@@ -12,12 +12,13 @@
 #include <QPushButton>
 
 #include "blinking_label.h"
-#include "check/result_listing.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "marker_image.h"
 #include "pane_sync.h"
+#include "presentation/check_listing.h"
+#include "presentation/check_panes.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -43,25 +44,27 @@ bool MainWindow::RunCheck(CheckDirection direction) {
   const ListRun run(*this);
   if (!run) return false;
   if (!errorLabel_->text().isEmpty()) errorLabel_->Blink();
-  const CheckReport report =
-      CheckCondition(PaneCoreLines(*listPane_), ToCore(conditionLine_->text()), direction,
-                     ReadOptions(), recognizer_);
-  lastDirection_ = direction;
+  const std::vector<std::string> listLines = PaneCoreLines(*listPane_);
+  const CheckOptions options = ReadOptions();
+  CheckResult result =
+      CheckCondition(listLines, ToCore(conditionLine_->text()), direction, options, recognizer_);
   numberPane_->hide();
-  SetPaneLines(*numberPane_, report.NumberPane);
+  SetPaneLines(*numberPane_, NumberPane(result));
   numberPane_->show();
   paneSync_->AlignNumberPane();
-  markerList_ = report.MarkerList;
-  SetResultLine(report.ResultLines, report.Colour);
+  const ResultLine shown = CheckResultLine(result, listLines, options.TextLanguage);
+  SetResultLine(shown.Lines, shown.Colour);
   if (!recognizer_.TemplateError().empty()) {
     templateErrorLabel_->setText(FromCore(recognizer_.TemplateError()));
   }
   if (!recognizer_.ParameterError().empty()) {
     statusLabel_->setText(FromCore(recognizer_.ParameterError()));
   }
-  checked_.Record(report);
+  checked_.Record(result);
+  const bool stopped = result.Outcome == CheckOutcome::Error;
+  lastCheck_ = std::move(result);
   ColorizeResult();
-  if (!report.Error) RefreshVerdicts();
+  if (!stopped) RefreshVerdicts();
   return true;
 }
 
@@ -96,10 +99,10 @@ void MainWindow::ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWit
 }
 
 void MainWindow::ColorizeResult() {
-  const bool any = !markerList_.empty();
-  showResultAction_->setEnabled(any);
-  copyResultAction_->setEnabled(any);
-  markerImage_->ColorizeResult(markerList_, PaneLineCount(*numberPane_),
+  const std::vector<MarkerTick> ticks = lastCheck_ ? MarkerTicks(*lastCheck_) : std::vector<MarkerTick>();
+  showResultAction_->setEnabled(!ticks.empty());
+  copyResultAction_->setEnabled(!ticks.empty());
+  markerImage_->ColorizeResult(ticks, PaneLineCount(*numberPane_),
                                VisibleLineCount(*numberPane_));
   markerImage_->FollowFirstVisibleLine(FirstVisibleLine(*numberPane_));
 }
@@ -113,7 +116,7 @@ void MainWindow::RefreshVerdicts() {
     verdictStrip_->clear();
     return;
   }
-  std::vector<std::string> verdicts = checked_.Renew(conditions);
+  std::vector<std::string> verdicts = VerdictStrip(checked_.Renew(conditions));
   // One strip line for every line of the pane, the empty one after a final
   // line break included, so that both scroll alike.
   if (!verdicts.empty()) {
@@ -125,7 +128,7 @@ void MainWindow::RefreshVerdicts() {
 
 void MainWindow::ClearCheckResults() {
   numberPane_->clear();
-  markerList_.clear();
+  lastCheck_.reset();
   checked_.Clear();
   verdictStrip_->clear();
   ColorizeResult();
@@ -145,22 +148,24 @@ void MainWindow::SetResultLine(const std::vector<std::string>& lines, ResultColo
 }
 
 std::vector<std::string> MainWindow::ResultWithLegend() const {
-  std::vector<std::string> lines = ResultListing(markerList_, PaneCoreLines(*listPane_));
-  const std::vector<std::string> legend = ResultLegend(markerList_, russian_);
+  if (!lastCheck_) return {};
+  std::vector<std::string> lines = ResultListing(*lastCheck_, PaneCoreLines(*listPane_));
+  const std::vector<std::string> legend = ResultLegend(*lastCheck_, ReadOptions().TextLanguage);
   lines.insert(lines.end(), legend.begin(), legend.end());
   return lines;
 }
 
 QString MainWindow::ResultCaption() const {
-  if (lastDirection_ == CheckDirection::Reverse) {
+  if (lastCheck_ && lastCheck_->Direction == CheckDirection::Reverse) {
     return reverseButton_->text() + ": " + conditionLine_->text();
   }
   return conditionLine_->text();
 }
 
 void MainWindow::CopyResult() {
+  if (!lastCheck_) return;
   QString text;
-  for (const std::string& line : ResultListing(markerList_, PaneCoreLines(*listPane_))) {
+  for (const std::string& line : ResultListing(*lastCheck_, PaneCoreLines(*listPane_))) {
     text += FromCore(line) + '\n';
   }
   QApplication::clipboard()->setText(text);

@@ -551,7 +551,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (type == QEvent::Resize && watched == markerImage_) {
     // The ticks are drawn for one height; a taller or shorter strip redraws them.
-    if (!markerList_.empty() && markerImage_->height() != markerImage_->DrawnHeight()) {
+    if (!markerImage_->isHidden() && markerImage_->height() != markerImage_->DrawnHeight()) {
       ColorizeResult();
     }
   } else if (type == QEvent::MouseButtonDblClick) {

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "enter_keys.h"
 #include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
+#include "presentation/result_colour.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
 
@@ -181,9 +183,8 @@ class MainWindow : public QMainWindow {
   // State of the run.
   bool russian_ = false;
   LineRecognizer recognizer_;
-  std::vector<std::string> markerList_;
+  std::optional<CheckResult> lastCheck_;  // what the number pane and the markers show
   CheckedConditions checked_;
-  CheckDirection lastDirection_ = CheckDirection::Direct;
   bool stripOutOfDate_ = false;
   bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;

@@ -16,7 +16,7 @@
 namespace kerbwise::ui {
 
 void MainWindow::ShowResult() {
-  if (markerList_.empty()) return;
+  if (!showResultAction_->isEnabled()) return;
   resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/analysis_lines.h"
-#include "check/check_condition.h"
+#include "presentation/result_colour.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
 #include "run/run_hooks.h"

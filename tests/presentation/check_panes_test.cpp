@@ -1,0 +1,144 @@
+// What the windows show of a check: the number pane, the markers, the result
+// line and its colour, the marker ticks, the verdict strip, and the listing
+// with its legend.
+#include "presentation/check_panes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "presentation/check_listing.h"
+
+namespace kerbwise {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A check of `condition` against `list` as the main window shows it.
+struct Shown {
+  CheckResult Result;
+  Lines Pane;
+  Lines Markers;
+  ResultLine Verdict;
+};
+
+Shown Check(const Lines& list, const std::string& condition,
+            CheckDirection direction = CheckDirection::Direct, CheckOptions options = {}) {
+  LineRecognizer recognizer;
+  Shown shown{CheckCondition(list, condition, direction, options, recognizer), {}, {}, {}};
+  shown.Pane = NumberPane(shown.Result);
+  shown.Markers = MarkerList(shown.Result);
+  shown.Verdict = CheckResultLine(shown.Result, list, options.TextLanguage);
+  return shown;
+}
+
+const CheckOptions kPartialPorts{.PartialPortsOption = true};
+const Lines kWebThenDeny{" 10 permit tcp any any eq 80", " 20 deny ip any any"};
+
+TEST(CheckPanes, FirstFullMatchDecides) {
+  const Shown allowed = Check(kWebThenDeny, "tcp any any eq www");
+  EXPECT_EQ(allowed.Pane, (Lines{"1+ Match", "2- Match"}));
+  EXPECT_EQ(allowed.Markers, (Lines{"+1", "-2"}));
+  EXPECT_EQ(allowed.Verdict.Lines,
+            (Lines{"Allowed at line 1: 10 permit tcp any any eq 80", "There are other matches"}));
+  EXPECT_EQ(allowed.Verdict.Colour, ResultColour::LightGreen);
+
+  const Shown blocked = Check(kWebThenDeny, "tcp any any");
+  EXPECT_EQ(blocked.Pane, (Lines{"1", "2- Match"}));
+  EXPECT_EQ(blocked.Verdict.Lines, (Lines{"Blocked at line 2: 20 deny ip any any"}));
+  EXPECT_EQ(blocked.Verdict.Colour, ResultColour::LightRed);
+
+  const Shown empty = Check({}, "ip any any");
+  EXPECT_TRUE(empty.Pane.empty());
+  EXPECT_EQ(empty.Verdict.Lines, (Lines{"Blocked"}));
+  const Shown partial = Check({" 10 permit tcp any any eq 80"}, "tcp any any range 70 90",
+                              CheckDirection::Direct, kPartialPorts);
+  EXPECT_EQ(partial.Pane, (Lines{"1^+Match. Incomplete set of ports"}));
+  EXPECT_EQ(partial.Markers, (Lines{"^1"}));
+  EXPECT_EQ(partial.Verdict.Lines, (Lines{"Blocked", "Partial matches were also found"}));
+}
+
+TEST(CheckPanes, PartialMatchNoteJoinsASecondLine) {
+  const Shown shown = Check(
+      {" 10 permit ip 10.0.0.0 0.255.255.255 any", " 20 permit ip any any", " 30 deny ip any any"},
+      "ip 10.0.0.0 1.255.255.255 any", CheckDirection::Direct,
+      {.PartialAddresses = true, .TextLanguage = Language::Russian});
+  EXPECT_EQ(shown.Markers, (Lines{"?1", "+2", "-3"}));
+  EXPECT_EQ(shown.Pane[0],
+            "1?+Совпадение. Src 16777216 хостов с 10.0.0.0 по 10.255.255.255. Dst полностью");
+  EXPECT_EQ(shown.Verdict.Lines, (Lines{"Разрешено в строке 2: 20 permit ip any any",
+                                        "Имеются ещё совпадения. Также обнаружены частичные "
+                                        "совпадения"}));
+}
+
+TEST(CheckPanes, IndexesArePaddedAndTheDecidingLineQuotedAsTyped) {
+  Lines list(120, "  10 deny udp any any");
+  list[9] = " 0100 permit  tcp   any any";  // a derived entry, blanks as typed
+  list[10] = "110    permit tcp any any";
+  list[11] = "permit tcp any any";  // no number at all
+  const Shown shown = Check(list, "tcp any any");
+  ASSERT_EQ(shown.Pane.size(), 120u);
+  EXPECT_EQ(Lines(shown.Pane.begin() + 9, shown.Pane.begin() + 12),
+            (Lines{"010+ Match", "011+ Match", "012+ Match"}));
+  EXPECT_EQ(shown.Pane[119], "120");
+  EXPECT_EQ(shown.Verdict.Lines.front(), "Allowed at line 10: 0100 permit  tcp   any any");
+}
+
+TEST(CheckPanes, RemarksArePassedOverAndAnErrorEndsThePane) {
+  const Lines list{" 10 remark web", " 20 permit tcp any any eq 80", " 30 bogus",
+                   " 40 permit ip any any"};
+  const Shown shown = Check(list, "tcp any any eq 80");
+  EXPECT_EQ(shown.Pane, (Lines{"1  remark in ACL", "2+ Match"}));
+  EXPECT_EQ(shown.Markers, (Lines{"+2"}));
+  EXPECT_EQ(shown.Verdict.Lines, (Lines{"Line: 30 bogus: The ACL is not recognized"}));
+  EXPECT_EQ(shown.Verdict.Colour, ResultColour::Tooltip);
+  EXPECT_EQ(Check(list, "tcp any", CheckDirection::Reverse).Verdict.Lines,
+            (Lines{"Line: 20 permit tcp any any eq 80: The condition is not recognized"}));
+}
+
+TEST(CheckPanes, ErrorTextKeepsItsLineBreakAndThePartialNote) {
+  const Shown shown =
+      Check({" 10 permit tcp any any eq 80", " 20 permit ip 10.1.1.1 0.0.0.255 any"},
+            "tcp any any range 70 90", CheckDirection::Direct, kPartialPorts);
+  EXPECT_EQ(shown.Verdict.Lines,
+            (Lines{"Line: 20 permit ip 10.1.1.1 0.0.0.255 any: Wrong combination of src address "
+                   "and mask in the ACL",
+                   "It should be fixed this address to 10.1.1.0 or mask to 0.0.0.254. Partial "
+                   "matches were also found"}));
+}
+
+TEST(CheckPanes, TicksAndVerdictStrip) {
+  const Shown shown = Check({" 10 remark x", " 20 permit tcp any any eq 80", " 30 deny ip any any"},
+                            "tcp any any range 70 90", CheckDirection::Direct, kPartialPorts);
+  const std::vector<MarkerTick> ticks = MarkerTicks(shown.Result);
+  ASSERT_EQ(ticks.size(), 2u);
+  EXPECT_EQ(ticks[0].Index, 2u);
+  EXPECT_EQ(ticks[0].Colour, TickColour::Black);
+  EXPECT_EQ(ticks[1].Colour, TickColour::Red);
+  EXPECT_EQ(VerdictStrip({CheckOutcome::Allowed, std::nullopt, CheckOutcome::Blocked}),
+            (Lines{"+", " ", "-"}));
+}
+
+TEST(CheckListing, MarkerThenTheListLineUnchangedAndALegendOfTheMarkersThatOccur) {
+  const Lines list{" 10 permit ip any any", " 20 deny tcp any any", " 30 permit udp any any"};
+  CheckResult result;
+  result.Matches = {{1, 10, EntryAction::Remark, MatchKind::None, "remark in ACL"},
+                    {2, 20, EntryAction::Deny, MatchKind::Full, ""},
+                    {3, 30, EntryAction::Permit, MatchKind::AddressesInPart, ""},
+                    {9, 90, EntryAction::Permit, MatchKind::Full, ""}};
+  // A list shorter than the checked one keeps the marker without its line.
+  EXPECT_EQ(ResultListing(result, list),
+            (Lines{"-  20 deny tcp any any", "?  30 permit udp any any", "+ "}));
+  EXPECT_EQ(ResultLegend(result, Language::English),
+            (Lines{"", "----------------------", "+ permit", "- deny",
+                   "? partial match of IP addresses"}));
+  result.Matches = {{1, 10, EntryAction::Permit, MatchKind::AddressesAndPortsInPart, ""},
+                    {2, 20, EntryAction::Deny, MatchKind::PortsInPart, ""}};
+  EXPECT_EQ(ResultLegend(result, Language::Russian),
+            (Lines{"", "----------------------", "^ совпадение неполным набором портов",
+                   ". частичное совпадение адресов, неполный набор портов"}));
+}
+
+}  // namespace
+}  // namespace kerbwise
