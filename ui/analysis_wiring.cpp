@@ -8,6 +8,7 @@
 
 #include "analysis/analyse_list.h"
 #include "analysis_window.h"
+#include "check_controller.h"
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "message_boxes.h"
@@ -32,13 +33,12 @@ void MainWindow::RunAnalysis() {
   listPane_->setReadOnly(true);
 
   const CheckOptions options = ReadOptions();
-  SetResultLine({}, ResultColour::Workspace);
+  checks_->SetResultLine({}, ResultColour::Workspace);
   analysisWindow_->Clear();
   numberPane_->hide();
   numberPane_->clear();
   // The markers of the last check no longer face the number pane.
-  lastCheck_.reset();
-  ColorizeResult();
+  checks_->ForgetMarkers();
   progressBar_->setValue(0);
   progressBar_->show();
 
@@ -56,7 +56,7 @@ void MainWindow::RunAnalysis() {
   run.reset();
 
   if (result.Error) {
-    SetResultLine(result.ResultLines, result.Colour);
+    checks_->SetResultLine(result.ResultLines, result.Colour);
     return;
   }
   if (!result.Message.empty()) {

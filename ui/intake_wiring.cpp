@@ -10,6 +10,7 @@
 #include <QTextCursor>
 
 #include "blinking_label.h"
+#include "check_controller.h"
 #include "dialog_answers.h"
 #include "intake/acl_header.h"
 #include "main_window.h"
@@ -79,8 +80,8 @@ void MainWindow::Normalize() {
   listPane_->hide();
   SetPaneLines(*listPane_, result.ListLines);
   listPane_->show();
-  ClearCheckResults();
-  SetResultLine({}, ResultColour::Workspace);
+  checks_->ClearResults();
+  checks_->SetResultLine({}, ResultColour::Workspace);
   errorLabel_->SetMessage(FromCore(result.ErrorText), FromCore(result.ErrorObject));
   if (result.BlinkError) errorLabel_->Blink();
 }

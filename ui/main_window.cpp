@@ -25,6 +25,7 @@
 #include "arrow_glyph.h"
 #include "blinking_label.h"
 #include "caption_fit.h"
+#include "check_controller.h"
 #include "condition_area.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
@@ -112,13 +113,13 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   SetOptions(startOptions);
   ApplyTexts(TextsFor(russian_));
   recognizer_.EmptyCache();
-  SetResultLine({}, ResultColour::Workspace);
+  checks_->SetResultLine({}, ResultColour::Workspace);
   SetLeastSize();
   OpenWithinScreen();
   // The focus starts where no sample text waits to be cleared by it, so
   // that the user sees both samples.
   conditionPane_->setFocus();
-  ColorizeResult();
+  checks_->ForgetMarkers();
 }
 
 MainWindow::~MainWindow() = default;
@@ -472,6 +473,10 @@ void MainWindow::WireControls() {
   paneSync_ = new PaneSync({listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_,
                             conditionLine_, caretGauge_},
                            this);
+  checks_ = new CheckController({listPane_, numberPane_, markerImage_, conditionPane_,
+                                 verdictStrip_, resultLine_, resultMenu_, showResultAction_,
+                                 copyResultAction_, paneSync_},
+                                this);
   connect(normalizeAction_, &QAction::triggered, this, &MainWindow::Normalize);
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
@@ -489,22 +494,14 @@ void MainWindow::WireControls() {
   connect(portsInSetBox_, &QCheckBox::toggled, anyPortOverlapBox_, &QWidget::setDisabled);
 
   connect(showResultAction_, &QAction::triggered, this, &MainWindow::ShowResult);
-  connect(copyResultAction_, &QAction::triggered, this, &MainWindow::CopyResult);
-  connect(numberPane_, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { resultMenu_->popup(numberPane_->mapToGlobal(at)); });
-  connect(resultLine_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenResultLineMenu);
-  connect(listPane_, &QPlainTextEdit::textChanged, this, &MainWindow::ListPaneChanged);
-  connect(conditionPane_, &QPlainTextEdit::textChanged, this, [this] {
-    stripOutOfDate_ = true;
-    recognizer_.EmptyCache();
-  });
+  connect(conditionPane_, &QPlainTextEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
   connect(conditionLine_, &QLineEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
   connect(conditionPane_, &ConditionPane::Released, this, &MainWindow::ConditionPaneReleased);
 
   for (QObject* watched :
        std::initializer_list<QObject*>{sourcePane_, objectPane_, verdictStrip_, conditionLine_,
                                        numberPane_, numberPane_->viewport(), listPane_->viewport(),
-                                       resultLine_, resultLine_->viewport(), markerImage_}) {
+                                       resultLine_, resultLine_->viewport()}) {
     watched->installEventFilter(this);
   }
 }
@@ -546,13 +543,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* pane = static_cast<QPlainTextEdit*>(watched);
     if (key->matches(QKeySequence::Copy) && !pane->textCursor().hasSelection() &&
         copyResultAction_->isEnabled()) {
-      CopyResult();
+      checks_->CopyResult();
       return true;
-    }
-  } else if (type == QEvent::Resize && watched == markerImage_) {
-    // The ticks are drawn for one height; a taller or shorter strip redraws them.
-    if (!markerImage_->isHidden() && markerImage_->height() != markerImage_->DrawnHeight()) {
-      ColorizeResult();
     }
   } else if (type == QEvent::MouseButtonDblClick) {
     const int listAreaWidth = listSplitter_->width();

@@ -2,16 +2,13 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "check/check_condition.h"
-#include "check/checked_conditions.h"
 #include "enter_keys.h"
 #include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
-#include "presentation/result_colour.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
 
@@ -33,6 +30,7 @@ namespace kerbwise::ui {
 
 class AnalysisWindow;
 class BlinkingLabel;
+class CheckController;
 class ConditionArea;
 class ConditionPane;
 class MarkerImage;
@@ -98,18 +96,10 @@ class MainWindow : public QMainWindow {
     bool held_;
   };
 
-  // Checks and their results (check_wiring.cpp). False when refused.
+  // Starting checks (check_wiring.cpp); checks_ shows their results. False when refused.
   bool RunCheck(CheckDirection direction);
   void RunEnterAction(EnterAction action);
-  void ColorizeResult();
-  void RefreshVerdicts();
-  void ClearCheckResults();
-  void ListPaneChanged();
-  void SetResultLine(const std::vector<std::string>& lines, ResultColour colour);
-  void CopyResult();
   void ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter);
-  void OpenResultLineMenu(const QPoint& position);
-  std::vector<std::string> ResultWithLegend() const;
   QString ResultCaption() const;
 
   // The result window's uses (result_routes.cpp).
@@ -176,6 +166,7 @@ class MainWindow : public QMainWindow {
   QAction* nameCopyActions_[3] = {};
 
   PaneSync* paneSync_ = nullptr;
+  CheckController* checks_ = nullptr;  // the check area: results, markers, verdicts
   ResultWindow* resultWindow_ = nullptr;      // Show result, Objects, Reflect, names
   SortPanel* sortPanel_ = nullptr;            // in the result window, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;
@@ -183,9 +174,6 @@ class MainWindow : public QMainWindow {
   // State of the run.
   bool russian_ = false;
   LineRecognizer recognizer_;
-  std::optional<CheckResult> lastCheck_;  // what the number pane and the markers show
-  CheckedConditions checked_;
-  bool stripOutOfDate_ = false;
   bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "analysis_window.h"
+#include "check_controller.h"
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "reference/names_reference.h"
@@ -17,7 +18,7 @@ namespace kerbwise::ui {
 
 void MainWindow::ShowResult() {
   if (!showResultAction_->isEnabled()) return;
-  resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
+  resultWindow_->ShowText(ResultCaption(), FromCoreLines(checks_->ResultWithLegend(ReadOptions().TextLanguage)));
 }
 
 void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
