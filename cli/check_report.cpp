@@ -100,13 +100,14 @@ class Rows {
     out_ << shown << std::string(kLabelWidth - shown.size(), ' ') << EscapeForLine(text) << '\n';
   }
 
-  // A text with CR LF line breaks: one row per line.
-  void AddLines(std::string_view label, std::string_view text) {
-    for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos;
-         text.remove_prefix(end + 2)) {
-      Add(label, text.substr(0, end));
+  // A message under the row it explains, indented; one row per line of a
+  // message with CR LF line breaks.
+  void AddMessage(std::string_view label, std::string_view message) {
+    for (std::size_t end; (end = message.find("\r\n")) != std::string_view::npos;
+         message.remove_prefix(end + 2)) {
+      Add(label, "  " + std::string(message.substr(0, end)));
     }
-    Add(label, text);
+    Add(label, "  " + std::string(message));
   }
 
  private:
@@ -131,21 +132,26 @@ void WriteCheckReport(std::ostream& out, const CheckResult& result,
     const std::size_t index = *result.FirstFullMatch;
     const auto deciding = std::find_if(result.Matches.begin(), result.Matches.end(),
                                        [index](const EntryMatch& m) { return m.Index == index; });
+    const std::optional<std::int32_t> sequence =
+        deciding == result.Matches.end() ? std::nullopt : deciding->Sequence;
     rows.Add("Decided by:",
-             Place(index, deciding->Sequence) + ": " + std::string(EntryText(listLines, index)));
+             Place(index, sequence) + ": " + std::string(EntryText(listLines, index)));
   }
+  // Without a deciding entry every match is one of the others.
+  const std::string_view matchesLabel = result.FirstFullMatch ? "Other matches:" : "Matches:";
   for (const EntryMatch& match : result.Matches) {
     if (match.Kind == MatchKind::None || match.Index == result.FirstFullMatch) continue;
-    rows.AddLines("Other matches:", Place(match.Index, match.Sequence) + ", " +
-                                        std::string(KindName(match.Kind)) + ": " +
-                                        std::string(EntryText(listLines, match.Index)) + " | " +
-                                        match.Message);
+    rows.Add(matchesLabel, Place(match.Index, match.Sequence) + ", " +
+                               std::string(KindName(match.Kind)) + ": " +
+                               std::string(EntryText(listLines, match.Index)));
+    // A full match's message only says it matched; a partial one says how.
+    if (!match.IsFull()) rows.AddMessage(matchesLabel, match.Message);
   }
   if (result.StoppedAt) {
     const CheckStop& stop = *result.StoppedAt;
-    rows.AddLines("Stopped at:", Place(stop.Index, stop.Sequence) + ": " +
-                                     std::string(EntryText(listLines, stop.Index)) + " | " +
-                                     stop.Message);
+    rows.Add("Stopped at:", Place(stop.Index, stop.Sequence) + ": " +
+                                std::string(EntryText(listLines, stop.Index)));
+    rows.AddMessage("Stopped at:", stop.Message);
   }
 }
 
