@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "first match outside the list");
   }
   const bool error = result.Outcome == CheckOutcome::Error;
-  fuzz::Require(error == result.StoppedAt.has_value(), "a verdict exactly when there is no error");
+  fuzz::Require(error == result.StoppedAt.has_value(), "a stop exactly when there is an error");
   fuzz::Require(error ? result.Examined < lines.size() : result.Examined == lines.size(),
                 "every list line examined unless the check stopped");
 
