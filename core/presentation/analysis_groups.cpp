@@ -34,22 +34,24 @@ std::size_t AddMembers(const AnalysisResult& result, std::uint32_t group, const 
 std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language) {
   std::vector<std::string> out;
   std::size_t groups = 0;
-  for (const AnalysisLine& head : result.Lines) {
-    if (!head.HeadsGroup()) continue;
-    const std::string group = std::to_string(head.Group);
-    out.push_back(
-        Fill(texts::kReportGroupHead.In(language), {group, ListNumber(head), head.Entry}));
-    AddMembers(result, head.Group, &head, language, out);
-    ++groups;
-  }
-  // A group whose head is left out is worth a line only for the members shown.
-  for (std::uint32_t g = 1; g <= result.Groups.size(); ++g) {
-    if (result.Groups[g - 1].Head) continue;
+  // A group is worth its lines only for the members shown: with only the
+  // conflicts shown, a head may have none left.
+  const auto addGroup = [&](std::string title, std::uint32_t group, const AnalysisLine* head) {
     std::vector<std::string> members;
-    if (AddMembers(result, g, nullptr, language, members) == 0) continue;
-    out.push_back(Fill(texts::kReportHeadNotShown.In(language), {std::to_string(g)}));
+    if (AddMembers(result, group, head, language, members) == 0) return;
+    out.push_back(std::move(title));
     out.insert(out.end(), members.begin(), members.end());
     ++groups;
+  };
+  for (const AnalysisLine& head : result.Lines) {
+    if (!head.HeadsGroup()) continue;
+    addGroup(Fill(texts::kReportGroupHead.In(language),
+                  {std::to_string(head.Group), ListNumber(head), head.Entry}),
+             head.Group, &head);
+  }
+  for (std::uint32_t g = 1; g <= result.Groups.size(); ++g) {
+    if (result.Groups[g - 1].Head) continue;
+    addGroup(Fill(texts::kReportHeadNotShown.In(language), {std::to_string(g)}), g, nullptr);
   }
   if (result.ConflictsOnly) out.emplace_back(texts::kReportConflictsOnly.In(language));
   const auto inConflict = std::count_if(result.Lines.begin(), result.Lines.end(),

@@ -12,8 +12,9 @@ namespace kerbwise {
 // in report order, with its head and then its members in report order, each
 // member marked when the head covers its ports only in part or when it has
 // the opposite action and so never takes effect; then the groups whose head
-// is left out (only the lines in conflict are shown), a note when only
-// conflicts are shown, and a summary line.
+// is left out (only the lines in conflict are shown); a group without a
+// member shown is left out. Then a note when only conflicts are shown, and a
+// summary line.
 std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language);
 
 }  // namespace kerbwise

@@ -32,12 +32,21 @@ TEST(AnalyzeCommand, TextReportOfGroupsAndConflicts) {
             "Group 2, headed by line 4: 40 permit udp any any\n"
             "  member line 3: 30 permit udp host 1.1.1.1 any\n"
             "Lines reported: 4 of 4; groups shown: 2; lines in conflict: 2.\n");
-  EXPECT_EQ(RunCommand({"analyze", "--conflicts-only", "--lang", "ru"}, conflict).out,
-            "Группа 1, во главе строка 1: 10 permit tcp any any\n"
-            "  в ней строка 2: 20 deny tcp host 10.0.0.1 any eq 80 (конфликт: никогда не "
-            "срабатывает)\n"
-            "Показаны только строки в конфликте.\n"
-            "Строк в отчёте: 2 из 4; групп показано: 1; строк в конфликте: 2.\n");
+  // Conflicts only: line 1 is an exception, so it is not shown; nor is the head of group 4,
+  // nor group 2, whose only member is line 1.
+  EXPECT_EQ(RunCommand({"analyze", "--conflicts-only"},
+                       "deny tcp host 10.0.0.1 any eq 80\npermit tcp 10.0.0.0 0.0.0.255 any\n"
+                       "deny tcp host 10.0.0.1 any\npermit udp any any\n"
+                       "deny udp host 10.0.0.1 any\npermit udp 10.0.0.0 0.0.0.255 any\n")
+                .out,
+            "Group 1, headed by line 2: 20 permit tcp 10.0.0.0 0.0.0.255 any\n"
+            "  member line 3: 30 deny tcp host 10.0.0.1 any (conflict: never takes effect)\n"
+            "Group 3, headed by line 4: 40 permit udp any any\n"
+            "  member line 5: 50 deny udp host 10.0.0.1 any (conflict: never takes effect)\n"
+            "Group 4, its head not shown (not in conflict)\n"
+            "  member line 5: 50 deny udp host 10.0.0.1 any\n"
+            "Only the lines in conflict are shown.\n"
+            "Lines reported: 4 of 6; groups shown: 3; lines in conflict: 4.\n");
 
   EXPECT_EQ(
       RunCommand({"analyze"}, "permit tcp any any range 70 90\npermit tcp any any range 80 100\n")
