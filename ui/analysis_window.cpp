@@ -22,7 +22,6 @@
 #include <utility>
 #include <vector>
 
-#include "analysis_window_texts.h"
 #include "caption_fit.h"
 #include "dialog_answers.h"
 #include "enter_keys.h"
@@ -201,20 +200,27 @@ void AnalysisWindow::SetRussian(bool russian) {
 }
 
 void AnalysisWindow::ApplyTexts() {
-  const Language language = russian_ ? Language::Russian : Language::English;
-  const auto text = [language](const Phrase& phrase) { return FromCore(phrase.In(language)); };
-  copyAllCloseButton_->setText(text(captions::kCopyAllAndClose));
-  hierarchicalBox_->setText(text(captions::kHierarchicalView));
-  closeButton_->setText(text(captions::kClose));
+  const auto text = [this](const char* english, const char* russian) {
+    return QString::fromUtf8(russian_ ? russian : english);
+  };
+  copyAllCloseButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
+  hierarchicalBox_->setText(text("Hierarchical view", "Иерархический вид"));
+  closeButton_->setText(text("Close", "Закрыть"));
   FitToCaption(*copyAllCloseButton_);
   FitToCaption(*closeButton_);
-  copyAllAction_->setText(text(captions::kCopyAll));
-  copyNoAction_->setText(text(captions::kCopyNo));
-  copyNoRedundantAction_->setText(text(captions::kCopyNoRedundant));
-  copyNoNotDerivedAction_->setText(text(captions::kCopyNoNotDerived));
-  hideDerivedAction_->setText(text(captions::kHideDerived));
-  relatedCopyAllAction_->setText(text(captions::kCopyAll));
-  relatedCopyNoAction_->setText(text(captions::kCopyNo));
+  const QString copyAll = text("Copy all", "Скопировать всё");
+  const QString copyNo = text("Copy with \"no\" prefix", "Скопировать с префиксом \"no \"");
+  copyAllAction_->setText(copyAll);
+  copyNoAction_->setText(copyNo);
+  copyNoRedundantAction_->setText(text("Copy with \"no\" prefix redundant rules",
+                                       "Скопировать с префиксом \"no \" избыточные правила"));
+  copyNoNotDerivedAction_->setText(
+      text("Copy with \"no\" prefix redundant rules that do not have derived rules",
+           "Скопировать с префиксом \"no \" избыточные правила, не имеющие производных"));
+  hideDerivedAction_->setText(
+      text("Hide the derived lines of this occurrence", "Скрыть производные этого вхождения"));
+  relatedCopyAllAction_->setText(copyAll);
+  relatedCopyNoAction_->setText(copyNo);
 
   // Room for the three controls of the bottom row with a Close button's width
   // to spare, and for six button heights.
