@@ -28,6 +28,7 @@
 #include "message_boxes.h"
 #include "presentation/analysis_report.h"
 #include "text_panes.h"
+#include "window_texts.h"
 
 namespace kerbwise::ui {
 namespace {
@@ -200,25 +201,19 @@ void AnalysisWindow::SetRussian(bool russian) {
 }
 
 void AnalysisWindow::ApplyTexts() {
-  const auto text = [this](const char* english, const char* russian) {
-    return QString::fromUtf8(russian_ ? russian : english);
-  };
-  copyAllCloseButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
-  hierarchicalBox_->setText(text("Hierarchical view", "Иерархический вид"));
-  closeButton_->setText(text("Close", "Закрыть"));
+  const auto text = [this](const Phrase& phrase) { return Say(phrase, russian_); };
+  copyAllCloseButton_->setText(text(texts::kCopyAllAndClose));
+  hierarchicalBox_->setText(text(texts::kHierarchicalView));
+  closeButton_->setText(text(texts::kClose));
   FitToCaption(*copyAllCloseButton_);
   FitToCaption(*closeButton_);
-  const QString copyAll = text("Copy all", "Скопировать всё");
-  const QString copyNo = text("Copy with \"no\" prefix", "Скопировать с префиксом \"no \"");
+  const QString copyAll = text(texts::kCopyAll);
+  const QString copyNo = text(texts::kCopyWithNo);
   copyAllAction_->setText(copyAll);
   copyNoAction_->setText(copyNo);
-  copyNoRedundantAction_->setText(text("Copy with \"no\" prefix redundant rules",
-                                       "Скопировать с префиксом \"no \" избыточные правила"));
-  copyNoNotDerivedAction_->setText(
-      text("Copy with \"no\" prefix redundant rules that do not have derived rules",
-           "Скопировать с префиксом \"no \" избыточные правила, не имеющие производных"));
-  hideDerivedAction_->setText(
-      text("Hide the derived lines of this occurrence", "Скрыть производные этого вхождения"));
+  copyNoRedundantAction_->setText(text(texts::kCopyWithNoRedundant));
+  copyNoNotDerivedAction_->setText(text(texts::kCopyWithNoNotDerived));
+  hideDerivedAction_->setText(text(texts::kHideDerived));
   relatedCopyAllAction_->setText(copyAll);
   relatedCopyNoAction_->setText(copyNo);
 

@@ -20,6 +20,7 @@
 #include "result_window.h"
 #include "rules/line_recognizer.h"
 #include "text_panes.h"
+#include "window_texts.h"
 
 namespace kerbwise::ui {
 
@@ -213,8 +214,7 @@ void SortPanel::ApplyTexts() {
   groupBox_->setToolTip(FromCore(texts.GroupHint));
   collapseBox_->setToolTip(FromCore(texts.CollapseHint));
   commandsButton_->setToolTip(FromCore(texts.CommandsHint));
-  pairsButton_->setText(window_.Russian() ? QString::fromUtf8("Показать пары")
-                                          : QStringLiteral("Show the pairs"));
+  pairsButton_->setText(Say(texts::kShowThePairs, window_.Russian()));
   FitToCaption(*pairsButton_);
 
   // The window must leave room for the panel in either layout: six toggle
@@ -303,7 +303,7 @@ void SortPanel::ShowOrderChanges() {
   const bool russian = window_.Russian();
   ResultWindow pairs(&window_);
   pairs.SetRussian(russian);
-  pairs.ShowText(russian ? QString::fromUtf8("Изменения порядка") : QStringLiteral("Order changes"),
+  pairs.ShowText(Say(texts::kOrderChanges, russian),
                  FromCoreLines(OrderChangeReport(shownChanges_, readInput_().ListLines, russian)));
 }
 
