@@ -77,7 +77,7 @@ void RunAnalysis(benchmark::State& state, const std::vector<std::string>& list,
     result = AnalyseList(list, options, recognizer, answers);
     benchmark::DoNotOptimize(result);
   }
-  if (result.Error) state.SkipWithError(result.ResultLines.front().c_str());
+  if (result.Error) state.SkipWithError(result.Error->Message.c_str());
   const auto n = static_cast<std::int64_t>(list.size());
   state.SetItemsProcessed(n * (n - 1) / 2 * static_cast<std::int64_t>(state.iterations()));
   state.counters["reported"] = static_cast<double>(result.Lines.size());

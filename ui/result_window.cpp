@@ -289,7 +289,8 @@ void ResultWindow::ObjNameSelect() {
   const int row = objectList_->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= objectRecords_.size()) return;
   const UsedGroup& record = objectRecords_[static_cast<std::size_t>(row)];
-  const PaneSpan span = ToPaneSpan(objectText_, record.StartPos, record.EndPos);
+  const PaneSpan span =
+      ToPaneSpan(*textPane_->document(), objectText_, record.StartPos, record.EndPos);
   const int last = std::max(0, textPane_->document()->characterCount() - 1);
 
   QTextCursor cursor(textPane_->document());
