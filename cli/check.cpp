@@ -2,7 +2,7 @@
 //
 // Each CONDITION is written without its action, as in the condition pane;
 // --conditions FILE adds each non-empty line of FILE. Text output: one report
-// per condition (WriteCheckReport), a blank line between them. JSON output:
+// per condition (CheckReportLines), a blank line between them. JSON output:
 // {"results": [...]} with one object per condition (CheckResultJson).
 // Exit status: 0 when every condition is allowed, 1 when any is blocked, 2
 // when a check ended on an error or the list could not be read or normalised.
@@ -13,11 +13,12 @@
 #include <ostream>
 
 #include "check/check_condition.h"
-#include "check_report.h"
+#include "check_json.h"
 #include "command.h"
 #include "input.h"
 #include "list_intake.h"
 #include "output.h"
+#include "presentation/check_report.h"
 #include "rules/primitives.h"
 
 namespace kerbwise::cli {
@@ -88,7 +89,10 @@ class CheckCommand final : public Command {
         continue;
       }
       if (i > 0) context.out << '\n';
-      WriteCheckReport(context.out, result, list->ListLines, options.TextLanguage);
+      for (const std::string& line :
+           CheckReportLines(result, list->ListLines, options.TextLanguage)) {
+        context.out << EscapeForLine(line) << '\n';
+      }
     }
     if (context.globals.json) WriteJson(context.out, context.err, Json{{"results", results}});
     if (failed) return kExitUsage;

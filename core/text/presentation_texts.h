@@ -27,6 +27,23 @@ inline constexpr Phrase kLegendPortsInPart{"^ incomplete set of ports",
 inline constexpr Phrase kLegendAddressesAndPortsInPart{
     ". partial match of IP addresses, incomplete set of ports",
     ". частичное совпадение адресов, неполный набор портов"};
+// The command line's check report: a label in the first column, then the
+// condition, the verdict, the deciding entry, the other matches with their
+// kind, and the line the check stopped at.
+inline constexpr Phrase kReportCondition{"Condition:", "Условие:"};
+inline constexpr Phrase kReportReverseCheck{"Reverse check:", "Обратная проверка:"};
+inline constexpr Phrase kReportVerdict{"Verdict:", "Вердикт:"};
+inline constexpr Phrase kReportDecidedBy{"Decided by:", "Решает:"};
+inline constexpr Phrase kReportOtherMatches{"Other matches:", "Другие совпадения:"};
+inline constexpr Phrase kReportMatches{"Matches:", "Совпадения:"};
+inline constexpr Phrase kReportStoppedAt{"Stopped at:", "Остановлена на:"};
+inline constexpr Phrase kReportPlace{"line %1", "строка %1"};
+inline constexpr Phrase kReportPlaceAndEntry{"line %1, entry %2", "строка %1, запись %2"};
+inline constexpr Phrase kReportFullMatch{"full", "полное"};
+inline constexpr Phrase kReportAddressesInPart{"addresses in part", "адреса частично"};
+inline constexpr Phrase kReportPortsInPart{"ports in part", "порты частично"};
+inline constexpr Phrase kReportAddressesAndPortsInPart{"addresses and ports in part",
+                                                       "адреса и порты частично"};
 
 // The analysis.
 
