@@ -182,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               recognizer);
   if (!forCommands.Ran) return 0;
   const ReorderCommands commands = GenerateReorderCommands(
-      forCommands.MainOutput, forCommands.Problems, normalised.AclName, (checkOptions.TextLanguage == Language::Russian));
+      forCommands.MainOutput, forCommands.Problems, normalised.AclName, checkOptions.TextLanguage);
   if (commands.Outcome == CommandOutcome::Produced) {
     PlayCommands(forCommands.MainOutput, commands.Commands);
   } else {

@@ -64,7 +64,9 @@ class SortPanel : public QObject {
   OrderChanges CheckOrder(const SortInput& input, const SortResult& result);
   void Display();
   void BuildOrderNotice();
-  void ShowOrderNotice(OrderChanges changes, bool russian);
+  void ShowOrderNotice(OrderChanges changes, Language language);
+  // The language of the window the panel sits in.
+  Language WindowLanguage() const;
   void ShowOrderChanges();
   void GenerateCommands();
   void SyncToggles();

@@ -9,6 +9,7 @@
 #include "reorder/placed_rules.h"
 #include "reorder/traffic_overlap.h"
 #include "rules/list_entry.h"
+#include "text/reorder_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -75,9 +76,9 @@ std::string EntryName(const std::vector<std::string>& listLines, std::size_t lin
 
 // "  line 2 -> 5: 20 permit ...": a line with its old and new places.
 std::string PlacedLine(std::size_t oldPlace, std::size_t newPlace, const std::string& line,
-                       bool russian) {
-  return (russian ? "  строка " : "  line ") + std::to_string(oldPlace) + " -> " +
-         std::to_string(newPlace) + ": " + line;
+                       Language language) {
+  return Fill(texts::kPlacedLine.In(language),
+              {std::to_string(oldPlace), std::to_string(newPlace), line});
 }
 
 }  // namespace
@@ -135,50 +136,35 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
 }
 
 std::string OrderChangeMessage(const OrderChange& change, const std::vector<std::string>& listLines,
-                               bool russian) {
-  const std::string first = EntryName(listLines, change.First);
-  const std::string second = EntryName(listLines, change.Second);
-  if (russian) {
-    return "Записи " + first + " и " + second +
-           " пересекаются и имеют противоположные действия; новый порядок меняет действие "
-           "списка для их общего трафика.";
-  }
-  return "Entries " + first + " and " + second +
-         " overlap and have opposite actions; the new order changes what the list does for "
-         "their common traffic.";
+                               Language language) {
+  return Fill(texts::kOrderChangeMessage.In(language),
+              {EntryName(listLines, change.First), EntryName(listLines, change.Second)});
 }
 
-std::string OrderChangeWarning(std::uint64_t count, bool russian) {
-  const std::string n = std::to_string(count);
-  return russian ? "Новый порядок меняет действие списка (пар записей: " + n + ")."
-                 : "The new order changes what the list does (" + n + " pairs of entries).";
+std::string OrderChangeWarning(std::uint64_t count, Language language) {
+  return Fill(texts::kOrderChangeWarning.In(language), {std::to_string(count)});
 }
 
-std::string OrderChangeQuestion(std::uint64_t count, bool russian) {
-  const std::string n = std::to_string(count);
-  return russian ? "Новый порядок меняет действие списка (пар записей: " + n +
-                       "). Всё равно сформировать команды?"
-                 : "The new order changes what the list does (" + n +
-                       " pairs of entries). Produce the commands anyway?";
+std::string OrderChangeQuestion(std::uint64_t count, Language language) {
+  return Fill(texts::kOrderChangeQuestion.In(language), {std::to_string(count)});
 }
 
 std::vector<std::string> OrderChangeReport(const OrderChanges& changes,
                                            const std::vector<std::string>& listLines,
-                                           bool russian) {
+                                           Language language) {
   std::vector<std::string> report;
   for (const OrderChange& change : changes.Listed) {
     if (!report.empty()) report.emplace_back();
-    report.push_back(OrderChangeMessage(change, listLines, russian));
+    report.push_back(OrderChangeMessage(change, listLines, language));
     report.push_back(
-        PlacedLine(change.First + 1, change.NewFirst, listLines[change.First], russian));
+        PlacedLine(change.First + 1, change.NewFirst, listLines[change.First], language));
     report.push_back(
-        PlacedLine(change.Second + 1, change.NewSecond, listLines[change.Second], russian));
+        PlacedLine(change.Second + 1, change.NewSecond, listLines[change.Second], language));
   }
   if (changes.Count > changes.Listed.size()) {
     const std::string more = std::to_string(changes.Count - changes.Listed.size());
     report.emplace_back();
-    report.push_back(russian ? "... и ещё пар, не показанных здесь: " + more
-                             : "... and " + more + " more pairs not shown here");
+    report.push_back(Fill(texts::kMorePairsNotShown.In(language), {more}));
   }
   return report;
 }

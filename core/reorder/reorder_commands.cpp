@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "rules/list_entry.h"
+#include "text/reorder_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -65,10 +66,6 @@ class MaxTree {
   std::size_t size_;
   std::vector<std::int64_t> nodes_;
 };
-
-std::string_view Text(bool russian, std::string_view english, std::string_view russianText) {
-  return russian ? russianText : english;
-}
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -144,17 +141,6 @@ std::uint64_t LargestNumber(const RunShape& shape, const Room& room) {
   return largest;
 }
 
-std::string NumbersTooLargeMessage(std::uint64_t largest, bool russian) {
-  const std::string needed = std::to_string(largest);
-  const std::string limit = std::to_string(kMaxSequenceNumber);
-  return russian
-             ? "Для этого порядка нужны номера строк до " + needed +
-                   ", а маршрутизатор принимает номера не больше " + limit + "; команды не созданы"
-             : "Sequence numbers up to " + needed +
-                   " would be needed to apply this order, but a router takes numbers up to " +
-                   limit + "; no commands are produced";
-}
-
 ReorderCommands Refuse(CommandOutcome outcome, std::string message) {
   ReorderCommands result;
   result.Outcome = outcome;
@@ -214,7 +200,7 @@ ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo) {
 
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
                                         const std::vector<std::string>& problems,
-                                        std::string_view aclName, bool russian) {
+                                        std::string_view aclName, Language language) {
   if (!problems.empty()) return Refuse(CommandOutcome::Problems, JoinLines(problems));
 
   std::vector<std::uint32_t> seqNo;
@@ -234,20 +220,13 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   std::sort(sorted.begin(), sorted.end());
   if (const auto shared = std::adjacent_find(sorted.begin(), sorted.end());
       shared != sorted.end()) {
-    const std::string number = std::to_string(*shared);
     return Refuse(CommandOutcome::SharedNumbers,
-                  russian ? "Номер " + number +
-                                " стоит у нескольких строк; сначала сверните список в object-группы"
-                          : "Sequence number " + number +
-                                " is carried by more than one line; collapse the list to its "
-                                "object groups first");
+                  Fill(texts::kSharedNumber.In(language), {std::to_string(*shared)}));
   }
 
   const ReorderPlan plan = PlanReorder(seqNo);
   if (plan.MaxRun == 0) {
-    return Refuse(CommandOutcome::Unchanged,
-                  std::string(Text(russian, "The order of the lines has not changed",
-                                   "Порядок строк не изменился")));
+    return Refuse(CommandOutcome::Unchanged, std::string(texts::kOrderUnchanged.In(language)));
   }
 
   // Room for the longest run before every staying line alike; when that
@@ -257,7 +236,9 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   Room room{evenRoom, evenRoom};
   if (LargestNumber(shape, room) > kMaxSequenceNumber) room = {shape.Leading + 1, shape.Inner + 1};
   if (const std::uint64_t largest = LargestNumber(shape, room); largest > kMaxSequenceNumber) {
-    return Refuse(CommandOutcome::NumbersTooLarge, NumbersTooLargeMessage(largest, russian));
+    return Refuse(CommandOutcome::NumbersTooLarge,
+                  Fill(texts::kNumbersTooLarge.In(language),
+                       {std::to_string(largest), std::to_string(kMaxSequenceNumber)}));
   }
   // Every line had its own number up to the largest, so the step is at least 1.
   const std::uint64_t finalStep = std::min<std::uint64_t>(10, kMaxSequenceNumber / lines.size());
@@ -266,7 +247,7 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   result.Outcome = CommandOutcome::Produced;
   std::string name(aclName);
   if (name.empty()) {
-    result.Message = Text(russian, "ACL name not set", "Не задано имя ACL");
+    result.Message = texts::kAclNameNotSet.In(language);
     name = kNoName;
   }
   std::vector<std::string>& out = result.Commands;

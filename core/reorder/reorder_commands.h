@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/language.h"
+
 namespace kerbwise {
 
 // Which lines of a new order must be deleted and entered again so that the
@@ -61,6 +63,6 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // step that still fits, so the list ends evenly numbered all the same.
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
                                         const std::vector<std::string>& problems,
-                                        std::string_view aclName, bool russian);
+                                        std::string_view aclName, Language language);
 
 }  // namespace kerbwise

@@ -7,6 +7,7 @@
 #include "reorder/source_collapse.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "text/reorder_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -23,14 +24,15 @@ std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(
 
 }  // namespace
 
-SortPanelTexts SortPanelText(bool russian) {
-  SortPanelTexts texts;
-  texts.NumbersHint = russian ? "Выводить номера строк" : "Show string numbers";
-  texts.GroupHint = russian ? "Группировать" : "Group";
-  texts.CollapseHint = russian ? "Сворачивать в object-группы" : "Collapse to object-groups";
-  texts.CommandsHint =
-      russian ? "Команды CLI для перекомпоновки ACL" : "CLI commands for ACL reorder";
-  return texts;
+SortPanelTexts SortPanelText(Language language) {
+  SortPanelTexts panel;
+  panel.NumbersHint = texts::kShowNumbersHint.In(language);
+  panel.GroupHint = texts::kGroupHint.In(language);
+  panel.CollapseHint = texts::kCollapseHint.In(language);
+  panel.CommandsHint = texts::kReorderCommandsHint.In(language);
+  panel.PairsCaption = texts::kShowPairs.In(language);
+  panel.OrderChangesCaption = texts::kOrderChangesCaption.In(language);
+  return panel;
 }
 
 bool CanCollapse(const UsedObjects& used) { return !used.UsdObjText().empty(); }
@@ -61,7 +63,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
     const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
-    std::string key = SortKey(*expr, active, i + 1, listLines.size(), (checkOptions.TextLanguage == Language::Russian));
+    std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
     keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i});
   }
   std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {

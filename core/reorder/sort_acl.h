@@ -8,6 +8,7 @@
 #include "reorder/key_columns.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
+#include "text/language.h"
 
 namespace kerbwise {
 
@@ -18,7 +19,9 @@ struct SortOptions {
   bool Collapse = false;    // "OBJ": derived lines go back to their source entries
 };
 
-// Captions and hints of the three option boxes and the CLI button.
+// Captions and hints of the three option boxes and the CLI button; the
+// button that shows the pairs of entries a new order reverses, and the caption
+// of their window.
 struct SortPanelTexts {
   std::string_view NumbersCaption = "10 20";
   std::string_view NumbersHint;
@@ -28,9 +31,11 @@ struct SortPanelTexts {
   std::string_view CollapseHint;
   std::string_view CommandsCaption = "CLI";
   std::string_view CommandsHint;
+  std::string_view PairsCaption;
+  std::string_view OrderChangesCaption;
 };
 
-SortPanelTexts SortPanelText(bool russian);
+SortPanelTexts SortPanelText(Language language);
 
 // Whether the "OBJ" box is offered: only when the list used object groups.
 bool CanCollapse(const UsedObjects& used);
@@ -64,7 +69,7 @@ std::vector<std::string> DisplayText(const SortResult& result);
 // the active key columns, after resetting the columns switched off since the
 // last run. Equal keys keep their list order. `sourceLines` are the source
 // pane's lines as normalisation left them; only collapsing reads them. Reads
-// MaskType and Russian from `checkOptions`; the recognizer's cache is the
+// MaskType and TextLanguage from `checkOptions`; the recognizer's cache is the
 // caller's to empty.
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/reorder_texts.h"
+
 namespace kerbwise {
 namespace {
 
@@ -36,15 +38,15 @@ constexpr std::array<unsigned char, 256> MakeWeights() {
 
 constexpr std::array<unsigned char, 256> kWeights = MakeWeights();
 
-std::string_view ProblemWords(std::uint8_t status, bool russian) {
-  switch (status) {
-    case StatusTemplateError:
-      return russian ? "-ошибка шаблона " : "-template error ";
-    case StatusUnrecognised:
-      return russian ? "-не опознано " : "-not recognized ";
-    default:
-      return "-remark ";
-  }
+// "-", the kind of problem in the language, and a blank.
+std::string ProblemWords(std::uint8_t status, Language language) {
+  const Phrase& kind = status == StatusTemplateError  ? texts::kProblemTemplateError
+                       : status == StatusUnrecognised ? texts::kProblemNotRecognized
+                                                      : texts::kProblemRemark;
+  std::string words = "-";
+  words += kind.In(language);
+  words += ' ';
+  return words;
 }
 
 std::size_t DecimalWidth(std::size_t value) {
@@ -108,7 +110,7 @@ std::string KeyComponent(KeyColumn column, const RuleRecord& expr) {
 }
 
 std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,
-                    std::size_t position, std::size_t lineCount, bool russian) {
+                    std::size_t position, std::size_t lineCount, Language language) {
   std::string key;
   if (expr.Status == StatusPermit || expr.Status == StatusDeny) {
     for (KeyColumn column : activeColumns) {
@@ -116,7 +118,7 @@ std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& active
       key += ' ';
     }
   } else {
-    key = ProblemWords(expr.Status, russian);
+    key = ProblemWords(expr.Status, language);
   }
   if (key.empty()) key = " ";
   AppendPadded(key, std::to_string(position), DecimalWidth(lineCount));

@@ -8,6 +8,7 @@
 
 #include "reorder/key_columns.h"
 #include "rules/rule_record.h"
+#include "text/language.h"
 
 namespace kerbwise {
 
@@ -30,7 +31,7 @@ std::string KeyComponent(KeyColumn column, const RuleRecord& expr);
 // kind of problem and a blank; then the position padded with "0" to the
 // width of `lineCount`.
 std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,
-                    std::size_t position, std::size_t lineCount, bool russian);
+                    std::size_t position, std::size_t lineCount, Language language);
 
 // A byte string whose plain comparison orders keys as the sort wants them:
 // case-insensitive, blank before other punctuation ("*" before "+"), then

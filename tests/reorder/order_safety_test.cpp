@@ -71,7 +71,7 @@ TEST(OrderChanges, TheLinesOfOneObjectGroupEntryCountAsOneEntry) {
   const OrderChanges changes = Changes(list, {2, 2, 1, 1});
   EXPECT_EQ(changes.Count, 1U);
   ASSERT_EQ(changes.Listed.size(), 1U);
-  EXPECT_EQ(OrderChangeMessage(changes.Listed[0], list, false),
+  EXPECT_EQ(OrderChangeMessage(changes.Listed[0], list, Language::English),
             "Entries 10 and 20 overlap and have opposite actions; the new order changes what the "
             "list does for their common traffic.");
 }
@@ -95,18 +95,18 @@ TEST(OrderChanges, ReportListsUpToTheLimitAndSaysHowManyMore) {
   const OrderChanges changes = Changes(list, {2, 3, 1}, 1);
   EXPECT_EQ(changes.Count, 2U);
   EXPECT_EQ(
-      OrderChangeReport(changes, list, false),
+      OrderChangeReport(changes, list, Language::English),
       (Lines{"Entries 10 and 30 overlap and have opposite actions; the new order changes "
              "what the list does for their common traffic.",
              "  line 1 -> 2: 10 permit ip host 10.0.0.1 any", "  line 3 -> 1: 30 deny ip any any",
              "", "... and 1 more pairs not shown here"}));
-  EXPECT_EQ(OrderChangeReport(changes, list, true)[0],
+  EXPECT_EQ(OrderChangeReport(changes, list, Language::Russian)[0],
             "Записи 10 и 30 пересекаются и имеют противоположные действия; новый порядок "
             "меняет действие списка для их общего трафика.");
-  EXPECT_EQ(OrderChangeQuestion(2, false),
+  EXPECT_EQ(OrderChangeQuestion(2, Language::English),
             "The new order changes what the list does (2 pairs of entries). Produce the "
             "commands anyway?");
-  EXPECT_EQ(OrderChangeQuestion(2, true),
+  EXPECT_EQ(OrderChangeQuestion(2, Language::Russian),
             "Новый порядок меняет действие списка (пар записей: 2). Всё равно сформировать "
             "команды?");
 }

@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 
 TEST(ReorderCommands, OneLineMovedForward) {
   const ReorderCommands result = GenerateReorderCommands(
-      {"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"}, {}, "IN", false);
+      {"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"}, {}, "IN", Language::English);
   EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
   EXPECT_EQ(result.Message, "");
   EXPECT_EQ(result.Commands,
@@ -27,7 +27,7 @@ TEST(ReorderCommands, OneLineMovedForward) {
 
 TEST(ReorderCommands, ReversedListWithoutAName) {
   const ReorderCommands result =
-      GenerateReorderCommands({"30 permit a", "20 permit b", "10 permit c"}, {}, "", true);
+      GenerateReorderCommands({"30 permit a", "20 permit b", "10 permit c"}, {}, "", Language::Russian);
   EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
   EXPECT_EQ(result.Message, "Не задано имя ACL");
   EXPECT_EQ(result.Commands,
@@ -54,7 +54,7 @@ TEST(ReorderCommands, NothingIsProduced) {
        "Sequence number 30 is carried by more than one line; collapse the list to its object "
        "groups first"}};
   for (const auto& [lines, problems, outcome, message] : cases) {
-    const ReorderCommands result = GenerateReorderCommands(lines, problems, "IN", false);
+    const ReorderCommands result = GenerateReorderCommands(lines, problems, "IN", Language::English);
     EXPECT_EQ(result.Outcome, outcome) << message;
     EXPECT_EQ(result.Message, message);
     EXPECT_TRUE(result.Commands.empty());
@@ -64,7 +64,7 @@ TEST(ReorderCommands, NothingIsProduced) {
 TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
   // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
   const ReorderCommands result = GenerateReorderCommands(
-      {"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, {}, "X", false);
+      {"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, {}, "X", Language::English);
   EXPECT_EQ(result.Commands,
             (Lines{"ip access-list extended X", "no 50", "no 30", "",
                    "ip access-list resequence X 2 2", "", "ip access-list extended X", "1 permit a",
@@ -96,7 +96,7 @@ TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
   // the room is only what the leading run needs.
   constexpr std::uint32_t k = 46'341;
   const ReorderCommands fitted =
-      GenerateReorderCommands(Numbered(Spans({{k + 1, 2 * k}, {1, k}})), {}, "X", false);
+      GenerateReorderCommands(Numbered(Spans({{k + 1, 2 * k}, {1, k}})), {}, "X", Language::English);
   ASSERT_EQ(fitted.Outcome, CommandOutcome::Produced) << fitted.Message;
   ASSERT_EQ(fitted.Commands.size(), 2 * k + 7);
   EXPECT_EQ(fitted.Commands[k + 2], "ip access-list resequence X 46342 1");
@@ -107,7 +107,7 @@ TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
   // A run of k between the first two staying lines needs k free numbers
   // before each staying line: no numbering fits.
   const ReorderCommands refused = GenerateReorderCommands(
-      Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), {}, "X", true);
+      Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), {}, "X", Language::Russian);
   EXPECT_EQ(refused.Outcome, CommandOutcome::NumbersTooLarge);
   EXPECT_EQ(refused.Message,
             "Для этого порядка нужны номера строк до 2147534623, а маршрутизатор принимает "
