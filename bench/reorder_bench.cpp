@@ -91,7 +91,7 @@ void BM_ReorderCommands(benchmark::State& state) {
                     std::to_string(number % 65536));
   }
   for (auto _ : state) {
-    const ReorderCommands result = GenerateReorderCommands(lines, {}, "BENCH", Language::English);
+    const ReorderCommands result = GenerateReorderCommands(lines, 0, "BENCH");
     if (result.Outcome != CommandOutcome::Produced) {
       state.SkipWithError("no commands produced");
       break;

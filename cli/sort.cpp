@@ -32,6 +32,7 @@
 #include "command.h"
 #include "list_intake.h"
 #include "output.h"
+#include "presentation/sort_text.h"
 #include "reorder/order_safety.h"
 #include "reorder/reorder_commands.h"
 #include "reorder/sort_acl.h"
@@ -161,9 +162,14 @@ class SortCommand final : public Command {
   }
 
   static int WriteText(const CommandContext& context, const SortResult& sorted) {
-    const std::vector<std::string> text = DisplayText(sorted);
+    const Language language = context.globals.check.TextLanguage;
+    const std::vector<std::string> text = SortPaneLines(sorted, language);
     if (context.globals.json) {
-      WriteJson(context.out, context.err, Json{{"text", text}, {"problems", sorted.Problems}});
+      std::vector<std::string> problems;
+      for (const ProblemLine& problem : sorted.Problems) {
+        problems.push_back(ProblemText(problem, language));
+      }
+      WriteJson(context.out, context.err, Json{{"text", text}, {"problems", problems}});
     } else {
       for (const std::string& line : text) context.out << line << '\n';
     }
@@ -176,27 +182,28 @@ class SortCommand final : public Command {
     const Language language = context.globals.check.TextLanguage;
     ReorderCommands commands;
     if (sorted.Ran) {
-      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems, aclName, language);
+      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems.size(), aclName);
     }
+    std::string message = ReorderMessage(commands, sorted, language);
     // Commands that change what the list does reach the router only on request.
     const bool orderChanged = commands.Outcome == CommandOutcome::Produced && changes.Count > 0;
     const bool refused = orderChanged && !force_;
     if (refused) {
       commands.Commands.clear();
-      commands.Message = OrderChangeWarning(changes.Count, language);
+      message = OrderChangeWarning(changes.Count, language);
     }
     if (context.globals.json) {
       WriteJson(context.out, context.err,
                 Json{{"commands", commands.Commands},
-                     {"message", commands.Message},
+                     {"message", message},
                      {"changes", ChangesJson(changes, listLines, language)},
                      {"count", changes.Count}});
     } else {
       if (orderChanged) WriteChangeReport(context.err, changes, listLines, language);
       if (refused) {
         context.err << "\ncommands not produced; --force produces them anyway\n";
-      } else if (!commands.Message.empty()) {
-        context.err << commands.Message << '\n';
+      } else if (!message.empty()) {
+        context.err << message << '\n';
       }
       for (const std::string& line : commands.Commands) context.out << line << '\n';
     }

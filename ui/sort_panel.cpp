@@ -259,7 +259,7 @@ void SortPanel::Display() {
                             .Collapse = CollapseActive()};
   const SortInput input = readInput_();
   const SortResult result = Run(input, options);
-  SetPaneLines(*window_.TextPane(), DisplayText(result));
+  SetPaneLines(*window_.TextPane(), SortPaneLines(result, input.Options.TextLanguage));
   ShowOrderNotice(CheckOrder(input, result), input.Options.TextLanguage);
 }
 
@@ -317,7 +317,7 @@ void SortPanel::GenerateCommands() {
   if (!result.Ran) return;
   const Language language = input.Options.TextLanguage;
   const ReorderCommands commands =
-      GenerateReorderCommands(result.MainOutput, result.Problems, input.AclName, language);
+      GenerateReorderCommands(result.MainOutput, result.Problems.size(), input.AclName);
   // An order that changes what the list does reaches the router only when
   // the user says so.
   if (commands.Outcome == CommandOutcome::Produced) {
@@ -327,8 +327,8 @@ void SortPanel::GenerateCommands() {
       return;
     }
   }
-  if (!commands.Message.empty()) {
-    Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
+  if (const std::string message = ReorderMessage(commands, result, language); !message.empty()) {
+    Inform(&window_, window_.windowTitle(), FromCore(message));
   }
   if (commands.Outcome == CommandOutcome::Produced) {
     window_.Editor().OpenInEditor(FromCoreLines(commands.Commands));

@@ -10,6 +10,7 @@
 
 #include "reorder/key_columns.h"
 #include "reorder/order_safety.h"
+#include "presentation/sort_text.h"
 #include "reorder/sort_acl.h"
 #include "rules/check_options.h"
 

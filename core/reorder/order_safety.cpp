@@ -9,7 +9,6 @@
 #include "reorder/placed_rules.h"
 #include "reorder/traffic_overlap.h"
 #include "rules/list_entry.h"
-#include "text/reorder_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -68,19 +67,6 @@ ListEntries GroupIntoEntries(const std::vector<std::string>& listLines) {
   return entries;
 }
 
-std::string EntryName(const std::vector<std::string>& listLines, std::size_t line) {
-  const std::optional<std::int32_t> number = SplitListLine(listLines[line]).Number;
-  return std::to_string(number ? static_cast<std::int64_t>(*number)
-                               : static_cast<std::int64_t>(line) + 1);
-}
-
-// "  line 2 -> 5: 20 permit ...": a line with its old and new places.
-std::string PlacedLine(std::size_t oldPlace, std::size_t newPlace, const std::string& line,
-                       Language language) {
-  return Fill(texts::kPlacedLine.In(language),
-              {std::to_string(oldPlace), std::to_string(newPlace), line});
-}
-
 }  // namespace
 
 OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
@@ -133,40 +119,6 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
                           found.begin() + static_cast<std::ptrdiff_t>(room));
   }
   return changes;
-}
-
-std::string OrderChangeMessage(const OrderChange& change, const std::vector<std::string>& listLines,
-                               Language language) {
-  return Fill(texts::kOrderChangeMessage.In(language),
-              {EntryName(listLines, change.First), EntryName(listLines, change.Second)});
-}
-
-std::string OrderChangeWarning(std::uint64_t count, Language language) {
-  return Fill(texts::kOrderChangeWarning.In(language), {std::to_string(count)});
-}
-
-std::string OrderChangeQuestion(std::uint64_t count, Language language) {
-  return Fill(texts::kOrderChangeQuestion.In(language), {std::to_string(count)});
-}
-
-std::vector<std::string> OrderChangeReport(const OrderChanges& changes,
-                                           const std::vector<std::string>& listLines,
-                                           Language language) {
-  std::vector<std::string> report;
-  for (const OrderChange& change : changes.Listed) {
-    if (!report.empty()) report.emplace_back();
-    report.push_back(OrderChangeMessage(change, listLines, language));
-    report.push_back(
-        PlacedLine(change.First + 1, change.NewFirst, listLines[change.First], language));
-    report.push_back(
-        PlacedLine(change.Second + 1, change.NewSecond, listLines[change.Second], language));
-  }
-  if (changes.Count > changes.Listed.size()) {
-    const std::string more = std::to_string(changes.Count - changes.Listed.size());
-    report.emplace_back();
-    report.push_back(Fill(texts::kMorePairsNotShown.In(language), {more}));
-  }
-  return report;
 }
 
 }  // namespace kerbwise

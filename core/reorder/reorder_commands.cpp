@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "rules/list_entry.h"
-#include "text/reorder_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -66,15 +65,6 @@ class MaxTree {
   std::size_t size_;
   std::vector<std::int64_t> nodes_;
 };
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (!text.empty()) text += '\n';
-    text += line;
-  }
-  return text;
-}
 
 std::string_view TrimLeadingBlanks(std::string_view line) {
   const std::size_t first = line.find_first_not_of(' ');
@@ -141,10 +131,10 @@ std::uint64_t LargestNumber(const RunShape& shape, const Room& room) {
   return largest;
 }
 
-ReorderCommands Refuse(CommandOutcome outcome, std::string message) {
+ReorderCommands Refuse(CommandOutcome outcome, std::uint64_t number = 0) {
   ReorderCommands result;
   result.Outcome = outcome;
-  result.Message = std::move(message);
+  result.Number = number;
   return result;
 }
 
@@ -199,9 +189,8 @@ ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo) {
 }
 
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
-                                        const std::vector<std::string>& problems,
-                                        std::string_view aclName, Language language) {
-  if (!problems.empty()) return Refuse(CommandOutcome::Problems, JoinLines(problems));
+                                        std::size_t problemCount, std::string_view aclName) {
+  if (problemCount > 0) return Refuse(CommandOutcome::Problems);
 
   std::vector<std::uint32_t> seqNo;
   seqNo.reserve(lines.size());
@@ -214,19 +203,22 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
       unnumbered.push_back(line);
     }
   }
-  if (!unnumbered.empty()) return Refuse(CommandOutcome::Unnumbered, JoinLines(unnumbered));
+  if (!unnumbered.empty()) {
+    ReorderCommands result = Refuse(CommandOutcome::Unnumbered);
+    result.Unnumbered = std::move(unnumbered);
+    return result;
+  }
 
   std::vector<std::uint32_t> sorted = seqNo;
   std::sort(sorted.begin(), sorted.end());
   if (const auto shared = std::adjacent_find(sorted.begin(), sorted.end());
       shared != sorted.end()) {
-    return Refuse(CommandOutcome::SharedNumbers,
-                  Fill(texts::kSharedNumber.In(language), {std::to_string(*shared)}));
+    return Refuse(CommandOutcome::SharedNumbers, *shared);
   }
 
   const ReorderPlan plan = PlanReorder(seqNo);
   if (plan.MaxRun == 0) {
-    return Refuse(CommandOutcome::Unchanged, std::string(texts::kOrderUnchanged.In(language)));
+    return Refuse(CommandOutcome::Unchanged);
   }
 
   // Room for the longest run before every staying line alike; when that
@@ -236,9 +228,7 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   Room room{evenRoom, evenRoom};
   if (LargestNumber(shape, room) > kMaxSequenceNumber) room = {shape.Leading + 1, shape.Inner + 1};
   if (const std::uint64_t largest = LargestNumber(shape, room); largest > kMaxSequenceNumber) {
-    return Refuse(CommandOutcome::NumbersTooLarge,
-                  Fill(texts::kNumbersTooLarge.In(language),
-                       {std::to_string(largest), std::to_string(kMaxSequenceNumber)}));
+    return Refuse(CommandOutcome::NumbersTooLarge, largest);
   }
   // Every line had its own number up to the largest, so the step is at least 1.
   const std::uint64_t finalStep = std::min<std::uint64_t>(10, kMaxSequenceNumber / lines.size());
@@ -247,7 +237,7 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   result.Outcome = CommandOutcome::Produced;
   std::string name(aclName);
   if (name.empty()) {
-    result.Message = texts::kAclNameNotSet.In(language);
+    result.NameMissing = true;
     name = kNoName;
   }
   std::vector<std::string>& out = result.Commands;

@@ -7,7 +7,6 @@
 #include "reorder/source_collapse.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
-#include "text/reorder_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -15,7 +14,8 @@ namespace {
 struct KeyedLine {
   std::string collation;
   std::string key;
-  std::size_t index;  // 0-based position in the list
+  std::size_t index;     // 0-based position in the list
+  std::uint8_t status;  // of its recognition
 };
 
 // The key up to its last blank: lines with equal groups have equal key
@@ -24,30 +24,10 @@ std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(
 
 }  // namespace
 
-SortPanelTexts SortPanelText(Language language) {
-  SortPanelTexts panel;
-  panel.NumbersHint = texts::kShowNumbersHint.In(language);
-  panel.GroupHint = texts::kGroupHint.In(language);
-  panel.CollapseHint = texts::kCollapseHint.In(language);
-  panel.CommandsHint = texts::kReorderCommandsHint.In(language);
-  panel.PairsCaption = texts::kShowPairs.In(language);
-  panel.OrderChangesCaption = texts::kOrderChangesCaption.In(language);
-  return panel;
-}
-
 bool CanCollapse(const UsedObjects& used) { return !used.UsdObjText().empty(); }
 
 SortOptions CommandModeOptions(bool collapseBox) {
   return SortOptions{.WithNumbers = true, .Group = false, .Collapse = collapseBox};
-}
-
-std::vector<std::string> DisplayText(const SortResult& result) {
-  std::vector<std::string> text = result.MainOutput;
-  if (!result.Problems.empty()) {
-    text.emplace_back();
-    text.insert(text.end(), result.Problems.begin(), result.Problems.end());
-  }
-  return text;
 }
 
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
@@ -64,7 +44,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   for (std::size_t i = 0; i < listLines.size(); ++i) {
     const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
     std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
-    keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i});
+    keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i, expr->Status});
   }
   std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {
     if (left.collation != right.collation) return left.collation < right.collation;
@@ -86,8 +66,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
     const std::string& line = listLines[keyed[k].index];
     std::string text = keepNumbers ? line : std::string(SplitListLine(line).Entry);
     if (key.front() == '-') {
-      const std::string_view kind = GroupOf(key).substr(1);
-      result.Problems.push_back(std::string(kind) + ':' + text);
+      result.Problems.push_back({ProblemKindOf(keyed[k].status), keyed[k].index, std::move(text)});
     } else {
       result.MainOutput.push_back(std::move(text));
       shownLine.push_back(keyed[k].index);

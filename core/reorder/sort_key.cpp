@@ -40,11 +40,8 @@ constexpr std::array<unsigned char, 256> kWeights = MakeWeights();
 
 // "-", the kind of problem in the language, and a blank.
 std::string ProblemWords(std::uint8_t status, Language language) {
-  const Phrase& kind = status == StatusTemplateError  ? texts::kProblemTemplateError
-                       : status == StatusUnrecognised ? texts::kProblemNotRecognized
-                                                      : texts::kProblemRemark;
   std::string words = "-";
-  words += kind.In(language);
+  words += ProblemKindName(ProblemKindOf(status), language);
   words += ' ';
   return words;
 }
@@ -107,6 +104,29 @@ std::string KeyComponent(KeyColumn column, const RuleRecord& expr) {
       return PortConditionComponent(expr.Values.Get(SideDestination, SlotPort));
   }
   return {};
+}
+
+ProblemKind ProblemKindOf(std::uint8_t status) {
+  switch (status) {
+    case StatusTemplateError:
+      return ProblemKind::TemplateError;
+    case StatusUnrecognised:
+      return ProblemKind::NotRecognized;
+    default:
+      return ProblemKind::Remark;
+  }
+}
+
+std::string_view ProblemKindName(ProblemKind kind, Language language) {
+  switch (kind) {
+    case ProblemKind::TemplateError:
+      return texts::kProblemTemplateError.In(language);
+    case ProblemKind::NotRecognized:
+      return texts::kProblemNotRecognized.In(language);
+    case ProblemKind::Remark:
+      break;
+  }
+  return texts::kProblemRemark.In(language);
 }
 
 std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,

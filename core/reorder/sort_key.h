@@ -12,6 +12,16 @@
 
 namespace kerbwise {
 
+// The kinds of lines that are not rules.
+enum class ProblemKind : std::uint8_t { TemplateError, NotRecognized, Remark };
+
+// The kind of a line that is no rule, from its recognition status.
+ProblemKind ProblemKindOf(std::uint8_t status);
+
+// "template error", "not recognized" or "remark" in the language. Problem
+// lines sort by these words, so their order follows the language.
+std::string_view ProblemKindName(ProblemKind kind, Language language);
+
 // Key components: each sorts by plain text comparison of equal-length
 // numbers, hence the zero padding.
 // "*ip" for ip, else the protocol number padded with "0" to 3 digits.
