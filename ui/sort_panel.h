@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "presentation/sort_text.h"
 #include "reorder/key_columns.h"
 #include "reorder/order_safety.h"
-#include "presentation/sort_text.h"
 #include "reorder/sort_acl.h"
 #include "rules/check_options.h"
 

@@ -14,7 +14,7 @@ namespace {
 struct KeyedLine {
   std::string collation;
   std::string key;
-  std::size_t index;     // 0-based position in the list
+  std::size_t index;    // 0-based position in the list
   std::uint8_t status;  // of its recognition
 };
 

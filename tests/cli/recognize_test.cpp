@@ -79,7 +79,8 @@ TEST(RecognizeTemplate, LinesComeFromTheFile) {
   EXPECT_EQ(Records({"--template", bad, "permit ip any any"})[0]["template_error"], message);
   EXPECT_EQ(RunCommand({"recognize", "--template", bad, "permit ip any any"}).out,
             "line         permit ip any any\nstatus       0 template error\n"
-            "template error  " + message + "\n");
+            "template error  " +
+                message + "\n");
 }
 
 TEST(RecognizeErrors, OneLineOnStandardErrorAndStatusTwo) {

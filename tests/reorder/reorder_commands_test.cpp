@@ -57,8 +57,8 @@ TEST(ReorderCommands, NothingIsProduced) {
 
 TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
   // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
-  const ReorderCommands result = GenerateReorderCommands(
-      {"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, 0, "X");
+  const ReorderCommands result =
+      GenerateReorderCommands({"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, 0, "X");
   EXPECT_EQ(result.Commands,
             (Lines{"ip access-list extended X", "no 50", "no 30", "",
                    "ip access-list resequence X 2 2", "", "ip access-list extended X", "1 permit a",
@@ -100,8 +100,8 @@ TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
 
   // A run of k between the first two staying lines needs k free numbers
   // before each staying line: no numbering fits.
-  const ReorderCommands refused = GenerateReorderCommands(
-      Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), 0, "X");
+  const ReorderCommands refused =
+      GenerateReorderCommands(Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), 0, "X");
   EXPECT_EQ(refused.Outcome, CommandOutcome::NumbersTooLarge);
   EXPECT_EQ(refused.Number, 2'147'534'623U);  // the largest number it would need
   EXPECT_TRUE(refused.Commands.empty());

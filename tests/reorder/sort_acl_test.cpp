@@ -126,11 +126,13 @@ TEST(SortACL, GroupsAreSeparatedAndProblemLinesCountAsGroups) {
   // "not recognized" and "remark" sort after the "+" keys, as groups of their own.
   EXPECT_EQ(result.MainOutput, (Lines{" 30 permit tcp any any", " 40 permit tcp host 1.1.1.1 any",
                                       "", " 10 permit udp any any", "", ""}));
-  EXPECT_EQ(ProblemsOf(result), (Lines{"not recognized 1: 20 bogus line", "remark 4: 50 remark note"}));
+  EXPECT_EQ(ProblemsOf(result),
+            (Lines{"not recognized 1: 20 bogus line", "remark 4: 50 remark note"}));
 
   const SortResult russian = Sort(list, {KeyColumn::Proto}, kPlain, true);
   // Cyrillic words sort after Latin ones.
-  EXPECT_EQ(ProblemsOf(russian), (Lines{"remark 4: 50 remark note", "not recognized 1: 20 bogus line"}));
+  EXPECT_EQ(ProblemsOf(russian),
+            (Lines{"remark 4: 50 remark note", "not recognized 1: 20 bogus line"}));
 
   // A problem that sorts before every rule puts an empty line on top.
   const SortResult first =
