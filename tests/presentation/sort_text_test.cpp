@@ -75,9 +75,6 @@ TEST(SortText, OrderChangeReportSaysHowManyMore) {
   EXPECT_EQ(OrderChangeQuestion(2, Language::English),
             "The new order changes what the list does (2 pairs of entries). Produce the "
             "commands anyway?");
-  EXPECT_EQ(OrderChangeQuestion(2, Language::Russian),
-            "Новый порядок меняет действие списка (пар записей: 2). Всё равно сформировать "
-            "команды?");
 }
 
 }  // namespace

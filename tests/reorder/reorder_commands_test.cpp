@@ -14,26 +14,33 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ReorderCommands, OneLineMovedForward) {
-  const ReorderCommands result = GenerateReorderCommands(
-      {"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"}, 0, "IN");
-  EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
-  EXPECT_FALSE(result.NameMissing);
-  EXPECT_EQ(result.Commands,
-            (Lines{"ip access-list extended IN", "no 30", "", "ip access-list resequence IN 2 2",
-                   "", "ip access-list extended IN", "3 deny tcp any any", "",
-                   "ip access-list resequence IN 10 10"}));
-}
-
-TEST(ReorderCommands, ReversedListWithoutAName) {
-  const ReorderCommands result =
-      GenerateReorderCommands({"30 permit a", "20 permit b", "10 permit c"}, 0, "");
-  EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
-  EXPECT_TRUE(result.NameMissing);
-  EXPECT_EQ(result.Commands,
-            (Lines{"ip access-list extended *****", "no 30", "no 20", "",
-                   "ip access-list resequence ***** 3 3", "", "ip access-list extended *****",
-                   "1 permit a", "2 permit b", "", "ip access-list resequence ***** 10 10"}));
+TEST(ReorderCommands, MovedLinesGoIntoTheGaps) {
+  // The list in its new order, its name, and the commands.
+  const std::tuple<Lines, std::string, Lines> cases[] = {
+      // 30 moves forward between 10 and 20.
+      {{"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"},
+       "IN",
+       {"ip access-list extended IN", "no 30", "", "ip access-list resequence IN 2 2", "",
+        "ip access-list extended IN", "3 deny tcp any any", "",
+        "ip access-list resequence IN 10 10"}},
+      // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
+      {{"50 permit a", "10 permit b", "30 permit c", "20 permit d"},
+       "X",
+       {"ip access-list extended X", "no 50", "no 30", "", "ip access-list resequence X 2 2", "",
+        "ip access-list extended X", "1 permit a", "3 permit c", "",
+        "ip access-list resequence X 10 10"}},
+      // Reversed, without a name: only the last line stays.
+      {{"30 permit a", "20 permit b", "10 permit c"},
+       "",
+       {"ip access-list extended *****", "no 30", "no 20", "",
+        "ip access-list resequence ***** 3 3", "", "ip access-list extended *****", "1 permit a",
+        "2 permit b", "", "ip access-list resequence ***** 10 10"}}};
+  for (const auto& [lines, name, commands] : cases) {
+    const ReorderCommands result = GenerateReorderCommands(lines, 0, name);
+    EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
+    EXPECT_EQ(result.NameMissing, name.empty());
+    EXPECT_EQ(result.Commands, commands);
+  }
 }
 
 TEST(ReorderCommands, NothingIsProduced) {
@@ -53,16 +60,6 @@ TEST(ReorderCommands, NothingIsProduced) {
     EXPECT_EQ(result.Unnumbered, unnumbered);
     EXPECT_TRUE(result.Commands.empty());
   }
-}
-
-TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
-  // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
-  const ReorderCommands result =
-      GenerateReorderCommands({"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, 0, "X");
-  EXPECT_EQ(result.Commands,
-            (Lines{"ip access-list extended X", "no 50", "no 30", "",
-                   "ip access-list resequence X 2 2", "", "ip access-list extended X", "1 permit a",
-                   "3 permit c", "", "ip access-list resequence X 10 10"}));
 }
 
 // Lines numbered ten times `numbers`, in that order.
