@@ -102,7 +102,7 @@ asan: deps
 
 # clang-format in check mode over every tracked C++ source: lists each file
 # whose layout differs from .clang-format and fails; it changes nothing.
-format-check:
+format-check: deps
 	@git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 # The format check, everything `make test` does with warnings as errors, then
