@@ -53,7 +53,8 @@ struct SortResult {
 // the active key columns, after resetting the columns switched off since the
 // last run. Equal keys keep their list order. `sourceLines` are the source
 // pane's lines as normalisation left them; only collapsing reads them. Reads
-// MaskType and TextLanguage from `checkOptions`; the recognizer's cache is the
+// MaskType and TextLanguage from `checkOptions` (problem lines sort by the
+// words of their kind in that language); the recognizer's cache is the
 // caller's to empty.
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,

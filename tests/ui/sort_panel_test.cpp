@@ -1,5 +1,6 @@
 // The sort window opened from the main window's Sort button: the key
-// toggles, the option boxes, the CLI button and the panel's two layouts.
+// toggles, the option boxes, the CLI button, the order warning and the layout
+// at the least width.
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolButton>
