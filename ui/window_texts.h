@@ -95,8 +95,6 @@ inline constexpr Phrase kCopyWithNoNotDerived{
     "Скопировать с префиксом \"no \" избыточные правила, не имеющие производных"};
 inline constexpr Phrase kHideDerived{"Hide the derived lines of this occurrence",
                                      "Скрыть производные этого вхождения"};
-inline constexpr Phrase kShowThePairs{"Show the pairs", "Показать пары"};
-inline constexpr Phrase kOrderChanges{"Order changes", "Изменения порядка"};
 
 // The message boxes' buttons (Qt names them in English unless a translation
 // is loaded) and the external editor's failures, each followed by a path.
