@@ -120,7 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static LineRecognizer recognizer;
   recognizer.EmptyCache();
   if (!lines.empty()) {
-    CheckPair(ListEntryText(lines.front()), ConditionKey(condition), (options.TextLanguage == Language::Russian), recognizer);
+    CheckPair(ListEntryText(lines.front()), ConditionKey(condition),
+              (options.TextLanguage == Language::Russian), recognizer);
   }
 
   const CheckResult result = CheckCondition(lines, condition, direction, options, recognizer);

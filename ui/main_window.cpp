@@ -473,10 +473,10 @@ void MainWindow::WireControls() {
   paneSync_ = new PaneSync({listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_,
                             conditionLine_, caretGauge_},
                            this);
-  checks_ = new CheckController({listPane_, numberPane_, markerImage_, conditionPane_,
-                                 verdictStrip_, resultLine_, resultMenu_, showResultAction_,
-                                 copyResultAction_, paneSync_},
-                                this);
+  checks_ = new CheckController(
+      {listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_, resultLine_,
+       resultMenu_, showResultAction_, copyResultAction_, paneSync_},
+      this);
   connect(normalizeAction_, &QAction::triggered, this, &MainWindow::Normalize);
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
@@ -498,10 +498,9 @@ void MainWindow::WireControls() {
   connect(conditionLine_, &QLineEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
   connect(conditionPane_, &ConditionPane::Released, this, &MainWindow::ConditionPaneReleased);
 
-  for (QObject* watched :
-       std::initializer_list<QObject*>{sourcePane_, objectPane_, verdictStrip_, conditionLine_,
-                                       numberPane_, numberPane_->viewport(), listPane_->viewport(),
-                                       resultLine_, resultLine_->viewport()}) {
+  for (QObject* watched : std::initializer_list<QObject*>{
+           sourcePane_, objectPane_, verdictStrip_, conditionLine_, numberPane_,
+           numberPane_->viewport(), listPane_->viewport(), resultLine_, resultLine_->viewport()}) {
     watched->installEventFilter(this);
   }
 }

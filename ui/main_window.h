@@ -120,7 +120,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* objectPane_ = nullptr;
   QPlainTextEdit* sourcePane_ = nullptr;
   QToolButton* arrowButton_ = nullptr;
-  QAction* normalizeAction_ = nullptr;    // the arrow button's click and shortcut
+  QAction* normalizeAction_ = nullptr;  // the arrow button's click and shortcut
   QPlainTextEdit* listPane_ = nullptr;
   QPlainTextEdit* numberPane_ = nullptr;
   QSplitter* listSplitter_ = nullptr;
@@ -136,7 +136,7 @@ class MainWindow : public QMainWindow {
   QLabel* statusLabel_ = nullptr;
   QLabel* templateErrorLabel_ = nullptr;
   QPlainTextEdit* templatePane_ = nullptr;
-  QProgressBar* progressBar_ = nullptr;     // ProgressBar1
+  QProgressBar* progressBar_ = nullptr;  // ProgressBar1
 
   // Buttons and option controls.
   QPushButton* directButton_ = nullptr;
@@ -158,16 +158,16 @@ class MainWindow : public QMainWindow {
   QCheckBox* anyPortOverlapBox_ = nullptr;
 
   // Menus.
-  QMenu* resultMenu_ = nullptr;          // number pane and result line
+  QMenu* resultMenu_ = nullptr;  // number pane and result line
   QAction* showResultAction_ = nullptr;
   QAction* copyResultAction_ = nullptr;
   QMenu* nameMenu_ = nullptr;
   QAction* nameCopyActions_[3] = {};
 
   PaneSync* paneSync_ = nullptr;
-  CheckController* checks_ = nullptr;  // the check area: results, markers, verdicts
-  ResultWindow* resultWindow_ = nullptr;      // Show result, Objects, Reflect, names
-  SortPanel* sortPanel_ = nullptr;            // in the result window, for Sort
+  CheckController* checks_ = nullptr;     // the check area: results, markers, verdicts
+  ResultWindow* resultWindow_ = nullptr;  // Show result, Objects, Reflect, names
+  SortPanel* sortPanel_ = nullptr;        // in the result window, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;
 
   // State of the run.

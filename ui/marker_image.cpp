@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <cmath>
 
-
 namespace kerbwise::ui {
 namespace {
 

@@ -18,7 +18,8 @@ namespace kerbwise::ui {
 
 void MainWindow::ShowResult() {
   if (!showResultAction_->isEnabled()) return;
-  resultWindow_->ShowText(ResultCaption(), FromCoreLines(checks_->ResultWithLegend(ReadOptions().TextLanguage)));
+  resultWindow_->ShowText(ResultCaption(),
+                          FromCoreLines(checks_->ResultWithLegend(ReadOptions().TextLanguage)));
 }
 
 void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }

@@ -59,8 +59,8 @@ struct CheckResult {
   // The condition as compared: "permit " and the condition line with its outer
   // blanks removed and runs of blanks collapsed. The key of CheckedConditions.
   std::string Condition;
-  std::size_t ListLength = 0;  // lines in the list
-  std::size_t Examined = 0;    // lines compared: all of them unless the check stopped
+  std::size_t ListLength = 0;       // lines in the list
+  std::size_t Examined = 0;         // lines compared: all of them unless the check stopped
   std::vector<EntryMatch> Matches;  // matches and remarks, in list order
   CheckOutcome Outcome = CheckOutcome::Blocked;
   // The index of the first full match, which decides; none after an error.
