@@ -96,19 +96,16 @@ TEST(CheckListing, MarkerThenTheListLineUnchangedAndALegendOfTheMarkersThatOccur
   const Lines list{" 10 permit ip any any", " 20 deny tcp any any", " 30 permit udp any any"};
   CheckResult result;
   result.Matches = {{1, 10, EntryAction::Remark, MatchKind::None, "remark in ACL"},
-                    {2, 20, EntryAction::Deny, MatchKind::Full, ""},
-                    {3, 30, EntryAction::Permit, MatchKind::AddressesInPart, ""},
-                    {9, 90, EntryAction::Permit, MatchKind::Full, ""}};
+                    {2, 20, EntryAction::Deny, MatchKind::PortsInPart, ""},
+                    {3, 30, EntryAction::Permit, MatchKind::AddressesAndPortsInPart, ""},
+                    {9, 90, EntryAction::Permit, MatchKind::AddressesInPart, ""}};
   // A list shorter than the checked one keeps the marker without its line.
   EXPECT_EQ(ResultListing(result, list),
-            (Lines{"-  20 deny tcp any any", "?  30 permit udp any any", "+ "}));
-  EXPECT_EQ(ResultLegend(result, Language::English),
-            (Lines{"", "----------------------", "+ permit", "- deny",
-                   "? partial match of IP addresses"}));
-  result.Matches = {{1, 10, EntryAction::Permit, MatchKind::AddressesAndPortsInPart, ""},
-                    {2, 20, EntryAction::Deny, MatchKind::PortsInPart, ""}};
+            (Lines{"^  20 deny tcp any any", ".  30 permit udp any any", "? "}));
+  // The full matches' "+ permit" and "- deny" are shown through the main window.
   EXPECT_EQ(ResultLegend(result, Language::Russian),
-            (Lines{"", "----------------------", "^ совпадение неполным набором портов",
+            (Lines{"", "----------------------", "? частичное совпадение IP адресов",
+                   "^ совпадение неполным набором портов",
                    ". частичное совпадение адресов, неполный набор портов"}));
 }
 
