@@ -14,12 +14,12 @@ namespace kerbwise {
 struct AnalysisLine {
   std::size_t ListIndex = 0;  // its line in the list pane, 0-based
   // The list line with its outer blanks removed, its sequence number first.
-  std::string Entry;
+  std::string Entry{};
   bool Permits = false;  // the entry permits; otherwise it denies
 
-  std::vector<std::uint32_t> Members;  // the groups it belongs to, ascending, no repeats
+  std::vector<std::uint32_t> Members{};  // the groups it belongs to, ascending, no repeats
   // Of those, the groups whose head covers its ports only in part, ascending.
-  std::vector<std::uint32_t> PartlyIn;
+  std::vector<std::uint32_t> PartlyIn{};
   // The line's mark for a cover with an incomplete set of ports: set with the
   // first such cover, it stays when that group is hidden.
   bool IncompletePorts = false;
@@ -69,15 +69,15 @@ struct AnalysisResult {
   // Lines the run went through: all of them, or up to the one whose pairs
   // ended in the error.
   std::size_t LinesReached = 0;
-  std::optional<AnalysisError> Error;
+  std::optional<AnalysisError> Error{};
 
   bool ConflictsFound = false;
   bool ConflictsOnly = false;  // the user chose to see only the lines in conflict
 
   // The reported lines, in list order: every line in a relation, or with
   // ConflictsOnly every line in conflict. Their levels are the report's.
-  std::vector<AnalysisLine> Lines;
-  std::vector<AnalysisGroup> Groups;
+  std::vector<AnalysisLine> Lines{};
+  std::vector<AnalysisGroup> Groups{};
 
   bool Ran() const { return ListSize >= 2; }
   bool operator==(const AnalysisResult&) const = default;

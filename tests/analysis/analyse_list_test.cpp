@@ -37,7 +37,7 @@ TEST(AnalyseList, ConflictQuestionAndConflictsOnly) {
 TEST(AnalyseList, CoverWithoutConflict) {
   // An exception before a broader rule of the other action; identical entries (one group,
   // headed by the later one).
-  for (const std::string& first : {"deny tcp host 10.0.0.1 any eq 80", "deny tcp any any"}) {
+  for (const char* first : {"deny tcp host 10.0.0.1 any eq 80", "deny tcp any any"}) {
     const AnalysisResult result = Analyse({first, kAnyTcp});
     ASSERT_EQ(result.Lines.size(), 2u) << first;
     EXPECT_FALSE(result.ConflictsFound) << first;
