@@ -136,7 +136,7 @@ class MainWindow : public QMainWindow {
   QLabel* statusLabel_ = nullptr;
   QLabel* templateErrorLabel_ = nullptr;
   QPlainTextEdit* templatePane_ = nullptr;
-  QProgressBar* progressBar_ = nullptr;  // ProgressBar1
+  QProgressBar* progressBar_ = nullptr;
 
   // Buttons and option controls.
   QPushButton* directButton_ = nullptr;
