@@ -19,9 +19,9 @@
 #include <ostream>
 
 #include "command.h"
-#include "intake/acl_header.h"
 #include "list_intake.h"
 #include "output.h"
+#include "presentation/intake_messages.h"
 
 namespace kerbwise::cli {
 namespace {
@@ -34,25 +34,25 @@ Json UsedObjectsJson(const UsedObjects& used) {
   return {{"text", used.UsdObjText()}, {"groups", std::move(groups)}};
 }
 
-Json ResultJson(const NormalizeResult& result, bool russian) {
+Json ResultJson(const NormalizeResult& result, Language language) {
+  const ListControls enabled = ControlsAfter(result);
   Json nameCopy = Json::array();
-  if (result.Enabled.Name) {
-    for (const NameCopyCommand& command : NameCopyCommands(result.AclName, russian)) {
+  if (enabled.Name) {
+    for (const NameCopyCommand& command : NameCopyCommands(result.AclName, language)) {
       nameCopy.push_back(command.Text);
     }
   }
-  const IntakeControls& enabled = result.Enabled;
   Json json;
   json["name"] = result.AclName;
-  json["caption"] = result.Caption;
+  json["caption"] = ListCaption(result);
   json["list"] = result.ListLines;
   json["source"] = result.SourceLines;
   json["header"] = result.HeaderLine;
   json["header_index"] = result.HeaderIndex;
   json["can_optimize"] = result.CanOptimize;
   json["cancelled"] = result.Cancelled;
-  json["error"] = result.ErrorText;
-  json["error_object"] = result.ErrorObject;
+  json["error"] = result.Error ? ObjectErrorMessage(*result.Error, language) : std::string();
+  json["error_object"] = result.Error ? result.Error->Object : std::string();
   json["enabled"] = {
       {"name", enabled.Name}, {"objects", enabled.Objects},         {"analysis", enabled.Analysis},
       {"sort", enabled.Sort}, {"ports_in_set", enabled.PortsInSet}, {"reflect", enabled.Reflect}};
@@ -75,11 +75,11 @@ class NormalizeCommand final : public Command {
     const std::optional<NormalizeResult> result = intake_.Normalize(context);
     if (!result) return kExitUsage;
     if (context.globals.json) {
-      WriteJson(context.out, context.err, ResultJson(*result, (context.globals.check.TextLanguage == Language::Russian)));
+      WriteJson(context.out, context.err, ResultJson(*result, context.globals.check.TextLanguage));
     } else {
       for (const std::string& line : result->ListLines) context.out << line << '\n';
     }
-    return ReportObjectError(*result, context.err) ? kExitUsage : kExitOk;
+    return ReportObjectError(*result, context) ? kExitUsage : kExitOk;
   }
 
  private:

@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fuzz::Require(cleaned.size() == kept, "cleaning lost or invented an entry");
 
-  if (result.Cancelled || !result.ErrorText.empty()) {
+  if (result.Cancelled || result.Error) {
     fuzz::Require(result.ListLines.empty(), "a failed run left a list");
     return 0;
   }

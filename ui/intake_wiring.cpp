@@ -11,8 +11,8 @@
 
 #include "blinking_label.h"
 #include "dialog_answers.h"
-#include "intake/acl_header.h"
 #include "main_window.h"
+#include "presentation/intake_messages.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -45,14 +45,14 @@ void MainWindow::Normalize() {
   const std::vector<std::string> objectLines = PaneCoreLines(*objectPane_);
 
   // The buttons that need a list stay off while the run lasts.
-  const IntakeControls before{nameButton_->isEnabled(),     objectsButton_->isEnabled(),
-                              analysisButton_->isEnabled(), sortButton_->isEnabled(),
-                              portsInSetBox_->isEnabled(),  reflectButton_->isEnabled()};
-  ApplyEnabled(IntakeControls{});
+  const ListControls before{nameButton_->isEnabled(),     objectsButton_->isEnabled(),
+                            analysisButton_->isEnabled(), sortButton_->isEnabled(),
+                            portsInSetBox_->isEnabled(),  reflectButton_->isEnabled()};
+  ApplyEnabled(ListControls{});
   // The caption names the list being read before the run can ask about its
   // numbering; a source of blanks starts no run and changes nothing.
   const QString previousCaption = windowTitle();
-  setWindowTitle(FromCore(ListCaption(sourceLines)));
+  setWindowTitle(FromCore(ListCaption(ListCaptionName(sourceLines))));
   sourcePane_->hide();
   progressBar_->setValue(0);
   progressBar_->show();
@@ -72,7 +72,7 @@ void MainWindow::Normalize() {
   usedObjects_ = std::move(result.Used);
   SetPaneLines(*sourcePane_, result.SourceLines);
   sourcePane_->moveCursor(QTextCursor::Start);
-  ApplyEnabled(result.Enabled);
+  ApplyEnabled(ControlsAfter(result));
   if (result.Cancelled) return;
 
   recognizer_.EmptyCache(result.ListLines.size());
@@ -81,11 +81,17 @@ void MainWindow::Normalize() {
   listPane_->show();
   ClearCheckResults();
   SetResultLine({}, ResultColour::Workspace);
-  errorLabel_->SetMessage(FromCore(result.ErrorText), FromCore(result.ErrorObject));
-  if (result.BlinkError) errorLabel_->Blink();
+  if (result.Error) {
+    const Language language = russian_ ? Language::Russian : Language::English;
+    errorLabel_->SetMessage(FromCore(ObjectErrorMessage(*result.Error, language)),
+                            FromCore(result.Error->Object));
+    errorLabel_->Blink();
+  } else {
+    errorLabel_->SetMessage(QString(), QString());
+  }
 }
 
-void MainWindow::ApplyEnabled(const IntakeControls& enabled) {
+void MainWindow::ApplyEnabled(const ListControls& enabled) {
   nameButton_->setEnabled(enabled.Name);
   objectsButton_->setEnabled(enabled.Objects);
   analysisButton_->setEnabled(enabled.Analysis);
@@ -97,7 +103,7 @@ void MainWindow::ApplyEnabled(const IntakeControls& enabled) {
 void MainWindow::OpenNameMenu(const QPoint& at) { nameMenu_->popup(nameButton_->mapToGlobal(at)); }
 
 void MainWindow::FillNameMenu() {
-  const auto commands = NameCopyCommands(aclName_, russian_);
+  const auto commands = NameCopyCommands(aclName_, russian_ ? Language::Russian : Language::English);
   for (std::size_t i = 0; i < commands.size(); ++i) {
     QAction* action = nameCopyActions_[i];
     // An ampersand in the name is shown, not taken for a shortcut mark.

@@ -28,7 +28,7 @@
 #include "condition_area.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
-#include "intake/acl_header.h"
+#include "presentation/intake_messages.h"
 #include "marker_image.h"
 #include "message_boxes.h"
 #include "pane_sync.h"

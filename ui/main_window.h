@@ -10,6 +10,7 @@
 #include "enter_keys.h"
 #include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
+#include "presentation/intake_messages.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
 
@@ -72,7 +73,7 @@ class MainWindow : public QMainWindow {
 
   // Normalisation and the Name menu (intake_wiring.cpp).
   void Normalize();
-  void ApplyEnabled(const IntakeControls& enabled);
+  void ApplyEnabled(const ListControls& enabled);
   // Opens the copy menu at `at`, in the button's coordinates.
   void OpenNameMenu(const QPoint& at);
   void FillNameMenu();

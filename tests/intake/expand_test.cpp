@@ -3,6 +3,7 @@
 #include "intake/normalize_acl.h"
 #include "intake/object_expander.h"
 #include "intake/used_objects.h"
+#include "presentation/intake_messages.h"
 #include "scripted_answers.h"
 
 namespace kerbwise {
@@ -12,14 +13,14 @@ using Lines = std::vector<std::string>;
 
 // Expands one entry against an object pane.
 LineExpansion Expand(const std::string& entry, const Lines& objects,
-                     MaskForm mask = MaskForm::Wildcard, bool russian = false) {
-  ObjectExpander expander(objects, mask, russian);
+                     MaskForm mask = MaskForm::Wildcard) {
+  ObjectExpander expander(objects, mask);
   return expander.ExpandLine(entry);
 }
 
 Lines Expanded(const std::string& entry, const Lines& objects, MaskForm mask = MaskForm::Wildcard) {
   const LineExpansion expansion = Expand(entry, objects, mask);
-  EXPECT_EQ(expansion.outcome, LineExpansion::Outcome::Expanded) << expansion.Failure.Text;
+  EXPECT_EQ(expansion.outcome, LineExpansion::Outcome::Expanded) << ObjectErrorMessage(expansion.Failure, Language::English);
   return expansion.Lines;
 }
 
@@ -27,9 +28,9 @@ void ExpectFailure(const std::string& entry, const Lines& objects, const std::st
                    const std::string& russian, const std::string& object) {
   const LineExpansion en = Expand(entry, objects);
   EXPECT_EQ(en.outcome, LineExpansion::Outcome::Failed) << entry;
-  EXPECT_EQ(en.Failure.Text, english);
-  EXPECT_EQ(en.Failure.ObjectName, object);
-  EXPECT_EQ(Expand(entry, objects, MaskForm::Wildcard, true).Failure.Text, russian);
+  EXPECT_EQ(ObjectErrorMessage(en.Failure, Language::English), english);
+  EXPECT_EQ(ObjectErrorMessage(en.Failure, Language::Russian), russian);
+  EXPECT_EQ(en.Failure.Object, object);
 }
 
 TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
@@ -162,10 +163,10 @@ TEST(ExpandLine, UsedGroupsAreRecordedOnceNestedFirst) {
   ObjectExpander expander({"object-group network OUTER", "group-object INNER", "host 1.1.1.1", "",
                            "object-group network INNER", "description the inner one",
                            "host 2.2.2.2", "", "object-group ip address A", "host 3.3.3.3"},
-                          MaskForm::Wildcard, false);
+                          MaskForm::Wildcard);
   expander.ExpandLine("10 permit ip object-group OUTER addrgroup A");
   expander.ExpandLine("20 permit ip object-group INNER addrgroup a");  // "a" is not "A"
-  EXPECT_TRUE(expander.ObjectsEnabled());
+  EXPECT_TRUE(expander.MembersExpanded());
   const UsedObjects& used = expander.Used();
   EXPECT_EQ(used.UsdObjText(),
             Lines({"object-group ip address A", " host 3.3.3.3", "", "object-group network INNER",
@@ -212,7 +213,7 @@ TEST(NormalizeWithObjects, DerivedEntriesCarryTheSourceNumber) {
   EXPECT_EQ(result.ListLines, Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
   EXPECT_EQ(result.Used.UsdObjText(),
             Lines({"object-group ip address xxx", " host-info 10.10.10.10"}));
-  EXPECT_TRUE(result.Enabled.Objects);
+  EXPECT_TRUE(ControlsAfter(result).Objects);
 }
 
 TEST(NormalizeWithObjects, MissingObjectEmptiesListAndRestoresHeader) {
@@ -221,13 +222,11 @@ TEST(NormalizeWithObjects, MissingObjectEmptiesListAndRestoresHeader) {
       {"permit ip any any", "ip access-list extended OBJ", "permit ip addrgroup nope any"}, {}, {},
       answers);
   EXPECT_TRUE(result.ListLines.empty());
-  EXPECT_EQ(result.ErrorText, "Object nope not found");
-  EXPECT_EQ(result.ErrorObject, "nope");
-  EXPECT_TRUE(result.BlinkError);
+  ASSERT_TRUE(result.Error);
+  EXPECT_EQ(*result.Error, (ObjectError{ObjectProblem::AddressGroupNotFound, "nope", {}}));
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "ip access-list extended OBJ",
                                        "20 permit ip addrgroup nope any"}));
-  EXPECT_FALSE(result.Enabled.Reflect);
-  EXPECT_FALSE(result.Enabled.Sort);
+  EXPECT_EQ(ControlsAfter(result), (ListControls{.Name = true}));
 }
 
 }  // namespace

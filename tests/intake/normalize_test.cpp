@@ -2,8 +2,8 @@
 
 #include <tuple>
 
-#include "intake/acl_header.h"
 #include "intake/normalize_acl.h"
+#include "presentation/intake_messages.h"
 #include "scripted_answers.h"
 
 namespace kerbwise {
@@ -18,7 +18,7 @@ NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers, bool ru
 
 // The controls a run leaves enabled, by name.
 std::string Enabled(const NormalizeResult& result) {
-  const IntakeControls& on = result.Enabled;
+  const ListControls on = ControlsAfter(result);
   const std::string names = std::string(on.Name ? " Name" : "") + (on.Objects ? " Objects" : "") +
                             (on.Analysis ? " Analysis" : "") + (on.Sort ? " Sort" : "") +
                             (on.PortsInSet ? " PortsInSet" : "") + (on.Reflect ? " Reflect" : "");
@@ -37,7 +37,7 @@ TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryListAndASecondRunFindsNoHeader) 
       NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
   EXPECT_TRUE(result.Ran);
   EXPECT_EQ(result.AclName, "BlaBlaBla");
-  EXPECT_EQ(result.Caption, "Kerbwise: BlaBlaBla");
+  EXPECT_EQ(ListCaption(result), "Kerbwise: BlaBlaBla");
   EXPECT_EQ(result.HeaderLine, "ip access-list extended BlaBlaBla");
   EXPECT_EQ(result.HeaderIndex, 0u);
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any"}));
@@ -47,7 +47,7 @@ TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryListAndASecondRunFindsNoHeader) 
 
   const NormalizeResult second = NormalizeSilently(result.SourceLines);
   EXPECT_EQ(second.AclName, "");
-  EXPECT_EQ(second.Caption, "Kerbwise");
+  EXPECT_EQ(ListCaption(second), "Kerbwise");
   EXPECT_EQ(Enabled(second), "Reflect");
   EXPECT_EQ(second.ListLines, result.ListLines);
 }
@@ -89,8 +89,8 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
   for (const Case& c : cases) {
     const NormalizeResult result = NormalizeSilently({c.header, "permit ip any any"});
     EXPECT_EQ(result.AclName, c.name) << c.header;
-    EXPECT_EQ(result.Caption, c.caption) << c.header;
-    EXPECT_EQ(ListCaption({c.header, "permit ip any any"}), c.caption) << c.header;
+    EXPECT_EQ(ListCaption(result), c.caption) << c.header;
+    EXPECT_EQ(ListCaption(ListCaptionName({c.header, "permit ip any any"})), c.caption) << c.header;
   }
 }
 
@@ -101,8 +101,8 @@ TEST(NormalizeAcl, LastOfSeveralHeadersNamesTheList) {
                      "ip access-list extended B (5 matches)", "deny ip any any",
                      "R1#ip access-list extended C"};
   const NormalizeResult result = NormalizeSilently(source);
-  EXPECT_EQ(ListCaption(source), "Kerbwise: B");
-  EXPECT_EQ(result.Caption, "Kerbwise: B");
+  EXPECT_EQ(ListCaption(ListCaptionName(source)), "Kerbwise: B");
+  EXPECT_EQ(ListCaption(result), "Kerbwise: B");
   EXPECT_EQ(result.AclName, "B");
   EXPECT_EQ(result.HeaderIndex, 1u);
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
@@ -204,12 +204,12 @@ TEST(NormalizeAcl, BlankSourceIsLeftAloneAndOneOfHeadersAndCommentsGivesAnEmptyL
 }
 
 TEST(NameCopy, CommandsInBothLanguages) {
-  const auto english = NameCopyCommands("WEB-IN", false);
+  const auto english = NameCopyCommands("WEB-IN", Language::English);
   EXPECT_EQ(english[0].Text, "WEB-IN");
   EXPECT_EQ(english[1].Text, "ip access-list WEB-IN");
   EXPECT_EQ(english[2].Text, "ip access-list extended WEB-IN");
   EXPECT_EQ(english[2].Caption, "Copy \"ip access-list extended WEB-IN\"");
-  EXPECT_EQ(NameCopyCommands("WEB-IN", true)[0].Caption, "Скопировать \"WEB-IN\"");
+  EXPECT_EQ(NameCopyCommands("WEB-IN", Language::Russian)[0].Caption, "Скопировать \"WEB-IN\"");
 }
 
 }  // namespace
