@@ -40,11 +40,6 @@
 namespace kerbwise::ui {
 namespace {
 
-// The name menu's actions: the name, "ip access-list NAME" and
-// "ip access-list extended NAME".
-const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAction",
-                                            "copyExtendedAccessListAction"};
-
 constexpr int kDesignWidth = 1053;
 constexpr int kDesignHeight = 559;
 constexpr int kConditionColumnWidth = 390;
@@ -103,6 +98,7 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   SetMessageBoxesRussian(russian_);
   BuildControls();
   BuildMenus();
+  BuildIntake();
   resultWindow_ = new ResultWindow(this);
   resultWindow_->SetRussian(russian_);
   CreateSortPanel();
@@ -387,14 +383,6 @@ void MainWindow::BuildMenus() {
   copyResultAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copyResultAction_->setShortcutContext(Qt::WidgetShortcut);
   numberPane_->setContextMenuPolicy(Qt::CustomContextMenu);
-
-  nameMenu_ = new QMenu(this);
-  nameMenu_->setObjectName("nameMenu");
-  for (int i = 0; i < 3; ++i) {
-    nameCopyActions_[i] = nameMenu_->addAction(QString());
-    nameCopyActions_[i]->setObjectName(kNameCopyActionNames[i]);
-  }
-  nameButton_->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void MainWindow::ApplyTexts(const WindowTexts& texts) {
@@ -437,7 +425,6 @@ void MainWindow::ApplyTexts(const WindowTexts& texts) {
   showResultAction_->setText(texts.ShowResult);
   copyResultAction_->setText(texts.CopyResult);
   errorLabel_->SetCopyCaption(texts.Copy);
-  FillNameMenu();
 }
 
 void MainWindow::SetOptions(const CheckOptions& options) {
@@ -481,11 +468,6 @@ void MainWindow::WireControls() {
   connect(reflectButton_, &QPushButton::clicked, this, &MainWindow::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &MainWindow::ShowNamesReference);
   connect(objectsButton_, &QPushButton::clicked, this, &MainWindow::ShowObjects);
-  // A click opens the copy menu at the button's corner, a context request
-  // where the mouse is.
-  connect(nameButton_, &QPushButton::clicked, this, [this] { OpenNameMenu(QPoint(0, 0)); });
-  connect(nameButton_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenNameMenu);
-  connect(nameMenu_, &QMenu::aboutToShow, this, &MainWindow::FillNameMenu);
   connect(portsInSetBox_, &QCheckBox::toggled, anyPortOverlapBox_, &QWidget::setDisabled);
 
   connect(showResultAction_, &QAction::triggered, this, &MainWindow::ShowResult);

@@ -10,7 +10,6 @@
 #include "enter_keys.h"
 #include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
-#include "presentation/intake_messages.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
 
@@ -32,6 +31,7 @@ namespace kerbwise::ui {
 
 class AnalysisWindow;
 class BlinkingLabel;
+class IntakeController;
 class ConditionArea;
 class ConditionPane;
 class MarkerImage;
@@ -71,12 +71,9 @@ class MainWindow : public QMainWindow {
   void SetLeastSize();
   void OpenWithinScreen();
 
-  // Normalisation and the Name menu (intake_wiring.cpp).
+  // The arrow button: a normalisation run under a ListRun (intake_wiring.cpp).
   void Normalize();
-  void ApplyEnabled(const ListControls& enabled);
-  // Opens the copy menu at `at`, in the button's coordinates.
-  void OpenNameMenu(const QPoint& at);
-  void FillNameMenu();
+  void BuildIntake();
 
   // Normalisation and analysis let window messages through while they run,
   // so a key could otherwise start a check or another run in the middle of
@@ -171,13 +168,12 @@ class MainWindow : public QMainWindow {
   QMenu* resultMenu_ = nullptr;          // number pane and result line
   QAction* showResultAction_ = nullptr;
   QAction* copyResultAction_ = nullptr;
-  QMenu* nameMenu_ = nullptr;
-  QAction* nameCopyActions_[3] = {};
 
   PaneSync* paneSync_ = nullptr;
   ResultWindow* resultWindow_ = nullptr;      // Show result, Objects, Reflect, names
   SortPanel* sortPanel_ = nullptr;            // in the result window, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;
+  IntakeController* intake_ = nullptr;
 
   // State of the run.
   bool russian_ = false;
@@ -190,8 +186,6 @@ class MainWindow : public QMainWindow {
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
   EnterKeyTracker lineEnterKeys_;  // Enter strokes in the condition line
-  std::string aclName_;
-  UsedObjects usedObjects_;
 };
 
 }  // namespace kerbwise::ui

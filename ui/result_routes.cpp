@@ -6,6 +6,7 @@
 
 #include "analysis_window.h"
 #include "dialog_answers.h"
+#include "intake_controller.h"
 #include "main_window.h"
 #include "reference/names_reference.h"
 #include "reflect/reflect_acl.h"
@@ -20,7 +21,7 @@ void MainWindow::ShowResult() {
   resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
 }
 
-void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
+void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), intake_->Used()); }
 
 void MainWindow::ShowReflected() {
   const std::vector<std::string> reflected =
@@ -36,11 +37,11 @@ void MainWindow::CreateSortPanel() {
   // Every run reads the panes and the options as they are when it starts.
   sortPanel_ = new SortPanel(*resultWindow_, recognizer_, [this] {
     return SortInput{PaneCoreLines(*listPane_), PaneCoreLines(*sourcePane_), ReadOptions(),
-                     aclName_};
+                     intake_->AclName()};
   });
 }
 
-void MainWindow::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(usedObjects_)); }
+void MainWindow::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(intake_->Used())); }
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
