@@ -1,9 +1,13 @@
 // normalize: cleans a pasted list, numbers it and expands its object groups.
 //
-// Text output: the normalised list, one entry per line, exactly as the list
-// pane shows it (with its leading blanks). An object error goes to standard
-// error and the exit status is 2; so does a numbering question that neither
-// --renumber nor --keep-numbering answers.
+// Text output: a short report in lines that begin with "# " (what the list
+// is called, how many lines became entries, how they were numbered, which
+// entries object groups expanded), then the normalised list, one entry per
+// line, exactly as the list pane shows it (with its leading blanks). The
+// report lines hold a "#", which the normaliser drops as a prompt line, so
+// the output reads back as its list alone. An object error goes to standard error, with no report, and the exit
+// status is 2; so does a numbering question that neither --renumber nor
+// --keep-numbering answers.
 //
 // JSON output: one object with the keys name, caption, list, source, header,
 // header_index, can_optimize, cancelled, error, error_object, enabled (name,
@@ -61,6 +65,44 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   return json;
 }
 
+// "1 entry", "3 entries".
+std::string Entries(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
+std::string NumberingReport(const NormalizeResult& result) {
+  switch (result.NumberedAs) {
+    case Numbering::Given:
+      return "given: 10, 20, 30, ...";
+    case Numbering::Renumbered:
+      return "renumbered: 10, 20, 30, ...";
+    case Numbering::AsWritten:
+      break;
+  }
+  if (result.CanOptimize) return "as written";
+  return "kept as written, lines without a number got 0; the list cannot be analysed or sorted";
+}
+
+void WriteReport(const NormalizeResult& result, std::ostream& out) {
+  if (!result.Ran) {
+    out << "# The list is blank\n";
+    return;
+  }
+  const IntakeCounts& counts = result.Counts;
+  out << "# List " << (result.HasHeader() ? result.AclName : "without a name") << ": "
+      << Entries(counts.Entries) << " from " << counts.Dropped + counts.Headers + counts.Entries
+      << " lines (" << counts.Headers << (counts.Headers == 1 ? " header, " : " headers, ")
+      << counts.Dropped << " dropped)\n";
+  out << "# Numbering: " << NumberingReport(result) << '\n';
+  if (counts.ExpandedEntries > 0) {
+    out << "# Object groups: " << Entries(counts.ExpandedEntries) << " expanded into "
+        << Entries(counts.DerivedEntries) << ", using";
+    for (const std::string& name : BuildObjectListing(result.Used).Names) out << ' ' << name;
+    out << '\n';
+  }
+  for (const std::string& line : result.ListLines) out << line << '\n';
+}
+
 class NormalizeCommand final : public Command {
  public:
   std::string_view Name() const override { return "normalize"; }
@@ -76,8 +118,8 @@ class NormalizeCommand final : public Command {
     if (!result) return kExitUsage;
     if (context.globals.json) {
       WriteJson(context.out, context.err, ResultJson(*result, context.globals.check.TextLanguage));
-    } else {
-      for (const std::string& line : result->ListLines) context.out << line << '\n';
+    } else if (!result->Error) {
+      WriteReport(*result, context.out);
     }
     return ReportObjectError(*result, context) ? kExitUsage : kExitOk;
   }

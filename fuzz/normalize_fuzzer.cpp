@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(!kept.empty() && kept[at] == result.HeaderLine, "the header line is not back");
     kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(at));
   }
-  fuzz::Require(counts.Dropped + counts.Headers + kept.size() == source.size(),
+  fuzz::Require(counts.Entries == kept.size() &&
+                    counts.Dropped + counts.Headers + counts.Entries == source.size(),
                 "cleaning lost or invented a line");
   RequireInSourceOrder(source, kept);
 

@@ -99,6 +99,7 @@ void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
     }
     kept.emplace_back(line);
   }
+  result.Counts.Entries = kept.size();
   work = std::move(kept);
 }
 

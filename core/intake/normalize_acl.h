@@ -25,6 +25,7 @@ enum class Numbering : std::uint8_t {
 struct IntakeCounts {
   std::size_t Dropped = 0;          // blank, comment, prompt, statistics and counter lines
   std::size_t Headers = 0;          // header lines taken out of the list
+  std::size_t Entries = 0;          // lines kept as entries
   std::size_t ExpandedEntries = 0;  // entries whose object-group references were expanded
   std::size_t DerivedEntries = 0;   // the entries those became
 };

@@ -30,6 +30,12 @@ TEST(NormalizeCommand, JsonGivesThePanesAndTheObjectListing) {
                "object-group network zeta", " 10.1.0.0 255.255.0.0"],
       "groups": [{"name": "Alpha", "start": 0, "end": 48},
                  {"name": "zeta", "start": 49, "end": 99}]}})"));
+
+  EXPECT_EQ(RunCommand({"normalize", "--acl", acl, "--objects", objects}).out,
+            "# List BlaBlaBla: 1 entry from 2 lines (1 header, 0 dropped)\n"
+            "# Numbering: given: 10, 20, 30, ...\n"
+            "# Object groups: 1 entry expanded into 1 entry, using Alpha zeta\n"
+            "010 permit ip 10.1.0.0 0.0.255.255 host 10.0.0.1\n");
 }
 
 TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
@@ -39,14 +45,20 @@ TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
   EXPECT_NE(unanswered.err.find("--keep-numbering"), std::string::npos);
 
   EXPECT_EQ(RunCommand({"normalize", "--renumber"}, list).out,
+            "# List without a name: 2 entries from 2 lines (0 headers, 0 dropped)\n"
+            "# Numbering: renumbered: 10, 20, 30, ...\n"
             " 10 permit ip any any\n 20 deny ip any any\n");
   const json kept = RunJson({"normalize", "--keep-numbering", "--json"}, list);
   EXPECT_EQ(kept["list"], json::parse(R"([" 10 permit ip any any", " 5 deny ip any any"])"));
   EXPECT_EQ(kept["can_optimize"], false);
   // Lines without a number get 0; the others keep theirs.
-  EXPECT_EQ(
-      RunCommand({"normalize", "--keep-numbering"}, "permit ip any any\n20 deny ip any any\n").out,
-      " 0 permit ip any any\n 20 deny ip any any\n");
+  EXPECT_EQ(RunCommand({"normalize", "--keep-numbering"},
+                       "R1#show access-lists\n\npermit ip any any\n20 deny ip any any\n")
+                .out,
+            "# List without a name: 2 entries from 4 lines (0 headers, 2 dropped)\n"
+            "# Numbering: kept as written, lines without a number got 0; the list cannot be "
+            "analysed or sorted\n"
+            " 0 permit ip any any\n 20 deny ip any any\n");
 
   ExpectRefused(RunCommand({"normalize", "--renumber", "--keep-numbering"}, list), "--renumber");
 }
