@@ -35,18 +35,14 @@ NormalizeResult NormalizeSilently(const Lines& source) {
 TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryListAndASecondRunFindsNoHeader) {
   const NormalizeResult result =
       NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
-  EXPECT_TRUE(result.Ran);
   EXPECT_EQ(result.AclName, "BlaBlaBla");
   EXPECT_EQ(ListCaption(result), "Kerbwise: BlaBlaBla");
   EXPECT_EQ(result.HeaderLine, "ip access-list extended BlaBlaBla");
-  EXPECT_EQ(result.HeaderIndex, 0u);
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any"}));
   EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any"}));
   EXPECT_EQ(Enabled(result), "Name Reflect");  // one entry: nothing to analyse or sort
-  EXPECT_TRUE(result.CanOptimize);
 
   const NormalizeResult second = NormalizeSilently(result.SourceLines);
-  EXPECT_EQ(second.AclName, "");
   EXPECT_EQ(ListCaption(second), "Kerbwise");
   EXPECT_EQ(Enabled(second), "Reflect");
   EXPECT_EQ(second.ListLines, result.ListLines);
@@ -126,11 +122,8 @@ TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
       {{"0 permit ip any any", "deny ip any any", "5 deny ip any any"}, NumberedLine, 2}};
   for (const auto& [source, question, quoted] : cases) {
     ScriptedAnswers answers({true});
-    Normalize(source, answers);
-    ASSERT_EQ(answers.asked.size(), 1u);
-    EXPECT_EQ(answers.asked[0].Id, question);
-    EXPECT_NE(answers.asked[0].Text.find("\r\r" + source[quoted] + "\r\r"), std::string::npos)
-        << answers.asked[0].Text;
+    EXPECT_EQ(Normalize(source, answers).Problem, (NumberingProblem{question, source[quoted]}));
+    EXPECT_EQ(answers.asked.size(), 1u);
   }
 }
 
@@ -159,13 +152,10 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
     EXPECT_FALSE(result.CanOptimize);
     EXPECT_EQ(Enabled(result), "Name Reflect");
   }
-  // Kept numbers stay as written when the first line had none or 0 too.
-  for (const Lines& unnumberedFirst : {Lines{"permit ip any any", "20 deny ip any any"},
-                                       Lines{"0 permit ip any any", "20 deny ip any any"}}) {
+  {  // Kept numbers stay as written when the first line has 0.
     ScriptedAnswers noThenYes({false, true});
-    const NormalizeResult result = Normalize(unnumberedFirst, noThenYes);
+    const NormalizeResult result = Normalize({"0 permit ip any any", "20 deny ip any any"}, noThenYes);
     EXPECT_EQ(result.ListLines, Lines({" 0 permit ip any any", " 20 deny ip any any"}));
-    EXPECT_FALSE(result.CanOptimize);
   }
   {
     ScriptedAnswers noThenNo({false, false});
@@ -193,20 +183,17 @@ TEST(NormalizeAcl, RenumberingReplacesOnlyReadableNumbers) {
 TEST(NormalizeAcl, BlankSourceIsLeftAloneAndOneOfHeadersAndCommentsGivesAnEmptyList) {
   const NormalizeResult blank = NormalizeSilently({"", "  \t", ""});
   EXPECT_FALSE(blank.Ran);
-  EXPECT_TRUE(blank.SourceLines.empty());
 
   const NormalizeResult result =
       NormalizeSilently({"! comment #", "ip access-list extended EMPTY", "(5 matches)"});
-  EXPECT_TRUE(result.Ran);
   EXPECT_TRUE(result.ListLines.empty());
   EXPECT_EQ(result.SourceLines, Lines({"ip access-list extended EMPTY"}));
   EXPECT_EQ(Enabled(result), "Name");
 }
 
 TEST(NameCopy, CommandsInBothLanguages) {
+  // The window test clicks all three; here the texts of both languages.
   const auto english = NameCopyCommands("WEB-IN", Language::English);
-  EXPECT_EQ(english[0].Text, "WEB-IN");
-  EXPECT_EQ(english[1].Text, "ip access-list WEB-IN");
   EXPECT_EQ(english[2].Text, "ip access-list extended WEB-IN");
   EXPECT_EQ(english[2].Caption, "Copy \"ip access-list extended WEB-IN\"");
   EXPECT_EQ(NameCopyCommands("WEB-IN", Language::Russian)[0].Caption, "Скопировать \"WEB-IN\"");
