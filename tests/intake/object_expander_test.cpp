@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "intake/normalize_acl.h"
 #include "intake/object_expander.h"
 #include "intake/used_objects.h"
 #include "presentation/intake_messages.h"
-#include "scripted_answers.h"
 
 namespace kerbwise {
 namespace {
@@ -175,58 +173,6 @@ TEST(ExpandLine, UsedGroupsAreRecordedOnceNestedFirst) {
   ASSERT_EQ(used.UsdObjCount(), 3u);
   EXPECT_EQ(used.UsdObjList()[1].Name, "INNER");
   EXPECT_EQ(used.UsdObjList()[1].StartPos, 27 + 15 + 2);
-}
-
-UsedObjects Record(const std::vector<std::string>& names) {
-  UsedObjects used;
-  for (const std::string& name : names) {
-    used.BeginGroup(name, "object-group network " + name);
-    used.AppendMember("host 1.1.1.1");
-  }
-  return used;
-}
-
-TEST(ObjectListing, SortsByCapitalisedNameWithSpans) {
-  const UsedObjects used = Record({"zeta", "Alpha", "beta"});
-  // Every line counts with its CR LF: header (21 + name), member (13), separator.
-  EXPECT_EQ(used.UsdObjList()[1].StartPos, 25 + 2 + 13 + 2 + 2);
-  EXPECT_EQ(used.TextLength(), std::size_t{(27 + 15) + 2 + (28 + 15) + 2 + (27 + 15)});
-
-  const ObjectListing listing = BuildObjectListing(used);
-  EXPECT_EQ(listing.Names, Lines({"Alpha", "beta", "zeta"}));
-  const std::vector<UsedGroup>& records = listing.Records;  // Alpha, beta, zeta
-  EXPECT_EQ(records[2].EndPos, records[0].StartPos - 1);
-  EXPECT_EQ(records[0].EndPos, records[1].StartPos - 1);
-  EXPECT_EQ(records[1].EndPos, static_cast<std::int32_t>(used.TextLength()));
-  // Selection by exchange moves the first "B" behind the second.
-  EXPECT_EQ(BuildObjectListing(Record({"B", "b", "A"})).Names, Lines({"A", "b", "B"}));
-  // Headers are matched without case.
-  EXPECT_TRUE(used.HasHeader("OBJECT-GROUP NETWORK ALPHA"));
-  EXPECT_FALSE(used.HasHeader("object-group network Alpha2"));
-}
-
-TEST(NormalizeWithObjects, DerivedEntriesCarryTheSourceNumber) {
-  testing::ScriptedAnswers answers;
-  const NormalizeResult result = NormalizeACL(
-      {"ip access-list extended OBJ", "permit ip addrgroup xxx any", "deny ip any any"},
-      {"object-group ip address xxx", "host-info 10.10.10.10"}, {}, answers);
-  EXPECT_EQ(result.ListLines, Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
-  EXPECT_EQ(result.Used.UsdObjText(),
-            Lines({"object-group ip address xxx", " host-info 10.10.10.10"}));
-  EXPECT_TRUE(ControlsAfter(result).Objects);
-}
-
-TEST(NormalizeWithObjects, MissingObjectEmptiesListAndRestoresHeader) {
-  testing::ScriptedAnswers answers;
-  const NormalizeResult result = NormalizeACL(
-      {"permit ip any any", "ip access-list extended OBJ", "permit ip addrgroup nope any"}, {}, {},
-      answers);
-  EXPECT_TRUE(result.ListLines.empty());
-  ASSERT_TRUE(result.Error);
-  EXPECT_EQ(*result.Error, (ObjectError{ObjectProblem::AddressGroupNotFound, "nope", {}}));
-  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "ip access-list extended OBJ",
-                                       "20 permit ip addrgroup nope any"}));
-  EXPECT_EQ(ControlsAfter(result), (ListControls{.Name = true}));
 }
 
 }  // namespace

@@ -12,8 +12,9 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::ScriptedAnswers;
 
-NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers, bool russian = false) {
-  return NormalizeACL(source, {}, {.TextLanguage = russian ? Language::Russian : Language::English}, answers);
+NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers,
+                          Language language = Language::English) {
+  return NormalizeACL(source, {}, {.TextLanguage = language}, answers);
 }
 
 // The controls a run leaves enabled, by name.
@@ -159,7 +160,7 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
   }
   {
     ScriptedAnswers noThenNo({false, false});
-    const NormalizeResult result = Normalize(source, noThenNo, true);
+    const NormalizeResult result = Normalize(source, noThenNo, Language::Russian);
     EXPECT_EQ(noThenNo.asked[0].Title, "Хм ...");
     EXPECT_EQ(noThenNo.asked[0].Text,
               "В нумерованном списке есть ненумерованная строка:\r\rdeny ip any any\r\r"
@@ -189,6 +190,30 @@ TEST(NormalizeAcl, BlankSourceIsLeftAloneAndOneOfHeadersAndCommentsGivesAnEmptyL
   EXPECT_TRUE(result.ListLines.empty());
   EXPECT_EQ(result.SourceLines, Lines({"ip access-list extended EMPTY"}));
   EXPECT_EQ(Enabled(result), "Name");
+}
+
+TEST(NormalizeWithObjects, DerivedEntriesCarryTheSourceNumber) {
+  ScriptedAnswers answers;
+  const NormalizeResult result = NormalizeACL(
+      {"ip access-list extended OBJ", "permit ip addrgroup xxx any", "deny ip any any"},
+      {"object-group ip address xxx", "host-info 10.10.10.10"}, {}, answers);
+  EXPECT_EQ(result.ListLines, Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
+  EXPECT_EQ(result.Used.UsdObjText(),
+            Lines({"object-group ip address xxx", " host-info 10.10.10.10"}));
+  EXPECT_TRUE(ControlsAfter(result).Objects);
+}
+
+TEST(NormalizeWithObjects, MissingObjectEmptiesListAndRestoresHeader) {
+  ScriptedAnswers answers;
+  const NormalizeResult result = NormalizeACL(
+      {"permit ip any any", "ip access-list extended OBJ", "permit ip addrgroup nope any"}, {}, {},
+      answers);
+  EXPECT_TRUE(result.ListLines.empty());
+  ASSERT_TRUE(result.Error);
+  EXPECT_EQ(*result.Error, (ObjectError{ObjectProblem::AddressGroupNotFound, "nope", {}}));
+  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "ip access-list extended OBJ",
+                                       "20 permit ip addrgroup nope any"}));
+  EXPECT_EQ(ControlsAfter(result), (ListControls{.Name = true}));
 }
 
 TEST(NameCopy, CommandsInBothLanguages) {
