@@ -19,7 +19,6 @@ UsedObjects Record(const std::vector<std::string>& names) {
 TEST(ObjectListing, SortsByCapitalisedNameWithSpans) {
   const UsedObjects used = Record({"zeta", "Alpha", "beta"});
   // Every line counts with its CR LF: header (21 + name), member (13), separator.
-  EXPECT_EQ(used.UsdObjList()[1].StartPos, 25 + 2 + 13 + 2 + 2);
   EXPECT_EQ(used.TextLength(), std::size_t{(27 + 15) + 2 + (28 + 15) + 2 + (27 + 15)});
 
   const ObjectListing listing = BuildObjectListing(used);
