@@ -5,17 +5,19 @@
 // entries object groups expanded), then the normalised list, one entry per
 // line, exactly as the list pane shows it (with its leading blanks). The
 // report lines hold a "#", which the normaliser drops as a prompt line, so
-// the output reads back as its list alone. An object error goes to standard error, with no report, and the exit
-// status is 2; so does a numbering question that neither --renumber nor
-// --keep-numbering answers.
+// the output reads back as its list alone. An object error goes to standard
+// error, with no report, and the exit status is 2; so does a numbering
+// question that neither --renumber nor --keep-numbering answers.
 //
 // JSON output: one object with the keys name, caption, list, source, header,
-// header_index, can_optimize, cancelled, error, error_object, enabled (name,
-// objects, analysis, sort, ports_in_set, reflect), name_copy (the three texts
-// of the Name button's copy menu; empty when the list has no name) and
-// used_objects: {"text": [the definitions of the groups used, line by line],
-// "groups": [{"name", "start", "end"} in the order the Objects window lists
-// them]}. The JSON is written on an object error too.
+// header_index, numbering (as-written, given or renumbered), can_optimize,
+// cancelled, error, error_object, enabled (name, objects, analysis, sort,
+// ports_in_set, reflect), name_copy (the three texts of the Name button's
+// copy menu; empty when the list has no name), used_objects: {"text": [the
+// definitions of the groups used, line by line], "groups": [{"name",
+// "start", "end"} in the order the Objects window lists them]} and counts
+// (dropped, headers, entries, expanded_entries, derived_entries: the lines
+// each step met). The JSON is written on an object error too.
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -38,6 +40,26 @@ Json UsedObjectsJson(const UsedObjects& used) {
   return {{"text", used.UsdObjText()}, {"groups", std::move(groups)}};
 }
 
+std::string_view NumberingName(Numbering numbering) {
+  switch (numbering) {
+    case Numbering::Given:
+      return "given";
+    case Numbering::Renumbered:
+      return "renumbered";
+    case Numbering::AsWritten:
+      break;
+  }
+  return "as-written";
+}
+
+Json CountsJson(const IntakeCounts& counts) {
+  return {{"dropped", counts.Dropped},
+          {"headers", counts.Headers},
+          {"entries", counts.Entries},
+          {"expanded_entries", counts.ExpandedEntries},
+          {"derived_entries", counts.DerivedEntries}};
+}
+
 Json ResultJson(const NormalizeResult& result, Language language) {
   const ListControls enabled = ControlsAfter(result);
   Json nameCopy = Json::array();
@@ -53,6 +75,7 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   json["source"] = result.SourceLines;
   json["header"] = result.HeaderLine;
   json["header_index"] = result.HeaderIndex;
+  json["numbering"] = NumberingName(result.NumberedAs);
   json["can_optimize"] = result.CanOptimize;
   json["cancelled"] = result.Cancelled;
   json["error"] = result.Error ? ObjectErrorMessage(*result.Error, language) : std::string();
@@ -62,6 +85,7 @@ Json ResultJson(const NormalizeResult& result, Language language) {
       {"sort", enabled.Sort}, {"ports_in_set", enabled.PortsInSet}, {"reflect", enabled.Reflect}};
   json["name_copy"] = std::move(nameCopy);
   json["used_objects"] = UsedObjectsJson(result.Used);
+  json["counts"] = CountsJson(result.Counts);
   return json;
 }
 

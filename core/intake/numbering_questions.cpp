@@ -3,7 +3,9 @@
 #include "text/intake_texts.h"
 
 namespace kerbwise {
+namespace {
 
+// What is wrong, as the renumbering question says it before quoting the line.
 std::string_view NumberingProblemText(QuestionId id, Language language) {
   switch (id) {
     case QuestionId::UnnumberedLine:
@@ -14,6 +16,8 @@ std::string_view NumberingProblemText(QuestionId id, Language language) {
       return texts::kNumberingOrder.In(language);
   }
 }
+
+}  // namespace
 
 YesNoQuestion RenumberQuestion(const NumberingProblem& problem, Language language) {
   // The parts of a question stand apart by two carriage returns.

@@ -18,9 +18,6 @@ struct NumberingProblem {
   bool operator==(const NumberingProblem&) const = default;
 };
 
-// What is wrong, as the renumbering question says it before quoting the line.
-std::string_view NumberingProblemText(QuestionId id, Language language);
-
 // "Renumber the lines?" about `problem`; Yes renumbers the whole list.
 YesNoQuestion RenumberQuestion(const NumberingProblem& problem, Language language);
 

@@ -20,7 +20,7 @@ TEST(NormalizeCommand, JsonGivesThePanesAndTheObjectListing) {
     "name": "BlaBlaBla", "caption": "Kerbwise: BlaBlaBla",
     "list": ["010 permit ip 10.1.0.0 255.255.0.0 host 10.0.0.1"],
     "source": ["10 permit ip object-group zeta addrgroup Alpha"],
-    "header": "ip access-list extended BlaBlaBla", "header_index": 0,
+    "header": "ip access-list extended BlaBlaBla", "header_index": 0, "numbering": "given",
     "can_optimize": true, "cancelled": false, "error": "", "error_object": "",
     "enabled": {"name": true, "objects": true, "analysis": false, "sort": false,
                 "ports_in_set": false, "reflect": true},
@@ -29,7 +29,9 @@ TEST(NormalizeCommand, JsonGivesThePanesAndTheObjectListing) {
       "text": ["object-group ip address Alpha", " host 10.0.0.1", "",
                "object-group network zeta", " 10.1.0.0 255.255.0.0"],
       "groups": [{"name": "Alpha", "start": 0, "end": 48},
-                 {"name": "zeta", "start": 49, "end": 99}]}})"));
+                 {"name": "zeta", "start": 49, "end": 99}]},
+    "counts": {"dropped": 0, "headers": 1, "entries": 1, "expanded_entries": 1,
+               "derived_entries": 1}})"));
 
   EXPECT_EQ(RunCommand({"normalize", "--acl", acl, "--objects", objects}).out,
             "# List BlaBlaBla: 1 entry from 2 lines (1 header, 0 dropped)\n"
