@@ -16,7 +16,7 @@ constexpr const char* kCondition = "tcp host 10.1.0.1 192.168.5.0 0.0.0.255 eq 8
 // The entries laid out as the list pane holds them: numbered 10, 20, ... with
 // the numbers ending in one column.
 std::vector<std::string> ListPane(std::size_t count) {
-  const std::vector<std::string> entries = bench::SyntheticEntries(count);
+  const std::vector<std::string> entries = testing::SyntheticEntries(count);
   const std::size_t width = std::to_string(count * 10).size();
   std::vector<std::string> lines;
   lines.reserve(entries.size());

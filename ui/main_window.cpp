@@ -106,7 +106,7 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   analysisWindow_->SetRussian(russian_);
   WireControls();
   SetOptions(startOptions);
-  ApplyTexts(TextsFor(russian_));
+  ApplyTexts();
   recognizer_.EmptyCache();
   SetResultLine({}, ResultColour::Workspace);
   SetLeastSize();
@@ -385,46 +385,46 @@ void MainWindow::BuildMenus() {
   numberPane_->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void MainWindow::ApplyTexts(const WindowTexts& texts) {
-  maskGroup_->setTitle(texts.MaskGroup);
-  wildcardButton_->setText(texts.Wildcard);
-  netmaskButton_->setText(texts.Netmask);
-  partialGroup_->setTitle(texts.PartialGroup);
-  partialAddressesBox_->setText(texts.PartialAddresses);
-  partialPortsBox_->setText(texts.PartialPorts);
-  ignoreIcmpBox_->setText(texts.IgnoreIcmp);
-  portsInSetBox_->setText(texts.PortsInSet);
-  anyPortOverlapBox_->setText(texts.Paranoic);
-  conditionLabel_->setText(texts.ConditionLabel);
-  directButton_->setText(texts.DirectCheck);
-  directButton_->setToolTip(texts.DirectCheckHint);
-  reverseButton_->setText(texts.InverseCheck);
-  reverseButton_->setToolTip(texts.InverseCheckHint);
-  analysisButton_->setText(texts.Analysis);
-  sortButton_->setText(texts.Sort);
-  reflectButton_->setText(texts.Reflect);
-  reflectButton_->setToolTip(texts.ReflectHint);
-  namesButton_->setText(texts.Names);
-  nameButton_->setText(texts.Name);
-  nameButton_->setToolTip(texts.NameHint);
-  objectsButton_->setText(texts.Objects);
-  objectsButton_->setToolTip(texts.ObjectsHint);
+void MainWindow::ApplyTexts() {
+  maskGroup_->setTitle(Say(texts::kMaskGroup, russian_));
+  wildcardButton_->setText(Say(texts::kWildcard, russian_));
+  netmaskButton_->setText(Say(texts::kNetmask, russian_));
+  partialGroup_->setTitle(Say(texts::kPartialGroup, russian_));
+  partialAddressesBox_->setText(Say(texts::kPartialAddresses, russian_));
+  partialPortsBox_->setText(Say(texts::kPartialPorts, russian_));
+  ignoreIcmpBox_->setText(Say(texts::kIgnoreIcmp, russian_));
+  portsInSetBox_->setText(Say(texts::kPortsInSet, russian_));
+  anyPortOverlapBox_->setText(Say(texts::kAnyPortOverlap, russian_));
+  conditionLabel_->setText(Say(texts::kConditionLabel, russian_));
+  directButton_->setText(Say(texts::kDirectCheck, russian_));
+  directButton_->setToolTip(Say(texts::kDirectCheckHint, russian_));
+  reverseButton_->setText(Say(texts::kInverseCheck, russian_));
+  reverseButton_->setToolTip(Say(texts::kInverseCheckHint, russian_));
+  analysisButton_->setText(Say(texts::kAnalysis, russian_));
+  sortButton_->setText(Say(texts::kSort, russian_));
+  reflectButton_->setText(Say(texts::kReflect, russian_));
+  reflectButton_->setToolTip(Say(texts::kReflectHint, russian_));
+  namesButton_->setText(Say(texts::kNames, russian_));
+  nameButton_->setText(Say(texts::kName, russian_));
+  nameButton_->setToolTip(Say(texts::kNameHint, russian_));
+  objectsButton_->setText(Say(texts::kObjects, russian_));
+  objectsButton_->setToolTip(Say(texts::kObjectsHint, russian_));
   const QString arrowKey = normalizeAction_->shortcut().toString(QKeySequence::NativeText);
-  normalizeAction_->setToolTip(texts.ArrowHint + " (" + arrowKey + ")");
-  arrowButton_->setAccessibleName(texts.ArrowName);
-  maskGroup_->setToolTip(texts.MaskTypeHint);
-  partialAddressesBox_->setToolTip(texts.PartialAddressesHint);
-  partialPortsBox_->setToolTip(texts.PartialPortsHint);
-  ignoreIcmpBox_->setToolTip(texts.IgnoreIcmpHint);
-  portsInSetBox_->setToolTip(texts.PortsInSetHint);
-  anyPortOverlapBox_->setToolTip(texts.ParanoicHint);
+  normalizeAction_->setToolTip(Say(texts::kArrowHint, russian_) + " (" + arrowKey + ")");
+  arrowButton_->setAccessibleName(Say(texts::kArrowName, russian_));
+  maskGroup_->setToolTip(Say(texts::kMaskTypeHint, russian_));
+  partialAddressesBox_->setToolTip(Say(texts::kPartialAddressesHint, russian_));
+  partialPortsBox_->setToolTip(Say(texts::kPartialPortsHint, russian_));
+  ignoreIcmpBox_->setToolTip(Say(texts::kIgnoreIcmpHint, russian_));
+  portsInSetBox_->setToolTip(Say(texts::kPortsInSetHint, russian_));
+  anyPortOverlapBox_->setToolTip(Say(texts::kAnyPortOverlapHint, russian_));
   for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
                               reflectButton_, namesButton_, nameButton_, objectsButton_}) {
     FitToCaption(*button);
   }
-  showResultAction_->setText(texts.ShowResult);
-  copyResultAction_->setText(texts.CopyResult);
-  errorLabel_->SetCopyCaption(texts.Copy);
+  showResultAction_->setText(Say(texts::kShowResult, russian_));
+  copyResultAction_->setText(Say(texts::kCopyResult, russian_));
+  errorLabel_->SetCopyCaption(Say(texts::kCopy, russian_));
 }
 
 void MainWindow::SetOptions(const CheckOptions& options) {

@@ -38,7 +38,6 @@ class MarkerImage;
 class PaneSync;
 class ResultWindow;
 class SortPanel;
-struct WindowTexts;
 
 // The main window: the panes the user pastes into, the normalised list with
 // the check results beside it, the option controls and the buttons that start
@@ -65,7 +64,7 @@ class MainWindow : public QMainWindow {
   // Building (main_window.cpp).
   void BuildControls();
   void BuildMenus();
-  void ApplyTexts(const WindowTexts& texts);
+  void ApplyTexts();
   void WireControls();
   void SetOptions(const CheckOptions& options);
   void SetLeastSize();
