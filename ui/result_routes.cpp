@@ -21,7 +21,9 @@ void MainWindow::ShowResult() {
   resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
 }
 
-void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), intake_->Used()); }
+void MainWindow::ShowObjects() {
+  resultWindow_->ShowObjects(objectsButton_->text(), intake_->Used());
+}
 
 void MainWindow::ShowReflected() {
   const std::vector<std::string> reflected =

@@ -111,7 +111,8 @@ std::optional<NumberingProblem> FindNumberingProblem(const std::vector<std::stri
     const std::int32_t number = ReadIntDefault(FirstWord(line), 0);
     const auto asUnsigned = static_cast<std::uint32_t>(number);
     if (numbered && number == 0) return NumberingProblem{QuestionId::UnnumberedLine, line};
-    if (numbered && asUnsigned <= previous) return NumberingProblem{QuestionId::NumberingOrder, line};
+    if (numbered && asUnsigned <= previous)
+      return NumberingProblem{QuestionId::NumberingOrder, line};
     if (!numbered && number != 0) return NumberingProblem{QuestionId::NumberedLine, line};
     previous = asUnsigned;
   }

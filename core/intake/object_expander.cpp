@@ -174,10 +174,9 @@ LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
       return fail({ObjectProblem::RecursiveNesting, split.Name, {}});
     }
     std::vector<std::string> results;
-    std::optional<ObjectError> failure =
-        found->family == GroupFamily::NetworkService
-            ? ExpandTopObjectGroup(split, results)
-            : ExpandSimpleGroup(found->family, split, results);
+    std::optional<ObjectError> failure = found->family == GroupFamily::NetworkService
+                                             ? ExpandTopObjectGroup(split, results)
+                                             : ExpandSimpleGroup(found->family, split, results);
     if (failure) return fail(std::move(*failure));
     queue.pop_front();
     for (std::string& result : results) queue.push_back({std::move(result), passes});
@@ -236,16 +235,17 @@ std::optional<ObjectError> ObjectExpander::ExpandSimpleGroup(GroupFamily family,
     }
   }
   if (found) return std::nullopt;
-  return ObjectError{address ? ObjectProblem::AddressGroupNotFound : ObjectProblem::GroupNotFound,
-                     entry.Name, {}};
+  return ObjectError{
+      address ? ObjectProblem::AddressGroupNotFound : ObjectProblem::GroupNotFound, entry.Name, {}};
 }
 
-std::optional<ObjectError> ObjectExpander::ExpandTopObjectGroup(
-    const SplitEntry& entry, std::vector<std::string>& out) {
+std::optional<ObjectError> ObjectExpander::ExpandTopObjectGroup(const SplitEntry& entry,
+                                                                std::vector<std::string>& out) {
   recursion_ = 0;
   GroupLines group = ExpandObjGroup(entry);
   if (group.Failure) return group.Failure;
-  if (recursion_ > kMaxNestedGroups) return ObjectError{ObjectProblem::RecursiveNesting, entry.Name, {}};
+  if (recursion_ > kMaxNestedGroups)
+    return ObjectError{ObjectProblem::RecursiveNesting, entry.Name, {}};
   if (!group.Found && group.Lines.empty()) {
     return ObjectError{ObjectProblem::GroupNotFound, entry.Name, {}};
   }
@@ -338,9 +338,8 @@ bool ObjectExpander::ReadNetworkGroup(const SplitEntry& entry, std::size_t heade
         if (low == 0 && high == UINT32_MAX) {
           result.Lines.push_back(entry.Before + " any" + entry.After);
         } else if (std::uint64_t{high} - low + 1 > kMaxRangeAddresses) {
-          result.Failure =
-              ObjectError{ObjectProblem::RangeTooWide, entry.Name,
-                          std::string(firstText) + " " + std::string(lastText)};
+          result.Failure = ObjectError{ObjectProblem::RangeTooWide, entry.Name,
+                                       std::string(firstText) + " " + std::string(lastText)};
           return false;
         } else {
           for (std::uint64_t value = low; value <= high; ++value) {

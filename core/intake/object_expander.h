@@ -72,9 +72,9 @@ class ObjectExpander {
 
   static std::optional<FoundReference> FindFirstReference(const std::string& entry);
   std::optional<ObjectError> ExpandSimpleGroup(GroupFamily family, const SplitEntry& entry,
-                                                    std::vector<std::string>& out);
+                                               std::vector<std::string>& out);
   std::optional<ObjectError> ExpandTopObjectGroup(const SplitEntry& entry,
-                                                       std::vector<std::string>& out);
+                                                  std::vector<std::string>& out);
   GroupLines ExpandObjGroup(const SplitEntry& entry);
   bool ReadNetworkGroup(const SplitEntry& entry, std::size_t headerLine, GroupLines& result,
                         std::vector<std::string>& definition);

@@ -1,8 +1,9 @@
+#include "intake/normalize_acl.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "intake/normalize_acl.h"
 #include "presentation/intake_messages.h"
 #include "scripted_answers.h"
 
@@ -153,7 +154,8 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
   }
   {  // Kept numbers stay as written when the first line has 0.
     ScriptedAnswers noThenYes({false, true});
-    const NormalizeResult result = Normalize({"0 permit ip any any", "20 deny ip any any"}, noThenYes);
+    const NormalizeResult result =
+        Normalize({"0 permit ip any any", "20 deny ip any any"}, noThenYes);
     EXPECT_EQ(result.ListLines, Lines({" 0 permit ip any any", " 20 deny ip any any"}));
   }
   {
