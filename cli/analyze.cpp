@@ -128,7 +128,7 @@ class AnalyzeCommand final : public Command {
   int Run(const CommandContext& context) override {
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
     if (!list->CanOptimize) {
       throw UsageError("a list whose numbering was kept as written cannot be analysed");
     }

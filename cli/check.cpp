@@ -67,7 +67,7 @@ class CheckCommand final : public Command {
 
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
 
     CheckOptions options = options_;
     options.MaskType = context.globals.check.MaskType;

@@ -104,7 +104,7 @@ class SortCommand final : public Command {
 
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
     if (!list->CanOptimize) {
       throw UsageError("a list whose numbering was kept as written cannot be sorted");
     }

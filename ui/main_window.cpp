@@ -29,10 +29,10 @@
 #include "condition_area.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
-#include "intake/acl_header.h"
 #include "marker_image.h"
 #include "message_boxes.h"
 #include "pane_sync.h"
+#include "presentation/intake_messages.h"
 #include "result_window.h"
 #include "rules/rule_template.h"
 #include "text_panes.h"
@@ -40,11 +40,6 @@
 
 namespace kerbwise::ui {
 namespace {
-
-// The name menu's actions: the name, "ip access-list NAME" and
-// "ip access-list extended NAME".
-const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAction",
-                                            "copyExtendedAccessListAction"};
 
 constexpr int kDesignWidth = 1053;
 constexpr int kDesignHeight = 559;
@@ -104,6 +99,7 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   SetMessageBoxesRussian(russian_);
   BuildControls();
   BuildMenus();
+  BuildIntake();
   resultWindow_ = new ResultWindow(this);
   resultWindow_->SetRussian(russian_);
   CreateSortPanel();
@@ -388,14 +384,6 @@ void MainWindow::BuildMenus() {
   copyResultAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copyResultAction_->setShortcutContext(Qt::WidgetShortcut);
   numberPane_->setContextMenuPolicy(Qt::CustomContextMenu);
-
-  nameMenu_ = new QMenu(this);
-  nameMenu_->setObjectName("nameMenu");
-  for (int i = 0; i < 3; ++i) {
-    nameCopyActions_[i] = nameMenu_->addAction(QString());
-    nameCopyActions_[i]->setObjectName(kNameCopyActionNames[i]);
-  }
-  nameButton_->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void MainWindow::ApplyTexts() {
@@ -438,7 +426,6 @@ void MainWindow::ApplyTexts() {
   showResultAction_->setText(Say(texts::kShowResult, russian_));
   copyResultAction_->setText(Say(texts::kCopyResult, russian_));
   errorLabel_->SetCopyCaption(Say(texts::kCopy, russian_));
-  FillNameMenu();
 }
 
 void MainWindow::SetOptions(const CheckOptions& options) {
@@ -486,11 +473,6 @@ void MainWindow::WireControls() {
   connect(reflectButton_, &QPushButton::clicked, this, &MainWindow::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &MainWindow::ShowNamesReference);
   connect(objectsButton_, &QPushButton::clicked, this, &MainWindow::ShowObjects);
-  // A click opens the copy menu at the button's corner, a context request
-  // where the mouse is.
-  connect(nameButton_, &QPushButton::clicked, this, [this] { OpenNameMenu(QPoint(0, 0)); });
-  connect(nameButton_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenNameMenu);
-  connect(nameMenu_, &QMenu::aboutToShow, this, &MainWindow::FillNameMenu);
   connect(portsInSetBox_, &QCheckBox::toggled, anyPortOverlapBox_, &QWidget::setDisabled);
 
   connect(showResultAction_, &QAction::triggered, this, &MainWindow::ShowResult);

@@ -33,6 +33,7 @@ class BlinkingLabel;
 class CheckController;
 class ConditionArea;
 class ConditionPane;
+class IntakeController;
 class MarkerImage;
 class PaneSync;
 class ResultWindow;
@@ -69,12 +70,9 @@ class MainWindow : public QMainWindow {
   void SetLeastSize();
   void OpenWithinScreen();
 
-  // Normalisation and the Name menu (intake_wiring.cpp).
+  // The arrow button: a normalisation run under a ListRun (intake_wiring.cpp).
   void Normalize();
-  void ApplyEnabled(const IntakeControls& enabled);
-  // Opens the copy menu at `at`, in the button's coordinates.
-  void OpenNameMenu(const QPoint& at);
-  void FillNameMenu();
+  void BuildIntake();
 
   // Normalisation and analysis let window messages through while they run,
   // so a key could otherwise start a check or another run in the middle of
@@ -161,14 +159,13 @@ class MainWindow : public QMainWindow {
   QMenu* resultMenu_ = nullptr;  // number pane and result line
   QAction* showResultAction_ = nullptr;
   QAction* copyResultAction_ = nullptr;
-  QMenu* nameMenu_ = nullptr;
-  QAction* nameCopyActions_[3] = {};
 
   PaneSync* paneSync_ = nullptr;
   CheckController* checks_ = nullptr;     // the check area: results, markers, verdicts
   ResultWindow* resultWindow_ = nullptr;  // Show result, Objects, Reflect, names
   SortPanel* sortPanel_ = nullptr;        // in the result window, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;
+  IntakeController* intake_ = nullptr;
 
   // State of the run.
   bool russian_ = false;
@@ -177,8 +174,6 @@ class MainWindow : public QMainWindow {
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
   EnterKeyTracker lineEnterKeys_;  // Enter strokes in the condition line
-  std::string aclName_;
-  UsedObjects usedObjects_;
 };
 
 }  // namespace kerbwise::ui
