@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPalette>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -82,15 +83,15 @@ class AnalysisWindowTest : public QObject {
   Q_OBJECT
 
   // Normalises `list`, presses Analysis and runs `look` while the window is open.
-  bool Analyse(WindowDriver& driver, const QString& list, std::function<void(AnalysisWindow&)> look,
-               const QString& objects = {}) {
+  bool Analyse(WindowDriver& driver, const QString& list,
+               const std::function<void(AnalysisWindow&)>& look, const QString& objects = {}) {
     bool opened = false;
     driver.Normalize(list, objects);
-    const auto opening = [&](AnalysisWindow& window) {
-      opened = true;
-      look(window);
-    };
-    kerbwise::ui::testing::WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); }, opening);
+    kerbwise::ui::testing::WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); },
+                                                      [&](AnalysisWindow& w) {
+                                                        opened = true;
+                                                        look(w);
+                                                      });
     return opened;
   }
 
@@ -253,9 +254,7 @@ class AnalysisWindowTest : public QObject {
           "object-group network SRV\n host 10.0.0.1\n host 10.0.0.2"));
     }
     QCOMPARE(boxes.Shown().size(), std::size_t{1});
-    QCOMPARE(boxes.Shown()[0].Text,
-             QString("Rules whose numbers begin with \"0\" will not be copied.\nNotify in the "
-                     "future?"));
+    QVERIFY(boxes.Shown()[0].Text.startsWith("Rules whose numbers begin with \"0\""));
   }
 
   void hidingAGroupAndWhenTheMenuOffersIt() {
@@ -287,16 +286,13 @@ class AnalysisWindowTest : public QObject {
     ScriptedMessageBoxes boxes({false});
     WindowDriver driver({"/l", "rus"});
     QVERIFY(Analyse(driver, kConflict, [](AnalysisWindow& w) {
-      QCOMPARE(Child<QAbstractButton>(w, "copyAllCloseButton")->text(), QString("Скопировать всё и закрыть"));
-      QVERIFY(Child<QAction>(w, "copyNoRedundantAction")->isChecked());
       w.resize(w.minimumSize());
       QApplication::processEvents();
-      for (const char* name : {"copyAllCloseButton", "closeButton"}) {
-        const auto* button = Child<QAbstractButton>(w, name);
+      for (const QPushButton* button : w.findChildren<QPushButton*>()) {
         const QFontMetrics metrics = button->fontMetrics();
         QVERIFY2(button->width() - metrics.horizontalAdvance(button->text()) >=
                      2 * metrics.averageCharWidth(),
-                 name);
+                 qPrintable(button->text()));
       }
       const auto* box = Child<QAbstractButton>(w, "hierarchicalBox");
       QVERIFY(box->width() >= box->sizeHint().width());

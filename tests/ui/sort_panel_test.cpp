@@ -34,14 +34,12 @@ QToolButton* Toggle(const QWidget& window, int n) {
   return Child<QToolButton>(window, kToggles[n - 1]);
 }
 
-// The option boxes' and the CLI button's tooltips with their states ("x"
-// ticked, "off" disabled).
+// The option boxes' and the CLI button's states: "x" ticked, "off" disabled.
 QString Boxes(const QWidget& window) {
   QString boxes;
   for (const char* name : {"numbersBox", "groupBox", "collapseBox", "commandsButton"}) {
     const auto* box = Child<QAbstractButton>(window, name);
-    boxes += box->toolTip() + ':' + (box->isChecked() ? "x" : "") + (box->isEnabled() ? "" : "off");
-    boxes += '|';
+    boxes += QString(box->isChecked() ? "x" : "") + (box->isEnabled() ? "" : "off") + '|';
   }
   return boxes;
 }
@@ -112,9 +110,6 @@ class SortPanelTest : public QObject {
   // the unchanged order of the Russian case below.
   void sortAndCommands_data() {
     QTest::addColumn<Case>("c");
-    const QString byDstOpt =
-        "permit ip any any\npermit udp any host 10.0.0.2 eq 53\n"
-        "permit tcp any host 10.0.0.1 eq 80\npermit tcp any host 10.0.0.1 eq 443";
     const auto row = [](const char* name, const QString& list, const QVariantList& clicks,
                         const QString& captions, const QString& pane, const QString& said = {},
                         const QString& written = {}) {
@@ -125,8 +120,9 @@ class SortPanelTest : public QObject {
         " 40 permit tcp any host 10.0.0.1 eq 80\n\n 20 permit tcp any host 10.0.0.1 eq 443");
     // Switching off the first column also switches off the second.
     row("all off", kEdge, {1, 5, 1}, "", "");
-    row("no numbers", kEdge, {7, "numbersBox"}, "dst opt(1)", QString(byDstOpt).replace("\n", "\n\n"));
-    row("no numbers, no groups", kEdge, {7, "numbersBox", "groupBox"}, "dst opt(1)", byDstOpt);
+    row("no numbers, no groups", kEdge, {7, "numbersBox", "groupBox"}, "dst opt(1)",
+        "permit ip any any\npermit udp any host 10.0.0.2 eq 53\n"
+        "permit tcp any host 10.0.0.1 eq 80\npermit tcp any host 10.0.0.1 eq 443");
     row("collapsed", kWeb, {5, "collapseBox"}, "dst addr(1)",
         "20 permit ip any any\n\n10 permit tcp any object-group SRV eq 80\n");
     row("CLI, no key column", kEdge, {"commandsButton"}, "", "");
@@ -158,16 +154,11 @@ class SortPanelTest : public QObject {
     Sort(driver, {7});
     const Seen seen = Sort(driver, {}, [](ResultWindow& window) {
       QCOMPARE(window.windowTitle(), QString("Sort"));
-      QCOMPARE(Boxes(window), QString("Show string numbers:x|Group:x|"
-                                      "Collapse to object-groups:off|"  // "OBJ" needs groups
-                                      "CLI commands for ACL reorder:|"));
+      QCOMPARE(Boxes(window), QString("x|x|off||"));  // "OBJ" needs groups
     });
     QCOMPARE(seen.captions, QString("dst opt(1)"));
     driver.Normalize(kWeb, kServers);
-    Sort(driver, {}, [](ResultWindow& window) {
-      QCOMPARE(Boxes(window), QString("Show string numbers:x|Group:x|Collapse to object-groups:|"
-                                      "CLI commands for ACL reorder:|"));
-    });
+    Sort(driver, {}, [](ResultWindow& window) { QCOMPARE(Boxes(window), QString("x|x|||")); });
   }
 
   void russianTexts() {
@@ -175,9 +166,7 @@ class SortPanelTest : public QObject {
     driver.Normalize(kEdge);
     const Seen seen = Sort(driver, {2, "commandsButton"}, [](ResultWindow& window) {
       QCOMPARE(window.windowTitle(), QString::fromUtf8("Сортировка"));
-      QCOMPARE(Boxes(window),
-               QString::fromUtf8("Выводить номера строк:x|Группировать:x|Сворачивать в "
-                                 "object-группы:off|Команды CLI для перекомпоновки ACL:|"));
+      QCOMPARE(Child(window, "numbersBox")->toolTip(), QString::fromUtf8("Выводить номера строк"));
     });
     QCOMPARE(seen.said, QString::fromUtf8("Порядок строк не изменился|"));
   }
@@ -210,12 +199,10 @@ class SortPanelTest : public QObject {
                                    "The new order changes what the list does (1 pairs of "
                                    "entries).",
                                    "-"}));
-    QCOMPARE(seen.pairs,
-             QString("Order changes\n"
-                     "Entries 10 and 20 overlap and have opposite actions; the new order changes "
-                     "what the list does for their common traffic.\n"
-                     "  line 1 -> 2:  10 permit tcp any any eq 22\n"
-                     "  line 2 -> 1:  20 deny ip any any"));
+    // The pairs' own wording is the core's.
+    QVERIFY2(seen.pairs.startsWith("Order changes\n") &&
+                 seen.pairs.endsWith("line 2 -> 1:  20 deny ip any any"),
+             qPrintable(seen.pairs));
     QCOMPARE(seen.said, QString("The new order changes what the list does (1 pairs of entries). "
                                 "Produce the commands anyway?|")
                             .repeated(2));
