@@ -195,13 +195,13 @@ AnalysisWindow::~AnalysisWindow() = default;
 
 void AnalysisWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(hook); }
 
-void AnalysisWindow::SetRussian(bool russian) {
-  russian_ = russian;
+void AnalysisWindow::SetLanguage(Language language) {
+  language_ = language;
   ApplyTexts();
 }
 
 void AnalysisWindow::ApplyTexts() {
-  const auto text = [this](const Phrase& phrase) { return Say(phrase, russian_); };
+  const auto text = [this](const Phrase& phrase) { return Say(phrase, language_); };
   copyAllCloseButton_->setText(text(texts::kCopyAllAndClose));
   hierarchicalBox_->setText(text(texts::kHierarchicalView));
   closeButton_->setText(text(texts::kClose));

@@ -36,8 +36,8 @@ class AnalysisWindow : public QDialog {
 
   // Language of the window's own texts; the main window calls it whenever it
   // becomes active. The texts are also renewed when this window becomes active.
-  void SetRussian(bool russian);
-  bool Russian() const { return russian_; }
+  void SetLanguage(Language language);
+  Language TextLanguage() const { return language_; }
 
   // Empties both panes (an analysis starts).
   void Clear();
@@ -90,7 +90,7 @@ class AnalysisWindow : public QDialog {
   void SetRelatedCommandsEnabled(bool enabled);
   void FitPanes();
 
-  bool russian_ = false;
+  Language language_ = Language::English;
   QTextEdit* reportPane_;
   QTextEdit* relatedPane_;
   QSplitter* splitter_;

@@ -65,7 +65,7 @@ void MainWindow::RunAnalysis() {
     Inform(this, FromCore(message->Caption), FromCore(message->Text));
     return;
   }
-  analysisWindow_->SetRussian(russian_);
+  analysisWindow_->SetLanguage(language_);
   analysisWindow_->ShowReport(std::move(result));
 }
 

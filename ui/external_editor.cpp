@@ -40,18 +40,18 @@ void ExternalEditor::DeleteLast() {
 
 bool ExternalEditor::OpenInEditor(const QStringList& lines) {
   DeleteLast();
-  const QString title = Say(texts::kNotepad, russian_);
+  const QString title = Say(texts::kNotepad, language_);
   const QString path = WriteFile(lines);
   if (path.isEmpty()) {
     Inform(owner_, title,
-           Say(texts::kCannotWriteTemporaryFile, russian_) +
+           Say(texts::kCannotWriteTemporaryFile, language_) +
                QDir::toNativeSeparators(QDir::tempPath()));
     return false;
   }
   lastFile_ = path;
   if (!OpenWithDesktop(path)) {
     Inform(owner_, title,
-           Say(texts::kCannotOpenTextFile, russian_) +
+           Say(texts::kCannotOpenTextFile, language_) +
                QDir::toNativeSeparators(path));
     return false;
   }

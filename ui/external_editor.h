@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "text/language.h"
+
 class QWidget;
 
 namespace kerbwise::ui {
@@ -22,7 +24,7 @@ class ExternalEditor {
   ExternalEditor& operator=(const ExternalEditor&) = delete;
 
   // Language of the failure messages.
-  void SetRussian(bool russian) { russian_ = russian; }
+  void SetLanguage(Language language) { language_ = language; }
 
   // Deletes the previous file, writes `lines` one per line (UTF-8) into a new
   // file and asks the desktop to open it; nothing waits for the editor.
@@ -45,7 +47,7 @@ class ExternalEditor {
   QString WriteFile(const QStringList& lines);
 
   QWidget* owner_;
-  bool russian_ = false;
+  Language language_ = Language::English;
   QString lastFile_;
 };
 

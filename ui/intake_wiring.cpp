@@ -31,7 +31,7 @@ void MainWindow::BuildIntake() {
   intake_ = new IntakeController(
       {this, objectPane_, sourcePane_, listPane_, progressBar_, errorLabel_, nameButton_,
        objectsButton_, analysisButton_, sortButton_, portsInSetBox_, reflectButton_},
-      russian_ ? Language::Russian : Language::English, this);
+      language_, this);
   // A new list voids the recognised entries and every check result.
   connect(intake_, &IntakeController::listReplacing, this,
           [this](std::size_t entries) { recognizer_.EmptyCache(entries); });

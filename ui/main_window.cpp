@@ -92,19 +92,19 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 }  // namespace
 
 MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
-    : QMainWindow(parent), russian_((startOptions.TextLanguage == Language::Russian)) {
+    : QMainWindow(parent), language_(startOptions.TextLanguage) {
   setObjectName("mainWindow");
   setWindowTitle(
       QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
-  SetMessageBoxesRussian(russian_);
+  SetMessageBoxesLanguage(language_);
   BuildControls();
   BuildMenus();
   BuildIntake();
   resultWindow_ = new ResultWindow(this);
-  resultWindow_->SetRussian(russian_);
+  resultWindow_->SetLanguage(language_);
   CreateSortPanel();
   analysisWindow_ = new AnalysisWindow(this);
-  analysisWindow_->SetRussian(russian_);
+  analysisWindow_->SetLanguage(language_);
   WireControls();
   SetOptions(startOptions);
   ApplyTexts();
@@ -387,45 +387,45 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::ApplyTexts() {
-  maskGroup_->setTitle(Say(texts::kMaskGroup, russian_));
-  wildcardButton_->setText(Say(texts::kWildcard, russian_));
-  netmaskButton_->setText(Say(texts::kNetmask, russian_));
-  partialGroup_->setTitle(Say(texts::kPartialGroup, russian_));
-  partialAddressesBox_->setText(Say(texts::kPartialAddresses, russian_));
-  partialPortsBox_->setText(Say(texts::kPartialPorts, russian_));
-  ignoreIcmpBox_->setText(Say(texts::kIgnoreIcmp, russian_));
-  portsInSetBox_->setText(Say(texts::kPortsInSet, russian_));
-  anyPortOverlapBox_->setText(Say(texts::kAnyPortOverlap, russian_));
-  conditionLabel_->setText(Say(texts::kConditionLabel, russian_));
-  directButton_->setText(Say(texts::kDirectCheck, russian_));
-  directButton_->setToolTip(Say(texts::kDirectCheckHint, russian_));
-  reverseButton_->setText(Say(texts::kInverseCheck, russian_));
-  reverseButton_->setToolTip(Say(texts::kInverseCheckHint, russian_));
-  analysisButton_->setText(Say(texts::kAnalysis, russian_));
-  sortButton_->setText(Say(texts::kSort, russian_));
-  reflectButton_->setText(Say(texts::kReflect, russian_));
-  reflectButton_->setToolTip(Say(texts::kReflectHint, russian_));
-  namesButton_->setText(Say(texts::kNames, russian_));
-  nameButton_->setText(Say(texts::kName, russian_));
-  nameButton_->setToolTip(Say(texts::kNameHint, russian_));
-  objectsButton_->setText(Say(texts::kObjects, russian_));
-  objectsButton_->setToolTip(Say(texts::kObjectsHint, russian_));
+  maskGroup_->setTitle(Say(texts::kMaskGroup, language_));
+  wildcardButton_->setText(Say(texts::kWildcard, language_));
+  netmaskButton_->setText(Say(texts::kNetmask, language_));
+  partialGroup_->setTitle(Say(texts::kPartialGroup, language_));
+  partialAddressesBox_->setText(Say(texts::kPartialAddresses, language_));
+  partialPortsBox_->setText(Say(texts::kPartialPorts, language_));
+  ignoreIcmpBox_->setText(Say(texts::kIgnoreIcmp, language_));
+  portsInSetBox_->setText(Say(texts::kPortsInSet, language_));
+  anyPortOverlapBox_->setText(Say(texts::kAnyPortOverlap, language_));
+  conditionLabel_->setText(Say(texts::kConditionLabel, language_));
+  directButton_->setText(Say(texts::kDirectCheck, language_));
+  directButton_->setToolTip(Say(texts::kDirectCheckHint, language_));
+  reverseButton_->setText(Say(texts::kInverseCheck, language_));
+  reverseButton_->setToolTip(Say(texts::kInverseCheckHint, language_));
+  analysisButton_->setText(Say(texts::kAnalysis, language_));
+  sortButton_->setText(Say(texts::kSort, language_));
+  reflectButton_->setText(Say(texts::kReflect, language_));
+  reflectButton_->setToolTip(Say(texts::kReflectHint, language_));
+  namesButton_->setText(Say(texts::kNames, language_));
+  nameButton_->setText(Say(texts::kName, language_));
+  nameButton_->setToolTip(Say(texts::kNameHint, language_));
+  objectsButton_->setText(Say(texts::kObjects, language_));
+  objectsButton_->setToolTip(Say(texts::kObjectsHint, language_));
   const QString arrowKey = normalizeAction_->shortcut().toString(QKeySequence::NativeText);
-  normalizeAction_->setToolTip(Say(texts::kArrowHint, russian_) + " (" + arrowKey + ")");
-  arrowButton_->setAccessibleName(Say(texts::kArrowName, russian_));
-  maskGroup_->setToolTip(Say(texts::kMaskTypeHint, russian_));
-  partialAddressesBox_->setToolTip(Say(texts::kPartialAddressesHint, russian_));
-  partialPortsBox_->setToolTip(Say(texts::kPartialPortsHint, russian_));
-  ignoreIcmpBox_->setToolTip(Say(texts::kIgnoreIcmpHint, russian_));
-  portsInSetBox_->setToolTip(Say(texts::kPortsInSetHint, russian_));
-  anyPortOverlapBox_->setToolTip(Say(texts::kAnyPortOverlapHint, russian_));
+  normalizeAction_->setToolTip(Say(texts::kArrowHint, language_) + " (" + arrowKey + ")");
+  arrowButton_->setAccessibleName(Say(texts::kArrowName, language_));
+  maskGroup_->setToolTip(Say(texts::kMaskTypeHint, language_));
+  partialAddressesBox_->setToolTip(Say(texts::kPartialAddressesHint, language_));
+  partialPortsBox_->setToolTip(Say(texts::kPartialPortsHint, language_));
+  ignoreIcmpBox_->setToolTip(Say(texts::kIgnoreIcmpHint, language_));
+  portsInSetBox_->setToolTip(Say(texts::kPortsInSetHint, language_));
+  anyPortOverlapBox_->setToolTip(Say(texts::kAnyPortOverlapHint, language_));
   for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
                               reflectButton_, namesButton_, nameButton_, objectsButton_}) {
     FitToCaption(*button);
   }
-  showResultAction_->setText(Say(texts::kShowResult, russian_));
-  copyResultAction_->setText(Say(texts::kCopyResult, russian_));
-  errorLabel_->SetCopyCaption(Say(texts::kCopy, russian_));
+  showResultAction_->setText(Say(texts::kShowResult, language_));
+  copyResultAction_->setText(Say(texts::kCopyResult, language_));
+  errorLabel_->SetCopyCaption(Say(texts::kCopy, language_));
 }
 
 void MainWindow::SetOptions(const CheckOptions& options) {
@@ -452,7 +452,7 @@ CheckOptions MainWindow::ReadOptions() const {
   options.IgnoreIcmp = ignoreIcmpBox_->isChecked();
   options.PortsInSet = portsInSetBox_->isChecked();
   options.AnyPortOverlap = anyPortOverlapBox_->isChecked();
-  options.TextLanguage = russian_ ? Language::Russian : Language::English;
+  options.TextLanguage = language_;
   return options;
 }
 

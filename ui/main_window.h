@@ -50,7 +50,7 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(const CheckOptions& startOptions, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  bool Russian() const { return russian_; }
+  Language TextLanguage() const { return language_; }
   // The options as the controls show them now; every operation reads them when it starts.
   CheckOptions ReadOptions() const;
 
@@ -168,7 +168,7 @@ class MainWindow : public QMainWindow {
   IntakeController* intake_ = nullptr;
 
   // State of the run.
-  bool russian_ = false;
+  Language language_ = Language::English;
   LineRecognizer recognizer_;
   bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;

@@ -10,19 +10,19 @@ namespace kerbwise::ui {
 namespace {
 
 ScriptedMessageBoxes* activeScript = nullptr;
-bool russianButtons = false;
+Language buttonsLanguage = Language::English;
 
 // Qt names the standard buttons in English unless a translation is loaded;
 // the program carries its own two words instead.
 void NameButtons(QMessageBox& box) {
-  if (!russianButtons) return;
-  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(Say(texts::kYes, true));
-  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(Say(texts::kNo, true));
+  if (buttonsLanguage == Language::English) return;
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(Say(texts::kYes, buttonsLanguage));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(Say(texts::kNo, buttonsLanguage));
 }
 
 }  // namespace
 
-void SetMessageBoxesRussian(bool russian) { russianButtons = russian; }
+void SetMessageBoxesLanguage(Language language) { buttonsLanguage = language; }
 
 ScriptedMessageBoxes::ScriptedMessageBoxes(std::deque<bool> answers)
     : answers_(std::move(answers)) {

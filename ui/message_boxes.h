@@ -3,6 +3,8 @@
 #include <QString>
 #include <deque>
 #include <functional>
+
+#include "text/language.h"
 #include <utility>
 #include <vector>
 
@@ -17,7 +19,7 @@ void Inform(QWidget* parent, const QString& title, const QString& text);
 
 // The language of the boxes' buttons (in Russian the program names them itself). The language
 // is chosen once, at start-up, for the whole run.
-void SetMessageBoxesRussian(bool russian);
+void SetMessageBoxesLanguage(Language language);
 
 // What a box showed, as the test hook records it.
 struct ShownMessage {

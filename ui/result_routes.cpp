@@ -51,10 +51,10 @@ void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   // The result window speaks the main window's language.
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && resultWindow_ != nullptr) {
-    resultWindow_->SetRussian(russian_);
+    resultWindow_->SetLanguage(language_);
   }
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && analysisWindow_ != nullptr) {
-    analysisWindow_->SetRussian(russian_);
+    analysisWindow_->SetLanguage(language_);
   }
 }
 

@@ -141,18 +141,18 @@ ResultWindow::~ResultWindow() = default;
 
 void ResultWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(hook); }
 
-void ResultWindow::SetRussian(bool russian) {
-  russian_ = russian;
+void ResultWindow::SetLanguage(Language language) {
+  language_ = language;
   ApplyTexts();
 }
 
 void ResultWindow::ApplyTexts() {
-  copyButton_->setText(Say(texts::kCopyAllAndClose, russian_));
-  notepadButton_->setText(Say(texts::kNotepad, russian_));
-  notepadButton_->setToolTip(Say(texts::kNotepadHint, russian_));
-  closeButton_->setText(Say(texts::kClose, russian_));
+  copyButton_->setText(Say(texts::kCopyAllAndClose, language_));
+  notepadButton_->setText(Say(texts::kNotepad, language_));
+  notepadButton_->setToolTip(Say(texts::kNotepadHint, language_));
+  closeButton_->setText(Say(texts::kClose, language_));
   for (QPushButton* button : {copyButton_, notepadButton_, closeButton_}) FitToCaption(*button);
-  editor_->SetRussian(russian_);
+  editor_->SetLanguage(language_);
 
   // The least width holds the button row with the sort panel's room between
   // the Notepad and Close buttons, whatever the window shows: taken from the

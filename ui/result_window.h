@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "intake/used_objects.h"
+#include "text/language.h"
 
 class QFrame;
 class QHBoxLayout;
@@ -34,8 +35,8 @@ class ResultWindow : public QDialog {
 
   // Language of the window's own texts; the main window calls it whenever it
   // becomes active. The texts are also renewed when this window becomes active.
-  void SetRussian(bool russian);
-  bool Russian() const { return russian_; }
+  void SetLanguage(Language language);
+  Language TextLanguage() const { return language_; }
 
   // Fills the text pane with the lines and shows the window modally;
   // returns when it closes. The pane's font is the system's fixed-pitch one.
@@ -106,7 +107,7 @@ class ResultWindow : public QDialog {
   void SendToEditor();
   void ObjNameSelect();
 
-  bool russian_ = false;
+  Language language_ = Language::English;
   QPlainTextEdit* textPane_;
   QListWidget* objectList_;
   QSplitter* splitter_;

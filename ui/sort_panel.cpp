@@ -209,7 +209,7 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
 }
 
 Language SortPanel::WindowLanguage() const {
-  return window_.Russian() ? Language::Russian : Language::English;
+  return window_.TextLanguage();
 }
 
 void SortPanel::ApplyTexts() {
@@ -306,7 +306,7 @@ void SortPanel::ShowOrderNotice(OrderChanges changes, Language language) {
 void SortPanel::ShowOrderChanges() {
   const Language language = WindowLanguage();
   ResultWindow pairs(&window_);
-  pairs.SetRussian(window_.Russian());
+  pairs.SetLanguage(window_.TextLanguage());
   pairs.ShowText(FromCore(SortPanelText(language).OrderChangesCaption),
                  FromCoreLines(OrderChangeReport(shownChanges_, readInput_().ListLines, language)));
 }

@@ -117,8 +117,4 @@ inline QString Say(const Phrase& phrase, Language language) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline QString Say(const Phrase& phrase, bool russian) {
-  return Say(phrase, russian ? Language::Russian : Language::English);
-}
-
 }  // namespace kerbwise::ui

@@ -124,7 +124,7 @@ class ResultWindowTest : public QObject {
 
   void failuresOfTheEditorAreReportedAndLeaveNoFile() {
     ResultWindow window;
-    window.SetRussian(true);
+    window.SetLanguage(Language::Russian);
     ScriptedMessageBoxes boxes;
     QString path;
     ExternalEditor::SetOpenHook([&](const QString& file) {
@@ -137,7 +137,7 @@ class ResultWindowTest : public QObject {
     QVERIFY(!path.isEmpty() && !QFile::exists(path));
 
     // A TMPDIR that does not exist: nothing is written, not even elsewhere.
-    window.SetRussian(false);
+    window.SetLanguage(Language::English);
     const QByteArray tmpdir = qgetenv("TMPDIR");
     qputenv("TMPDIR", "/nonexistent/kerbwise-test");
     path.clear();
@@ -183,7 +183,7 @@ class ResultWindowTest : public QObject {
   // too, even at the window's least size.
   void russianCaptionsFitTheButtons() {
     ResultWindow window;
-    window.SetRussian(true);
+    window.SetLanguage(Language::Russian);
     WhileShowingText(window, [](ResultWindow& shown) {
       shown.resize(shown.minimumSize());
       QApplication::processEvents();
