@@ -20,10 +20,6 @@ TEST(AnalysisReport, LinesIndentByLevelAndStayInSightWhenDeep) {
   EXPECT_EQ(text(300), std::string(16, ' ') + "[300] 3: 30 permit ip any any");
 }
 
-TEST(AnalysisReport, NumberPanePadsToTheListsWidth) {
-  EXPECT_EQ(AnalysisNumberPane({.ListSize = 100, .LinesReached = 2}), (Lines{"001", "002"}));
-}
-
 TEST(AnalysisReport, ErrorLineInEitherLanguage) {
   const AnalysisResult result = Analyse({"permit foo bar", "permit tcp any any"});
   EXPECT_EQ(AnalysisResultLines(result, Language::English),
@@ -45,8 +41,6 @@ TEST(AnalysisReport, NoRelationsMessage) {
   ASSERT_TRUE(message);
   EXPECT_EQ(message->Caption, "All is ok !");
   EXPECT_EQ(message->Text, "There are no excess or conflicting rules");
-  EXPECT_EQ(NoRelationsMessage(none, Language::Russian)->Text,
-            "Избыточных или конфликтующих правил нет");
 }
 
 }  // namespace

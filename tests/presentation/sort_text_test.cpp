@@ -35,7 +35,6 @@ TEST(SortText, ReorderMessages) {
   const std::tuple<CommandOutcome, std::uint64_t, std::string> cases[] = {
       {Produced, 0, ""},
       {Problems, 0, "not recognized:20 bogus\nremark:30 remark x"},
-      {Unchanged, 0, "The order of the lines has not changed"},
       {SharedNumbers, 30,
        "Sequence number 30 is carried by more than one line; collapse the list to its object "
        "groups first"},
@@ -52,10 +51,6 @@ TEST(SortText, ReorderMessages) {
   unnumbered.Outcome = Unnumbered;
   unnumbered.Unnumbered = {"ACE 5 not found", "ACE 6 not found"};
   EXPECT_EQ(ReorderMessage(unnumbered, {}, Language::English), "ACE 5 not found\nACE 6 not found");
-  ReorderCommands unnamed;
-  unnamed.Outcome = Produced;
-  unnamed.NameMissing = true;
-  EXPECT_EQ(ReorderMessage(unnamed, {}, Language::Russian), "Не задано имя ACL");
 }
 
 TEST(SortText, OrderChangeReportSaysHowManyMore) {
