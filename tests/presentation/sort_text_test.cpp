@@ -67,9 +67,6 @@ TEST(SortText, OrderChangeReportSaysHowManyMore) {
   EXPECT_EQ(OrderChangeReport(changes, list, Language::Russian)[0],
             "Записи 10 и 30 пересекаются и имеют противоположные действия; новый порядок "
             "меняет действие списка для их общего трафика.");
-  EXPECT_EQ(OrderChangeQuestion(2, Language::English),
-            "The new order changes what the list does (2 pairs of entries). Produce the "
-            "commands anyway?");
 }
 
 }  // namespace
