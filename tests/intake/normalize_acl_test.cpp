@@ -68,11 +68,9 @@ TEST(NormalizeAcl, ShowOutputLosesCountersPromptsAndStatistics) {
 }
 
 TEST(NormalizeAcl, HeaderFormsAndCaptions) {
-  struct Case {
-    std::string header, name, caption;
-  };
   const std::string name33 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456";
-  const std::vector<Case> cases = {
+  // The header, the list's name and the caption.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"ip access-list extended WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
       {"Extended IP access list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
       {"ip access-list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
@@ -82,11 +80,11 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
       {"ip access-list extended " + name33.substr(0, 32), name33.substr(0, 32),
        "Kerbwise: " + name33.substr(0, 32)},
   };
-  for (const Case& c : cases) {
-    const NormalizeResult result = NormalizeSilently({c.header, "permit ip any any"});
-    EXPECT_EQ(result.AclName, c.name) << c.header;
-    EXPECT_EQ(ListCaption(result), c.caption) << c.header;
-    EXPECT_EQ(ListCaption(ListCaptionName({c.header, "permit ip any any"})), c.caption) << c.header;
+  for (const auto& [header, name, caption] : cases) {
+    const NormalizeResult result = NormalizeSilently({header, "permit ip any any"});
+    EXPECT_EQ(result.AclName, name) << header;
+    EXPECT_EQ(ListCaption(result), caption) << header;
+    EXPECT_EQ(ListCaption(ListCaptionName({header, "permit ip any any"})), caption) << header;
   }
 }
 
@@ -129,12 +127,6 @@ TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
 
 TEST(NormalizeAcl, AnswersDecideTheNumbering) {
   const Lines source = {"ip access-list extended X", "10 permit ip any any", "deny ip any any"};
-  {
-    ScriptedAnswers yes({true});
-    const NormalizeResult result = Normalize(source, yes);
-    EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
-    EXPECT_EQ(Enabled(result), "Name Analysis Sort PortsInSet Reflect");
-  }
   {
     ScriptedAnswers noThenYes({false, true});
     const NormalizeResult result = Normalize(source, noThenYes);
