@@ -33,7 +33,6 @@ TEST(SortText, ReorderMessages) {
   using enum CommandOutcome;
   // The outcome, its number, and the message in English.
   const std::tuple<CommandOutcome, std::uint64_t, std::string> cases[] = {
-      {Produced, 0, ""},
       {Problems, 0, "not recognized:20 bogus\nremark:30 remark x"},
       {SharedNumbers, 30,
        "Sequence number 30 is carried by more than one line; collapse the list to its object "
