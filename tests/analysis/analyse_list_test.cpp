@@ -25,7 +25,6 @@ TEST(AnalyseList, ConflictQuestionAndConflictsOnly) {
   const AnalysisResult only = AnalyseList(Numbered(list), {}, recognizer, answers);
   ASSERT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(answers.asked[0].Text, "There are conflicting rules. Show only them ?");
-  EXPECT_EQ(answers.asked[0].Title, "");
   ASSERT_EQ(only.Lines.size(), 2u);
   EXPECT_TRUE(only.Lines[0].Conflict && only.Lines[1].Conflict);
   EXPECT_TRUE(Contradicts(only.Lines[1], only.Lines[0]));

@@ -30,16 +30,6 @@ TEST(CopyCommands, CopyNoModes) {
   EXPECT_TRUE(CopyNo(italic, AllReportLines(italic), CopyNoMode::Redundant).Lines.empty());
 }
 
-TEST(CopyCommands, EntriesFromObjectGroupsAreNotCopied) {
-  LineRecognizer recognizer;
-  testing::ScriptedAnswers answers;
-  const AnalysisResult result = AnalyseList(
-      {"010 permit tcp host 10.0.0.1 any", "020 permit tcp any any"}, {}, recognizer, answers);
-  const CopyNoResult copied = CopyNo(result, AllReportLines(result));
-  EXPECT_TRUE(copied.ZeroNumberedSkipped);
-  EXPECT_TRUE(copied.Lines.empty());
-}
-
 TEST(HideDerivedLines, GroupLeavesAndLaterGroupsMoveDown) {
   AnalysisResult result =
       Analyse({"permit tcp host 10.0.0.1 any eq 80", "permit tcp host 10.0.0.1 any",

@@ -50,17 +50,6 @@ TEST(HostileInput, MegabyteLinesGoWholeThroughEveryCommand) {
   EXPECT_NE(Quiet({"check", "tcp any any eq " + ports}, list)
                 .out.find("Allowed at line 1: 10 " + entry + "\n"),
             npos);
-  const std::string remark = "remark " + std::string(1 << 20, 'r');
-  EXPECT_EQ(ListOf(Quiet({"normalize"}, remark + "\npermit ip any any\n")),
-            " 10 " + remark + "\n 20 permit ip any any\n");
-}
-
-TEST(HostileInput, TenMegabytePasteKeepsEveryEntry) {
-  const std::string paste = ShowOutput(10 << 20);
-  const std::vector<std::string> lines = SplitLines(ListOf(Quiet({"normalize"}, paste)));
-  ASSERT_EQ(lines.size(), EntryCount(paste));
-  EXPECT_EQ(lines.front(), " 10 permit udp 10.0.1.0 0.0.0.255 any eq 2");  // counters cut
-  EXPECT_EQ(lines.back(), " 999999990 deny ip any any");
 }
 
 TEST(HostileInput, ControlBytesLineEndsAndBrokenEncodingsAreKept) {
@@ -81,38 +70,22 @@ TEST(HostileInput, ControlBytesLineEndsAndBrokenEncodingsAreKept) {
   EXPECT_EQ(std::count(asJson.err.begin(), asJson.err.end(), '\n'), 1) << asJson.err;
 }
 
-// Runs `args` on `acl` with `objects` as the object groups: the run must be
-// refused with one line saying `mention`.
-void ExpectObjectsRefused(std::vector<std::string> args, const std::string& acl,
-                          const std::string& objects, const std::string& mention) {
-  args.insert(args.end(), {"--objects", WriteTempFile("objects.txt", objects)});
-  const CliOutcome outcome = RunCommand(args, acl);
-  ExpectRefused(outcome, mention);
-  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
-}
-
 TEST(HostileInput, ObjectGroupsBeyondReasonOrUnreadableAreRefused) {
-  const std::string entry = "permit ip object-group A any\n";
-  ExpectObjectsRefused(
-      {"check", "ip any any"}, entry,
-      "object-group network A\n group-object B\nobject-group network B\n group-object A\n",
-      "kerbwise-cli: The A object contains a recursively nested object\n");
-  ExpectObjectsRefused({"normalize"}, entry,
-                       "object-group network A\n range 0.0.0.0 255.255.255.254\n",
-                       "The range 0.0.0.0 255.255.255.254 of the A object spans more than 65536 "
-                       "addresses");
   std::string nested;  // G0 holds G1, which holds G2, ... down to G10000
   for (int i = 0; i < 10'000; ++i) {
     nested += "object-group network G" + std::to_string(i) + "\n group-object G" +
               std::to_string(i + 1) + "\n";
   }
-  ExpectObjectsRefused({"reflect"}, "permit ip any object-group G0\n",
-                       nested + "object-group network G10000\n host 10.0.0.1\n",
-                       "The G0 object contains a recursively nested object");
+  const std::string objects =
+      WriteTempFile("objects.txt", nested + "object-group network G10000\n host 10.0.0.1\n");
+  const CliOutcome deep =
+      RunCommand({"reflect", "--objects", objects}, "permit ip any object-group G0\n");
+  ExpectRefused(deep, "G0");
+  // One line, whatever the depth.
+  EXPECT_EQ(deep.err, "kerbwise-cli: The G0 object contains a recursively nested object\n");
 
-  const CliOutcome unreadable =
-      RunCommand({"sort", "--key", "proto", "--objects", TempPath("none.txt")}, entry);
-  ExpectRefused(unreadable, "cannot read the --objects file");
+  ExpectRefused(RunCommand({"sort", "--key", "proto", "--objects", TempPath("none.txt")}, "x\n"),
+                "cannot read the --objects file");
 }
 
 // The biggest sizes; slow under the sanitizers, so they carry the ctest label "big".
@@ -127,8 +100,12 @@ TEST(Big, MillionLinesNormalizedAndChecked) {
             npos);
 }
 
-TEST(Big, TenMegabytesReflectedAndSorted) {
+TEST(Big, TenMegabytePasteNormalizedReflectedAndSorted) {
   const std::string paste = ShowOutput(10 << 20);
+  const std::vector<std::string> lines = SplitLines(ListOf(Quiet({"normalize"}, paste)));
+  ASSERT_EQ(lines.size(), EntryCount(paste));
+  EXPECT_EQ(lines.front(), " 10 permit udp 10.0.1.0 0.0.0.255 any eq 2");  // counters cut
+  EXPECT_EQ(lines.back(), " 999999990 deny ip any any");
   const std::vector<std::string> reflected = SplitLines(Quiet({"reflect"}, paste).out);
   ASSERT_EQ(reflected.size(), EntryCount(paste));
   EXPECT_EQ(reflected.front(), "permit udp any eq 2 10.0.1.0 0.0.0.255");

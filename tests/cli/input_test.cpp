@@ -7,7 +7,6 @@ namespace {
 
 using kerbwise::cli::ReadFileText;
 using kerbwise::cli::ReadInputText;
-using kerbwise::cli::SplitLines;
 using kerbwise::cli::UsageError;
 
 TEST(ReadInput, FilesAndStreamsAreReadWholeAndByteForByte) {
@@ -34,15 +33,6 @@ TEST(ReadInput, FailuresNameTheInput) {
   }
   EXPECT_THROW(ReadFileText(std::string("a\0b", 3), "--acl file"), UsageError);
   EXPECT_THROW(ReadFileText(testing::TempDir(), "--acl file"), UsageError);  // a folder
-}
-
-TEST(SplitLines, LineEnds) {
-  using Lines = std::vector<std::string>;
-  EXPECT_EQ(SplitLines(""), Lines{});
-  EXPECT_EQ(SplitLines("\n"), Lines{""});
-  EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitLines("a\rb\r\n"), (Lines{"a", "b"}));
-  EXPECT_EQ(SplitLines("a\n\r\rb"), (Lines{"a", "", "", "b"}));
 }
 
 }  // namespace

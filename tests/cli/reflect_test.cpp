@@ -7,14 +7,10 @@ using namespace kerbwise::testing;
 using nlohmann::json;
 
 TEST(ReflectCommand, OneLinePerListLine) {
-  const CliOutcome text =
-      RunCommand({"reflect"},
-                 "ip access-list extended WEB\n permit tcp 10.1.0.0 0.0.255.255 host 10.0.0.1 eq "
-                 "443 established\n remark return path\n permit ahp any any\n");
+  const CliOutcome text = RunCommand({"reflect"}, "ip access-list extended WEB\n permit tcp "
+                                                   "any host 10.0.0.1 eq 443\n remark return\n");
   ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_EQ(text.out,
-            "permit tcp host 10.0.0.1 eq 443 10.1.0.0 0.0.255.255\n"
-            "-remark \n-not recognized: permit ahp any any\n");
+  EXPECT_EQ(text.out, "permit tcp host 10.0.0.1 eq 443 any\n-remark \n");
 
   EXPECT_EQ(RunJson({"--json", "reflect", "--lang", "ru"}, "permit ahp any any\n"),
             json::parse(R"({"lines": ["-не опознано: permit ahp any any"]})"));
@@ -23,8 +19,7 @@ TEST(ReflectCommand, OneLinePerListLine) {
 TEST(NamesCommand, ReferenceInTextAndJson) {
   const CliOutcome text = RunCommand({"names"});
   ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_EQ(text.out.substr(0, 63),
-            "Alias            Num\n--------------------\nTCP bgp          179\n");
+  EXPECT_NE(text.out.find("TCP bgp          179\n"), std::string::npos);
   const json document = RunJson({"names", "--json"});
   std::string joined;
   for (const std::string line : document["lines"]) joined += line + '\n';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <vector>
 
@@ -16,7 +18,7 @@ class ScriptedAnswers final : public AnswerSource {
   bool Ask(const YesNoQuestion& question) override {
     asked.push_back(question);
     if (script_.empty()) {
-      unexpected = true;
+      ADD_FAILURE() << "unexpected question: " << question.Text;
       return false;
     }
     const bool answer = script_.front();
@@ -25,7 +27,6 @@ class ScriptedAnswers final : public AnswerSource {
   }
 
   std::vector<YesNoQuestion> asked;
-  bool unexpected = false;
 
  private:
   std::deque<bool> script_;

@@ -39,8 +39,6 @@ TEST(RelatedLines, OfAHeadAndOfAMemberOfTwoGroups) {
             (std::vector<ColourRun>{{1, 25, blue}, {26, 25, fuchsia}}));
   EXPECT_EQ(ColourRuns(member.Lines[1].Colouring, 34), (std::vector<ColourRun>{{0, 34, blue}}));
   EXPECT_EQ(ColourRuns(member.Lines[2].Colouring, 34), (std::vector<ColourRun>{{0, 34, fuchsia}}));
-  // The last part takes what the division leaves over.
-  EXPECT_EQ(ColourRuns(member.Lines[0].Colouring, 52)[1], (ColourRun{26, 26, fuchsia}));
 }
 
 TEST(RelatedLines, HierarchicalViewOrdersByLevel) {

@@ -33,9 +33,7 @@ TEST(SortText, ReorderMessages) {
   using enum CommandOutcome;
   // The outcome, its number, and the message in English.
   const std::tuple<CommandOutcome, std::uint64_t, std::string> cases[] = {
-      {Produced, 0, ""},
       {Problems, 0, "not recognized:20 bogus\nremark:30 remark x"},
-      {Unchanged, 0, "The order of the lines has not changed"},
       {SharedNumbers, 30,
        "Sequence number 30 is carried by more than one line; collapse the list to its object "
        "groups first"},
@@ -52,10 +50,6 @@ TEST(SortText, ReorderMessages) {
   unnumbered.Outcome = Unnumbered;
   unnumbered.Unnumbered = {"ACE 5 not found", "ACE 6 not found"};
   EXPECT_EQ(ReorderMessage(unnumbered, {}, Language::English), "ACE 5 not found\nACE 6 not found");
-  ReorderCommands unnamed;
-  unnamed.Outcome = Produced;
-  unnamed.NameMissing = true;
-  EXPECT_EQ(ReorderMessage(unnamed, {}, Language::Russian), "Не задано имя ACL");
 }
 
 TEST(SortText, OrderChangeReportSaysHowManyMore) {
@@ -72,9 +66,6 @@ TEST(SortText, OrderChangeReportSaysHowManyMore) {
   EXPECT_EQ(OrderChangeReport(changes, list, Language::Russian)[0],
             "Записи 10 и 30 пересекаются и имеют противоположные действия; новый порядок "
             "меняет действие списка для их общего трафика.");
-  EXPECT_EQ(OrderChangeQuestion(2, Language::English),
-            "The new order changes what the list does (2 pairs of entries). Produce the "
-            "commands anyway?");
 }
 
 }  // namespace

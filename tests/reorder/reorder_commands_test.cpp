@@ -17,12 +17,6 @@ using Lines = std::vector<std::string>;
 TEST(ReorderCommands, MovedLinesGoIntoTheGaps) {
   // The list in its new order, its name, and the commands.
   const std::tuple<Lines, std::string, Lines> cases[] = {
-      // 30 moves forward between 10 and 20.
-      {{"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"},
-       "IN",
-       {"ip access-list extended IN", "no 30", "", "ip access-list resequence IN 2 2", "",
-        "ip access-list extended IN", "3 deny tcp any any", "",
-        "ip access-list resequence IN 10 10"}},
       // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
       {{"50 permit a", "10 permit b", "30 permit c", "20 permit d"},
        "X",

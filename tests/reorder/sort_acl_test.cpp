@@ -20,12 +20,12 @@ namespace {
 using Lines = std::vector<std::string>;
 
 SortResult Sort(const Lines& list, std::vector<KeyColumn> keys, SortOptions options = {},
-                bool russian = false, const Lines& source = {}) {
+                bool russian = false) {
   SortColumns columns;
   for (KeyColumn key : keys) columns.SwitchOn(key);
   LineRecognizer recognizer;
   const CheckOptions checkOptions{.TextLanguage = russian ? Language::Russian : Language::English};
-  return SortACL(columns, list, source, options, checkOptions, recognizer);
+  return SortACL(columns, list, {}, options, checkOptions, recognizer);
 }
 
 // Each problem line as its kind, its 0-based list place and its text.
@@ -151,8 +151,6 @@ TEST(Collapse, AdjacentMembersGiveTheEntryOnce) {
                      "010 permit tcp any host 1.1.1.3 eq 80", " 20 deny ip any any"};
   EXPECT_EQ(CollapseToSource(sorted, kSource, true),
             (Lines{"10 permit tcp any object-group WEB eq 80", "20 deny ip any any"}));
-  EXPECT_EQ(CollapseToSource(sorted, kSource, false),
-            (Lines{"permit tcp any object-group WEB eq 80", "deny ip any any"}));
 }
 
 TEST(Collapse, SpreadMembersGiveTheClosestOneAndSeparatorsShrink) {
@@ -232,16 +230,6 @@ TEST(Collapse, GroupScoresMatchThePairwiseSums) {
       ASSERT_EQ(fast[i].GroupScore, slow[i].GroupScore) << round << ':' << i;
     }
   }
-}
-
-TEST(Collapse, SortWithCollapse) {
-  const Lines list{"010 permit tcp any host 1.1.1.1 eq 80", "010 permit tcp any host 1.1.1.2 eq 80",
-                   " 20 deny ip any any"};
-  const SortResult result =
-      Sort(list, {KeyColumn::Proto}, {.WithNumbers = false, .Collapse = true}, false, kSource);
-  EXPECT_EQ(result.MainOutput,
-            (Lines{"deny ip any any", "", "permit tcp any object-group WEB eq 80"}));
-  EXPECT_EQ(result.NewPosition, (std::vector<std::size_t>{2, 2, 1}));
 }
 
 }  // namespace

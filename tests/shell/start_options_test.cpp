@@ -36,10 +36,5 @@ TEST(StartOptions, MatchingSwitchesAreOffUnlessGiven) {
   EXPECT_FALSE(start.HelpWanted);
 }
 
-TEST(StartOptions, HelpTextInBothLanguages) {
-  EXPECT_EQ(StartOptionsHelp(Language::English).Title, "Start options help");
-  EXPECT_EQ(StartOptionsHelp(Language::Russian).Title, "Справка опций запуска");
-}
-
 }  // namespace
 }  // namespace kerbwise
