@@ -72,7 +72,7 @@ Json ToJson(const Recognition& item) {
 void WriteText(std::ostream& out, const Recognition& item, bool russian) {
   const RuleRecord& record = *item.record;
   std::string text =
-      std::to_string(record.Status) + " " + std::string(StatusName(record.Status, russian));
+      std::to_string(record.Status) + " " + std::string(StatusName(record.Status, russian ? Language::Russian : Language::English));
   if (IsRecord(record.Status)) {
     text += " | src " + ValToIP(record.SrcAddr) + " " + ValToIP(record.SrcMask);
     text += " | dst " + ValToIP(record.DstAddr) + " " + ValToIP(record.DstMask);

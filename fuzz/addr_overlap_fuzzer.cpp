@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 #include "fuzz_support.h"
 #include "rules/primitives.h"
 
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               std::to_string(expected.Count / expected.Runs) + (russian ? " хостов" : " hosts");
     }
   }
-  fuzz::Require(AddrPartMatch(ruleAddr, ruleMask, subjectAddr, subjectMask, russian) == text,
+  fuzz::Require(AddrPartMatch(ruleAddr, ruleMask, subjectAddr, subjectMask, russian ? Language::Russian : Language::English) == text,
                 "the partial-match text differs from the scan", detail);
   return 0;
 }

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 #include "check/check_for_match.h"
 #include "fuzz_support.h"
 #include "packet_oracle.h"

@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 #include "fuzz_support.h"
 #include "packet_oracle.h"
 #include "reorder/order_safety.h"

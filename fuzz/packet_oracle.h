@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 #include "check/check_for_match.h"
 #include "rules/rule_record.h"
 

@@ -1,14 +1,13 @@
 #include "analysis/pair_comparer.h"
 
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 #include "rules/integer_reader.h"
+#include "rules/limits.h"
 #include "rules/text_ids.h"
 
 namespace kerbwise {
 namespace {
 
-constexpr std::uint16_t kMaxPort = 65535;
-constexpr std::uint16_t kMaxTtl = 255;
 
 // Protocol families whose options the comparison looks at.
 constexpr std::uint8_t kFamilyIp = 0;
@@ -82,7 +81,7 @@ PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSetting
 // refuse it.
 bool PairComparer::ReadRanges(const std::string& text, std::uint16_t maxValue, Ranges& ranges) {
   if (text.empty()) return true;
-  const RangeList list = ValuesToRanges(text, maxValue, false);
+  const RangeList list = ValuesToRanges(text, maxValue, Language::English);
   if (!list.Ok()) return false;
   ranges.first = static_cast<std::uint32_t>(ranges_.size());
   ranges.count = static_cast<std::uint32_t>(list.Ranges.size());

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "check/check_for_match.h"
-#include "check/value_ranges.h"
+#include "rules/value_ranges.h"
 #include "rules/check_options.h"
 
 namespace kerbwise {

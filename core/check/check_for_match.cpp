@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <optional>
 
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 #include "check/match_messages.h"
-#include "check/value_ranges.h"
+#include "rules/value_ranges.h"
 #include "rules/integer_reader.h"
+#include "rules/limits.h"
 
 namespace kerbwise {
 namespace {
 
-constexpr std::uint16_t kMaxPort = 65535;
-constexpr std::uint16_t kMaxTtl = 255;
 constexpr std::string_view kIp = "ip";
 constexpr std::string_view kTcp = "6";
 constexpr std::string_view kUdp = "17";
@@ -106,11 +105,11 @@ Decision CompareTtl(const RuleRecord& subject, const RuleRecord& rule, const Con
   auto withoutKeyword = [](std::string_view text) {  // drops "ttl "
     return text.substr(std::min<std::size_t>(4, text.size()));
   };
-  const RangeList ruleRanges = ValuesToRanges(withoutKeyword(ruleTtl), kMaxTtl, russian);
+  const RangeList ruleRanges = ValuesToRanges(withoutKeyword(ruleTtl), kMaxTtl, context.options.TextLanguage);
   if (!ruleRanges.Ok()) {
     return Ended(MatchError, TtlErrorMessage(context.ruleRole, ruleRanges.Error, russian));
   }
-  const RangeList subjectRanges = ValuesToRanges(withoutKeyword(subjectTtl), kMaxTtl, russian);
+  const RangeList subjectRanges = ValuesToRanges(withoutKeyword(subjectTtl), kMaxTtl, context.options.TextLanguage);
   if (!subjectRanges.Ok()) {
     return Ended(MatchError, TtlErrorMessage(context.subjectRole, subjectRanges.Error, russian));
   }
@@ -138,9 +137,9 @@ Decision ComparePortPair(const std::string& rulePorts, const std::string& subjec
   if (rulePorts.empty()) return std::nullopt;
   if (subjectPorts.empty()) return NotMatching();
   const bool russian = (context.options.TextLanguage == Language::Russian);
-  const RangeList rule = ValuesToRanges(rulePorts, kMaxPort, russian);
+  const RangeList rule = ValuesToRanges(rulePorts, kMaxPort, context.options.TextLanguage);
   if (!rule.Ok()) return Ended(MatchError, PortErrorMessage(context.ruleRole, rule.Error, russian));
-  const RangeList subject = ValuesToRanges(subjectPorts, kMaxPort, russian);
+  const RangeList subject = ValuesToRanges(subjectPorts, kMaxPort, context.options.TextLanguage);
   if (!subject.Ok()) {
     return Ended(MatchError, PortErrorMessage(context.subjectRole, subject.Error, russian));
   }
@@ -201,7 +200,7 @@ std::optional<std::string> PartialAddressText(const RuleRecord& subject, const R
     text = ". Src " + completely;
   } else {
     const std::string shared =
-        AddrPartMatch(rule.SrcAddr, rule.SrcMask, subject.SrcAddr, subject.SrcMask, russian);
+        AddrPartMatch(rule.SrcAddr, rule.SrcMask, subject.SrcAddr, subject.SrcMask, russian ? Language::Russian : Language::English);
     if (shared.empty()) return std::nullopt;
     text = ". Src " + shared;
   }
@@ -210,7 +209,7 @@ std::optional<std::string> PartialAddressText(const RuleRecord& subject, const R
     text += ". Dst " + completely;
   } else {
     const std::string shared =
-        AddrPartMatch(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask, russian);
+        AddrPartMatch(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask, russian ? Language::Russian : Language::English);
     if (shared.empty()) return std::nullopt;
     text += ". Dst " + shared;
   }

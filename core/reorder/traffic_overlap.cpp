@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "rules/integer_reader.h"
+#include "rules/limits.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
 #include "rules/rule_record.h"
@@ -11,10 +12,7 @@
 namespace kerbwise {
 namespace {
 
-constexpr std::uint16_t kMaxPort = 65535;
-constexpr std::uint16_t kMaxTtl = 255;
-constexpr std::int32_t kMaxIcmpMessage = 65535;  // type * 256 + code
-constexpr std::int32_t kTypeCount = 256;         // a value below this is a type, any code
+constexpr std::int32_t kTypeCount = kIcmpTypeCount;
 constexpr std::string_view kTtlKeyword = "ttl ";
 
 // Whether two ICMP messages (a type, or a type with its code) share a packet.
@@ -69,7 +67,7 @@ TrafficTable::Ranges TrafficTable::ReadRanges(const std::string& condition,
                                               std::uint16_t maxValue) {
   Ranges ranges;
   if (condition.empty()) return ranges;
-  const RangeList list = ValuesToRanges(condition, maxValue, false);
+  const RangeList list = ValuesToRanges(condition, maxValue, Language::English);
   if (!list.Ok() || list.Ranges.empty()) return ranges;
   ranges.first = static_cast<std::uint32_t>(ranges_.size());
   ranges.count = static_cast<std::uint32_t>(list.Ranges.size());

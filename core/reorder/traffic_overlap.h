@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "check/value_ranges.h"
+#include "rules/value_ranges.h"
 #include "rules/check_options.h"
 
 namespace kerbwise {
