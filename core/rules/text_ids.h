@@ -17,6 +17,8 @@ class TextIds {
     return at->second;
   }
 
+  void Clear() { ids_.clear(); }
+
  private:
   std::unordered_map<std::string, std::uint32_t> ids_;
 };
