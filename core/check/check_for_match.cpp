@@ -129,16 +129,11 @@ MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subj
   const LineRole ruleRole = settings.ReverseMode ? LineRole::Condition : LineRole::Acl;
   const Language language = options.TextLanguage;
 
-  // A check compares one line with every entry of a list, so the two
-  // compiled entries live in a store that keeps its memory between calls.
-  thread_local CompiledEntries entries;
-  entries.Clear();
-  entries.Reserve(2);  // so that adding the rule leaves the subject in place
-  const CompiledEntry& subjectEntry = entries[entries.Add(*subject.Expr, subject.ParameterError)];
+  const CompiledEntry subjectEntry = CompileTraffic(*subject.Expr, subject.ParameterError);
   if (std::optional<MatchResult> ended = NotComparable(subjectEntry, subjectRole, language)) {
     return *ended;
   }
-  const CompiledEntry& ruleEntry = entries[entries.Add(*rule.Expr, rule.ParameterError)];
+  const CompiledEntry ruleEntry = CompileTraffic(*rule.Expr, rule.ParameterError);
   if (std::optional<MatchResult> ended = NotComparable(ruleEntry, ruleRole, language)) {
     return *ended;
   }
@@ -147,7 +142,18 @@ MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subj
                          .IgnoreIcmp = options.IgnoreIcmp,
                          .PartialPorts = settings.PartialPorts,
                          .AnyOverlap = settings.AnyOverlap};
-  const Cover cover = entries.Covers(ruleEntry, subjectEntry, query);
+  // Most entries of a list part from a condition on protocol or addresses,
+  // which need no options compiled.
+  Cover cover{.Step = CompiledEntries::CoversTraffic(ruleEntry, subjectEntry, query)};
+  if (cover.Step == CoverStep::Covered) {
+    // A check compares one line with every entry of a list, so the store
+    // keeps its memory between calls.
+    thread_local CompiledEntries entries;
+    entries.Clear();
+    const std::size_t subjectIndex = entries.Add(*subject.Expr, subject.ParameterError);
+    const std::size_t ruleIndex = entries.Add(*rule.Expr, rule.ParameterError);
+    cover = entries.Covers(entries[ruleIndex], entries[subjectIndex], query);
+  }
   if (IsValueError(cover.Step)) {
     return ValueError(cover.Step, *rule.Expr, *subject.Expr, ruleRole, subjectRole, options);
   }

@@ -1,6 +1,7 @@
 #include "rules/compiled_entry.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "rules/address_sets.h"
 #include "rules/integer_reader.h"
@@ -13,13 +14,14 @@ namespace {
 // Keys of texts that are no plain decimal number start here, above every
 // number a key can be made of.
 constexpr std::uint32_t kTextKeyBase = 1u << 24;
+constexpr std::uint32_t kKeywordNumberKeyBase = 1u << 20;
 constexpr std::size_t kMaxKeyDigits = 6;
 
 // A TTL condition is stored with its keyword: "ttl eq 64".
 constexpr std::size_t kTtlKeywordLength = 4;
 
 // The key of a plain decimal number without leading zeros, 0 otherwise.
-std::uint32_t NumberKey(const std::string& text) {
+std::uint32_t NumberKey(std::string_view text) {
   if (text.empty() || text.size() > kMaxKeyDigits || (text[0] == '0' && text.size() > 1)) return 0;
   std::uint32_t value = 0;
   for (const char c : text) {
@@ -91,6 +93,17 @@ std::int32_t KnownIcmpMessage(const CompiledEntry& entry) {
   return entry.IcmpValue <= kMaxIcmpMessage ? entry.IcmpValue : -1;
 }
 
+// Protocol texts other than ip and plain numbers come only from a changed
+// template; they get keys of their own, the same in every list.
+std::uint32_t ProtocolKey(const std::string& text) {
+  if (text == kAnyProtocol) return 0;
+  if (const std::uint32_t number = NumberKey(text)) return number;
+  static std::mutex guard;
+  static TextIds ids;
+  const std::lock_guard<std::mutex> lock(guard);
+  return kTextKeyBase + ids.Id(text);
+}
+
 }  // namespace
 
 bool IsValueError(CoverStep step) {
@@ -119,14 +132,20 @@ bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t add
 void CompiledEntries::Clear() {
   entries_.clear();
   ranges_.clear();
-  protocols_.Clear();
   precedences_.Clear();
   messages_.Clear();
 }
 
-std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids) {
+std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids, std::string_view keyword) {
   if (text.empty()) return 0;
-  if (const std::uint32_t number = NumberKey(text)) return number;
+  std::string_view number = text;
+  std::uint32_t base = 0;
+  if (!keyword.empty() && number.size() > keyword.size() && number.starts_with(keyword) &&
+      number[keyword.size()] == ' ') {
+    number.remove_prefix(keyword.size() + 1);
+    base = kKeywordNumberKeyBase;  // apart from the same number without its keyword
+  }
+  if (const std::uint32_t key = NumberKey(number)) return base + key;
   return kTextKeyBase + ids.Id(text);
 }
 
@@ -147,21 +166,31 @@ ValueCondition CompiledEntries::Read(const std::string& text, std::uint16_t maxV
   return condition;
 }
 
-std::size_t CompiledEntries::Add(const RuleRecord& record, bool parameterError) {
-  CompiledEntry& entry = entries_.emplace_back();
+CompiledEntry CompileTraffic(const RuleRecord& record, bool parameterError) {
+  CompiledEntry entry;
   entry.Kind = KindOf(record, parameterError);
-  if (entry.Kind != EntryKind::Rule) return entries_.size() - 1;
+  if (entry.Kind != EntryKind::Rule) return entry;
   entry.Permits = record.Status == StatusPermit;
-  const OptionValues& values = record.Values;
-  const std::string& protocol = values.Get(SideNone, SlotProtocol);
-  entry.Traffic = {.Protocol = protocol == kAnyProtocol ? 0 : Key(protocol, protocols_),
+  entry.Traffic = {.Protocol = ProtocolKey(record.Values.Get(SideNone, SlotProtocol)),
                    .SrcAddr = record.SrcAddr,
                    .SrcMask = record.SrcMask,
                    .DstAddr = record.DstAddr,
                    .DstMask = record.DstMask};
   entry.Family = FamilyOf(entry.Traffic.Protocol);
+  return entry;
+}
+
+std::size_t CompiledEntries::Add(const RuleRecord& record, bool parameterError) {
+  CompiledEntry& entry = entries_.emplace_back(CompileTraffic(record, parameterError));
+  if (entry.Kind == EntryKind::Rule) CompileOptions(entry, record);
+  return entries_.size() - 1;
+}
+
+void CompiledEntries::CompileOptions(CompiledEntry& entry, const RuleRecord& record) {
+  const OptionValues& values = record.Values;
   entry.Established = !values.Get(SideNone, SlotEstablished).empty();
-  entry.Precedence = Key(values.Get(SideNone, SlotPrecedence), precedences_);
+  // Stored with its keyword: "precedence 5".
+  entry.Precedence = Key(values.Get(SideNone, SlotPrecedence), precedences_, "precedence");
   const std::string& message = values.Get(SideNone, SlotPort);
   entry.IcmpMessage = Key(message, messages_);
   entry.IcmpValue = ReadIntDefault(message, -1);
@@ -174,7 +203,6 @@ std::size_t CompiledEntries::Add(const RuleRecord& record, bool parameterError) 
   entry.Clean = !Unreadable(entry.Ttl) && !Unreadable(entry.SrcPorts) &&
                 !Unreadable(entry.DstPorts) && AddressFitsMask(record.SrcAddr, record.SrcMask) &&
                 AddressFitsMask(record.DstAddr, record.DstMask);
-  return entries_.size() - 1;
 }
 
 std::span<const ValueRange> CompiledEntries::Ranges(const ValueCondition& condition) const {
@@ -220,30 +248,38 @@ bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondit
   return !(incomplete && !anyCovered);
 }
 
-Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& subject,
-                              const CoverQuery& query) const {
-  auto stop = [](CoverStep step) { return Cover{.Step = step}; };
+CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
+                                         const CoverQuery& query) {
   const EntryTraffic& r = rule.Traffic;
   const EntryTraffic& s = subject.Traffic;
   if (r.Protocol != 0 ? s.Protocol != r.Protocol
                       : (s.Protocol != 0 && subject.Family == ProtocolFamily::Icmp &&
                          query.IgnoreIcmp && query.PartialAddresses)) {
-    return stop(CoverStep::ProtocolApart);
+    return CoverStep::ProtocolApart;
   }
-  const bool clean = rule.Clean && subject.Clean;
-  if (!clean) {
-    if (!AddressFitsMask(r.SrcAddr, r.SrcMask)) return stop(CoverStep::RuleSourceOutsideMask);
-    if (!AddressFitsMask(r.DstAddr, r.DstMask)) return stop(CoverStep::RuleDestinationOutsideMask);
-    if (!AddressFitsMask(s.SrcAddr, s.SrcMask)) return stop(CoverStep::SubjectSourceOutsideMask);
-    if (!AddressFitsMask(s.DstAddr, s.DstMask)) {
-      return stop(CoverStep::SubjectDestinationOutsideMask);
-    }
+  if (!(rule.Clean && subject.Clean)) {
+    if (!AddressFitsMask(r.SrcAddr, r.SrcMask)) return CoverStep::RuleSourceOutsideMask;
+    if (!AddressFitsMask(r.DstAddr, r.DstMask)) return CoverStep::RuleDestinationOutsideMask;
+    if (!AddressFitsMask(s.SrcAddr, s.SrcMask)) return CoverStep::SubjectSourceOutsideMask;
+    if (!AddressFitsMask(s.DstAddr, s.DstMask)) return CoverStep::SubjectDestinationOutsideMask;
   }
+  if (!query.PartialAddresses && !(AddrSetInside(s.SrcAddr, s.SrcMask, r.SrcAddr, r.SrcMask) &&
+                                   AddrSetInside(s.DstAddr, s.DstMask, r.DstAddr, r.DstMask))) {
+    return CoverStep::AddressesOutside;
+  }
+  return CoverStep::Covered;
+}
+
+Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& subject,
+                              const CoverQuery& query) const {
+  auto stop = [](CoverStep step) { return Cover{.Step = step}; };
+  if (const CoverStep step = CoversTraffic(rule, subject, query); step != CoverStep::Covered) {
+    return stop(step);
+  }
+  const EntryTraffic& r = rule.Traffic;
+  const EntryTraffic& s = subject.Traffic;
   const bool sourceInside = AddrSetInside(s.SrcAddr, s.SrcMask, r.SrcAddr, r.SrcMask);
   const bool destinationInside = AddrSetInside(s.DstAddr, s.DstMask, r.DstAddr, r.DstMask);
-  if (!query.PartialAddresses && !(sourceInside && destinationInside)) {
-    return stop(CoverStep::AddressesOutside);
-  }
   if (rule.Precedence != 0 && rule.Precedence != subject.Precedence) {
     return stop(CoverStep::PrecedenceApart);
   }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rules/rule_record.h"
@@ -101,7 +102,6 @@ class CompiledEntries {
   void Reserve(std::size_t entries) { entries_.reserve(entries); }
   // Forgets every entry but keeps the memory, for reuse.
   void Clear();
-
   // Compiles a recognised record and gives its index. A record the
   // recognizer left with a parameter error counts as not recognised.
   std::size_t Add(const RuleRecord& record, bool parameterError = false);
@@ -111,9 +111,14 @@ class CompiledEntries {
   std::span<const ValueRange> Ranges(const ValueCondition& condition) const;
 
   // Whether all the traffic of `subject` falls under `rule`, and if not, why
-  // not. Both must be of kind Rule.
+  // not. Both must be of kind Rule and fully compiled.
   Cover Covers(const CompiledEntry& rule, const CompiledEntry& subject,
                const CoverQuery& query) const;
+
+  // The first steps of Covers, which look at protocols and addresses only
+  // (what CompileTraffic gives); Covered when they pass.
+  static CoverStep CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
+                                 const CoverQuery& query);
 
   // Whether some packet can match both rule entries, given that their
   // protocols and addresses meet: the port, ICMP, precedence and TTL
@@ -121,8 +126,11 @@ class CompiledEntries {
   bool OptionsMeet(const CompiledEntry& a, const CompiledEntry& b) const;
 
  private:
+  void CompileOptions(CompiledEntry& entry, const RuleRecord& record);
   ValueCondition Read(const std::string& text, std::uint16_t maxValue);
-  std::uint32_t Key(const std::string& text, TextIds& ids);
+  // The key of an option text, a number read after `keyword` when the text
+  // holds one.
+  std::uint32_t Key(const std::string& text, TextIds& ids, std::string_view keyword = {});
   bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const;
   bool PortsCovered(const ValueCondition& rule, const ValueCondition& subject,
                     const CoverQuery& query, bool& incomplete) const;
@@ -130,8 +138,12 @@ class CompiledEntries {
 
   std::vector<CompiledEntry> entries_;
   std::vector<ValueRange> ranges_;
-  TextIds protocols_, precedences_, messages_;
+  TextIds precedences_, messages_;
 };
+
+// The kind, protocol and addresses of a record, without a store: enough for
+// CompiledEntries::CoversTraffic, which parts most pairs.
+CompiledEntry CompileTraffic(const RuleRecord& record, bool parameterError = false);
 
 // Whether two address sets (address, mask) share an address.
 bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,

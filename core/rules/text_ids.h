@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -17,7 +18,11 @@ class TextIds {
     return at->second;
   }
 
-  void Clear() { ids_.clear(); }
+  std::size_t size() const { return ids_.size(); }
+
+  void Clear() {
+    if (!ids_.empty()) ids_.clear();
+  }
 
  private:
   std::unordered_map<std::string, std::uint32_t> ids_;
