@@ -104,6 +104,30 @@ std::string PartialAddressText(const RuleRecord& rule, const RuleRecord& subject
          ". Dst " + side(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask);
 }
 
+// The compiled protocol and addresses of a line that comes in the same role
+// call after call, as a check's condition does against every entry of the
+// list. The record is held, so that a record at its address is the same one.
+class RepeatedLine {
+ public:
+  CompiledEntry Compile(const RecognisedLine& line) {
+    if (held_ && held_ == line.Expr && heldError_ == line.ParameterError) return entry_;
+    const CompiledEntry entry = CompileTraffic(*line.Expr, line.ParameterError);
+    if (line.Expr.get() == lastSeen_) {  // came twice running: worth holding
+      held_ = line.Expr;
+      heldError_ = line.ParameterError;
+      entry_ = entry;
+    }
+    lastSeen_ = line.Expr.get();
+    return entry;
+  }
+
+ private:
+  RecordPtr held_;
+  bool heldError_ = false;
+  CompiledEntry entry_;
+  const RuleRecord* lastSeen_ = nullptr;  // only compared, never read
+};
+
 }  // namespace
 
 RecognisedLine RecogniseLine(std::string_view text, const CheckOptions& options,
@@ -129,11 +153,12 @@ MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subj
   const LineRole ruleRole = settings.ReverseMode ? LineRole::Condition : LineRole::Acl;
   const Language language = options.TextLanguage;
 
-  const CompiledEntry subjectEntry = CompileTraffic(*subject.Expr, subject.ParameterError);
+  thread_local RepeatedLine repeatedSubject, repeatedRule;
+  const CompiledEntry subjectEntry = repeatedSubject.Compile(subject);
   if (std::optional<MatchResult> ended = NotComparable(subjectEntry, subjectRole, language)) {
     return *ended;
   }
-  const CompiledEntry ruleEntry = CompileTraffic(*rule.Expr, rule.ParameterError);
+  const CompiledEntry ruleEntry = repeatedRule.Compile(rule);
   if (std::optional<MatchResult> ended = NotComparable(ruleEntry, ruleRole, language)) {
     return *ended;
   }

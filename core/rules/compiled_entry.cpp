@@ -62,6 +62,12 @@ bool Unreadable(const ValueCondition& condition) {
 std::span<const ValueRange>::iterator FirstEndingAtOrAfter(std::span<const ValueRange>::iterator begin,
                                                             std::span<const ValueRange>::iterator end,
                                                             std::uint16_t value) {
+  // Most conditions hold a range or two, where a walk beats a search.
+  constexpr std::ptrdiff_t kWalkedRanges = 8;
+  if (end - begin <= kWalkedRanges) {
+    while (begin != end && begin->Hi < value) ++begin;
+    return begin;
+  }
   return std::lower_bound(begin, end, value,
                           [](const ValueRange& range, std::uint16_t v) { return range.Hi < v; });
 }
@@ -248,8 +254,9 @@ bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondit
   return !(incomplete && !anyCovered);
 }
 
-CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
-                                         const CoverQuery& query) {
+// The steps on protocols and masks that come before the addresses.
+static CoverStep ProtocolAndMaskStep(const CompiledEntry& rule, const CompiledEntry& subject,
+                              const CoverQuery& query) {
   const EntryTraffic& r = rule.Traffic;
   const EntryTraffic& s = subject.Traffic;
   if (r.Protocol != 0 ? s.Protocol != r.Protocol
@@ -257,12 +264,21 @@ CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const Compil
                          query.IgnoreIcmp && query.PartialAddresses)) {
     return CoverStep::ProtocolApart;
   }
-  if (!(rule.Clean && subject.Clean)) {
-    if (!AddressFitsMask(r.SrcAddr, r.SrcMask)) return CoverStep::RuleSourceOutsideMask;
-    if (!AddressFitsMask(r.DstAddr, r.DstMask)) return CoverStep::RuleDestinationOutsideMask;
-    if (!AddressFitsMask(s.SrcAddr, s.SrcMask)) return CoverStep::SubjectSourceOutsideMask;
-    if (!AddressFitsMask(s.DstAddr, s.DstMask)) return CoverStep::SubjectDestinationOutsideMask;
+  if (rule.Clean && subject.Clean) return CoverStep::Covered;
+  if (!AddressFitsMask(r.SrcAddr, r.SrcMask)) return CoverStep::RuleSourceOutsideMask;
+  if (!AddressFitsMask(r.DstAddr, r.DstMask)) return CoverStep::RuleDestinationOutsideMask;
+  if (!AddressFitsMask(s.SrcAddr, s.SrcMask)) return CoverStep::SubjectSourceOutsideMask;
+  if (!AddressFitsMask(s.DstAddr, s.DstMask)) return CoverStep::SubjectDestinationOutsideMask;
+  return CoverStep::Covered;
+}
+
+CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
+                                         const CoverQuery& query) {
+  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query); step != CoverStep::Covered) {
+    return step;
   }
+  const EntryTraffic& r = rule.Traffic;
+  const EntryTraffic& s = subject.Traffic;
   if (!query.PartialAddresses && !(AddrSetInside(s.SrcAddr, s.SrcMask, r.SrcAddr, r.SrcMask) &&
                                    AddrSetInside(s.DstAddr, s.DstMask, r.DstAddr, r.DstMask))) {
     return CoverStep::AddressesOutside;
@@ -270,16 +286,31 @@ CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const Compil
   return CoverStep::Covered;
 }
 
+// One side's port conditions; `incomplete` is shared by both sides.
+CoverStep CompiledEntries::PortStep(const ValueCondition& rule, const ValueCondition& subject,
+                                    CoverStep ruleUnreadable, CoverStep subjectUnreadable,
+                                    const CoverQuery& query, bool& incomplete) const {
+  if (rule.Is == ValueCondition::State::Absent) return CoverStep::Covered;
+  if (subject.Is == ValueCondition::State::Absent) return CoverStep::PortsOutside;
+  if (Unreadable(rule)) return ruleUnreadable;
+  if (Unreadable(subject)) return subjectUnreadable;
+  return PortsCovered(rule, subject, query, incomplete) ? CoverStep::Covered
+                                                        : CoverStep::PortsOutside;
+}
+
 Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& subject,
                               const CoverQuery& query) const {
   auto stop = [](CoverStep step) { return Cover{.Step = step}; };
-  if (const CoverStep step = CoversTraffic(rule, subject, query); step != CoverStep::Covered) {
+  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query); step != CoverStep::Covered) {
     return stop(step);
   }
   const EntryTraffic& r = rule.Traffic;
   const EntryTraffic& s = subject.Traffic;
   const bool sourceInside = AddrSetInside(s.SrcAddr, s.SrcMask, r.SrcAddr, r.SrcMask);
   const bool destinationInside = AddrSetInside(s.DstAddr, s.DstMask, r.DstAddr, r.DstMask);
+  if (!query.PartialAddresses && !(sourceInside && destinationInside)) {
+    return stop(CoverStep::AddressesOutside);
+  }
   if (rule.Precedence != 0 && rule.Precedence != subject.Precedence) {
     return stop(CoverStep::PrecedenceApart);
   }
@@ -293,24 +324,15 @@ Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& su
   Cover cover;
   if (r.Protocol != 0 && s.Protocol != 0) {
     if (IsTcpOrUdp(subject.Family)) {
-      struct PortSide {
-        const ValueCondition& rule;
-        const ValueCondition& subject;
-        CoverStep ruleUnreadable, subjectUnreadable;
-      };
-      for (const PortSide& side :
-           {PortSide{rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
-                     CoverStep::SubjectSourcePortsUnreadable},
-            PortSide{rule.DstPorts, subject.DstPorts, CoverStep::RuleDestinationPortsUnreadable,
-                     CoverStep::SubjectDestinationPortsUnreadable}}) {
-        if (side.rule.Is == ValueCondition::State::Absent) continue;
-        if (side.subject.Is == ValueCondition::State::Absent) return stop(CoverStep::PortsOutside);
-        if (Unreadable(side.rule)) return stop(side.ruleUnreadable);
-        if (Unreadable(side.subject)) return stop(side.subjectUnreadable);
-        if (!PortsCovered(side.rule, side.subject, query, cover.PortsIncomplete)) {
-          return stop(CoverStep::PortsOutside);
-        }
+      CoverStep step = PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
+                                CoverStep::SubjectSourcePortsUnreadable, query,
+                                cover.PortsIncomplete);
+      if (step == CoverStep::Covered) {
+        step = PortStep(rule.DstPorts, subject.DstPorts, CoverStep::RuleDestinationPortsUnreadable,
+                        CoverStep::SubjectDestinationPortsUnreadable, query,
+                        cover.PortsIncomplete);
       }
+      if (step != CoverStep::Covered) return stop(step);
     }
     if (subject.Family == ProtocolFamily::Tcp && rule.Established && !subject.Established) {
       return stop(CoverStep::OptionsApart);

@@ -132,6 +132,9 @@ class CompiledEntries {
   // holds one.
   std::uint32_t Key(const std::string& text, TextIds& ids, std::string_view keyword = {});
   bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const;
+  CoverStep PortStep(const ValueCondition& rule, const ValueCondition& subject,
+                     CoverStep ruleUnreadable, CoverStep subjectUnreadable, const CoverQuery& query,
+                     bool& incomplete) const;
   bool PortsCovered(const ValueCondition& rule, const ValueCondition& subject,
                     const CoverQuery& query, bool& incomplete) const;
   bool RangesMeet(const ValueCondition& x, const ValueCondition& y) const;
