@@ -100,8 +100,8 @@ std::string PartialAddressText(const RuleRecord& rule, const RuleRecord& subject
     }
     return AddrPartMatch(ruleAddr, ruleMask, subjectAddr, subjectMask, language);
   };
-  return ". Src " + side(rule.SrcAddr, rule.SrcMask, subject.SrcAddr, subject.SrcMask) +
-         ". Dst " + side(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask);
+  return ". Src " + side(rule.SrcAddr, rule.SrcMask, subject.SrcAddr, subject.SrcMask) + ". Dst " +
+         side(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask);
 }
 
 // The compiled protocol and addresses of a line that comes in the same role
@@ -189,7 +189,8 @@ MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subj
   result.AddrPartial = cover.AddressesPartial;
   result.PortsIncomplete = cover.PortsIncomplete;
   result.Message = std::string(texts::kMatch.In(language));
-  if (cover.AddressesPartial) result.Message += PartialAddressText(*rule.Expr, *subject.Expr, language);
+  if (cover.AddressesPartial)
+    result.Message += PartialAddressText(*rule.Expr, *subject.Expr, language);
   if (cover.PortsIncomplete) result.Message += texts::kIncompletePorts.In(language);
   return result;
 }

@@ -40,7 +40,8 @@ std::string TtlErrorMessage(LineRole role, std::string_view error, Language lang
 }
 
 std::string PortErrorMessage(LineRole role, std::string_view error, Language language) {
-  return Fill(ForRole(role, texts::kConditionPortError, texts::kAclPortError).In(language), {error});
+  return Fill(ForRole(role, texts::kConditionPortError, texts::kAclPortError).In(language),
+              {error});
 }
 
 }  // namespace kerbwise

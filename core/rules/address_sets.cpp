@@ -29,6 +29,11 @@ AddrOverlap MeasureAddrOverlap(std::uint32_t ruleAddr, std::uint32_t ruleMask,
   return overlap;
 }
 
+bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,
+                     std::uint32_t maskB) {
+  return MeasureAddrOverlap(addrA, maskA, addrB, maskB).Count != 0;
+}
+
 std::string AddrPartMatch(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uint32_t subjectAddr,
                           std::uint32_t subjectMask, Language language) {
   const AddrOverlap overlap = MeasureAddrOverlap(ruleAddr, ruleMask, subjectAddr, subjectMask);

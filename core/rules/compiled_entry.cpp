@@ -59,9 +59,9 @@ bool Unreadable(const ValueCondition& condition) {
 }
 
 // The first of sorted, apart ranges that ends at or after `value`.
-std::span<const ValueRange>::iterator FirstEndingAtOrAfter(std::span<const ValueRange>::iterator begin,
-                                                            std::span<const ValueRange>::iterator end,
-                                                            std::uint16_t value) {
+std::span<const ValueRange>::iterator FirstEndingAtOrAfter(
+    std::span<const ValueRange>::iterator begin, std::span<const ValueRange>::iterator end,
+    std::uint16_t value) {
   // Most conditions hold a range or two, where a walk beats a search.
   constexpr std::ptrdiff_t kWalkedRanges = 8;
   if (end - begin <= kWalkedRanges) {
@@ -82,7 +82,8 @@ bool IcmpMessageCovered(const CompiledEntry& rule, const CompiledEntry& subject)
   if (rule.IcmpMessage == 0 || rule.IcmpMessage == subject.IcmpMessage) return true;
   if (subject.IcmpMessage == 0) return false;
   return rule.IcmpValue >= 0 && rule.IcmpValue <= kMaxIcmpType &&
-         subject.IcmpValue >= kIcmpTypeCount && rule.IcmpValue == subject.IcmpValue / kIcmpTypeCount;
+         subject.IcmpValue >= kIcmpTypeCount &&
+         rule.IcmpValue == subject.IcmpValue / kIcmpTypeCount;
 }
 
 // Whether two ICMP messages (a type, or a type with its code) share a packet.
@@ -130,11 +131,6 @@ bool IsValueError(CoverStep step) {
   }
 }
 
-bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,
-                     std::uint32_t maskB) {
-  return MeasureAddrOverlap(addrA, maskA, addrB, maskB).Count != 0;
-}
-
 void CompiledEntries::Clear() {
   entries_.clear();
   ranges_.clear();
@@ -142,7 +138,8 @@ void CompiledEntries::Clear() {
   messages_.Clear();
 }
 
-std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids, std::string_view keyword) {
+std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids,
+                                   std::string_view keyword) {
   if (text.empty()) return 0;
   std::string_view number = text;
   std::uint32_t base = 0;
@@ -203,7 +200,8 @@ void CompiledEntries::CompileOptions(CompiledEntry& entry, const RuleRecord& rec
   const std::string& ttl = values.Get(SideNone, SlotTtl);
   // The keyword is cut off as it stands; "ttl" alone leaves no operator.
   entry.Ttl = Read(ttl.substr(std::min(kTtlKeywordLength, ttl.size())), kMaxTtl);
-  if (!ttl.empty() && ttl.size() <= kTtlKeywordLength) entry.Ttl.Is = ValueCondition::State::Unreadable;
+  if (!ttl.empty() && ttl.size() <= kTtlKeywordLength)
+    entry.Ttl.Is = ValueCondition::State::Unreadable;
   entry.SrcPorts = Read(values.Get(SideSource, SlotPort), kMaxPort);
   entry.DstPorts = Read(values.Get(SideDestination, SlotPort), kMaxPort);
   entry.Clean = !Unreadable(entry.Ttl) && !Unreadable(entry.SrcPorts) &&
@@ -256,7 +254,7 @@ bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondit
 
 // The steps on protocols and masks that come before the addresses.
 static CoverStep ProtocolAndMaskStep(const CompiledEntry& rule, const CompiledEntry& subject,
-                              const CoverQuery& query) {
+                                     const CoverQuery& query) {
   const EntryTraffic& r = rule.Traffic;
   const EntryTraffic& s = subject.Traffic;
   if (r.Protocol != 0 ? s.Protocol != r.Protocol
@@ -274,7 +272,8 @@ static CoverStep ProtocolAndMaskStep(const CompiledEntry& rule, const CompiledEn
 
 CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
                                          const CoverQuery& query) {
-  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query); step != CoverStep::Covered) {
+  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query);
+      step != CoverStep::Covered) {
     return step;
   }
   const EntryTraffic& r = rule.Traffic;
@@ -301,7 +300,8 @@ CoverStep CompiledEntries::PortStep(const ValueCondition& rule, const ValueCondi
 Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& subject,
                               const CoverQuery& query) const {
   auto stop = [](CoverStep step) { return Cover{.Step = step}; };
-  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query); step != CoverStep::Covered) {
+  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query);
+      step != CoverStep::Covered) {
     return stop(step);
   }
   const EntryTraffic& r = rule.Traffic;
@@ -324,13 +324,12 @@ Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& su
   Cover cover;
   if (r.Protocol != 0 && s.Protocol != 0) {
     if (IsTcpOrUdp(subject.Family)) {
-      CoverStep step = PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
-                                CoverStep::SubjectSourcePortsUnreadable, query,
-                                cover.PortsIncomplete);
+      CoverStep step =
+          PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
+                   CoverStep::SubjectSourcePortsUnreadable, query, cover.PortsIncomplete);
       if (step == CoverStep::Covered) {
         step = PortStep(rule.DstPorts, subject.DstPorts, CoverStep::RuleDestinationPortsUnreadable,
-                        CoverStep::SubjectDestinationPortsUnreadable, query,
-                        cover.PortsIncomplete);
+                        CoverStep::SubjectDestinationPortsUnreadable, query, cover.PortsIncomplete);
       }
       if (step != CoverStep::Covered) return stop(step);
     }

@@ -47,7 +47,7 @@ struct CompiledEntry {
   bool Clean = false;
   ProtocolFamily Family = ProtocolFamily::Other;
   EntryTraffic Traffic;
-  std::uint32_t Precedence = 0;  // 0 when absent
+  std::uint32_t Precedence = 0;   // 0 when absent
   std::uint32_t IcmpMessage = 0;  // 0 when absent
   std::int32_t IcmpValue = -1;    // the message as a number; -1 when absent or no number
   ValueCondition Ttl, SrcPorts, DstPorts;
@@ -90,7 +90,7 @@ bool IsValueError(CoverStep step);
 
 struct Cover {
   CoverStep Step = CoverStep::Covered;
-  bool PortsIncomplete = false;  // with PartialPorts: some port range is covered only in part
+  bool PortsIncomplete = false;   // with PartialPorts: some port range is covered only in part
   bool AddressesPartial = false;  // with PartialAddresses: a side is shared only in part
 };
 
@@ -147,9 +147,5 @@ class CompiledEntries {
 // The kind, protocol and addresses of a record, without a store: enough for
 // CompiledEntries::CoversTraffic, which parts most pairs.
 CompiledEntry CompileTraffic(const RuleRecord& record, bool parameterError = false);
-
-// Whether two address sets (address, mask) share an address.
-bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,
-                     std::uint32_t maskB);
 
 }  // namespace kerbwise

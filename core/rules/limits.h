@@ -9,7 +9,6 @@ namespace kerbwise {
 inline constexpr std::uint16_t kMaxPort = 65535;
 inline constexpr std::uint16_t kMaxTtl = 255;
 inline constexpr std::int32_t kMaxPrecedence = 7;
-inline constexpr std::int32_t kMaxProtocolNumber = 255;
 
 // An ICMP message is stored as one number: a type alone below kIcmpTypeCount,
 // otherwise type * kIcmpTypeCount + code.

@@ -18,8 +18,6 @@ constexpr std::array<NamedProtocol, 8> kProtocols{{
 
 }  // namespace
 
-std::span<const NamedProtocol> NamedProtocols() { return kProtocols; }
-
 std::optional<NamedProtocol> ProtocolByName(std::string_view keyword) {
   for (const NamedProtocol& protocol : kProtocols) {
     if (protocol.name == keyword) return protocol;

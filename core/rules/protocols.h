@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace kerbwise {
@@ -21,9 +20,6 @@ struct NamedProtocol {
   std::uint8_t number;
   std::string_view numberText;  // the number as a record stores it
 };
-
-// Every named protocol except ip.
-std::span<const NamedProtocol> NamedProtocols();
 
 // The protocol named by `keyword` (lower case); nullopt for any other word.
 std::optional<NamedProtocol> ProtocolByName(std::string_view keyword);

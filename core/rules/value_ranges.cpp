@@ -145,18 +145,4 @@ RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, Lan
   return list;
 }
 
-bool InsideOneRange(const ValueRange& range, const std::vector<ValueRange>& list) {
-  // The only candidate is the last range that starts at or below range.Lo.
-  const auto after = std::upper_bound(
-      list.begin(), list.end(), range.Lo,
-      [](std::uint16_t value, const ValueRange& candidate) { return value < candidate.Lo; });
-  if (after == list.begin()) return false;
-  return std::prev(after)->Hi >= range.Hi;
-}
-
-bool AllInsideOneRange(const std::vector<ValueRange>& inner, const std::vector<ValueRange>& outer) {
-  return std::all_of(inner.begin(), inner.end(),
-                     [&](const ValueRange& range) { return InsideOneRange(range, outer); });
-}
-
 }  // namespace kerbwise

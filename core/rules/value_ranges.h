@@ -34,10 +34,4 @@ struct RangeList {
 // refused with a message, as are "gt maxValue" and "lt 0".
 RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, Language language);
 
-// Whether the range lies entirely inside one range of `list`.
-bool InsideOneRange(const ValueRange& range, const std::vector<ValueRange>& list);
-
-// Whether every range of `inner` lies entirely inside one range of `outer`.
-bool AllInsideOneRange(const std::vector<ValueRange>& inner, const std::vector<ValueRange>& outer);
-
 }  // namespace kerbwise

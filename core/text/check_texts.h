@@ -7,10 +7,12 @@ namespace kerbwise::texts {
 
 // A line that cannot take part in a comparison.
 inline constexpr Phrase kTemplateErrorInCondition{
-    "A template error occurred while processing the condition", "Ошибка шаблона при обработке условия"};
+    "A template error occurred while processing the condition",
+    "Ошибка шаблона при обработке условия"};
 inline constexpr Phrase kTemplateErrorInAcl{"A template error occurred while processing the ACL",
                                             "Ошибка шаблона при обработке ACL"};
-inline constexpr Phrase kConditionNotRecognised{"The condition is not recognized", "Условие не опознано"};
+inline constexpr Phrase kConditionNotRecognised{"The condition is not recognized",
+                                                "Условие не опознано"};
 inline constexpr Phrase kAclNotRecognised{"The ACL is not recognized", "ACL не опознан"};
 inline constexpr Phrase kRemarkInCondition{"remark in condition", "remark в условии"};
 inline constexpr Phrase kRemarkInAcl{"remark in ACL", "remark в ACL"};
@@ -20,7 +22,8 @@ inline constexpr Phrase kRemarkInAcl{"remark in ACL", "remark в ACL"};
 inline constexpr Phrase kWrongCombinationInCondition{
     "Wrong combination of %1 address and mask in the condition\r\nIt should be fixed this address "
     "to %2 or mask to %3",
-    "Неверная комбинация адреса и маски %1 в условии\r\nСледует исправить адрес на %2 или маску на %3"};
+    "Неверная комбинация адреса и маски %1 в условии\r\nСледует исправить адрес на %2 или маску на "
+    "%3"};
 inline constexpr Phrase kWrongCombinationInAcl{
     "Wrong combination of %1 address and mask in the ACL\r\nIt should be fixed this address to %2 "
     "or mask to %3",

@@ -9,7 +9,8 @@ namespace kerbwise::texts {
 inline constexpr Phrase kUnknownOperator{"unknown operator \"%1\"", "неизвестный оператор \"%1\""};
 inline constexpr Phrase kWrongValueCount{"wrong number of values after %1",
                                          "неверное число значений после %1"};
-inline constexpr Phrase kValueNotNumber{"value %1 is not a number", "значение %1 не является числом"};
+inline constexpr Phrase kValueNotNumber{"value %1 is not a number",
+                                        "значение %1 не является числом"};
 inline constexpr Phrase kValueOutOfRange{"value %1 is out of range %2-%3",
                                          "значение %1 вне диапазона %2-%3"};
 inline constexpr Phrase kGreaterThanTop{"gt should be less than %1", "gt должен быть меньше %1"};

@@ -64,14 +64,5 @@ TEST(ValuesToRanges, RefusesImpossibleOrMalformedConditionsWithAMessage) {
   }
 }
 
-TEST(RangeContainment, EachInnerRangeNeedsOneOuterRange) {
-  const Ranges outer{{0, 79}, {81, 65535}};
-  EXPECT_TRUE(AllInsideOneRange({{10, 20}, {100, 200}}, outer));
-  EXPECT_FALSE(AllInsideOneRange({{70, 90}}, outer));  // spans two ranges
-  EXPECT_FALSE(AllInsideOneRange({{80, 80}}, outer));  // falls in the gap
-  EXPECT_FALSE(InsideOneRange({5, 5}, {}));
-  EXPECT_TRUE(AllInsideOneRange({}, {}));
-}
-
 }  // namespace
 }  // namespace kerbwise
