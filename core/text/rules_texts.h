@@ -24,4 +24,23 @@ inline constexpr Phrase kSharedSubnets{" %1 subnets of %2 hosts", " %1 сете�
 inline constexpr Phrase kStatusTemplateError{"template error", "ошибка шаблона"};
 inline constexpr Phrase kStatusNotRecognised{"not recognized", "не опознано"};
 
+// What is wrong with the rule template, or with an entry read by it. These
+// are shown in English whatever the language, so both forms are the same.
+inline constexpr Phrase kTemplateErrorAt{"At the %1 line of the template, %2",
+                                         "At the %1 line of the template, %2"};
+inline constexpr Phrase kExtraClosingBracket{"an extra closing bracket at position %1",
+                                             "an extra closing bracket at position %1"};
+inline constexpr Phrase kInvalidClosingBracket{"an invalid closing bracket at position %1",
+                                               "an invalid closing bracket at position %1"};
+inline constexpr Phrase kWrongOptionNumber{
+    "the wrong type / option number before the \":\" sign at position %1",
+    "the wrong type / option number before the \":\" sign at position %1"};
+inline constexpr Phrase kOptionNumberOutOfRange{
+    "the option number before the \":\" sign at position %1 is out of range %2..%3",
+    "the option number before the \":\" sign at position %1 is out of range %2..%3"};
+inline constexpr Phrase kOptionNumberRepeated{
+    "the option number %1 before the \":\" sign at position %2 is repeated",
+    "the option number %1 before the \":\" sign at position %2 is repeated"};
+inline constexpr Phrase kParameterError{"\"%1\" parameter error", "\"%1\" parameter error"};
+
 }  // namespace kerbwise::texts
