@@ -29,7 +29,7 @@ std::vector<std::string> Numbered(const std::vector<std::string>& entries) {
 // repeated entry now and then and a final "deny ip any any". Many lines take
 // part in groups and some conflict.
 std::vector<std::string> RealisticList(std::size_t count) {
-  std::vector<std::string> entries = bench::SyntheticEntries(count);
+  std::vector<std::string> entries = testing::SyntheticEntries(count);
   std::mt19937 random(5);
   for (std::size_t i = 39; i < count; i += 40) {
     const std::string block = "10." + std::to_string((i >> 16) & 0xFF) + "." +
@@ -77,7 +77,7 @@ void RunAnalysis(benchmark::State& state, const std::vector<std::string>& list,
     result = AnalyseList(list, options, recognizer, answers);
     benchmark::DoNotOptimize(result);
   }
-  if (result.Error) state.SkipWithError(result.ResultLines.front().c_str());
+  if (result.Error) state.SkipWithError(result.Error->Message.c_str());
   const auto n = static_cast<std::int64_t>(list.size());
   state.SetItemsProcessed(n * (n - 1) / 2 * static_cast<std::int64_t>(state.iterations()));
   state.counters["reported"] = static_cast<double>(result.Lines.size());

@@ -16,7 +16,7 @@ constexpr const char* kCondition = "tcp host 10.1.0.1 192.168.5.0 0.0.0.255 eq 8
 // The entries laid out as the list pane holds them: numbered 10, 20, ... with
 // the numbers ending in one column.
 std::vector<std::string> ListPane(std::size_t count) {
-  const std::vector<std::string> entries = bench::SyntheticEntries(count);
+  const std::vector<std::string> entries = testing::SyntheticEntries(count);
   const std::size_t width = std::to_string(count * 10).size();
   std::vector<std::string> lines;
   lines.reserve(entries.size());
@@ -27,8 +27,8 @@ std::vector<std::string> ListPane(std::size_t count) {
   return lines;
 }
 
-void ReportCheck(benchmark::State& state, const CheckReport& report, std::size_t lines) {
-  if (report.Error) state.SkipWithError(report.ResultLines.front().c_str());
+void ReportCheck(benchmark::State& state, const CheckResult& result, std::size_t lines) {
+  if (result.StoppedAt) state.SkipWithError(result.StoppedAt->Message.c_str());
   state.SetItemsProcessed(static_cast<std::int64_t>(lines * state.iterations()));
 }
 
@@ -37,7 +37,7 @@ void BM_DirectCheckWarm(benchmark::State& state) {
   const std::vector<std::string> list = ListPane(kListEntries);
   const CheckOptions options;
   LineRecognizer recognizer;
-  CheckReport report =
+  CheckResult report =
       CheckCondition(list, kCondition, CheckDirection::Direct, options, recognizer);
   for (auto _ : state) {
     report = CheckCondition(list, kCondition, CheckDirection::Direct, options, recognizer);
@@ -51,7 +51,7 @@ BENCHMARK(BM_DirectCheckWarm)->Unit(benchmark::kMillisecond);
 void BM_DirectCheckCold(benchmark::State& state) {
   const std::vector<std::string> list = ListPane(kListEntries);
   const CheckOptions options;
-  CheckReport report;
+  CheckResult report;
   for (auto _ : state) {
     LineRecognizer recognizer;
     recognizer.EmptyCache(list.size() + 1);

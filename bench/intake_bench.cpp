@@ -43,7 +43,7 @@ void BM_NormalizeWideExpansion(benchmark::State& state) {
   AppendNetworkGroup(objects, "SOURCES", 0x0A000001, 300);
   AppendNetworkGroup(objects, "TARGETS", 0xC0A80001, 334);
   std::vector<std::string> source = {"ip access-list extended WIDE"};
-  const std::vector<std::string> plain = bench::SyntheticEntries(300);
+  const std::vector<std::string> plain = testing::SyntheticEntries(300);
   source.insert(source.end(), plain.begin(), plain.begin() + 150);
   source.push_back("permit tcp object-group SOURCES object-group TARGETS eq 443");
   source.insert(source.end(), plain.begin() + 150, plain.end());

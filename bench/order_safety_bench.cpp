@@ -76,7 +76,7 @@ BENCHMARK(BM_OrderCheckReversedAllMeet)->Unit(benchmark::kMillisecond);
 // 100,000 entries of the kinds real lists hold, shuffled, then sorted by
 // protocol, destination and destination ports.
 void BM_OrderCheckShuffled100k(benchmark::State& state) {
-  std::vector<std::string> entries = bench::SyntheticEntries(100'000);
+  std::vector<std::string> entries = testing::SyntheticEntries(100'000);
   std::shuffle(entries.begin(), entries.end(), std::mt19937(7));
   RunOrderCheck(state, Numbered(entries),
                 {KeyColumn::Proto, KeyColumn::DstAddr, KeyColumn::DstOpt});

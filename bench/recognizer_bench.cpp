@@ -8,7 +8,7 @@ namespace {
 
 // Every line is new to the recognizer: the template is interpreted for each.
 void BM_RecognizeDistinctColdCache(benchmark::State& state) {
-  const auto lines = bench::SyntheticEntries(static_cast<std::size_t>(state.range(0)));
+  const auto lines = testing::SyntheticEntries(static_cast<std::size_t>(state.range(0)));
   const CheckOptions options;
   std::size_t recognised = 0;
   for (auto _ : state) {
@@ -26,7 +26,7 @@ BENCHMARK(BM_RecognizeDistinctColdCache)->Arg(100'000)->Unit(benchmark::kMillise
 
 // The same lines again and again: every call is a cache hit.
 void BM_RecognizeCached(benchmark::State& state) {
-  const auto lines = bench::SyntheticEntries(1'000);
+  const auto lines = testing::SyntheticEntries(1'000);
   const CheckOptions options;
   LineRecognizer recognizer;
   for (const std::string& line : lines) recognizer.Recognize(line, options);

@@ -13,7 +13,7 @@ constexpr std::size_t kListEntries = 100'000;
 
 // The entries numbered 10, 20, ... as the list pane holds them.
 std::vector<std::string> NumberedList(std::size_t count) {
-  std::vector<std::string> lines = bench::SyntheticEntries(count);
+  std::vector<std::string> lines = testing::SyntheticEntries(count);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     lines[i] = " " + std::to_string((i + 1) * 10) + " " + lines[i];
   }

@@ -46,7 +46,7 @@ void RunSort(benchmark::State& state, const std::vector<std::string>& list,
 // 100,000 distinct entries numbered 10, 20, ..., by protocol, destination
 // address and destination ports.
 void BM_SortThreeColumns(benchmark::State& state) {
-  const std::vector<std::string> entries = bench::SyntheticEntries(kListEntries);
+  const std::vector<std::string> entries = testing::SyntheticEntries(kListEntries);
   std::vector<std::string> list;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     list.push_back(" " + std::to_string((i + 1) * 10) + " " + entries[i]);
@@ -91,7 +91,7 @@ void BM_ReorderCommands(benchmark::State& state) {
                     std::to_string(number % 65536));
   }
   for (auto _ : state) {
-    const ReorderCommands result = GenerateReorderCommands(lines, {}, "BENCH", false);
+    const ReorderCommands result = GenerateReorderCommands(lines, 0, "BENCH");
     if (result.Outcome != CommandOutcome::Produced) {
       state.SkipWithError("no commands produced");
       break;

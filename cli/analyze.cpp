@@ -1,13 +1,13 @@
 // analyze: normalises a list as normalize does, then finds its redundant and
 // conflicting entries.
 //
-// Text output: the report lines as the analysis window shows them (indented),
-// each followed by the marks of its style, " [head]", " [incomplete]" and
-// " [conflict]"; or "There are no excess or conflicting rules"; or, when a
-// pair could not be compared, the result line and exit status 2. With
-// --no-commands MODE the "no " commands for the whole report take the place
-// of the report, and the notice about entries from object groups goes to
-// standard error.
+// Text output: a report a person reads, each group with its head and its
+// members (marked when their ports are covered only in part, or when they
+// have the opposite action and never take effect), then a summary; or "There
+// are no excess or conflicting rules"; or, when a pair could not be compared,
+// the result line and exit status 2. With --no-commands MODE the "no "
+// commands for the whole report take the place of the report, and the notice
+// about entries from object groups goes to standard error.
 //
 // JSON output: number_pane, result, conflicts_found, conflicts_only, message,
 // report (text, level, bold, italic, conflict, group and members per line,
@@ -20,6 +20,8 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -30,6 +32,9 @@
 #include "command.h"
 #include "list_intake.h"
 #include "output.h"
+#include "presentation/analysis_groups.h"
+#include "presentation/analysis_report.h"
+#include "text/analysis_texts.h"
 
 namespace kerbwise::cli {
 namespace {
@@ -69,25 +74,28 @@ bool StderrIsTerminal(const std::ostream& err) {
   return &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
 }
 
-std::string StyleMarks(const AnalysisLine& line) {
-  std::string marks;
-  if (IsBold(line)) marks += " [head]";
-  if (IsItalic(line)) marks += " [incomplete]";
-  if (line.Conflict) marks += " [conflict]";
-  return marks;
+// The groups a line belongs to as scripts read them: 0 when it heads a group,
+// 255 when it is covered with an incomplete set of ports; ascending.
+std::vector<std::uint32_t> MarkedMembers(const AnalysisLine& line) {
+  std::vector<std::uint32_t> marked;
+  if (line.HeadsGroup()) marked.push_back(0);
+  marked.insert(marked.end(), line.Members.begin(), line.Members.end());
+  if (line.IncompletePorts) marked.push_back(255);
+  std::sort(marked.begin(), marked.end());
+  return marked;
 }
 
 Json ReportJson(const AnalysisResult& result) {
   Json report = Json::array();
-  for (std::size_t m = 0; m < result.Lines.size(); ++m) {
-    const AnalysisLine& line = result.Lines[m];
-    report.push_back({{"text", result.ReportText[m]},
+  for (const AnalysisLine& line : result.Lines) {
+    const ReportLineStyle style = StyleOf(line);
+    report.push_back({{"text", ReportLineText(line)},
                       {"level", line.Level},
-                      {"bold", IsBold(line)},
-                      {"italic", IsItalic(line)},
+                      {"bold", style.Bold},
+                      {"italic", style.Italic},
                       {"conflict", line.Conflict},
                       {"group", line.Group},
-                      {"members", line.MarkedMembers()}});
+                      {"members", MarkedMembers(line)}});
   }
   return report;
 }
@@ -120,7 +128,7 @@ class AnalyzeCommand final : public Command {
   int Run(const CommandContext& context) override {
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
     if (!list->CanOptimize) {
       throw UsageError("a list whose numbering was kept as written cannot be analysed");
     }
@@ -139,43 +147,42 @@ class AnalyzeCommand final : public Command {
       if (bar) progress = [&bar](int percent) { bar->Draw(percent); };
       result = AnalyseList(list->ListLines, options, recognizer, answer, progress);
     }
-    if (!result.Ran && !result.Error) {
-      result.Message = (options.TextLanguage == Language::Russian) ? "Избыточных или конфликтующих правил нет"
-                                       : "There are no excess or conflicting rules";
-    }
+    const Language language = options.TextLanguage;
+    const std::optional<AnalysisMessage> message = NoRelationsMessage(result, language);
 
     CopyNoResult noCommands;
-    if (noCommandsMode_ && !result.Lines.empty()) {
+    if (noCommandsMode_) {
       noCommands =
-          CopyNo(result, static_cast<CopyNoMode>(*noCommandsMode_), 0, result.Lines.back().TextEnd);
+          CopyNo(result, AllReportLines(result), static_cast<CopyNoMode>(*noCommandsMode_));
       if (noCommands.ZeroNumberedSkipped) {
-        std::string notice = ZeroNumberedNotice((options.TextLanguage == Language::Russian));
+        std::string notice(texts::kZeroNumberedNotice.In(language));
         notice.resize(notice.find("\r\n"));  // the question about later notices has no place here
         context.err << kProgramName << ": " << notice << '\n';
       }
     }
 
+    const std::vector<std::string> resultLines = AnalysisResultLines(result, language);
     if (context.globals.json) {
       Json json;
-      json["number_pane"] = result.NumberPane;
-      json["result"] = result.ResultLines;
+      json["number_pane"] = AnalysisNumberPane(result);
+      json["result"] = resultLines;
       json["conflicts_found"] = result.ConflictsFound;
       json["conflicts_only"] = result.ConflictsOnly;
-      json["message"] = result.Message;
+      json["message"] = message ? message->Text : std::string();
       json["report"] = ReportJson(result);
       json["no_commands"] = noCommands.Lines;
       WriteJson(context.out, context.err, json);
     } else if (result.Error) {
-      for (const std::string& line : result.ResultLines) context.out << line << '\n';
+      for (const std::string& line : resultLines) context.out << line << '\n';
     } else if (noCommandsMode_) {
       for (const std::string& line : noCommands.Lines) context.out << line << '\n';
       // Standard output keeps to commands that can be pasted to the router.
-      if (!result.Message.empty()) context.err << result.Message << '\n';
-    } else if (!result.Message.empty()) {
-      context.out << result.Message << '\n';
+      if (message) context.err << message->Text << '\n';
+    } else if (message) {
+      context.out << message->Text << '\n';
     } else {
-      for (std::size_t m = 0; m < result.Lines.size(); ++m) {
-        context.out << result.ReportText[m] << StyleMarks(result.Lines[m]) << '\n';
+      for (const std::string& line : GroupReportLines(result, language)) {
+        context.out << line << '\n';
       }
     }
     return result.Error ? kExitUsage : kExitOk;

@@ -1,16 +1,11 @@
 // check: normalises a list as normalize does, then checks conditions against it.
 //
 // Each CONDITION is written without its action, as in the condition pane;
-// --conditions FILE adds each non-empty line of FILE. Text output, per
-// condition: the number pane lines, then the result line's lines; a blank
-// line separates the conditions. Exit status: 0 when every condition is
-// allowed, 1 when any is blocked, 2 when a check ended on an error or the
-// list could not be read or normalised.
-//
-// JSON output: {"results": [...]} with one object per condition: condition
-// (as compared, with "permit "), number_pane, markers, result, colour
-// ("workspace", "tooltip", "light-green" or "light-red"), verdict ("+", "-",
-// or null after an error), first_match (1-based, or null) and error.
+// --conditions FILE adds each non-empty line of FILE. Text output: one report
+// per condition (CheckReportLines), a blank line between them. JSON output:
+// {"results": [...]} with one object per condition (CheckResultJson).
+// Exit status: 0 when every condition is allowed, 1 when any is blocked, 2
+// when a check ended on an error or the list could not be read or normalised.
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -18,40 +13,16 @@
 #include <ostream>
 
 #include "check/check_condition.h"
+#include "check_json.h"
 #include "command.h"
 #include "input.h"
 #include "list_intake.h"
 #include "output.h"
+#include "presentation/check_report.h"
 #include "rules/primitives.h"
 
 namespace kerbwise::cli {
 namespace {
-
-std::string_view ColourName(ResultColour colour) {
-  switch (colour) {
-    case ResultColour::Tooltip:
-      return "tooltip";
-    case ResultColour::LightGreen:
-      return "light-green";
-    case ResultColour::LightRed:
-      return "light-red";
-    default:
-      return "workspace";
-  }
-}
-
-Json ReportJson(const CheckReport& report) {
-  Json json;
-  json["condition"] = report.Condition;
-  json["number_pane"] = report.NumberPane;
-  json["markers"] = report.MarkerList;
-  json["result"] = report.ResultLines;
-  json["colour"] = ColourName(report.Colour);
-  json["verdict"] = report.Error || report.Verdict.empty() ? Json() : Json(report.Verdict);
-  json["first_match"] = report.FirstMatch ? Json(*report.FirstMatch) : Json();
-  json["error"] = report.Error;
-  return json;
-}
 
 class CheckCommand final : public Command {
  public:
@@ -75,6 +46,12 @@ class CheckCommand final : public Command {
         ->type_name("FILE");
     subcommand.add_option("CONDITION", conditions_,
                           "A condition without its action, e.g. \"tcp host 10.1.0.1 any eq 80\"");
+    subcommand.footer("Exit status:\n  " + std::to_string(kExitOk) +
+                      "  every condition is allowed\n  " + std::to_string(kExitFailure) +
+                      "  a condition is blocked, or the output could not be written\n  " +
+                      std::to_string(kExitUsage) +
+                      "  a check stopped at a line it could not compare, or an error of use or "
+                      "input");
   }
 
   int Run(const CommandContext& context) override {
@@ -90,7 +67,7 @@ class CheckCommand final : public Command {
 
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
 
     CheckOptions options = options_;
     options.MaskType = context.globals.check.MaskType;
@@ -102,18 +79,20 @@ class CheckCommand final : public Command {
     bool failed = false;
     Json results = Json::array();
     for (std::size_t i = 0; i < conditions.size(); ++i) {
-      const CheckReport report = CheckCondition(
+      const CheckResult result = CheckCondition(
           list->ListLines, conditions[i],
           reverse_ ? CheckDirection::Reverse : CheckDirection::Direct, options, recognizer);
-      failed = failed || report.Error;
-      blocked = blocked || report.Verdict == "-";
+      failed = failed || result.Outcome == CheckOutcome::Error;
+      blocked = blocked || result.Outcome == CheckOutcome::Blocked;
       if (context.globals.json) {
-        results.push_back(ReportJson(report));
+        results.push_back(CheckResultJson(result, list->ListLines, options.TextLanguage));
         continue;
       }
       if (i > 0) context.out << '\n';
-      for (const std::string& line : report.NumberPane) context.out << line << '\n';
-      for (const std::string& line : report.ResultLines) context.out << line << '\n';
+      for (const std::string& line :
+           CheckReportLines(result, list->ListLines, options.TextLanguage)) {
+        context.out << EscapeForLine(line) << '\n';
+      }
     }
     if (context.globals.json) WriteJson(context.out, context.err, Json{{"results", results}});
     if (failed) return kExitUsage;

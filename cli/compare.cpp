@@ -118,6 +118,11 @@ class CompareCommand final : public Command {
                     "that starts with -")
         ->required()
         ->type_name("");
+    subcommand.footer("Exit status:\n  " + std::to_string(kExitOk) +
+                      "  the lines were compared, whatever the outcome\n  " +
+                      std::to_string(kExitFailure) + "  the output could not be written\n  " +
+                      std::to_string(kExitUsage) + "  they could not be compared (outcome " +
+                      std::to_string(MatchError) + "), or an error of use");
   }
 
   int Run(const CommandContext& context) override {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "input.h"
+#include "presentation/intake_messages.h"
 
 namespace kerbwise::cli {
 namespace {
@@ -73,9 +74,10 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
   return result;
 }
 
-bool ReportObjectError(const NormalizeResult& result, std::ostream& err) {
-  if (result.ErrorText.empty()) return false;
-  err << kProgramName << ": " << result.ErrorText << '\n';
+bool ReportObjectError(const NormalizeResult& result, const CommandContext& context) {
+  if (!result.Error) return false;
+  context.err << kProgramName << ": "
+              << ObjectErrorMessage(*result.Error, context.globals.check.TextLanguage) << '\n';
   return true;
 }
 

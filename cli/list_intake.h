@@ -32,7 +32,8 @@ class ListIntake {
   bool keepNumbering_ = false;
 };
 
-// Writes the object error of `result`, if any, to `err`; true when there was one.
-bool ReportObjectError(const NormalizeResult& result, std::ostream& err);
+// Writes the object error of `result`, if any, to standard error in the
+// chosen language; true when there was one.
+bool ReportObjectError(const NormalizeResult& result, const CommandContext& context);
 
 }  // namespace kerbwise::cli

@@ -1,18 +1,20 @@
 // recognize: runs lines through the rule template and shows the records.
 //
-// Text output, one line per input line, fields separated by " | ":
-//   <status> <name> | src <addr> <mask> | dst <addr> <mask> | <values> | <line>   status 2, 3, 4
-//   <status> <name> | <line>                                                   status 0, 1
-// <status> is the code 0-4 and <name> its name in the chosen language. Masks
-// are shown in the internal netmask form whatever --netmask says. <values>
-// lists the filled slots as side.slot=text separated by blanks, or is "-" when
-// none is filled. <line> is the text that was recognised (blanks collapsed,
-// one leading blank removed); for an empty line the output ends at the "|".
-// A template or parameter error of the line follows on its own line,
-// indented by two blanks:
-//   "  template error: <message>"   "  parameter error: <message>"
+// Text output: a block per input line, blocks apart by an empty line, each
+// row a label padded to one width and its value:
+//   line         <the text that was recognised>
+//   status       <code> <name>
+//   source       <addr> <mask>            (status 2, 3 and 4 only)
+//   destination  <addr> <mask>            (status 2, 3 and 4 only)
+//   values       <side.slot=text ...>     (status 2, 3 and 4 only)
+//   template error  <message>             (when there is one)
+//   parameter error  <message>            (when there is one)
+// <code> is 0-4 and <name> its name in the chosen language, as are the two
+// error labels. Masks are shown in the internal netmask form whatever
+// --netmask says. The values are the filled slots, or "-" when none is
+// filled. The line has its blanks collapsed and one leading blank removed.
 // Backslashes and control characters are escaped (EscapeForLine), so every
-// item stays on one output line.
+// value stays on its row.
 //
 // JSON output: an array with one object per input line, keys line, status,
 // src_addr, src_mask, dst_addr, dst_mask, values ({"side.slot": text} for the
@@ -29,6 +31,7 @@
 #include "command.h"
 #include "input.h"
 #include "output.h"
+#include "recognize_texts.h"
 #include "rules/line_recognizer.h"
 #include "rules/primitives.h"
 #include "rules/rule_record.h"
@@ -69,30 +72,38 @@ Json ToJson(const Recognition& item) {
   return object;
 }
 
-void WriteText(std::ostream& out, const Recognition& item, bool russian) {
-  const RuleRecord& record = *item.record;
-  std::string text =
-      std::to_string(record.Status) + " " + std::string(StatusName(record.Status, russian ? Language::Russian : Language::English));
-  if (IsRecord(record.Status)) {
-    text += " | src " + ValToIP(record.SrcAddr) + " " + ValToIP(record.SrcMask);
-    text += " | dst " + ValToIP(record.DstAddr) + " " + ValToIP(record.DstMask);
-    text += " |";
-    if (record.Values.Entries().empty()) text += " -";
-    for (const OptionValues::Entry& entry : record.Values.Entries()) {
-      text += " " + SlotKey(entry) + "=" + entry.text;
-    }
+// One row of a block: the label padded so that the values line up, and the
+// value; an empty value leaves no trailing blanks.
+void WriteRow(std::ostream& out, std::string_view label, std::string_view value) {
+  constexpr std::size_t kLabelWidth = 13;
+  std::string row(label);
+  if (!value.empty()) {
+    row.append(row.size() < kLabelWidth ? kLabelWidth - row.size() : 2, ' ');
+    row += EscapeForLine(value);
   }
-  text += " |";
-  if (!item.line.empty()) text += " " + item.line;
-  out << EscapeForLine(text) << '\n';
+  out << row << '\n';
+}
 
+void WriteText(std::ostream& out, const Recognition& item, Language language) {
+  const RuleRecord& record = *item.record;
+  WriteRow(out, "line", item.line);
+  WriteRow(out, "status",
+           std::to_string(record.Status) + " " + std::string(StatusName(record.Status, language)));
+  if (IsRecord(record.Status)) {
+    WriteRow(out, "source", ValToIP(record.SrcAddr) + " " + ValToIP(record.SrcMask));
+    WriteRow(out, "destination", ValToIP(record.DstAddr) + " " + ValToIP(record.DstMask));
+    std::string values;
+    for (const OptionValues::Entry& entry : record.Values.Entries()) {
+      if (!values.empty()) values += ' ';
+      values += SlotKey(entry) + "=" + entry.text;
+    }
+    WriteRow(out, "values", values.empty() ? "-" : values);
+  }
   if (!item.templateError.empty()) {
-    out << "  " << (russian ? "ошибка шаблона: " : "template error: ")
-        << EscapeForLine(item.templateError) << '\n';
+    WriteRow(out, StatusName(StatusTemplateError, language), item.templateError);
   }
   if (!item.parameterError.empty()) {
-    out << "  " << (russian ? "ошибка параметра: " : "parameter error: ")
-        << EscapeForLine(item.parameterError) << '\n';
+    WriteRow(out, texts::kParameterErrorLabel.In(language), item.parameterError);
   }
 }
 
@@ -132,6 +143,7 @@ class RecognizeCommand final : public Command {
     const GlobalOptions& globals = context.globals;
     recognizer->EmptyCache(inputs.size());
     Json array = Json::array();
+    bool first = true;
     for (const std::string& input : inputs) {
       Recognition item;
       item.line = SpaceCompress(input);
@@ -142,7 +154,9 @@ class RecognizeCommand final : public Command {
       if (globals.json) {
         array.push_back(ToJson(item));
       } else {
-        WriteText(context.out, item, (globals.check.TextLanguage == Language::Russian));
+        if (!first) context.out << '\n';
+        WriteText(context.out, item, globals.check.TextLanguage);
+        first = false;
       }
     }
     if (globals.json) WriteJson(context.out, context.err, array);

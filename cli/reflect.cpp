@@ -35,7 +35,7 @@ class ReflectCommand final : public Command {
   int Run(const CommandContext& context) override {
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
 
     const std::vector<std::string> lines = ReflectACL(list->ListLines, context.globals.check);
     if (context.globals.json) {

@@ -32,6 +32,7 @@
 #include "command.h"
 #include "list_intake.h"
 #include "output.h"
+#include "presentation/sort_text.h"
 #include "reorder/order_safety.h"
 #include "reorder/reorder_commands.h"
 #include "reorder/sort_acl.h"
@@ -103,7 +104,7 @@ class SortCommand final : public Command {
 
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
-    if (ReportObjectError(*list, context.err)) return kExitUsage;
+    if (ReportObjectError(*list, context)) return kExitUsage;
     if (!list->CanOptimize) {
       throw UsageError("a list whose numbering was kept as written cannot be sorted");
     }
@@ -126,44 +127,49 @@ class SortCommand final : public Command {
 
  private:
   static Json ChangesJson(const OrderChanges& changes, const std::vector<std::string>& listLines,
-                          bool russian) {
+                          Language language) {
     Json listed = Json::array();
     for (const OrderChange& change : changes.Listed) {
       listed.push_back(Json{{"first", listLines[change.First]},
                             {"second", listLines[change.Second]},
                             {"old", {change.First + 1, change.Second + 1}},
                             {"new", {change.NewFirst, change.NewSecond}},
-                            {"message", OrderChangeMessage(change, listLines, russian)}});
+                            {"message", OrderChangeMessage(change, listLines, language)}});
     }
     return listed;
   }
 
   // The warning and the pairs, for reading.
   static void WriteChangeReport(std::ostream& out, const OrderChanges& changes,
-                                const std::vector<std::string>& listLines, bool russian) {
-    out << OrderChangeWarning(changes.Count, russian) << "\n\n";
-    for (const std::string& line : OrderChangeReport(changes, listLines, russian)) {
+                                const std::vector<std::string>& listLines, Language language) {
+    out << OrderChangeWarning(changes.Count, language) << "\n\n";
+    for (const std::string& line : OrderChangeReport(changes, listLines, language)) {
       out << line << '\n';
     }
   }
 
   static int WriteChanges(const CommandContext& context, const OrderChanges& changes,
                           const std::vector<std::string>& listLines) {
-    const bool russian = (context.globals.check.TextLanguage == Language::Russian);
+    const Language language = context.globals.check.TextLanguage;
     if (context.globals.json) {
       WriteJson(
           context.out, context.err,
-          Json{{"changes", ChangesJson(changes, listLines, russian)}, {"count", changes.Count}});
+          Json{{"changes", ChangesJson(changes, listLines, language)}, {"count", changes.Count}});
     } else if (changes.Count > 0) {
-      WriteChangeReport(context.out, changes, listLines, russian);
+      WriteChangeReport(context.out, changes, listLines, language);
     }
     return changes.Count > 0 ? kExitFailure : kExitOk;
   }
 
   static int WriteText(const CommandContext& context, const SortResult& sorted) {
-    const std::vector<std::string> text = DisplayText(sorted);
+    const Language language = context.globals.check.TextLanguage;
+    const std::vector<std::string> text = SortPaneLines(sorted, language);
     if (context.globals.json) {
-      WriteJson(context.out, context.err, Json{{"text", text}, {"problems", sorted.Problems}});
+      std::vector<std::string> problems;
+      for (const ProblemLine& problem : sorted.Problems) {
+        problems.push_back(ProblemText(problem, language));
+      }
+      WriteJson(context.out, context.err, Json{{"text", text}, {"problems", problems}});
     } else {
       for (const std::string& line : text) context.out << line << '\n';
     }
@@ -173,30 +179,31 @@ class SortCommand final : public Command {
   int WriteCommands(const CommandContext& context, const SortResult& sorted,
                     const OrderChanges& changes, const std::vector<std::string>& listLines,
                     const std::string& aclName) const {
-    const bool russian = (context.globals.check.TextLanguage == Language::Russian);
+    const Language language = context.globals.check.TextLanguage;
     ReorderCommands commands;
     if (sorted.Ran) {
-      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems, aclName, russian);
+      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems.size(), aclName);
     }
+    std::string message = ReorderMessage(commands, sorted, language);
     // Commands that change what the list does reach the router only on request.
     const bool orderChanged = commands.Outcome == CommandOutcome::Produced && changes.Count > 0;
     const bool refused = orderChanged && !force_;
     if (refused) {
       commands.Commands.clear();
-      commands.Message = OrderChangeWarning(changes.Count, russian);
+      message = OrderChangeWarning(changes.Count, language);
     }
     if (context.globals.json) {
       WriteJson(context.out, context.err,
                 Json{{"commands", commands.Commands},
-                     {"message", commands.Message},
-                     {"changes", ChangesJson(changes, listLines, russian)},
+                     {"message", message},
+                     {"changes", ChangesJson(changes, listLines, language)},
                      {"count", changes.Count}});
     } else {
-      if (orderChanged) WriteChangeReport(context.err, changes, listLines, russian);
+      if (orderChanged) WriteChangeReport(context.err, changes, listLines, language);
       if (refused) {
         context.err << "\ncommands not produced; --force produces them anyway\n";
-      } else if (!commands.Message.empty()) {
-        context.err << commands.Message << '\n';
+      } else if (!message.empty()) {
+        context.err << message << '\n';
       }
       for (const std::string& line : commands.Commands) context.out << line << '\n';
     }

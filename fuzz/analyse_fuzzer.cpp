@@ -21,6 +21,7 @@
 #include "check/check_for_match.h"
 #include "fuzz_support.h"
 #include "packet_oracle.h"
+#include "presentation/analysis_report.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 
@@ -155,27 +156,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AnalyseList(lines, options, recognizer, answers, {}, {.Threads = threads});
   }
   const AnalysisResult& result = results[0];
-  fuzz::Require(result.Ran == (n >= 2), "the analysis runs exactly for two lines or more");
-  fuzz::Require(results[1].ReportText == result.ReportText &&
-                    results[1].ResultLines == result.ResultLines &&
-                    results[1].Error == result.Error && results[1].NumberPane == result.NumberPane,
-                "threads change the result");
-  if (!result.Ran) return 0;
-  fuzz::Require(result.Error == errorLine.has_value(), "the analysis errs differently");
+  std::vector<std::string> report;
+  for (const AnalysisLine& line : result.Lines) report.push_back(ReportLineText(line));
+  fuzz::Require(result.Ran() == (n >= 2), "the analysis runs exactly for two lines or more");
+  fuzz::Require(results[1] == result, "threads change the result");
+  if (!result.Ran()) return 0;
+  fuzz::Require(result.Error.has_value() == errorLine.has_value(), "the analysis errs differently");
   if (errorLine) {
-    const std::string expected =
-        ((options.TextLanguage == Language::Russian) ? "Строка: " : "Line: ") + std::string(TrimControls(lines[*errorLine]));
-    fuzz::Require(!result.ResultLines.empty() &&
-                      result.ResultLines.front().compare(0, expected.size(), expected) == 0,
-                  "the error names another line", expected);
+    fuzz::Require(result.Error->Rule == *errorLine &&
+                      result.Error->Entry == TrimControls(lines[*errorLine]),
+                  "the error names another line", lines[*errorLine]);
     return 0;
   }
   fuzz::Require(result.ConflictsFound == !conflicts.empty(), "conflicts found differently");
   const std::set<std::size_t>& shown = result.ConflictsOnly ? conflicts : related;
   std::set<std::size_t> reported;
-  fuzz::Require(result.Lines.size() == result.ReportText.size(), "report records and text differ");
-  for (std::size_t m = 0; m < result.ReportText.size(); ++m) {
-    const std::string& text = result.ReportText[m];
+  for (std::size_t m = 0; m < report.size(); ++m) {
+    const std::string& text = report[m];
     const std::string indent = IndentText(result.Lines[m].Level);
     const std::size_t from = indent.size();
     const std::size_t colon = text.find(':', from);

@@ -126,15 +126,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               recognizer);
   }
 
-  const CheckReport report = CheckCondition(lines, condition, direction, options, recognizer);
-  if (report.FirstMatch) {
-    fuzz::Require(*report.FirstMatch > 0 && *report.FirstMatch <= lines.size(),
+  const CheckResult result = CheckCondition(lines, condition, direction, options, recognizer);
+  if (result.FirstFullMatch) {
+    fuzz::Require(*result.FirstFullMatch > 0 && *result.FirstFullMatch <= lines.size(),
                   "first match outside the list");
   }
-  fuzz::Require(report.Error == report.Verdict.empty(), "a verdict exactly when there is no error");
-  fuzz::Require(report.Error ? report.NumberPane.size() < lines.size()
-                             : report.NumberPane.size() == lines.size(),
-                "one number-pane line per examined list line");
+  const bool error = result.Outcome == CheckOutcome::Error;
+  fuzz::Require(error == result.StoppedAt.has_value(), "a stop exactly when there is an error");
+  fuzz::Require(error ? result.Examined < lines.size() : result.Examined == lines.size(),
+                "every list line examined unless the check stopped");
 
   if (lines.empty()) return 0;
   const std::size_t k = data[1] % lines.size();
@@ -144,20 +144,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t blank = entry.find(' ');
   const std::string own = blank == std::string::npos ? std::string() : entry.substr(blank + 1);
   for (const CheckDirection way : {CheckDirection::Direct, CheckDirection::Reverse}) {
-    const CheckReport self = CheckCondition(lines, own, way, options, recognizer);
+    const CheckResult self = CheckCondition(lines, own, way, options, recognizer);
     const std::string detail = "entry " + std::to_string(k + 1) + ": " + entry;
-    // The line that stopped a check has no number-pane line.
-    if (self.Error && self.NumberPane.size() <= k) continue;
-    // A later error withholds the verdict, but the full match keeps its marker.
-    const bool marked =
-        std::any_of(self.MarkerList.begin(), self.MarkerList.end(), [k](const std::string& marker) {
-          return (marker.front() == '+' || marker.front() == '-') &&
-                 std::stoul(marker.substr(1)) <= k + 1;
-        });
+    // The check stopped before it reached the entry.
+    if (self.Examined <= k) continue;
+    // A later error withholds the verdict, but the full match is kept.
+    const bool marked = std::any_of(
+        self.Matches.begin(), self.Matches.end(),
+        [k](const EntryMatch& match) { return match.IsFull() && match.Index <= k + 1; });
     fuzz::Require(marked, "an entry does not fall under itself", detail);
-    if (!self.Error) {
-      fuzz::Require(self.FirstMatch && *self.FirstMatch <= k + 1, "the verdict comes too late",
-                    detail);
+    if (!self.StoppedAt) {
+      fuzz::Require(self.FirstFullMatch && *self.FirstFullMatch <= k + 1,
+                    "the verdict comes too late", detail);
     }
   }
   return 0;

@@ -2,12 +2,11 @@
 // picks the mask type, the language and the answers to the numbering
 // questions; the rest is the list, then, after a form feed, the object pane.
 //
-// Beyond not crashing, no entry may be lost: every source line that cleaning
-// keeps (not blank, no "#", not "statistics per-entry", not a header, not
-// only counters) must
-// come back as a cleaned line, and every cleaned line must reach the list
-// pane, unchanged behind one blank or as derived lines carrying its number,
-// unless the run reports why (cancelled, or an object error with an empty
+// Beyond not crashing, the run must account for every line: each source
+// line is dropped, a header or a kept line (the counts add up), the kept
+// lines keep their text and their order, and each kept line reaches the list
+// pane unchanged behind one blank or as the derived lines the counts report,
+// unless the run says why not (cancelled, or an object error with an empty
 // list).
 #include <algorithm>
 #include <cstddef>
@@ -18,44 +17,41 @@
 
 #include "fuzz_support.h"
 #include "intake/normalize_acl.h"
-#include "rules/list_entry.h"
-#include "rules/primitives.h"
 
 namespace {
 
-using kerbwise::TrimControls;
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
+// A kept line without the leading blanks and number that numbering may have
+// added, given or changed: the text the source line must still hold.
+std::string_view Body(std::string_view line) {
+  line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+  const std::size_t blank = line.find(' ');
+  if (blank == std::string_view::npos) return {};
+  line.remove_prefix(blank + 1);
+  line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+  return line;
 }
 
-// Whether cleaning keeps the line as an entry.
-bool KeptByCleaning(std::string_view raw) {
-  const std::string_view line = TrimControls(raw);
-  const std::string_view entry = kerbwise::SplitListLine(line).Entry;
-  // A remark is kept whole, brackets and "#" included.
-  if (entry.substr(0, 6) == "remark" && (entry.size() == 6 || entry[6] == ' ')) return true;
-  if (line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry") {
-    return false;
+// Kept lines must come from source lines in order: a subsequence check that
+// takes the earliest source line holding each body.
+void RequireInSourceOrder(const std::vector<std::string>& source,
+                          const std::vector<std::string>& kept) {
+  std::size_t from = 0;
+  for (const std::string& line : kept) {
+    const std::string_view body = Body(line);
+    while (from < source.size() && source[from].find(body) == std::string::npos) ++from;
+    kerbwise::fuzz::Require(from < source.size(), "a kept line is out of order or invented", line);
+    ++from;
   }
-  std::size_t cut = line.find('(');
-  if (cut == std::string_view::npos) cut = line.find('[');
-  std::string_view kept = line.substr(0, cut);
-  // The cut drops trailing control characters too, as TrimControls does.
-  while (!kept.empty() && static_cast<unsigned char>(kept.back()) <= ' ') kept.remove_suffix(1);
-  // A line of counters alone carries no entry.
-  return !kept.empty() &&
-         !(StartsWith(kept, "ip access-list ") || StartsWith(kept, "Extended IP access list ") ||
-           StartsWith(kept, "IP access list "));
 }
 
-std::string FirstWord(std::string_view text) { return std::string(text.substr(0, text.find(' '))); }
-
-// What the lines expanded from a cleaned line start with: its indent, then
-// its number behind a "0".
-std::string DerivedPrefix(const std::string& line) {
-  const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
-  return line.substr(0, padLength) + "0" + FirstWord(TrimControls(line));
+// The list lines in [from, to) must all be derived: after the alignment
+// blanks, a "0" and the source entry's number.
+void RequireDerived(const std::vector<std::string>& list, std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to; ++i) {
+    const std::size_t start = list[i].find_first_not_of(' ');
+    kerbwise::fuzz::Require(start != std::string::npos && list[i][start] == '0',
+                            "a list line belongs to no entry", list[i]);
+  }
 }
 
 }  // namespace
@@ -76,55 +72,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const NormalizeResult result = NormalizeACL(source, objects, options, answers);
   fuzz::Require(answers.Asked() <= 2, "more than two questions");
   if (!result.Ran) return 0;
+  const IntakeCounts& counts = result.Counts;
+  fuzz::Require(result.HasHeader() == (counts.Headers > 0), "a header went uncounted");
 
-  std::size_t kept = 0;
-  for (const std::string& line : source) kept += KeptByCleaning(line);
-  std::vector<std::string> cleaned = result.SourceLines;
   // A run that leaves the list pane empty puts the header line back; a
-  // cancelled run leaves the cleaned lines without it.
-  if (!result.Cancelled && result.ListLines.empty() && !result.HeaderLine.empty()) {
-    fuzz::Require(!cleaned.empty() && result.HeaderIndex <= kept, "the header line is not back");
-    const std::size_t at = std::min(result.HeaderIndex, cleaned.size() - 1);
-    fuzz::Require(cleaned[at] == result.HeaderLine, "the header line is not back at its place");
-    cleaned.erase(cleaned.begin() + static_cast<std::ptrdiff_t>(at));
+  // cancelled run leaves the kept lines without it.
+  std::vector<std::string> kept = result.SourceLines;
+  if (!result.Cancelled && result.ListLines.empty() && result.HasHeader()) {
+    const std::size_t at = std::min(result.HeaderIndex, kept.size() - 1);
+    fuzz::Require(!kept.empty() && kept[at] == result.HeaderLine, "the header line is not back");
+    kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(at));
   }
-  fuzz::Require(cleaned.size() == kept, "cleaning lost or invented an entry");
+  fuzz::Require(counts.Entries == kept.size() &&
+                    counts.Dropped + counts.Headers + counts.Entries == source.size(),
+                "cleaning lost or invented a line");
+  RequireInSourceOrder(source, kept);
 
-  if (result.Cancelled || !result.ErrorText.empty()) {
+  if (result.Cancelled || result.Error) {
     fuzz::Require(result.ListLines.empty(), "a failed run left a list");
     return 0;
   }
-  // Walk the list pane along the cleaned lines. Entries that share a number
-  // expand into lines with one prefix, so a run of them is walked together:
-  // their unchanged lines must come in order, and there must be at least one
-  // derived line for each of them that is not unchanged. A line that could be
-  // either a derived line or the next entry unchanged is taken as the latter.
   const std::vector<std::string>& list = result.ListLines;
+  fuzz::Require(counts.ExpandedEntries <= kept.size() &&
+                    list.size() == kept.size() - counts.ExpandedEntries + counts.DerivedEntries,
+                "the list holds more or fewer lines than its entries make");
+  // The entries left as they were stand in the list in their order; every
+  // other line is a derived one, its source number behind a "0".
   std::size_t next = 0;
-  for (std::size_t i = 0; i < cleaned.size();) {
-    const std::string derived = DerivedPrefix(cleaned[i]);
-    std::size_t end = i + 1;
-    while (end < cleaned.size() && DerivedPrefix(cleaned[end]) == derived) ++end;
-    fuzz::Require(next < list.size(), "an entry did not reach the list", cleaned[i]);
-    std::size_t unchanged = 0;
-    std::size_t expanded = 0;
-    const auto runEnd = cleaned.begin() + static_cast<std::ptrdiff_t>(end);
-    for (auto from = cleaned.begin() + static_cast<std::ptrdiff_t>(i); next < list.size(); ++next) {
-      const auto same = [&](const std::string& line) { return list[next] == " " + line; };
-      if (const auto keptLine = std::find_if(from, runEnd, same); keptLine != runEnd) {
-        from = keptLine + 1;
-        ++unchanged;
-      } else if (StartsWith(list[next], derived + " ") &&
-                 (runEnd == cleaned.end() || list[next] != " " + *runEnd)) {
-        ++expanded;
-      } else {
-        break;
-      }
-    }
-    fuzz::Require(expanded >= end - i - unchanged && (expanded == 0 || unchanged < end - i),
-                  "an entry is neither kept nor expanded", cleaned[i]);
-    i = end;
+  std::size_t unchanged = 0;
+  for (const std::string& line : kept) {
+    const auto at =
+        std::find(list.begin() + static_cast<std::ptrdiff_t>(next), list.end(), " " + line);
+    if (at == list.end()) continue;
+    RequireDerived(list, next, static_cast<std::size_t>(at - list.begin()));
+    next = static_cast<std::size_t>(at - list.begin()) + 1;
+    ++unchanged;
   }
-  fuzz::Require(next == result.ListLines.size(), "the list holds lines of no entry");
+  RequireDerived(list, next, list.size());
+  fuzz::Require(unchanged >= kept.size() - counts.ExpandedEntries,
+                "an entry did not reach the list");
   return 0;
 }

@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "analysis_window.h"
 #include "dialog_answers.h"
 #include "message_boxes.h"
+#include "text/analysis_texts.h"
 
 namespace kerbwise::ui {
 namespace {
@@ -24,6 +27,25 @@ void PutOnClipboard(const std::vector<std::string>& lines) {
   QApplication::clipboard()->setText(text);
 }
 
+// The lines (0-based) a pane's selection touches, its line breaks counted
+// with their lines. Without a selection, the line the caret stands in, unless
+// it stands at the line's very start.
+std::vector<std::size_t> TouchedLines(const QTextEdit& pane) {
+  const QTextCursor cursor = pane.textCursor();
+  if (!cursor.hasSelection()) {
+    if (cursor.positionInBlock() == 0) return {};
+    return {static_cast<std::size_t>(cursor.blockNumber())};
+  }
+  const QTextDocument& document = *pane.document();
+  const int first = document.findBlock(cursor.selectionStart()).blockNumber();
+  const int last = document.findBlock(cursor.selectionEnd() - 1).blockNumber();
+  std::vector<std::size_t> lines;
+  for (int line = std::max(first, 0); line <= last; ++line) {
+    lines.push_back(static_cast<std::size_t>(line));
+  }
+  return lines;
+}
+
 }  // namespace
 
 void AnalysisWindow::OpenReportMenu(const QPoint& position) {
@@ -33,36 +55,53 @@ void AnalysisWindow::OpenReportMenu(const QPoint& position) {
   reportMenu_->popup(reportPane_->viewport()->mapToGlobal(position));
 }
 
-void AnalysisWindow::CopyReportAll() { PutOnClipboard(CopyAll(report_.ReportText)); }
+std::vector<std::size_t> AnalysisWindow::AllRelatedReportLines() const {
+  std::vector<std::size_t> lines;
+  if (related_) {
+    for (const RelatedLine& line : related_->Lines) lines.push_back(line.ReportLine);
+  }
+  return lines;
+}
+
+std::vector<std::size_t> AnalysisWindow::ReportLinesOf(
+    const std::vector<std::size_t>& relatedLines) const {
+  std::vector<std::size_t> lines;
+  if (!related_) return lines;
+  for (const std::size_t m : relatedLines) {
+    if (m < related_->Lines.size()) lines.push_back(related_->Lines[m].ReportLine);
+  }
+  return lines;
+}
+
+void AnalysisWindow::CopyReportAll() { PutOnClipboard(CopyAll(report_, AllReportLines(report_))); }
 
 void AnalysisWindow::CopyRelatedAll() {
-  if (related_) PutOnClipboard(CopyAll(related_->Text));
+  if (related_) PutOnClipboard(CopyAll(report_, AllRelatedReportLines()));
 }
 
 void AnalysisWindow::CopyAllAndClose() {
-  PutOnClipboard(kerbwise::CopyAllAndClose(report_.ReportText,
-                                           related_ ? related_->Text : std::vector<std::string>{}));
+  PutOnClipboard(kerbwise::CopyAllAndClose(report_, AllRelatedReportLines()));
   accept();
 }
 
 void AnalysisWindow::CopyNoFromReport(CopyNoMode mode) {
-  const QTextCursor cursor = reportPane_->textCursor();
-  const auto start = static_cast<std::size_t>(cursor.selectionStart());
-  const auto length = static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart());
-  PutNoCommands(CopyNo(report_, mode, start, length));
+  PutNoCommands(CopyNo(report_, TouchedLines(*reportPane_), mode));
 }
 
 void AnalysisWindow::CopyNoFromRelated() {
   if (!related_) return;
-  const QTextCursor cursor = relatedPane_->textCursor();
-  const auto start = static_cast<std::size_t>(cursor.selectionStart());
-  const auto length = static_cast<std::size_t>(cursor.selectionEnd() - cursor.selectionStart());
-  PutNoCommands(CopyNoRelated(*related_, start, length));
+  PutNoCommands(CopyNo(report_, ReportLinesOf(TouchedLines(*relatedPane_))));
 }
 
 void AnalysisWindow::PutNoCommands(const CopyNoResult& copied) {
   if (copied.ZeroNumberedSkipped && !dontNotify_) {
-    if (!AskYesNo(this, QString(), FromCore(ZeroNumberedNotice(russian_)))) dontNotify_ = true;
+    // The core's text ends its first sentence with CR LF; FromCore makes it a
+    // line break the box shows.
+    const Language language = russian_ ? Language::Russian : Language::English;
+    const QString notice = FromCore(kerbwise::texts::kZeroNumberedNotice.In(language));
+    if (!AskYesNo(this, QString(), notice)) {
+      dontNotify_ = true;
+    }
   }
   PutOnClipboard(copied.Lines);
 }

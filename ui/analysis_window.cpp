@@ -26,7 +26,9 @@
 #include "dialog_answers.h"
 #include "enter_keys.h"
 #include "message_boxes.h"
+#include "presentation/analysis_report.h"
 #include "text_panes.h"
+#include "window_texts.h"
 
 namespace kerbwise::ui {
 namespace {
@@ -34,6 +36,12 @@ namespace {
 constexpr int kStartWidth = 820;
 constexpr int kStartHeight = 560;
 const char* const kTitle = "Result";
+// While only the conflicts are shown the title blinks: kBlinkTicks changes
+// kBlinkMs apart, then it rests for kBlinkRestMs on the conflicts title.
+const char* const kConflictsTitle = "Result: CONFLICTS ONLY";
+constexpr int kBlinkMs = 100;
+constexpr int kBlinkTicks = 11;
+constexpr int kBlinkRestMs = 10'000;
 
 AnalysisWindow::ShowHook& ActiveShowHook() {
   static AnalysisWindow::ShowHook hook;
@@ -99,6 +107,15 @@ void AppendLine(QTextCursor& cursor, const std::string& text, bool bold, bool it
 }
 
 int CaretLineOf(const QTextEdit& pane) { return pane.textCursor().blockNumber(); }
+
+QTextBlock LineOf(const QTextEdit& pane, std::size_t line) {
+  return pane.document()->findBlockByNumber(static_cast<int>(line));
+}
+
+// The text of a line without its break, in the pane's own positions.
+std::size_t TextLength(const QTextBlock& block) {
+  return static_cast<std::size_t>(std::max(0, block.length() - 1));
+}
 
 }  // namespace
 
@@ -184,25 +201,19 @@ void AnalysisWindow::SetRussian(bool russian) {
 }
 
 void AnalysisWindow::ApplyTexts() {
-  const auto text = [this](const char* english, const char* russian) {
-    return QString::fromUtf8(russian_ ? russian : english);
-  };
-  copyAllCloseButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
-  hierarchicalBox_->setText(text("Hierarchical view", "Иерархический вид"));
-  closeButton_->setText(text("Close", "Закрыть"));
+  const auto text = [this](const Phrase& phrase) { return Say(phrase, russian_); };
+  copyAllCloseButton_->setText(text(texts::kCopyAllAndClose));
+  hierarchicalBox_->setText(text(texts::kHierarchicalView));
+  closeButton_->setText(text(texts::kClose));
   FitToCaption(*copyAllCloseButton_);
   FitToCaption(*closeButton_);
-  const QString copyAll = text("Copy all", "Скопировать всё");
-  const QString copyNo = text("Copy with \"no\" prefix", "Скопировать с префиксом \"no \"");
+  const QString copyAll = text(texts::kCopyAll);
+  const QString copyNo = text(texts::kCopyWithNo);
   copyAllAction_->setText(copyAll);
   copyNoAction_->setText(copyNo);
-  copyNoRedundantAction_->setText(text("Copy with \"no\" prefix redundant rules",
-                                       "Скопировать с префиксом \"no \" избыточные правила"));
-  copyNoNotDerivedAction_->setText(
-      text("Copy with \"no\" prefix redundant rules that do not have derived rules",
-           "Скопировать с префиксом \"no \" избыточные правила, не имеющие производных"));
-  hideDerivedAction_->setText(
-      text("Hide the derived lines of this occurrence", "Скрыть производные этого вхождения"));
+  copyNoRedundantAction_->setText(text(texts::kCopyWithNoRedundant));
+  copyNoNotDerivedAction_->setText(text(texts::kCopyWithNoNotDerived));
+  hideDerivedAction_->setText(text(texts::kHideDerived));
   relatedCopyAllAction_->setText(copyAll);
   relatedCopyNoAction_->setText(copyNo);
 
@@ -254,7 +265,7 @@ void AnalysisWindow::ShowReport(AnalysisResult result) {
   setWindowTitle(QString::fromLatin1(kTitle));
   if (report_.ConflictsOnly) {
     blinkCount_ = 0;
-    blinkTimer_.start(100);
+    blinkTimer_.start(kBlinkMs);
   }
 
   const ShowHook hook = ActiveShowHook();
@@ -279,9 +290,10 @@ void AnalysisWindow::FillReportPane() {
   reportPane_->clear();
   QTextCursor cursor(reportPane_->document());
   cursor.beginEditBlock();
-  for (std::size_t m = 0; m < report_.Lines.size() && m < report_.ReportText.size(); ++m) {
+  for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
     const AnalysisLine& line = report_.Lines[m];
-    AppendLine(cursor, report_.ReportText[m], IsBold(line), IsItalic(line), false, m == 0);
+    const ReportLineStyle style = StyleOf(line);
+    AppendLine(cursor, ReportLineText(line), style.Bold, style.Italic, false, m == 0);
   }
   cursor.endEditBlock();
   reportPane_->moveCursor(QTextCursor::Start);
@@ -290,37 +302,54 @@ void AnalysisWindow::FillReportPane() {
 
 void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {
   const int caret = CaretLineOf(*reportPane_);
-  if (caret < 0) return;
-  const std::optional<RelatedView> view =
-      kerbwise::ShowRelatedLines(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked(),
-                           forceRefresh, selectedLine_);
-  if (view) ShowRelated(*view);
+  if (caret < 0 || static_cast<std::size_t>(caret) >= report_.Lines.size()) return;
+  if (caret == selectedLine_ && !forceRefresh) return;
+  std::optional<std::size_t> previous;
+  if (selectedLine_ >= 0) previous = static_cast<std::size_t>(selectedLine_);
+  selectedLine_ = caret;
+  ShowRelated(RelatedLinesOf(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked()),
+              previous);
 }
 
-void AnalysisWindow::ShowRelated(const RelatedView& view) {
+void AnalysisWindow::ShowRelated(const RelatedView& view, std::optional<std::size_t> previousLine) {
   relatedPane_->hide();
   relatedPane_->clear();
   QTextCursor related(relatedPane_->document());
   related.beginEditBlock();
-  for (std::size_t m = 0; m < view.Text.size(); ++m) {
-    AppendLine(related, view.Text[m], view.Bold[m], view.Italic[m], view.Underlined[m], m == 0);
+  for (std::size_t m = 0; m < view.Lines.size(); ++m) {
+    const RelatedLine& line = view.Lines[m];
+    AppendLine(related, ReportLineText(report_.Lines[line.ReportLine]), line.Style.Bold,
+               line.Style.Italic, line.Underlined, m == 0);
   }
 
   QTextCursor report(reportPane_->document());
   report.beginEditBlock();
   const auto underline = [&](std::size_t line, bool on) {
-    const LineSpan span = ReportLineSpan(report_, line);
-    FormatSpan(report, span.Start, span.Length,
+    const QTextBlock block = LineOf(*reportPane_, line);
+    if (!block.isValid()) return;
+    FormatSpan(report, static_cast<std::size_t>(block.position()), TextLength(block),
                [on](QTextCharFormat& format) { format.setFontUnderline(on); });
   };
-  if (view.UnderlineRemoved) underline(*view.UnderlineRemoved, false);
-  underline(view.UnderlineAdded, true);
+  if (previousLine) underline(*previousLine, false);
+  underline(static_cast<std::size_t>(selectedLine_), true);
   const QColor fontColour = reportPane_->palette().color(QPalette::Text);
   FormatSpan(report, 0, static_cast<std::size_t>(reportPane_->document()->characterCount()),
              [&](QTextCharFormat& format) { format.setForeground(fontColour); });
-  for (const ColouredSpan& span : view.Spans) {
-    FormatSpan(span.Pane == AnalysisPane::Report ? report : related, span.Start, span.Length,
-               [&](QTextCharFormat& format) { format.setForeground(ToColour(span.Colour)); });
+  // A related line and its report line hold the same text, so one set of runs
+  // colours both.
+  for (std::size_t m = 0; m < view.Lines.size(); ++m) {
+    const QTextBlock relatedBlock = LineOf(*relatedPane_, m);
+    const QTextBlock reportBlock = LineOf(*reportPane_, view.Lines[m].ReportLine);
+    if (!relatedBlock.isValid() || !reportBlock.isValid()) continue;
+    for (const ColourRun& run : ColourRuns(view.Lines[m].Colouring, TextLength(reportBlock))) {
+      const auto paint = [&](QTextCharFormat& format) {
+        format.setForeground(ToColour(run.Colour));
+      };
+      FormatSpan(related, static_cast<std::size_t>(relatedBlock.position()) + run.Start,
+                 run.Length, paint);
+      FormatSpan(report, static_cast<std::size_t>(reportBlock.position()) + run.Start, run.Length,
+                 paint);
+    }
   }
   report.endEditBlock();
   related.endEditBlock();
@@ -332,12 +361,12 @@ void AnalysisWindow::ShowRelated(const RelatedView& view) {
 }
 
 void AnalysisWindow::ScrollReportToRelated() {
-  if (!related_ || related_->RelatedMap.empty()) return;
+  if (!related_ || related_->Lines.empty()) return;
   const int line = CaretLineOf(*relatedPane_);
-  if (line < 0 || static_cast<std::size_t>(line) >= related_->RelatedMap.size()) return;
+  if (line < 0 || static_cast<std::size_t>(line) >= related_->Lines.size()) return;
   QTextDocument& document = *reportPane_->document();
-  const QTextBlock block = document.findBlockByNumber(
-      static_cast<int>(related_->RelatedMap[static_cast<std::size_t>(line)]));
+  const QTextBlock block =
+      LineOf(*reportPane_, related_->Lines[static_cast<std::size_t>(line)].ReportLine);
   if (!block.isValid()) return;
   QAbstractTextDocumentLayout* layout = document.documentLayout();
   const qreal top = layout->blockBoundingRect(block).top() -
@@ -351,9 +380,14 @@ void AnalysisWindow::SetRelatedCommandsEnabled(bool enabled) {
 }
 
 void AnalysisWindow::BlinkTick() {
-  const TitleTick tick = BlinkTitle(blinkCount_);
-  setWindowTitle(FromCore(tick.Title));
-  blinkTimer_.setInterval(tick.NextIntervalMs);
+  ++blinkCount_;
+  setWindowTitle(QString::fromLatin1(blinkCount_ % 2 == 1 ? kConflictsTitle : kTitle));
+  if (blinkCount_ >= kBlinkTicks) {
+    blinkCount_ = 0;
+    blinkTimer_.setInterval(kBlinkRestMs);
+  } else {
+    blinkTimer_.setInterval(kBlinkMs);
+  }
 }
 
 void AnalysisWindow::keyPressEvent(QKeyEvent* event) {

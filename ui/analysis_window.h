@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <vector>
 
-#include "analysis/analyse_list.h"
-#include "analysis/related_lines.h"
+#include "analysis/analysis_result.h"
 #include "analysis/report_commands.h"
+#include "presentation/analysis_related.h"
 
 class QAction;
 class QCheckBox;
@@ -22,8 +23,10 @@ namespace kerbwise::ui {
 // The analysis window: the report of redundant and conflicting
 // entries in the upper pane, the lines related to the selected one in the
 // lower pane, coloured by group, and the commands that copy lines as they
-// stand or as "no " commands. The core builds every text, span and command;
-// this window shows them and routes the keys, clicks and menus.
+// stand or as "no " commands. The core builds every line, style, colouring
+// and command; this window shows them, maps line indexes to its panes'
+// positions and routes the keys, clicks and menus. The blinking title of a
+// conflicts-only report is the window's own.
 class AnalysisWindow : public QDialog {
   Q_OBJECT
 
@@ -69,7 +72,7 @@ class AnalysisWindow : public QDialog {
   void ApplyTexts();
   void FillReportPane();
   void ShowRelatedLines(bool forceRefresh);
-  void ShowRelated(const RelatedView& view);
+  void ShowRelated(const RelatedView& view, std::optional<std::size_t> previousLine);
   void ScrollReportToRelated();
   void OpenReportMenu(const QPoint& position);
   void CopyReportAll();
@@ -78,6 +81,10 @@ class AnalysisWindow : public QDialog {
   void CopyNoFromReport(CopyNoMode mode);
   void CopyNoFromRelated();
   void PutNoCommands(const CopyNoResult& copied);
+  // The report lines of the related lines `relatedLines` (0-based).
+  std::vector<std::size_t> ReportLinesOf(const std::vector<std::size_t>& relatedLines) const;
+  // The report lines of every related line, in the related pane's order.
+  std::vector<std::size_t> AllRelatedReportLines() const;
   void HideDerived();
   void BlinkTick();
   void SetRelatedCommandsEnabled(bool enabled);

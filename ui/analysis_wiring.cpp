@@ -8,10 +8,12 @@
 
 #include "analysis/analyse_list.h"
 #include "analysis_window.h"
+#include "check_controller.h"
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "message_boxes.h"
 #include "pane_sync.h"
+#include "presentation/analysis_report.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -32,13 +34,12 @@ void MainWindow::RunAnalysis() {
   listPane_->setReadOnly(true);
 
   const CheckOptions options = ReadOptions();
-  SetResultLine({}, ResultColour::Workspace);
+  checks_->SetResultLine({}, ResultColour::Workspace);
   analysisWindow_->Clear();
   numberPane_->hide();
   numberPane_->clear();
   // The markers of the last check no longer face the number pane.
-  markerList_.clear();
-  ColorizeResult();
+  checks_->ForgetMarkers();
   progressBar_->setValue(0);
   progressBar_->show();
 
@@ -47,7 +48,7 @@ void MainWindow::RunAnalysis() {
   AnalysisResult result = AnalyseList(listLines, options, recognizer_, answers, progress);
 
   progressBar_->hide();
-  SetPaneLines(*numberPane_, result.NumberPane);
+  SetPaneLines(*numberPane_, AnalysisNumberPane(result));
   numberPane_->show();
   paneSync_->AlignNumberPane();
   for (std::size_t i = 0; i < std::size(held); ++i) held[i]->setEnabled(wasEnabled[i]);
@@ -56,11 +57,12 @@ void MainWindow::RunAnalysis() {
   run.reset();
 
   if (result.Error) {
-    SetResultLine(result.ResultLines, result.Colour);
+    checks_->SetResultLine(AnalysisResultLines(result, options.TextLanguage),
+                           AnalysisResultColour(result));
     return;
   }
-  if (!result.Message.empty()) {
-    Inform(this, FromCore(result.MessageCaption), FromCore(result.Message));
+  if (const auto message = NoRelationsMessage(result, options.TextLanguage)) {
+    Inform(this, FromCore(message->Caption), FromCore(message->Text));
     return;
   }
   analysisWindow_->SetRussian(russian_);

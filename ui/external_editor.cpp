@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "message_boxes.h"
+#include "window_texts.h"
 
 namespace kerbwise::ui {
 namespace {
@@ -32,10 +33,6 @@ ExternalEditor::~ExternalEditor() { DeleteLast(); }
 
 void ExternalEditor::SetOpenHook(OpenHook hook) { ActiveOpenHook() = std::move(hook); }
 
-QString ExternalEditor::Text(const char* english, const char* russian) const {
-  return russian_ ? QString::fromUtf8(russian) : QString::fromUtf8(english);
-}
-
 void ExternalEditor::DeleteLast() {
   if (!lastFile_.isEmpty() && QFile::exists(lastFile_)) QFile::remove(lastFile_);
   lastFile_.clear();
@@ -43,20 +40,18 @@ void ExternalEditor::DeleteLast() {
 
 bool ExternalEditor::OpenInEditor(const QStringList& lines) {
   DeleteLast();
-  const QString title = Text("Notepad", "Блокнот");
+  const QString title = Say(texts::kNotepad, russian_);
   const QString path = WriteFile(lines);
   if (path.isEmpty()) {
     Inform(owner_, title,
-           Text("Could not write the text to a temporary file in ",
-                "Не удалось записать текст во временный файл в папке ") +
+           Say(texts::kCannotWriteTemporaryFile, russian_) +
                QDir::toNativeSeparators(QDir::tempPath()));
     return false;
   }
   lastFile_ = path;
   if (!OpenWithDesktop(path)) {
     Inform(owner_, title,
-           Text("No program could be started to open the text file ",
-                "Не удалось запустить программу для открытия текстового файла ") +
+           Say(texts::kCannotOpenTextFile, russian_) +
                QDir::toNativeSeparators(path));
     return false;
   }

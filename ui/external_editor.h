@@ -43,7 +43,6 @@ class ExternalEditor {
 
  private:
   QString WriteFile(const QStringList& lines);
-  QString Text(const char* english, const char* russian) const;
 
   QWidget* owner_;
   bool russian_ = false;

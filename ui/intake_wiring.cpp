@@ -1,19 +1,11 @@
-// The arrow button's normalisation run and the Name button's copy menu.
+// The arrow button's normalisation run, and the progress of long runs.
 #include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
 #include <QElapsedTimer>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTextCursor>
 
-#include "blinking_label.h"
-#include "dialog_answers.h"
-#include "intake/acl_header.h"
+#include "check_controller.h"
+#include "intake_controller.h"
 #include "main_window.h"
-#include "text_panes.h"
 
 namespace kerbwise::ui {
 namespace {
@@ -35,78 +27,24 @@ ProgressCallback MainWindow::RunProgress() {
   };
 }
 
+void MainWindow::BuildIntake() {
+  intake_ = new IntakeController(
+      {this, objectPane_, sourcePane_, listPane_, progressBar_, errorLabel_, nameButton_,
+       objectsButton_, analysisButton_, sortButton_, portsInSetBox_, reflectButton_},
+      russian_ ? Language::Russian : Language::English, this);
+  // A new list voids the recognised entries and every check result.
+  connect(intake_, &IntakeController::listReplacing, this,
+          [this](std::size_t entries) { recognizer_.EmptyCache(entries); });
+  connect(intake_, &IntakeController::listReplaced, this, [this] {
+    checks_->ClearResults();
+    checks_->SetResultLine({}, ResultColour::Workspace);
+  });
+}
+
 void MainWindow::Normalize() {
   const ListRun run(*this);
   if (!run) return;
-
-  errorLabel_->Clear();
-  const CheckOptions options = ReadOptions();
-  const std::vector<std::string> sourceLines = PaneCoreLines(*sourcePane_);
-  const std::vector<std::string> objectLines = PaneCoreLines(*objectPane_);
-
-  // The buttons that need a list stay off while the run lasts.
-  const IntakeControls before{nameButton_->isEnabled(),     objectsButton_->isEnabled(),
-                              analysisButton_->isEnabled(), sortButton_->isEnabled(),
-                              portsInSetBox_->isEnabled(),  reflectButton_->isEnabled()};
-  ApplyEnabled(IntakeControls{});
-  // The caption names the list being read before the run can ask about its
-  // numbering; a source of blanks starts no run and changes nothing.
-  const QString previousCaption = windowTitle();
-  setWindowTitle(FromCore(ListCaption(sourceLines)));
-  sourcePane_->hide();
-  progressBar_->setValue(0);
-  progressBar_->show();
-
-  const ProgressCallback progress = RunProgress();
-  DialogAnswers answers(this);
-  NormalizeResult result = NormalizeACL(sourceLines, objectLines, options, answers, progress);
-
-  progressBar_->hide();
-  sourcePane_->show();
-  if (!result.Ran) {
-    setWindowTitle(previousCaption);
-    ApplyEnabled(before);
-    return;
-  }
-  aclName_ = result.AclName;
-  usedObjects_ = std::move(result.Used);
-  SetPaneLines(*sourcePane_, result.SourceLines);
-  sourcePane_->moveCursor(QTextCursor::Start);
-  ApplyEnabled(result.Enabled);
-  if (result.Cancelled) return;
-
-  recognizer_.EmptyCache(result.ListLines.size());
-  listPane_->hide();
-  SetPaneLines(*listPane_, result.ListLines);
-  listPane_->show();
-  ClearCheckResults();
-  SetResultLine({}, ResultColour::Workspace);
-  errorLabel_->SetMessage(FromCore(result.ErrorText), FromCore(result.ErrorObject));
-  if (result.BlinkError) errorLabel_->Blink();
-}
-
-void MainWindow::ApplyEnabled(const IntakeControls& enabled) {
-  nameButton_->setEnabled(enabled.Name);
-  objectsButton_->setEnabled(enabled.Objects);
-  analysisButton_->setEnabled(enabled.Analysis);
-  sortButton_->setEnabled(enabled.Sort);
-  portsInSetBox_->setEnabled(enabled.PortsInSet);
-  reflectButton_->setEnabled(enabled.Reflect);
-}
-
-void MainWindow::OpenNameMenu(const QPoint& at) { nameMenu_->popup(nameButton_->mapToGlobal(at)); }
-
-void MainWindow::FillNameMenu() {
-  const auto commands = NameCopyCommands(aclName_, russian_);
-  for (std::size_t i = 0; i < commands.size(); ++i) {
-    QAction* action = nameCopyActions_[i];
-    // An ampersand in the name is shown, not taken for a shortcut mark.
-    action->setText(FromCore(commands[i].Caption).replace(QLatin1Char('&'), QLatin1String("&&")));
-    const QString text = FromCore(commands[i].Text);
-    action->disconnect();
-    connect(action, &QAction::triggered, this,
-            [text] { QApplication::clipboard()->setText(text); });
-  }
+  intake_->Normalize(ReadOptions(), RunProgress());
 }
 
 }  // namespace kerbwise::ui

@@ -25,13 +25,14 @@
 #include "arrow_glyph.h"
 #include "blinking_label.h"
 #include "caption_fit.h"
+#include "check_controller.h"
 #include "condition_area.h"
 #include "condition_pane.h"
 #include "dialog_answers.h"
-#include "intake/acl_header.h"
 #include "marker_image.h"
 #include "message_boxes.h"
 #include "pane_sync.h"
+#include "presentation/intake_messages.h"
 #include "result_window.h"
 #include "rules/rule_template.h"
 #include "text_panes.h"
@@ -39,11 +40,6 @@
 
 namespace kerbwise::ui {
 namespace {
-
-// The name menu's actions: the name, "ip access-list NAME" and
-// "ip access-list extended NAME".
-const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAction",
-                                            "copyExtendedAccessListAction"};
 
 constexpr int kDesignWidth = 1053;
 constexpr int kDesignHeight = 559;
@@ -103,6 +99,7 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   SetMessageBoxesRussian(russian_);
   BuildControls();
   BuildMenus();
+  BuildIntake();
   resultWindow_ = new ResultWindow(this);
   resultWindow_->SetRussian(russian_);
   CreateSortPanel();
@@ -110,15 +107,15 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   analysisWindow_->SetRussian(russian_);
   WireControls();
   SetOptions(startOptions);
-  ApplyTexts(TextsFor(russian_));
+  ApplyTexts();
   recognizer_.EmptyCache();
-  SetResultLine({}, ResultColour::Workspace);
+  checks_->SetResultLine({}, ResultColour::Workspace);
   SetLeastSize();
   OpenWithinScreen();
   // The focus starts where no sample text waits to be cleared by it, so
   // that the user sees both samples.
   conditionPane_->setFocus();
-  ColorizeResult();
+  checks_->ForgetMarkers();
 }
 
 MainWindow::~MainWindow() = default;
@@ -387,57 +384,48 @@ void MainWindow::BuildMenus() {
   copyResultAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   copyResultAction_->setShortcutContext(Qt::WidgetShortcut);
   numberPane_->setContextMenuPolicy(Qt::CustomContextMenu);
-
-  nameMenu_ = new QMenu(this);
-  nameMenu_->setObjectName("nameMenu");
-  for (int i = 0; i < 3; ++i) {
-    nameCopyActions_[i] = nameMenu_->addAction(QString());
-    nameCopyActions_[i]->setObjectName(kNameCopyActionNames[i]);
-  }
-  nameButton_->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void MainWindow::ApplyTexts(const WindowTexts& texts) {
-  maskGroup_->setTitle(texts.MaskGroup);
-  wildcardButton_->setText(texts.Wildcard);
-  netmaskButton_->setText(texts.Netmask);
-  partialGroup_->setTitle(texts.PartialGroup);
-  partialAddressesBox_->setText(texts.PartialAddresses);
-  partialPortsBox_->setText(texts.PartialPorts);
-  ignoreIcmpBox_->setText(texts.IgnoreIcmp);
-  portsInSetBox_->setText(texts.PortsInSet);
-  anyPortOverlapBox_->setText(texts.Paranoic);
-  conditionLabel_->setText(texts.ConditionLabel);
-  directButton_->setText(texts.DirectCheck);
-  directButton_->setToolTip(texts.DirectCheckHint);
-  reverseButton_->setText(texts.InverseCheck);
-  reverseButton_->setToolTip(texts.InverseCheckHint);
-  analysisButton_->setText(texts.Analysis);
-  sortButton_->setText(texts.Sort);
-  reflectButton_->setText(texts.Reflect);
-  reflectButton_->setToolTip(texts.ReflectHint);
-  namesButton_->setText(texts.Names);
-  nameButton_->setText(texts.Name);
-  nameButton_->setToolTip(texts.NameHint);
-  objectsButton_->setText(texts.Objects);
-  objectsButton_->setToolTip(texts.ObjectsHint);
+void MainWindow::ApplyTexts() {
+  maskGroup_->setTitle(Say(texts::kMaskGroup, russian_));
+  wildcardButton_->setText(Say(texts::kWildcard, russian_));
+  netmaskButton_->setText(Say(texts::kNetmask, russian_));
+  partialGroup_->setTitle(Say(texts::kPartialGroup, russian_));
+  partialAddressesBox_->setText(Say(texts::kPartialAddresses, russian_));
+  partialPortsBox_->setText(Say(texts::kPartialPorts, russian_));
+  ignoreIcmpBox_->setText(Say(texts::kIgnoreIcmp, russian_));
+  portsInSetBox_->setText(Say(texts::kPortsInSet, russian_));
+  anyPortOverlapBox_->setText(Say(texts::kAnyPortOverlap, russian_));
+  conditionLabel_->setText(Say(texts::kConditionLabel, russian_));
+  directButton_->setText(Say(texts::kDirectCheck, russian_));
+  directButton_->setToolTip(Say(texts::kDirectCheckHint, russian_));
+  reverseButton_->setText(Say(texts::kInverseCheck, russian_));
+  reverseButton_->setToolTip(Say(texts::kInverseCheckHint, russian_));
+  analysisButton_->setText(Say(texts::kAnalysis, russian_));
+  sortButton_->setText(Say(texts::kSort, russian_));
+  reflectButton_->setText(Say(texts::kReflect, russian_));
+  reflectButton_->setToolTip(Say(texts::kReflectHint, russian_));
+  namesButton_->setText(Say(texts::kNames, russian_));
+  nameButton_->setText(Say(texts::kName, russian_));
+  nameButton_->setToolTip(Say(texts::kNameHint, russian_));
+  objectsButton_->setText(Say(texts::kObjects, russian_));
+  objectsButton_->setToolTip(Say(texts::kObjectsHint, russian_));
   const QString arrowKey = normalizeAction_->shortcut().toString(QKeySequence::NativeText);
-  normalizeAction_->setToolTip(texts.ArrowHint + " (" + arrowKey + ")");
-  arrowButton_->setAccessibleName(texts.ArrowName);
-  maskGroup_->setToolTip(texts.MaskTypeHint);
-  partialAddressesBox_->setToolTip(texts.PartialAddressesHint);
-  partialPortsBox_->setToolTip(texts.PartialPortsHint);
-  ignoreIcmpBox_->setToolTip(texts.IgnoreIcmpHint);
-  portsInSetBox_->setToolTip(texts.PortsInSetHint);
-  anyPortOverlapBox_->setToolTip(texts.ParanoicHint);
+  normalizeAction_->setToolTip(Say(texts::kArrowHint, russian_) + " (" + arrowKey + ")");
+  arrowButton_->setAccessibleName(Say(texts::kArrowName, russian_));
+  maskGroup_->setToolTip(Say(texts::kMaskTypeHint, russian_));
+  partialAddressesBox_->setToolTip(Say(texts::kPartialAddressesHint, russian_));
+  partialPortsBox_->setToolTip(Say(texts::kPartialPortsHint, russian_));
+  ignoreIcmpBox_->setToolTip(Say(texts::kIgnoreIcmpHint, russian_));
+  portsInSetBox_->setToolTip(Say(texts::kPortsInSetHint, russian_));
+  anyPortOverlapBox_->setToolTip(Say(texts::kAnyPortOverlapHint, russian_));
   for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
                               reflectButton_, namesButton_, nameButton_, objectsButton_}) {
     FitToCaption(*button);
   }
-  showResultAction_->setText(texts.ShowResult);
-  copyResultAction_->setText(texts.CopyResult);
-  errorLabel_->SetCopyCaption(texts.Copy);
-  FillNameMenu();
+  showResultAction_->setText(Say(texts::kShowResult, russian_));
+  copyResultAction_->setText(Say(texts::kCopyResult, russian_));
+  errorLabel_->SetCopyCaption(Say(texts::kCopy, russian_));
 }
 
 void MainWindow::SetOptions(const CheckOptions& options) {
@@ -472,6 +460,10 @@ void MainWindow::WireControls() {
   paneSync_ = new PaneSync({listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_,
                             conditionLine_, caretGauge_},
                            this);
+  checks_ = new CheckController(
+      {listPane_, numberPane_, markerImage_, conditionPane_, verdictStrip_, resultLine_,
+       resultMenu_, showResultAction_, copyResultAction_, paneSync_},
+      this);
   connect(normalizeAction_, &QAction::triggered, this, &MainWindow::Normalize);
   connect(directButton_, &QPushButton::clicked, this, [this] { RunCheck(CheckDirection::Direct); });
   connect(reverseButton_, &QPushButton::clicked, this,
@@ -481,30 +473,16 @@ void MainWindow::WireControls() {
   connect(reflectButton_, &QPushButton::clicked, this, &MainWindow::ShowReflected);
   connect(namesButton_, &QPushButton::clicked, this, &MainWindow::ShowNamesReference);
   connect(objectsButton_, &QPushButton::clicked, this, &MainWindow::ShowObjects);
-  // A click opens the copy menu at the button's corner, a context request
-  // where the mouse is.
-  connect(nameButton_, &QPushButton::clicked, this, [this] { OpenNameMenu(QPoint(0, 0)); });
-  connect(nameButton_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenNameMenu);
-  connect(nameMenu_, &QMenu::aboutToShow, this, &MainWindow::FillNameMenu);
   connect(portsInSetBox_, &QCheckBox::toggled, anyPortOverlapBox_, &QWidget::setDisabled);
 
   connect(showResultAction_, &QAction::triggered, this, &MainWindow::ShowResult);
-  connect(copyResultAction_, &QAction::triggered, this, &MainWindow::CopyResult);
-  connect(numberPane_, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { resultMenu_->popup(numberPane_->mapToGlobal(at)); });
-  connect(resultLine_, &QWidget::customContextMenuRequested, this, &MainWindow::OpenResultLineMenu);
-  connect(listPane_, &QPlainTextEdit::textChanged, this, &MainWindow::ListPaneChanged);
-  connect(conditionPane_, &QPlainTextEdit::textChanged, this, [this] {
-    stripOutOfDate_ = true;
-    recognizer_.EmptyCache();
-  });
+  connect(conditionPane_, &QPlainTextEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
   connect(conditionLine_, &QLineEdit::textChanged, this, [this] { recognizer_.EmptyCache(); });
   connect(conditionPane_, &ConditionPane::Released, this, &MainWindow::ConditionPaneReleased);
 
-  for (QObject* watched :
-       std::initializer_list<QObject*>{sourcePane_, objectPane_, verdictStrip_, conditionLine_,
-                                       numberPane_, numberPane_->viewport(), listPane_->viewport(),
-                                       resultLine_, resultLine_->viewport(), markerImage_}) {
+  for (QObject* watched : std::initializer_list<QObject*>{
+           sourcePane_, objectPane_, verdictStrip_, conditionLine_, numberPane_,
+           numberPane_->viewport(), listPane_->viewport(), resultLine_, resultLine_->viewport()}) {
     watched->installEventFilter(this);
   }
 }
@@ -546,13 +524,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* pane = static_cast<QPlainTextEdit*>(watched);
     if (key->matches(QKeySequence::Copy) && !pane->textCursor().hasSelection() &&
         copyResultAction_->isEnabled()) {
-      CopyResult();
+      checks_->CopyResult();
       return true;
-    }
-  } else if (type == QEvent::Resize && watched == markerImage_) {
-    // The ticks are drawn for one height; a taller or shorter strip redraws them.
-    if (!markerList_.empty() && markerImage_->height() != markerImage_->DrawnHeight()) {
-      ColorizeResult();
     }
   } else if (type == QEvent::MouseButtonDblClick) {
     const int listAreaWidth = listSplitter_->width();

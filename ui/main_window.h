@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "check/check_condition.h"
-#include "check/checked_conditions.h"
 #include "enter_keys.h"
 #include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
@@ -31,13 +30,14 @@ namespace kerbwise::ui {
 
 class AnalysisWindow;
 class BlinkingLabel;
+class CheckController;
 class ConditionArea;
 class ConditionPane;
+class IntakeController;
 class MarkerImage;
 class PaneSync;
 class ResultWindow;
 class SortPanel;
-struct WindowTexts;
 
 // The main window: the panes the user pastes into, the normalised list with
 // the check results beside it, the option controls and the buttons that start
@@ -64,18 +64,15 @@ class MainWindow : public QMainWindow {
   // Building (main_window.cpp).
   void BuildControls();
   void BuildMenus();
-  void ApplyTexts(const WindowTexts& texts);
+  void ApplyTexts();
   void WireControls();
   void SetOptions(const CheckOptions& options);
   void SetLeastSize();
   void OpenWithinScreen();
 
-  // Normalisation and the Name menu (intake_wiring.cpp).
+  // The arrow button: a normalisation run under a ListRun (intake_wiring.cpp).
   void Normalize();
-  void ApplyEnabled(const IntakeControls& enabled);
-  // Opens the copy menu at `at`, in the button's coordinates.
-  void OpenNameMenu(const QPoint& at);
-  void FillNameMenu();
+  void BuildIntake();
 
   // Normalisation and analysis let window messages through while they run,
   // so a key could otherwise start a check or another run in the middle of
@@ -96,18 +93,10 @@ class MainWindow : public QMainWindow {
     bool held_;
   };
 
-  // Checks and their results (check_wiring.cpp). False when refused.
+  // Starting checks (check_wiring.cpp); checks_ shows their results. False when refused.
   bool RunCheck(CheckDirection direction);
   void RunEnterAction(EnterAction action);
-  void ColorizeResult();
-  void RefreshVerdicts();
-  void ClearCheckResults();
-  void ListPaneChanged();
-  void SetResultLine(const std::vector<std::string>& lines, ResultColour colour);
-  void CopyResult();
   void ConditionPaneReleased(bool enter, Qt::KeyboardModifiers heldWithEnter);
-  void OpenResultLineMenu(const QPoint& position);
-  std::vector<std::string> ResultWithLegend() const;
   QString ResultCaption() const;
 
   // The result window's uses (result_routes.cpp).
@@ -129,7 +118,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* objectPane_ = nullptr;
   QPlainTextEdit* sourcePane_ = nullptr;
   QToolButton* arrowButton_ = nullptr;
-  QAction* normalizeAction_ = nullptr;    // the arrow button's click and shortcut
+  QAction* normalizeAction_ = nullptr;  // the arrow button's click and shortcut
   QPlainTextEdit* listPane_ = nullptr;
   QPlainTextEdit* numberPane_ = nullptr;
   QSplitter* listSplitter_ = nullptr;
@@ -145,7 +134,7 @@ class MainWindow : public QMainWindow {
   QLabel* statusLabel_ = nullptr;
   QLabel* templateErrorLabel_ = nullptr;
   QPlainTextEdit* templatePane_ = nullptr;
-  QProgressBar* progressBar_ = nullptr;     // ProgressBar1
+  QProgressBar* progressBar_ = nullptr;
 
   // Buttons and option controls.
   QPushButton* directButton_ = nullptr;
@@ -167,30 +156,24 @@ class MainWindow : public QMainWindow {
   QCheckBox* anyPortOverlapBox_ = nullptr;
 
   // Menus.
-  QMenu* resultMenu_ = nullptr;          // number pane and result line
+  QMenu* resultMenu_ = nullptr;  // number pane and result line
   QAction* showResultAction_ = nullptr;
   QAction* copyResultAction_ = nullptr;
-  QMenu* nameMenu_ = nullptr;
-  QAction* nameCopyActions_[3] = {};
 
   PaneSync* paneSync_ = nullptr;
-  ResultWindow* resultWindow_ = nullptr;      // Show result, Objects, Reflect, names
-  SortPanel* sortPanel_ = nullptr;            // in the result window, for Sort
+  CheckController* checks_ = nullptr;     // the check area: results, markers, verdicts
+  ResultWindow* resultWindow_ = nullptr;  // Show result, Objects, Reflect, names
+  SortPanel* sortPanel_ = nullptr;        // in the result window, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;
+  IntakeController* intake_ = nullptr;
 
   // State of the run.
   bool russian_ = false;
   LineRecognizer recognizer_;
-  std::vector<std::string> markerList_;
-  CheckedConditions checked_;
-  CheckDirection lastDirection_ = CheckDirection::Direct;
-  bool stripOutOfDate_ = false;
   bool listBusy_ = false;  // a ListRun is held
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
   EnterKeyTracker lineEnterKeys_;  // Enter strokes in the condition line
-  std::string aclName_;
-  UsedObjects usedObjects_;
 };
 
 }  // namespace kerbwise::ui

@@ -4,17 +4,21 @@
 #include <QPainter>
 #include <cmath>
 
-#include "rules/integer_reader.h"
-
 namespace kerbwise::ui {
 namespace {
 
 // Halves round to even, as everywhere in the drawing arithmetic.
 int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
-QColor TickColour(char marker) {
-  if (marker == '+') return QColor(0, 255, 0);
-  if (marker == '-') return QColor(255, 0, 0);
+QColor ColourOf(TickColour colour) {
+  switch (colour) {
+    case TickColour::Green:
+      return QColor(0, 255, 0);
+    case TickColour::Red:
+      return QColor(255, 0, 0);
+    case TickColour::Black:
+      break;
+  }
   return QColor(0, 0, 0);
 }
 
@@ -31,9 +35,9 @@ MarkerImage::MarkerImage(QWidget* parent) : QWidget(parent), viewFrame_(new QFra
   hide();
 }
 
-void MarkerImage::ColorizeResult(const std::vector<std::string>& markerList, int lineCount,
+void MarkerImage::ColorizeResult(const std::vector<MarkerTick>& ticks, int lineCount,
                                  int visibleLines) {
-  if (markerList.empty()) {
+  if (ticks.empty()) {
     viewFrame_->hide();
     hide();
     return;
@@ -47,11 +51,10 @@ void MarkerImage::ColorizeResult(const std::vector<std::string>& markerList, int
   QPainter painter(&picture_);
   painter.fillRect(QRect(QPoint(1, 1), QPoint(w / 2 - 1, h - 2)), QColor(128, 128, 128));
   painter.fillRect(QRect(QPoint(w / 2, 1), QPoint(w - 2, h - 2)), QColor(192, 192, 192));
-  for (auto entry = markerList.rbegin(); entry != markerList.rend(); ++entry) {
-    if (entry->empty()) continue;
-    const int k = ReadInteger(std::string_view(*entry).substr(1)).value_or(0);
-    const int y = RoundEven(static_cast<double>(k) / n * (h - 2));
-    painter.fillRect(QRect(QPoint(1, y - 1), QPoint(w - 2, y)), TickColour(entry->front()));
+  // Drawn from the last up, so that where ticks overlap the earlier line shows.
+  for (auto tick = ticks.rbegin(); tick != ticks.rend(); ++tick) {
+    const int y = RoundEven(static_cast<double>(tick->Index) / n * (h - 2));
+    painter.fillRect(QRect(QPoint(1, y - 1), QPoint(w - 2, y)), ColourOf(tick->Colour));
   }
   painter.end();
   drawnHeight_ = height();

@@ -2,8 +2,9 @@
 
 #include <QPixmap>
 #include <QWidget>
-#include <string>
 #include <vector>
+
+#include "presentation/check_panes.h"
 
 class QFrame;
 
@@ -18,10 +19,9 @@ class MarkerImage : public QWidget {
  public:
   explicit MarkerImage(QWidget* parent = nullptr);
 
-  // Redraws the ticks from the marker list ("+3", "?7"...) for a number pane
-  // of `lineCount` lines showing `visibleLines` at once. Hides the strip when
-  // there are no markers.
-  void ColorizeResult(const std::vector<std::string>& markerList, int lineCount, int visibleLines);
+  // Redraws the ticks for a number pane of `lineCount` lines showing
+  // `visibleLines` at once. Hides the strip when there are no ticks.
+  void ColorizeResult(const std::vector<MarkerTick>& ticks, int lineCount, int visibleLines);
   // Moves the frame to follow the number pane's first visible line.
   void FollowFirstVisibleLine(int firstVisibleLine);
 

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "window_texts.h"
+
 namespace kerbwise::ui {
 namespace {
 
@@ -14,8 +16,8 @@ bool russianButtons = false;
 // the program carries its own two words instead.
 void NameButtons(QMessageBox& box) {
   if (!russianButtons) return;
-  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QString::fromUtf8("Да"));
-  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QString::fromUtf8("Нет"));
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(Say(texts::kYes, true));
+  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(Say(texts::kNo, true));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace kerbwise::ui {
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
 void Inform(QWidget* parent, const QString& title, const QString& text);
 
-// The language of the boxes' buttons (Да and Нет in Russian). The language
+// The language of the boxes' buttons (in Russian the program names them itself). The language
 // is chosen once, at start-up, for the whole run.
 void SetMessageBoxesRussian(bool russian);
 

@@ -5,7 +5,9 @@
 #include <QPushButton>
 
 #include "analysis_window.h"
+#include "check_controller.h"
 #include "dialog_answers.h"
+#include "intake_controller.h"
 #include "main_window.h"
 #include "reference/names_reference.h"
 #include "reflect/reflect_acl.h"
@@ -16,11 +18,14 @@
 namespace kerbwise::ui {
 
 void MainWindow::ShowResult() {
-  if (markerList_.empty()) return;
-  resultWindow_->ShowText(ResultCaption(), FromCoreLines(ResultWithLegend()));
+  if (!showResultAction_->isEnabled()) return;
+  resultWindow_->ShowText(ResultCaption(),
+                          FromCoreLines(checks_->ResultWithLegend(ReadOptions().TextLanguage)));
 }
 
-void MainWindow::ShowObjects() { resultWindow_->ShowObjects(objectsButton_->text(), usedObjects_); }
+void MainWindow::ShowObjects() {
+  resultWindow_->ShowObjects(objectsButton_->text(), intake_->Used());
+}
 
 void MainWindow::ShowReflected() {
   const std::vector<std::string> reflected =
@@ -36,11 +41,11 @@ void MainWindow::CreateSortPanel() {
   // Every run reads the panes and the options as they are when it starts.
   sortPanel_ = new SortPanel(*resultWindow_, recognizer_, [this] {
     return SortInput{PaneCoreLines(*listPane_), PaneCoreLines(*sourcePane_), ReadOptions(),
-                     aclName_};
+                     intake_->AclName()};
   });
 }
 
-void MainWindow::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(usedObjects_)); }
+void MainWindow::ShowSort() { sortPanel_->Open(sortButton_->text(), CanCollapse(intake_->Used())); }
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);

@@ -22,6 +22,7 @@
 #include "caption_fit.h"
 #include "external_editor.h"
 #include "object_spans.h"
+#include "window_texts.h"
 
 namespace kerbwise::ui {
 namespace {
@@ -146,13 +147,10 @@ void ResultWindow::SetRussian(bool russian) {
 }
 
 void ResultWindow::ApplyTexts() {
-  const auto text = [this](const char* english, const char* russian) {
-    return QString::fromUtf8(russian_ ? russian : english);
-  };
-  copyButton_->setText(text("Copy all and close", "Скопировать всё и закрыть"));
-  notepadButton_->setText(text("Notepad", "Блокнот"));
-  notepadButton_->setToolTip(text("Sent to external editor", "Передать во внешний редактор"));
-  closeButton_->setText(text("Close", "Закрыть"));
+  copyButton_->setText(Say(texts::kCopyAllAndClose, russian_));
+  notepadButton_->setText(Say(texts::kNotepad, russian_));
+  notepadButton_->setToolTip(Say(texts::kNotepadHint, russian_));
+  closeButton_->setText(Say(texts::kClose, russian_));
   for (QPushButton* button : {copyButton_, notepadButton_, closeButton_}) FitToCaption(*button);
   editor_->SetRussian(russian_);
 
@@ -291,7 +289,8 @@ void ResultWindow::ObjNameSelect() {
   const int row = objectList_->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= objectRecords_.size()) return;
   const UsedGroup& record = objectRecords_[static_cast<std::size_t>(row)];
-  const PaneSpan span = ToPaneSpan(objectText_, record.StartPos, record.EndPos);
+  const PaneSpan span =
+      ToPaneSpan(*textPane_->document(), objectText_, record.StartPos, record.EndPos);
   const int last = std::max(0, textPane_->document()->characterCount() - 1);
 
   QTextCursor cursor(textPane_->document());

@@ -20,6 +20,7 @@
 #include "result_window.h"
 #include "rules/line_recognizer.h"
 #include "text_panes.h"
+#include "window_texts.h"
 
 namespace kerbwise::ui {
 
@@ -168,7 +169,7 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
   numbersBox_->setChecked(start.WithNumbers);
   groupBox_->setChecked(start.Group);
   collapseBox_->setChecked(start.Collapse);
-  const SortPanelTexts captions = SortPanelText(false);
+  const SortPanelTexts captions = SortPanelText(Language::English);
   numbersBox_->setText(FromCore(captions.NumbersCaption));
   groupBox_->setText(FromCore(captions.GroupCaption));
   collapseBox_->setText(FromCore(captions.CollapseCaption));
@@ -207,14 +208,17 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
   ApplyTexts();
 }
 
+Language SortPanel::WindowLanguage() const {
+  return window_.Russian() ? Language::Russian : Language::English;
+}
+
 void SortPanel::ApplyTexts() {
-  const SortPanelTexts texts = SortPanelText(window_.Russian());
+  const SortPanelTexts texts = SortPanelText(WindowLanguage());
   numbersBox_->setToolTip(FromCore(texts.NumbersHint));
   groupBox_->setToolTip(FromCore(texts.GroupHint));
   collapseBox_->setToolTip(FromCore(texts.CollapseHint));
   commandsButton_->setToolTip(FromCore(texts.CommandsHint));
-  pairsButton_->setText(window_.Russian() ? QString::fromUtf8("Показать пары")
-                                          : QStringLiteral("Show the pairs"));
+  pairsButton_->setText(FromCore(texts.PairsCaption));
   FitToCaption(*pairsButton_);
 
   // The window must leave room for the panel in either layout: six toggle
@@ -256,8 +260,8 @@ void SortPanel::Display() {
                             .Collapse = CollapseActive()};
   const SortInput input = readInput_();
   const SortResult result = Run(input, options);
-  SetPaneLines(*window_.TextPane(), DisplayText(result));
-  ShowOrderNotice(CheckOrder(input, result), (input.Options.TextLanguage == Language::Russian));
+  SetPaneLines(*window_.TextPane(), SortPaneLines(result, input.Options.TextLanguage));
+  ShowOrderNotice(CheckOrder(input, result), input.Options.TextLanguage);
 }
 
 void SortPanel::BuildOrderNotice() {
@@ -286,13 +290,13 @@ void SortPanel::BuildOrderNotice() {
   connect(pairsButton_, &QPushButton::clicked, this, &SortPanel::ShowOrderChanges);
 }
 
-void SortPanel::ShowOrderNotice(OrderChanges changes, bool russian) {
+void SortPanel::ShowOrderNotice(OrderChanges changes, Language language) {
   shownChanges_ = std::move(changes);
   if (shownChanges_.Count == 0) {
     window_.SortNotice()->hide();
     return;
   }
-  orderWarning_->setText(FromCore(OrderChangeWarning(shownChanges_.Count, russian)));
+  orderWarning_->setText(FromCore(OrderChangeWarning(shownChanges_.Count, language)));
   window_.SortNotice()->show();
 }
 
@@ -300,11 +304,11 @@ void SortPanel::ShowOrderNotice(OrderChanges changes, bool russian) {
 // list pane cannot change while the modal sort window is open, so it still
 // holds the lines the pairs refer to.
 void SortPanel::ShowOrderChanges() {
-  const bool russian = window_.Russian();
+  const Language language = WindowLanguage();
   ResultWindow pairs(&window_);
-  pairs.SetRussian(russian);
-  pairs.ShowText(russian ? QString::fromUtf8("Изменения порядка") : QStringLiteral("Order changes"),
-                 FromCoreLines(OrderChangeReport(shownChanges_, readInput_().ListLines, russian)));
+  pairs.SetRussian(window_.Russian());
+  pairs.ShowText(FromCore(SortPanelText(language).OrderChangesCaption),
+                 FromCoreLines(OrderChangeReport(shownChanges_, readInput_().ListLines, language)));
 }
 
 void SortPanel::GenerateCommands() {
@@ -312,20 +316,20 @@ void SortPanel::GenerateCommands() {
   const SortResult result = Run(input, CommandModeOptions(CollapseActive()));
   // No key column: there is no order to apply.
   if (!result.Ran) return;
-  const bool russian = (input.Options.TextLanguage == Language::Russian);
+  const Language language = input.Options.TextLanguage;
   const ReorderCommands commands =
-      GenerateReorderCommands(result.MainOutput, result.Problems, input.AclName, russian);
+      GenerateReorderCommands(result.MainOutput, result.Problems.size(), input.AclName);
   // An order that changes what the list does reaches the router only when
   // the user says so.
   if (commands.Outcome == CommandOutcome::Produced) {
     const OrderChanges changes = CheckOrder(input, result);
     if (changes.Count > 0 && !AskYesNo(&window_, window_.windowTitle(),
-                                       FromCore(OrderChangeQuestion(changes.Count, russian)))) {
+                                       FromCore(OrderChangeQuestion(changes.Count, language)))) {
       return;
     }
   }
-  if (!commands.Message.empty()) {
-    Inform(&window_, window_.windowTitle(), FromCore(commands.Message));
+  if (const std::string message = ReorderMessage(commands, result, language); !message.empty()) {
+    Inform(&window_, window_.windowTitle(), FromCore(message));
   }
   if (commands.Outcome == CommandOutcome::Produced) {
     window_.Editor().OpenInEditor(FromCoreLines(commands.Commands));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "presentation/sort_text.h"
 #include "reorder/key_columns.h"
 #include "reorder/order_safety.h"
 #include "reorder/sort_acl.h"
@@ -64,7 +65,9 @@ class SortPanel : public QObject {
   OrderChanges CheckOrder(const SortInput& input, const SortResult& result);
   void Display();
   void BuildOrderNotice();
-  void ShowOrderNotice(OrderChanges changes, bool russian);
+  void ShowOrderNotice(OrderChanges changes, Language language);
+  // The language of the window the panel sits in.
+  Language WindowLanguage() const;
   void ShowOrderChanges();
   void GenerateCommands();
   void SyncToggles();

@@ -15,7 +15,7 @@ std::unique_ptr<MainWindow> StartMainWindow(const QStringList& arguments) {
 
   auto window = std::make_unique<MainWindow>(start.Options);
   if (start.HelpWanted) {
-    const StartHelp help = StartOptionsHelp((start.Options.TextLanguage == Language::Russian));
+    const StartHelp help = StartOptionsHelp(start.Options.TextLanguage);
     Inform(window.get(), FromCore(help.Title), FromCore(help.Text));
   }
   return window;

@@ -2,49 +2,123 @@
 
 #include <QString>
 
+#include "text/phrase.h"
+
+// The desktop's own texts: captions, hints, menu items and the messages of
+// the windows, each in both languages. The constant's name is the text's id.
+namespace kerbwise::ui::texts {
+
+// The main window's option groups and their hints, one sentence per option.
+inline constexpr Phrase kMaskGroup{"Mask type", "Тип маски"};
+inline constexpr Phrase kWildcard{"wildcard", "wildcard"};
+inline constexpr Phrase kNetmask{"netmask", "netmask"};
+inline constexpr Phrase kPartialGroup{"Partial matching", "Частичное совпадение"};
+inline constexpr Phrase kPartialAddresses{"addresses", "адресов"};
+inline constexpr Phrase kPartialPorts{"ports", "портов"};
+inline constexpr Phrase kIgnoreIcmp{"ignore ICMP", "игнорировать ICMP"};
+inline constexpr Phrase kPortsInSet{"ports in set", "порты в наборе"};
+inline constexpr Phrase kAnyPortOverlap{"paranoic", "paranoic"};
+inline constexpr Phrase kMaskTypeHint{
+    "How masks are read and written in entries and conditions: wildcard (0.0.0.255) or netmask "
+    "(255.255.255.0)",
+    "Как маски читаются и пишутся в строках и условиях: wildcard (0.0.0.255) или netmask "
+    "(255.255.255.0)"};
+inline constexpr Phrase kPartialAddressesHint{
+    "Checks also report entries that share only part of the condition's addresses, with the hosts "
+    "they share",
+    "Проверка находит и строки, у которых с условием общая лишь часть адресов, и называет общие "
+    "хосты"};
+inline constexpr Phrase kPartialPortsHint{
+    "Checks also report entries whose ports cover only part of the condition's ports",
+    "Проверка находит и строки, чьи порты покрывают лишь часть портов условия"};
+inline constexpr Phrase kIgnoreIcmpHint{
+    "With partial addresses on, ICMP does not count as part of ip: an ICMP condition does not "
+    "match an ip entry",
+    "При частичном совпадении адресов ICMP не считается частью ip: ICMP-условие не совпадает со "
+    "строкой ip"};
+inline constexpr Phrase kPortsInSetHint{
+    "On, the analysis takes an entry as covered only when each of its port ranges lies within one "
+    "range of the other entry; off, ports covered in part count too, as an incomplete set",
+    "Включено: анализ считает строку покрытой, только если каждый её диапазон портов лежит внутри "
+    "одного диапазона другой строки; выключено: частично покрытые порты тоже учитываются, как "
+    "неполный набор"};
+inline constexpr Phrase kAnyPortOverlapHint{
+    "With ports in set off, any overlap of port ranges counts as partial cover, even when the "
+    "covering entry's range lies strictly inside the other's",
+    "При выключенных «портах в наборе» любое пересечение диапазонов портов считается частичным "
+    "покрытием, даже если диапазон покрывающей строки лежит строго внутри другого"};
+
+// The main window's buttons and menus.
+inline constexpr Phrase kConditionLabel{"Condition", "Условие"};
+inline constexpr Phrase kDirectCheck{"Direct check", "Прямая проверка"};
+inline constexpr Phrase kDirectCheckHint{
+    "Find the strings of the access list under which the condition falls",
+    "Найти строки access-листа, под которые попадает условие"};
+inline constexpr Phrase kInverseCheck{"Inverse check", "Обратная проверка"};
+inline constexpr Phrase kInverseCheckHint{
+    "Find the strings of the access list that fall under the condition",
+    "Найти строки access-листа, которые попадают под условие"};
+inline constexpr Phrase kAnalysis{"Analysis", "Анализ"};
+inline constexpr Phrase kSort{"Sort", "Сортировка"};
+inline constexpr Phrase kReflect{"Reflect", "Отражение"};
+inline constexpr Phrase kReflectHint{"Show reflected ACL", "Показать отражённый ACL"};
+inline constexpr Phrase kNames{"ports and ICMP codes names", "имена портов и кодов ICMP"};
+inline constexpr Phrase kName{"Name", "Название"};
+inline constexpr Phrase kNameHint{"Get the name of the access list", "Получить имя access листа"};
+inline constexpr Phrase kObjects{"Objects", "Объекты"};
+inline constexpr Phrase kObjectsHint{"Show objects used in the condition",
+                                     "Показать используемые в условиях объекты"};
+inline constexpr Phrase kShowResult{"Show result", "Показать результат"};
+inline constexpr Phrase kCopyResult{"Copy result", "Скопировать результат"};
+inline constexpr Phrase kCopy{"Copy", "Скопировать"};
+// The arrow button has no caption: its hint (followed by its shortcut) and the
+// name a screen reader gives it.
+inline constexpr Phrase kArrowHint{
+    "Clean the pasted list, number its entries and expand its object groups into the list below",
+    "Очистить вставленный список, пронумеровать строки и развернуть группы объектов в список "
+    "ниже"};
+inline constexpr Phrase kArrowName{"Clean, number and expand the list",
+                                   "Очистить, пронумеровать и развернуть список"};
+
+// The result and analysis windows.
+inline constexpr Phrase kCopyAllAndClose{"Copy all and close", "Скопировать всё и закрыть"};
+inline constexpr Phrase kNotepad{"Notepad", "Блокнот"};
+inline constexpr Phrase kNotepadHint{"Sent to external editor", "Передать во внешний редактор"};
+inline constexpr Phrase kClose{"Close", "Закрыть"};
+inline constexpr Phrase kHierarchicalView{"Hierarchical view", "Иерархический вид"};
+inline constexpr Phrase kCopyAll{"Copy all", "Скопировать всё"};
+inline constexpr Phrase kCopyWithNo{"Copy with \"no\" prefix", "Скопировать с префиксом \"no \""};
+inline constexpr Phrase kCopyWithNoRedundant{"Copy with \"no\" prefix redundant rules",
+                                             "Скопировать с префиксом \"no \" избыточные правила"};
+inline constexpr Phrase kCopyWithNoNotDerived{
+    "Copy with \"no\" prefix redundant rules that do not have derived rules",
+    "Скопировать с префиксом \"no \" избыточные правила, не имеющие производных"};
+inline constexpr Phrase kHideDerived{"Hide the derived lines of this occurrence",
+                                     "Скрыть производные этого вхождения"};
+
+// The message boxes' buttons (Qt names them in English unless a translation
+// is loaded) and the external editor's failures, each followed by a path.
+inline constexpr Phrase kYes{"Yes", "Да"};
+inline constexpr Phrase kNo{"No", "Нет"};
+inline constexpr Phrase kCannotWriteTemporaryFile{
+    "Could not write the text to a temporary file in ",
+    "Не удалось записать текст во временный файл в папке "};
+inline constexpr Phrase kCannotOpenTextFile{
+    "No program could be started to open the text file ",
+    "Не удалось запустить программу для открытия текстового файла "};
+
+}  // namespace kerbwise::ui::texts
+
 namespace kerbwise::ui {
 
-// Captions, hints and menu texts of the main window in one language.
-struct WindowTexts {
-  QString MaskGroup;
-  QString Wildcard;
-  QString Netmask;
-  QString PartialGroup;
-  QString PartialAddresses;
-  QString PartialPorts;
-  QString IgnoreIcmp;
-  QString PortsInSet;
-  QString Paranoic;
-  QString ConditionLabel;
-  QString DirectCheck;
-  QString DirectCheckHint;
-  QString InverseCheck;
-  QString InverseCheckHint;
-  QString Analysis;
-  QString Sort;
-  QString Reflect;
-  QString ReflectHint;
-  QString Names;
-  QString Name;
-  QString NameHint;
-  QString Objects;
-  QString ObjectsHint;
-  QString ShowResult;
-  QString CopyResult;
-  QString Copy;
-  // The arrow button has no caption: its hint and the name a screen reader
-  // gives it. The hint is followed by the button's shortcut.
-  QString ArrowHint;
-  QString ArrowName;
-  // One sentence per option on what it changes.
-  QString MaskTypeHint;
-  QString PartialAddressesHint;
-  QString PartialPortsHint;
-  QString IgnoreIcmpHint;
-  QString PortsInSetHint;
-  QString ParanoicHint;
-};
+// `phrase` in `language`, ready for a widget.
+inline QString Say(const Phrase& phrase, Language language) {
+  const std::string_view text = phrase.In(language);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-const WindowTexts& TextsFor(bool russian);
+inline QString Say(const Phrase& phrase, bool russian) {
+  return Say(phrase, russian ? Language::Russian : Language::English);
+}
 
 }  // namespace kerbwise::ui

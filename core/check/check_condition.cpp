@@ -9,139 +9,71 @@
 namespace kerbwise {
 namespace {
 
-// "?" addresses shared in part, "^" ports covered in part, "." both; a full
-// match gives the rule's action.
-char MarkerChar(const MatchResult& result) {
-  if (result.AddrPartial && result.PortsIncomplete) return '.';
-  if (result.AddrPartial) return '?';
-  if (result.PortsIncomplete) return '^';
-  return result.Outcome == MatchPermit ? '+' : '-';
-}
-
-// The two characters written after the index: a full match's action and a
-// blank, or the kind of partial match and the action.
-std::string Marker(const MatchResult& result) {
-  const char kind = MarkerChar(result);
-  const char action = result.Outcome == MatchPermit ? '+' : '-';
-  if (kind == '+' || kind == '-') return {kind, ' '};
-  return {kind, action};
-}
-
-// Which full matches were met: the first decides, the others are mentioned.
-struct VerdictState {
-  std::optional<std::size_t> firstIndex;
-  bool firstPermits = false;
-  bool moreFollowed = false;
-
-  void Add(std::size_t index, bool permits) {
-    if (firstIndex) {
-      moreFollowed = true;
-    } else {
-      firstIndex = index;
-      firstPermits = permits;
-    }
-  }
-};
-
-void WriteVerdict(const VerdictState& state, const std::vector<std::string>& listLines,
-                  bool russian, CheckReport& report) {
-  const bool allowed = state.firstIndex && state.firstPermits;
-  std::string line;
-  if (state.firstIndex) {
-    line = allowed ? (russian ? "Разрешено в строке " : "Allowed at line ")
-                   : (russian ? "Блок в строке " : "Blocked at line ");
-    line += std::to_string(*state.firstIndex) + ": ";
-    line += TrimControls(listLines[*state.firstIndex - 1]);
-  } else {
-    line = russian ? "Блок" : "Blocked";
-  }
-  report.ResultLines.push_back(std::move(line));
-  if (state.moreFollowed) {
-    report.ResultLines.emplace_back(russian ? "Имеются ещё совпадения" : "There are other matches");
-  }
-  report.Colour = allowed ? ResultColour::LightGreen : ResultColour::LightRed;
-  report.Verdict = allowed ? "+" : "-";
-  report.FirstMatch = state.firstIndex;
+MatchKind KindOf(const MatchResult& result) {
+  if (result.AddrPartial && result.PortsIncomplete) return MatchKind::AddressesAndPortsInPart;
+  if (result.AddrPartial) return MatchKind::AddressesInPart;
+  if (result.PortsIncomplete) return MatchKind::PortsInPart;
+  return MatchKind::Full;
 }
 
 }  // namespace
+
+bool CheckResult::HasPartialMatch() const {
+  return std::any_of(Matches.begin(), Matches.end(), [](const EntryMatch& match) {
+    return match.Kind != MatchKind::Full && match.Kind != MatchKind::None;
+  });
+}
 
 std::string ConditionKey(std::string_view conditionLine) {
   return "permit " + SpaceCompress(TrimControls(conditionLine));
 }
 
-bool HasPartialMarker(const std::vector<std::string>& markerList) {
-  return std::any_of(markerList.begin(), markerList.end(), [](const std::string& marker) {
-    return !marker.empty() && marker.front() != '+' && marker.front() != '-';
-  });
-}
-
-void AddPartialMatchNote(std::vector<std::string>& resultLines, bool russian) {
-  const std::string_view note =
-      russian ? "Также обнаружены частичные совпадения" : "Partial matches were also found";
-  if (resultLines.size() < 2) {
-    resultLines.emplace_back(note);
-  } else {
-    resultLines.back() += ". ";
-    resultLines.back() += note;
-  }
-}
-
-CheckReport CheckCondition(const std::vector<std::string>& listLines, std::string_view condition,
+CheckResult CheckCondition(const std::vector<std::string>& listLines, std::string_view condition,
                            CheckDirection direction, const CheckOptions& options,
                            LineRecognizer& recognizer) {
-  CheckReport report;
-  report.Direction = direction;
-  report.Condition = ConditionKey(condition);
-  report.NumberPane.reserve(listLines.size());
+  CheckResult result;
+  result.Direction = direction;
+  result.Condition = ConditionKey(condition);
+  result.ListLength = listLines.size();
 
   const bool reverse = direction == CheckDirection::Reverse;
   const MatchSettings settings{
       .PartialPorts = options.PartialPortsOption, .AnyOverlap = true, .ReverseMode = reverse};
-  const std::size_t indexWidth = DecimalDigits(listLines.size());
-  const RecognisedLine conditionLine = RecogniseLine(report.Condition, options, recognizer);
-  VerdictState verdict;
+  const RecognisedLine conditionLine = RecogniseLine(result.Condition, options, recognizer);
+  std::optional<bool> firstPermits;
 
   for (std::size_t i = 1; i <= listLines.size(); ++i) {
     const std::string_view line = TrimControls(listLines[i - 1]);
     const RecognisedLine entry = RecogniseLine(ListEntryText(line), options, recognizer);
-    const MatchResult result = reverse ? CheckForMatch(conditionLine, entry, settings, options)
-                                       : CheckForMatch(entry, conditionLine, settings, options);
-
-    std::string paneLine = PaddedIndex(i, indexWidth);
-    switch (result.Outcome) {
-      case MatchPermit:
-      case MatchDeny: {
-        const std::string marker = Marker(result);
-        paneLine += marker + result.Message;
-        report.MarkerList.push_back(marker.front() + std::to_string(i));
-        if (marker.back() == ' ') verdict.Add(i, result.Outcome == MatchPermit);
-        break;
-      }
-      case MatchRemark:
-        paneLine += "  " + result.Message;
-        break;
-      case MatchError: {
-        std::string text = (options.TextLanguage == Language::Russian) ? "Строка: " : "Line: ";
-        text += line;
-        text += ": " + result.Message;
-        report.ResultLines = SplitAtLineBreaks(text);
-        report.Colour = ResultColour::Tooltip;
-        report.Error = true;
-        if (HasPartialMarker(report.MarkerList)) {
-          AddPartialMatchNote(report.ResultLines, (options.TextLanguage == Language::Russian));
-        }
-        return report;
-      }
-      default:  // NoMatch: the index alone
-        break;
+    MatchResult match = reverse ? CheckForMatch(conditionLine, entry, settings, options)
+                                : CheckForMatch(entry, conditionLine, settings, options);
+    if (match.Outcome == NoMatch) continue;
+    const std::optional<std::int32_t> sequence = SplitListLine(line).Number;
+    if (match.Outcome == MatchError) {
+      result.Outcome = CheckOutcome::Error;
+      result.StoppedAt = CheckStop{i, sequence, std::move(match.Message)};
+      result.Examined = i - 1;
+      result.FirstFullMatch.reset();  // nothing decides a check that did not finish
+      result.OtherFullMatches = false;
+      return result;
     }
-    report.NumberPane.push_back(std::move(paneLine));
+    EntryMatch& found = result.Matches.emplace_back(
+        EntryMatch{i, sequence, EntryAction::Remark, MatchKind::None, std::move(match.Message)});
+    if (match.Outcome == MatchRemark) continue;
+    found.Action = match.Outcome == MatchPermit ? EntryAction::Permit : EntryAction::Deny;
+    found.Kind = KindOf(match);
+    if (!found.IsFull()) continue;
+    if (firstPermits) {
+      result.OtherFullMatches = true;
+    } else {
+      result.FirstFullMatch = i;
+      firstPermits = found.Action == EntryAction::Permit;
+    }
   }
 
-  WriteVerdict(verdict, listLines, (options.TextLanguage == Language::Russian), report);
-  if (HasPartialMarker(report.MarkerList)) AddPartialMatchNote(report.ResultLines, (options.TextLanguage == Language::Russian));
-  return report;
+  result.Examined = listLines.size();
+  result.Outcome = firstPermits.value_or(false) ? CheckOutcome::Allowed : CheckOutcome::Blocked;
+  return result;
 }
 
 }  // namespace kerbwise

@@ -2,47 +2,42 @@
 
 namespace kerbwise {
 
-void CheckedConditions::Record(const CheckReport& report) {
-  if (report.Error) return;
-  if (!positions_.try_emplace(report.Condition, checkedList_.size()).second) return;
-  checkedList_.push_back(report.Condition);
-  checkedVerdicts_.push_back(report.Verdict);
+void CheckedConditions::Record(const CheckResult& result) {
+  if (result.Outcome == CheckOutcome::Error) return;
+  if (!positions_.try_emplace(result.Condition, checked_.size()).second) return;
+  checked_.push_back({result.Condition, result.Outcome});
 }
 
-std::vector<std::string> CheckedConditions::Renew(
+std::vector<std::optional<CheckOutcome>> CheckedConditions::Renew(
     const std::vector<std::string>& conditionPaneLines) {
-  std::vector<std::string> strip;
-  std::vector<bool> inUse(checkedList_.size(), false);
-  if (!checkedList_.empty()) {
-    strip.reserve(conditionPaneLines.size());
+  std::vector<std::optional<CheckOutcome>> outcomes;
+  std::vector<bool> inUse(checked_.size(), false);
+  if (!checked_.empty()) {
+    outcomes.reserve(conditionPaneLines.size());
     for (const std::string& line : conditionPaneLines) {
       const auto found = positions_.find(ConditionKey(line));
       if (found == positions_.end()) {
-        strip.emplace_back(" ");
+        outcomes.emplace_back();
       } else {
-        strip.push_back(checkedVerdicts_[found->second]);
+        outcomes.emplace_back(checked_[found->second].Outcome);
         inUse[found->second] = true;
       }
     }
   }
 
-  std::vector<std::string> keptList;
-  std::vector<std::string> keptVerdicts;
+  std::vector<Checked> kept;
   positions_.clear();
-  for (std::size_t i = 0; i < checkedList_.size(); ++i) {
+  for (std::size_t i = 0; i < checked_.size(); ++i) {
     if (!inUse[i]) continue;
-    positions_.emplace(checkedList_[i], keptList.size());
-    keptList.push_back(std::move(checkedList_[i]));
-    keptVerdicts.push_back(std::move(checkedVerdicts_[i]));
+    positions_.emplace(checked_[i].Condition, kept.size());
+    kept.push_back(std::move(checked_[i]));
   }
-  checkedList_ = std::move(keptList);
-  checkedVerdicts_ = std::move(keptVerdicts);
-  return strip;
+  checked_ = std::move(kept);
+  return outcomes;
 }
 
 void CheckedConditions::Clear() {
-  checkedList_.clear();
-  checkedVerdicts_.clear();
+  checked_.clear();
   positions_.clear();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -10,31 +10,32 @@
 
 namespace kerbwise {
 
-// The conditions already checked and their verdicts, kept for the verdict
-// strip beside the condition pane. A condition keeps the verdict of its first
+// The conditions already checked and their outcomes, kept for the verdict
+// strip beside the condition pane. A condition keeps the outcome of its first
 // complete check until it leaves the condition pane or the list changes.
 class CheckedConditions {
  public:
-  // Remembers the verdict of a complete check unless its condition is known
+  // Remembers the outcome of a complete check unless its condition is known
   // already. A check that ended on an error leaves nothing.
-  void Record(const CheckReport& report);
+  void Record(const CheckResult& result);
 
-  // The verdict strip for the condition pane's lines: the verdict of each line
-  // whose condition was checked, a single blank for the others. Conditions no
-  // longer in the pane are forgotten.
-  std::vector<std::string> Renew(const std::vector<std::string>& conditionPaneLines);
+  // For each line of the condition pane, the outcome of its condition when it
+  // was checked, none otherwise; empty while no condition is remembered.
+  // Conditions no longer in the pane are forgotten.
+  std::vector<std::optional<CheckOutcome>> Renew(
+      const std::vector<std::string>& conditionPaneLines);
 
   // Forgets every condition, as when the list changes.
   void Clear();
 
-  // Checked conditions (as compared, with "permit ") and their parallel
-  // verdicts, "+" or "-", in the order they were first checked.
-  const std::vector<std::string>& CheckedList() const { return checkedList_; }
-  const std::vector<std::string>& CheckedVerdicts() const { return checkedVerdicts_; }
+  bool Empty() const { return checked_.empty(); }
 
  private:
-  std::vector<std::string> checkedList_;
-  std::vector<std::string> checkedVerdicts_;
+  struct Checked {
+    std::string Condition;  // as compared, with "permit "
+    CheckOutcome Outcome;
+  };
+  std::vector<Checked> checked_;                            // in the order first checked
   std::unordered_map<std::string, std::size_t> positions_;  // condition -> its position
 };
 

@@ -35,28 +35,15 @@ std::optional<AclHeader> ReadAclHeader(std::string_view line) {
   AclHeader header;
   header.AclName = std::string(TrimControls(Slice(line, start, kMaxNameLength)));
   // Names of up to 32 characters fit the caption whole; longer ones show
-  // their first 30 and "..".
+  // their first 30 and "..". The measure is the rest of the line, blanks
+  // before the name included.
   const std::string_view rest = Slice(line, start, std::string_view::npos);
-  header.Caption = std::string(kProgramTitle) + ": ";
   if (rest.size() <= kWholeCaptionWidth) {
-    header.Caption += TrimControls(rest.substr(0, kWholeCaptionWidth));
+    header.CaptionName = std::string(TrimControls(rest));
   } else {
-    header.Caption += TrimControls(rest.substr(0, kCutCaptionWidth));
-    header.Caption += "..";
+    header.CaptionName = std::string(TrimControls(rest.substr(0, kCutCaptionWidth))) + "..";
   }
   return header;
-}
-
-std::array<NameCopyCommand, 3> NameCopyCommands(std::string_view aclName, bool russian) {
-  const std::string name(aclName);
-  const std::array<std::string, 3> texts = {name, "ip access-list " + name,
-                                            "ip access-list extended " + name};
-  const std::string verb = russian ? "Скопировать" : "Copy";
-  std::array<NameCopyCommand, 3> commands;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    commands[i] = {verb + " \"" + texts[i] + "\"", texts[i]};
-  }
-  return commands;
 }
 
 }  // namespace kerbwise

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "intake/acl_header.h"
+#include "intake/numbering_questions.h"
 #include "intake/object_expander.h"
 #include "rules/integer_reader.h"
 #include "rules/list_entry.h"
@@ -83,54 +84,36 @@ void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
   for (std::size_t i = 0; i < work.size(); ++i) {
     progress.Report(i + 1, work.size());
     const std::optional<std::string_view> cleaned = CleanedLine(work[i]);
-    if (!cleaned) continue;
+    if (!cleaned) {
+      ++result.Counts.Dropped;
+      continue;
+    }
     const std::string_view line = *cleaned;
     if (std::optional<AclHeader> header = ReadAclHeader(line)) {
       result.AclName = std::move(header->AclName);
-      result.Caption = std::move(header->Caption);
+      result.CaptionName = std::move(header->CaptionName);
       result.HeaderLine = std::string(line);
       result.HeaderIndex = kept.size();
-      result.Enabled.Name = true;
+      ++result.Counts.Headers;
       continue;
     }
     kept.emplace_back(line);
   }
+  result.Counts.Entries = kept.size();
   work = std::move(kept);
 }
 
-YesNoQuestion RenumberQuestion(QuestionId id, const std::string& line, bool russian) {
-  std::string_view first;
-  switch (id) {
-    case QuestionId::UnnumberedLine:
-      first = russian ? "В нумерованном списке есть ненумерованная строка:"
-                      : "There is an unnumbered line in the numbered list:";
-      break;
-    case QuestionId::NumberingOrder:
-      first = russian ? "Неверный порядок нумерации в строке:"
-                      : "Invalid numbering order in the string:";
-      break;
-    default:
-      first = russian ? "В ненумерованном списке есть нумерованная строка:"
-                      : "There is a numbered line in the unnumbered list:";
-      break;
-  }
-  const std::string breaks = "\r\r";
-  return {id, russian ? "Хм ..." : "Oops ...",
-          std::string(first) + breaks + line + breaks +
-              (russian ? "Перенумеровать строки ?" : "Renumber the lines?")};
-}
-
-// The first line whose number does not fit the list's numbering, and what to
-// ask about it.
-std::optional<std::pair<QuestionId, std::size_t>> FindNumberingProblem(
-    const std::vector<std::string>& work, bool numbered) {
+// The first line whose number does not fit the list's numbering.
+std::optional<NumberingProblem> FindNumberingProblem(const std::vector<std::string>& work,
+                                                     bool numbered) {
   std::uint32_t previous = 0;
-  for (std::size_t i = 0; i < work.size(); ++i) {
-    const std::int32_t number = ReadIntDefault(FirstWord(work[i]), 0);
+  for (const std::string& line : work) {
+    const std::int32_t number = ReadIntDefault(FirstWord(line), 0);
     const auto asUnsigned = static_cast<std::uint32_t>(number);
-    if (numbered && number == 0) return {{QuestionId::UnnumberedLine, i}};
-    if (numbered && asUnsigned <= previous) return {{QuestionId::NumberingOrder, i}};
-    if (!numbered && number != 0) return {{QuestionId::NumberedLine, i}};
+    if (numbered && number == 0) return NumberingProblem{QuestionId::UnnumberedLine, line};
+    if (numbered && asUnsigned <= previous)
+      return NumberingProblem{QuestionId::NumberingOrder, line};
+    if (!numbered && number != 0) return NumberingProblem{QuestionId::NumberedLine, line};
     previous = asUnsigned;
   }
   return std::nullopt;
@@ -163,7 +146,7 @@ void MarkUnnumbered(std::vector<std::string>& work) {
 void AssembleList(const std::vector<std::string>& work, const std::vector<std::string>& objects,
                   const CheckOptions& options, NormalizeResult& result,
                   ProgressReporter& progress) {
-  ObjectExpander expander(objects, options.MaskType, (options.TextLanguage == Language::Russian));
+  ObjectExpander expander(objects, options.MaskType);
   result.ListLines.reserve(work.size());
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::string& line = work[i];
@@ -171,8 +154,7 @@ void AssembleList(const std::vector<std::string>& work, const std::vector<std::s
     LineExpansion expansion = expander.ExpandLine(TrimControls(line));
     if (expansion.outcome == LineExpansion::Outcome::Failed) {
       result.ListLines.clear();
-      result.ErrorText = std::move(expansion.Failure.Text);
-      result.ErrorObject = std::move(expansion.Failure.ObjectName);
+      result.Error = std::move(expansion.Failure);
       break;
     }
     if (expansion.outcome == LineExpansion::Outcome::NoReference) {
@@ -181,23 +163,25 @@ void AssembleList(const std::vector<std::string>& work, const std::vector<std::s
       // Derived entries carry their source entry's number behind a "0".
       const std::string prefix = line.substr(0, padLength) + "0";
       for (const std::string& entry : expansion.Lines) result.ListLines.push_back(prefix + entry);
+      ++result.Counts.ExpandedEntries;
+      result.Counts.DerivedEntries += expansion.Lines.size();
     }
     progress.Report(i + 1, work.size());
   }
-  result.Enabled.Objects = expander.ObjectsEnabled();
+  result.MembersExpanded = expander.MembersExpanded();
   result.Used = expander.TakeUsed();
 }
 
 }  // namespace
 
-std::string ListCaption(const std::vector<std::string>& sourceLines) {
-  std::string caption(kProgramTitle);
+std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines) {
+  std::optional<std::string> name;
   for (const std::string& source : sourceLines) {
     const std::optional<std::string_view> line = CleanedLine(TrimControls(source));
     if (!line) continue;
-    if (std::optional<AclHeader> header = ReadAclHeader(*line)) caption = header->Caption;
+    if (std::optional<AclHeader> header = ReadAclHeader(*line)) name = header->CaptionName;
   }
-  return caption;
+  return name;
 }
 
 NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
@@ -221,14 +205,13 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
   if (!work.empty()) {
     bool numbered = ReadIntDefault(FirstWord(work.front()), 0) != 0;
     bool renumber = false;
-    if (const auto problem = FindNumberingProblem(work, numbered)) {
-      if (answers.Ask(RenumberQuestion(problem->first, work[problem->second], (options.TextLanguage == Language::Russian)))) {
+    result.Problem = FindNumberingProblem(work, numbered);
+    if (result.Problem) {
+      const Language language = options.TextLanguage;
+      if (answers.Ask(RenumberQuestion(*result.Problem, language))) {
         renumber = true;
         numbered = false;
-      } else if (answers.Ask({QuestionId::KeepNumbering, "",
-                              (options.TextLanguage == Language::Russian)
-                                  ? "Продолжить без возможности оптимизации access листа ?"
-                                  : "Continue without the ability to optimize the ACL?"})) {
+      } else if (answers.Ask(KeepNumberingQuestion(language))) {
         // The numbers stay as written, even when the first line had none:
         // the lines without a number get "0" below.
         result.CanOptimize = false;
@@ -242,6 +225,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     progress.Restart();
     if (!numbered) {
       GiveNumbers(work, renumber, progress);
+      result.NumberedAs = renumber ? Numbering::Renumbered : Numbering::Given;
     } else if (!result.CanOptimize) {
       MarkUnnumbered(work);
     }
@@ -250,16 +234,13 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
   }
 
   result.SourceLines = std::move(work);
-  const std::size_t listSize = result.ListLines.size();
-  if (listSize == 0 && !result.HeaderLine.empty()) {
+  // A run that built no list (an object error, or nothing but headers and
+  // comments) gives the header back to the source, so nothing is lost.
+  if (result.ListLines.empty() && result.HasHeader()) {
     const std::size_t at = std::min(result.HeaderIndex, result.SourceLines.size());
     result.SourceLines.insert(result.SourceLines.begin() + static_cast<std::ptrdiff_t>(at),
                               result.HeaderLine);
   }
-  result.Enabled.Analysis = result.Enabled.Sort = result.Enabled.PortsInSet =
-      result.CanOptimize && listSize >= 2;
-  result.Enabled.Reflect = listSize >= 1;
-  result.BlinkError = !result.ErrorText.empty();
   return result;
 }
 

@@ -1,56 +1,75 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "intake/numbering_questions.h"
+#include "intake/object_error.h"
 #include "intake/used_objects.h"
 #include "rules/check_options.h"
 #include "run/run_hooks.h"
 
 namespace kerbwise {
 
-// The buttons and boxes that work on the list, as a run leaves them.
-struct IntakeControls {
-  bool Name = false;
-  bool Objects = false;
-  bool Analysis = false;
-  bool Sort = false;
-  bool PortsInSet = false;
-  bool Reflect = false;
+// How a run left the entry numbers.
+enum class Numbering : std::uint8_t {
+  AsWritten,   // kept; when CanOptimize is false, lines without a number got "0"
+  Given,       // the list had none: 10, 20, 30, ...
+  Renumbered,  // the user answered Yes to the renumbering question
+};
+
+// How many lines each step of a run met.
+struct IntakeCounts {
+  std::size_t Dropped = 0;          // blank, comment, prompt, statistics and counter lines
+  std::size_t Headers = 0;          // header lines taken out of the list
+  std::size_t Entries = 0;          // lines kept as entries
+  std::size_t ExpandedEntries = 0;  // entries whose object-group references were expanded
+  std::size_t DerivedEntries = 0;   // the entries those became
 };
 
 struct NormalizeResult {
-  // False when the source held nothing but blanks: nothing changes except
-  // that the error label is emptied.
+  // False when the source held nothing but blanks; nothing else is set.
   bool Ran = false;
-  // True when the user answered No twice: the list pane keeps its contents
-  // (ListLines stays empty), everything else below applies.
+  // True when the user answered No twice: the list is not built (ListLines
+  // stays empty and the list pane keeps what it had).
   bool Cancelled = false;
 
   std::vector<std::string> ListLines;    // the normalised list, one entry per line
   std::vector<std::string> SourceLines;  // the cleaned list, without the header line
+  // From the last header line; all empty when the source had none.
   std::string AclName;
-  std::string Caption = "Kerbwise";  // window caption and application title
+  std::string CaptionName;
   std::string HeaderLine;
-  std::size_t HeaderIndex = 0;
-  std::string ErrorText;    // an object error, for the error label
-  std::string ErrorObject;  // the object it names
-  bool BlinkError = false;
-  bool CanOptimize = true;
-  IntakeControls Enabled;
+  std::size_t HeaderIndex = 0;  // where the header stood among the kept lines
+
+  Numbering NumberedAs = Numbering::AsWritten;
+  std::optional<NumberingProblem> Problem;  // what the numbering question asked about
+  bool CanOptimize = true;                  // false when inconsistent numbers were kept
+
+  std::optional<ObjectError> Error;  // the object error that emptied the list
+  bool MembersExpanded = false;      // a group member was put into an entry
   UsedObjects Used;
+  IntakeCounts Counts;
+
+  bool HasHeader() const { return !HeaderLine.empty(); }
+  // Analysing and sorting need two entries whose numbers can be trusted.
+  bool CanAnalyseAndSort() const { return CanOptimize && ListLines.size() >= 2; }
 };
 
-// The caption a run over `sourceLines` gives the window: from the last
-// header line that cleaning keeps, or the program's title when there is
-// none. A caller shows it before the run can ask about the numbering.
-std::string ListCaption(const std::vector<std::string>& sourceLines);
+// The name a run over `sourceLines` will find, as a window caption shows it:
+// from the last header line that cleaning keeps; none when there is none.
+// A window shows it before the run can ask about the numbering.
+std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines);
 
 // Normalises a pasted access list: cleans it of blank, comment, prompt and
 // counter lines, takes the name from its header line, checks and gives
 // numbers, and expands the object groups it refers to. Entries the rule
 // language does not know are carried through; recognising them is the
-// business of whoever reads the list.
+// business of whoever reads the list. The questions are asked in
+// options.TextLanguage.
 NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
                              const std::vector<std::string>& objectLines,
                              const CheckOptions& options, AnswerSource& answers,

@@ -12,13 +12,6 @@ namespace {
 constexpr std::string_view kAddrGroup = " addrgroup ";
 constexpr std::string_view kPortGroup = " portgroup ";
 constexpr std::string_view kObjectGroup = " object-group ";
-constexpr unsigned kMaxNestedGroups = 31;
-// A range member becomes one host entry per address; wider ranges stop the
-// run instead of flooding the list.
-constexpr std::uint64_t kMaxRangeAddresses = 65536;
-// References multiply: a few groups in one entry could otherwise ask for more
-// entries than memory holds.
-constexpr std::size_t kMaxDerivedEntries = 1'000'000;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -152,20 +145,12 @@ std::optional<ObjectExpander::FoundReference> ObjectExpander::FindFirstReference
       {entry.substr(0, at), entry.substr(nameStart, nameEnd - nameStart), entry.substr(nameEnd)}};
 }
 
-ObjectExpander::ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType,
-                               bool russian)
-    : objects_(PrepareObjectList(objectPane)),
-      index_(objects_),
-      maskType_(maskType),
-      russian_(russian) {}
-
-std::string ObjectExpander::Text(std::string_view english, std::string_view russian) const {
-  return std::string(russian_ ? russian : english);
-}
+ObjectExpander::ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType)
+    : objects_(PrepareObjectList(objectPane)), index_(objects_), maskType_(maskType) {}
 
 LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
   LineExpansion expansion;
-  const auto fail = [&](ExpansionFailure failure) {
+  const auto fail = [&](ObjectError failure) {
     expansion.outcome = LineExpansion::Outcome::Failed;
     expansion.Failure = std::move(failure);
     return expansion;
@@ -186,23 +171,18 @@ LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
     const SplitEntry& split = found->split;
     const std::size_t passes = queue.front().passes + 1;
     if (passes > references) {
-      return fail({Text("The " + split.Name + " object contains a recursively nested object",
-                        "Объект " + split.Name + " содержит рекурсивно вложенный объект"),
-                   split.Name});
+      return fail({ObjectProblem::RecursiveNesting, split.Name, {}});
     }
     std::vector<std::string> results;
-    std::optional<ExpansionFailure> failure =
-        found->family == GroupFamily::NetworkService
-            ? ExpandTopObjectGroup(split, results)
-            : ExpandSimpleGroup(found->family, split, results);
+    std::optional<ObjectError> failure = found->family == GroupFamily::NetworkService
+                                             ? ExpandTopObjectGroup(split, results)
+                                             : ExpandSimpleGroup(found->family, split, results);
     if (failure) return fail(std::move(*failure));
     queue.pop_front();
     for (std::string& result : results) queue.push_back({std::move(result), passes});
     expanded = true;
     if (queue.size() > kMaxDerivedEntries) {
-      return fail({Text("The " + split.Name + " object makes more than 1000000 entries of one line",
-                        "Объект " + split.Name + " даёт больше 1000000 записей из одной строки"),
-                   split.Name});
+      return fail({ObjectProblem::TooManyEntries, split.Name, {}});
     }
   }
   if (!expanded) return expansion;
@@ -212,9 +192,9 @@ LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
   return expansion;
 }
 
-std::optional<ExpansionFailure> ObjectExpander::ExpandSimpleGroup(GroupFamily family,
-                                                                  const SplitEntry& entry,
-                                                                  std::vector<std::string>& out) {
+std::optional<ObjectError> ObjectExpander::ExpandSimpleGroup(GroupFamily family,
+                                                             const SplitEntry& entry,
+                                                             std::vector<std::string>& out) {
   const bool address = family == GroupFamily::Address;
   std::optional<std::size_t> after;
   bool found = false;
@@ -250,50 +230,33 @@ std::optional<ExpansionFailure> ObjectExpander::ExpandSimpleGroup(GroupFamily fa
       }
       out.push_back(entry.Before + replacement + entry.After);
       found = true;
-      objectsEnabled_ = true;
+      membersExpanded_ = true;
       if (recording) used_.AppendMember(member);
     }
   }
   if (found) return std::nullopt;
-  if (address) {
-    return ExpansionFailure{
-        Text("Object " + entry.Name + " not found", "Объект " + entry.Name + " не найден"),
-        entry.Name};
-  }
-  return ExpansionFailure{
-      Text("Object " + entry.Name + " is not found", "Объект " + entry.Name + " не найден"),
-      entry.Name};
+  return ObjectError{
+      address ? ObjectProblem::AddressGroupNotFound : ObjectProblem::GroupNotFound, entry.Name, {}};
 }
 
-std::optional<ExpansionFailure> ObjectExpander::ExpandTopObjectGroup(
-    const SplitEntry& entry, std::vector<std::string>& out) {
+std::optional<ObjectError> ObjectExpander::ExpandTopObjectGroup(const SplitEntry& entry,
+                                                                std::vector<std::string>& out) {
   recursion_ = 0;
   GroupLines group = ExpandObjGroup(entry);
   if (group.Failure) return group.Failure;
-  if (recursion_ > kMaxNestedGroups) {
-    return ExpansionFailure{
-        Text("The " + entry.Name + " object contains a recursively nested object",
-             "Объект " + entry.Name + " содержит рекурсивно вложенный объект"),
-        entry.Name};
-  }
+  if (recursion_ > kMaxNestedGroups)
+    return ObjectError{ObjectProblem::RecursiveNesting, entry.Name, {}};
   if (!group.Found && group.Lines.empty()) {
-    return ExpansionFailure{
-        Text("Object " + entry.Name + " is not found", "Объект " + entry.Name + " не найден"),
-        entry.Name};
+    return ObjectError{ObjectProblem::GroupNotFound, entry.Name, {}};
   }
   if (!group.Found) {
     // Each level that failed added its own name; the last is the group
     // whose nested group is missing.
-    const std::string last = group.Lines.back();
-    return ExpansionFailure{Text("The " + last + " object contains the missing nested object",
-                                 "Объект " + last + " содержит отсутствующий вложенный объект"),
-                            last};
+    return ObjectError{ObjectProblem::MissingNestedGroup, group.Lines.back(), {}};
   }
   if (group.Lines.empty()) {
     // Only descriptions: the entry would have nothing to become.
-    return ExpansionFailure{Text("The " + entry.Name + " object has no members",
-                                 "Объект " + entry.Name + " не содержит элементов"),
-                            entry.Name};
+    return ObjectError{ObjectProblem::NoMembers, entry.Name, {}};
   }
   out = std::move(group.Lines);
   return std::nullopt;
@@ -327,7 +290,7 @@ ObjectExpander::GroupLines ObjectExpander::ExpandObjGroup(const SplitEntry& entr
 bool ObjectExpander::ExpandNestedGroup(const SplitEntry& entry, std::string_view member,
                                        GroupLines& result) {
   result.Found = true;
-  objectsEnabled_ = true;
+  membersExpanded_ = true;
   ++recursion_;
   if (recursion_ > kMaxNestedGroups) {
     result.Found = false;
@@ -364,7 +327,7 @@ bool ObjectExpander::ReadNetworkGroup(const SplitEntry& entry, std::size_t heade
       result.Found = true;
     } else if (StartsWith(member, "host ")) {
       result.Lines.push_back(entry.Before + " host " + member.substr(5) + entry.After);
-      result.Found = objectsEnabled_ = true;
+      result.Found = membersExpanded_ = true;
     } else if (StartsWith(member, "range ")) {
       const auto [firstText, lastText] = SplitWord(std::string_view(member).substr(6));
       const auto first = IPToVal(firstText);
@@ -375,12 +338,8 @@ bool ObjectExpander::ReadNetworkGroup(const SplitEntry& entry, std::size_t heade
         if (low == 0 && high == UINT32_MAX) {
           result.Lines.push_back(entry.Before + " any" + entry.After);
         } else if (std::uint64_t{high} - low + 1 > kMaxRangeAddresses) {
-          result.Failure = ExpansionFailure{
-              Text("The range " + std::string(firstText) + " " + std::string(lastText) +
-                       " of the " + entry.Name + " object spans more than 65536 addresses",
-                   "Диапазон " + std::string(firstText) + " " + std::string(lastText) +
-                       " объекта " + entry.Name + " содержит больше 65536 адресов"),
-              entry.Name};
+          result.Failure = ObjectError{ObjectProblem::RangeTooWide, entry.Name,
+                                       std::string(firstText) + " " + std::string(lastText)};
           return false;
         } else {
           for (std::uint64_t value = low; value <= high; ++value) {
@@ -388,11 +347,11 @@ bool ObjectExpander::ReadNetworkGroup(const SplitEntry& entry, std::size_t heade
                                    ValToIP(static_cast<std::uint32_t>(value)) + entry.After);
           }
         }
-        result.Found = objectsEnabled_ = true;
+        result.Found = membersExpanded_ = true;
       }
     } else if (auto both = AddressAndMask(member, maskType_)) {
       result.Lines.push_back(entry.Before + *both + entry.After);
-      result.Found = objectsEnabled_ = true;
+      result.Found = membersExpanded_ = true;
     } else {
       break;  // not an address: the next header, or the end of the group
     }
@@ -416,7 +375,7 @@ bool ObjectExpander::ReadServiceGroup(const SplitEntry& entry, std::size_t heade
       for (std::string& line : ServiceEntries(entry.Before, entry.After, member)) {
         result.Lines.push_back(std::move(line));
       }
-      result.Found = objectsEnabled_ = true;
+      result.Found = membersExpanded_ = true;
     }
   }
   return true;

@@ -7,23 +7,18 @@
 #include <utility>
 #include <vector>
 
+#include "intake/object_error.h"
 #include "intake/object_list.h"
 #include "intake/used_objects.h"
 #include "rules/check_options.h"
 
 namespace kerbwise {
 
-// Why the expansion of a list entry stopped, and the object to name.
-struct ExpansionFailure {
-  std::string Text;
-  std::string ObjectName;
-};
-
 struct LineExpansion {
   enum class Outcome { NoReference, Expanded, Failed };
   Outcome outcome = Outcome::NoReference;
   std::vector<std::string> Lines;  // Expanded: the entries, blanks collapsed
-  ExpansionFailure Failure;        // Failed
+  ObjectError Failure;             // Failed
 };
 
 // Replaces the object-group references of list entries by the members of the
@@ -32,7 +27,7 @@ struct LineExpansion {
 // used-object data of that run.
 class ObjectExpander {
  public:
-  ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType, bool russian);
+  ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType);
   ObjectExpander(const ObjectExpander&) = delete;
   ObjectExpander& operator=(const ObjectExpander&) = delete;
 
@@ -41,8 +36,9 @@ class ObjectExpander {
   // ordered by the members of the first reference, then of the next.
   LineExpansion ExpandLine(std::string_view line);
 
-  // Whether a group member was put into an entry (the Objects button).
-  bool ObjectsEnabled() const { return objectsEnabled_; }
+  // Whether a group member was put into an entry; a group of descriptions
+  // alone puts none.
+  bool MembersExpanded() const { return membersExpanded_; }
   const UsedObjects& Used() const { return used_; }
   // Hands over the used-object data at the end of a run.
   UsedObjects TakeUsed() { return std::move(used_); }
@@ -71,14 +67,14 @@ class ObjectExpander {
   struct GroupLines {
     std::vector<std::string> Lines;
     bool Found = false;
-    std::optional<ExpansionFailure> Failure;  // a failure that ends the run at once
+    std::optional<ObjectError> Failure;  // a failure that ends the run at once
   };
 
   static std::optional<FoundReference> FindFirstReference(const std::string& entry);
-  std::optional<ExpansionFailure> ExpandSimpleGroup(GroupFamily family, const SplitEntry& entry,
-                                                    std::vector<std::string>& out);
-  std::optional<ExpansionFailure> ExpandTopObjectGroup(const SplitEntry& entry,
-                                                       std::vector<std::string>& out);
+  std::optional<ObjectError> ExpandSimpleGroup(GroupFamily family, const SplitEntry& entry,
+                                               std::vector<std::string>& out);
+  std::optional<ObjectError> ExpandTopObjectGroup(const SplitEntry& entry,
+                                                  std::vector<std::string>& out);
   GroupLines ExpandObjGroup(const SplitEntry& entry);
   bool ReadNetworkGroup(const SplitEntry& entry, std::size_t headerLine, GroupLines& result,
                         std::vector<std::string>& definition);
@@ -87,13 +83,10 @@ class ObjectExpander {
   // A "group-object" member: false when reading must stop.
   bool ExpandNestedGroup(const SplitEntry& entry, std::string_view member, GroupLines& result);
 
-  std::string Text(std::string_view english, std::string_view russian) const;
-
   std::vector<std::string> objects_;
   GroupHeaderIndex index_;
   MaskForm maskType_;
-  bool russian_;
-  bool objectsEnabled_ = false;
+  bool membersExpanded_ = false;
   unsigned recursion_ = 0;  // group-object lines met in the current reference
   UsedObjects used_;
 };

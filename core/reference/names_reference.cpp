@@ -78,10 +78,6 @@ void AppendIcmpSection(std::span<const NameEntry> table, std::vector<std::string
 
 }  // namespace
 
-std::string_view NamesReferenceCaption(bool russian) {
-  return russian ? "имена портов и кодов ICMP" : "ports and ICMP codes names";
-}
-
 std::vector<std::string> NamesReference() {
   return NamesReference(TcpPortNames(), UdpPortNames(), IcmpMessageNames());
 }

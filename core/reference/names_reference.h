@@ -9,10 +9,6 @@
 
 namespace kerbwise {
 
-// The caption of the names reference, which the result window takes over:
-// "ports and ICMP codes names" or "имена портов и кодов ICMP".
-std::string_view NamesReferenceCaption(bool russian);
-
 // A reference of every name the rule language accepts for TCP ports, UDP
 // ports and ICMP messages, with its number, as text lines laid out in columns
 // for a fixed-pitch font. Three sections, each a header, a rule of hyphens and

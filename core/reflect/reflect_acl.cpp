@@ -103,8 +103,6 @@ std::string ReflectLine(std::string_view line, const CheckOptions& options,
 
 }  // namespace
 
-std::string_view ReflectCaption(bool russian) { return russian ? "Отражение" : "Reflect"; }
-
 std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
                                     const CheckOptions& options, LineRecognizer& recognizer) {
   std::vector<std::string> reflected;

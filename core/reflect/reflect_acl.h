@@ -9,10 +9,6 @@
 
 namespace kerbwise {
 
-// The caption of the Reflect command, which the result window takes over:
-// "Reflect" or "Отражение".
-std::string_view ReflectCaption(bool russian);
-
 // The reflected list: for every line of the normalised list (each line
 // starting with its entry number), the rule that matches the return traffic
 // of what the line matches. Source and destination swap places together with
@@ -27,7 +23,7 @@ std::string_view ReflectCaption(bool russian);
 // a bare "-remark " for a remark. The output therefore has exactly one line
 // per list line, in the same order; an empty list gives no lines.
 //
-// Reads MaskType and Russian from the options. Recognised lines stay in the
+// Reads MaskType and TextLanguage from the options. Recognised lines stay in the
 // recognizer's cache; emptying it is the caller's business.
 std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
                                     const CheckOptions& options, LineRecognizer& recognizer);

@@ -67,19 +67,6 @@ ListEntries GroupIntoEntries(const std::vector<std::string>& listLines) {
   return entries;
 }
 
-std::string EntryName(const std::vector<std::string>& listLines, std::size_t line) {
-  const std::optional<std::int32_t> number = SplitListLine(listLines[line]).Number;
-  return std::to_string(number ? static_cast<std::int64_t>(*number)
-                               : static_cast<std::int64_t>(line) + 1);
-}
-
-// "  line 2 -> 5: 20 permit ...": a line with its old and new places.
-std::string PlacedLine(std::size_t oldPlace, std::size_t newPlace, const std::string& line,
-                       bool russian) {
-  return (russian ? "  строка " : "  line ") + std::to_string(oldPlace) + " -> " +
-         std::to_string(newPlace) + ": " + line;
-}
-
 }  // namespace
 
 OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
@@ -132,55 +119,6 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
                           found.begin() + static_cast<std::ptrdiff_t>(room));
   }
   return changes;
-}
-
-std::string OrderChangeMessage(const OrderChange& change, const std::vector<std::string>& listLines,
-                               bool russian) {
-  const std::string first = EntryName(listLines, change.First);
-  const std::string second = EntryName(listLines, change.Second);
-  if (russian) {
-    return "Записи " + first + " и " + second +
-           " пересекаются и имеют противоположные действия; новый порядок меняет действие "
-           "списка для их общего трафика.";
-  }
-  return "Entries " + first + " and " + second +
-         " overlap and have opposite actions; the new order changes what the list does for "
-         "their common traffic.";
-}
-
-std::string OrderChangeWarning(std::uint64_t count, bool russian) {
-  const std::string n = std::to_string(count);
-  return russian ? "Новый порядок меняет действие списка (пар записей: " + n + ")."
-                 : "The new order changes what the list does (" + n + " pairs of entries).";
-}
-
-std::string OrderChangeQuestion(std::uint64_t count, bool russian) {
-  const std::string n = std::to_string(count);
-  return russian ? "Новый порядок меняет действие списка (пар записей: " + n +
-                       "). Всё равно сформировать команды?"
-                 : "The new order changes what the list does (" + n +
-                       " pairs of entries). Produce the commands anyway?";
-}
-
-std::vector<std::string> OrderChangeReport(const OrderChanges& changes,
-                                           const std::vector<std::string>& listLines,
-                                           bool russian) {
-  std::vector<std::string> report;
-  for (const OrderChange& change : changes.Listed) {
-    if (!report.empty()) report.emplace_back();
-    report.push_back(OrderChangeMessage(change, listLines, russian));
-    report.push_back(
-        PlacedLine(change.First + 1, change.NewFirst, listLines[change.First], russian));
-    report.push_back(
-        PlacedLine(change.Second + 1, change.NewSecond, listLines[change.Second], russian));
-  }
-  if (changes.Count > changes.Listed.size()) {
-    const std::string more = std::to_string(changes.Count - changes.Listed.size());
-    report.emplace_back();
-    report.push_back(russian ? "... и ещё пар, не показанных здесь: " + more
-                             : "... and " + more + " more pairs not shown here");
-  }
-  return report;
 }
 
 }  // namespace kerbwise

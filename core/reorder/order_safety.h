@@ -43,21 +43,4 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
                               const CheckOptions& options, LineRecognizer& recognizer,
                               std::size_t listLimit = kListedOrderChanges);
 
-// "Entries 20 and 30 overlap and have opposite actions; ..." with the
-// entries' sequence numbers (a line without one is named by its place).
-std::string OrderChangeMessage(const OrderChange& change, const std::vector<std::string>& listLines,
-                               bool russian);
-
-// "The new order changes what the list does (N pairs of entries)."
-std::string OrderChangeWarning(std::uint64_t count, bool russian);
-
-// The question before commands that apply such an order are produced.
-std::string OrderChangeQuestion(std::uint64_t count, bool russian);
-
-// The pairs for reading: per pair its message and its two lines with their
-// old and new places, pairs apart by an empty line, and a closing line when
-// not every pair was listed.
-std::vector<std::string> OrderChangeReport(const OrderChanges& changes,
-                                           const std::vector<std::string>& listLines, bool russian);
-
 }  // namespace kerbwise

@@ -66,19 +66,6 @@ class MaxTree {
   std::vector<std::int64_t> nodes_;
 };
 
-std::string_view Text(bool russian, std::string_view english, std::string_view russianText) {
-  return russian ? russianText : english;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (!text.empty()) text += '\n';
-    text += line;
-  }
-  return text;
-}
-
 std::string_view TrimLeadingBlanks(std::string_view line) {
   const std::size_t first = line.find_first_not_of(' ');
   return first == std::string_view::npos ? std::string_view() : line.substr(first);
@@ -144,21 +131,10 @@ std::uint64_t LargestNumber(const RunShape& shape, const Room& room) {
   return largest;
 }
 
-std::string NumbersTooLargeMessage(std::uint64_t largest, bool russian) {
-  const std::string needed = std::to_string(largest);
-  const std::string limit = std::to_string(kMaxSequenceNumber);
-  return russian
-             ? "Для этого порядка нужны номера строк до " + needed +
-                   ", а маршрутизатор принимает номера не больше " + limit + "; команды не созданы"
-             : "Sequence numbers up to " + needed +
-                   " would be needed to apply this order, but a router takes numbers up to " +
-                   limit + "; no commands are produced";
-}
-
-ReorderCommands Refuse(CommandOutcome outcome, std::string message) {
+ReorderCommands Refuse(CommandOutcome outcome, std::uint64_t number = 0) {
   ReorderCommands result;
   result.Outcome = outcome;
-  result.Message = std::move(message);
+  result.Number = number;
   return result;
 }
 
@@ -213,9 +189,8 @@ ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo) {
 }
 
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
-                                        const std::vector<std::string>& problems,
-                                        std::string_view aclName, bool russian) {
-  if (!problems.empty()) return Refuse(CommandOutcome::Problems, JoinLines(problems));
+                                        std::size_t problemCount, std::string_view aclName) {
+  if (problemCount > 0) return Refuse(CommandOutcome::Problems);
 
   std::vector<std::uint32_t> seqNo;
   seqNo.reserve(lines.size());
@@ -228,26 +203,22 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
       unnumbered.push_back(line);
     }
   }
-  if (!unnumbered.empty()) return Refuse(CommandOutcome::Unnumbered, JoinLines(unnumbered));
+  if (!unnumbered.empty()) {
+    ReorderCommands result = Refuse(CommandOutcome::Unnumbered);
+    result.Unnumbered = std::move(unnumbered);
+    return result;
+  }
 
   std::vector<std::uint32_t> sorted = seqNo;
   std::sort(sorted.begin(), sorted.end());
   if (const auto shared = std::adjacent_find(sorted.begin(), sorted.end());
       shared != sorted.end()) {
-    const std::string number = std::to_string(*shared);
-    return Refuse(CommandOutcome::SharedNumbers,
-                  russian ? "Номер " + number +
-                                " стоит у нескольких строк; сначала сверните список в object-группы"
-                          : "Sequence number " + number +
-                                " is carried by more than one line; collapse the list to its "
-                                "object groups first");
+    return Refuse(CommandOutcome::SharedNumbers, *shared);
   }
 
   const ReorderPlan plan = PlanReorder(seqNo);
   if (plan.MaxRun == 0) {
-    return Refuse(CommandOutcome::Unchanged,
-                  std::string(Text(russian, "The order of the lines has not changed",
-                                   "Порядок строк не изменился")));
+    return Refuse(CommandOutcome::Unchanged);
   }
 
   // Room for the longest run before every staying line alike; when that
@@ -257,7 +228,7 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   Room room{evenRoom, evenRoom};
   if (LargestNumber(shape, room) > kMaxSequenceNumber) room = {shape.Leading + 1, shape.Inner + 1};
   if (const std::uint64_t largest = LargestNumber(shape, room); largest > kMaxSequenceNumber) {
-    return Refuse(CommandOutcome::NumbersTooLarge, NumbersTooLargeMessage(largest, russian));
+    return Refuse(CommandOutcome::NumbersTooLarge, largest);
   }
   // Every line had its own number up to the largest, so the step is at least 1.
   const std::uint64_t finalStep = std::min<std::uint64_t>(10, kMaxSequenceNumber / lines.size());
@@ -266,7 +237,7 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   result.Outcome = CommandOutcome::Produced;
   std::string name(aclName);
   if (name.empty()) {
-    result.Message = Text(russian, "ACL name not set", "Не задано имя ACL");
+    result.NameMissing = true;
     name = kNoName;
   }
   std::vector<std::string>& out = result.Commands;

@@ -37,7 +37,11 @@ enum class CommandOutcome : std::uint8_t {
 struct ReorderCommands {
   CommandOutcome Outcome = CommandOutcome::Unchanged;
   std::vector<std::string> Commands;  // one command a line; empty unless Produced
-  std::string Message;                // for a message box; lines joined by "\n"
+  bool NameMissing = false;           // Produced for the list "*****"
+  std::vector<std::string> Unnumbered;  // the lines without a number (Unnumbered)
+  // SharedNumbers: the smallest number several lines carry; NumbersTooLarge:
+  // the largest number the commands would need.
+  std::uint64_t Number = 0;
 };
 
 // The largest sequence number a router takes.
@@ -46,10 +50,10 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // The device commands that give the list the order of `lines` (the sort's
 // main output with numbers shown and no group separators): delete the moved
 // lines, resequence the rest with room between them, enter the moved lines
-// in the gaps, and resequence to 10, 10. Nothing is produced while `problems`
-// is not empty, while a line has no sequence number or shares its number with
-// another line, or when no line moves. An empty `aclName` gives the message
-// "ACL name not set" and the name "*****".
+// in the gaps, and resequence to 10, 10. Nothing is produced while there are
+// problem lines (`problemCount`), while a line has no sequence number or
+// shares its number with another line, or when no line moves. An empty
+// `aclName` gives the name "*****" (NameMissing).
 //
 // No command carries a number above kMaxSequenceNumber. The room left before
 // and between the staying lines is the longest run of moved lines, plus one;
@@ -60,7 +64,6 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // times the line count is past the largest number; it then takes the largest
 // step that still fits, so the list ends evenly numbered all the same.
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
-                                        const std::vector<std::string>& problems,
-                                        std::string_view aclName, bool russian);
+                                        std::size_t problemCount, std::string_view aclName);
 
 }  // namespace kerbwise

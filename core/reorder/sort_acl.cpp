@@ -14,7 +14,8 @@ namespace {
 struct KeyedLine {
   std::string collation;
   std::string key;
-  std::size_t index;  // 0-based position in the list
+  std::size_t index;    // 0-based position in the list
+  std::uint8_t status;  // of its recognition
 };
 
 // The key up to its last blank: lines with equal groups have equal key
@@ -23,29 +24,10 @@ std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(
 
 }  // namespace
 
-SortPanelTexts SortPanelText(bool russian) {
-  SortPanelTexts texts;
-  texts.NumbersHint = russian ? "Выводить номера строк" : "Show string numbers";
-  texts.GroupHint = russian ? "Группировать" : "Group";
-  texts.CollapseHint = russian ? "Сворачивать в object-группы" : "Collapse to object-groups";
-  texts.CommandsHint =
-      russian ? "Команды CLI для перекомпоновки ACL" : "CLI commands for ACL reorder";
-  return texts;
-}
-
 bool CanCollapse(const UsedObjects& used) { return !used.UsdObjText().empty(); }
 
 SortOptions CommandModeOptions(bool collapseBox) {
   return SortOptions{.WithNumbers = true, .Group = false, .Collapse = collapseBox};
-}
-
-std::vector<std::string> DisplayText(const SortResult& result) {
-  std::vector<std::string> text = result.MainOutput;
-  if (!result.Problems.empty()) {
-    text.emplace_back();
-    text.insert(text.end(), result.Problems.begin(), result.Problems.end());
-  }
-  return text;
 }
 
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
@@ -61,8 +43,8 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
     const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
-    std::string key = SortKey(*expr, active, i + 1, listLines.size(), (checkOptions.TextLanguage == Language::Russian));
-    keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i});
+    std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
+    keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i, expr->Status});
   }
   std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {
     if (left.collation != right.collation) return left.collation < right.collation;
@@ -84,8 +66,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
     const std::string& line = listLines[keyed[k].index];
     std::string text = keepNumbers ? line : std::string(SplitListLine(line).Entry);
     if (key.front() == '-') {
-      const std::string_view kind = GroupOf(key).substr(1);
-      result.Problems.push_back(std::string(kind) + ':' + text);
+      result.Problems.push_back({ProblemKindOf(keyed[k].status), keyed[k].index, std::move(text)});
     } else {
       result.MainOutput.push_back(std::move(text));
       shownLine.push_back(keyed[k].index);

@@ -6,6 +6,7 @@
 
 #include "intake/used_objects.h"
 #include "reorder/key_columns.h"
+#include "reorder/sort_key.h"
 #include "rules/check_options.h"
 #include "rules/line_recognizer.h"
 
@@ -18,26 +19,19 @@ struct SortOptions {
   bool Collapse = false;    // "OBJ": derived lines go back to their source entries
 };
 
-// Captions and hints of the three option boxes and the CLI button.
-struct SortPanelTexts {
-  std::string_view NumbersCaption = "10 20";
-  std::string_view NumbersHint;
-  std::string_view GroupCaption = "{";
-  std::string_view GroupHint;
-  std::string_view CollapseCaption = "OBJ";
-  std::string_view CollapseHint;
-  std::string_view CommandsCaption = "CLI";
-  std::string_view CommandsHint;
-};
-
-SortPanelTexts SortPanelText(bool russian);
-
 // Whether the "OBJ" box is offered: only when the list used object groups.
 bool CanCollapse(const UsedObjects& used);
 
 // The options of a run for the command generator: numbers shown, no group
 // separators, collapsed as the "OBJ" box says.
 SortOptions CommandModeOptions(bool collapseBox);
+
+// A line that is not a rule, which the sort lists apart.
+struct ProblemLine {
+  ProblemKind Kind = ProblemKind::Remark;
+  std::size_t Line = 0;  // 0-based place in the list
+  std::string Text;      // the line as the options show it (with or without its number)
+};
 
 // What a sort run produces.
 struct SortResult {
@@ -46,9 +40,8 @@ struct SortResult {
   bool Ran = false;
   // The ordered lines, with empty lines between groups when grouping.
   std::vector<std::string> MainOutput;
-  // The lines that are not rules, in key order, each as its kind of problem
-  // ("template error", "not recognized", "remark"), ":" and the line.
-  std::vector<std::string> Problems;
+  // The lines that are not rules, in key order.
+  std::vector<ProblemLine> Problems;
   // For each line of the list, its 1-based place in the new order: among the
   // main output's lines that are not empty, the place of the line that shows
   // it (its source entry's when collapsed). 0 for a line among the problems;
@@ -56,15 +49,12 @@ struct SortResult {
   std::vector<std::size_t> NewPosition;
 };
 
-// The sort window's text: the main output, then, when there are problems,
-// an empty line and the problem list.
-std::vector<std::string> DisplayText(const SortResult& result);
-
 // Sorts the normalised list (each line starting with its sequence number) by
 // the active key columns, after resetting the columns switched off since the
 // last run. Equal keys keep their list order. `sourceLines` are the source
 // pane's lines as normalisation left them; only collapsing reads them. Reads
-// MaskType and Russian from `checkOptions`; the recognizer's cache is the
+// MaskType and TextLanguage from `checkOptions` (problem lines sort by the
+// words of their kind in that language); the recognizer's cache is the
 // caller's to empty.
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,

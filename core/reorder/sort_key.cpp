@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/reorder_texts.h"
+
 namespace kerbwise {
 namespace {
 
@@ -36,15 +38,12 @@ constexpr std::array<unsigned char, 256> MakeWeights() {
 
 constexpr std::array<unsigned char, 256> kWeights = MakeWeights();
 
-std::string_view ProblemWords(std::uint8_t status, bool russian) {
-  switch (status) {
-    case StatusTemplateError:
-      return russian ? "-ошибка шаблона " : "-template error ";
-    case StatusUnrecognised:
-      return russian ? "-не опознано " : "-not recognized ";
-    default:
-      return "-remark ";
-  }
+// "-", the kind of problem in the language, and a blank.
+std::string ProblemWords(std::uint8_t status, Language language) {
+  std::string words = "-";
+  words += ProblemKindName(ProblemKindOf(status), language);
+  words += ' ';
+  return words;
 }
 
 std::size_t DecimalWidth(std::size_t value) {
@@ -107,8 +106,31 @@ std::string KeyComponent(KeyColumn column, const RuleRecord& expr) {
   return {};
 }
 
+ProblemKind ProblemKindOf(std::uint8_t status) {
+  switch (status) {
+    case StatusTemplateError:
+      return ProblemKind::TemplateError;
+    case StatusUnrecognised:
+      return ProblemKind::NotRecognized;
+    default:
+      return ProblemKind::Remark;
+  }
+}
+
+std::string_view ProblemKindName(ProblemKind kind, Language language) {
+  switch (kind) {
+    case ProblemKind::TemplateError:
+      return texts::kProblemTemplateError.In(language);
+    case ProblemKind::NotRecognized:
+      return texts::kProblemNotRecognized.In(language);
+    case ProblemKind::Remark:
+      break;
+  }
+  return texts::kProblemRemark.In(language);
+}
+
 std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,
-                    std::size_t position, std::size_t lineCount, bool russian) {
+                    std::size_t position, std::size_t lineCount, Language language) {
   std::string key;
   if (expr.Status == StatusPermit || expr.Status == StatusDeny) {
     for (KeyColumn column : activeColumns) {
@@ -116,7 +138,7 @@ std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& active
       key += ' ';
     }
   } else {
-    key = ProblemWords(expr.Status, russian);
+    key = ProblemWords(expr.Status, language);
   }
   if (key.empty()) key = " ";
   AppendPadded(key, std::to_string(position), DecimalWidth(lineCount));

@@ -8,8 +8,19 @@
 
 #include "reorder/key_columns.h"
 #include "rules/rule_record.h"
+#include "text/language.h"
 
 namespace kerbwise {
+
+// The kinds of lines that are not rules.
+enum class ProblemKind : std::uint8_t { TemplateError, NotRecognized, Remark };
+
+// The kind of a line that is no rule, from its recognition status.
+ProblemKind ProblemKindOf(std::uint8_t status);
+
+// "template error", "not recognized" or "remark" in the language. Problem
+// lines sort by these words, so their order follows the language.
+std::string_view ProblemKindName(ProblemKind kind, Language language);
 
 // Key components: each sorts by plain text comparison of equal-length
 // numbers, hence the zero padding.
@@ -30,7 +41,7 @@ std::string KeyComponent(KeyColumn column, const RuleRecord& expr);
 // kind of problem and a blank; then the position padded with "0" to the
 // width of `lineCount`.
 std::string SortKey(const RuleRecord& expr, const std::vector<KeyColumn>& activeColumns,
-                    std::size_t position, std::size_t lineCount, bool russian);
+                    std::size_t position, std::size_t lineCount, Language language);
 
 // A byte string whose plain comparison orders keys as the sort wants them:
 // case-insensitive, blank before other punctuation ("*" before "+"), then

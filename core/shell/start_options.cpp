@@ -1,6 +1,7 @@
 #include "shell/start_options.h"
 
 #include "rules/primitives.h"
+#include "text/shell_texts.h"
 
 namespace kerbwise {
 
@@ -30,23 +31,9 @@ StartOptions ReadStartOptions(const std::vector<std::string>& arguments) {
   return start;
 }
 
-StartHelp StartOptionsHelp(bool russian) {
-  if (russian) {
-    return {"Справка опций запуска",
-            "/h, /?, /help - справка параметров запуска\r\n"
-            "/l (rus) - язык\r\n"
-            "/nm - режим netmask\r\n"
-            "/pa - режим частичного совпадения адресов\r\n"
-            "/pp - режим частичного совпадения портов\r\n"
-            "/skipicmp - игнорировать ICMP при частичном совпадении"};
-  }
-  return {"Start options help",
-          "/h, /?, /help - start options help\r\n"
-          "/l (rus) - language\r\n"
-          "/nm - netmask mode\r\n"
-          "/pa - partial address matching mode\r\n"
-          "/pp - partial port matching mode\r\n"
-          "/skipicmp - ignore ICMP with partial match"};
+StartHelp StartOptionsHelp(Language language) {
+  return {std::string(texts::kStartHelpTitle.In(language)),
+          std::string(texts::kStartHelpText.In(language))};
 }
 
 }  // namespace kerbwise

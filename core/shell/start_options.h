@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "rules/check_options.h"
+#include "text/language.h"
 
 namespace kerbwise {
 
 // What the desktop program's command line asks for.
 struct StartOptions {
-  CheckOptions Options;  // MaskType, the partial-matching options and Russian
+  CheckOptions Options;  // MaskType, the partial-matching options and TextLanguage
   bool HelpWanted = false;
 };
 
@@ -25,6 +26,6 @@ struct StartHelp {
   std::string Title;
   std::string Text;  // lines separated by CR LF
 };
-StartHelp StartOptionsHelp(bool russian);
+StartHelp StartOptionsHelp(Language language);
 
 }  // namespace kerbwise

@@ -20,19 +20,33 @@ TEST(AnalyzeCommand, JsonAsDocumented) {
     "no_commands": []})"));
 }
 
-// Each line carries the marks of its style; the options reach the analysis.
-TEST(AnalyzeCommand, TextMarksStylesAndConflicts) {
+// The text report: each group with its head and members, their marks, a summary; the
+// options reach the analysis.
+TEST(AnalyzeCommand, TextReportOfGroupsAndConflicts) {
   const std::string conflict =
       "permit tcp any any\ndeny tcp host 10.0.0.1 any eq 80\npermit udp host 1.1.1.1 any\n"
       "permit udp any any\n";
   EXPECT_EQ(RunCommand({"analyze"}, conflict).out,
-            "1: 10 permit tcp any any [head] [conflict]\n"
-            " 2: 20 deny tcp host 10.0.0.1 any eq 80 [conflict]\n"
-            " 3: 30 permit udp host 1.1.1.1 any\n"
-            "4: 40 permit udp any any [head]\n");
-  EXPECT_EQ(RunCommand({"analyze", "--conflicts-only"}, conflict).out,
-            "1: 10 permit tcp any any [head] [conflict]\n"
-            " 2: 20 deny tcp host 10.0.0.1 any eq 80 [conflict]\n");
+            "Group 1, headed by line 1: 10 permit tcp any any\n"
+            "  member line 2: 20 deny tcp host 10.0.0.1 any eq 80 (conflict: never takes effect)\n"
+            "Group 2, headed by line 4: 40 permit udp any any\n"
+            "  member line 3: 30 permit udp host 1.1.1.1 any\n"
+            "Lines reported: 4 of 4; groups shown: 2; lines in conflict: 2.\n");
+  // Conflicts only: line 1 is an exception, so it is not shown; nor is the head of group 4,
+  // nor group 2, whose only member is line 1.
+  EXPECT_EQ(RunCommand({"analyze", "--conflicts-only"},
+                       "deny tcp host 10.0.0.1 any eq 80\npermit tcp 10.0.0.0 0.0.0.255 any\n"
+                       "deny tcp host 10.0.0.1 any\npermit udp any any\n"
+                       "deny udp host 10.0.0.1 any\npermit udp 10.0.0.0 0.0.0.255 any\n")
+                .out,
+            "Group 1, headed by line 2: 20 permit tcp 10.0.0.0 0.0.0.255 any\n"
+            "  member line 3: 30 deny tcp host 10.0.0.1 any (conflict: never takes effect)\n"
+            "Group 3, headed by line 4: 40 permit udp any any\n"
+            "  member line 5: 50 deny udp host 10.0.0.1 any (conflict: never takes effect)\n"
+            "Group 4, its head not shown (not in conflict)\n"
+            "  member line 5: 50 deny udp host 10.0.0.1 any\n"
+            "Only the lines in conflict are shown.\n"
+            "Lines reported: 4 of 6; groups shown: 3; lines in conflict: 4.\n");
 
   EXPECT_EQ(
       RunCommand({"analyze"}, "permit tcp any any range 70 90\npermit tcp any any range 80 100\n")
@@ -42,8 +56,9 @@ TEST(AnalyzeCommand, TextMarksStylesAndConflicts) {
   EXPECT_EQ(RunCommand({"analyze", "--no-ports-in-set", "--paranoic"},
                        "permit tcp any any range 70 90\npermit tcp any any eq 80\n")
                 .out,
-            " 1: 10 permit tcp any any range 70 90 [incomplete]\n"
-            "2: 20 permit tcp any any eq 80 [head]\n");
+            "Group 1, headed by line 2: 20 permit tcp any any eq 80\n"
+            "  member line 1: 10 permit tcp any any range 70 90 (ports covered in part)\n"
+            "Lines reported: 2 of 2; groups shown: 1; lines in conflict: 0.\n");
 
   // A pair that cannot be compared: the result line and status 2.
   const CliOutcome error = RunCommand({"analyze"}, "permit foo\npermit tcp any any\n");

@@ -18,10 +18,14 @@ TEST(CheckCommand, JsonGivesEveryResultOfEachCondition) {
     "condition": "permit tcp any any eq 80",
     "number_pane": ["1+ Match", "2- Match"], "markers": ["+1", "-2"],
     "result": ["Allowed at line 1: 10 permit tcp any any eq 80", "There are other matches"],
-    "colour": "light-green", "verdict": "+", "first_match": 1, "error": false})"));
+    "colour": "light-green", "verdict": "+", "first_match": 1, "error": false,
+    "outcome": "allowed", "direction": "direct", "stopped_at": null,
+    "matches": [
+      {"index": 1, "sequence": 10, "kind": "full", "action": "permit",
+       "entry": "permit tcp any any eq 80", "message": "Match"},
+      {"index": 2, "sequence": 20, "kind": "full", "action": "deny",
+       "entry": "deny ip any any", "message": "Match"}]})"));
   EXPECT_EQ(results[1]["verdict"], "-");
-  EXPECT_EQ(results[1]["first_match"], 2);
-  EXPECT_EQ(results[1]["colour"], "light-red");
 }
 
 TEST(CheckCommand, TextAndExitStatus) {
@@ -29,30 +33,45 @@ TEST(CheckCommand, TextAndExitStatus) {
   const CliOutcome allowed = RunCommand({"check", "--conditions", conditions}, kList);
   EXPECT_EQ(allowed.status, 0);
   EXPECT_EQ(allowed.out,
-            "1+ Match\n2- Match\nAllowed at line 1: 10 permit tcp any any eq 80\n"
-            "There are other matches\n");
+            "Condition:      tcp any any eq 80\n"
+            "Verdict:        Allowed at line 1: 10 permit tcp any any eq 80\n"
+            "                There are other matches\n"
+            "Decided by:     line 1, entry 10: permit tcp any any eq 80\n"
+            "Other matches:  line 2, entry 20, full: deny ip any any\n");
 
-  const CliOutcome error = RunCommand({"check", "--json", "no such thing"}, kList);
+  const CliOutcome error = RunCommand({"check", "--reverse", "no such thing"}, kList);
   EXPECT_EQ(error.status, 2);
-  const json result = json::parse(error.out)["results"][0];
+  EXPECT_EQ(error.out,
+            "Reverse check:  no such thing\n"
+            "Verdict:        Line: 10 permit tcp any any eq 80: The condition is not recognized\n"
+            "Stopped at:     line 1, entry 10: permit tcp any any eq 80\n"
+            "                  The condition is not recognized\n");
+  const json result = RunJson({"check", "--json", "no such thing"}, kList)["results"][0];
   EXPECT_EQ(result["error"], true);
   EXPECT_EQ(result["verdict"], nullptr);
   EXPECT_EQ(result["colour"], "tooltip");
+  EXPECT_EQ(result["outcome"], "error");
+  EXPECT_EQ(result["stopped_at"], json::parse(R"({"index": 1, "sequence": 10,
+    "entry": "permit tcp any any eq 80", "message": "The condition is not recognized"})"));
 
+  EXPECT_NE(RunCommand({"check", "--help"}).out.find("Exit status:\n  0  every condition"),
+            std::string::npos);
   ExpectRefused(RunCommand({"check"}, kList), "no condition");
   // An unanswered numbering question stops the run before any check.
   ExpectRefused(RunCommand({"check", "ip any any"}, "10 permit ip any any\ndeny ip any any\n"),
                 "--renumber");
 }
 
-TEST(CheckCommand, ReverseAndPartialOptionsReachTheCheck) {
-  EXPECT_EQ(RunJson({"check", "--reverse", "--json", "tcp any any"},
-                    "permit tcp host 1.1.1.1 any eq 22\n")["results"][0]["markers"],
-            json::parse(R"(["+1"])"));
-  const json partial = RunJson({"check", "--partial-ports", "--json", "tcp any any range 70 90"},
-                               "permit tcp any any eq 80\n")["results"][0];
-  EXPECT_EQ(partial["verdict"], "-");
-  EXPECT_EQ(partial["markers"], json::parse(R"(["^1"])"));
+TEST(CheckCommand, PartialOptionsReachTheCheck) {  // --reverse: in TextAndExitStatus
+  // Without a deciding entry the partial match is one of the matches, its message under it.
+  EXPECT_EQ(RunCommand({"check", "--partial-ports", "tcp any any range 70 90"},
+                       "permit tcp any any eq 80\n")
+                .out,
+            "Condition:      tcp any any range 70 90\n"
+            "Verdict:        Blocked\n"
+            "                Partial matches were also found\n"
+            "Matches:        line 1, entry 10, ports in part: permit tcp any any eq 80\n"
+            "                  Match. Incomplete set of ports\n");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST(NormalizeCommand, JsonGivesThePanesAndTheObjectListing) {
     "name": "BlaBlaBla", "caption": "Kerbwise: BlaBlaBla",
     "list": ["010 permit ip 10.1.0.0 255.255.0.0 host 10.0.0.1"],
     "source": ["10 permit ip object-group zeta addrgroup Alpha"],
-    "header": "ip access-list extended BlaBlaBla", "header_index": 0,
+    "header": "ip access-list extended BlaBlaBla", "header_index": 0, "numbering": "given",
     "can_optimize": true, "cancelled": false, "error": "", "error_object": "",
     "enabled": {"name": true, "objects": true, "analysis": false, "sort": false,
                 "ports_in_set": false, "reflect": true},
@@ -29,7 +29,15 @@ TEST(NormalizeCommand, JsonGivesThePanesAndTheObjectListing) {
       "text": ["object-group ip address Alpha", " host 10.0.0.1", "",
                "object-group network zeta", " 10.1.0.0 255.255.0.0"],
       "groups": [{"name": "Alpha", "start": 0, "end": 48},
-                 {"name": "zeta", "start": 49, "end": 99}]}})"));
+                 {"name": "zeta", "start": 49, "end": 99}]},
+    "counts": {"dropped": 0, "headers": 1, "entries": 1, "expanded_entries": 1,
+               "derived_entries": 1}})"));
+
+  EXPECT_EQ(RunCommand({"normalize", "--acl", acl, "--objects", objects}).out,
+            "# List BlaBlaBla: 1 entry from 2 lines (1 header, 0 dropped)\n"
+            "# Numbering: given: 10, 20, 30, ...\n"
+            "# Object groups: 1 entry expanded into 1 entry, using Alpha zeta\n"
+            "010 permit ip 10.1.0.0 0.0.255.255 host 10.0.0.1\n");
 }
 
 TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
@@ -39,14 +47,17 @@ TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
   EXPECT_NE(unanswered.err.find("--keep-numbering"), std::string::npos);
 
   EXPECT_EQ(RunCommand({"normalize", "--renumber"}, list).out,
+            "# List without a name: 2 entries from 2 lines (0 headers, 0 dropped)\n"
+            "# Numbering: renumbered: 10, 20, 30, ...\n"
             " 10 permit ip any any\n 20 deny ip any any\n");
-  const json kept = RunJson({"normalize", "--keep-numbering", "--json"}, list);
-  EXPECT_EQ(kept["list"], json::parse(R"([" 10 permit ip any any", " 5 deny ip any any"])"));
-  EXPECT_EQ(kept["can_optimize"], false);
   // Lines without a number get 0; the others keep theirs.
-  EXPECT_EQ(
-      RunCommand({"normalize", "--keep-numbering"}, "permit ip any any\n20 deny ip any any\n").out,
-      " 0 permit ip any any\n 20 deny ip any any\n");
+  EXPECT_EQ(RunCommand({"normalize", "--keep-numbering"},
+                       "R1#show access-lists\n\npermit ip any any\n20 deny ip any any\n")
+                .out,
+            "# List without a name: 2 entries from 4 lines (0 headers, 2 dropped)\n"
+            "# Numbering: kept as written, lines without a number got 0; the list cannot be "
+            "analysed or sorted\n"
+            " 0 permit ip any any\n 20 deny ip any any\n");
 
   ExpectRefused(RunCommand({"normalize", "--renumber", "--keep-numbering"}, list), "--renumber");
 }
@@ -62,10 +73,8 @@ TEST(NormalizeCommand, RealWorldPastes) {
   // of an extended list and stay as (unrecognisable) entries.
   EXPECT_EQ(renumbered["name"], "test2");
   EXPECT_EQ(renumbered["list"][0], "  10 Standard IP access list 99");
-  EXPECT_EQ(renumbered["list"].size(), 80u);  // 84 lines, 4 extended headings
-  for (const std::string line : renumbered["list"]) {
-    EXPECT_EQ(line.find_first_of("(["), std::string::npos) << line;  // no counters
-  }
+  // 84 lines, 4 extended headings; counters cut as the core's cleaning tests show.
+  EXPECT_EQ(renumbered["list"].size(), 80u);
 
   // Object groups referenced without their definitions.
   const CliOutcome missing = RunCommand({"normalize", "--renumber", "--acl", groups});

@@ -33,9 +33,10 @@ TEST(RecognizeOptions, GlobalsStandEitherSideOfTheCommand) {
   EXPECT_EQ(
       RunCommand({"--json", "--json", "--netmask", "recognize", "--json", line, "--lang=ru"}).out,
       reference);
-  EXPECT_EQ(RunCommand({"--lang", "ru", "recognize", "x"}).out, "1 не опознано | x\n");
+  EXPECT_EQ(RunCommand({"--lang", "ru", "recognize", "x"}).out,
+            "line         x\nstatus       1 не опознано\n");
   EXPECT_EQ(RunCommand({"--lang", "ru", "recognize", "--lang", "en", "x"}).out,
-            "1 not recognized | x\n");
+            "line         x\nstatus       1 not recognized\n");
 }
 
 TEST(RecognizeLines, FromStandardInputWithBlanksCollapsed) {
@@ -49,20 +50,26 @@ TEST(RecognizeLines, FromStandardInputWithBlanksCollapsed) {
   EXPECT_EQ(Records({}, ""), json::array());
 }
 
-// Control bytes and backslashes are escaped so that every item keeps to one
-// line; other bytes, valid UTF-8 or not, are written as they came.
-TEST(RecognizeText, OneLinePerItem) {
-  EXPECT_EQ(
-      RunCommand({"recognize", "deny tcp host 10.1.0.1 any eq 80", "permit ip any any", "x", ""})
-          .out,
-      "3 deny | src 10.1.0.1 255.255.255.255 | dst 0.0.0.0 0.0.0.0 | 0.0=6 2.1=eq 80"
-      " | deny tcp host 10.1.0.1 any eq 80\n"
-      "2 permit | src 0.0.0.0 0.0.0.0 | dst 0.0.0.0 0.0.0.0 | 0.0=ip | permit ip any any\n"
-      "1 not recognized | x\n"
-      "0 template error |\n");
+// A block per item; control bytes and backslashes are escaped so that every
+// value keeps to its row; other bytes, valid UTF-8 or not, are written as
+// they came.
+TEST(RecognizeText, OneBlockPerItem) {
+  EXPECT_EQ(RunCommand({"recognize", "deny tcp host 10.1.0.1 any eq 80", "x", ""}).out,
+            "line         deny tcp host 10.1.0.1 any eq 80\n"
+            "status       3 deny\n"
+            "source       10.1.0.1 255.255.255.255\n"
+            "destination  0.0.0.0 0.0.0.0\n"
+            "values       0.0=6 2.1=eq 80\n"
+            "\n"
+            "line         x\n"
+            "status       1 not recognized\n"
+            "\n"
+            "line\n"
+            "status       0 template error\n");
   const CliOutcome escaped = RunCommand({"recognize", "permit\nip\\any\0\xff\x80"s});
   EXPECT_EQ(escaped.status, 0);
-  EXPECT_EQ(escaped.out, "1 not recognized | permit\\x0Aip\\\\any\\x00\xff\x80\n");
+  EXPECT_EQ(escaped.out,
+            "line         permit\\x0Aip\\\\any\\x00\xff\x80\nstatus       1 not recognized\n");
 }
 
 TEST(RecognizeTemplate, LinesComeFromTheFile) {
@@ -71,7 +78,9 @@ TEST(RecognizeTemplate, LinesComeFromTheFile) {
       "At the 1 line of the template, an extra closing bracket at position 14";
   EXPECT_EQ(Records({"--template", bad, "permit ip any any"})[0]["template_error"], message);
   EXPECT_EQ(RunCommand({"recognize", "--template", bad, "permit ip any any"}).out,
-            "0 template error | permit ip any any\n  template error: " + message + "\n");
+            "line         permit ip any any\nstatus       0 template error\n"
+            "template error  " +
+                message + "\n");
 }
 
 TEST(RecognizeErrors, OneLineOnStandardErrorAndStatusTwo) {

@@ -50,20 +50,6 @@ TEST(SortCommand, Commands) {
   EXPECT_EQ(document["commands"][1], "no 20");
 }
 
-TEST(SortCommand, NoCommandsWithNumbersARouterRefuses) {
-  // By protocol the 46,341 udp lines go between the tcp line and the gre
-  // lines, which keep their place: room for that run before each of them
-  // would need numbers past 2,147,483,647.
-  std::string list = "ip access-list extended BIG\npermit tcp any any\n";
-  for (int i = 0; i < 46'341; ++i) list += "permit gre any any\n";
-  for (int i = 0; i < 46'341; ++i) list += "permit udp any any\n";
-  const CliOutcome refused = RunCommand({"sort", "--key", "proto", "--commands"}, list);
-  ExpectRefused(refused, "2147483647");
-  EXPECT_EQ(refused.err,
-            "Sequence numbers up to 2147534623 would be needed to apply this order, but a router "
-            "takes numbers up to 2147483647; no commands are produced\n");
-}
-
 TEST(SortCommand, OrderThatChangesWhatTheListDoes) {
   // By protocol the ip deny comes first and shadows the tcp permit.
   const std::string list =

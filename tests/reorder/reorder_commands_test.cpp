@@ -14,61 +14,52 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ReorderCommands, OneLineMovedForward) {
-  const ReorderCommands result = GenerateReorderCommands(
-      {"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"}, {}, "IN", false);
-  EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
-  EXPECT_EQ(result.Message, "");
-  EXPECT_EQ(result.Commands,
-            (Lines{"ip access-list extended IN", "no 30", "", "ip access-list resequence IN 2 2",
-                   "", "ip access-list extended IN", "3 deny tcp any any", "",
-                   "ip access-list resequence IN 10 10"}));
-}
-
-TEST(ReorderCommands, ReversedListWithoutAName) {
-  const ReorderCommands result =
-      GenerateReorderCommands({"30 permit a", "20 permit b", "10 permit c"}, {}, "", true);
-  EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
-  EXPECT_EQ(result.Message, "Не задано имя ACL");
-  EXPECT_EQ(result.Commands,
-            (Lines{"ip access-list extended *****", "no 30", "no 20", "",
-                   "ip access-list resequence ***** 3 3", "", "ip access-list extended *****",
-                   "1 permit a", "2 permit b", "", "ip access-list resequence ***** 10 10"}));
+TEST(ReorderCommands, MovedLinesGoIntoTheGaps) {
+  // The list in its new order, its name, and the commands.
+  const std::tuple<Lines, std::string, Lines> cases[] = {
+      // 30 moves forward between 10 and 20.
+      {{"10 permit ip any any", " 30 deny tcp any any", "20 permit udp any any"},
+       "IN",
+       {"ip access-list extended IN", "no 30", "", "ip access-list resequence IN 2 2", "",
+        "ip access-list extended IN", "3 deny tcp any any", "",
+        "ip access-list resequence IN 10 10"}},
+      // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
+      {{"50 permit a", "10 permit b", "30 permit c", "20 permit d"},
+       "X",
+       {"ip access-list extended X", "no 50", "no 30", "", "ip access-list resequence X 2 2", "",
+        "ip access-list extended X", "1 permit a", "3 permit c", "",
+        "ip access-list resequence X 10 10"}},
+      // Reversed, without a name: only the last line stays.
+      {{"30 permit a", "20 permit b", "10 permit c"},
+       "",
+       {"ip access-list extended *****", "no 30", "no 20", "",
+        "ip access-list resequence ***** 3 3", "", "ip access-list extended *****", "1 permit a",
+        "2 permit b", "", "ip access-list resequence ***** 10 10"}}};
+  for (const auto& [lines, name, commands] : cases) {
+    const ReorderCommands result = GenerateReorderCommands(lines, 0, name);
+    EXPECT_EQ(result.Outcome, CommandOutcome::Produced);
+    EXPECT_EQ(result.NameMissing, name.empty());
+    EXPECT_EQ(result.Commands, commands);
+  }
 }
 
 TEST(ReorderCommands, NothingIsProduced) {
   using enum CommandOutcome;
-  const std::string unchanged = "The order of the lines has not changed";
-  // The sorted lines, the problem lines, and what comes out instead of commands.
-  const std::tuple<Lines, Lines, CommandOutcome, std::string> cases[] = {
-      {{"10 permit a", "20 permit b"}, {}, Unchanged, unchanged},
-      {{}, {}, Unchanged, unchanged},
-      {{"20 permit a", "10 permit b"},
-       {"remark:30 remark x", "remark:40 remark y"},
-       Problems,
-       "remark:30 remark x\nremark:40 remark y"},
-      {{"20 permit a", "ACE 5 not found", "10 permit b"}, {}, Unnumbered, "ACE 5 not found"},
-      {{"030 permit a", "10 permit b", "030 permit c"},
-       {},
-       SharedNumbers,
-       "Sequence number 30 is carried by more than one line; collapse the list to its object "
-       "groups first"}};
-  for (const auto& [lines, problems, outcome, message] : cases) {
-    const ReorderCommands result = GenerateReorderCommands(lines, problems, "IN", false);
-    EXPECT_EQ(result.Outcome, outcome) << message;
-    EXPECT_EQ(result.Message, message);
+  // The sorted lines, how many problem lines there are, the outcome, and the
+  // number or lines that come with it.
+  const std::tuple<Lines, std::size_t, CommandOutcome, std::uint64_t, Lines> cases[] = {
+      {{"10 permit a", "20 permit b"}, 0, Unchanged, 0, {}},
+      {{}, 0, Unchanged, 0, {}},
+      {{"20 permit a", "10 permit b"}, 2, Problems, 0, {}},
+      {{"20 permit a", "ACE 5 not found", "10 permit b"}, 0, Unnumbered, 0, {"ACE 5 not found"}},
+      {{"030 permit a", "10 permit b", "030 permit c"}, 0, SharedNumbers, 30, {}}};
+  for (const auto& [lines, problems, outcome, number, unnumbered] : cases) {
+    const ReorderCommands result = GenerateReorderCommands(lines, problems, "IN");
+    EXPECT_EQ(result.Outcome, outcome) << lines.size();
+    EXPECT_EQ(result.Number, number);
+    EXPECT_EQ(result.Unnumbered, unnumbered);
     EXPECT_TRUE(result.Commands.empty());
   }
-}
-
-TEST(ReorderCommands, RunsBeforeAndBetweenStayingLines) {
-  // 50 goes before 10, which keeps its place; 30 goes between 10 and 20.
-  const ReorderCommands result = GenerateReorderCommands(
-      {"50 permit a", "10 permit b", "30 permit c", "20 permit d"}, {}, "X", false);
-  EXPECT_EQ(result.Commands,
-            (Lines{"ip access-list extended X", "no 50", "no 30", "",
-                   "ip access-list resequence X 2 2", "", "ip access-list extended X", "1 permit a",
-                   "3 permit c", "", "ip access-list resequence X 10 10"}));
 }
 
 // Lines numbered ten times `numbers`, in that order.
@@ -96,8 +87,8 @@ TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
   // the room is only what the leading run needs.
   constexpr std::uint32_t k = 46'341;
   const ReorderCommands fitted =
-      GenerateReorderCommands(Numbered(Spans({{k + 1, 2 * k}, {1, k}})), {}, "X", false);
-  ASSERT_EQ(fitted.Outcome, CommandOutcome::Produced) << fitted.Message;
+      GenerateReorderCommands(Numbered(Spans({{k + 1, 2 * k}, {1, k}})), 0, "X");
+  ASSERT_EQ(fitted.Outcome, CommandOutcome::Produced) << fitted.Number;
   ASSERT_EQ(fitted.Commands.size(), 2 * k + 7);
   EXPECT_EQ(fitted.Commands[k + 2], "ip access-list resequence X 46342 1");
   EXPECT_EQ(fitted.Commands[k + 5], "1 permit ip any any");
@@ -106,12 +97,10 @@ TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
 
   // A run of k between the first two staying lines needs k free numbers
   // before each staying line: no numbering fits.
-  const ReorderCommands refused = GenerateReorderCommands(
-      Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), {}, "X", true);
+  const ReorderCommands refused =
+      GenerateReorderCommands(Numbered(Spans({{1, 1}, {k + 2, 2 * k + 1}, {2, k + 1}})), 0, "X");
   EXPECT_EQ(refused.Outcome, CommandOutcome::NumbersTooLarge);
-  EXPECT_EQ(refused.Message,
-            "Для этого порядка нужны номера строк до 2147534623, а маршрутизатор принимает "
-            "номера не больше 2147483647; команды не созданы");
+  EXPECT_EQ(refused.Number, 2'147'534'623U);  // the largest number it would need
   EXPECT_TRUE(refused.Commands.empty());
 }
 

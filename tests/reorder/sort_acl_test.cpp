@@ -24,7 +24,18 @@ SortResult Sort(const Lines& list, std::vector<KeyColumn> keys, SortOptions opti
   SortColumns columns;
   for (KeyColumn key : keys) columns.SwitchOn(key);
   LineRecognizer recognizer;
-  return SortACL(columns, list, source, options, {.TextLanguage = russian ? Language::Russian : Language::English}, recognizer);
+  const CheckOptions checkOptions{.TextLanguage = russian ? Language::Russian : Language::English};
+  return SortACL(columns, list, source, options, checkOptions, recognizer);
+}
+
+// Each problem line as its kind, its 0-based list place and its text.
+Lines ProblemsOf(const SortResult& result) {
+  Lines problems;
+  for (const ProblemLine& problem : result.Problems) {
+    problems.push_back(std::string(ProblemKindName(problem.Kind, Language::English)) + ' ' +
+                       std::to_string(problem.Line) + ':' + problem.Text);
+  }
+  return problems;
 }
 
 const SortOptions kPlain{.WithNumbers = true, .Group = false, .Collapse = false};
@@ -101,11 +112,11 @@ TEST(SortACL, NoKeyColumn) {
   const Lines list{"10 permit tcp any any", "20 remark hello", "30 permit ip any any"};
   const SortResult withNumbers = Sort(list, {});
   EXPECT_FALSE(withNumbers.Ran);
-  EXPECT_TRUE(DisplayText(withNumbers).empty());
+  EXPECT_TRUE(withNumbers.MainOutput.empty() && withNumbers.Problems.empty());
 
   const SortResult bare = Sort(list, {}, {.WithNumbers = false, .Group = false});
-  EXPECT_EQ(DisplayText(bare),
-            (Lines{"permit tcp any any", "permit ip any any", "", "remark:remark hello"}));
+  EXPECT_EQ(bare.MainOutput, (Lines{"permit tcp any any", "permit ip any any"}));
+  EXPECT_EQ(ProblemsOf(bare), (Lines{"remark 1:remark hello"}));
 }
 
 TEST(SortACL, GroupsAreSeparatedAndProblemLinesCountAsGroups) {
@@ -115,11 +126,13 @@ TEST(SortACL, GroupsAreSeparatedAndProblemLinesCountAsGroups) {
   // "not recognized" and "remark" sort after the "+" keys, as groups of their own.
   EXPECT_EQ(result.MainOutput, (Lines{" 30 permit tcp any any", " 40 permit tcp host 1.1.1.1 any",
                                       "", " 10 permit udp any any", "", ""}));
-  EXPECT_EQ(result.Problems, (Lines{"not recognized: 20 bogus line", "remark: 50 remark note"}));
+  EXPECT_EQ(ProblemsOf(result),
+            (Lines{"not recognized 1: 20 bogus line", "remark 4: 50 remark note"}));
 
   const SortResult russian = Sort(list, {KeyColumn::Proto}, kPlain, true);
   // Cyrillic words sort after Latin ones.
-  EXPECT_EQ(russian.Problems, (Lines{"remark: 50 remark note", "не опознано: 20 bogus line"}));
+  EXPECT_EQ(ProblemsOf(russian),
+            (Lines{"remark 4: 50 remark note", "not recognized 1: 20 bogus line"}));
 
   // A problem that sorts before every rule puts an empty line on top.
   const SortResult first =

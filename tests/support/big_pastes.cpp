@@ -1,16 +1,10 @@
-#pragma once
-
-// Very large pastes, generated when needed: the hostile-input tests and the
-// memory benchmark feed them to the command line.
-
-#include <cstddef>
-#include <string>
+#include "big_pastes.h"
 
 namespace kerbwise::testing {
 
 // Router `show` output of at least `bytes` bytes: a header, numbered entries
 // with match counters, and a final deny.
-inline std::string ShowOutput(std::size_t bytes) {
+std::string ShowOutput(std::size_t bytes) {
   std::string text = "Extended IP access list BIG\n";
   for (int i = 1; text.size() < bytes; ++i) {
     text += "    " + std::to_string(i * 10) + " permit udp 10." + std::to_string((i >> 8) & 255) +
@@ -21,7 +15,7 @@ inline std::string ShowOutput(std::size_t bytes) {
 }
 
 // `count` unnumbered entries, the last one a deny.
-inline std::string Unnumbered(int count) {
+std::string Unnumbered(int count) {
   std::string text;
   for (int i = 1; i < count; ++i) {
     text += "permit tcp host 10." + std::to_string((i >> 16) & 255) + "." +

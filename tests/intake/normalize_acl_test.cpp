@@ -1,9 +1,10 @@
+#include "intake/normalize_acl.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "intake/acl_header.h"
-#include "intake/normalize_acl.h"
+#include "presentation/intake_messages.h"
 #include "scripted_answers.h"
 
 namespace kerbwise {
@@ -12,13 +13,14 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::ScriptedAnswers;
 
-NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers, bool russian = false) {
-  return NormalizeACL(source, {}, {.TextLanguage = russian ? Language::Russian : Language::English}, answers);
+NormalizeResult Normalize(const Lines& source, ScriptedAnswers& answers,
+                          Language language = Language::English) {
+  return NormalizeACL(source, {}, {.TextLanguage = language}, answers);
 }
 
 // The controls a run leaves enabled, by name.
 std::string Enabled(const NormalizeResult& result) {
-  const IntakeControls& on = result.Enabled;
+  const ListControls on = ControlsAfter(result);
   const std::string names = std::string(on.Name ? " Name" : "") + (on.Objects ? " Objects" : "") +
                             (on.Analysis ? " Analysis" : "") + (on.Sort ? " Sort" : "") +
                             (on.PortsInSet ? " PortsInSet" : "") + (on.Reflect ? " Reflect" : "");
@@ -35,19 +37,15 @@ NormalizeResult NormalizeSilently(const Lines& source) {
 TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryListAndASecondRunFindsNoHeader) {
   const NormalizeResult result =
       NormalizeSilently({"ip access-list extended BlaBlaBla", "permit ip any any"});
-  EXPECT_TRUE(result.Ran);
   EXPECT_EQ(result.AclName, "BlaBlaBla");
-  EXPECT_EQ(result.Caption, "Kerbwise: BlaBlaBla");
+  EXPECT_EQ(ListCaption(result), "Kerbwise: BlaBlaBla");
   EXPECT_EQ(result.HeaderLine, "ip access-list extended BlaBlaBla");
-  EXPECT_EQ(result.HeaderIndex, 0u);
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any"}));
   EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any"}));
   EXPECT_EQ(Enabled(result), "Name Reflect");  // one entry: nothing to analyse or sort
-  EXPECT_TRUE(result.CanOptimize);
 
   const NormalizeResult second = NormalizeSilently(result.SourceLines);
-  EXPECT_EQ(second.AclName, "");
-  EXPECT_EQ(second.Caption, "Kerbwise");
+  EXPECT_EQ(ListCaption(second), "Kerbwise");
   EXPECT_EQ(Enabled(second), "Reflect");
   EXPECT_EQ(second.ListLines, result.ListLines);
 }
@@ -89,8 +87,8 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
   for (const Case& c : cases) {
     const NormalizeResult result = NormalizeSilently({c.header, "permit ip any any"});
     EXPECT_EQ(result.AclName, c.name) << c.header;
-    EXPECT_EQ(result.Caption, c.caption) << c.header;
-    EXPECT_EQ(ListCaption({c.header, "permit ip any any"}), c.caption) << c.header;
+    EXPECT_EQ(ListCaption(result), c.caption) << c.header;
+    EXPECT_EQ(ListCaption(ListCaptionName({c.header, "permit ip any any"})), c.caption) << c.header;
   }
 }
 
@@ -101,8 +99,8 @@ TEST(NormalizeAcl, LastOfSeveralHeadersNamesTheList) {
                      "ip access-list extended B (5 matches)", "deny ip any any",
                      "R1#ip access-list extended C"};
   const NormalizeResult result = NormalizeSilently(source);
-  EXPECT_EQ(ListCaption(source), "Kerbwise: B");
-  EXPECT_EQ(result.Caption, "Kerbwise: B");
+  EXPECT_EQ(ListCaption(ListCaptionName(source)), "Kerbwise: B");
+  EXPECT_EQ(ListCaption(result), "Kerbwise: B");
   EXPECT_EQ(result.AclName, "B");
   EXPECT_EQ(result.HeaderIndex, 1u);
   EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
@@ -126,11 +124,8 @@ TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {
       {{"0 permit ip any any", "deny ip any any", "5 deny ip any any"}, NumberedLine, 2}};
   for (const auto& [source, question, quoted] : cases) {
     ScriptedAnswers answers({true});
-    Normalize(source, answers);
-    ASSERT_EQ(answers.asked.size(), 1u);
-    EXPECT_EQ(answers.asked[0].Id, question);
-    EXPECT_NE(answers.asked[0].Text.find("\r\r" + source[quoted] + "\r\r"), std::string::npos)
-        << answers.asked[0].Text;
+    EXPECT_EQ(Normalize(source, answers).Problem, (NumberingProblem{question, source[quoted]}));
+    EXPECT_EQ(answers.asked.size(), 1u);
   }
 }
 
@@ -140,7 +135,6 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
     ScriptedAnswers yes({true});
     const NormalizeResult result = Normalize(source, yes);
     EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
-    EXPECT_TRUE(result.CanOptimize);
     EXPECT_EQ(Enabled(result), "Name Analysis Sort PortsInSet Reflect");
   }
   {
@@ -156,20 +150,17 @@ TEST(NormalizeAcl, AnswersDecideTheNumbering) {
     EXPECT_EQ(noThenYes.asked[1].Text, "Continue without the ability to optimize the ACL?");
     EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "0 deny ip any any"}));
     EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any", " 0 deny ip any any"}));
-    EXPECT_FALSE(result.CanOptimize);
-    EXPECT_EQ(Enabled(result), "Name Reflect");
+    EXPECT_EQ(Enabled(result), "Name Reflect");  // two entries, numbers not trusted
   }
-  // Kept numbers stay as written when the first line had none or 0 too.
-  for (const Lines& unnumberedFirst : {Lines{"permit ip any any", "20 deny ip any any"},
-                                       Lines{"0 permit ip any any", "20 deny ip any any"}}) {
+  {  // Kept numbers stay as written when the first line has 0.
     ScriptedAnswers noThenYes({false, true});
-    const NormalizeResult result = Normalize(unnumberedFirst, noThenYes);
+    const NormalizeResult result =
+        Normalize({"0 permit ip any any", "20 deny ip any any"}, noThenYes);
     EXPECT_EQ(result.ListLines, Lines({" 0 permit ip any any", " 20 deny ip any any"}));
-    EXPECT_FALSE(result.CanOptimize);
   }
   {
     ScriptedAnswers noThenNo({false, false});
-    const NormalizeResult result = Normalize(source, noThenNo, true);
+    const NormalizeResult result = Normalize(source, noThenNo, Language::Russian);
     EXPECT_EQ(noThenNo.asked[0].Title, "Хм ...");
     EXPECT_EQ(noThenNo.asked[0].Text,
               "В нумерованном списке есть ненумерованная строка:\r\rdeny ip any any\r\r"
@@ -193,23 +184,42 @@ TEST(NormalizeAcl, RenumberingReplacesOnlyReadableNumbers) {
 TEST(NormalizeAcl, BlankSourceIsLeftAloneAndOneOfHeadersAndCommentsGivesAnEmptyList) {
   const NormalizeResult blank = NormalizeSilently({"", "  \t", ""});
   EXPECT_FALSE(blank.Ran);
-  EXPECT_TRUE(blank.SourceLines.empty());
 
   const NormalizeResult result =
       NormalizeSilently({"! comment #", "ip access-list extended EMPTY", "(5 matches)"});
-  EXPECT_TRUE(result.Ran);
   EXPECT_TRUE(result.ListLines.empty());
   EXPECT_EQ(result.SourceLines, Lines({"ip access-list extended EMPTY"}));
   EXPECT_EQ(Enabled(result), "Name");
 }
 
-TEST(NameCopy, CommandsInBothLanguages) {
-  const auto english = NameCopyCommands("WEB-IN", false);
-  EXPECT_EQ(english[0].Text, "WEB-IN");
-  EXPECT_EQ(english[1].Text, "ip access-list WEB-IN");
-  EXPECT_EQ(english[2].Text, "ip access-list extended WEB-IN");
-  EXPECT_EQ(english[2].Caption, "Copy \"ip access-list extended WEB-IN\"");
-  EXPECT_EQ(NameCopyCommands("WEB-IN", true)[0].Caption, "Скопировать \"WEB-IN\"");
+TEST(NormalizeWithObjects, DerivedEntriesCarryTheSourceNumber) {
+  ScriptedAnswers answers;
+  const NormalizeResult result = NormalizeACL(
+      {"ip access-list extended OBJ", "permit ip addrgroup xxx any", "deny ip any any"},
+      {"object-group ip address xxx", "host-info 10.10.10.10"}, {}, answers);
+  EXPECT_EQ(result.ListLines, Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
+  EXPECT_EQ(result.Used.UsdObjText(),
+            Lines({"object-group ip address xxx", " host-info 10.10.10.10"}));
+  EXPECT_TRUE(ControlsAfter(result).Objects);
+}
+
+TEST(NormalizeWithObjects, MissingObjectEmptiesListAndRestoresHeader) {
+  ScriptedAnswers answers;
+  const NormalizeResult result = NormalizeACL(
+      {"permit ip any any", "ip access-list extended OBJ", "permit ip addrgroup nope any"}, {}, {},
+      answers);
+  EXPECT_TRUE(result.ListLines.empty());
+  EXPECT_EQ(result.Error, (ObjectError{ObjectProblem::AddressGroupNotFound, "nope", {}}));
+  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "ip access-list extended OBJ",
+                                       "20 permit ip addrgroup nope any"}));
+  EXPECT_EQ(ControlsAfter(result), (ListControls{.Name = true}));
+}
+
+TEST(NameCopy, RussianCommands) {
+  // The window test clicks all three English ones.
+  const auto russian = NameCopyCommands("WEB-IN", Language::Russian);
+  EXPECT_EQ(russian[2].Text, "ip access-list extended WEB-IN");
+  EXPECT_EQ(russian[2].Caption, "Скопировать \"ip access-list extended WEB-IN\"");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <random>
 
-namespace kerbwise::bench {
+namespace kerbwise::testing {
 namespace {
 
 // A source that no other line has: the index is its address.
@@ -96,4 +96,4 @@ std::vector<std::string> SyntheticEntries(std::size_t count, unsigned seed) {
   return lines;
 }
 
-}  // namespace kerbwise::bench
+}  // namespace kerbwise::testing

@@ -1,4 +1,4 @@
-#include "analysis/analysis_lines.h"
+#include "analysis/analysis_result.h"
 
 #include <algorithm>
 
@@ -37,14 +37,10 @@ bool AnalysisLine::SharesGroupWith(const std::vector<std::uint32_t>& groups) con
   return false;
 }
 
-std::vector<std::uint32_t> AnalysisLine::MarkedMembers() const {
-  std::vector<std::uint32_t> marked;
-  marked.reserve(Members.size() + 2);
-  if (HeadsGroup) marked.push_back(0);
-  marked.insert(marked.end(), Members.begin(), Members.end());
-  if (IncompletePorts) marked.push_back(255);
-  std::sort(marked.begin(), marked.end());
-  return marked;
+bool Contradicts(const AnalysisLine& member, const AnalysisLine& head) {
+  // A later line joins an earlier one's group only when it lies inside it.
+  return head.HeadsGroup() && member.IsMemberOf(head.Group) && member.ListIndex > head.ListIndex &&
+         member.Permits != head.Permits;
 }
 
 }  // namespace kerbwise

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "intake/normalize_acl.h"
 #include "intake/object_expander.h"
-#include "intake/used_objects.h"
-#include "scripted_answers.h"
+#include "presentation/intake_messages.h"
 
 namespace kerbwise {
 namespace {
@@ -12,14 +10,15 @@ using Lines = std::vector<std::string>;
 
 // Expands one entry against an object pane.
 LineExpansion Expand(const std::string& entry, const Lines& objects,
-                     MaskForm mask = MaskForm::Wildcard, bool russian = false) {
-  ObjectExpander expander(objects, mask, russian);
+                     MaskForm mask = MaskForm::Wildcard) {
+  ObjectExpander expander(objects, mask);
   return expander.ExpandLine(entry);
 }
 
 Lines Expanded(const std::string& entry, const Lines& objects, MaskForm mask = MaskForm::Wildcard) {
   const LineExpansion expansion = Expand(entry, objects, mask);
-  EXPECT_EQ(expansion.outcome, LineExpansion::Outcome::Expanded) << expansion.Failure.Text;
+  EXPECT_EQ(expansion.outcome, LineExpansion::Outcome::Expanded)
+      << ObjectErrorMessage(expansion.Failure, Language::English);
   return expansion.Lines;
 }
 
@@ -27,9 +26,9 @@ void ExpectFailure(const std::string& entry, const Lines& objects, const std::st
                    const std::string& russian, const std::string& object) {
   const LineExpansion en = Expand(entry, objects);
   EXPECT_EQ(en.outcome, LineExpansion::Outcome::Failed) << entry;
-  EXPECT_EQ(en.Failure.Text, english);
-  EXPECT_EQ(en.Failure.ObjectName, object);
-  EXPECT_EQ(Expand(entry, objects, MaskForm::Wildcard, true).Failure.Text, russian);
+  EXPECT_EQ(ObjectErrorMessage(en.Failure, Language::English), english);
+  EXPECT_EQ(ObjectErrorMessage(en.Failure, Language::Russian), russian);
+  EXPECT_EQ(en.Failure.Object, object);
 }
 
 TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
@@ -162,72 +161,17 @@ TEST(ExpandLine, UsedGroupsAreRecordedOnceNestedFirst) {
   ObjectExpander expander({"object-group network OUTER", "group-object INNER", "host 1.1.1.1", "",
                            "object-group network INNER", "description the inner one",
                            "host 2.2.2.2", "", "object-group ip address A", "host 3.3.3.3"},
-                          MaskForm::Wildcard, false);
+                          MaskForm::Wildcard);
   expander.ExpandLine("10 permit ip object-group OUTER addrgroup A");
   expander.ExpandLine("20 permit ip object-group INNER addrgroup a");  // "a" is not "A"
-  EXPECT_TRUE(expander.ObjectsEnabled());
+  EXPECT_TRUE(expander.MembersExpanded());
   const UsedObjects& used = expander.Used();
   EXPECT_EQ(used.UsdObjText(),
             Lines({"object-group ip address A", " host 3.3.3.3", "", "object-group network INNER",
                    " description the inner one", " host 2.2.2.2", "", "object-group network OUTER",
                    " group-object INNER", " host 1.1.1.1"}));
   ASSERT_EQ(used.UsdObjCount(), 3u);
-  EXPECT_EQ(used.UsdObjList()[1].Name, "INNER");
   EXPECT_EQ(used.UsdObjList()[1].StartPos, 27 + 15 + 2);
-}
-
-UsedObjects Record(const std::vector<std::string>& names) {
-  UsedObjects used;
-  for (const std::string& name : names) {
-    used.BeginGroup(name, "object-group network " + name);
-    used.AppendMember("host 1.1.1.1");
-  }
-  return used;
-}
-
-TEST(ObjectListing, SortsByCapitalisedNameWithSpans) {
-  const UsedObjects used = Record({"zeta", "Alpha", "beta"});
-  // Every line counts with its CR LF: header (21 + name), member (13), separator.
-  EXPECT_EQ(used.UsdObjList()[1].StartPos, 25 + 2 + 13 + 2 + 2);
-  EXPECT_EQ(used.TextLength(), std::size_t{(27 + 15) + 2 + (28 + 15) + 2 + (27 + 15)});
-
-  const ObjectListing listing = BuildObjectListing(used);
-  EXPECT_EQ(listing.Names, Lines({"Alpha", "beta", "zeta"}));
-  const std::vector<UsedGroup>& records = listing.Records;  // Alpha, beta, zeta
-  EXPECT_EQ(records[2].EndPos, records[0].StartPos - 1);
-  EXPECT_EQ(records[0].EndPos, records[1].StartPos - 1);
-  EXPECT_EQ(records[1].EndPos, static_cast<std::int32_t>(used.TextLength()));
-  // Selection by exchange moves the first "B" behind the second.
-  EXPECT_EQ(BuildObjectListing(Record({"B", "b", "A"})).Names, Lines({"A", "b", "B"}));
-  // Headers are matched without case.
-  EXPECT_TRUE(used.HasHeader("OBJECT-GROUP NETWORK ALPHA"));
-  EXPECT_FALSE(used.HasHeader("object-group network Alpha2"));
-}
-
-TEST(NormalizeWithObjects, DerivedEntriesCarryTheSourceNumber) {
-  testing::ScriptedAnswers answers;
-  const NormalizeResult result = NormalizeACL(
-      {"ip access-list extended OBJ", "permit ip addrgroup xxx any", "deny ip any any"},
-      {"object-group ip address xxx", "host-info 10.10.10.10"}, {}, answers);
-  EXPECT_EQ(result.ListLines, Lines({"010 permit ip host 10.10.10.10 any", " 20 deny ip any any"}));
-  EXPECT_EQ(result.Used.UsdObjText(),
-            Lines({"object-group ip address xxx", " host-info 10.10.10.10"}));
-  EXPECT_TRUE(result.Enabled.Objects);
-}
-
-TEST(NormalizeWithObjects, MissingObjectEmptiesListAndRestoresHeader) {
-  testing::ScriptedAnswers answers;
-  const NormalizeResult result = NormalizeACL(
-      {"permit ip any any", "ip access-list extended OBJ", "permit ip addrgroup nope any"}, {}, {},
-      answers);
-  EXPECT_TRUE(result.ListLines.empty());
-  EXPECT_EQ(result.ErrorText, "Object nope not found");
-  EXPECT_EQ(result.ErrorObject, "nope");
-  EXPECT_TRUE(result.BlinkError);
-  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "ip access-list extended OBJ",
-                                       "20 permit ip addrgroup nope any"}));
-  EXPECT_FALSE(result.Enabled.Reflect);
-  EXPECT_FALSE(result.Enabled.Sort);
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+#include "intake_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextCursor>
+#include <utility>
+
+#include "blinking_label.h"
+#include "dialog_answers.h"
+#include "intake/normalize_acl.h"
+#include "text_panes.h"
+
+namespace kerbwise::ui {
+namespace {
+
+// The name menu's actions: the name, "ip access-list NAME" and
+// "ip access-list extended NAME".
+const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAction",
+                                            "copyExtendedAccessListAction"};
+
+}  // namespace
+
+IntakeController::IntakeController(const Widgets& widgets, Language language, QObject* parent)
+    : QObject(parent), widgets_(widgets), language_(language) {
+  BuildNameMenu();
+}
+
+void IntakeController::Normalize(const CheckOptions& options, const ProgressCallback& progress) {
+  const Widgets& w = widgets_;
+  w.errorLabel->Clear();
+  const std::vector<std::string> sourceLines = PaneCoreLines(*w.sourcePane);
+  const std::vector<std::string> objectLines = PaneCoreLines(*w.objectPane);
+
+  // The controls that need a list stay off while the run lasts.
+  const ListControls before = EnabledControls();
+  ApplyEnabled(ListControls{});
+  // The caption names the list being read before the run can ask about its
+  // numbering; a source of blanks starts no run and changes nothing.
+  const QString previousCaption = w.window->windowTitle();
+  w.window->setWindowTitle(FromCore(ListCaption(ListCaptionName(sourceLines))));
+  w.sourcePane->hide();
+  w.progressBar->setValue(0);
+  w.progressBar->show();
+
+  DialogAnswers answers(w.window);
+  NormalizeResult result = NormalizeACL(sourceLines, objectLines, options, answers, progress);
+
+  w.progressBar->hide();
+  w.sourcePane->show();
+  if (!result.Ran) {
+    w.window->setWindowTitle(previousCaption);
+    ApplyEnabled(before);
+    return;
+  }
+  aclName_ = result.AclName;
+  used_ = std::move(result.Used);
+  SetPaneLines(*w.sourcePane, result.SourceLines);
+  w.sourcePane->moveCursor(QTextCursor::Start);
+  ApplyEnabled(ControlsAfter(result));
+  if (result.Cancelled) return;
+
+  emit listReplacing(result.ListLines.size());
+  w.listPane->hide();
+  SetPaneLines(*w.listPane, result.ListLines);
+  w.listPane->show();
+  emit listReplaced();
+  ShowObjectError(result);
+}
+
+void IntakeController::ShowObjectError(const NormalizeResult& result) {
+  if (!result.Error) {
+    widgets_.errorLabel->SetMessage(QString(), QString());
+    return;
+  }
+  widgets_.errorLabel->SetMessage(FromCore(ObjectErrorMessage(*result.Error, language_)),
+                                  FromCore(result.Error->Object));
+  widgets_.errorLabel->Blink();
+}
+
+ListControls IntakeController::EnabledControls() const {
+  const Widgets& w = widgets_;
+  return {w.nameButton->isEnabled(), w.objectsButton->isEnabled(), w.analysisButton->isEnabled(),
+          w.sortButton->isEnabled(), w.portsInSetBox->isEnabled(), w.reflectButton->isEnabled()};
+}
+
+void IntakeController::ApplyEnabled(const ListControls& enabled) {
+  const Widgets& w = widgets_;
+  w.nameButton->setEnabled(enabled.Name);
+  w.objectsButton->setEnabled(enabled.Objects);
+  w.analysisButton->setEnabled(enabled.Analysis);
+  w.sortButton->setEnabled(enabled.Sort);
+  w.portsInSetBox->setEnabled(enabled.PortsInSet);
+  w.reflectButton->setEnabled(enabled.Reflect);
+}
+
+void IntakeController::BuildNameMenu() {
+  QPushButton* button = widgets_.nameButton;
+  nameMenu_ = new QMenu(widgets_.window);
+  nameMenu_->setObjectName("nameMenu");
+  for (int i = 0; i < 3; ++i) {
+    nameCopyActions_[i] = nameMenu_->addAction(QString());
+    nameCopyActions_[i]->setObjectName(kNameCopyActionNames[i]);
+  }
+  FillNameMenu();
+  // A click opens the copy menu at the button's corner, a context request
+  // where the mouse is.
+  const auto openAt = [this, button](const QPoint& at) {
+    nameMenu_->popup(button->mapToGlobal(at));
+  };
+  button->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(button, &QPushButton::clicked, this, [openAt] { openAt(QPoint(0, 0)); });
+  connect(button, &QWidget::customContextMenuRequested, this, openAt);
+  connect(nameMenu_, &QMenu::aboutToShow, this, &IntakeController::FillNameMenu);
+}
+
+void IntakeController::FillNameMenu() {
+  const auto commands = NameCopyCommands(aclName_, language_);
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    QAction* action = nameCopyActions_[i];
+    // An ampersand in the name is shown, not taken for a shortcut mark.
+    action->setText(FromCore(commands[i].Caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+    const QString text = FromCore(commands[i].Text);
+    action->disconnect();
+    connect(action, &QAction::triggered, this,
+            [text] { QApplication::clipboard()->setText(text); });
+  }
+}
+
+}  // namespace kerbwise::ui
