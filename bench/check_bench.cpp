@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/address_sets.h"
 #include "check/check_condition.h"
+#include "rules/address_sets.h"
 #include "synthetic_acl.h"
 
 namespace kerbwise {

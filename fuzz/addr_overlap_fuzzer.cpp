@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "rules/address_sets.h"
-#include "text/rules_texts.h"
 #include "fuzz_support.h"
+#include "rules/address_sets.h"
 #include "rules/primitives.h"
+#include "text/rules_texts.h"
 
 namespace {
 
@@ -64,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string text;
   if (expected.Count > 0) {
-    text = Fill(texts::kSharedHosts.In(language),
-                {std::to_string(expected.Count), ValToIP(expected.Smallest),
-                 ValToIP(expected.Largest)});
+    text = Fill(
+        texts::kSharedHosts.In(language),
+        {std::to_string(expected.Count), ValToIP(expected.Smallest), ValToIP(expected.Largest)});
     if (expected.Runs > 1) {
       text += Fill(texts::kSharedSubnets.In(language),
                    {std::to_string(expected.Runs), std::to_string(expected.Count / expected.Runs)});

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "rules/address_sets.h"
 #include "check/check_for_match.h"
+#include "rules/address_sets.h"
 #include "rules/limits.h"
 #include "rules/rule_record.h"
 

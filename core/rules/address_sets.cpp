@@ -38,9 +38,9 @@ std::string AddrPartMatch(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::u
                           std::uint32_t subjectMask, Language language) {
   const AddrOverlap overlap = MeasureAddrOverlap(ruleAddr, ruleMask, subjectAddr, subjectMask);
   if (overlap.Count == 0) return {};
-  std::string text = Fill(texts::kSharedHosts.In(language),
-                          {std::to_string(overlap.Count), ValToIP(overlap.Smallest),
-                           ValToIP(overlap.Largest)});
+  std::string text =
+      Fill(texts::kSharedHosts.In(language),
+           {std::to_string(overlap.Count), ValToIP(overlap.Smallest), ValToIP(overlap.Largest)});
   if (overlap.Runs > 1) {
     text += Fill(texts::kSharedSubnets.In(language),
                  {std::to_string(overlap.Runs), std::to_string(overlap.Count / overlap.Runs)});

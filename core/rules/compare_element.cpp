@@ -119,9 +119,11 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
       value.assign(token);
       return true;
     case ElementType::IcmpMessage:
-      return LookUp(IcmpMessageNames(), token, value) || ReadBounded(token, 3, 0, kMaxIcmpType, value);
+      return LookUp(IcmpMessageNames(), token, value) ||
+             ReadBounded(token, 3, 0, kMaxIcmpType, value);
     case ElementType::Precedence:
-      return LookUp(PrecedenceNames(), token, value) || ReadBounded(token, 1, 0, kMaxPrecedence, value);
+      return LookUp(PrecedenceNames(), token, value) ||
+             ReadBounded(token, 1, 0, kMaxPrecedence, value);
     case ElementType::NumberLiteral:
       return MatchNumberLiteral(element, token, value);
   }

@@ -461,7 +461,8 @@ TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view w
 }  // namespace
 
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
-                                     std::string_view input, MaskForm maskType, RuleRecord& record) {
+                                     std::string_view input, MaskForm maskType,
+                                     RuleRecord& record) {
   return TemplateLineMatcher(templateLine, input, maskType, record).Run();
 }
 

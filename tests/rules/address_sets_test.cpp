@@ -23,9 +23,9 @@ std::uint32_t Ip(const std::string& text) { return IPToVal(text).value(); }
 
 // The Russian text, and sets too large for a scan over every address.
 TEST(AddrPartMatch, RussianTextAndLargeSets) {
-  EXPECT_EQ(
-      AddrPartMatch(Ip("10.0.0.0"), Ip("255.255.0.0"), Ip("10.0.0.0"), Ip("255.0.0.255"), Language::Russian),
-      "256 хостов с 10.0.0.0 по 10.0.255.0 256 сетей по 1 хостов");
+  EXPECT_EQ(AddrPartMatch(Ip("10.0.0.0"), Ip("255.255.0.0"), Ip("10.0.0.0"), Ip("255.0.0.255"),
+                          Language::Russian),
+            "256 хостов с 10.0.0.0 по 10.0.255.0 256 сетей по 1 хостов");
   // Half the address space against every address: one block.
   EXPECT_EQ(AddrPartMatch(Ip("128.0.0.0"), Ip("128.0.0.0"), 0, 0, Language::English),
             "2147483648 hosts from 128.0.0.0 to 255.255.255.255");
