@@ -214,6 +214,13 @@ std::span<const ValueRange> CompiledEntries::Ranges(const ValueCondition& condit
 }
 
 bool CompiledEntries::AllInside(const ValueCondition& inner, const ValueCondition& outer) const {
+  if (outer.Count == 1) {  // the usual TTL or port condition: one range
+    const ValueRange& only = ranges_[outer.First];
+    for (const ValueRange& range : Ranges(inner)) {
+      if (range.Lo < only.Lo || range.Hi > only.Hi) return false;
+    }
+    return true;
+  }
   const std::span<const ValueRange> outerRanges = Ranges(outer);
   auto at = outerRanges.begin();
   for (const ValueRange& range : Ranges(inner)) {
@@ -283,18 +290,6 @@ CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const Compil
     return CoverStep::AddressesOutside;
   }
   return CoverStep::Covered;
-}
-
-// One side's port conditions; `incomplete` is shared by both sides.
-CoverStep CompiledEntries::PortStep(const ValueCondition& rule, const ValueCondition& subject,
-                                    CoverStep ruleUnreadable, CoverStep subjectUnreadable,
-                                    const CoverQuery& query, bool& incomplete) const {
-  if (rule.Is == ValueCondition::State::Absent) return CoverStep::Covered;
-  if (subject.Is == ValueCondition::State::Absent) return CoverStep::PortsOutside;
-  if (Unreadable(rule)) return ruleUnreadable;
-  if (Unreadable(subject)) return subjectUnreadable;
-  return PortsCovered(rule, subject, query, incomplete) ? CoverStep::Covered
-                                                        : CoverStep::PortsOutside;
 }
 
 Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& subject,

@@ -132,9 +132,18 @@ class CompiledEntries {
   // holds one.
   std::uint32_t Key(const std::string& text, TextIds& ids, std::string_view keyword = {});
   bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const;
+  // One side's port conditions; `incomplete` is shared by both sides.
   CoverStep PortStep(const ValueCondition& rule, const ValueCondition& subject,
                      CoverStep ruleUnreadable, CoverStep subjectUnreadable, const CoverQuery& query,
-                     bool& incomplete) const;
+                     bool& incomplete) const {
+    using State = ValueCondition::State;
+    if (rule.Is == State::Absent) return CoverStep::Covered;
+    if (subject.Is == State::Absent) return CoverStep::PortsOutside;
+    if (rule.Is == State::Unreadable) return ruleUnreadable;
+    if (subject.Is == State::Unreadable) return subjectUnreadable;
+    return PortsCovered(rule, subject, query, incomplete) ? CoverStep::Covered
+                                                          : CoverStep::PortsOutside;
+  }
   bool PortsCovered(const ValueCondition& rule, const ValueCondition& subject,
                     const CoverQuery& query, bool& incomplete) const;
   bool RangesMeet(const ValueCondition& x, const ValueCondition& y) const;
