@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "check/address_sets.h"
 #include "check/check_condition.h"
+#include "rules/address_sets.h"
 #include "synthetic_acl.h"
 
 namespace kerbwise {
@@ -69,7 +69,7 @@ void BM_AddrPartMatchAnyAgainstSlashOne(benchmark::State& state) {
   const std::uint32_t ruleMask = 0x80000000u;
   for (auto _ : state) {
     benchmark::DoNotOptimize(ruleAddr);
-    benchmark::DoNotOptimize(AddrPartMatch(ruleAddr, ruleMask, 0, 0, false));
+    benchmark::DoNotOptimize(AddrPartMatch(ruleAddr, ruleMask, 0, 0, Language::English));
   }
 }
 BENCHMARK(BM_AddrPartMatchAnyAgainstSlashOne)->Unit(benchmark::kMicrosecond);

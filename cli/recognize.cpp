@@ -86,10 +86,9 @@ void WriteRow(std::ostream& out, std::string_view label, std::string_view value)
 
 void WriteText(std::ostream& out, const Recognition& item, Language language) {
   const RuleRecord& record = *item.record;
-  const bool russian = language == Language::Russian;
   WriteRow(out, "line", item.line);
   WriteRow(out, "status",
-           std::to_string(record.Status) + " " + std::string(StatusName(record.Status, russian)));
+           std::to_string(record.Status) + " " + std::string(StatusName(record.Status, language)));
   if (IsRecord(record.Status)) {
     WriteRow(out, "source", ValToIP(record.SrcAddr) + " " + ValToIP(record.SrcMask));
     WriteRow(out, "destination", ValToIP(record.DstAddr) + " " + ValToIP(record.DstMask));
@@ -101,7 +100,7 @@ void WriteText(std::ostream& out, const Recognition& item, Language language) {
     WriteRow(out, "values", values.empty() ? "-" : values);
   }
   if (!item.templateError.empty()) {
-    WriteRow(out, StatusName(StatusTemplateError, russian), item.templateError);
+    WriteRow(out, StatusName(StatusTemplateError, language), item.templateError);
   }
   if (!item.parameterError.empty()) {
     WriteRow(out, texts::kParameterErrorLabel.In(language), item.parameterError);

@@ -8,9 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "check/address_sets.h"
 #include "fuzz_support.h"
+#include "rules/address_sets.h"
 #include "rules/primitives.h"
+#include "text/rules_texts.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ruleAddr = (subjectAddr & 0xFFFF0000u) | (ruleAddr & 0xFFFFu);
     ruleMask |= 0xFFFF0000u;
   }
-  const bool russian = size > 16 && (data[16] & 2u);
+  const Language language = size > 16 && (data[16] & 2u) ? Language::Russian : Language::English;
 
   // The candidates: every member of both sets lies in [start, end].
   const std::uint32_t start = subjectMask == 0 ? ruleAddr : (subjectAddr & ruleAddr);
@@ -63,14 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string text;
   if (expected.Count > 0) {
-    text = std::to_string(expected.Count) + (russian ? " хостов с " : " hosts from ") +
-           ValToIP(expected.Smallest) + (russian ? " по " : " to ") + ValToIP(expected.Largest);
+    text = Fill(
+        texts::kSharedHosts.In(language),
+        {std::to_string(expected.Count), ValToIP(expected.Smallest), ValToIP(expected.Largest)});
     if (expected.Runs > 1) {
-      text += " " + std::to_string(expected.Runs) + (russian ? " сетей по " : " subnets of ") +
-              std::to_string(expected.Count / expected.Runs) + (russian ? " хостов" : " hosts");
+      text += Fill(texts::kSharedSubnets.In(language),
+                   {std::to_string(expected.Runs), std::to_string(expected.Count / expected.Runs)});
     }
   }
-  fuzz::Require(AddrPartMatch(ruleAddr, ruleMask, subjectAddr, subjectMask, russian) == text,
+  fuzz::Require(AddrPartMatch(ruleAddr, ruleMask, subjectAddr, subjectMask, language) == text,
                 "the partial-match text differs from the scan", detail);
   return 0;
 }

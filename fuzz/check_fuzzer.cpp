@@ -39,7 +39,7 @@ bool IsFullMatch(const MatchResult& result) {
   return IsMatch(result) && !result.AddrPartial && !result.PortsIncomplete;
 }
 
-void CheckPair(const std::string& rule, const std::string& subject, bool russian,
+void CheckPair(const std::string& rule, const std::string& subject, Language language,
                LineRecognizer& recognizer) {
   const std::string detail = "rule: " + rule + "\nsubject: " + subject;
   for (const MaskForm maskType : {MaskForm::Wildcard, MaskForm::Netmask}) {
@@ -77,12 +77,14 @@ void CheckPair(const std::string& rule, const std::string& subject, bool russian
       if (result.Outcome == MatchDeny)
         fuzz::Require(ruleStatus == StatusDeny, "deny of a non-deny rule", detail);
       for (const bool reverse : {false, true}) {
-        for (const bool language : {false, true}) {
-          if (!reverse && !language) continue;
+        for (const bool switchLanguage : {false, true}) {
+          if (!reverse && !switchLanguage) continue;
           MatchSettings other = settings;
           other.ReverseMode = reverse;
           CheckOptions otherOptions = options;
-          otherOptions.TextLanguage = language != russian ? Language::Russian : Language::English;
+          const Language switched =
+              language == Language::Russian ? Language::English : Language::Russian;
+          otherOptions.TextLanguage = switchLanguage ? switched : language;
           const MatchResult again = CheckForMatch(ruleLine, subjectLine, other, otherOptions);
           fuzz::Require(again.Outcome == result.Outcome &&
                             again.AddrPartial == result.AddrPartial &&
@@ -120,8 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static LineRecognizer recognizer;
   recognizer.EmptyCache();
   if (!lines.empty()) {
-    CheckPair(ListEntryText(lines.front()), ConditionKey(condition),
-              (options.TextLanguage == Language::Russian), recognizer);
+    CheckPair(ListEntryText(lines.front()), ConditionKey(condition), options.TextLanguage,
+              recognizer);
   }
 
   const CheckResult result = CheckCondition(lines, condition, direction, options, recognizer);

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "check/address_sets.h"
 #include "check/check_for_match.h"
 #include "fuzz_support.h"
 #include "packet_oracle.h"
+#include "rules/address_sets.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 

@@ -23,10 +23,10 @@
 #include <utility>
 #include <vector>
 
-#include "check/address_sets.h"
 #include "fuzz_support.h"
 #include "packet_oracle.h"
 #include "reorder/order_safety.h"
+#include "rules/address_sets.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
 

@@ -9,8 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "check/address_sets.h"
 #include "check/check_for_match.h"
+#include "rules/address_sets.h"
+#include "rules/limits.h"
 #include "rules/rule_record.h"
 
 namespace kerbwise::fuzz {
@@ -39,7 +40,7 @@ inline Fit PortFits(const std::string& condition, std::uint32_t port) {
   if (op == "eq") return std::count(values.begin(), values.end(), port) ? Fit::Yes : Fit::No;
   if (op == "neq") return std::count(values.begin(), values.end(), port) ? Fit::No : Fit::Yes;
   if (op == "gt") {
-    if (values[0] >= 65535) return Fit::Error;
+    if (values[0] >= kMaxPort) return Fit::Error;
     return port > values[0] ? Fit::Yes : Fit::No;
   }
   if (op == "lt") {
@@ -89,7 +90,7 @@ inline std::uint8_t Expected(const RuleRecord& rule, const Protocol& protocol, s
 // The lowest and the highest port a port condition lets through (every port
 // for no condition); empty when it lets none through or does not read.
 inline std::vector<std::uint32_t> PortCorners(const std::string& condition) {
-  if (condition.empty()) return {0, 65535};
+  if (condition.empty()) return {0, kMaxPort};
   std::istringstream in(condition);
   std::string op;
   in >> op;
@@ -98,14 +99,14 @@ inline std::vector<std::uint32_t> PortCorners(const std::string& condition) {
   if (values.empty()) return {};
   std::sort(values.begin(), values.end());
   if (op == "eq" || op == "range") return {values.front(), values.back()};
-  if (op == "gt" && values[0] < 65535) return {values[0] + 1, 65535};
+  if (op == "gt" && values[0] < kMaxPort) return {values[0] + 1, kMaxPort};
   if (op == "lt" && values[0] > 0) return {0, values[0] - 1};
   if (op == "neq") {
     std::uint32_t low = 0;
     for (const std::uint32_t value : values) low += value == low;
-    std::uint32_t high = 65535;
+    std::uint32_t high = kMaxPort;
     for (auto it = values.rbegin(); it != values.rend(); ++it) high -= *it == high;
-    if (low <= 65535 && low <= high) return {low, high};
+    if (low <= kMaxPort && low <= high) return {low, high};
   }
   return {};
 }

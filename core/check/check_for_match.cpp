@@ -1,25 +1,17 @@
 #include "check/check_for_match.h"
 
-#include <algorithm>
 #include <optional>
 
-#include "check/address_sets.h"
 #include "check/match_messages.h"
-#include "check/value_ranges.h"
-#include "rules/integer_reader.h"
+#include "rules/address_sets.h"
+#include "rules/compiled_entry.h"
+#include "rules/limits.h"
+#include "text/check_texts.h"
 
 namespace kerbwise {
 namespace {
 
-constexpr std::uint16_t kMaxPort = 65535;
-constexpr std::uint16_t kMaxTtl = 255;
-constexpr std::string_view kIp = "ip";
-constexpr std::string_view kTcp = "6";
-constexpr std::string_view kUdp = "17";
-constexpr std::string_view kIcmp = "1";
-
-// A value ends the comparison with that result; nullopt lets it go on.
-using Decision = std::optional<MatchResult>;
+constexpr std::size_t kTtlKeywordLength = 4;  // "ttl "
 
 MatchResult Ended(std::uint8_t outcome, std::string message) {
   MatchResult result;
@@ -28,239 +20,113 @@ MatchResult Ended(std::uint8_t outcome, std::string message) {
   return result;
 }
 
-MatchResult NotMatching() { return MatchResult{}; }
-
-// What one comparison works with besides the two records.
-struct Context {
-  const MatchSettings& settings;
-  const CheckOptions& options;
-  LineRole subjectRole;
-  LineRole ruleRole;
-};
-
-const std::string& Protocol(const RuleRecord& expr) { return expr.Values.Get(SideNone, SlotProtocol); }
-
-// Ends the comparison when the line cannot take part in it.
-Decision CheckRecognised(const RecognisedLine& line, LineRole role, bool russian) {
-  if (line.ParameterError) return Ended(MatchError, NotRecognisedMessage(role, russian));
-  switch (line.Expr->Status) {
-    case StatusTemplateError:
-      return Ended(MatchError, TemplateErrorMessage(role, russian));
-    case StatusUnrecognised:
-      return Ended(MatchError, NotRecognisedMessage(role, russian));
-    case StatusRemark:
-      return Ended(MatchRemark, RemarkMessage(role, russian));
-    default:
+// The message of a line that cannot take part in a comparison; nullopt for a
+// permit or deny entry.
+std::optional<MatchResult> NotComparable(const CompiledEntry& entry, LineRole role,
+                                         Language language) {
+  switch (entry.Kind) {
+    case EntryKind::Rule:
       return std::nullopt;
+    case EntryKind::Remark:
+      return Ended(MatchRemark, RemarkMessage(role, language));
+    case EntryKind::TemplateError:
+      return Ended(MatchError, TemplateErrorMessage(role, language));
+    case EntryKind::Unrecognised:
+      break;
   }
+  return Ended(MatchError, NotRecognisedMessage(role, language));
 }
 
-bool ProtocolsFit(const RuleRecord& subject, const RuleRecord& rule, const CheckOptions& options) {
-  const std::string& subjectProtocol = Protocol(subject);
-  const std::string& ruleProtocol = Protocol(rule);
-  if (subjectProtocol == kIp) return ruleProtocol == kIp;
-  if (ruleProtocol != kIp) return subjectProtocol == ruleProtocol;
-  // An ip rule: under partial matching ICMP conditions may be told to skip it.
-  return !(subjectProtocol == kIcmp && options.IgnoreIcmp && options.PartialAddresses);
+// Why a condition of `record` could not be read, in the user's language.
+std::string ReadError(const RuleRecord& record, int side, bool ttl, Language language) {
+  if (ttl) {
+    const std::string& text = record.Values.Get(SideNone, SlotTtl);
+    return ValuesToRanges(std::string_view(text).substr(std::min(kTtlKeywordLength, text.size())),
+                          kMaxTtl, language)
+        .Error;
+  }
+  return ValuesToRanges(record.Values.Get(side, SlotPort), kMaxPort, language).Error;
 }
 
-// The first address with bits outside its mask: the rule's before the
-// subject's, the source before the destination.
-Decision CheckAddressesFitMasks(const RuleRecord& subject, const RuleRecord& rule, const Context& context) {
-  struct Pair {
-    const RuleRecord& expr;
-    LineRole role;
-    AddressSide side;
+// The message of a comparison that stopped on an error in a value.
+MatchResult ValueError(CoverStep step, const RuleRecord& rule, const RuleRecord& subject,
+                       LineRole ruleRole, LineRole subjectRole, const CheckOptions& options) {
+  const Language language = options.TextLanguage;
+  auto wrongCombination = [&](AddressSide side, LineRole role, const RuleRecord& record) {
+    const bool source = side == AddressSide::Source;
+    return Ended(MatchError,
+                 WrongCombinationMessage(side, role, source ? record.SrcAddr : record.DstAddr,
+                                         source ? record.SrcMask : record.DstMask, options));
   };
-  for (const Pair& pair : {Pair{rule, context.ruleRole, AddressSide::Source},
-                           Pair{rule, context.ruleRole, AddressSide::Destination},
-                           Pair{subject, context.subjectRole, AddressSide::Source},
-                           Pair{subject, context.subjectRole, AddressSide::Destination}}) {
-    const bool source = pair.side == AddressSide::Source;
-    const std::uint32_t address = source ? pair.expr.SrcAddr : pair.expr.DstAddr;
-    const std::uint32_t mask = source ? pair.expr.SrcMask : pair.expr.DstMask;
-    if (!AddressFitsMask(address, mask)) {
-      return Ended(MatchError,
-                   WrongCombinationMessage(pair.side, pair.role, address, mask, context.options));
-    }
-  }
-  return std::nullopt;
-}
-
-bool SourceInside(const RuleRecord& subject, const RuleRecord& rule) {
-  return AddrSetInside(subject.SrcAddr, subject.SrcMask, rule.SrcAddr, rule.SrcMask);
-}
-
-bool DestinationInside(const RuleRecord& subject, const RuleRecord& rule) {
-  return AddrSetInside(subject.DstAddr, subject.DstMask, rule.DstAddr, rule.DstMask);
-}
-
-// Every TTL the subject allows must lie in one range of the rule's; TTL never
-// matches in part.
-Decision CompareTtl(const RuleRecord& subject, const RuleRecord& rule, const Context& context) {
-  const std::string& ruleTtl = rule.Values.Get(SideNone, SlotTtl);
-  const std::string& subjectTtl = subject.Values.Get(SideNone, SlotTtl);
-  if (ruleTtl.empty()) return std::nullopt;
-  if (subjectTtl.empty()) return NotMatching();
-  const bool russian = (context.options.TextLanguage == Language::Russian);
-  auto withoutKeyword = [](std::string_view text) {  // drops "ttl "
-    return text.substr(std::min<std::size_t>(4, text.size()));
+  auto ttlError = [&](LineRole role, const RuleRecord& record) {
+    return Ended(MatchError,
+                 TtlErrorMessage(role, ReadError(record, SideNone, true, language), language));
   };
-  const RangeList ruleRanges = ValuesToRanges(withoutKeyword(ruleTtl), kMaxTtl, russian);
-  if (!ruleRanges.Ok()) {
-    return Ended(MatchError, TtlErrorMessage(context.ruleRole, ruleRanges.Error, russian));
+  auto portError = [&](LineRole role, const RuleRecord& record, int side) {
+    return Ended(MatchError,
+                 PortErrorMessage(role, ReadError(record, side, false, language), language));
+  };
+  switch (step) {
+    case CoverStep::RuleSourceOutsideMask:
+      return wrongCombination(AddressSide::Source, ruleRole, rule);
+    case CoverStep::RuleDestinationOutsideMask:
+      return wrongCombination(AddressSide::Destination, ruleRole, rule);
+    case CoverStep::SubjectSourceOutsideMask:
+      return wrongCombination(AddressSide::Source, subjectRole, subject);
+    case CoverStep::SubjectDestinationOutsideMask:
+      return wrongCombination(AddressSide::Destination, subjectRole, subject);
+    case CoverStep::RuleTtlUnreadable:
+      return ttlError(ruleRole, rule);
+    case CoverStep::SubjectTtlUnreadable:
+      return ttlError(subjectRole, subject);
+    case CoverStep::RuleSourcePortsUnreadable:
+      return portError(ruleRole, rule, SideSource);
+    case CoverStep::SubjectSourcePortsUnreadable:
+      return portError(subjectRole, subject, SideSource);
+    case CoverStep::RuleDestinationPortsUnreadable:
+      return portError(ruleRole, rule, SideDestination);
+    default:
+      return portError(subjectRole, subject, SideDestination);
   }
-  const RangeList subjectRanges = ValuesToRanges(withoutKeyword(subjectTtl), kMaxTtl, russian);
-  if (!subjectRanges.Ok()) {
-    return Ended(MatchError, TtlErrorMessage(context.subjectRole, subjectRanges.Error, russian));
-  }
-  if (!AllInsideOneRange(subjectRanges.Ranges, ruleRanges.Ranges)) return NotMatching();
-  return std::nullopt;
 }
 
-// Whether a rule range overlaps `range` in a way that counts as partial
-// cover. Without anyOverlap a rule range strictly inside `range` does not.
-bool HasCountingOverlap(const ValueRange& range, const std::vector<ValueRange>& ruleRanges,
-                        bool anyOverlap) {
-  auto candidate =
-      std::lower_bound(ruleRanges.begin(), ruleRanges.end(), range.Lo,
-                       [](const ValueRange& rule, std::uint16_t value) { return rule.Hi < value; });
-  for (; candidate != ruleRanges.end() && candidate->Lo <= range.Hi; ++candidate) {
-    if (anyOverlap || candidate->Lo <= range.Lo || candidate->Hi >= range.Hi) return true;
-  }
-  return false;
-}
-
-// One pair of port conditions (source or destination). `incomplete` is shared
-// by both pairs of a comparison.
-Decision ComparePortPair(const std::string& rulePorts, const std::string& subjectPorts,
-                         const Context& context, bool& incomplete) {
-  if (rulePorts.empty()) return std::nullopt;
-  if (subjectPorts.empty()) return NotMatching();
-  const bool russian = (context.options.TextLanguage == Language::Russian);
-  const RangeList rule = ValuesToRanges(rulePorts, kMaxPort, russian);
-  if (!rule.Ok()) return Ended(MatchError, PortErrorMessage(context.ruleRole, rule.Error, russian));
-  const RangeList subject = ValuesToRanges(subjectPorts, kMaxPort, russian);
-  if (!subject.Ok()) {
-    return Ended(MatchError, PortErrorMessage(context.subjectRole, subject.Error, russian));
-  }
-
-  if (!context.settings.PartialPorts) {
-    if (!AllInsideOneRange(subject.Ranges, rule.Ranges)) return NotMatching();
-    return std::nullopt;
-  }
-  bool anyCovered = false;
-  for (const ValueRange& range : subject.Ranges) {
-    bool covered = InsideOneRange(range, rule.Ranges);
-    if (!covered) {
-      incomplete = true;
-      covered = HasCountingOverlap(range, rule.Ranges, context.settings.AnyOverlap);
+// ". Src completely. Dst 256 hosts from ..." for addresses shared in part.
+std::string PartialAddressText(const RuleRecord& rule, const RuleRecord& subject,
+                               Language language) {
+  auto side = [&](std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uint32_t subjectAddr,
+                  std::uint32_t subjectMask) {
+    if (AddrSetInside(subjectAddr, subjectMask, ruleAddr, ruleMask)) {
+      return std::string(texts::kCompletely.In(language));
     }
-    if (covered) {
-      anyCovered = true;
-      if (incomplete) break;
+    return AddrPartMatch(ruleAddr, ruleMask, subjectAddr, subjectMask, language);
+  };
+  return ". Src " + side(rule.SrcAddr, rule.SrcMask, subject.SrcAddr, subject.SrcMask) + ". Dst " +
+         side(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask);
+}
+
+// The compiled protocol and addresses of a line that comes in the same role
+// call after call, as a check's condition does against every entry of the
+// list. The record is held, so that a record at its address is the same one.
+class RepeatedLine {
+ public:
+  CompiledEntry Compile(const RecognisedLine& line) {
+    if (held_ && held_ == line.Expr && heldError_ == line.ParameterError) return entry_;
+    const CompiledEntry entry = CompileTraffic(*line.Expr, line.ParameterError);
+    if (line.Expr.get() == lastSeen_) {  // came twice running: worth holding
+      held_ = line.Expr;
+      heldError_ = line.ParameterError;
+      entry_ = entry;
     }
-  }
-  if (incomplete && !anyCovered) return NotMatching();
-  return std::nullopt;
-}
-
-// A rule naming an ICMP type covers every code of it; a rule naming a code
-// covers that value only.
-bool IcmpMessagesFit(const RuleRecord& subject, const RuleRecord& rule) {
-  const std::string& ruleMessage = rule.Values.Get(SideNone, SlotPort);
-  const std::string& subjectMessage = subject.Values.Get(SideNone, SlotPort);
-  if (ruleMessage.empty()) return true;
-  if (subjectMessage.empty()) return false;
-  if (ruleMessage == subjectMessage) return true;
-  const std::int32_t ruleValue = ReadIntDefault(ruleMessage, -1);
-  const std::int32_t subjectValue = ReadIntDefault(subjectMessage, -1);
-  return ruleValue >= 0 && ruleValue <= 255 && subjectValue >= 256 &&
-         ruleValue == subjectValue / 256;
-}
-
-// The protocol-specific options: established for tcp, the message for icmp.
-bool ProtocolOptionsFit(const RuleRecord& subject, const RuleRecord& rule) {
-  const std::string& protocol = Protocol(subject);
-  if (protocol == kTcp) {
-    return rule.Values.Get(SideNone, SlotEstablished).empty() ||
-           !subject.Values.Get(SideNone, SlotEstablished).empty();
-  }
-  if (protocol == kIcmp) return IcmpMessagesFit(subject, rule);
-  return true;
-}
-
-// The description of addresses shared in part, empty when both sides match
-// fully; nullopt when a side shares nothing.
-std::optional<std::string> PartialAddressText(const RuleRecord& subject, const RuleRecord& rule,
-                                              bool russian) {
-  const std::string completely(CompletelyWord(russian));
-  std::string text;
-  const bool sourceInside = SourceInside(subject, rule);
-  if (sourceInside) {
-    text = ". Src " + completely;
-  } else {
-    const std::string shared =
-        AddrPartMatch(rule.SrcAddr, rule.SrcMask, subject.SrcAddr, subject.SrcMask, russian);
-    if (shared.empty()) return std::nullopt;
-    text = ". Src " + shared;
-  }
-  const bool destinationInside = DestinationInside(subject, rule);
-  if (destinationInside) {
-    text += ". Dst " + completely;
-  } else {
-    const std::string shared =
-        AddrPartMatch(rule.DstAddr, rule.DstMask, subject.DstAddr, subject.DstMask, russian);
-    if (shared.empty()) return std::nullopt;
-    text += ". Dst " + shared;
-  }
-  if (sourceInside && destinationInside) text.clear();
-  return text;
-}
-
-MatchResult Compare(const RuleRecord& subject, const RuleRecord& rule, const Context& context) {
-  const CheckOptions& options = context.options;
-  if (!ProtocolsFit(subject, rule, options)) return NotMatching();
-  if (Decision decided = CheckAddressesFitMasks(subject, rule, context)) return *decided;
-  if (!options.PartialAddresses &&
-      !(SourceInside(subject, rule) && DestinationInside(subject, rule))) {
-    return NotMatching();
-  }
-  const std::string& rulePrecedence = rule.Values.Get(SideNone, SlotPrecedence);
-  if (!rulePrecedence.empty() && rulePrecedence != subject.Values.Get(SideNone, SlotPrecedence)) {
-    return NotMatching();
-  }
-  if (Decision decided = CompareTtl(subject, rule, context)) return *decided;
-
-  bool incomplete = false;
-  if (Protocol(subject) != kIp && Protocol(rule) != kIp) {
-    if (Protocol(subject) == kTcp || Protocol(subject) == kUdp) {
-      for (int side : {SideSource, SideDestination}) {
-        if (Decision decided =
-                ComparePortPair(rule.Values.Get(side, SlotPort), subject.Values.Get(side, SlotPort),
-                                context, incomplete)) {
-          return *decided;
-        }
-      }
-    }
-    if (!ProtocolOptionsFit(subject, rule)) return NotMatching();
+    lastSeen_ = line.Expr.get();
+    return entry;
   }
 
-  std::string partial;
-  if (options.PartialAddresses) {
-    std::optional<std::string> text = PartialAddressText(subject, rule, (options.TextLanguage == Language::Russian));
-    if (!text) return NotMatching();
-    partial = std::move(*text);
-  }
-
-  MatchResult result;
-  result.Outcome = rule.Status == StatusPermit ? MatchPermit : MatchDeny;
-  result.AddrPartial = !partial.empty();
-  result.PortsIncomplete = incomplete;
-  result.Message = std::string(MatchWord((options.TextLanguage == Language::Russian))) + partial;
-  if (incomplete) result.Message += IncompletePortsNote((options.TextLanguage == Language::Russian));
-  return result;
-}
+ private:
+  RecordPtr held_;
+  bool heldError_ = false;
+  CompiledEntry entry_;
+  const RuleRecord* lastSeen_ = nullptr;  // only compared, never read
+};
 
 }  // namespace
 
@@ -283,16 +149,50 @@ MatchResult CheckForMatch(std::string_view ruleText, std::string_view subjectTex
 
 MatchResult CheckForMatch(const RecognisedLine& rule, const RecognisedLine& subject,
                           const MatchSettings& settings, const CheckOptions& options) {
-  const Context context{settings, options,
-                        settings.ReverseMode ? LineRole::Acl : LineRole::Condition,
-                        settings.ReverseMode ? LineRole::Condition : LineRole::Acl};
-  if (Decision decided = CheckRecognised(subject, context.subjectRole, (options.TextLanguage == Language::Russian))) {
-    return *decided;
+  const LineRole subjectRole = settings.ReverseMode ? LineRole::Acl : LineRole::Condition;
+  const LineRole ruleRole = settings.ReverseMode ? LineRole::Condition : LineRole::Acl;
+  const Language language = options.TextLanguage;
+
+  thread_local RepeatedLine repeatedSubject, repeatedRule;
+  const CompiledEntry subjectEntry = repeatedSubject.Compile(subject);
+  if (std::optional<MatchResult> ended = NotComparable(subjectEntry, subjectRole, language)) {
+    return *ended;
   }
-  if (Decision decided = CheckRecognised(rule, context.ruleRole, (options.TextLanguage == Language::Russian))) {
-    return *decided;
+  const CompiledEntry ruleEntry = repeatedRule.Compile(rule);
+  if (std::optional<MatchResult> ended = NotComparable(ruleEntry, ruleRole, language)) {
+    return *ended;
   }
-  return Compare(*subject.Expr, *rule.Expr, context);
+
+  const CoverQuery query{.PartialAddresses = options.PartialAddresses,
+                         .IgnoreIcmp = options.IgnoreIcmp,
+                         .PartialPorts = settings.PartialPorts,
+                         .AnyOverlap = settings.AnyOverlap};
+  // Most entries of a list part from a condition on protocol or addresses,
+  // which need no options compiled.
+  Cover cover{.Step = CompiledEntries::CoversTraffic(ruleEntry, subjectEntry, query)};
+  if (cover.Step == CoverStep::Covered) {
+    // A check compares one line with every entry of a list, so the store
+    // keeps its memory between calls.
+    thread_local CompiledEntries entries;
+    entries.Clear();
+    const std::size_t subjectIndex = entries.Add(*subject.Expr, subject.ParameterError);
+    const std::size_t ruleIndex = entries.Add(*rule.Expr, rule.ParameterError);
+    cover = entries.Covers(entries[ruleIndex], entries[subjectIndex], query);
+  }
+  if (IsValueError(cover.Step)) {
+    return ValueError(cover.Step, *rule.Expr, *subject.Expr, ruleRole, subjectRole, options);
+  }
+  if (cover.Step != CoverStep::Covered) return MatchResult{};
+
+  MatchResult result;
+  result.Outcome = ruleEntry.Permits ? MatchPermit : MatchDeny;
+  result.AddrPartial = cover.AddressesPartial;
+  result.PortsIncomplete = cover.PortsIncomplete;
+  result.Message = std::string(texts::kMatch.In(language));
+  if (cover.AddressesPartial)
+    result.Message += PartialAddressText(*rule.Expr, *subject.Expr, language);
+  if (cover.PortsIncomplete) result.Message += texts::kIncompletePorts.In(language);
+  return result;
 }
 
 }  // namespace kerbwise

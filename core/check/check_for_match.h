@@ -48,7 +48,7 @@ RecognisedLine RecogniseLine(std::string_view text, const CheckOptions& options,
 
 // Decides whether all the traffic of `subjectText` falls under `ruleText`.
 // Both lines come with entry numbers removed and blanks collapsed. Reads
-// PartialAddresses, IgnoreIcmp, MaskType and Russian from the options.
+// PartialAddresses, IgnoreIcmp, MaskType and TextLanguage from the options.
 MatchResult CheckForMatch(std::string_view ruleText, std::string_view subjectText,
                           const MatchSettings& settings, const CheckOptions& options,
                           LineRecognizer& recognizer);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "rules/check_options.h"
+#include "text/language.h"
 
 namespace kerbwise {
 
@@ -12,10 +13,10 @@ namespace kerbwise {
 // an entry of the access list.
 enum class LineRole : std::uint8_t { Condition, Acl };
 
-// The texts a comparison shows, in English or Russian.
-std::string TemplateErrorMessage(LineRole role, bool russian);
-std::string NotRecognisedMessage(LineRole role, bool russian);
-std::string RemarkMessage(LineRole role, bool russian);
+// The texts a comparison shows.
+std::string TemplateErrorMessage(LineRole role, Language language);
+std::string NotRecognisedMessage(LineRole role, Language language);
+std::string RemarkMessage(LineRole role, Language language);
 
 enum class AddressSide : std::uint8_t { Source, Destination };
 
@@ -26,12 +27,7 @@ std::string WrongCombinationMessage(AddressSide side, LineRole role, std::uint32
                                     std::uint32_t mask, const CheckOptions& options);
 
 // A TTL or port condition that could not be turned into ranges.
-std::string TtlErrorMessage(LineRole role, std::string_view error, bool russian);
-std::string PortErrorMessage(LineRole role, std::string_view error, bool russian);
-
-// The pieces of a match message.
-std::string_view MatchWord(bool russian);
-std::string_view IncompletePortsNote(bool russian);
-std::string_view CompletelyWord(bool russian);
+std::string TtlErrorMessage(LineRole role, std::string_view error, Language language);
+std::string PortErrorMessage(LineRole role, std::string_view error, Language language);
 
 }  // namespace kerbwise

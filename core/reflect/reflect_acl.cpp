@@ -93,7 +93,7 @@ std::string ReflectLine(std::string_view line, const CheckOptions& options,
       return "-remark ";
     default: {
       std::string marked = "-";
-      marked += StatusName(status, (options.TextLanguage == Language::Russian));
+      marked += StatusName(status, options.TextLanguage);
       marked += ": ";
       marked += entry;
       return marked;

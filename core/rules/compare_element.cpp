@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "rules/integer_reader.h"
+#include "rules/limits.h"
 #include "rules/name_tables.h"
 #include "rules/primitives.h"
 #include "rules/rule_template.h"
@@ -108,19 +109,21 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
     case ElementType::Cidr:
       return MatchCidr(token, value);
     case ElementType::TcpPort:
-      return LookUp(TcpPortNames(), token, value) || ReadBounded(token, 5, 0, 65535, value);
+      return LookUp(TcpPortNames(), token, value) || ReadBounded(token, 5, 0, kMaxPort, value);
     case ElementType::UdpPort:
-      return LookUp(UdpPortNames(), token, value) || ReadBounded(token, 5, 0, 65535, value);
+      return LookUp(UdpPortNames(), token, value) || ReadBounded(token, 5, 0, kMaxPort, value);
     case ElementType::Byte:
-      return ReadBounded(token, 3, 0, 255, value);
+      return ReadBounded(token, 3, 0, kMaxTtl, value);
     case ElementType::Str256:
       if (token.size() > 256 || token.find_first_of(" ?") != std::string_view::npos) return false;
       value.assign(token);
       return true;
     case ElementType::IcmpMessage:
-      return LookUp(IcmpMessageNames(), token, value) || ReadBounded(token, 3, 0, 255, value);
+      return LookUp(IcmpMessageNames(), token, value) ||
+             ReadBounded(token, 3, 0, kMaxIcmpType, value);
     case ElementType::Precedence:
-      return LookUp(PrecedenceNames(), token, value) || ReadBounded(token, 1, 0, 7, value);
+      return LookUp(PrecedenceNames(), token, value) ||
+             ReadBounded(token, 1, 0, kMaxPrecedence, value);
     case ElementType::NumberLiteral:
       return MatchNumberLiteral(element, token, value);
   }

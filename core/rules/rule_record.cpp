@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+#include "text/rules_texts.h"
+
 namespace kerbwise {
 
-std::string_view StatusName(std::uint8_t status, bool russian) {
+std::string_view StatusName(std::uint8_t status, Language language) {
   switch (status) {
     case StatusTemplateError:
-      return russian ? "ошибка шаблона" : "template error";
+      return texts::kStatusTemplateError.In(language);
     case StatusUnrecognised:
-      return russian ? "не опознано" : "not recognized";
+      return texts::kStatusNotRecognised.In(language);
     case StatusPermit:
       return "permit";
     case StatusDeny:

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/language.h"
+
 namespace kerbwise {
 
 // Outcome of recognising one line.
@@ -17,7 +19,7 @@ enum RecordStatus : std::uint8_t {
 };
 
 // Name of a status as generated text shows it ("not recognized", "remark"...).
-std::string_view StatusName(std::uint8_t status, bool russian);
+std::string_view StatusName(std::uint8_t status, Language language);
 
 // Sides of the option table.
 enum Side : std::uint8_t { SideNone = 0, SideSource = 1, SideDestination = 2 };

@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "rules/protocols.h"
+
 namespace kerbwise {
 
 const std::vector<std::string>& BuiltInTemplate() {
@@ -34,19 +36,9 @@ bool IsKeyword(std::string_view word) {
 }
 
 std::optional<std::string_view> ProtocolValue(std::string_view keyword) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kProtocols{{
-      {"ip", "ip"},
-      {"tcp", "6"},
-      {"udp", "17"},
-      {"icmp", "1"},
-      {"esp", "50"},
-      {"gre", "47"},
-      {"ipinip", "4"},
-      {"eigrp", "88"},
-      {"ospf", "89"},
-  }};
-  for (const auto& [name, value] : kProtocols) {
-    if (name == keyword) return value;
+  if (keyword == kAnyProtocol) return kAnyProtocol;
+  if (const std::optional<NamedProtocol> protocol = ProtocolByName(keyword)) {
+    return protocol->numberText;
   }
   return std::nullopt;
 }

@@ -4,11 +4,13 @@
 #include <bitset>
 #include <charconv>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "rules/compare_element.h"
 #include "rules/integer_reader.h"
 #include "rules/rule_template.h"
+#include "text/rules_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -88,8 +90,10 @@ class TemplateLineMatcher {
   Step ParameterError(std::string_view what);
 
   std::string Position() const { return std::to_string(pos_ + 1); }
-  std::string Prefix() const {
-    return "At the " + std::to_string(lineNumber_) + " line of the template, ";
+  // A template error in the words of the catalogue, where it happened.
+  Step TemplateErrorAt(const Phrase& phrase, std::initializer_list<std::string_view> arguments) {
+    return TemplateError(Fill(texts::kTemplateErrorAt.English,
+                              {std::to_string(lineNumber_), Fill(phrase.English, arguments)}));
   }
 
   const std::string_view line_;
@@ -242,11 +246,11 @@ void TemplateLineMatcher::OpenLevel(bool choice) {
 
 TemplateLineMatcher::Step TemplateLineMatcher::CloseBracket(char c) {
   if (depth_ == 0) {
-    return TemplateError(Prefix() + "an extra closing bracket at position " + Position());
+    return TemplateErrorAt(texts::kExtraClosingBracket, {Position()});
   }
   Level& level = levels_[depth_];
   if (level.choice != (c == ']')) {
-    return TemplateError(Prefix() + "an invalid closing bracket at position " + Position());
+    return TemplateErrorAt(texts::kInvalidClosingBracket, {Position()});
   }
   // An optional group fails the line only when an alternative broke off; a
   // choice fails it when none of its alternatives matched.
@@ -269,22 +273,19 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
   } else {
     const std::int32_t number = elementTypeKnown_ ? elementNumber_ : ReadIntDefault(element_, 1000);
     if (number >= 1000) {
-      return TemplateError(Prefix() +
-                           "the wrong type / option number before the \":\" sign at position " +
-                           Position());
+      return TemplateErrorAt(texts::kWrongOptionNumber, {Position()});
     }
     const int slot = number % 100;
     if (slot < 0 || slot >= kSlotCount) {
-      return TemplateError(Prefix() + "the option number before the \":\" sign at position " +
-                           Position() + " is out of range 0..31");
+      return TemplateErrorAt(texts::kOptionNumberOutOfRange,
+                             {Position(), "0", std::to_string(kSlotCount - 1)});
     }
     declared_.set(slot);
     const std::size_t numberStart = pos_ - element_.size();
     if (slotStart_[slot] == kUnset) {
       slotStart_[slot] = numberStart;
     } else if (side_ == SideNone && numberStart != slotStart_[slot]) {
-      return TemplateError(Prefix() + "the option number " + element_ +
-                           " before the \":\" sign at position " + Position() + " is repeated");
+      return TemplateErrorAt(texts::kOptionNumberRepeated, {element_, Position()});
     }
     slot_ = slot;
     const int itemClass = number / 100;
@@ -453,14 +454,15 @@ TemplateLineMatcher::Step TemplateLineMatcher::TemplateError(std::string text) {
 
 TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view what) {
   stopOutcome_ = TemplateLineOutcome::ParameterError;
-  message_ = "\"" + std::string(what) + "\" parameter error";
+  message_ = Fill(texts::kParameterError.English, {what});
   return Step::Stop;
 }
 
 }  // namespace
 
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
-                                     std::string_view input, MaskForm maskType, RuleRecord& record) {
+                                     std::string_view input, MaskForm maskType,
+                                     RuleRecord& record) {
   return TemplateLineMatcher(templateLine, input, maskType, record).Run();
 }
 

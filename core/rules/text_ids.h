@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,12 @@ class TextIds {
     if (text.empty()) return 0;
     const auto [at, added] = ids_.try_emplace(text, static_cast<std::uint32_t>(ids_.size() + 1));
     return at->second;
+  }
+
+  std::size_t size() const { return ids_.size(); }
+
+  void Clear() {
+    if (!ids_.empty()) ids_.clear();
   }
 
  private:

@@ -45,6 +45,8 @@ TEST(CheckForMatch, EveryConditionOfTheRuleMustHoldForAllOfTheSubject) {
       // Precedence, TTL and established.
       {"permit ip any any precedence 5", "permit ip any any", NoMatch},
       {"permit ip any any", "permit ip any any precedence 5", MatchPermit},
+      {"permit ip any any precedence 5", "permit ip any any precedence critical", MatchPermit},
+      {"permit ip any any precedence 5", "permit ip any any precedence 4", NoMatch},
       {"permit ip any any ttl gt 10", "permit ip any any ttl eq 14 15", MatchPermit},
       {"permit ip any any ttl gt 10", "permit ip any any ttl range 5 20", NoMatch},
       {"permit ip any any ttl eq 14", "permit ip any any", NoMatch},

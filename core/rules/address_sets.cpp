@@ -1,8 +1,9 @@
-#include "check/address_sets.h"
+#include "rules/address_sets.h"
 
 #include <bit>
 
 #include "rules/primitives.h"
+#include "text/rules_texts.h"
 
 namespace kerbwise {
 
@@ -28,16 +29,21 @@ AddrOverlap MeasureAddrOverlap(std::uint32_t ruleAddr, std::uint32_t ruleMask,
   return overlap;
 }
 
+bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,
+                     std::uint32_t maskB) {
+  return MeasureAddrOverlap(addrA, maskA, addrB, maskB).Count != 0;
+}
+
 std::string AddrPartMatch(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uint32_t subjectAddr,
-                          std::uint32_t subjectMask, bool russian) {
+                          std::uint32_t subjectMask, Language language) {
   const AddrOverlap overlap = MeasureAddrOverlap(ruleAddr, ruleMask, subjectAddr, subjectMask);
   if (overlap.Count == 0) return {};
-  std::string text = std::to_string(overlap.Count) + (russian ? " хостов с " : " hosts from ") +
-                     ValToIP(overlap.Smallest) + (russian ? " по " : " to ") +
-                     ValToIP(overlap.Largest);
+  std::string text =
+      Fill(texts::kSharedHosts.In(language),
+           {std::to_string(overlap.Count), ValToIP(overlap.Smallest), ValToIP(overlap.Largest)});
   if (overlap.Runs > 1) {
-    text += " " + std::to_string(overlap.Runs) + (russian ? " сетей по " : " subnets of ") +
-            std::to_string(overlap.Count / overlap.Runs) + (russian ? " хостов" : " hosts");
+    text += Fill(texts::kSharedSubnets.In(language),
+                 {std::to_string(overlap.Runs), std::to_string(overlap.Count / overlap.Runs)});
   }
   return text;
 }

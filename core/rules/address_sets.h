@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text/language.h"
+
 namespace kerbwise {
 
 // An address set is every 32-bit value x with (x AND mask) = address, the mask
@@ -36,10 +38,14 @@ struct AddrOverlap {
 AddrOverlap MeasureAddrOverlap(std::uint32_t ruleAddr, std::uint32_t ruleMask,
                                std::uint32_t subjectAddr, std::uint32_t subjectMask);
 
+// Whether the two sets share an address.
+bool AddressSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,
+                     std::uint32_t maskB);
+
 // The overlap described for a partial-match message: empty when the sets share
 // nothing, otherwise "N hosts from A to B", followed by " R subnets of N/R
 // hosts" when the shared addresses form more than one block.
 std::string AddrPartMatch(std::uint32_t ruleAddr, std::uint32_t ruleMask, std::uint32_t subjectAddr,
-                          std::uint32_t subjectMask, bool russian);
+                          std::uint32_t subjectMask, Language language);
 
 }  // namespace kerbwise

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/language.h"
+
 namespace kerbwise {
 
 // A closed range of port or TTL values.
@@ -30,12 +32,6 @@ struct RangeList {
 // accepted. Values are read by the integer reader; one that is no number or
 // lies above maxValue, a wrong number of values or an unknown operator is
 // refused with a message, as are "gt maxValue" and "lt 0".
-RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, bool russian);
-
-// Whether the range lies entirely inside one range of `list`.
-bool InsideOneRange(const ValueRange& range, const std::vector<ValueRange>& list);
-
-// Whether every range of `inner` lies entirely inside one range of `outer`.
-bool AllInsideOneRange(const std::vector<ValueRange>& inner, const std::vector<ValueRange>& outer);
+RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, Language language);
 
 }  // namespace kerbwise

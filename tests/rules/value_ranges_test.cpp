@@ -1,5 +1,5 @@
 // Port and TTL conditions turned into ranges.
-#include "check/value_ranges.h"
+#include "rules/value_ranges.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 using Ranges = std::vector<ValueRange>;
 
 Ranges ToRanges(const std::string& condition, std::uint16_t maxValue = 65535) {
-  const RangeList list = ValuesToRanges(condition, maxValue, false);
+  const RangeList list = ValuesToRanges(condition, maxValue, Language::English);
   EXPECT_TRUE(list.Ok()) << condition << ": " << list.Error;
   return list.Ranges;
 }
@@ -42,35 +42,26 @@ TEST(ValuesToRanges, RefusesImpossibleOrMalformedConditionsWithAMessage) {
   struct Case {
     const char* condition;
     std::uint16_t limit;  // 65535 for ports, 255 for TTL
-    bool russian;
+    Language language;
     const char* error;
   };
   const Case cases[] = {
-      {"gt 65535", 65535, false, "gt should be less than 65535"},
-      {"lt 0", 65535, false, "lt should be greater than 0"},
-      {"eq 70000", 65535, false, "value 70000 is out of range 0-65535"},
-      {"lt -1", 65535, false, "value -1 is out of range 0-65535"},
-      {"eq www", 65535, false, "value www is not a number"},
-      {"gt 1 2", 65535, false, "wrong number of values after gt"},
-      {"eq", 65535, false, "wrong number of values after eq"},
-      {"", 65535, false, "unknown operator \"\""},
-      {"ne 80", 65535, false, "unknown operator \"ne\""},
-      {"gt 255", 255, true, "gt должен быть меньше 255"},
-      {"lt 0", 255, true, "lt должен быть больше 0"},
-      {"eq 256", 255, true, "значение 256 вне диапазона 0-255"},
-      {"range 1", 255, true, "неверное число значений после range"}};
+      {"gt 65535", 65535, Language::English, "gt should be less than 65535"},
+      {"lt 0", 65535, Language::English, "lt should be greater than 0"},
+      {"eq 70000", 65535, Language::English, "value 70000 is out of range 0-65535"},
+      {"lt -1", 65535, Language::English, "value -1 is out of range 0-65535"},
+      {"eq www", 65535, Language::English, "value www is not a number"},
+      {"gt 1 2", 65535, Language::English, "wrong number of values after gt"},
+      {"eq", 65535, Language::English, "wrong number of values after eq"},
+      {"", 65535, Language::English, "unknown operator \"\""},
+      {"ne 80", 65535, Language::English, "unknown operator \"ne\""},
+      {"gt 255", 255, Language::Russian, "gt должен быть меньше 255"},
+      {"lt 0", 255, Language::Russian, "lt должен быть больше 0"},
+      {"eq 256", 255, Language::Russian, "значение 256 вне диапазона 0-255"},
+      {"range 1", 255, Language::Russian, "неверное число значений после range"}};
   for (const Case& c : cases) {
-    EXPECT_EQ(ValuesToRanges(c.condition, c.limit, c.russian).Error, c.error) << c.condition;
+    EXPECT_EQ(ValuesToRanges(c.condition, c.limit, c.language).Error, c.error) << c.condition;
   }
-}
-
-TEST(RangeContainment, EachInnerRangeNeedsOneOuterRange) {
-  const Ranges outer{{0, 79}, {81, 65535}};
-  EXPECT_TRUE(AllInsideOneRange({{10, 20}, {100, 200}}, outer));
-  EXPECT_FALSE(AllInsideOneRange({{70, 90}}, outer));  // spans two ranges
-  EXPECT_FALSE(AllInsideOneRange({{80, 80}}, outer));  // falls in the gap
-  EXPECT_FALSE(InsideOneRange({5, 5}, {}));
-  EXPECT_TRUE(AllInsideOneRange({}, {}));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-#include "check/value_ranges.h"
+#include "rules/value_ranges.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <optional>
 
 #include "rules/integer_reader.h"
+#include "text/rules_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -42,7 +43,7 @@ RangeList Refused(std::string error) {
   return list;
 }
 
-std::string Decimal(std::uint32_t value) { return std::to_string(value); }
+std::string Decimal(std::int32_t value) { return std::to_string(value); }
 
 bool CountFits(Operator op, std::size_t count) {
   switch (op) {
@@ -88,18 +89,16 @@ std::vector<ValueRange> ComplementRanges(const std::vector<std::uint16_t>& value
 
 }  // namespace
 
-RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, bool russian) {
+RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, Language language) {
   std::size_t pos = 0;
   const std::string_view opWord = NextWord(condition, pos);
   const std::optional<Operator> op = ReadOperator(opWord);
   if (!op) {
-    return Refused((russian ? "неизвестный оператор \"" : "unknown operator \"") +
-                   std::string(opWord) + "\"");
+    return Refused(Fill(texts::kUnknownOperator.In(language), {opWord}));
   }
   const std::size_t count = CountWords(condition, pos);
   if (!CountFits(*op, count)) {
-    return Refused((russian ? "неверное число значений после " : "wrong number of values after ") +
-                   std::string(opWord));
+    return Refused(Fill(texts::kWrongValueCount.In(language), {opWord}));
   }
 
   std::vector<std::uint16_t> values;
@@ -108,12 +107,11 @@ RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, boo
        word = NextWord(condition, pos)) {
     const std::optional<std::int32_t> value = ReadInteger(word);
     if (!value) {
-      return Refused((russian ? "значение " : "value ") + std::string(word) +
-                     (russian ? " не является числом" : " is not a number"));
+      return Refused(Fill(texts::kValueNotNumber.In(language), {word}));
     }
     if (*value < 0 || *value > maxValue) {
-      return Refused((russian ? "значение " : "value ") + std::to_string(*value) +
-                     (russian ? " вне диапазона 0-" : " is out of range 0-") + Decimal(maxValue));
+      return Refused(Fill(texts::kValueOutOfRange.In(language),
+                          {Decimal(*value), Decimal(0), Decimal(maxValue)}));
     }
     values.push_back(static_cast<std::uint16_t>(*value));
   }
@@ -130,14 +128,13 @@ RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, boo
       break;
     case Operator::Gt:
       if (values.front() == maxValue) {
-        return Refused((russian ? "gt должен быть меньше " : "gt should be less than ") +
-                       Decimal(maxValue));
+        return Refused(Fill(texts::kGreaterThanTop.In(language), {Decimal(maxValue)}));
       }
       list.Ranges.push_back({static_cast<std::uint16_t>(values.front() + 1), maxValue});
       break;
     case Operator::Lt:
       if (values.front() == 0) {
-        return Refused(russian ? "lt должен быть больше 0" : "lt should be greater than 0");
+        return Refused(Fill(texts::kLessThanBottom.In(language), {Decimal(0)}));
       }
       list.Ranges.push_back({0, static_cast<std::uint16_t>(values.front() - 1)});
       break;
@@ -146,20 +143,6 @@ RangeList ValuesToRanges(std::string_view condition, std::uint16_t maxValue, boo
       break;
   }
   return list;
-}
-
-bool InsideOneRange(const ValueRange& range, const std::vector<ValueRange>& list) {
-  // The only candidate is the last range that starts at or below range.Lo.
-  const auto after = std::upper_bound(
-      list.begin(), list.end(), range.Lo,
-      [](std::uint16_t value, const ValueRange& candidate) { return value < candidate.Lo; });
-  if (after == list.begin()) return false;
-  return std::prev(after)->Hi >= range.Hi;
-}
-
-bool AllInsideOneRange(const std::vector<ValueRange>& inner, const std::vector<ValueRange>& outer) {
-  return std::all_of(inner.begin(), inner.end(),
-                     [&](const ValueRange& range) { return InsideOneRange(range, outer); });
 }
 
 }  // namespace kerbwise

@@ -1,0 +1,383 @@
+#include "rules/compiled_entry.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "rules/address_sets.h"
+#include "rules/integer_reader.h"
+#include "rules/limits.h"
+#include "rules/protocols.h"
+
+namespace kerbwise {
+namespace {
+
+// Keys of texts that are no plain decimal number start here, above every
+// number a key can be made of.
+constexpr std::uint32_t kTextKeyBase = 1u << 24;
+constexpr std::uint32_t kKeywordNumberKeyBase = 1u << 20;
+constexpr std::size_t kMaxKeyDigits = 6;
+
+// A TTL condition is stored with its keyword: "ttl eq 64".
+constexpr std::size_t kTtlKeywordLength = 4;
+
+// The key of a plain decimal number without leading zeros, 0 otherwise.
+std::uint32_t NumberKey(std::string_view text) {
+  if (text.empty() || text.size() > kMaxKeyDigits || (text[0] == '0' && text.size() > 1)) return 0;
+  std::uint32_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + static_cast<std::uint32_t>(c - '0');
+  }
+  return value + 1;
+}
+
+ProtocolFamily FamilyOf(std::uint32_t protocolKey) {
+  if (protocolKey == 0) return ProtocolFamily::Any;
+  if (protocolKey == kProtocolTcp + 1u) return ProtocolFamily::Tcp;
+  if (protocolKey == kProtocolUdp + 1u) return ProtocolFamily::Udp;
+  if (protocolKey == kProtocolIcmp + 1u) return ProtocolFamily::Icmp;
+  return ProtocolFamily::Other;
+}
+
+EntryKind KindOf(const RuleRecord& record, bool parameterError) {
+  if (parameterError) return EntryKind::Unrecognised;
+  switch (record.Status) {
+    case StatusPermit:
+    case StatusDeny:
+      return EntryKind::Rule;
+    case StatusRemark:
+      return EntryKind::Remark;
+    case StatusTemplateError:
+      return EntryKind::TemplateError;
+    default:
+      return EntryKind::Unrecognised;
+  }
+}
+
+bool Unreadable(const ValueCondition& condition) {
+  return condition.Is == ValueCondition::State::Unreadable;
+}
+
+// The first of sorted, apart ranges that ends at or after `value`.
+std::span<const ValueRange>::iterator FirstEndingAtOrAfter(
+    std::span<const ValueRange>::iterator begin, std::span<const ValueRange>::iterator end,
+    std::uint16_t value) {
+  // Most conditions hold a range or two, where a walk beats a search.
+  constexpr std::ptrdiff_t kWalkedRanges = 8;
+  if (end - begin <= kWalkedRanges) {
+    while (begin != end && begin->Hi < value) ++begin;
+    return begin;
+  }
+  return std::lower_bound(begin, end, value,
+                          [](const ValueRange& range, std::uint16_t v) { return range.Hi < v; });
+}
+
+bool IsTcpOrUdp(ProtocolFamily family) {
+  return family == ProtocolFamily::Tcp || family == ProtocolFamily::Udp;
+}
+
+// A rule naming an ICMP type covers every code of it; a rule naming a code
+// covers that message only.
+bool IcmpMessageCovered(const CompiledEntry& rule, const CompiledEntry& subject) {
+  if (rule.IcmpMessage == 0 || rule.IcmpMessage == subject.IcmpMessage) return true;
+  if (subject.IcmpMessage == 0) return false;
+  return rule.IcmpValue >= 0 && rule.IcmpValue <= kMaxIcmpType &&
+         subject.IcmpValue >= kIcmpTypeCount &&
+         rule.IcmpValue == subject.IcmpValue / kIcmpTypeCount;
+}
+
+// Whether two ICMP messages (a type, or a type with its code) share a packet.
+bool IcmpMessagesMeet(std::int32_t x, std::int32_t y) {
+  if (x == y) return true;
+  if (x < kIcmpTypeCount && y >= kIcmpTypeCount) return y / kIcmpTypeCount == x;
+  if (y < kIcmpTypeCount && x >= kIcmpTypeCount) return x / kIcmpTypeCount == y;
+  return false;
+}
+
+// The ICMP message an entry limits its traffic to, -1 when it limits none.
+std::int32_t KnownIcmpMessage(const CompiledEntry& entry) {
+  if (entry.Family != ProtocolFamily::Icmp) return -1;
+  return entry.IcmpValue <= kMaxIcmpMessage ? entry.IcmpValue : -1;
+}
+
+// Protocol texts other than ip and plain numbers come only from a changed
+// template; they get keys of their own, the same in every list.
+std::uint32_t ProtocolKey(const std::string& text) {
+  if (text == kAnyProtocol) return 0;
+  if (const std::uint32_t number = NumberKey(text)) return number;
+  static std::mutex guard;
+  static TextIds ids;
+  const std::lock_guard<std::mutex> lock(guard);
+  return kTextKeyBase + ids.Id(text);
+}
+
+}  // namespace
+
+bool IsValueError(CoverStep step) {
+  switch (step) {
+    case CoverStep::RuleSourceOutsideMask:
+    case CoverStep::RuleDestinationOutsideMask:
+    case CoverStep::SubjectSourceOutsideMask:
+    case CoverStep::SubjectDestinationOutsideMask:
+    case CoverStep::RuleTtlUnreadable:
+    case CoverStep::SubjectTtlUnreadable:
+    case CoverStep::RuleSourcePortsUnreadable:
+    case CoverStep::SubjectSourcePortsUnreadable:
+    case CoverStep::RuleDestinationPortsUnreadable:
+    case CoverStep::SubjectDestinationPortsUnreadable:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CompiledEntries::Clear() {
+  entries_.clear();
+  ranges_.clear();
+  precedences_.Clear();
+  messages_.Clear();
+}
+
+std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids,
+                                   std::string_view keyword) {
+  if (text.empty()) return 0;
+  std::string_view number = text;
+  std::uint32_t base = 0;
+  if (!keyword.empty() && number.size() > keyword.size() && number.starts_with(keyword) &&
+      number[keyword.size()] == ' ') {
+    number.remove_prefix(keyword.size() + 1);
+    base = kKeywordNumberKeyBase;  // apart from the same number without its keyword
+  }
+  if (const std::uint32_t key = NumberKey(number)) return base + key;
+  return kTextKeyBase + ids.Id(text);
+}
+
+ValueCondition CompiledEntries::Read(const std::string& text, std::uint16_t maxValue) {
+  ValueCondition condition;
+  if (text.empty()) return condition;
+  // The texts of error messages are not kept: an entry with an unreadable
+  // condition is rare, and its message is asked for in the user's language.
+  const RangeList list = ValuesToRanges(text, maxValue, Language::English);
+  if (!list.Ok()) {
+    condition.Is = ValueCondition::State::Unreadable;
+    return condition;
+  }
+  condition.Is = ValueCondition::State::Read;
+  condition.First = static_cast<std::uint32_t>(ranges_.size());
+  condition.Count = static_cast<std::uint32_t>(list.Ranges.size());
+  ranges_.insert(ranges_.end(), list.Ranges.begin(), list.Ranges.end());
+  return condition;
+}
+
+CompiledEntry CompileTraffic(const RuleRecord& record, bool parameterError) {
+  CompiledEntry entry;
+  entry.Kind = KindOf(record, parameterError);
+  if (entry.Kind != EntryKind::Rule) return entry;
+  entry.Permits = record.Status == StatusPermit;
+  entry.Traffic = {.Protocol = ProtocolKey(record.Values.Get(SideNone, SlotProtocol)),
+                   .SrcAddr = record.SrcAddr,
+                   .SrcMask = record.SrcMask,
+                   .DstAddr = record.DstAddr,
+                   .DstMask = record.DstMask};
+  entry.Family = FamilyOf(entry.Traffic.Protocol);
+  return entry;
+}
+
+std::size_t CompiledEntries::Add(const RuleRecord& record, bool parameterError) {
+  CompiledEntry& entry = entries_.emplace_back(CompileTraffic(record, parameterError));
+  if (entry.Kind == EntryKind::Rule) CompileOptions(entry, record);
+  return entries_.size() - 1;
+}
+
+void CompiledEntries::CompileOptions(CompiledEntry& entry, const RuleRecord& record) {
+  const OptionValues& values = record.Values;
+  entry.Established = !values.Get(SideNone, SlotEstablished).empty();
+  // Stored with its keyword: "precedence 5".
+  entry.Precedence = Key(values.Get(SideNone, SlotPrecedence), precedences_, "precedence");
+  const std::string& message = values.Get(SideNone, SlotPort);
+  entry.IcmpMessage = Key(message, messages_);
+  entry.IcmpValue = ReadIntDefault(message, -1);
+  const std::string& ttl = values.Get(SideNone, SlotTtl);
+  // The keyword is cut off as it stands; "ttl" alone leaves no operator.
+  entry.Ttl = Read(ttl.substr(std::min(kTtlKeywordLength, ttl.size())), kMaxTtl);
+  if (!ttl.empty() && ttl.size() <= kTtlKeywordLength)
+    entry.Ttl.Is = ValueCondition::State::Unreadable;
+  entry.SrcPorts = Read(values.Get(SideSource, SlotPort), kMaxPort);
+  entry.DstPorts = Read(values.Get(SideDestination, SlotPort), kMaxPort);
+  entry.Clean = !Unreadable(entry.Ttl) && !Unreadable(entry.SrcPorts) &&
+                !Unreadable(entry.DstPorts) && AddressFitsMask(record.SrcAddr, record.SrcMask) &&
+                AddressFitsMask(record.DstAddr, record.DstMask);
+}
+
+std::span<const ValueRange> CompiledEntries::Ranges(const ValueCondition& condition) const {
+  return std::span<const ValueRange>(ranges_).subspan(condition.First, condition.Count);
+}
+
+bool CompiledEntries::AllInside(const ValueCondition& inner, const ValueCondition& outer) const {
+  if (outer.Count == 1) {  // the usual TTL or port condition: one range
+    const ValueRange& only = ranges_[outer.First];
+    for (const ValueRange& range : Ranges(inner)) {
+      if (range.Lo < only.Lo || range.Hi > only.Hi) return false;
+    }
+    return true;
+  }
+  const std::span<const ValueRange> outerRanges = Ranges(outer);
+  auto at = outerRanges.begin();
+  for (const ValueRange& range : Ranges(inner)) {
+    // Both lists are sorted and apart: the first outer range that does not
+    // end before the range is the only one that can hold it.
+    at = FirstEndingAtOrAfter(at, outerRanges.end(), range.Lo);
+    if (at == outerRanges.end() || at->Lo > range.Lo || at->Hi < range.Hi) return false;
+  }
+  return true;
+}
+
+bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondition& subject,
+                                   const CoverQuery& query, bool& incomplete) const {
+  if (!query.PartialPorts) return AllInside(subject, rule);
+  const std::span<const ValueRange> ruleRanges = Ranges(rule);
+  bool anyCovered = false;
+  for (const ValueRange& range : Ranges(subject)) {
+    auto at = FirstEndingAtOrAfter(ruleRanges.begin(), ruleRanges.end(), range.Lo);
+    bool covered = at != ruleRanges.end() && at->Lo <= range.Lo && range.Hi <= at->Hi;
+    if (!covered) {
+      incomplete = true;
+      // Without AnyOverlap a rule range strictly inside the range does not
+      // count as covering part of it.
+      for (; at != ruleRanges.end() && at->Lo <= range.Hi; ++at) {
+        if (query.AnyOverlap || at->Lo <= range.Lo || at->Hi >= range.Hi) {
+          covered = true;
+          break;
+        }
+      }
+    }
+    if (covered) {
+      anyCovered = true;
+      if (incomplete) break;
+    }
+  }
+  return !(incomplete && !anyCovered);
+}
+
+// The steps on protocols and masks that come before the addresses.
+static CoverStep ProtocolAndMaskStep(const CompiledEntry& rule, const CompiledEntry& subject,
+                                     const CoverQuery& query) {
+  const EntryTraffic& r = rule.Traffic;
+  const EntryTraffic& s = subject.Traffic;
+  if (r.Protocol != 0 ? s.Protocol != r.Protocol
+                      : (s.Protocol != 0 && subject.Family == ProtocolFamily::Icmp &&
+                         query.IgnoreIcmp && query.PartialAddresses)) {
+    return CoverStep::ProtocolApart;
+  }
+  if (rule.Clean && subject.Clean) return CoverStep::Covered;
+  if (!AddressFitsMask(r.SrcAddr, r.SrcMask)) return CoverStep::RuleSourceOutsideMask;
+  if (!AddressFitsMask(r.DstAddr, r.DstMask)) return CoverStep::RuleDestinationOutsideMask;
+  if (!AddressFitsMask(s.SrcAddr, s.SrcMask)) return CoverStep::SubjectSourceOutsideMask;
+  if (!AddressFitsMask(s.DstAddr, s.DstMask)) return CoverStep::SubjectDestinationOutsideMask;
+  return CoverStep::Covered;
+}
+
+CoverStep CompiledEntries::CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
+                                         const CoverQuery& query) {
+  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query);
+      step != CoverStep::Covered) {
+    return step;
+  }
+  const EntryTraffic& r = rule.Traffic;
+  const EntryTraffic& s = subject.Traffic;
+  if (!query.PartialAddresses && !(AddrSetInside(s.SrcAddr, s.SrcMask, r.SrcAddr, r.SrcMask) &&
+                                   AddrSetInside(s.DstAddr, s.DstMask, r.DstAddr, r.DstMask))) {
+    return CoverStep::AddressesOutside;
+  }
+  return CoverStep::Covered;
+}
+
+Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& subject,
+                              const CoverQuery& query) const {
+  auto stop = [](CoverStep step) { return Cover{.Step = step}; };
+  if (const CoverStep step = ProtocolAndMaskStep(rule, subject, query);
+      step != CoverStep::Covered) {
+    return stop(step);
+  }
+  const EntryTraffic& r = rule.Traffic;
+  const EntryTraffic& s = subject.Traffic;
+  const bool sourceInside = AddrSetInside(s.SrcAddr, s.SrcMask, r.SrcAddr, r.SrcMask);
+  const bool destinationInside = AddrSetInside(s.DstAddr, s.DstMask, r.DstAddr, r.DstMask);
+  if (!query.PartialAddresses && !(sourceInside && destinationInside)) {
+    return stop(CoverStep::AddressesOutside);
+  }
+  if (rule.Precedence != 0 && rule.Precedence != subject.Precedence) {
+    return stop(CoverStep::PrecedenceApart);
+  }
+  if (rule.Ttl.Is != ValueCondition::State::Absent) {
+    if (subject.Ttl.Is == ValueCondition::State::Absent) return stop(CoverStep::TtlOutside);
+    if (Unreadable(rule.Ttl)) return stop(CoverStep::RuleTtlUnreadable);
+    if (Unreadable(subject.Ttl)) return stop(CoverStep::SubjectTtlUnreadable);
+    if (!AllInside(subject.Ttl, rule.Ttl)) return stop(CoverStep::TtlOutside);
+  }
+
+  Cover cover;
+  if (r.Protocol != 0 && s.Protocol != 0) {
+    if (IsTcpOrUdp(subject.Family)) {
+      CoverStep step =
+          PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
+                   CoverStep::SubjectSourcePortsUnreadable, query, cover.PortsIncomplete);
+      if (step == CoverStep::Covered) {
+        step = PortStep(rule.DstPorts, subject.DstPorts, CoverStep::RuleDestinationPortsUnreadable,
+                        CoverStep::SubjectDestinationPortsUnreadable, query, cover.PortsIncomplete);
+      }
+      if (step != CoverStep::Covered) return stop(step);
+    }
+    if (subject.Family == ProtocolFamily::Tcp && rule.Established && !subject.Established) {
+      return stop(CoverStep::OptionsApart);
+    }
+    if (subject.Family == ProtocolFamily::Icmp && !IcmpMessageCovered(rule, subject)) {
+      return stop(CoverStep::OptionsApart);
+    }
+  }
+
+  if (query.PartialAddresses) {
+    if ((!sourceInside && !AddressSetsMeet(r.SrcAddr, r.SrcMask, s.SrcAddr, s.SrcMask)) ||
+        (!destinationInside && !AddressSetsMeet(r.DstAddr, r.DstMask, s.DstAddr, s.DstMask))) {
+      return stop(CoverStep::AddressesApart);
+    }
+    cover.AddressesPartial = !(sourceInside && destinationInside);
+  }
+  return cover;
+}
+
+// Both lists are sorted and apart, so one walk along both finds a shared
+// value if there is one.
+bool CompiledEntries::RangesMeet(const ValueCondition& x, const ValueCondition& y) const {
+  if (x.Count == 0 || y.Count == 0) return true;  // absent, unreadable or empty: limits nothing
+  const std::span<const ValueRange> xs = Ranges(x);
+  const std::span<const ValueRange> ys = Ranges(y);
+  auto a = xs.begin();
+  auto b = ys.begin();
+  while (a != xs.end() && b != ys.end()) {
+    if (a->Hi < b->Lo) {
+      ++a;
+    } else if (b->Hi < a->Lo) {
+      ++b;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
+// `established` never keeps two entries apart: the first packet of a
+// connection is not established, but every later one is.
+bool CompiledEntries::OptionsMeet(const CompiledEntry& a, const CompiledEntry& b) const {
+  if (a.Precedence != 0 && b.Precedence != 0 && a.Precedence != b.Precedence) return false;
+  if (!RangesMeet(a.Ttl, b.Ttl)) return false;
+  const std::int32_t messageA = KnownIcmpMessage(a);
+  const std::int32_t messageB = KnownIcmpMessage(b);
+  if (messageA >= 0 && messageB >= 0 && !IcmpMessagesMeet(messageA, messageB)) return false;
+  // Ports limit only tcp and udp entries; two such entries that got this far
+  // carry the same protocol.
+  if (!IsTcpOrUdp(a.Family) || !IsTcpOrUdp(b.Family)) return true;
+  return RangesMeet(a.SrcPorts, b.SrcPorts) && RangesMeet(a.DstPorts, b.DstPorts);
+}
+
+}  // namespace kerbwise

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/rule_record.h"
+#include "rules/text_ids.h"
+#include "rules/value_ranges.h"
+
+namespace kerbwise {
+
+// What a recognised line is, for comparing it with others.
+enum class EntryKind : std::uint8_t { Rule, Remark, TemplateError, Unrecognised };
+
+// The protocols whose options a comparison looks at.
+enum class ProtocolFamily : std::uint8_t { Any, Tcp, Udp, Icmp, Other };
+
+// A port or TTL condition, read into ranges kept by the entry list.
+struct ValueCondition {
+  enum class State : std::uint8_t { Absent, Read, Unreadable };
+  std::uint32_t First = 0;  // index of the first range in the list's store
+  std::uint32_t Count = 0;
+  State Is = State::Absent;
+};
+
+// The protocol and addresses of an entry: what keeps most pairs apart.
+struct EntryTraffic {
+  // 0 for ip, which carries every protocol; otherwise a key that is equal for
+  // two entries exactly when their protocol texts are equal.
+  std::uint32_t Protocol = 0;
+  std::uint32_t SrcAddr = 0, SrcMask = 0, DstAddr = 0, DstMask = 0;
+};
+
+// One entry turned into numbers once, so that it can be compared with many
+// others cheaply. Texts that only need to be told equal (precedence, ICMP
+// message) become keys that are equal exactly when the texts are.
+struct CompiledEntry {
+  EntryKind Kind = EntryKind::Unrecognised;
+  bool Permits = false;
+  bool Established = false;
+  // No comparison step can end in an error on this entry: its addresses fit
+  // their masks and its port and TTL conditions are readable.
+  bool Clean = false;
+  ProtocolFamily Family = ProtocolFamily::Other;
+  EntryTraffic Traffic;
+  std::uint32_t Precedence = 0;   // 0 when absent
+  std::uint32_t IcmpMessage = 0;  // 0 when absent
+  std::int32_t IcmpValue = -1;    // the message as a number; -1 when absent or no number
+  ValueCondition Ttl, SrcPorts, DstPorts;
+};
+
+// How a cover question is asked.
+struct CoverQuery {
+  bool PartialAddresses = false;  // addresses that are shared in part still count
+  bool IgnoreIcmp = false;        // with PartialAddresses: an ip rule does not cover ICMP
+  bool PartialPorts = false;      // a port range covered in part still counts, marked incomplete
+  bool AnyOverlap = false;        // with PartialPorts: any overlap counts as partial cover
+};
+
+// Where a cover question was decided: Covered, or the first step that fails,
+// in the order the steps are taken. The steps named Unreadable or
+// OutsideMask are errors in an entry's values rather than answers.
+enum class CoverStep : std::uint8_t {
+  Covered,
+  ProtocolApart,
+  RuleSourceOutsideMask,
+  RuleDestinationOutsideMask,
+  SubjectSourceOutsideMask,
+  SubjectDestinationOutsideMask,
+  AddressesOutside,
+  PrecedenceApart,
+  RuleTtlUnreadable,
+  SubjectTtlUnreadable,
+  TtlOutside,
+  RuleSourcePortsUnreadable,
+  SubjectSourcePortsUnreadable,
+  RuleDestinationPortsUnreadable,
+  SubjectDestinationPortsUnreadable,
+  PortsOutside,
+  OptionsApart,
+  AddressesApart,
+};
+
+// Whether a step is an error in an entry's values.
+bool IsValueError(CoverStep step);
+
+struct Cover {
+  CoverStep Step = CoverStep::Covered;
+  bool PortsIncomplete = false;   // with PartialPorts: some port range is covered only in part
+  bool AddressesPartial = false;  // with PartialAddresses: a side is shared only in part
+};
+
+// The entries of one list (or any set of lines) compiled once, their port
+// and TTL ranges in one shared store so that the entries stay small and close
+// together. Const member functions may run on several threads at once.
+class CompiledEntries {
+ public:
+  void Reserve(std::size_t entries) { entries_.reserve(entries); }
+  // Forgets every entry but keeps the memory, for reuse.
+  void Clear();
+  // Compiles a recognised record and gives its index. A record the
+  // recognizer left with a parameter error counts as not recognised.
+  std::size_t Add(const RuleRecord& record, bool parameterError = false);
+
+  std::size_t size() const { return entries_.size(); }
+  const CompiledEntry& operator[](std::size_t index) const { return entries_[index]; }
+  std::span<const ValueRange> Ranges(const ValueCondition& condition) const;
+
+  // Whether all the traffic of `subject` falls under `rule`, and if not, why
+  // not. Both must be of kind Rule and fully compiled.
+  Cover Covers(const CompiledEntry& rule, const CompiledEntry& subject,
+               const CoverQuery& query) const;
+
+  // The first steps of Covers, which look at protocols and addresses only
+  // (what CompileTraffic gives); Covered when they pass.
+  static CoverStep CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
+                                 const CoverQuery& query);
+
+  // Whether some packet can match both rule entries, given that their
+  // protocols and addresses meet: the port, ICMP, precedence and TTL
+  // conditions. A condition that cannot be read limits nothing.
+  bool OptionsMeet(const CompiledEntry& a, const CompiledEntry& b) const;
+
+ private:
+  void CompileOptions(CompiledEntry& entry, const RuleRecord& record);
+  ValueCondition Read(const std::string& text, std::uint16_t maxValue);
+  // The key of an option text, a number read after `keyword` when the text
+  // holds one.
+  std::uint32_t Key(const std::string& text, TextIds& ids, std::string_view keyword = {});
+  bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const;
+  // One side's port conditions; `incomplete` is shared by both sides.
+  CoverStep PortStep(const ValueCondition& rule, const ValueCondition& subject,
+                     CoverStep ruleUnreadable, CoverStep subjectUnreadable, const CoverQuery& query,
+                     bool& incomplete) const {
+    using State = ValueCondition::State;
+    if (rule.Is == State::Absent) return CoverStep::Covered;
+    if (subject.Is == State::Absent) return CoverStep::PortsOutside;
+    if (rule.Is == State::Unreadable) return ruleUnreadable;
+    if (subject.Is == State::Unreadable) return subjectUnreadable;
+    return PortsCovered(rule, subject, query, incomplete) ? CoverStep::Covered
+                                                          : CoverStep::PortsOutside;
+  }
+  bool PortsCovered(const ValueCondition& rule, const ValueCondition& subject,
+                    const CoverQuery& query, bool& incomplete) const;
+  bool RangesMeet(const ValueCondition& x, const ValueCondition& y) const;
+
+  std::vector<CompiledEntry> entries_;
+  std::vector<ValueRange> ranges_;
+  TextIds precedences_, messages_;
+};
+
+// The kind, protocol and addresses of a record, without a store: enough for
+// CompiledEntries::CoversTraffic, which parts most pairs.
+CompiledEntry CompileTraffic(const RuleRecord& record, bool parameterError = false);
+
+}  // namespace kerbwise
