@@ -11,7 +11,7 @@ namespace {
 
 struct Comparer {
   MatchSettings settings;
-  CheckOptions options;
+  CheckOptions options{};
 
   MatchResult operator()(const std::string& rule, const std::string& subject) const {
     LineRecognizer recognizer;
