@@ -25,7 +25,21 @@ PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSetting
 
 PairOutcome PairComparer::CompareRules(const CompiledEntry& rule,
                                        const CompiledEntry& subject) const {
-  const Cover cover = entries_.Covers(rule, subject, query_);
+  return Outcome(rule, entries_.Covers(rule, subject, query_));
+}
+
+// Both entries are clean rules whose addresses are known to lie inside the
+// rule's, and whose protocols are the same unless one is ip: only a rule of
+// one protocol against an ip subject is left to part them before the options.
+PairOutcome PairComparer::CompareCleanInside(const CompiledEntry& rule,
+                                             const CompiledEntry& subject) const {
+  if (rule.Traffic.Protocol != 0 && subject.Traffic.Protocol == 0) return {};
+  bool incomplete = false;
+  const CoverStep step = entries_.CoversOptions(rule, subject, query_, incomplete);
+  return Outcome(rule, Cover{.Step = step, .PortsIncomplete = incomplete});
+}
+
+PairOutcome PairComparer::Outcome(const CompiledEntry& rule, const Cover& cover) {
   if (cover.Step == CoverStep::Covered) {
     return {rule.Permits ? std::uint8_t{MatchPermit} : std::uint8_t{MatchDeny},
             cover.PortsIncomplete};
@@ -57,12 +71,12 @@ PairComparer::PairTests PairComparer::ComparePair(std::size_t earlier, std::size
     if (et.Protocol != lt.Protocol && et.Protocol != 0 && lt.Protocol != 0) return tests;
     if (AddrSetInside(et.SrcAddr, et.SrcMask, lt.SrcAddr, lt.SrcMask) &&
         AddrSetInside(et.DstAddr, et.DstMask, lt.DstAddr, lt.DstMask)) {
-      tests.first = CompareRules(l, e);
+      tests.first = CompareCleanInside(l, e);
       if (tests.first.Outcome != NoMatch) return tests;
     }
     if (AddrSetInside(lt.SrcAddr, lt.SrcMask, et.SrcAddr, et.SrcMask) &&
         AddrSetInside(lt.DstAddr, lt.DstMask, et.DstAddr, et.DstMask)) {
-      tests.second = CompareRules(e, l);
+      tests.second = CompareCleanInside(e, l);
     }
     return tests;
   }

@@ -48,6 +48,8 @@ class PairComparer {
 
  private:
   PairOutcome CompareRules(const CompiledEntry& rule, const CompiledEntry& subject) const;
+  PairOutcome CompareCleanInside(const CompiledEntry& rule, const CompiledEntry& subject) const;
+  static PairOutcome Outcome(const CompiledEntry& rule, const Cover& cover);
 
   std::vector<RecognisedLine> lines_;
   CompiledEntries entries_;

@@ -113,24 +113,6 @@ std::uint32_t ProtocolKey(const std::string& text) {
 
 }  // namespace
 
-bool IsValueError(CoverStep step) {
-  switch (step) {
-    case CoverStep::RuleSourceOutsideMask:
-    case CoverStep::RuleDestinationOutsideMask:
-    case CoverStep::SubjectSourceOutsideMask:
-    case CoverStep::SubjectDestinationOutsideMask:
-    case CoverStep::RuleTtlUnreadable:
-    case CoverStep::SubjectTtlUnreadable:
-    case CoverStep::RuleSourcePortsUnreadable:
-    case CoverStep::SubjectSourcePortsUnreadable:
-    case CoverStep::RuleDestinationPortsUnreadable:
-    case CoverStep::SubjectDestinationPortsUnreadable:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void CompiledEntries::Clear() {
   entries_.clear();
   ranges_.clear();
@@ -213,14 +195,8 @@ std::span<const ValueRange> CompiledEntries::Ranges(const ValueCondition& condit
   return std::span<const ValueRange>(ranges_).subspan(condition.First, condition.Count);
 }
 
-bool CompiledEntries::AllInside(const ValueCondition& inner, const ValueCondition& outer) const {
-  if (outer.Count == 1) {  // the usual TTL or port condition: one range
-    const ValueRange& only = ranges_[outer.First];
-    for (const ValueRange& range : Ranges(inner)) {
-      if (range.Lo < only.Lo || range.Hi > only.Hi) return false;
-    }
-    return true;
-  }
+bool CompiledEntries::AllInsideSeveral(const ValueCondition& inner,
+                                       const ValueCondition& outer) const {
   const std::span<const ValueRange> outerRanges = Ranges(outer);
   auto at = outerRanges.begin();
   for (const ValueRange& range : Ranges(inner)) {
@@ -235,17 +211,21 @@ bool CompiledEntries::AllInside(const ValueCondition& inner, const ValueConditio
 bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondition& subject,
                                    const CoverQuery& query, bool& incomplete) const {
   if (!query.PartialPorts) return AllInside(subject, rule);
-  const std::span<const ValueRange> ruleRanges = Ranges(rule);
+  // Worked on in locals and written back once: the analysis asks this for
+  // every pair, and a flag behind a reference is reloaded at every step.
+  const bool anyOverlap = query.AnyOverlap;
+  bool partial = incomplete;
   bool anyCovered = false;
+  const std::span<const ValueRange> ruleRanges = Ranges(rule);
   for (const ValueRange& range : Ranges(subject)) {
     auto at = FirstEndingAtOrAfter(ruleRanges.begin(), ruleRanges.end(), range.Lo);
     bool covered = at != ruleRanges.end() && at->Lo <= range.Lo && range.Hi <= at->Hi;
     if (!covered) {
-      incomplete = true;
+      partial = true;
       // Without AnyOverlap a rule range strictly inside the range does not
       // count as covering part of it.
       for (; at != ruleRanges.end() && at->Lo <= range.Hi; ++at) {
-        if (query.AnyOverlap || at->Lo <= range.Lo || at->Hi >= range.Hi) {
+        if (anyOverlap || at->Lo <= range.Lo || at->Hi >= range.Hi) {
           covered = true;
           break;
         }
@@ -253,10 +233,11 @@ bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondit
     }
     if (covered) {
       anyCovered = true;
-      if (incomplete) break;
+      if (partial) break;
     }
   }
-  return !(incomplete && !anyCovered);
+  incomplete = partial;
+  return !(partial && !anyCovered);
 }
 
 // The steps on protocols and masks that come before the addresses.
@@ -306,35 +287,9 @@ Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& su
   if (!query.PartialAddresses && !(sourceInside && destinationInside)) {
     return stop(CoverStep::AddressesOutside);
   }
-  if (rule.Precedence != 0 && rule.Precedence != subject.Precedence) {
-    return stop(CoverStep::PrecedenceApart);
-  }
-  if (rule.Ttl.Is != ValueCondition::State::Absent) {
-    if (subject.Ttl.Is == ValueCondition::State::Absent) return stop(CoverStep::TtlOutside);
-    if (Unreadable(rule.Ttl)) return stop(CoverStep::RuleTtlUnreadable);
-    if (Unreadable(subject.Ttl)) return stop(CoverStep::SubjectTtlUnreadable);
-    if (!AllInside(subject.Ttl, rule.Ttl)) return stop(CoverStep::TtlOutside);
-  }
-
   Cover cover;
-  if (r.Protocol != 0 && s.Protocol != 0) {
-    if (IsTcpOrUdp(subject.Family)) {
-      CoverStep step =
-          PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
-                   CoverStep::SubjectSourcePortsUnreadable, query, cover.PortsIncomplete);
-      if (step == CoverStep::Covered) {
-        step = PortStep(rule.DstPorts, subject.DstPorts, CoverStep::RuleDestinationPortsUnreadable,
-                        CoverStep::SubjectDestinationPortsUnreadable, query, cover.PortsIncomplete);
-      }
-      if (step != CoverStep::Covered) return stop(step);
-    }
-    if (subject.Family == ProtocolFamily::Tcp && rule.Established && !subject.Established) {
-      return stop(CoverStep::OptionsApart);
-    }
-    if (subject.Family == ProtocolFamily::Icmp && !IcmpMessageCovered(rule, subject)) {
-      return stop(CoverStep::OptionsApart);
-    }
-  }
+  cover.Step = CoversOptions(rule, subject, query, cover.PortsIncomplete);
+  if (cover.Step != CoverStep::Covered) return Cover{.Step = cover.Step};
 
   if (query.PartialAddresses) {
     if ((!sourceInside && !AddressSetsMeet(r.SrcAddr, r.SrcMask, s.SrcAddr, s.SrcMask)) ||
@@ -344,6 +299,39 @@ Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& su
     cover.AddressesPartial = !(sourceInside && destinationInside);
   }
   return cover;
+}
+
+CoverStep CompiledEntries::CoversOptions(const CompiledEntry& rule, const CompiledEntry& subject,
+                                         const CoverQuery& query, bool& incomplete) const {
+  if (rule.Precedence != 0 && rule.Precedence != subject.Precedence) {
+    return CoverStep::PrecedenceApart;
+  }
+  if (rule.Ttl.Is != ValueCondition::State::Absent) {
+    if (subject.Ttl.Is == ValueCondition::State::Absent) return CoverStep::TtlOutside;
+    if (Unreadable(rule.Ttl)) return CoverStep::RuleTtlUnreadable;
+    if (Unreadable(subject.Ttl)) return CoverStep::SubjectTtlUnreadable;
+    if (!AllInside(subject.Ttl, rule.Ttl)) return CoverStep::TtlOutside;
+  }
+
+  if (rule.Traffic.Protocol != 0 && subject.Traffic.Protocol != 0) {
+    if (IsTcpOrUdp(subject.Family)) {
+      CoverStep step =
+          PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
+                   CoverStep::SubjectSourcePortsUnreadable, query, incomplete);
+      if (step == CoverStep::Covered) {
+        step = PortStep(rule.DstPorts, subject.DstPorts, CoverStep::RuleDestinationPortsUnreadable,
+                        CoverStep::SubjectDestinationPortsUnreadable, query, incomplete);
+      }
+      if (step != CoverStep::Covered) return step;
+    }
+    if (subject.Family == ProtocolFamily::Tcp && rule.Established && !subject.Established) {
+      return CoverStep::OptionsApart;
+    }
+    if (subject.Family == ProtocolFamily::Icmp && !IcmpMessageCovered(rule, subject)) {
+      return CoverStep::OptionsApart;
+    }
+  }
+  return CoverStep::Covered;
 }
 
 // Both lists are sorted and apart, so one walk along both finds a shared

@@ -85,8 +85,19 @@ enum class CoverStep : std::uint8_t {
   AddressesApart,
 };
 
-// Whether a step is an error in an entry's values.
-bool IsValueError(CoverStep step);
+// Whether a step is an error in an entry's values. Asked for every pair the
+// analysis compares, so it stays a test of one bit.
+constexpr bool IsValueError(CoverStep step) {
+  constexpr auto bit = [](CoverStep s) { return 1u << static_cast<unsigned>(s); };
+  constexpr unsigned kValueErrors =
+      bit(CoverStep::RuleSourceOutsideMask) | bit(CoverStep::RuleDestinationOutsideMask) |
+      bit(CoverStep::SubjectSourceOutsideMask) | bit(CoverStep::SubjectDestinationOutsideMask) |
+      bit(CoverStep::RuleTtlUnreadable) | bit(CoverStep::SubjectTtlUnreadable) |
+      bit(CoverStep::RuleSourcePortsUnreadable) | bit(CoverStep::SubjectSourcePortsUnreadable) |
+      bit(CoverStep::RuleDestinationPortsUnreadable) |
+      bit(CoverStep::SubjectDestinationPortsUnreadable);
+  return (kValueErrors & bit(step)) != 0;
+}
 
 struct Cover {
   CoverStep Step = CoverStep::Covered;
@@ -115,6 +126,14 @@ class CompiledEntries {
   Cover Covers(const CompiledEntry& rule, const CompiledEntry& subject,
                const CoverQuery& query) const;
 
+  // The steps of Covers after protocols and addresses: precedence, TTL,
+  // ports, established and the ICMP message, for callers that have taken the
+  // first steps themselves; `portsIncomplete` is set as Cover's is. (A step
+  // and a flag rather than a Cover: the analysis asks this for every pair,
+  // and a small structure returned through memory stalls each call.)
+  CoverStep CoversOptions(const CompiledEntry& rule, const CompiledEntry& subject,
+                          const CoverQuery& query, bool& portsIncomplete) const;
+
   // The first steps of Covers, which look at protocols and addresses only
   // (what CompileTraffic gives); Covered when they pass.
   static CoverStep CoversTraffic(const CompiledEntry& rule, const CompiledEntry& subject,
@@ -131,7 +150,16 @@ class CompiledEntries {
   // The key of an option text, a number read after `keyword` when the text
   // holds one.
   std::uint32_t Key(const std::string& text, TextIds& ids, std::string_view keyword = {});
-  bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const;
+  bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const {
+    if (outer.Count != 1) return AllInsideSeveral(inner, outer);
+    // The usual TTL or port condition: one range.
+    const ValueRange& only = ranges_[outer.First];
+    for (const ValueRange& range : Ranges(inner)) {
+      if (range.Lo < only.Lo || range.Hi > only.Hi) return false;
+    }
+    return true;
+  }
+  bool AllInsideSeveral(const ValueCondition& inner, const ValueCondition& outer) const;
   // One side's port conditions; `incomplete` is shared by both sides.
   CoverStep PortStep(const ValueCondition& rule, const ValueCondition& subject,
                      CoverStep ruleUnreadable, CoverStep subjectUnreadable, const CoverQuery& query,
