@@ -9,6 +9,10 @@
 #include "rules/protocols.h"
 
 namespace kerbwise {
+
+static_assert(sizeof(CompiledEntry) <= 64, "an entry pair comparison streams through entries");
+static_assert((kMaxPort + 1) / 2 <= UINT16_MAX, "the ranges of a port condition fit the count");
+
 namespace {
 
 // Keys of texts that are no plain decimal number start here, above every
@@ -146,7 +150,7 @@ ValueCondition CompiledEntries::Read(const std::string& text, std::uint16_t maxV
   }
   condition.Is = ValueCondition::State::Read;
   condition.First = static_cast<std::uint32_t>(ranges_.size());
-  condition.Count = static_cast<std::uint32_t>(list.Ranges.size());
+  condition.Count = static_cast<std::uint16_t>(list.Ranges.size());
   ranges_.insert(ranges_.end(), list.Ranges.begin(), list.Ranges.end());
   return condition;
 }
@@ -218,7 +222,9 @@ bool CompiledEntries::PortsCovered(const ValueCondition& rule, const ValueCondit
   bool anyCovered = false;
   const std::span<const ValueRange> ruleRanges = Ranges(rule);
   for (const ValueRange& range : Ranges(subject)) {
-    auto at = FirstEndingAtOrAfter(ruleRanges.begin(), ruleRanges.end(), range.Lo);
+    // Rule ranges ending before the range neither hold nor touch it.
+    auto at = ruleRanges.begin();
+    while (at != ruleRanges.end() && at->Hi < range.Lo) ++at;
     bool covered = at != ruleRanges.end() && at->Lo <= range.Lo && range.Hi <= at->Hi;
     if (!covered) {
       partial = true;

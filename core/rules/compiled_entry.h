@@ -20,10 +20,13 @@ enum class EntryKind : std::uint8_t { Rule, Remark, TemplateError, Unrecognised 
 enum class ProtocolFamily : std::uint8_t { Any, Tcp, Udp, Icmp, Other };
 
 // A port or TTL condition, read into ranges kept by the entry list.
+// Ranges never touch, so a condition holds at most 32768 of them: the count
+// fits 16 bits, which keeps a compiled entry within 64 bytes (the analysis
+// streams through millions of entry pairs).
 struct ValueCondition {
   enum class State : std::uint8_t { Absent, Read, Unreadable };
   std::uint32_t First = 0;  // index of the first range in the list's store
-  std::uint32_t Count = 0;
+  std::uint16_t Count = 0;
   State Is = State::Absent;
 };
 
