@@ -67,7 +67,8 @@ BENCHMARK(BM_OrderCheckReversedApart)->Unit(benchmark::kMillisecond);
 void BM_OrderCheckReversedAllMeet(benchmark::State& state) {
   std::vector<std::string> entries;
   for (std::size_t i = 0; i < kReversedEntries; ++i) {
-    entries.push_back(Action(i) + "tcp any any range " + std::to_string(kReversedEntries + 1 - i) + " 65535");
+    entries.push_back(Action(i) + "tcp any any range " + std::to_string(kReversedEntries + 1 - i) +
+                      " 65535");
   }
   RunOrderCheck(state, Numbered(entries), {KeyColumn::DstOpt});
 }

@@ -90,8 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   recognizer.EmptyCache();
   CheckOptions pairOptions = options;
   pairOptions.PartialAddresses = false;
-  const MatchSettings settings{
-      .PartialPorts = !options.PortsInSet, .AnyOverlap = options.AnyPortOverlap, .ReverseMode = false};
+  const MatchSettings settings{.PartialPorts = !options.PortsInSet,
+                               .AnyOverlap = options.AnyPortOverlap,
+                               .ReverseMode = false};
   std::vector<std::string> entries;
   std::vector<RecognisedLine> recognised;
   for (const std::string& line : lines) {
@@ -163,9 +164,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!result.Ran()) return 0;
   fuzz::Require(result.Error.has_value() == errorLine.has_value(), "the analysis errs differently");
   if (errorLine) {
-    fuzz::Require(result.Error->Rule == *errorLine &&
-                      result.Error->Entry == TrimControls(lines[*errorLine]),
-                  "the error names another line", lines[*errorLine]);
+    fuzz::Require(
+        result.Error->Rule == *errorLine && result.Error->Entry == TrimControls(lines[*errorLine]),
+        "the error names another line", lines[*errorLine]);
     return 0;
   }
   fuzz::Require(result.ConflictsFound == !conflicts.empty(), "conflicts found differently");

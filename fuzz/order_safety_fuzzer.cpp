@@ -78,7 +78,8 @@ std::optional<std::uint32_t> SharedPort(const std::string& x, const std::string&
 
 // A packet both entries take, as far as protocol, addresses and ports go;
 // none when they share no such packet.
-std::optional<Packet> CommonPacket(const RuleRecord& x, const RuleRecord& y, const Protocol& protocol) {
+std::optional<Packet> CommonPacket(const RuleRecord& x, const RuleRecord& y,
+                                   const Protocol& protocol) {
   Packet packet{&protocol, (x.SrcAddr & x.SrcMask) | (y.SrcAddr & y.SrcMask),
                 (x.DstAddr & x.DstMask) | (y.DstAddr & y.DstMask), 0, 0};
   if (protocol.ports) {
@@ -160,7 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              entries[i]->Status != entries[j]->Status;
       const bool isReported = reported.contains({i, j});
       if (!candidate) {
-        fuzz::Require(!isReported, "a pair reported that cannot disagree", list[i] + "\n" + list[j]);
+        fuzz::Require(!isReported, "a pair reported that cannot disagree",
+                      list[i] + "\n" + list[j]);
         continue;
       }
       const RuleRecord& x = *entries[i];

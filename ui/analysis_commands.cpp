@@ -97,7 +97,7 @@ void AnalysisWindow::PutNoCommands(const CopyNoResult& copied) {
   if (copied.ZeroNumberedSkipped && !dontNotify_) {
     // The core's text ends its first sentence with CR LF; FromCore makes it a
     // line break the box shows.
-        const QString notice = FromCore(kerbwise::texts::kZeroNumberedNotice.In(language_));
+    const QString notice = FromCore(kerbwise::texts::kZeroNumberedNotice.In(language_));
     if (!AskYesNo(this, QString(), notice)) {
       dontNotify_ = true;
     }

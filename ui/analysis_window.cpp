@@ -307,8 +307,9 @@ void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {
   std::optional<std::size_t> previous;
   if (selectedLine_ >= 0) previous = static_cast<std::size_t>(selectedLine_);
   selectedLine_ = caret;
-  ShowRelated(RelatedLinesOf(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked()),
-              previous);
+  ShowRelated(
+      RelatedLinesOf(report_, static_cast<std::size_t>(caret), hierarchicalBox_->isChecked()),
+      previous);
 }
 
 void AnalysisWindow::ShowRelated(const RelatedView& view, std::optional<std::size_t> previousLine) {
@@ -345,8 +346,8 @@ void AnalysisWindow::ShowRelated(const RelatedView& view, std::optional<std::siz
       const auto paint = [&](QTextCharFormat& format) {
         format.setForeground(ToColour(run.Colour));
       };
-      FormatSpan(related, static_cast<std::size_t>(relatedBlock.position()) + run.Start,
-                 run.Length, paint);
+      FormatSpan(related, static_cast<std::size_t>(relatedBlock.position()) + run.Start, run.Length,
+                 paint);
       FormatSpan(report, static_cast<std::size_t>(reportBlock.position()) + run.Start, run.Length,
                  paint);
     }

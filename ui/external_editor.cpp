@@ -51,8 +51,7 @@ bool ExternalEditor::OpenInEditor(const QStringList& lines) {
   lastFile_ = path;
   if (!OpenWithDesktop(path)) {
     Inform(owner_, title,
-           Say(texts::kCannotOpenTextFile, language_) +
-               QDir::toNativeSeparators(path));
+           Say(texts::kCannotOpenTextFile, language_) + QDir::toNativeSeparators(path));
     return false;
   }
   return true;

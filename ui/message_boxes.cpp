@@ -16,8 +16,10 @@ Language buttonsLanguage = Language::English;
 // the program carries its own two words instead.
 void NameButtons(QMessageBox& box) {
   if (buttonsLanguage == Language::English) return;
-  if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(Say(texts::kYes, buttonsLanguage));
-  if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(Say(texts::kNo, buttonsLanguage));
+  if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+    yes->setText(Say(texts::kYes, buttonsLanguage));
+  if (QAbstractButton* no = box.button(QMessageBox::No))
+    no->setText(Say(texts::kNo, buttonsLanguage));
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <QString>
 #include <deque>
 #include <functional>
-
-#include "text/language.h"
 #include <utility>
 #include <vector>
+
+#include "text/language.h"
 
 class QWidget;
 

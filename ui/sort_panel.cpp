@@ -37,8 +37,8 @@ struct PanelMetrics {
 namespace {
 
 // The key toggles' object names, in the order of the key columns.
-const char* const kToggleNames[kKeyColumnCount] = {"protoKey",   "srcAddrKey", "srcMaskKey", "srcOptKey",
-                                                  "dstAddrKey", "dstMaskKey", "dstOptKey"};
+const char* const kToggleNames[kKeyColumnCount] = {
+    "protoKey", "srcAddrKey", "srcMaskKey", "srcOptKey", "dstAddrKey", "dstMaskKey", "dstOptKey"};
 
 constexpr int kBoxGap = 8;             // between the boxes, and after the toggles
 constexpr int kOneRowBoxTop = 7;       // the boxes' top in the one-row layout
@@ -208,9 +208,7 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
   ApplyTexts();
 }
 
-Language SortPanel::WindowLanguage() const {
-  return window_.TextLanguage();
-}
+Language SortPanel::WindowLanguage() const { return window_.TextLanguage(); }
 
 void SortPanel::ApplyTexts() {
   const SortPanelTexts texts = SortPanelText(WindowLanguage());

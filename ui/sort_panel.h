@@ -38,11 +38,10 @@ struct SortInput {
 
 // The sort panel of the result window: seven toggles that compose the sort
 // key, the boxes "10 20", "{" and "OBJ" and the CLI button that hands the
-// reordering commands to the external editor. Every toggle and box click sorts the list again into the
-// text pane; the toggles keep their state for the program's run. When the
-// order shown changes what the list does, a line under the text pane says
-// so and offers the pairs of entries behind it, and the CLI button asks
-// before it produces commands.
+// reordering commands to the external editor. Every toggle and box click sorts the list again into
+// the text pane; the toggles keep their state for the program's run. When the order shown changes
+// what the list does, a line under the text pane says so and offers the pairs of entries behind it,
+// and the CLI button asks before it produces commands.
 class SortPanel : public QObject {
   Q_OBJECT
 
@@ -84,9 +83,9 @@ class SortPanel : public QObject {
   QCheckBox* groupBox_;
   QCheckBox* collapseBox_;
   QPushButton* commandsButton_;
-  QLabel* orderWarning_;         // lblOrderChange, in the window's notice line
-  QPushButton* pairsButton_;     // btnOrderPairs
-  OrderChanges shownChanges_;    // what the order shown changes
+  QLabel* orderWarning_;       // lblOrderChange, in the window's notice line
+  QPushButton* pairsButton_;   // btnOrderPairs
+  OrderChanges shownChanges_;  // what the order shown changes
   int toggleWidth_ = 0;
   QPalette releasedLook_;  // a toggle that is up
   QPalette pressedLook_;   // a toggle that is down

@@ -157,8 +157,8 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     }
     if (row.Error) {
       const MatchResult failed = comparer.Explain(row.Error->Rule, row.Error->Subject);
-      result.Error = AnalysisError{row.Error->Rule, row.Error->Subject,
-                                   all[row.Error->Rule].Entry, failed.Message};
+      result.Error = AnalysisError{row.Error->Rule, row.Error->Subject, all[row.Error->Rule].Entry,
+                                   failed.Message};
       return false;
     }
     const int percent = PairsDonePercent(n, i + 1);
@@ -170,8 +170,9 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
   result.LinesReached = n;
 
   if (result.ConflictsFound) {
-    result.ConflictsOnly = answers.Ask(
-        {QuestionId::ConflictsOnly, "", std::string(texts::kConflictsOnlyQuestion.In(options.TextLanguage))});
+    result.ConflictsOnly =
+        answers.Ask({QuestionId::ConflictsOnly, "",
+                     std::string(texts::kConflictsOnlyQuestion.In(options.TextLanguage))});
   }
   KeepReported(std::move(builder.Lines()), std::move(builder.Groups()), result);
   return result;

@@ -95,7 +95,8 @@ bool HideDerivedLines(AnalysisResult& result, std::size_t line) {
     kept.push_back(std::move(record));
   }
   for (AnalysisGroup& group : result.Groups) {
-    if (group.Head) group.Head = *group.Head < positions.size() ? positions[*group.Head] : std::nullopt;
+    if (group.Head)
+      group.Head = *group.Head < positions.size() ? positions[*group.Head] : std::nullopt;
   }
   result.Lines = std::move(kept);
   return true;

@@ -36,8 +36,8 @@ enum class CommandOutcome : std::uint8_t {
 
 struct ReorderCommands {
   CommandOutcome Outcome = CommandOutcome::Unchanged;
-  std::vector<std::string> Commands;  // one command a line; empty unless Produced
-  bool NameMissing = false;           // Produced for the list "*****"
+  std::vector<std::string> Commands;    // one command a line; empty unless Produced
+  bool NameMissing = false;             // Produced for the list "*****"
   std::vector<std::string> Unnumbered;  // the lines without a number (Unnumbered)
   // SharedNumbers: the smallest number several lines carry; NumbersTooLarge:
   // the largest number the commands would need.

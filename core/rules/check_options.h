@@ -18,7 +18,7 @@ struct CheckOptions {
   bool PartialPortsOption = false;  // report incomplete port sets
   bool IgnoreIcmp = false;          // an ICMP condition skips ip entries under partial matching
   bool PortsInSet = true;           // analysis: compare port sets as a whole
-  bool AnyPortOverlap = false;       // analysis: any overlap of port sets counts
+  bool AnyPortOverlap = false;      // analysis: any overlap of port sets counts
   Language TextLanguage = Language::English;  // of every caption and message
 };
 

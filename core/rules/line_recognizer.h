@@ -7,8 +7,8 @@
 
 #include "rules/check_options.h"
 #include "rules/record_cache.h"
-#include "rules/template_matcher.h"
 #include "rules/rule_record.h"
+#include "rules/template_matcher.h"
 
 namespace kerbwise {
 

@@ -1,6 +1,7 @@
+#include "intake/object_expander.h"
+
 #include <gtest/gtest.h>
 
-#include "intake/object_expander.h"
 #include "presentation/intake_messages.h"
 
 namespace kerbwise {
@@ -37,11 +38,17 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
   EXPECT_EQ(Expand("10 permit ip any any", {}).outcome, LineExpansion::Outcome::NoReference);
   const Lines address = {"object-group ip address xxx", "host-info 10.10.10.10", "host 10.2.2.2",
                          "10.1.0.0  255.255.0.0",       "10.1.0.0/16",           "host 10.9.9.9"};
-  const Lines network = {"object-group network INNER",     "host 10.0.0.9", "",
-                         "object-group network NET",       " description servers",
-                         "range 10.0.0.3 10.0.0.1",        "range 10.0.0.1 bad",
-                         "group-object INNER",             "10.1.0.0 255.255.0.0",
-                         "object-group network ANY",       "range 255.255.255.255 0.0.0.0"};
+  const Lines network = {"object-group network INNER",
+                         "host 10.0.0.9",
+                         "",
+                         "object-group network NET",
+                         " description servers",
+                         "range 10.0.0.3 10.0.0.1",
+                         "range 10.0.0.1 bad",
+                         "group-object INNER",
+                         "10.1.0.0 255.255.0.0",
+                         "object-group network ANY",
+                         "range 255.255.255.255 0.0.0.0"};
   struct Case {
     std::string entry;
     Lines objects;
@@ -50,7 +57,9 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
   };
   const MaskForm wildcard = MaskForm::Wildcard;
   const std::vector<Case> cases = {
-      {"10 permit ip addrgroup xxx any", address, wildcard,
+      {"10 permit ip addrgroup xxx any",
+       address,
+       wildcard,
        {"10 permit ip host 10.10.10.10 any", "10 permit ip host 10.2.2.2 any",
         "10 permit ip 10.1.0.0 0.0.255.255 any"}},
       // Two references multiply in member order.
@@ -68,7 +77,9 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
        {"10 permit tcp any any eq 80 log", "10 permit tcp any any range 1000 2000 log",
         "10 permit tcp any any description web ports log"}},
       // Ranges, nesting and lines that are no member.
-      {"10 permit ip object-group NET any", network, wildcard,
+      {"10 permit ip object-group NET any",
+       network,
+       wildcard,
        {"10 permit ip host 10.0.0.1 any", "10 permit ip host 10.0.0.2 any",
         "10 permit ip host 10.0.0.3 any", "10 permit ip host 10.0.0.9 any",
         "10 permit ip 10.1.0.0 0.0.255.255 any"}},
@@ -95,7 +106,8 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
        wildcard,
        {"10 permit ip host 1.1.1.1 any"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Expanded(c.entry, c.objects, c.mask), c.expected) << c.entry;
+  for (const Case& c : cases)
+    EXPECT_EQ(Expanded(c.entry, c.objects, c.mask), c.expected) << c.entry;
 }
 
 TEST(ExpandLine, FailuresNameTheObject) {
@@ -106,24 +118,34 @@ TEST(ExpandLine, FailuresNameTheObject) {
   };
   const std::vector<Case> cases = {
       {"10 permit ip addrgroup MISSING any", {}, "Object MISSING not found", "MISSING"},
-      {"10 permit ip addrgroup A any", {"object-group ip address A", "10.1.0.0/16"},
-       "Object A not found", "A"},
+      {"10 permit ip addrgroup A any",
+       {"object-group ip address A", "10.1.0.0/16"},
+       "Object A not found",
+       "A"},
       {"10 permit tcp any any portgroup P", {}, "Object P is not found", "P"},
       {"10 permit ip object-group N any", {}, "Object N is not found", "N"},
-      {"10 permit ip object-group SELF any", {"object-group network SELF", "group-object SELF"},
-       "The SELF object contains a recursively nested object", "SELF"},
+      {"10 permit ip object-group SELF any",
+       {"object-group network SELF", "group-object SELF"},
+       "The SELF object contains a recursively nested object",
+       "SELF"},
       {"10 permit ip object-group TOP any",
        {"object-group network TOP", "group-object A", "object-group network A", "group-object B"},
-       "The TOP object contains the missing nested object", "TOP"},
+       "The TOP object contains the missing nested object",
+       "TOP"},
       // A member that names its own group again would expand forever.
-      {"10 permit object-group S any any", {"object-group service S", "tcp eq 1 object-group S"},
-       "The S object contains a recursively nested object", "S"},
-      {"10 permit ip object-group D any", {"object-group network D", "description x"},
-       "The D object has no members", "D"},
+      {"10 permit object-group S any any",
+       {"object-group service S", "tcp eq 1 object-group S"},
+       "The S object contains a recursively nested object",
+       "S"},
+      {"10 permit ip object-group D any",
+       {"object-group network D", "description x"},
+       "The D object has no members",
+       "D"},
       // Multiplying references are bounded: 1001 hosts squared.
       {"10 permit ip object-group BIG object-group BIG eq 1",
        {"object-group network BIG", "range 10.0.0.0 10.0.3.232"},
-       "The BIG object makes more than 1000000 entries of one line", "BIG"},
+       "The BIG object makes more than 1000000 entries of one line",
+       "BIG"},
   };
   for (const Case& c : cases) ExpectFailure(c.entry, c.objects, c.english, c.object);
   ExpectFailure("10 permit ip object-group R any",

@@ -47,7 +47,8 @@ TEST(ReflectACL, MarksLinesThatAreNotRulesInTheOptionsLanguage) {
   EXPECT_EQ(ReflectACL(list, CheckOptions{}),
             (std::vector<std::string>{"-remark ", "-not recognized: permit ahp any any",
                                       "-template error: ", "deny ip host 1.1.1.1 any"}));
-  const std::vector<std::string> russian = ReflectACL(list, CheckOptions{.TextLanguage = Language::Russian});
+  const std::vector<std::string> russian =
+      ReflectACL(list, CheckOptions{.TextLanguage = Language::Russian});
   EXPECT_EQ(russian[1], "-не опознано: permit ahp any any");
   EXPECT_EQ(russian[2], "-ошибка шаблона: ");
   EXPECT_TRUE(ReflectACL({}, CheckOptions{}).empty());

@@ -19,7 +19,8 @@ TEST(StartOptions, LanguageAndHelpSwitches) {
       {{"/HELP"}, false, true}, {{"/h"}, false, true},        {{"rus", "/x", "-l"}, false, false}};
   for (const auto& [arguments, russian, help] : cases) {
     const StartOptions start = ReadStartOptions(arguments);
-    EXPECT_EQ((start.Options.TextLanguage == Language::Russian), russian) << ::testing::PrintToString(arguments);
+    EXPECT_EQ((start.Options.TextLanguage == Language::Russian), russian)
+        << ::testing::PrintToString(arguments);
     EXPECT_EQ(start.HelpWanted, help) << ::testing::PrintToString(arguments);
   }
 }

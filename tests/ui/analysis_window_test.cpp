@@ -224,7 +224,7 @@ class AnalysisWindowTest : public QObject {
       QCOMPARE(Copied(w, "copyAllAction"), Joined({kLine1, kLine2, kLine3}));
       PutCaret(report, 0, 0, 2);
       QCOMPARE(Copied(w, "copyNoAction"), Joined({kNo1, "no permit tcp 10.0.0.0 0.0.0.255 any",
-                                        "no permit tcp any any eq 80"}));
+                                                  "no permit tcp any any eq 80"}));
       QCOMPARE(Copied(w, "copyNoRedundantAction"), Joined({kNo1}));
       PutCaret(report, 1, 0);  // a caret at a line's very start takes no line
       QCOMPARE(Copied(w, "copyNoAction"), QString());

@@ -40,7 +40,8 @@ QString VerdictBeside(WindowDriver& driver, int line) {
 // The list buttons that are enabled, in a fixed order.
 QString EnabledListButtons(WindowDriver& driver) {
   QStringList enabled;
-  for (const char* button : {"nameButton", "objectsButton", "analysisButton", "sortButton", "reflectButton"}) {
+  for (const char* button :
+       {"nameButton", "objectsButton", "analysisButton", "sortButton", "reflectButton"}) {
     if (driver.Button(button)->isEnabled()) enabled << button;
   }
   return enabled.join(' ');
@@ -75,7 +76,8 @@ class MainWindowTest : public QObject {
 
     driver.Normalize(ReadExample("sample-acl.txt"), ReadExample("objects.txt"));
     QVERIFY(driver.Text("listPane").contains("030 permit tcp any host 10.1.0.11 eq 8080"));
-    QCOMPARE(EnabledListButtons(driver), QString("nameButton objectsButton analysisButton sortButton reflectButton"));
+    QCOMPARE(EnabledListButtons(driver),
+             QString("nameButton objectsButton analysisButton sortButton reflectButton"));
     QVERIFY(driver.Find<QCheckBox>("portsInSetBox")->isEnabled());
     QVERIFY(!driver.Find<QCheckBox>("anyPortOverlapBox")->isEnabled());
     driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
@@ -92,7 +94,11 @@ class MainWindowTest : public QObject {
     };
     const QString named = "ip access-list extended NEW";
     const QList<Case> cases{
-        {{true}, named, "Kerbwise: NEW", " 30 deny ip any any", "nameButton analysisButton sortButton reflectButton"},
+        {{true},
+         named,
+         "Kerbwise: NEW",
+         " 30 deny ip any any",
+         "nameButton analysisButton sortButton reflectButton"},
         {{false, false}, "", "Kerbwise", " 10 permit ip any any", ""},
         {{false, true}, "", "Kerbwise", " 20 deny ip any any", "reflectButton"},
     };
@@ -165,7 +171,8 @@ class MainWindowTest : public QObject {
       QVERIFY(!driver.Action("copyResultAction")->isEnabled());
     };
     driver.Check("udp any any");
-    QCOMPARE(driver.Text("resultLine"), QString("Line: 20 this is no entry: The ACL is not recognized"));
+    QCOMPARE(driver.Text("resultLine"),
+             QString("Line: 20 this is no entry: The ACL is not recognized"));
     QCOMPARE(ResultColour(driver), QApplication::palette().color(QPalette::ToolTipBase));
     noMarkers();
 
@@ -215,7 +222,8 @@ class MainWindowTest : public QObject {
         WindowDriver driver = prepared();
         driver.Press(target, Qt::Key_Return, modifiers);
         QCOMPARE(driver.Text("resultLine"), result);
-        const bool newLine = QString(target) == "conditionPane" && modifiers.testFlag(Qt::ShiftModifier);
+        const bool newLine =
+            QString(target) == "conditionPane" && modifiers.testFlag(Qt::ShiftModifier);
         QCOMPARE(driver.Pane("conditionPane")->document()->blockCount(), newLine ? 2 : 1);
       }
       // The modifiers held when Enter went down count, and a release whose
@@ -238,7 +246,8 @@ class MainWindowTest : public QObject {
       driver.Press("conditionPane", Qt::Key_Return);
     }
     QCOMPARE(driver.Text("verdictStrip"), QString("+\n-\n "));
-    QCOMPARE(driver.Find<QLineEdit>("conditionLine")->text(), QString("udp any any"));  // the caret's line
+    QCOMPARE(driver.Find<QLineEdit>("conditionLine")->text(),
+             QString("udp any any"));  // the caret's line
     // A key after an edit renews the strip (which verdicts stay is the
     // core's); an emptied pane matches nothing and forgets nothing.
     driver.Paste("conditionPane", "");

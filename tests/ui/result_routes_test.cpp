@@ -25,7 +25,8 @@ struct ShowRecorder {
   ShowRecorder() {
     ResultWindow::SetShowHook([this](ResultWindow& window) {
       const QFontMetrics metrics(window.TextPane()->font());
-      All.push_back({window.windowTitle(), window.TextPane()->toPlainText(), window.TextLanguage() == kerbwise::Language::Russian,
+      All.push_back({window.windowTitle(), window.TextPane()->toPlainText(),
+                     window.TextLanguage() == kerbwise::Language::Russian,
                      metrics.horizontalAdvance("1111") == metrics.horizontalAdvance("MMMM")});
     });
   }

@@ -78,7 +78,9 @@ class WindowDriver {
     Paste("sourcePane", list);
     Click("normalizeButton");
   }
-  void SetCondition(const QString& condition) { Find<QLineEdit>("conditionLine")->setText(condition); }
+  void SetCondition(const QString& condition) {
+    Find<QLineEdit>("conditionLine")->setText(condition);
+  }
   // Runs the direct check of `condition` from the condition line's button.
   void Check(const QString& condition) {
     SetCondition(condition);
