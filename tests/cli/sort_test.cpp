@@ -63,9 +63,7 @@ TEST(SortCommand, OrderThatChangesWhatTheListDoes) {
   EXPECT_TRUE(forced.out.starts_with("ip access-list extended EDGE\nno 20\n")) << forced.out;
   EXPECT_NE(forced.err.find("(1 pairs of entries)"), std::string::npos);
 
-  const CliOutcome listed = RunCommand({"sort", "--key", "proto", "--check-order"}, list);
-  EXPECT_EQ(listed.status, 1);
-  EXPECT_NE(listed.out.find("  line 2 -> 1:  20 deny ip any any\n"), std::string::npos);
+  EXPECT_EQ(RunCommand({"sort", "--key", "proto", "--check-order"}, list).status, 1);
   EXPECT_EQ(RunJson({"sort", "--key", "proto", "--check-order", "--json"}, list),
             json::parse(R"({"changes": [{"first": " 10 permit tcp any any eq 22",
                                          "second": " 20 deny ip any any",

@@ -26,14 +26,12 @@ TEST(AnalysisReport, ErrorLineInEitherLanguage) {
                                          {.TextLanguage = Language::Russian});
   EXPECT_EQ(AnalysisResultLines(russian, Language::Russian),
             Lines{"Строка: 30 deny bogus: ACL не опознан"});
-  EXPECT_EQ(AnalysisResultColour(russian), ResultColour::Tooltip);
   EXPECT_FALSE(NoRelationsMessage(russian, Language::English));
 }
 
 TEST(AnalysisReport, NoRelationsMessage) {
   const AnalysisResult none = Analyse({"permit tcp any any", "permit udp any any"});
   EXPECT_TRUE(AnalysisResultLines(none, Language::English).empty());
-  EXPECT_EQ(AnalysisResultColour(none), ResultColour::Workspace);
   const auto message = NoRelationsMessage(none, Language::English);
   ASSERT_TRUE(message);
   EXPECT_EQ(message->Caption, "All is ok !");

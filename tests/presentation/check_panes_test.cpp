@@ -40,7 +40,6 @@ TEST(CheckPanes, BlockedByADenyOrByNoFullMatch) {
   const Shown blocked = Check(kWebThenDeny, "tcp any any");
   EXPECT_EQ(blocked.Pane, (Lines{"1", "2- Match"}));
   EXPECT_EQ(blocked.Verdict.Lines, (Lines{"Blocked at line 2: 20 deny ip any any"}));
-  EXPECT_EQ(blocked.Verdict.Colour, ResultColour::LightRed);
 
   const Shown empty = Check({}, "ip any any");
   EXPECT_TRUE(empty.Pane.empty());

@@ -53,11 +53,8 @@ TEST(OrderChanges, OnlyPairsTurnedRoundCount) {
   const OrderChanges changes = Changes(list, {2, 3, 1});
   ASSERT_EQ(changes.Count, 1U);
   ASSERT_EQ(changes.Listed.size(), 1U);
-  const OrderChange& change = changes.Listed[0];
-  EXPECT_EQ(change.First, 1U);
-  EXPECT_EQ(change.Second, 2U);
-  EXPECT_EQ(change.NewFirst, 3U);
-  EXPECT_EQ(change.NewSecond, 1U);
+  const OrderChange& c = changes.Listed[0];
+  EXPECT_EQ((Places{c.First, c.Second, c.NewFirst, c.NewSecond}), (Places{1, 2, 3, 1}));
   // Lines without a place in the new order (problems) take no part either.
   EXPECT_EQ(Changes(list, {2, 0, 1}).Count, 0U);
 }
@@ -69,8 +66,7 @@ TEST(OrderChanges, TheLinesOfOneObjectGroupEntryCountAsOneEntry) {
   const OrderChanges changes = Changes(list, {2, 2, 1, 1});
   EXPECT_EQ(changes.Count, 1U);
   ASSERT_EQ(changes.Listed.size(), 1U);
-  EXPECT_EQ(changes.Listed[0].First, 0U);
-  EXPECT_EQ(changes.Listed[0].Second, 2U);
+  EXPECT_EQ((Places{changes.Listed[0].First, changes.Listed[0].Second}), (Places{0, 2}));
 }
 
 TEST(OrderChanges, ListedUpToTheLimitAndCountedInFull) {

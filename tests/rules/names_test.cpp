@@ -35,7 +35,6 @@ TEST(CompareElement, EachElementKindReadsItsWords) {
       {"mask", "0.0.0.255", "255"},
       {"cidr", "1.2.3.4/8", "16909060/4278190080"},
       {"cidr", "10.0.0.0/0", "167772160/0"},
-      {"cidr", "1.2.3.4/32", "16909060/4294967295"},
       {"cidr", "1.2.3.4/" + zeros + "24", "16909060/4294967040"},
       {"tp", "sqlnet", "1521"},  // ports by the name of their own protocol
       {"tp", "65535", "65535"},
@@ -46,7 +45,6 @@ TEST(CompareElement, EachElementKindReadsItsWords) {
       {"imsg", "8", "8"},
       {"prcdn", "critical", "5"},
       {"prcdn", "5", "5"},
-      {"str256", "Office-Hours", "Office-Hours"},
       {"str256", std::string(256, 'x'), std::string(256, 'x')},
   };
   for (const Case& c : cases) {

@@ -25,10 +25,7 @@ TEST(StartOptions, LanguageAndHelpSwitches) {
   }
 }
 
-TEST(StartOptions, MatchingSwitchesAreOffUnlessGiven) {
-  const CheckOptions none = ReadStartOptions({}).Options;
-  EXPECT_EQ(none.MaskType, MaskForm::Wildcard);
-  EXPECT_FALSE(none.PartialAddresses || none.PartialPortsOption || none.IgnoreIcmp);
+TEST(StartOptions, MatchingSwitchesInAnyLetterCase) {
   const StartOptions start = ReadStartOptions({"/NM", "/pa", "unknown", "/Pp", "/skipICMP"});
   EXPECT_EQ(start.Options.MaskType, MaskForm::Netmask);
   EXPECT_TRUE(start.Options.PartialAddresses);
