@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -95,6 +96,50 @@ TEST(ReorderCommands, NoNumberPastWhatARouterTakes) {
   EXPECT_EQ(refused.Outcome, CommandOutcome::NumbersTooLarge);
   EXPECT_EQ(refused.Number, 2'147'534'623U);  // the largest number it would need
   EXPECT_TRUE(refused.Commands.empty());
+}
+
+// The choice of staying lines as first written: one pass over all lines for
+// every candidate.
+std::vector<bool> QuadraticMoves(const std::vector<std::uint32_t>& seqNo) {
+  const std::size_t n = seqNo.size();
+  std::vector<std::size_t> lower(n, 0);
+  for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t k = 0; k < j; ++k) lower[j] += seqNo[k] < seqNo[j];
+  }
+  std::vector<bool> moved(n, false);
+  bool anyStay = false;
+  std::uint32_t last = 0;
+  for (;;) {
+    std::size_t candidate = n;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (moved[j] || (anyStay && seqNo[j] >= last)) continue;
+      if (candidate == n || seqNo[j] > seqNo[candidate]) candidate = j;
+    }
+    if (candidate == n) break;
+    bool beaten = false;
+    for (std::size_t k = candidate + 1; k < n; ++k) {
+      beaten = beaten || (!moved[k] && lower[k] >= lower[candidate] && seqNo[k] < seqNo[candidate]);
+    }
+    if (beaten) {
+      moved[candidate] = true;
+      continue;
+    }
+    anyStay = true;
+    last = seqNo[candidate];
+    for (std::size_t k = candidate + 1; k < n; ++k) {
+      if (seqNo[k] < last) moved[k] = true;
+    }
+  }
+  return moved;
+}
+
+TEST(ReorderCommands, PlanMatchesTheCandidateByCandidateChoice) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 500; ++round) {
+    std::vector<std::uint32_t> seqNo(random() % 30);
+    for (std::uint32_t& number : seqNo) number = static_cast<std::uint32_t>(random() % 40);
+    EXPECT_EQ(PlanReorder(seqNo).Moved, QuadraticMoves(seqNo)) << round;
+  }
 }
 
 }  // namespace

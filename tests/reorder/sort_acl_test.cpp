@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -38,13 +40,21 @@ Lines ProblemsOf(const SortResult& result) {
 
 const SortOptions kPlain{.WithNumbers = true, .Group = false, .Collapse = false};
 
-// Switching off rank 2 switches off rank 3 too, once the next run resets.
-TEST(SortColumns, SwitchingOffARankResetsTheLaterOnes) {
+TEST(SortColumns, RanksFollowTheOrderOfSwitchingOn) {
   SortColumns columns;
-  for (KeyColumn key : {KeyColumn::Proto, KeyColumn::SrcAddr, KeyColumn::DstAddr, KeyColumn::SrcAddr})
-    columns.Toggle(key);
+  columns.Toggle(KeyColumn::Proto);
+  columns.Toggle(KeyColumn::SrcAddr);
+  columns.Toggle(KeyColumn::DstAddr);
+  EXPECT_EQ(columns.ButtonCaption(KeyColumn::SrcAddr), "src addr(2)");
+  EXPECT_EQ(columns.ButtonCaption(KeyColumn::DstOpt), "dst opt");
+
+  // Switching off rank 2 switches off rank 3 too, once the next run resets.
+  columns.Toggle(KeyColumn::SrcAddr);
+  EXPECT_EQ(columns.ActiveKeyCount(), 1);
   EXPECT_EQ(columns.ResetLaterColumns(), (std::vector{KeyColumn::SrcAddr, KeyColumn::DstAddr}));
   EXPECT_EQ(columns.ActiveColumns(), (std::vector{KeyColumn::Proto}));
+  EXPECT_EQ(columns.ButtonCaption(KeyColumn::DstAddr), "dst addr");
+
   columns.Toggle(KeyColumn::DstOpt);
   EXPECT_EQ(columns.ButtonCaption(KeyColumn::DstOpt), "dst opt(2)");
 }
@@ -167,6 +177,59 @@ TEST(Collapse, CapitalisedActionsCollapseToo) {
   const Lines sorted{"010 Deny ip host 1.1.1.1 any", " 20 PERMIT IP ANY ANY",
                      "010 Deny ip host 2.2.2.2 any"};
   EXPECT_EQ(CollapseToSource(sorted, source, true), source);
+}
+
+// The scores as first defined: a sum over every pair of lines with the same
+// number, and the representative found by scanning forward from each line.
+std::vector<SortedEntry> QuadraticScores(const Lines& sorted) {
+  std::vector<SortedEntry> entries;
+  for (const std::string& line : sorted) entries.push_back(ReadSortedEntry(line));
+  const auto same = [&](std::size_t a, std::size_t b) {
+    return entries[a].Type == SortedEntry::Kind::Numbered &&
+           entries[b].Type == SortedEntry::Kind::Numbered && entries[a].Number == entries[b].Number;
+  };
+  const std::size_t n = entries.size();
+  for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k != j && same(j, k)) entries[j].Score += n - (j > k ? j - k : k - j);
+    }
+  }
+  for (std::size_t j = 0; j < n; ++j) {
+    if (entries[j].Score == 0 || entries[j].GroupScore != 0) continue;
+    std::uint64_t best = 0;
+    for (std::size_t k = j; k < n; ++k) {
+      if (same(j, k)) best = std::max(best, entries[k].Score);
+    }
+    bool marked = false;
+    for (std::size_t k = j; k < n; ++k) {
+      if (!same(j, k)) continue;
+      if (!marked && entries[k].Score == best) {
+        entries[k].Score = best + 1;
+        marked = true;
+      }
+      entries[k].GroupScore = best;
+    }
+  }
+  return entries;
+}
+
+TEST(Collapse, GroupScoresMatchThePairwiseSums) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    Lines sorted;
+    const std::size_t size = random() % 40;
+    for (std::size_t i = 0; i < size; ++i) {
+      const unsigned pick = random() % 8;
+      sorted.push_back(pick == 0 ? "" : "0" + std::to_string(pick) + " permit ip any any");
+    }
+    const std::vector<SortedEntry> fast = ScoreSortedLines(sorted);
+    const std::vector<SortedEntry> slow = QuadraticScores(sorted);
+    for (std::size_t i = 0; i < size; ++i) {
+      if (slow[i].Type != SortedEntry::Kind::Numbered) continue;
+      ASSERT_EQ(fast[i].Score, slow[i].Score) << round << ':' << i;
+      ASSERT_EQ(fast[i].GroupScore, slow[i].GroupScore) << round << ':' << i;
+    }
+  }
 }
 
 }  // namespace
