@@ -19,7 +19,8 @@ inline std::vector<std::string> Numbered(const std::vector<std::string>& entries
 }
 
 inline AnalysisResult Analyse(const std::vector<std::string>& entries,
-                              const CheckOptions& options = {}, std::deque<bool> answers = {false}) {
+                              const CheckOptions& options = {},
+                              std::deque<bool> answers = {false}) {
   LineRecognizer recognizer;
   ScriptedAnswers scripted(std::move(answers));
   return AnalyseList(Numbered(entries), options, recognizer, scripted, {});

@@ -11,8 +11,8 @@
 #include <QtTest>
 #include <deque>
 
-#include "blinking_label.h"
 #include "analysis_window.h"
+#include "blinking_label.h"
 #include "message_boxes.h"
 #include "result_window.h"
 #include "window_driver.h"
@@ -271,7 +271,8 @@ class MainWindowTest : public QObject {
     auto* menu = driver.Find<QMenu>("nameMenu");
     QVERIFY(menu->isVisible());
     for (const auto& [name, text] :
-         {std::pair{"copyNameAction", "R&D"}, std::pair{"copyAccessListAction", "ip access-list R&D"},
+         {std::pair{"copyNameAction", "R&D"},
+          std::pair{"copyAccessListAction", "ip access-list R&D"},
           std::pair{"copyExtendedAccessListAction", "ip access-list extended R&D"}}) {
       QAction* action = driver.Action(name);
       QCOMPARE(action->iconText(), QString("Copy \"%1\"").arg(text));  // as the menu shows it
