@@ -9,8 +9,8 @@
 //   for it, and the order check must report the pair.
 // - A pair the order check reports, made of entries without conditions a
 //   plain packet cannot meet (ToS bits, TTL, TCP flags, an option, a
-//   fragment, an ICMP or IGMP message), must take that packet: a false alarm is allowed only where a
-//   field cannot be judged.
+//   fragment, an ICMP or IGMP message), must take that packet: a false alarm is allowed only where
+//   a field cannot be judged.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -24,8 +24,8 @@ struct Protocol {
   bool ports;
 };
 inline constexpr Protocol kProtocols[] = {
-    {"tcp", "6", true},  {"udp", "17", true},  {"icmp", "1", false},  {"gre", "47", false},
-    {"ip", "ip", false}, {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
+    {"tcp", "6", true},    {"udp", "17", true},  {"icmp", "1", false},  {"gre", "47", false},
+    {"ip", "ip", false},   {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
     {"sctp", "132", true}, {"igmp", "2", false}, {"ahp", "51", false},
 };
 

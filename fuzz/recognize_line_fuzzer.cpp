@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::Require(shouted->Status == first->Status, "letter case changes the status", line);
       const std::string lower = ToLowerAscii(line);
       if (lower.find("time-range") == std::string::npos &&
-          lower.find("reflect") == std::string::npos && lower.find("evaluate") == std::string::npos &&
-          first->Status != StatusUnrecognised) {
+          lower.find("reflect") == std::string::npos &&
+          lower.find("evaluate") == std::string::npos && first->Status != StatusUnrecognised) {
         fuzz::Require(*shouted == *first, "letter case changes the record", line);
       }
     }

@@ -97,11 +97,16 @@ struct CompiledEntry {
 
   ProtocolFamily Family() const {
     switch (ProtocolNumber) {
-      case -1: return ProtocolFamily::Any;
-      case 6: return ProtocolFamily::Tcp;
-      case 17: return ProtocolFamily::Udp;
-      case 1: return ProtocolFamily::Icmp;
-      default: return ProtocolFamily::Other;
+      case -1:
+        return ProtocolFamily::Any;
+      case 6:
+        return ProtocolFamily::Tcp;
+      case 17:
+        return ProtocolFamily::Udp;
+      case 1:
+        return ProtocolFamily::Icmp;
+      default:
+        return ProtocolFamily::Other;
     }
   }
   // The ICMP or IGMP message as a number (a type, or type * 256 + code); -1
