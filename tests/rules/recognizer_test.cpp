@@ -134,7 +134,8 @@ TEST(Recognize, LinesOutsideTheTemplateAreNotRecognised) {
         "permit ip any any tos 16", "evaluate E", "permit esp any any eq 80",
         // A standard entry names no destination and no options but log.
         "permit 10.0.0.1 any", "permit 10.0.0.0, 0.0.0.255", "permit host 10.0.0.1 log-input",
-        "deny 10.0.0.0/8"}) {
+        "deny 10.0.0.0/8", "permit ip any any (active)",
+        "permit ip any any (active) time-range T"}) {
     EXPECT_EQ(Recognize(line).Status, StatusUnrecognised) << line;
   }
 }
