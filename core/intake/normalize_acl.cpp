@@ -8,6 +8,7 @@
 #include "intake/object_expander.h"
 #include "intake/object_list.h"
 #include "intake/pasted_text.h"
+#include "intake/service_group_position.h"
 #include "rules/integer_reader.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
@@ -133,7 +134,11 @@ void AssembleList(const std::vector<std::string>& work,
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::string& line = work[i];
     const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
-    LineExpansion expansion = expander.ExpandLine(TrimControls(line));
+    const std::string_view trimmed = TrimControls(line);
+    const std::optional<std::string> serviceGroup = result.Kind == ListKind::Extended
+                                                        ? WithServiceGroupKeyword(trimmed)
+                                                        : std::nullopt;
+    LineExpansion expansion = expander.ExpandLine(serviceGroup ? *serviceGroup : trimmed);
     if (expansion.outcome == LineExpansion::Outcome::Failed) {
       result.ListLines.clear();
       result.Hits.clear();
