@@ -53,12 +53,9 @@ std::string ShownName(const std::string& name) {
 std::string DescribeLists(const std::vector<FoundList>& lists) {
   std::string text;
   for (const FoundList& list : lists) {
-    text += "  " + ShownName(list.Name) + " (" + ListKindName(list);
-    if (list.Kind == ListKind::Unread) {
-      text += ", not read)\n";
-    } else {
-      text += ", " + std::to_string(list.Entries) + (list.Entries == 1 ? " entry)\n" : " entries)\n");
-    }
+    text += "  " + ShownName(list.Name) + " (" + ListKindName(list) + ", " +
+            std::to_string(list.Entries) + (list.Entries == 1 ? " entry" : " entries") +
+            (list.Kind == ListKind::Unread ? ", not read)\n" : ")\n");
   }
   return text;
 }

@@ -21,7 +21,7 @@
 // counter show output printed after its entry, null where none) and lists
 // (every list of the paste: {"name", "kind", "entries"}, kind being
 // extended, standard, or for a list that is not read what its header calls
-// it, with entries 0). The JSON is written on an object error too.
+// it). The JSON is written on an object error too.
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -68,7 +68,7 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   const ListControls enabled = ControlsAfter(result);
   Json nameCopy = Json::array();
   if (enabled.Name) {
-    for (const NameCopyCommand& command : NameCopyCommands(result.AclName, language)) {
+    for (const NameCopyCommand& command : NameCopyCommands(result.AclName, language, result.Kind)) {
       nameCopy.push_back(command.Text);
     }
   }
@@ -98,8 +98,8 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   json["hits"] = std::move(hits);
   Json lists = Json::array();
   for (const FoundList& list : result.Lists) {
-    const std::size_t entries = list.Kind == ListKind::Unread ? 0 : list.Entries;
-    lists.push_back({{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", entries}});
+    lists.push_back(
+        {{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", list.Entries}});
   }
   json["lists"] = std::move(lists);
   return json;

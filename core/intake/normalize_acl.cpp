@@ -194,13 +194,19 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
   result.Counts.Headers = paste.Headers;
   // A paste that holds more than one list gives itself back whole.
   const bool oneList = paste.IsOneList();
-  const auto keepPaste = [&] {
-    if (oneList) return;
+  const auto keepPaste = [&](bool always = false) {
+    if (oneList && !always) return;
+    result.PasteKept = true;
     result.SourceLines.clear();
     for (const std::string& line : sourceLines) result.SourceLines.emplace_back(TrimControls(line));
   };
 
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
+  for (std::size_t i = 0; i < paste.Lists.size(); ++i) {
+    if (i != chosen || paste.Lists[i].Found.Kind == ListKind::Unread)
+      result.Counts.Elsewhere += paste.Lists[i].Entries.size();
+  }
+  result.Counts.Elsewhere += paste.ObjectLineCount;
   if (!chosen) {
     result.ListNotFound = !listName.empty();
     keepPaste();
@@ -215,7 +221,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     result.HeaderIndex = list.HeaderIndex;
   }
   if (list.Found.Kind == ListKind::Unread) {
-    keepPaste();
+    keepPaste(true);
     return result;
   }
 

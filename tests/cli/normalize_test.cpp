@@ -95,6 +95,7 @@ TEST(NormalizeCommand, RealWorldPastesNeedAListChosen) {
 
   const json standard = RunJson({"normalize", "--json", "--acl", mixed, "--list", "99"});
   EXPECT_EQ(standard["kind"], "standard");
+  EXPECT_EQ(standard["name_copy"][2], "ip access-list standard 99");
   EXPECT_EQ(standard["list"][2], " 30 permit 10.0.10.0, wildcard bits 0.255.0.255");
 
   // Object groups referenced without their definitions.
@@ -110,7 +111,7 @@ TEST(NormalizeCommand, HitsAndListsOfAConfigurationPaste) {
   const json edge = RunJson({"normalize", "--json", "--list", "EDGE"}, paste);
   EXPECT_EQ(edge["hits"], json::parse("[12, 3]"));
   EXPECT_EQ(edge["lists"], json::parse(R"([{"name": "EDGE", "kind": "extended", "entries": 2},
-                                           {"name": "EDGE", "kind": "IPv6", "entries": 0}])"));
+                                           {"name": "EDGE", "kind": "IPv6", "entries": 1}])"));
   ExpectRefused(RunCommand({"normalize"}, "ipv6 access-list V6\n permit ipv6 any any\n"),
                 "kerbwise-cli: the list V6 is a IPv6 list, which is not read\n");
 }
