@@ -111,14 +111,16 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
                 << DescribeLists(lists);
     return std::nullopt;
   }
-  NormalizeResult result = NormalizeACL(sourceLines, SplitLines(objects), context.globals.check,
-                                        answers, {}, listName_);
+  NormalizeResult result =
+      NormalizeACL(sourceLines, SplitLines(objects), context.globals.check, answers, {}, listName_);
   if (answers.Unanswered()) {
     WriteQuestion(*answers.Unanswered(), context.err);
     return std::nullopt;
   }
   if (result.Kind == ListKind::Unread) {
-    const FoundList& list = named != lists.end() ? *named : lists.front();
+    const FoundList& list = *std::find_if(lists.begin(), lists.end(), [&](const FoundList& l) {
+      return l.Kind == ListKind::Unread && (listName_.empty() || l.Name == listName_);
+    });
     context.err << kProgramName << ": the list " << ShownName(list.Name) << " is a "
                 << ListKindName(list) << " list, which is not read\n";
     return std::nullopt;

@@ -98,8 +98,7 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   json["hits"] = std::move(hits);
   Json lists = Json::array();
   for (const FoundList& list : result.Lists) {
-    lists.push_back(
-        {{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", list.Entries}});
+    lists.push_back({{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", list.Entries}});
   }
   json["lists"] = std::move(lists);
   return json;

@@ -240,9 +240,8 @@ class PasteReader {
   // paste without a readable list makes them a nameless list of their own.
   void PlaceLeadingEntries() {
     if (leading_.empty()) return;
-    const auto first = std::find_if(paste_.Lists.begin(), paste_.Lists.end(), [](const auto& l) {
-      return l.Found.Kind != ListKind::Unread;
-    });
+    const auto first = std::find_if(paste_.Lists.begin(), paste_.Lists.end(),
+                                    [](const auto& l) { return l.Found.Kind != ListKind::Unread; });
     if (first == paste_.Lists.end()) {
       PastedList nameless;
       nameless.Entries = std::move(leading_);

@@ -1,6 +1,6 @@
-#include "cli_runner.h"
-
 #include <fstream>
+
+#include "cli_runner.h"
 
 namespace {
 
