@@ -121,8 +121,9 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
     const FoundList& list = *std::find_if(lists.begin(), lists.end(), [&](const FoundList& l) {
       return l.Kind == ListKind::Unread && (listName_.empty() || l.Name == listName_);
     });
-    context.err << kProgramName << ": the list " << ShownName(list.Name) << " is a "
-                << ListKindName(list) << " list, which is not read\n";
+    context.err << kProgramName << ": the list " << ShownName(list.Name) << " ("
+                << ListKindName(list)
+                << ") is not read: only IPv4 standard and extended lists are\n";
     return std::nullopt;
   }
   if (!emptyListAllowed_ && result.Ran && !result.Error && result.ListLines.empty()) {
