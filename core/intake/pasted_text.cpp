@@ -169,6 +169,11 @@ class PasteReader {
       ++paste_.Dropped;
       return;
     }
+    // A remark is the user's own words, whatever they say.
+    if (IsRemarkLine(line)) {
+      AddEntry({std::string(line), std::nullopt});
+      return;
+    }
     if (std::optional<std::string> group = GroupHeaderName(line)) {
       paste_.ObjectLines.emplace_back(line);
       ++paste_.ObjectLineCount;
@@ -190,10 +195,14 @@ class PasteReader {
       ++paste_.Dropped;
       return;
     }
+    AddEntry(std::move(*entry));
+  }
+
+  void AddEntry(PastedEntry entry) {
     if (current_) {
-      paste_.Lists[*current_].Entries.push_back(std::move(*entry));
+      paste_.Lists[*current_].Entries.push_back(std::move(entry));
     } else {
-      leading_.push_back(std::move(*entry));
+      leading_.push_back(std::move(entry));
     }
   }
 

@@ -191,15 +191,19 @@ TEST(ConfigurationPaste, ListsNumberedListsGroupsAndNoiseAreTakenApart) {
 }
 
 TEST(ConfigurationPaste, UnreadListsAreNeverMergedIntoANeighbour) {
-  const Lines paste = {
-      "IPv6 access list X",         "  permit ipv6 any any (5 matches)",
-      "Extended IP access list X",  "  10 permit ip any any (1 match)",
-      "Extended MAC access list Y", "  permit any any",
-      "Reflexive IP access list R", "  permit tcp host 10.0.0.1 eq 80 host 10.0.0.2"};
+  const Lines paste = {"IPv6 access list X",
+                       "  permit ipv6 any any (5 matches)",
+                       "Extended IP access list X",
+                       "  10 permit ip any any (1 match)",
+                       "Extended MAC access list Y",
+                       "  permit any any",
+                       "Reflexive IP access list R",
+                       "  permit tcp host 10.0.0.1 eq 80 host 10.0.0.2",
+                       "remark ipv6 access-list Q and object-group network N are no headers"};
   EXPECT_EQ(FindLists(paste), (Found{{"X", kUnread, "IPv6", 1},
                                      {"X", kExtended, "", 1},
                                      {"Y", kUnread, "Extended MAC", 1},
-                                     {"R", kUnread, "Reflexive IP", 1}}));
+                                     {"R", kUnread, "Reflexive IP", 2}}));
   // Of two lists of one name the one that is read is chosen.
   const NormalizeResult x = Normalize(paste, "X");
   EXPECT_EQ(x.ListLines, Lines({" 10 permit ip any any"}));
