@@ -6,11 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 
 #include "intake/normalize_acl.h"
 #include "scripted_answers.h"
 
 namespace kerbwise {
+
+// Failures show the lists, not their bytes.
+void PrintTo(const FoundList& list, std::ostream* out) {
+  *out << '{' << list.Name << ' ' << static_cast<int>(list.Kind) << " \"" << list.KindText << "\" "
+       << list.Entries << '}';
+}
+
 namespace {
 
 using Lines = std::vector<std::string>;
