@@ -128,6 +128,7 @@ TEST(ServiceGroupInTheProtocolPosition, OnlyAWordThatCanBeAGroupIsOne) {
 
 // A running configuration pasted whole, echoed commands and all.
 const Lines kConfiguration = {
+    "R1>show running-config",
     "R1#show running-config",
     "Building configuration...",
     "",
