@@ -53,6 +53,17 @@ std::vector<std::string> PrepareObjectList(const std::vector<std::string>& objec
   return list;
 }
 
+std::optional<std::string> GroupHeaderName(std::string_view raw) {
+  // Every header form holds "object"; most lines of a paste do not.
+  if (raw.find("object") == std::string_view::npos) return std::nullopt;
+  const std::string line = SpaceCompress(TrimControls(raw));
+  for (const HeaderForm& form : kHeaderForms) {
+    if (line.size() > form.prefix.size() && line.compare(0, form.prefix.size(), form.prefix) == 0)
+      return line.substr(form.prefix.size());
+  }
+  return std::nullopt;
+}
+
 GroupHeaderIndex::GroupHeaderIndex(const std::vector<std::string>& objectList)
     : lines_(objectList) {}
 
