@@ -80,6 +80,10 @@ inline constexpr Phrase kArrowHint{
 inline constexpr Phrase kArrowName{"Clean, number and expand the list",
                                    "Очистить, пронумеровать и развернуть список"};
 
+// The sort panel's box that keeps each remark above the entry after it.
+inline constexpr Phrase kKeepRemarks{"Keep remarks with their entries",
+                                     "Сохранять примечания при своих записях"};
+
 // The result and analysis windows.
 inline constexpr Phrase kCopyAllAndClose{"Copy all and close", "Скопировать всё и закрыть"};
 inline constexpr Phrase kNotepad{"Notepad", "Блокнот"};
