@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "intake/acl_header.h"
 #include "intake/numbering_questions.h"
 #include "intake/object_expander.h"
+#include "intake/object_list.h"
+#include "intake/pasted_text.h"
 #include "rules/integer_reader.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
@@ -41,80 +42,59 @@ std::string_view FirstWord(std::string_view line) {
   return blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
 }
 
-// A remark, numbered or not. Its text is the user's own words: the router
-// prints no counters after it, and a "#" or a bracket in it is no prompt or
-// counter, so cleaning leaves it whole.
-bool IsRemark(std::string_view line) {
-  const std::string_view entry = SplitListLine(line).Entry;
-  return entry.substr(0, 6) == "remark" && (entry.size() == 6 || entry[6] == ' ');
-}
-
-bool IsDropped(std::string_view line) {
-  if (IsRemark(line)) return false;
-  return line.empty() || line.find('#') != std::string_view::npos || line == "statistics per-entry";
-}
-
-// Cuts the match counters the router's show output appends: everything from
-// the first "(" or, when there is none, from the first "[".
-std::string_view CutCounters(std::string_view line) {
-  if (IsRemark(line)) return line;
-  std::size_t cut = line.find('(');
-  if (cut == std::string_view::npos) cut = line.find('[');
-  if (cut == std::string_view::npos) return line;
-  line = line.substr(0, cut);
-  while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ') line.remove_suffix(1);
-  return line;
-}
-
-// A trimmed source line as cleaning leaves it: nullopt when it goes, the
-// line without its counters when it stays.
-std::optional<std::string_view> CleanedLine(std::string_view line) {
-  if (IsDropped(line)) return std::nullopt;
-  line = CutCounters(line);
-  // A line of counters alone would otherwise become an empty entry.
-  if (line.empty()) return std::nullopt;
-  return line;
-}
-
-// Cleans the work list in place and takes the last header line out of it.
-void CleanWorkList(std::vector<std::string>& work, NormalizeResult& result,
-                   ProgressReporter& progress) {
-  std::vector<std::string> kept;
-  kept.reserve(work.size());
-  for (std::size_t i = 0; i < work.size(); ++i) {
-    progress.Report(i + 1, work.size());
-    const std::optional<std::string_view> cleaned = CleanedLine(work[i]);
-    if (!cleaned) {
-      ++result.Counts.Dropped;
-      continue;
+// The groups the paste defines are read as if they stood in the object pane
+// above its own; a group defined in both would be read from one of them
+// without a word, so it stops the run instead.
+std::optional<ObjectError> GroupDefinedTwice(const PastedText& paste,
+                                             const std::vector<std::string>& objectLines) {
+  if (paste.ObjectNames.empty()) return std::nullopt;
+  for (const std::string& line : PrepareObjectList(objectLines)) {
+    const std::optional<std::string> name = GroupHeaderName(line);
+    if (name && std::find(paste.ObjectNames.begin(), paste.ObjectNames.end(), *name) !=
+                    paste.ObjectNames.end()) {
+      return ObjectError{ObjectProblem::DefinedTwice, *name, {}};
     }
-    const std::string_view line = *cleaned;
-    if (std::optional<AclHeader> header = ReadAclHeader(line)) {
-      result.AclName = std::move(header->AclName);
-      result.CaptionName = std::move(header->CaptionName);
-      result.HeaderLine = std::string(line);
-      result.HeaderIndex = kept.size();
-      ++result.Counts.Headers;
-      continue;
-    }
-    kept.emplace_back(line);
   }
-  result.Counts.Entries = kept.size();
-  work = std::move(kept);
+  return std::nullopt;
+}
+
+// The list a run works on: the one named, or the only one, or the first
+// extended, or the first standard; nullopt when there is none.
+std::optional<std::size_t> ChooseList(const std::vector<PastedList>& lists,
+                                      const std::string& listName) {
+  const auto index = [&](auto predicate) -> std::optional<std::size_t> {
+    const auto found = std::find_if(lists.begin(), lists.end(), predicate);
+    if (found == lists.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - lists.begin());
+  };
+  if (!listName.empty()) {
+    return index([&](const PastedList& list) { return list.Found.Name == listName; });
+  }
+  if (lists.size() <= 1) return lists.empty() ? std::nullopt : std::optional<std::size_t>(0);
+  if (auto extended = index([](const PastedList& l) { return l.Found.Kind == ListKind::Extended; }))
+    return extended;
+  if (auto standard = index([](const PastedList& l) { return l.Found.Kind == ListKind::Standard; }))
+    return standard;
+  return 0;
 }
 
 // The first line whose number does not fit the list's numbering.
 std::optional<NumberingProblem> FindNumberingProblem(const std::vector<std::string>& work,
                                                      bool numbered) {
   std::uint32_t previous = 0;
+  bool previousIsRemark = false;
   for (const std::string& line : work) {
     const std::int32_t number = ReadIntDefault(FirstWord(line), 0);
     const auto asUnsigned = static_cast<std::uint32_t>(number);
     if (numbered && number == 0) return NumberingProblem{QuestionId::UnnumberedLine, line};
-    if (numbered && asUnsigned <= previous)
+    // Running configurations print a remark with the number of the entry
+    // that follows it.
+    const bool sharedWithRemark = previousIsRemark && asUnsigned == previous;
+    if (numbered && asUnsigned <= previous && !sharedWithRemark)
       return NumberingProblem{QuestionId::NumberingOrder, line};
     if (!numbered && number != 0) return NumberingProblem{QuestionId::NumberedLine, line};
     previous = asUnsigned;
+    previousIsRemark = IsRemarkLine(line);
   }
   return std::nullopt;
 }
@@ -143,26 +123,33 @@ void MarkUnnumbered(std::vector<std::string>& work) {
   }
 }
 
-void AssembleList(const std::vector<std::string>& work, const std::vector<std::string>& objects,
-                  const CheckOptions& options, NormalizeResult& result,
-                  ProgressReporter& progress) {
+void AssembleList(const std::vector<std::string>& work,
+                  const std::vector<std::optional<std::uint64_t>>& hits,
+                  const std::vector<std::string>& objects, const CheckOptions& options,
+                  NormalizeResult& result, ProgressReporter& progress) {
   ObjectExpander expander(objects, options.MaskType);
   result.ListLines.reserve(work.size());
+  result.Hits.reserve(work.size());
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::string& line = work[i];
     const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
     LineExpansion expansion = expander.ExpandLine(TrimControls(line));
     if (expansion.outcome == LineExpansion::Outcome::Failed) {
       result.ListLines.clear();
+      result.Hits.clear();
       result.Error = std::move(expansion.Failure);
       break;
     }
     if (expansion.outcome == LineExpansion::Outcome::NoReference) {
       result.ListLines.push_back(" " + line);
+      result.Hits.push_back(hits[i]);
     } else {
       // Derived entries carry their source entry's number behind a "0".
       const std::string prefix = line.substr(0, padLength) + "0";
-      for (const std::string& entry : expansion.Lines) result.ListLines.push_back(prefix + entry);
+      for (const std::string& entry : expansion.Lines) {
+        result.ListLines.push_back(prefix + entry);
+        result.Hits.push_back(hits[i]);
+      }
       ++result.Counts.ExpandedEntries;
       result.Counts.DerivedEntries += expansion.Lines.size();
     }
@@ -174,20 +161,19 @@ void AssembleList(const std::vector<std::string>& work, const std::vector<std::s
 
 }  // namespace
 
-std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines) {
-  std::optional<std::string> name;
-  for (const std::string& source : sourceLines) {
-    const std::optional<std::string_view> line = CleanedLine(TrimControls(source));
-    if (!line) continue;
-    if (std::optional<AclHeader> header = ReadAclHeader(*line)) name = header->CaptionName;
-  }
-  return name;
+std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines,
+                                           const std::string& listName) {
+  const PastedText paste = ReadPaste(sourceLines);
+  const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
+  if (!chosen || paste.Lists[*chosen].HeaderLine.empty()) return std::nullopt;
+  return paste.Lists[*chosen].CaptionName;
 }
 
 NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
                              const std::vector<std::string>& objectLines,
                              const CheckOptions& options, AnswerSource& answers,
-                             const ProgressCallback& progressCallback) {
+                             const ProgressCallback& progressCallback,
+                             const std::string& listName) {
   NormalizeResult result;
   const bool blank =
       std::all_of(sourceLines.begin(), sourceLines.end(),
@@ -197,10 +183,47 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
 
   ProgressReporter progress(progressCallback);
   progress.Restart();
+  PastedText paste = ReadPaste(sourceLines);
+  for (const PastedList& list : paste.Lists) result.Lists.push_back(list.Found);
+  result.Counts.Dropped = paste.Dropped;
+  result.Counts.Headers = paste.Headers;
+  // A paste that holds more than one list gives itself back whole.
+  const bool oneList = paste.IsOneList();
+  const auto keepPaste = [&] {
+    if (oneList) return;
+    result.SourceLines.clear();
+    for (const std::string& line : sourceLines) result.SourceLines.emplace_back(TrimControls(line));
+  };
+
+  const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
+  if (!chosen) {
+    result.ListNotFound = !listName.empty();
+    keepPaste();
+    return result;
+  }
+  PastedList& list = paste.Lists[*chosen];
+  result.Kind = list.Found.Kind;
+  if (!list.HeaderLine.empty()) {
+    result.AclName = list.Found.Name;
+    result.CaptionName = list.CaptionName;
+    result.HeaderLine = list.HeaderLine;
+    result.HeaderIndex = list.HeaderIndex;
+  }
+  if (list.Found.Kind == ListKind::Unread) {
+    keepPaste();
+    return result;
+  }
+
   std::vector<std::string> work;
-  work.reserve(sourceLines.size());
-  for (const std::string& line : sourceLines) work.emplace_back(TrimControls(line));
-  CleanWorkList(work, result, progress);
+  std::vector<std::optional<std::uint64_t>> hits;
+  work.reserve(list.Entries.size());
+  hits.reserve(list.Entries.size());
+  for (PastedEntry& entry : list.Entries) {
+    work.push_back(std::move(entry.Text));
+    hits.push_back(entry.Hits);
+  }
+  result.Counts.Entries = work.size();
+  progress.Report(1, 1);
 
   if (!work.empty()) {
     bool numbered = ReadIntDefault(FirstWord(work.front()), 0) != 0;
@@ -219,6 +242,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
       } else {
         result.Cancelled = true;
         result.SourceLines = std::move(work);
+        keepPaste();
         return result;
       }
     }
@@ -230,7 +254,13 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
       MarkUnnumbered(work);
     }
     progress.Restart();
-    AssembleList(work, objectLines, options, result, progress);
+    if (std::optional<ObjectError> twice = GroupDefinedTwice(paste, objectLines)) {
+      result.Error = std::move(twice);
+    } else {
+      std::vector<std::string> objects = std::move(paste.ObjectLines);
+      objects.insert(objects.end(), objectLines.begin(), objectLines.end());
+      AssembleList(work, hits, objects, options, result, progress);
+    }
   }
 
   result.SourceLines = std::move(work);
@@ -241,6 +271,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     result.SourceLines.insert(result.SourceLines.begin() + static_cast<std::ptrdiff_t>(at),
                               result.HeaderLine);
   }
+  keepPaste();
   return result;
 }
 

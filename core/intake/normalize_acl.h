@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "intake/found_lists.h"
 #include "intake/numbering_questions.h"
 #include "intake/object_error.h"
 #include "intake/used_objects.h"
@@ -37,8 +38,20 @@ struct NormalizeResult {
   // stays empty and the list pane keeps what it had).
   bool Cancelled = false;
 
-  std::vector<std::string> ListLines;    // the normalised list, one entry per line
-  std::vector<std::string> SourceLines;  // the cleaned list, without the header line
+  // Every list of the paste; the run works on one of them (the chosen list).
+  std::vector<FoundList> Lists;
+  ListKind Kind = ListKind::Extended;  // the chosen list's
+  // The name given to the run named none of Lists; nothing else is set.
+  bool ListNotFound = false;
+
+  std::vector<std::string> ListLines;  // the normalised list, one entry per line
+  // The counter show output printed after each entry, parallel to ListLines;
+  // entries expanded from one line carry that line's counter.
+  std::vector<std::optional<std::uint64_t>> Hits;
+  // The cleaned list, without the header line. A paste that holds more than
+  // the chosen list (other lists, object groups, "access-list N" lines) is
+  // given back as it was, so that nothing of it is lost.
+  std::vector<std::string> SourceLines;
   // From the last header line; all empty when the source had none.
   std::string AclName;
   std::string CaptionName;
@@ -60,19 +73,24 @@ struct NormalizeResult {
 };
 
 // The name a run over `sourceLines` will find, as a window caption shows it:
-// from the last header line that cleaning keeps; none when there is none.
-// A window shows it before the run can ask about the numbering.
-std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines);
+// from the header of the list the run chooses (see NormalizeACL); none when
+// it has none. A window shows it before the run can ask about the numbering.
+std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines,
+                                           const std::string& listName = {});
 
-// Normalises a pasted access list: cleans it of blank, comment, prompt and
-// counter lines, takes the name from its header line, checks and gives
-// numbers, and expands the object groups it refers to. Entries the rule
-// language does not know are carried through; recognising them is the
-// business of whoever reads the list. The questions are asked in
-// options.TextLanguage.
+// Normalises one access list of a paste: cleans it of blank, comment, prompt
+// and counter lines, takes the name from its header line, checks and gives
+// numbers, and expands the object groups it refers to, with the groups the
+// paste defines read before the object pane's. Entries the rule language does
+// not know are carried through; recognising them is the business of whoever
+// reads the list. The questions are asked in options.TextLanguage.
+// `listName` chooses the list; empty: the only list, or when there are
+// several the first extended list, else the first standard one. A list of a
+// kind the intake does not read gives an empty list with Kind Unread.
 NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
                              const std::vector<std::string>& objectLines,
                              const CheckOptions& options, AnswerSource& answers,
-                             const ProgressCallback& progress = {});
+                             const ProgressCallback& progress = {},
+                             const std::string& listName = {});
 
 }  // namespace kerbwise

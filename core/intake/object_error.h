@@ -25,6 +25,7 @@ enum class ObjectProblem : std::uint8_t {
   NoMembers,             // a group holds descriptions only: the entry would vanish
   RangeTooWide,          // a range member spans more than kMaxRangeAddresses
   TooManyEntries,        // one entry would become more than kMaxDerivedEntries
+  DefinedTwice,          // a group is defined both in the pasted list and in the object pane
 };
 
 // An object-group error that stops a normalisation run.

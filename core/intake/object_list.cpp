@@ -53,6 +53,15 @@ std::vector<std::string> PrepareObjectList(const std::vector<std::string>& objec
   return list;
 }
 
+std::optional<std::string> GroupHeaderName(std::string_view raw) {
+  const std::string line = SpaceCompress(TrimControls(raw));
+  for (const HeaderForm& form : kHeaderForms) {
+    if (line.size() > form.prefix.size() && line.compare(0, form.prefix.size(), form.prefix) == 0)
+      return line.substr(form.prefix.size());
+  }
+  return std::nullopt;
+}
+
 GroupHeaderIndex::GroupHeaderIndex(const std::vector<std::string>& objectList)
     : lines_(objectList) {}
 

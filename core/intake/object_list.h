@@ -31,6 +31,10 @@ struct GroupHeader {
 // are indexed by name as the list is read, and the list is read only as far
 // as a search needs, so a long object list is scanned once however many
 // references search it.
+// The name a group header line defines (in any of the four families, in
+// configuration or show form); nullopt for a line that is no group header.
+std::optional<std::string> GroupHeaderName(std::string_view line);
+
 class GroupHeaderIndex {
  public:
   explicit GroupHeaderIndex(const std::vector<std::string>& objectList);

@@ -22,6 +22,8 @@ const Phrase& ProblemPhrase(ObjectProblem problem) {
       return texts::kRangeTooWide;
     case ObjectProblem::TooManyEntries:
       return texts::kTooManyEntries;
+    case ObjectProblem::DefinedTwice:
+      return texts::kDefinedTwice;
   }
   return texts::kGroupNotFound;  // not reached: every problem has its text
 }

@@ -34,6 +34,10 @@ inline constexpr Phrase kRangeTooWide{"The range %1 of the %2 object spans more 
 // %2 the most entries one line may become.
 inline constexpr Phrase kTooManyEntries{"The %1 object makes more than %2 entries of one line",
                                         "Объект %1 даёт больше %2 записей из одной строки"};
+// A group defined both beside the list in the paste and in the object pane.
+inline constexpr Phrase kDefinedTwice{
+    "The %1 object is defined both in the list text and in the objects",
+    "Объект %1 определён и в тексте списка, и в объектах"};
 
 // A command of the Name button's copy menu; %1 is the text it copies.
 inline constexpr Phrase kCopyText{"Copy \"%1\"", "Скопировать \"%1\""};

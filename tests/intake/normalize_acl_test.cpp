@@ -75,7 +75,7 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
       {"Extended IP access list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
       {"ip access-list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
       {"IP access list WEB-IN", "WEB-IN", "Kerbwise: WEB-IN"},
-      {"ip access-list standard S1", "standard S1", "Kerbwise: standard S1"},
+      {"ip access-list standard S1", "S1", "Kerbwise: S1"},
       {"ip access-list extended " + name33, name33, "Kerbwise: " + name33.substr(0, 30) + ".."},
       {"ip access-list extended " + name33.substr(0, 32), name33.substr(0, 32),
        "Kerbwise: " + name33.substr(0, 32)},
@@ -88,18 +88,31 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
   }
 }
 
-TEST(NormalizeAcl, LastOfSeveralHeadersNamesTheList) {
+TEST(NormalizeAcl, SeveralHeadersMakeSeveralListsAndOneIsChosen) {
   // The caption shown before the run is the one the run ends with: a prompt
   // line is no header, and counters are cut before the header is read.
-  const Lines source{"ip access-list extended A", "permit ip any any",
+  const Lines source{"ip access-list standard S", "permit 10.0.0.1",
+                     "ip access-list extended A", "permit ip any any",
                      "ip access-list extended B (5 matches)", "deny ip any any",
                      "R1#ip access-list extended C"};
-  const NormalizeResult result = NormalizeSilently(source);
-  EXPECT_EQ(ListCaption(ListCaptionName(source)), "Kerbwise: B");
-  EXPECT_EQ(ListCaption(result), "Kerbwise: B");
-  EXPECT_EQ(result.AclName, "B");
-  EXPECT_EQ(result.HeaderIndex, 1u);
-  EXPECT_EQ(result.SourceLines, Lines({"10 permit ip any any", "20 deny ip any any"}));
+  const NormalizeResult first = NormalizeSilently(source);
+  EXPECT_EQ(ListCaption(ListCaptionName(source)), "Kerbwise: A");
+  EXPECT_EQ(first.AclName, "A");
+  EXPECT_EQ(first.ListLines, Lines({" 10 permit ip any any"}));
+  EXPECT_EQ(first.Lists, (std::vector<FoundList>{{"S", ListKind::Standard, "", 1},
+                                                 {"A", ListKind::Extended, "", 1},
+                                                 {"B", ListKind::Extended, "", 1}}));
+  // The other lists stay in the source.
+  EXPECT_EQ(first.SourceLines, source);
+
+  ScriptedAnswers answers;
+  const NormalizeResult b = NormalizeACL(source, {}, {}, answers, {}, "B");
+  EXPECT_EQ(ListCaption(ListCaptionName(source, "B")), "Kerbwise: B");
+  EXPECT_EQ(b.ListLines, Lines({" 10 deny ip any any"}));
+  const NormalizeResult s = NormalizeACL(source, {}, {}, answers, {}, "S");
+  EXPECT_EQ(s.Kind, ListKind::Standard);
+  EXPECT_EQ(s.ListLines, Lines({" 10 permit 10.0.0.1"}));
+  EXPECT_TRUE(NormalizeACL(source, {}, {}, answers, {}, "C").ListNotFound);
 }
 
 TEST(NormalizeAcl, NumbersAlignedToTheLongestNumber) {
