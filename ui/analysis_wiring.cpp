@@ -10,6 +10,7 @@
 #include "analysis_window.h"
 #include "check_controller.h"
 #include "dialog_answers.h"
+#include "intake_controller.h"
 #include "main_window.h"
 #include "message_boxes.h"
 #include "pane_sync.h"
@@ -66,7 +67,7 @@ void MainWindow::RunAnalysis() {
     return;
   }
   analysisWindow_->SetLanguage(language_);
-  analysisWindow_->ShowReport(std::move(result));
+  analysisWindow_->ShowReport(std::move(result), intake_->HitsFor(listLines));
 }
 
 }  // namespace kerbwise::ui
