@@ -84,6 +84,26 @@ inline constexpr Phrase kArrowName{"Clean, number and expand the list",
 inline constexpr Phrase kKeepRemarks{"Keep remarks with their entries",
                                      "Сохранять примечания при своих записях"};
 
+// A list line's tooltip: the router's match counter of its entry.
+inline constexpr Phrase kHitsTip{"Hits: %1 (the router's match counter)",
+                                 "Попаданий: %1 (счётчик совпадений маршрутизатора)"};
+
+// The chooser of a list when a paste holds several; %1 is what the header
+// says a list that is not read holds ("IPv6", "MAC", ...).
+inline constexpr Phrase kChooseListTitle{"Choose a list", "Выбор списка"};
+inline constexpr Phrase kChooseListPrompt{
+    "The pasted text holds several access lists. Which one do you want to work on?",
+    "Во вставленном тексте несколько access-листов. С каким из них работать?"};
+inline constexpr Phrase kListNameColumn{"Name", "Имя"};
+inline constexpr Phrase kListKindColumn{"Kind", "Вид"};
+inline constexpr Phrase kListEntriesColumn{"Entries", "Записей"};
+inline constexpr Phrase kExtendedList{"extended", "расширенный"};
+inline constexpr Phrase kStandardList{"standard", "стандартный"};
+inline constexpr Phrase kUnreadList{"%1, not read", "%1, не читается"};
+inline constexpr Phrase kUnnamedList{"(no name)", "(без имени)"};
+inline constexpr Phrase kChooseListOk{"Work on this list", "Работать с этим списком"};
+inline constexpr Phrase kCancel{"Cancel", "Отмена"};
+
 // The result and analysis windows.
 inline constexpr Phrase kCopyAllAndClose{"Copy all and close", "Скопировать всё и закрыть"};
 inline constexpr Phrase kNotepad{"Notepad", "Блокнот"};
