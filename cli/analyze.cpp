@@ -90,9 +90,8 @@ std::vector<std::uint32_t> MarkedMembers(const AnalysisLine& line) {
 }
 
 // A line's "hits" and "hit_mark" appear only when the list has counters.
-Json ReportJson(const AnalysisResult& result, const HitCounts& hits) {
-  const bool counted = std::any_of(hits.begin(), hits.end(),
-                                   [](const std::optional<std::uint64_t>& count) { return count; });
+Json ReportJson(const AnalysisResult& result, const HitMarks& marks) {
+  const bool counted = !marks.Hits.empty();
   Json report = Json::array();
   for (const AnalysisLine& line : result.Lines) {
     const ReportLineStyle style = StyleOf(line);
@@ -100,9 +99,9 @@ Json ReportJson(const AnalysisResult& result, const HitCounts& hits) {
                {"italic", style.Italic},        {"conflict", line.Conflict}, {"group", line.Group},
                {"members", MarkedMembers(line)}};
     if (counted) {
-      const std::optional<std::uint64_t> count = HitsOf(line, hits);
+      const std::optional<std::uint64_t> count = marks.HitsOf(line);
       entry["hits"] = count ? Json(*count) : Json(nullptr);
-      entry["hit_mark"] = HitMarkName(HitMarkOf(result, line, hits));
+      entry["hit_mark"] = HitMarkName(marks.MarkOf(line));
     }
     report.push_back(std::move(entry));
   }
@@ -157,6 +156,7 @@ class AnalyzeCommand final : public Command {
       result = AnalyseList(list->ListLines, options, recognizer, answer, progress);
     }
     const Language language = options.TextLanguage;
+    const HitMarks marks = MarkHits(result, list->ListLines, list->Hits, options, recognizer);
     const std::optional<AnalysisMessage> message = NoRelationsMessage(result, language);
 
     CopyNoResult noCommands;
@@ -178,7 +178,7 @@ class AnalyzeCommand final : public Command {
       json["conflicts_found"] = result.ConflictsFound;
       json["conflicts_only"] = result.ConflictsOnly;
       json["message"] = message ? message->Text : std::string();
-      json["report"] = ReportJson(result, list->Hits);
+      json["report"] = ReportJson(result, marks);
       json["no_commands"] = noCommands.Lines;
       WriteJson(context.out, context.err, json);
     } else if (result.Error) {
@@ -190,7 +190,7 @@ class AnalyzeCommand final : public Command {
     } else if (message) {
       context.out << message->Text << '\n';
     } else {
-      for (const std::string& line : GroupReportLines(result, language, list->Hits)) {
+      for (const std::string& line : GroupReportLines(result, language, marks)) {
         context.out << line << '\n';
       }
     }

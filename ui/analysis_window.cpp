@@ -255,9 +255,9 @@ void AnalysisWindow::Clear() {
   SetRelatedCommandsEnabled(false);
 }
 
-void AnalysisWindow::ShowReport(AnalysisResult result, HitCounts hits) {
+void AnalysisWindow::ShowReport(AnalysisResult result, HitMarks marks) {
   report_ = std::move(result);
-  hits_ = std::move(hits);
+  marks_ = std::move(marks);
   related_.reset();
   selectedLine_ = -1;
   FillReportPane();
@@ -303,13 +303,12 @@ void AnalysisWindow::FillReportPane() {
 
 std::string AnalysisWindow::LineText(std::size_t line) const {
   const AnalysisLine& shown = report_.Lines[line];
-  return ReportLineText(shown) + HitMarkText(report_, shown, hits_, language_);
+  return ReportLineText(shown) + marks_.TextOf(shown, language_);
 }
 
 std::size_t AnalysisWindow::MarkLength(std::size_t line) const {
   // The pane counts characters in UTF-16 units, as the mark may be Russian.
-  return static_cast<std::size_t>(
-      FromCore(HitMarkText(report_, report_.Lines[line], hits_, language_)).size());
+  return static_cast<std::size_t>(FromCore(marks_.TextOf(report_.Lines[line], language_)).size());
 }
 
 void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {

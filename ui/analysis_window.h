@@ -45,8 +45,8 @@ class AnalysisWindow : public QDialog {
 
   // Shows the report of `result` and opens the window modally; returns when
   // it closes. A conflicts-only report makes the title blink while it is open.
-  // Lines whose match counter in `hits` says something carry its mark.
-  void ShowReport(AnalysisResult result, HitCounts hits = {});
+  // Lines `marks` marks carry their mark.
+  void ShowReport(AnalysisResult result, HitMarks marks = {});
 
   // The report as the window holds it now (hiding a group rewrites it).
   const AnalysisResult& Report() const { return report_; }
@@ -115,7 +115,7 @@ class AnalysisWindow : public QDialog {
   QAction* relatedCopyNoAction_;
 
   AnalysisResult report_;
-  HitCounts hits_;                      // the list's match counters, none when it has none
+  HitMarks marks_;                      // the list's match counters, none when it has none
   std::optional<RelatedView> related_;  // what the related pane shows
   std::ptrdiff_t selectedLine_ = -1;
   // Set for the rest of the run: the window lives as long as the main window.

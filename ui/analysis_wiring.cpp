@@ -67,7 +67,8 @@ void MainWindow::RunAnalysis() {
     return;
   }
   analysisWindow_->SetLanguage(language_);
-  analysisWindow_->ShowReport(std::move(result), intake_->HitsFor(listLines));
+  HitMarks marks = MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
+  analysisWindow_->ShowReport(std::move(result), std::move(marks));
 }
 
 }  // namespace kerbwise::ui

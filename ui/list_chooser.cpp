@@ -76,8 +76,11 @@ ListChooser::ListChooser(const std::vector<FoundList>& lists, Language language,
       table_->setItem(static_cast<int>(i), column, item);
     }
   }
-  table_->resizeColumnsToContents();
-  table_->horizontalHeader()->setStretchLastSection(true);
+  // Names take what room there is; kinds and counts keep to their width.
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+  header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
 
   buttons_->setObjectName(QStringLiteral("chooserButtons"));
   buttons_->button(QDialogButtonBox::Ok)->setText(Say(texts::kChooseListOk, language));
@@ -96,7 +99,9 @@ ListChooser::ListChooser(const std::vector<FoundList>& lists, Language language,
   Preselect();
   UpdateOk();
   // Wide enough for every column, and for a few rows without scrolling.
-  const int width = table_->horizontalHeader()->length() + 2 * table_->frameWidth() + 24;
+  table_->resizeColumnsToContents();
+  int width = 2 * table_->frameWidth() + 24;
+  for (int column = 0; column < 3; ++column) width += table_->sizeHintForColumn(column) + 16;
   resize(std::max(width, 420), 320);
 }
 

@@ -15,8 +15,8 @@ namespace kerbwise {
 // the opposite action and so never takes effect; then the groups whose head
 // is left out (only the lines in conflict are shown); a group without a
 // member shown is left out. Then a note when only conflicts are shown, and a
-// summary line. Lines whose counter in `hits` says something carry its mark.
+// summary line. Lines `marks` marks carry their mark.
 std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language,
-                                          const HitCounts& hits = {});
+                                          const HitMarks& marks = {});
 
 }  // namespace kerbwise

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "analysis/analysis_result.h"
+#include "rules/check_options.h"
+#include "rules/line_recognizer.h"
 #include "text/language.h"
 
 namespace kerbwise {
@@ -27,18 +29,27 @@ enum class HitMark : std::uint8_t {
   CoveredYetHit,  // covered by an earlier entry, and the counter is above 0
 };
 
-// The counter of a report line; none when the counters do not reach it.
-std::optional<std::uint64_t> HitsOf(const AnalysisLine& line, const HitCounts& hits);
+// The counters and marks of the lines an analysis reports, by list line.
+// Empty for a list without counters.
+struct HitMarks {
+  HitCounts Hits;
+  std::vector<HitMark> Marks;
 
-// The mark of a report line. An entry covered by a later one takes its hits
-// first and is not marked for them; one covered by an earlier entry whose head
-// the report leaves out is not marked either.
-HitMark HitMarkOf(const AnalysisResult& result, const AnalysisLine& line, const HitCounts& hits);
+  std::optional<std::uint64_t> HitsOf(const AnalysisLine& line) const;
+  HitMark MarkOf(const AnalysisLine& line) const;
+  // The mark as it follows a report line, " [no hits]" and the like; empty
+  // for none.
+  std::string TextOf(const AnalysisLine& line, Language language) const;
+};
 
-// The mark as it follows a report line, " [no hits]" and the like; empty for
-// none.
-std::string HitMarkText(const AnalysisResult& result, const AnalysisLine& line,
-                        const HitCounts& hits, Language language);
+// Marks the reported lines of `result`, the analysis of `listLines`. An entry
+// is covered by an earlier one when the analysis put it in the earlier
+// entry's group, or when it heads a group whose earlier member covers it in
+// turn (two equal entries: the analysis puts the earlier in the later one's
+// group). An entry covered only by a later one takes its hits first and is
+// not marked for them. Reads MaskType, IgnoreIcmp and TextLanguage.
+HitMarks MarkHits(const AnalysisResult& result, const std::vector<std::string>& listLines,
+                  HitCounts hits, const CheckOptions& options, LineRecognizer& recognizer);
 
 // "no_hits" or "covered_yet_hit" for scripts; empty for none.
 std::string_view HitMarkName(HitMark mark);
