@@ -76,8 +76,11 @@ ListChooser::ListChooser(const std::vector<FoundList>& lists, Language language,
       table_->setItem(static_cast<int>(i), column, item);
     }
   }
-  // Names take what room there is; kinds and counts keep to their width.
+  table_->resizeColumnsToContents();
+  // Wide enough for every column; then names take what room there is, kinds
+  // and counts keep to their width.
   QHeaderView* header = table_->horizontalHeader();
+  const int width = header->length() + 2 * table_->frameWidth() + 48;
   header->setSectionResizeMode(0, QHeaderView::Stretch);
   header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
@@ -98,10 +101,6 @@ ListChooser::ListChooser(const std::vector<FoundList>& lists, Language language,
   layout->addWidget(buttons_);
   Preselect();
   UpdateOk();
-  // Wide enough for every column, and for a few rows without scrolling.
-  table_->resizeColumnsToContents();
-  int width = 2 * table_->frameWidth() + 24;
-  for (int column = 0; column < 3; ++column) width += table_->sizeHintForColumn(column) + 16;
   resize(std::max(width, 420), 320);
 }
 

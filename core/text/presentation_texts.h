@@ -70,8 +70,8 @@ inline constexpr Phrase kReportNeverActs{" (conflict: never takes effect)",
 // (%1 its count), a sign that the covering entry is not what it seems.
 inline constexpr Phrase kReportNoHits{" [no hits]", " [попаданий нет]"};
 inline constexpr Phrase kReportCoveredYetHit{
-    " [%1 hits, though an earlier entry covers it: check that entry]",
-    " [попаданий: %1, хотя её покрывает более ранняя запись: проверьте ту запись]"};
+    " [%1 hits, though an earlier entry covers it]",
+    " [попаданий: %1, хотя её покрывает более ранняя запись]"};
 inline constexpr Phrase kReportConflictsOnly{"Only the lines in conflict are shown.",
                                              "Показаны только строки в конфликте."};
 inline constexpr Phrase kReportSummary{

@@ -30,7 +30,7 @@ TEST(AnalyzeCommand, HitCountsMarkTheReport) {
   EXPECT_EQ(RunCommand({"analyze"}, list).out,
             "Group 1, headed by line 1: 10 permit tcp any any\n"
             "  member line 2: 20 permit tcp host 10.0.0.1 any eq 80 [3 hits, though an earlier "
-            "entry covers it: check that entry]\n"
+            "entry covers it]\n"
             "  member line 3: 30 permit tcp any host 10.0.0.2\n"
             "Lines reported: 3 of 3; groups shown: 1; lines in conflict: 0.\n");
   const json report = RunJson({"analyze", "--json"}, list)["report"];

@@ -70,7 +70,7 @@ TEST(AnalysisReport, HitMarks) {
   const Lines report = GroupReportLines(result, Language::English, marked);
   EXPECT_EQ(report[1],
             "  member line 3: 30 permit tcp host 10.0.0.1 any eq 80 [7 hits, though an earlier "
-            "entry covers it: check that entry]");
+            "entry covers it]");
   EXPECT_EQ(marked.TextOf(result.Lines[1], Language::Russian), " [попаданий нет]");
 }
 

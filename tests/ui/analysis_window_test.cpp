@@ -252,7 +252,7 @@ class AnalysisWindowTest : public QObject {
         "    20 permit tcp host 10.0.0.1 any (5 matches)",
         [](AnalysisWindow& w) {
           QTextEdit* report = Child<QTextEdit>(w, "reportPane");
-          const QString mark = " [5 hits, though an earlier entry covers it: check that entry]";
+          const QString mark = " [5 hits, though an earlier entry covers it]";
           QCOMPARE(Lines(report), QStringList({"1: 10 permit tcp any any [no hits]",
                                                " 2: 20 permit tcp host 10.0.0.1 any" + mark}));
           CtrlClick(report, 1);
