@@ -219,6 +219,7 @@ void SortPanel::ApplyTexts() {
   groupBox_->setToolTip(FromCore(texts.GroupHint));
   collapseBox_->setToolTip(FromCore(texts.CollapseHint));
   keepRemarksBox_->setText(Say(ui::texts::kKeepRemarks, WindowLanguage()));
+  keepRemarksBox_->setToolTip(FromCore(texts.KeepRemarksHint));
   commandsButton_->setToolTip(FromCore(texts.CommandsHint));
   pairsButton_->setText(FromCore(texts.PairsCaption));
   FitToCaption(*pairsButton_);
