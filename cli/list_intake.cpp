@@ -45,11 +45,42 @@ void WriteQuestion(const YesNoQuestion& question, std::ostream& err) {
          "(the list then cannot be analysed or sorted).\n";
 }
 
+std::string ShownName(const std::string& name) {
+  return name.empty() ? std::string("(without a name)") : name;
+}
+
+// One line per list: its name, kind and entry count.
+std::string DescribeLists(const std::vector<FoundList>& lists) {
+  std::string text;
+  for (const FoundList& list : lists) {
+    text += "  " + ShownName(list.Name) + " (" + ListKindName(list) + ", " +
+            std::to_string(list.Entries) + (list.Entries == 1 ? " entry" : " entries") +
+            (list.Kind == ListKind::Unread ? ", not read)\n" : ")\n");
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string ListKindName(const FoundList& list) {
+  switch (list.Kind) {
+    case ListKind::Standard:
+      return "standard";
+    case ListKind::Unread:
+      return list.KindText.empty() ? std::string("not read") : list.KindText;
+    case ListKind::Extended:
+      break;
+  }
+  return "extended";
+}
 
 void ListIntake::RegisterOptions(CLI::App& subcommand) {
   AddAclOption(subcommand, aclPath_);
   AddObjectsOption(subcommand, objectsPath_);
+  subcommand
+      .add_option("--list", listName_,
+                  "The list to work on when the paste holds several (its name or number)")
+      ->type_name("NAME");
   CLI::Option* renumber = subcommand.add_flag(
       "--renumber", renumber_, "Answer Yes when the numbering is inconsistent: renumber the lines");
   CLI::Option* keep = subcommand.add_flag(
@@ -65,10 +96,36 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
   OptionAnswers answers(renumber_        ? NumberingAnswer::Renumber
                         : keepNumbering_ ? NumberingAnswer::KeepNumbering
                                          : NumberingAnswer::None);
-  NormalizeResult result =
-      NormalizeACL(SplitLines(source), SplitLines(objects), context.globals.check, answers);
+  const std::vector<std::string> sourceLines = SplitLines(source);
+  const std::vector<FoundList> lists = FindLists(sourceLines);
+  const auto named = std::find_if(lists.begin(), lists.end(),
+                                  [&](const FoundList& list) { return list.Name == listName_; });
+  if (!listName_.empty() && named == lists.end()) {
+    context.err << kProgramName << ": the paste holds no list " << listName_ << "; it holds:\n"
+                << DescribeLists(lists);
+    return std::nullopt;
+  }
+  if (listName_.empty() && lists.size() > 1) {
+    context.err << kProgramName << ": the paste holds " << lists.size()
+                << " lists; choose one with --list NAME:\n"
+                << DescribeLists(lists);
+    return std::nullopt;
+  }
+  NormalizeResult result = NormalizeACL(sourceLines, SplitLines(objects), context.globals.check,
+                                        answers, {}, listName_);
   if (answers.Unanswered()) {
     WriteQuestion(*answers.Unanswered(), context.err);
+    return std::nullopt;
+  }
+  if (result.Kind == ListKind::Unread) {
+    const FoundList& list = named != lists.end() ? *named : lists.front();
+    context.err << kProgramName << ": the list " << ShownName(list.Name) << " is a "
+                << ListKindName(list) << " list, which is not read\n";
+    return std::nullopt;
+  }
+  if (!emptyListAllowed_ && result.Ran && !result.Error && result.ListLines.empty()) {
+    context.err << kProgramName << ": the list " << ShownName(result.AclName)
+                << " has no entries\n";
     return std::nullopt;
   }
   return result;

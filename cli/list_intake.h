@@ -13,24 +13,37 @@ class App;
 namespace kerbwise::cli {
 
 // How commands that work on a list take it in: the --acl and --objects
-// files, and the answer to a question about the list's numbering given in
-// advance with --renumber or --keep-numbering.
+// files, the list of the paste to work on (--list), and the answer to a
+// question about the list's numbering given in advance with --renumber or
+// --keep-numbering.
 class ListIntake {
  public:
+  // `emptyListAllowed`: the command has something to say about a list
+  // without entries (normalize); for the others such a list is an error.
+  explicit ListIntake(bool emptyListAllowed = false) : emptyListAllowed_(emptyListAllowed) {}
+
   void RegisterOptions(CLI::App& subcommand);
 
-  // Reads and normalises the list. When the run stops on a numbering question
-  // that no option answers, writes the question and a hint to `context.err`
-  // and gives nullopt; the command then ends with kExitUsage. An object error
-  // is left in the result for the command to report (ReportObjectError).
+  // Reads and normalises the list. Gives nullopt, after writing why to
+  // `context.err`, when the paste holds several lists and --list names none
+  // of them, when the list chosen is of a kind that is not read or (unless
+  // allowed) has no entries, and when the run stops on a numbering question
+  // that no option answers; the command then ends with kExitUsage. An object
+  // error is left in the result for the command to report (ReportObjectError).
   std::optional<NormalizeResult> Normalize(const CommandContext& context) const;
 
  private:
   std::string aclPath_;
   std::string objectsPath_;
+  std::string listName_;
   bool renumber_ = false;
   bool keepNumbering_ = false;
+  bool emptyListAllowed_ = false;
 };
+
+// "standard", "extended", or for a list that is not read what its header
+// calls it.
+std::string ListKindName(const FoundList& list);
 
 // Writes the object error of `result`, if any, to standard error in the
 // chosen language; true when there was one.

@@ -17,7 +17,11 @@
 // definitions of the groups used, line by line], "groups": [{"name",
 // "start", "end"} in the order the Objects window lists them]} and counts
 // (dropped, headers, entries, expanded_entries, derived_entries: the lines
-// each step met). The JSON is written on an object error too.
+// each step met), kind (extended or standard), hits (per list line, the
+// counter show output printed after its entry, null where none) and lists
+// (every list of the paste: {"name", "kind", "entries"}, kind being
+// extended, standard, or for a list that is not read what its header calls
+// it). The JSON is written on an object error too.
 
 #include <CLI/CLI.hpp>
 #include <memory>
@@ -64,7 +68,7 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   const ListControls enabled = ControlsAfter(result);
   Json nameCopy = Json::array();
   if (enabled.Name) {
-    for (const NameCopyCommand& command : NameCopyCommands(result.AclName, language)) {
+    for (const NameCopyCommand& command : NameCopyCommands(result.AclName, language, result.Kind)) {
       nameCopy.push_back(command.Text);
     }
   }
@@ -86,6 +90,18 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   json["name_copy"] = std::move(nameCopy);
   json["used_objects"] = UsedObjectsJson(result.Used);
   json["counts"] = CountsJson(result.Counts);
+  json["kind"] = result.Kind == ListKind::Standard ? "standard" : "extended";
+  Json hits = Json::array();
+  for (const std::optional<std::uint64_t>& count : result.Hits) {
+    hits.push_back(count ? Json(*count) : Json(nullptr));
+  }
+  json["hits"] = std::move(hits);
+  Json lists = Json::array();
+  for (const FoundList& list : result.Lists) {
+    lists.push_back(
+        {{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", list.Entries}});
+  }
+  json["lists"] = std::move(lists);
   return json;
 }
 
@@ -149,7 +165,7 @@ class NormalizeCommand final : public Command {
   }
 
  private:
-  ListIntake intake_;
+  ListIntake intake_{true};
 };
 
 }  // namespace

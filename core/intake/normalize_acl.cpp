@@ -8,6 +8,7 @@
 #include "intake/object_expander.h"
 #include "intake/object_list.h"
 #include "intake/pasted_text.h"
+#include "intake/service_group_position.h"
 #include "rules/integer_reader.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
@@ -133,7 +134,11 @@ void AssembleList(const std::vector<std::string>& work,
   for (std::size_t i = 0; i < work.size(); ++i) {
     const std::string& line = work[i];
     const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
-    LineExpansion expansion = expander.ExpandLine(TrimControls(line));
+    const std::string_view trimmed = TrimControls(line);
+    const std::optional<std::string> serviceGroup = result.Kind == ListKind::Extended
+                                                        ? WithServiceGroupKeyword(trimmed)
+                                                        : std::nullopt;
+    LineExpansion expansion = expander.ExpandLine(serviceGroup ? *serviceGroup : trimmed);
     if (expansion.outcome == LineExpansion::Outcome::Failed) {
       result.ListLines.clear();
       result.Hits.clear();
@@ -189,13 +194,19 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
   result.Counts.Headers = paste.Headers;
   // A paste that holds more than one list gives itself back whole.
   const bool oneList = paste.IsOneList();
-  const auto keepPaste = [&] {
-    if (oneList) return;
+  const auto keepPaste = [&](bool always = false) {
+    if (oneList && !always) return;
+    result.PasteKept = true;
     result.SourceLines.clear();
     for (const std::string& line : sourceLines) result.SourceLines.emplace_back(TrimControls(line));
   };
 
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
+  for (std::size_t i = 0; i < paste.Lists.size(); ++i) {
+    if (i != chosen || paste.Lists[i].Found.Kind == ListKind::Unread)
+      result.Counts.Elsewhere += paste.Lists[i].Entries.size();
+  }
+  result.Counts.Elsewhere += paste.ObjectLineCount;
   if (!chosen) {
     result.ListNotFound = !listName.empty();
     keepPaste();
@@ -210,7 +221,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     result.HeaderIndex = list.HeaderIndex;
   }
   if (list.Found.Kind == ListKind::Unread) {
-    keepPaste();
+    keepPaste(true);
     return result;
   }
 

@@ -29,6 +29,7 @@ struct IntakeCounts {
   std::size_t Entries = 0;          // lines kept as entries
   std::size_t ExpandedEntries = 0;  // entries whose object-group references were expanded
   std::size_t DerivedEntries = 0;   // the entries those became
+  std::size_t Elsewhere = 0;        // lines of the paste's other lists and object groups
 };
 
 struct NormalizeResult {
@@ -49,9 +50,11 @@ struct NormalizeResult {
   // entries expanded from one line carry that line's counter.
   std::vector<std::optional<std::uint64_t>> Hits;
   // The cleaned list, without the header line. A paste that holds more than
-  // the chosen list (other lists, object groups, "access-list N" lines) is
-  // given back as it was, so that nothing of it is lost.
+  // the chosen list (other lists, object groups, "access-list N" lines), or a
+  // list that is not read, is given back as it was (each line trimmed), so
+  // that nothing of it is lost; PasteKept says so.
   std::vector<std::string> SourceLines;
+  bool PasteKept = false;
   // From the last header line; all empty when the source had none.
   std::string AclName;
   std::string CaptionName;

@@ -54,6 +54,8 @@ std::vector<std::string> PrepareObjectList(const std::vector<std::string>& objec
 }
 
 std::optional<std::string> GroupHeaderName(std::string_view raw) {
+  // Every header form holds "object"; most lines of a paste do not.
+  if (raw.find("object") == std::string_view::npos) return std::nullopt;
   const std::string line = SpaceCompress(TrimControls(raw));
   for (const HeaderForm& form : kHeaderForms) {
     if (line.size() > form.prefix.size() && line.compare(0, form.prefix.size(), form.prefix) == 0)

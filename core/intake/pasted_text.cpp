@@ -161,6 +161,7 @@ class PasteReader {
         paste_.ObjectLines.emplace_back();
       } else if (!IsNoise(line)) {
         paste_.ObjectLines.emplace_back(line);
+        ++paste_.ObjectLineCount;
         return;
       }
     }
@@ -170,6 +171,7 @@ class PasteReader {
     }
     if (std::optional<std::string> group = GroupHeaderName(line)) {
       paste_.ObjectLines.emplace_back(line);
+      ++paste_.ObjectLineCount;
       paste_.ObjectNames.push_back(std::move(*group));
       inObjects_ = true;
       return;
@@ -229,6 +231,8 @@ class PasteReader {
     }
     if (std::optional<PastedEntry> entry = CleanEntry(numbered.rest)) {
       list->Entries.push_back(std::move(*entry));
+    } else {
+      ++paste_.Dropped;
     }
   }
 

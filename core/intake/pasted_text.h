@@ -36,6 +36,7 @@ struct PastedText {
   // line, ready to go before the object pane's own.
   std::vector<std::string> ObjectLines;
   std::vector<std::string> ObjectNames;  // the groups they define, in order
+  std::size_t ObjectLineCount = 0;       // the paste's lines among them
   std::size_t Dropped = 0;               // noise: prompts, comments, echoed commands, blanks
   std::size_t Headers = 0;               // list headers
   bool NumberedLines = false;            // some list came from "access-list N" lines

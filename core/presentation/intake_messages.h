@@ -43,7 +43,9 @@ struct NameCopyCommand {
 };
 
 // The three copy commands for `aclName`: the name alone, "ip access-list"
-// and "ip access-list extended" followed by the name.
-std::array<NameCopyCommand, 3> NameCopyCommands(std::string_view aclName, Language language);
+// and "ip access-list extended" (for a standard list "ip access-list
+// standard") followed by the name.
+std::array<NameCopyCommand, 3> NameCopyCommands(std::string_view aclName, Language language,
+                                                ListKind kind = ListKind::Extended);
 
 }  // namespace kerbwise

@@ -1,5 +1,7 @@
 #include "cli_runner.h"
 
+#include <fstream>
+
 namespace {
 
 using namespace kerbwise::testing;
@@ -31,7 +33,9 @@ TEST(NormalizeCommand, JsonGivesThePanesAndTheObjectListing) {
       "groups": [{"name": "Alpha", "start": 0, "end": 48},
                  {"name": "zeta", "start": 49, "end": 99}]},
     "counts": {"dropped": 0, "headers": 1, "entries": 1, "expanded_entries": 1,
-               "derived_entries": 1}})"));
+               "derived_entries": 1},
+    "kind": "extended", "hits": [null],
+    "lists": [{"name": "BlaBlaBla", "kind": "extended", "entries": 1}]})"));
 
   EXPECT_EQ(RunCommand({"normalize", "--acl", acl, "--objects", objects}).out,
             "# List BlaBlaBla: 1 entry from 2 lines (1 header, 0 dropped)\n"
@@ -62,24 +66,54 @@ TEST(NormalizeCommand, NumberingQuestionNeedsAnOption) {
   ExpectRefused(RunCommand({"normalize", "--renumber", "--keep-numbering"}, list), "--renumber");
 }
 
-TEST(NormalizeCommand, RealWorldPastes) {
+TEST(NormalizeCommand, RealWorldPastesNeedAListChosen) {
   const std::string mixed = KERBWISE_REALWORLD_DIR "/show-access-lists-mixed.txt";
   const std::string groups = KERBWISE_REALWORLD_DIR "/show-access-lists-object-groups.txt";
   if (!std::ifstream(mixed) || !std::ifstream(groups)) GTEST_SKIP() << "no real-world samples";
 
-  // Several lists restart their numbers: the run asks, then renumbers them all.
-  const json renumbered = RunJson({"normalize", "--renumber", "--json", "--acl", mixed});
-  // The last header names the list; standard-list headings are not headers
-  // of an extended list and stay as (unrecognisable) entries.
-  EXPECT_EQ(renumbered["name"], "test2");
-  EXPECT_EQ(renumbered["list"][0], "  10 Standard IP access list 99");
-  // 84 lines, 4 extended headings; counters cut as the core's cleaning tests show.
-  EXPECT_EQ(renumbered["list"].size(), 80u);
+  const std::string found =
+      "  99 (standard, 3 entries)\n  stdacl (standard, 1 entry)\n  test (extended, 0 entries)\n"
+      "  101 (extended, 8 entries)\n  sample (extended, 66 entries)\n"
+      "  test2 (extended, 0 entries)\n";
+  ExpectRefused(RunCommand({"normalize", "--acl", mixed}),
+                "kerbwise-cli: the paste holds 6 lists; choose one with --list NAME:\n" + found);
+  ExpectRefused(RunCommand({"sort", "--key", "proto", "--acl", mixed, "--list", "nope"}),
+                "kerbwise-cli: the paste holds no list nope; it holds:\n" + found);
+  // An empty list is reported as empty, not as a part of the next one.
+  ExpectRefused(RunCommand({"check", "--acl", mixed, "--list", "test", "permit ip any any"}),
+                "kerbwise-cli: the list test has no entries\n");
+
+  const json sample = RunJson({"normalize", "--json", "--acl", mixed, "--list", "sample"});
+  EXPECT_EQ(sample["name"], "sample");
+  EXPECT_EQ(sample["list"].size(), 66u);
+  EXPECT_EQ(sample["list"][65], " 660 permit pim host 10.10.37.18 host 224.0.0.1 time-range test2");
+  // This paste prints no counters: every entry has none.
+  EXPECT_EQ(sample["hits"], json(std::vector<std::nullptr_t>(66, nullptr)));
+  EXPECT_EQ(sample["lists"][0], json::parse(R"({"name": "99", "kind": "standard", "entries": 3})"));
+  // The other lists stay in the source, as pasted.
+  EXPECT_EQ(sample["source"].size(), 84u);
+
+  const json standard = RunJson({"normalize", "--json", "--acl", mixed, "--list", "99"});
+  EXPECT_EQ(standard["kind"], "standard");
+  EXPECT_EQ(standard["name_copy"][2], "ip access-list standard 99");
+  EXPECT_EQ(standard["list"][2], " 30 permit 10.0.10.0, wildcard bits 0.255.0.255");
 
   // Object groups referenced without their definitions.
-  const CliOutcome missing = RunCommand({"normalize", "--renumber", "--acl", groups});
+  const CliOutcome missing = RunCommand({"normalize", "--acl", groups});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err, "kerbwise-cli: Object SRC_NETWORK_OBJECT_GROUP is not found\n");
+}
+
+TEST(NormalizeCommand, HitsAndListsOfAConfigurationPaste) {
+  const std::string paste =
+      "ip access-list extended EDGE\n 10 permit tcp any any eq 443 (12 matches)\n"
+      " 20 deny ip any any (hitcnt=3)\nipv6 access-list EDGE\n permit ipv6 any any\n";
+  const json edge = RunJson({"normalize", "--json", "--list", "EDGE"}, paste);
+  EXPECT_EQ(edge["hits"], json::parse("[12, 3]"));
+  EXPECT_EQ(edge["lists"], json::parse(R"([{"name": "EDGE", "kind": "extended", "entries": 2},
+                                           {"name": "EDGE", "kind": "IPv6", "entries": 1}])"));
+  ExpectRefused(RunCommand({"normalize"}, "ipv6 access-list V6\n permit ipv6 any any\n"),
+                "kerbwise-cli: the list V6 is a IPv6 list, which is not read\n");
 }
 
 }  // namespace
