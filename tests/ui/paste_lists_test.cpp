@@ -55,7 +55,7 @@ QString TipOver(WindowDriver& driver, int line) {
   const QTextCursor cursor(pane->document()->findBlockByNumber(line));
   const QPoint at = pane->cursorRect(cursor).center() + QPoint(20, 0);
   QToolTip::hideText();
-  QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return "the last tip stays";
   QHelpEvent help(QEvent::ToolTip, at, pane->viewport()->mapToGlobal(at));
   QApplication::sendEvent(pane->viewport(), &help);
   return QToolTip::isVisible() ? QToolTip::text() : QString();
