@@ -38,6 +38,7 @@
 #include "reorder/order_safety.h"
 #include "reorder/reorder_commands.h"
 #include "reorder/sort_acl.h"
+#include "reorder/source_collapse.h"
 
 namespace kerbwise::cli {
 namespace {
@@ -122,8 +123,10 @@ class SortCommand final : public Command {
                                                         .KeepRemarks = keepRemarks_};
     LineRecognizer recognizer;
     recognizer.EmptyCache(list->ListLines.size());
-    const SortResult sorted = SortACL(columns, list->ListLines, list->SourceLines, options,
-                                      context.globals.check, recognizer);
+    const std::vector<std::string> source =
+        CollapseSourceOf(list->SourceLines, list->AclName, list->NumberedAs);
+    const SortResult sorted =
+        SortACL(columns, list->ListLines, source, options, context.globals.check, recognizer);
     if (!commands_ && !checkOrder_) return WriteText(context, sorted);
     const OrderChanges changes =
         FindOrderChanges(list->ListLines, sorted.NewPosition, context.globals.check, recognizer);

@@ -91,6 +91,7 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   }
   aclName_ = result.AclName;
   used_ = std::move(result.Used);
+  numberedAs_ = result.NumberedAs;
   SetPaneLines(*w.sourcePane, result.SourceLines);
   if (choice_ && choice_->Pasted == sourceLines) choice_->Written = result.SourceLines;
   w.sourcePane->moveCursor(QTextCursor::Start);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
 #include "presentation/analysis_hits.h"
 #include "presentation/intake_messages.h"
@@ -62,6 +63,8 @@ class IntakeController : public QObject {
 
   const std::string& AclName() const { return aclName_; }
   const UsedObjects& Used() const { return used_; }
+  // How the last run numbered the list's entries.
+  Numbering NumberedAs() const { return numberedAs_; }
   // The match counters of `listLines`, the list pane's lines (empty when the
   // list has none or the pane has been edited since).
   HitCounts HitsFor(const std::vector<std::string>& listLines) const;
@@ -92,6 +95,7 @@ class IntakeController : public QObject {
   QAction* nameCopyActions_[3] = {};
   std::string aclName_;
   UsedObjects used_;
+  Numbering numberedAs_ = Numbering::AsWritten;
   HitTips* hitTips_;
   // The list chosen for a paste, asked once: the source text as pasted and as
   // the run wrote it back both keep the choice.

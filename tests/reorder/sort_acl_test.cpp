@@ -186,6 +186,24 @@ TEST(Collapse, SpreadMembersGiveTheClosestOneAndSeparatorsShrink) {
   EXPECT_EQ(placement, (std::vector<std::size_t>{0, 2, 0, 1, 0, 0, 2, 2, 0, 3, 4}));
 }
 
+// A paste kept whole in the source pane: another list's entry of the same
+// number must never stand for one of the chosen list.
+TEST(Collapse, SourceOfAWholePasteIsTheChosenListAlone) {
+  const Lines paste{"object-group network WEB",
+                    " host 10.0.0.1",
+                    "ip access-list standard 99",
+                    " 10 permit 172.16.191.199",
+                    "ip access-list extended EDGE",
+                    " permit tcp any object-group WEB eq 80",
+                    " permit ip any any"};
+  EXPECT_EQ(CollapseSourceOf(paste, "EDGE", Numbering::Given),
+            (Lines{"10 permit tcp any object-group WEB eq 80", "20 permit ip any any"}));
+  EXPECT_EQ(CollapseSourceOf(paste, "99", Numbering::AsWritten),
+            (Lines{"10 permit 172.16.191.199"}));
+  const Lines alone{" 10 permit ip any any"};
+  EXPECT_EQ(CollapseSourceOf(alone, "", Numbering::AsWritten), alone);
+}
+
 TEST(Collapse, SourceLinesWithoutANumberMatchNothing) {
   const Lines source{"drop this", "ten permit ip any any", "", "10 permit ip any any"};
   EXPECT_EQ(CollapseToSource({"10 permit ip any any", "0 permit ip any any"}, source, true),
