@@ -227,8 +227,18 @@ void SortPanel::ApplyTexts() {
   // The window must leave room for the panel in either layout: six toggle
   // widths, and never less than the two-row panel itself (no gap gives two
   // rows).
+  // The window's least width counts its buttons at their least widths, but
+  // they grow to their size hints before the gap gets any room: the gap asks
+  // for that difference too.
   const PanelPlacement twoRows = PlacePanel(Metrics(), 0, 0, 0, 0);
-  window_.SetSortPanelLeastGap(std::max(6 * toggleWidth_, twoRows.Panel.width() + 2));
+  int buttonsGrowth = 0;
+  for (const char* name : {"copyButton", "notepadButton", "closeButton"}) {
+    if (const auto* button = window_.findChild<QPushButton*>(QString::fromLatin1(name))) {
+      buttonsGrowth += std::max(0, button->sizeHint().width() - button->minimumWidth());
+    }
+  }
+  window_.SetSortPanelLeastGap(
+      std::max(6 * toggleWidth_, twoRows.Panel.width() + 2 + buttonsGrowth));
 }
 
 void SortPanel::Open(const QString& caption, bool canCollapse) {

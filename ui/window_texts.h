@@ -80,9 +80,9 @@ inline constexpr Phrase kArrowHint{
 inline constexpr Phrase kArrowName{"Clean, number and expand the list",
                                    "Очистить, пронумеровать и развернуть список"};
 
-// The sort panel's box that keeps each remark above the entry after it.
-inline constexpr Phrase kKeepRemarks{"Keep remarks with their entries",
-                                     "Сохранять примечания при своих записях"};
+// The sort panel's box that keeps each remark above the entry after it; short
+// like the other boxes' captions, its hint says the rest.
+inline constexpr Phrase kKeepRemarks{"keep remarks", "примечания при записях"};
 
 // A list line's tooltip: the router's match counter of its entry.
 inline constexpr Phrase kHitsTip{"Hits: %1 (the router's match counter)",

@@ -3,8 +3,10 @@
 // the checks and at its least size, of the shown
 // result of the first condition, of the sort window at two widths with the
 // order changes it warns of, and of the analysis window with the lines
-// related to a member of two groups: scripts/screenshot runs it under a
-// virtual display.
+// related to a member of two groups; then, on the real router paste, the
+// list chooser, a line's match counter, the analysis report's counter marks
+// and a sort that keeps remarks with their entries: scripts/screenshot runs it
+// under a virtual display.
 #include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
