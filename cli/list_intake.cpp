@@ -111,16 +111,19 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
                 << DescribeLists(lists);
     return std::nullopt;
   }
-  NormalizeResult result = NormalizeACL(sourceLines, SplitLines(objects), context.globals.check,
-                                        answers, {}, listName_);
+  NormalizeResult result =
+      NormalizeACL(sourceLines, SplitLines(objects), context.globals.check, answers, {}, listName_);
   if (answers.Unanswered()) {
     WriteQuestion(*answers.Unanswered(), context.err);
     return std::nullopt;
   }
   if (result.Kind == ListKind::Unread) {
-    const FoundList& list = named != lists.end() ? *named : lists.front();
-    context.err << kProgramName << ": the list " << ShownName(list.Name) << " is a "
-                << ListKindName(list) << " list, which is not read\n";
+    const FoundList& list = *std::find_if(lists.begin(), lists.end(), [&](const FoundList& l) {
+      return l.Kind == ListKind::Unread && (listName_.empty() || l.Name == listName_);
+    });
+    context.err << kProgramName << ": the list " << ShownName(list.Name) << " ("
+                << ListKindName(list)
+                << ") is not read: only IPv4 standard and extended lists are\n";
     return std::nullopt;
   }
   if (!emptyListAllowed_ && result.Ran && !result.Error && result.ListLines.empty()) {

@@ -98,8 +98,7 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   json["hits"] = std::move(hits);
   Json lists = Json::array();
   for (const FoundList& list : result.Lists) {
-    lists.push_back(
-        {{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", list.Entries}});
+    lists.push_back({{"name", list.Name}, {"kind", ListKindName(list)}, {"entries", list.Entries}});
   }
   json["lists"] = std::move(lists);
   return json;
@@ -130,9 +129,12 @@ void WriteReport(const NormalizeResult& result, std::ostream& out) {
   }
   const IntakeCounts& counts = result.Counts;
   out << "# List " << (result.HasHeader() ? result.AclName : "without a name") << ": "
-      << Entries(counts.Entries) << " from " << counts.Dropped + counts.Headers + counts.Entries
-      << " lines (" << counts.Headers << (counts.Headers == 1 ? " header, " : " headers, ")
-      << counts.Dropped << " dropped)\n";
+      << Entries(counts.Entries) << " from "
+      << counts.Dropped + counts.Headers + counts.Entries + counts.Elsewhere << " lines ("
+      << counts.Headers << (counts.Headers == 1 ? " header, " : " headers, ") << counts.Dropped
+      << " dropped";
+  if (counts.Elsewhere > 0) out << ", " << counts.Elsewhere << " of other lists and object groups";
+  out << ")\n";
   out << "# Numbering: " << NumberingReport(result) << '\n';
   if (counts.ExpandedEntries > 0) {
     out << "# Object groups: " << Entries(counts.ExpandedEntries) << " expanded into "

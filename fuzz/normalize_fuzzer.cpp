@@ -75,9 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Require(answers.Asked() <= 2, "more than two questions");
   if (!result.Ran) return 0;
   const IntakeCounts& counts = result.Counts;
-  fuzz::Require(counts.Dropped + counts.Headers + counts.Entries + counts.Elsewhere ==
-                    source.size(),
-                "taking the paste apart lost or invented a line");
+  fuzz::Require(
+      counts.Dropped + counts.Headers + counts.Entries + counts.Elsewhere == source.size(),
+      "taking the paste apart lost or invented a line");
   fuzz::Require(result.Hits.size() == result.ListLines.size(), "hit counts beside no entry");
   if (result.PasteKept) {
     fuzz::Require(result.SourceLines.size() == source.size(), "the paste did not come back whole");

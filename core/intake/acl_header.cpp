@@ -37,7 +37,8 @@ std::optional<HeaderShape> ConfigurationShape(std::string_view line) {
   constexpr std::size_t kAfterCommand = 15;  // "ip access-list "
   const std::string_view rest = line.substr(kAfterCommand);
   const std::string_view word = FirstWord(rest);
-  if (word.size() == rest.size()) return HeaderShape{kAfterCommand, ListKind::Extended, {}};  // the name alone
+  if (word.size() == rest.size())
+    return HeaderShape{kAfterCommand, ListKind::Extended, {}};  // the name alone
   static constexpr std::array<std::string_view, 6> kCommands = {
       "resequence", "logging", "log-update", "persistent", "match-local-traffic", "counters"};
   for (std::string_view command : kCommands) {
@@ -63,8 +64,7 @@ std::optional<HeaderShape> OtherProtocolShape(std::string_view line) {
   if (line.substr(protocol.size(), kCommand.size()) != kCommand) return std::nullopt;
   std::size_t start = protocol.size() + kCommand.size();
   const std::string_view kindWord = FirstWord(line.substr(start));
-  if ((kindWord == "extended" || kindWord == "standard") &&
-      start + kindWord.size() < line.size()) {
+  if ((kindWord == "extended" || kindWord == "standard") && start + kindWord.size() < line.size()) {
     start += kindWord.size() + 1;
   }
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kShown = {
@@ -83,7 +83,8 @@ std::optional<HeaderShape> ShowShape(std::string_view line) {
   if (StartsWith(line, "IP access list ")) return HeaderShape{15, ListKind::Extended, {}};
   constexpr std::string_view kWords = " access list ";
   const std::size_t at = line.find(kWords);
-  if (at == std::string_view::npos || at == 0 || line[0] < 'A' || line[0] > 'Z') return std::nullopt;
+  if (at == std::string_view::npos || at == 0 || line[0] < 'A' || line[0] > 'Z')
+    return std::nullopt;
   const std::string_view kind = line.substr(0, at);
   std::size_t words = 1;
   for (char c : kind) words += c == ' ';

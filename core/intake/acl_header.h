@@ -14,7 +14,7 @@ struct AclHeader {
   std::string AclName;      // at most 255 characters
   std::string CaptionName;  // whole up to 32 characters, else its first 30 and ".."
   ListKind Kind = ListKind::Extended;
-  std::string KindText;     // Unread lists: what the header calls them ("IPv6", "MAC", ...)
+  std::string KindText;  // Unread lists: what the header calls them ("IPv6", "MAC", ...)
 };
 
 // Reads the header of a list in configuration form ("ip access-list

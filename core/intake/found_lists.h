@@ -7,12 +7,14 @@
 
 namespace kerbwise {
 
-// What kind of list a header (or a list number) announces.
-enum class ListKind : std::uint8_t { Extended, Standard, Unread };  // Unread: IPv6, MAC, FQDN, ... named, never read
+// What kind of list a header (or a list number) announces. Unread: IPv6,
+// MAC, FQDN, ... lists, named, never read.
+enum class ListKind : std::uint8_t { Extended, Standard, Unread };
 
 // One list of a paste, as a chooser shows it.
 struct FoundList {
-  std::string Name;         // as the header gives it ("101", "sample"); empty for a paste without header
+  // As the header gives it ("101", "sample"); empty for a paste without header.
+  std::string Name;
   ListKind Kind = ListKind::Extended;
   std::string KindText;     // for Unread lists: what the header says it is ("IPv6", "MAC", ...)
   std::size_t Entries = 0;  // entry lines (remarks included), before object groups are expanded

@@ -59,8 +59,9 @@ std::optional<ObjectError> GroupDefinedTwice(const PastedText& paste,
   return std::nullopt;
 }
 
-// The list a run works on: the one named, or the only one, or the first
-// extended, or the first standard; nullopt when there is none.
+// The list a run works on: the one named (a list that is read before one
+// that is not), or the only one, or the first extended, or the first
+// standard; nullopt when there is none.
 std::optional<std::size_t> ChooseList(const std::vector<PastedList>& lists,
                                       const std::string& listName) {
   const auto index = [&](auto predicate) -> std::optional<std::size_t> {
@@ -69,6 +70,12 @@ std::optional<std::size_t> ChooseList(const std::vector<PastedList>& lists,
     return static_cast<std::size_t>(found - lists.begin());
   };
   if (!listName.empty()) {
+    // A list that is read goes before one of the same name that is not.
+    if (auto read = index([&](const PastedList& list) {
+          return list.Found.Name == listName && list.Found.Kind != ListKind::Unread;
+        })) {
+      return read;
+    }
     return index([&](const PastedList& list) { return list.Found.Name == listName; });
   }
   if (lists.size() <= 1) return lists.empty() ? std::nullopt : std::optional<std::size_t>(0);
@@ -135,10 +142,11 @@ void AssembleList(const std::vector<std::string>& work,
     const std::string& line = work[i];
     const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
     const std::string_view trimmed = TrimControls(line);
-    const std::optional<std::string> serviceGroup = result.Kind == ListKind::Extended
-                                                        ? WithServiceGroupKeyword(trimmed)
-                                                        : std::nullopt;
-    LineExpansion expansion = expander.ExpandLine(serviceGroup ? *serviceGroup : trimmed);
+    std::optional<ProtocolPositionWord> group;
+    if (result.Kind == ListKind::Extended) group = FindProtocolPositionWord(trimmed);
+    const bool serviceGroup =
+        group && (!group->LooksLikeKeyword || expander.DefinesServiceGroup(group->Word));
+    LineExpansion expansion = expander.ExpandLine(serviceGroup ? group->WithKeyword : trimmed);
     if (expansion.outcome == LineExpansion::Outcome::Failed) {
       result.ListLines.clear();
       result.Hits.clear();

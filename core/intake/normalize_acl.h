@@ -87,8 +87,9 @@ std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourc
 // paste defines read before the object pane's. Entries the rule language does
 // not know are carried through; recognising them is the business of whoever
 // reads the list. The questions are asked in options.TextLanguage.
-// `listName` chooses the list; empty: the only list, or when there are
-// several the first extended list, else the first standard one. A list of a
+// `listName` chooses the list (of two lists of one name, the one that is
+// read); empty: the only list, or when there are several the first extended
+// list, else the first standard one. A list of a
 // kind the intake does not read gives an empty list with Kind Unread.
 NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
                              const std::vector<std::string>& objectLines,

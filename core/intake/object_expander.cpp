@@ -148,6 +148,16 @@ std::optional<ObjectExpander::FoundReference> ObjectExpander::FindFirstReference
 ObjectExpander::ObjectExpander(const std::vector<std::string>& objectPane, MaskForm maskType)
     : objects_(PrepareObjectList(objectPane)), index_(objects_), maskType_(maskType) {}
 
+bool ObjectExpander::DefinesServiceGroup(std::string_view name) {
+  std::optional<std::size_t> after;
+  while (const std::optional<GroupHeader> header =
+             index_.Next(GroupFamily::NetworkService, name, after)) {
+    if (header->kind == GroupKind::Service) return true;
+    after = header->line;
+  }
+  return false;
+}
+
 LineExpansion ObjectExpander::ExpandLine(std::string_view line) {
   LineExpansion expansion;
   const auto fail = [&](ObjectError failure) {

@@ -36,6 +36,9 @@ class ObjectExpander {
   // ordered by the members of the first reference, then of the next.
   LineExpansion ExpandLine(std::string_view line);
 
+  // Whether the objects define a service group called `name`.
+  bool DefinesServiceGroup(std::string_view name);
+
   // Whether a group member was put into an entry; a group of descriptions
   // alone puts none.
   bool MembersExpanded() const { return membersExpanded_; }

@@ -169,6 +169,11 @@ class PasteReader {
       ++paste_.Dropped;
       return;
     }
+    // A remark is the user's own words, whatever they say.
+    if (IsRemarkLine(line)) {
+      AddEntry({std::string(line), std::nullopt});
+      return;
+    }
     if (std::optional<std::string> group = GroupHeaderName(line)) {
       paste_.ObjectLines.emplace_back(line);
       ++paste_.ObjectLineCount;
@@ -190,10 +195,14 @@ class PasteReader {
       ++paste_.Dropped;
       return;
     }
+    AddEntry(std::move(*entry));
+  }
+
+  void AddEntry(PastedEntry entry) {
     if (current_) {
-      paste_.Lists[*current_].Entries.push_back(std::move(*entry));
+      paste_.Lists[*current_].Entries.push_back(std::move(entry));
     } else {
-      leading_.push_back(std::move(*entry));
+      leading_.push_back(std::move(entry));
     }
   }
 
@@ -240,9 +249,8 @@ class PasteReader {
   // paste without a readable list makes them a nameless list of their own.
   void PlaceLeadingEntries() {
     if (leading_.empty()) return;
-    const auto first = std::find_if(paste_.Lists.begin(), paste_.Lists.end(), [](const auto& l) {
-      return l.Found.Kind != ListKind::Unread;
-    });
+    const auto first = std::find_if(paste_.Lists.begin(), paste_.Lists.end(),
+                                    [](const auto& l) { return l.Found.Kind != ListKind::Unread; });
     if (first == paste_.Lists.end()) {
       PastedList nameless;
       nameless.Entries = std::move(leading_);

@@ -26,7 +26,7 @@ bool IsProtocolPositionWord(std::string_view word) {
   // Protocols the router names beyond the ones above, and the words that
   // open other references or an address.
   static constexpr std::array<std::string_view, 12> kOtherWords = {
-      "ahp", "igmp", "igrp",      "pim",       "nos", "pcp",
+      "ahp",  "igmp",         "igrp",      "pim",       "nos", "pcp",
       "sctp", "object-group", "addrgroup", "portgroup", "any", "host"};
   if (std::find(kOtherWords.begin(), kOtherWords.end(), lower) != kOtherWords.end()) return true;
   if (std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); })) {
@@ -38,7 +38,7 @@ bool IsProtocolPositionWord(std::string_view word) {
 
 }  // namespace
 
-std::optional<std::string> WithServiceGroupKeyword(std::string_view line) {
+std::optional<ProtocolPositionWord> FindProtocolPositionWord(std::string_view line) {
   const std::string_view entry = SplitListLine(line).Entry;
   const std::size_t actionEnd = entry.find(' ');
   if (actionEnd == std::string_view::npos) return std::nullopt;
@@ -49,11 +49,15 @@ std::optional<std::string> WithServiceGroupKeyword(std::string_view line) {
   const std::size_t wordEnd = entry.find(' ', wordStart);
   // A group needs the addresses after it.
   if (wordEnd == std::string_view::npos) return std::nullopt;
-  if (IsProtocolPositionWord(entry.substr(wordStart, wordEnd - wordStart))) return std::nullopt;
+  const std::string_view word = entry.substr(wordStart, wordEnd - wordStart);
+  if (IsProtocolPositionWord(word)) return std::nullopt;
   const std::size_t at = static_cast<std::size_t>(entry.data() - line.data()) + wordStart;
   std::string rewritten(line);
   rewritten.insert(at, "object-group ");
-  return rewritten;
+  const bool keyword = std::all_of(word.begin(), word.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+  });
+  return ProtocolPositionWord{std::string(word), std::move(rewritten), keyword};
 }
 
 }  // namespace kerbwise

@@ -1,6 +1,6 @@
-#include "cli_runner.h"
-
 #include <fstream>
+
+#include "cli_runner.h"
 
 namespace {
 
@@ -112,8 +112,13 @@ TEST(NormalizeCommand, HitsAndListsOfAConfigurationPaste) {
   EXPECT_EQ(edge["hits"], json::parse("[12, 3]"));
   EXPECT_EQ(edge["lists"], json::parse(R"([{"name": "EDGE", "kind": "extended", "entries": 2},
                                            {"name": "EDGE", "kind": "IPv6", "entries": 1}])"));
-  ExpectRefused(RunCommand({"normalize"}, "ipv6 access-list V6\n permit ipv6 any any\n"),
-                "kerbwise-cli: the list V6 is a IPv6 list, which is not read\n");
+  ExpectRefused(
+      RunCommand({"normalize"}, "ipv6 access-list V6\n permit ipv6 any any\n"),
+      "kerbwise-cli: the list V6 (IPv6) is not read: only IPv4 standard and extended lists are\n");
+  EXPECT_EQ(RunCommand({"normalize", "--list", "EDGE"}, paste).out,
+            "# List EDGE: 2 entries from 5 lines (2 headers, 0 dropped, 1 of other lists and "
+            "object groups)\n# Numbering: as written\n 10 permit tcp any any eq 443\n"
+            " 20 deny ip any any\n");
 }
 
 }  // namespace

@@ -1,15 +1,24 @@
 // Pastes of real router output and configurations: the lists they hold, the
 // noise around them, numbered lists, object groups beside the lists and the
 // counters of show output.
+#include "intake/found_lists.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 
-#include "intake/found_lists.h"
 #include "intake/normalize_acl.h"
 #include "scripted_answers.h"
 
 namespace kerbwise {
+
+// Failures show the lists, not their bytes.
+void PrintTo(const FoundList& list, std::ostream* out) {
+  *out << '{' << list.Name << ' ' << static_cast<int>(list.Kind) << " \"" << list.KindText << "\" "
+       << list.Entries << '}';
+}
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -54,8 +63,9 @@ TEST(RealWorldPaste, MixedShowOutputHoldsSixListsReadApart) {
 
   const NormalizeResult sample = Normalize(paste, "sample");
   ASSERT_EQ(sample.ListLines.size(), 66u);
-  EXPECT_EQ(sample.ListLines[58], " 590 permit tcp 10.10.37.24 0.0.0.7 10.3.140.64 0.0.0.31 eq 9815 "
-                                  "log time-range test");
+  EXPECT_EQ(sample.ListLines[58],
+            " 590 permit tcp 10.10.37.24 0.0.0.7 10.3.140.64 0.0.0.31 eq 9815 "
+            "log time-range test");
   // This output prints no counters at all.
   EXPECT_EQ(sample.Hits, Hits(66));
   EXPECT_TRUE(sample.CanAnalyseAndSort());
@@ -85,23 +95,40 @@ TEST(RealWorldPaste, ObjectGroupsAndServiceGroupInTheProtocolPositionExpand) {
   // Nine lines with the two-member source group, six with the one-member
   // destination only; then five services times two, two, two, one, one.
   EXPECT_EQ(result.ListLines.size(), 9u * 2 + 6 + 5 * (2 + 2 + 2 + 1 + 1));
-  const Lines service200 = {
-      "0200 permit tcp 10.1.2.0 0.0.0.255 host 10.9.9.9 eq 80",
-      "0200 permit udp 10.1.2.0 0.0.0.255 host 10.9.9.9 range 1 5",
-      "0200 permit icmp 10.1.2.0 0.0.0.255 host 10.9.9.9 echo",
-      "0200 permit ip 10.1.2.0 0.0.0.255 host 10.9.9.9",
-      "0200 permit tcp 10.1.2.0 0.0.0.255 eq 22 host 10.9.9.9 eq 23"};
+  const Lines service200 = {"0200 permit tcp 10.1.2.0 0.0.0.255 host 10.9.9.9 eq 80",
+                            "0200 permit udp 10.1.2.0 0.0.0.255 host 10.9.9.9 range 1 5",
+                            "0200 permit icmp 10.1.2.0 0.0.0.255 host 10.9.9.9 echo",
+                            "0200 permit ip 10.1.2.0 0.0.0.255 host 10.9.9.9",
+                            "0200 permit tcp 10.1.2.0 0.0.0.255 eq 22 host 10.9.9.9 eq 23"};
   EXPECT_EQ(Lines(result.ListLines.end() - 5, result.ListLines.end()), service200);
-  EXPECT_EQ(result.ListLines[0],
-            "010 permit udp host 10.0.0.1 host 10.9.9.9 eq domain");
+  EXPECT_EQ(result.ListLines[0], "010 permit udp host 10.0.0.1 host 10.9.9.9 eq domain");
 
   const NormalizeResult missing = Normalize(paste, {}, networks);
-  EXPECT_EQ(missing.Error,
-            (ObjectError{ObjectProblem::GroupNotFound, "SERVICE_OBJECT_GROUP", {}}));
+  EXPECT_EQ(missing.Error, (ObjectError{ObjectProblem::GroupNotFound, "SERVICE_OBJECT_GROUP", {}}));
+}
+
+TEST(ServiceGroupInTheProtocolPosition, OnlyAWordThatCanBeAGroupIsOne) {
+  const Lines objects = {"object-group service web", " tcp eq 80"};
+  // A defined group is expanded whatever its name looks like; an undefined
+  // word that reads like a keyword is left to the recognizer (an unknown
+  // protocol); any other undefined word is a missing group.
+  EXPECT_EQ(Normalize({"permit web any any"}, {}, objects).ListLines,
+            Lines({"010 permit tcp any any eq 80"}));
+  EXPECT_EQ(Normalize({"permit ipv6 any any"}, {}, objects).ListLines,
+            Lines({" 10 permit ipv6 any any"}));
+  EXPECT_EQ(Normalize({"permit Web any any"}, {}, objects).Error,
+            (ObjectError{ObjectProblem::GroupNotFound, "Web", {}}));
+  // Protocols, numbers, addresses and standard lists are never groups.
+  for (const Lines& plain :
+       {Lines{"permit 41 any any"}, Lines{"permit PIM any any"}, Lines{"permit 10.0.0.0/8 any"},
+        Lines{"deny any log"}, Lines{"ip access-list standard S", "permit Web any"}}) {
+    EXPECT_FALSE(Normalize(plain, {}, objects).Error) << plain.back();
+  }
 }
 
 // A running configuration pasted whole, echoed commands and all.
 const Lines kConfiguration = {
+    "R1>show running-config",
     "R1#show running-config",
     "Building configuration...",
     "",
@@ -145,20 +172,20 @@ TEST(ConfigurationPaste, ListsNumberedListsGroupsAndNoiseAreTakenApart) {
   // The groups of the paste expand as if pasted among the objects; the
   // remark shares its entry's number; the counter stays beside its entries.
   const NormalizeResult edge = Normalize(kConfiguration, "EDGE");
-  EXPECT_EQ(edge.ListLines, Lines({" 10 remark mail in", "010 permit tcp any host 10.0.0.80 eq 25",
-                                   "010 permit tcp any 10.0.1.0 0.0.0.255 eq 25",
-                                   "020 permit tcp any host 10.0.0.80 eq 443",
-                                   "020 permit tcp any 10.0.1.0 0.0.0.255 eq 443",
-                                   " 30 deny ip any any"}));
+  EXPECT_EQ(edge.ListLines,
+            Lines({" 10 remark mail in", "010 permit tcp any host 10.0.0.80 eq 25",
+                   "010 permit tcp any 10.0.1.0 0.0.0.255 eq 25",
+                   "020 permit tcp any host 10.0.0.80 eq 443",
+                   "020 permit tcp any 10.0.1.0 0.0.0.255 eq 443", " 30 deny ip any any"}));
   EXPECT_EQ(edge.Hits, (Hits{{}, {}, {}, 12, 12, {}}));
   // The paste is more than this list: it stays whole.
   EXPECT_EQ(edge.SourceLines.size(), kConfiguration.size());
 
   const NormalizeResult numbered = Normalize(kConfiguration, "101");
   EXPECT_EQ(numbered.HeaderLine, "ip access-list extended 101");
-  EXPECT_EQ(numbered.ListLines, Lines({" 10 remark old list",
-                                       " 20 permit tcp any host 10.1.1.1 eq www",
-                                       " 30 deny ip any any"}));
+  EXPECT_EQ(numbered.ListLines,
+            Lines({" 10 remark old list", " 20 permit tcp any host 10.1.1.1 eq www",
+                   " 30 deny ip any any"}));
   EXPECT_EQ(Normalize(kConfiguration, "5").Kind, kStandard);
 
   // A list that is not read gives nothing to work on.
@@ -173,14 +200,20 @@ TEST(ConfigurationPaste, ListsNumberedListsGroupsAndNoiseAreTakenApart) {
 }
 
 TEST(ConfigurationPaste, UnreadListsAreNeverMergedIntoANeighbour) {
-  const Lines paste = {"Extended IP access list X", "  10 permit ip any any (1 match)",
-                       "IPv6 access list X",        "  permit ipv6 any any (5 matches)",
-                       "Extended MAC access list Y", "  permit any any",
-                       "Reflexive IP access list R", "  permit tcp host 10.0.0.1 eq 80 host 10.0.0.2"};
-  EXPECT_EQ(FindLists(paste), (Found{{"X", kExtended, "", 1},
-                                     {"X", kUnread, "IPv6", 1},
+  const Lines paste = {"IPv6 access list X",
+                       "  permit ipv6 any any (5 matches)",
+                       "Extended IP access list X",
+                       "  10 permit ip any any (1 match)",
+                       "Extended MAC access list Y",
+                       "  permit any any",
+                       "Reflexive IP access list R",
+                       "  permit tcp host 10.0.0.1 eq 80 host 10.0.0.2",
+                       "remark ipv6 access-list Q and object-group network N are no headers"};
+  EXPECT_EQ(FindLists(paste), (Found{{"X", kUnread, "IPv6", 1},
+                                     {"X", kExtended, "", 1},
                                      {"Y", kUnread, "Extended MAC", 1},
-                                     {"R", kUnread, "Reflexive IP", 1}}));
+                                     {"R", kUnread, "Reflexive IP", 2}}));
+  // Of two lists of one name the one that is read is chosen.
   const NormalizeResult x = Normalize(paste, "X");
   EXPECT_EQ(x.ListLines, Lines({" 10 permit ip any any"}));
   EXPECT_EQ(x.Hits, Hits({1}));

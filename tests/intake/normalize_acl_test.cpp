@@ -91,9 +91,12 @@ TEST(NormalizeAcl, HeaderFormsAndCaptions) {
 TEST(NormalizeAcl, SeveralHeadersMakeSeveralListsAndOneIsChosen) {
   // The caption shown before the run is the one the run ends with: a prompt
   // line is no header, and counters are cut before the header is read.
-  const Lines source{"ip access-list standard S", "permit 10.0.0.1",
-                     "ip access-list extended A", "permit ip any any",
-                     "ip access-list extended B (5 matches)", "deny ip any any",
+  const Lines source{"ip access-list standard S",
+                     "permit 10.0.0.1",
+                     "ip access-list extended A",
+                     "permit ip any any",
+                     "ip access-list extended B (5 matches)",
+                     "deny ip any any",
                      "R1#ip access-list extended C"};
   const NormalizeResult first = NormalizeSilently(source);
   EXPECT_EQ(ListCaption(ListCaptionName(source)), "Kerbwise: A");
