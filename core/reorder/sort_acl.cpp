@@ -50,9 +50,11 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
 
   // Remarks kept with their entries leave the ordering: each run of them is
   // put out just above the rule after it, or at the end when none follows.
-  std::vector<std::vector<std::size_t>> remarksAbove(listLines.size());
+  // Sized only when remarks are kept: a long list pays nothing otherwise.
+  std::vector<std::vector<std::size_t>> remarksAbove;
   std::vector<std::size_t> trailingRemarks;
   if (options.KeepRemarks) {
+    remarksAbove.resize(listLines.size());
     std::vector<bool> travels(listLines.size(), false);
     std::vector<std::size_t> run;
     for (const KeyedLine& line : keyed) {
@@ -102,7 +104,9 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
       result.Problems.push_back(
           {ProblemKindOf(keyed[k].status), keyed[k].index, textOf(keyed[k].index)});
     } else {
-      for (const std::size_t remark : remarksAbove[keyed[k].index]) show(remark);
+      if (!remarksAbove.empty()) {
+        for (const std::size_t remark : remarksAbove[keyed[k].index]) show(remark);
+      }
       show(keyed[k].index);
     }
   }
