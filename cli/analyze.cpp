@@ -11,8 +11,11 @@
 //
 // JSON output: number_pane, result, conflicts_found, conflicts_only, message,
 // report (text, level, bold, italic, conflict, group and members per line,
-// members marked 0 for a head and 255 for an incomplete set of ports) and
-// no_commands.
+// members marked 0 for a head and 255 for an incomplete set of ports; when the
+// list carries match counters also hits, null for an entry without one, and
+// hit_mark: "no_hits", "covered_yet_hit" or "") and no_commands. The text
+// report marks entries never hit and entries hit although an earlier entry
+// covers them.
 //
 // On a terminal a progress bar is drawn on standard error while the pairs are
 // compared.
@@ -33,6 +36,7 @@
 #include "list_intake.h"
 #include "output.h"
 #include "presentation/analysis_groups.h"
+#include "presentation/analysis_hits.h"
 #include "presentation/analysis_report.h"
 #include "text/analysis_texts.h"
 
@@ -85,17 +89,21 @@ std::vector<std::uint32_t> MarkedMembers(const AnalysisLine& line) {
   return marked;
 }
 
-Json ReportJson(const AnalysisResult& result) {
+// A line's "hits" and "hit_mark" appear only when the list has counters.
+Json ReportJson(const AnalysisResult& result, const HitMarks& marks) {
+  const bool counted = !marks.Hits.empty();
   Json report = Json::array();
   for (const AnalysisLine& line : result.Lines) {
     const ReportLineStyle style = StyleOf(line);
-    report.push_back({{"text", ReportLineText(line)},
-                      {"level", line.Level},
-                      {"bold", style.Bold},
-                      {"italic", style.Italic},
-                      {"conflict", line.Conflict},
-                      {"group", line.Group},
-                      {"members", MarkedMembers(line)}});
+    Json entry{{"text", ReportLineText(line)},  {"level", line.Level},       {"bold", style.Bold},
+               {"italic", style.Italic},        {"conflict", line.Conflict}, {"group", line.Group},
+               {"members", MarkedMembers(line)}};
+    if (counted) {
+      const std::optional<std::uint64_t> count = marks.HitsOf(line);
+      entry["hits"] = count ? Json(*count) : Json(nullptr);
+      entry["hit_mark"] = HitMarkName(marks.MarkOf(line));
+    }
+    report.push_back(std::move(entry));
   }
   return report;
 }
@@ -148,6 +156,7 @@ class AnalyzeCommand final : public Command {
       result = AnalyseList(list->ListLines, options, recognizer, answer, progress);
     }
     const Language language = options.TextLanguage;
+    const HitMarks marks = MarkHits(result, list->ListLines, list->Hits, options, recognizer);
     const std::optional<AnalysisMessage> message = NoRelationsMessage(result, language);
 
     CopyNoResult noCommands;
@@ -169,7 +178,7 @@ class AnalyzeCommand final : public Command {
       json["conflicts_found"] = result.ConflictsFound;
       json["conflicts_only"] = result.ConflictsOnly;
       json["message"] = message ? message->Text : std::string();
-      json["report"] = ReportJson(result);
+      json["report"] = ReportJson(result, marks);
       json["no_commands"] = noCommands.Lines;
       WriteJson(context.out, context.err, json);
     } else if (result.Error) {
@@ -181,7 +190,7 @@ class AnalyzeCommand final : public Command {
     } else if (message) {
       context.out << message->Text << '\n';
     } else {
-      for (const std::string& line : GroupReportLines(result, language)) {
+      for (const std::string& line : GroupReportLines(result, language, marks)) {
         context.out << line << '\n';
       }
     }

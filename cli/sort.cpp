@@ -3,7 +3,9 @@
 //
 // --key names the columns in the order they are switched on. A list whose
 // inconsistent numbering was kept as written is refused. Text output:
-// the sort window's text, line by line. With --commands: the command text on
+// the sort window's text, line by line. --keep-remarks keeps each remark above
+// the entry that followed it (so that --commands takes lists with remarks)
+// instead of listing it apart as a problem line. With --commands: the command text on
 // standard output and any message ("ACL name not set") on standard error;
 // when no commands come out (problem lines, lines without a number, a list
 // already in order, a list so long that the commands would need sequence
@@ -36,6 +38,7 @@
 #include "reorder/order_safety.h"
 #include "reorder/reorder_commands.h"
 #include "reorder/sort_acl.h"
+#include "reorder/source_collapse.h"
 
 namespace kerbwise::cli {
 namespace {
@@ -80,6 +83,9 @@ class SortCommand final : public Command {
     subcommand.add_flag("--no-group", noGroup_, "No empty line between groups of equal keys");
     subcommand.add_flag("--collapse", collapse_,
                         "Put derived entries back as their object-group entries");
+    subcommand.add_flag("--keep-remarks", keepRemarks_,
+                        "Keep each remark just above the entry that followed it; with "
+                        "--commands the remarks are moved too");
     CLI::Option* commands = subcommand.add_flag(
         "--commands", commands_, "Give the commands that apply the new order on the router");
     subcommand
@@ -110,14 +116,17 @@ class SortCommand final : public Command {
     }
 
     const bool collapseBox = collapse_ && CanCollapse(list->Used);
-    const SortOptions options =
-        commands_
-            ? CommandModeOptions(collapseBox)
-            : SortOptions{.WithNumbers = !noNumbers_, .Group = !noGroup_, .Collapse = collapseBox};
+    const SortOptions options = commands_ ? CommandModeOptions(collapseBox, keepRemarks_)
+                                          : SortOptions{.WithNumbers = !noNumbers_,
+                                                        .Group = !noGroup_,
+                                                        .Collapse = collapseBox,
+                                                        .KeepRemarks = keepRemarks_};
     LineRecognizer recognizer;
     recognizer.EmptyCache(list->ListLines.size());
-    const SortResult sorted = SortACL(columns, list->ListLines, list->SourceLines, options,
-                                      context.globals.check, recognizer);
+    const std::vector<std::string> source =
+        CollapseSourceOf(list->SourceLines, list->AclName, list->NumberedAs);
+    const SortResult sorted =
+        SortACL(columns, list->ListLines, source, options, context.globals.check, recognizer);
     if (!commands_ && !checkOrder_) return WriteText(context, sorted);
     const OrderChanges changes =
         FindOrderChanges(list->ListLines, sorted.NewPosition, context.globals.check, recognizer);
@@ -216,6 +225,7 @@ class SortCommand final : public Command {
   bool noNumbers_ = false;
   bool noGroup_ = false;
   bool collapse_ = false;
+  bool keepRemarks_ = false;
   bool commands_ = false;
   bool force_ = false;
   bool checkOrder_ = false;

@@ -255,8 +255,9 @@ void AnalysisWindow::Clear() {
   SetRelatedCommandsEnabled(false);
 }
 
-void AnalysisWindow::ShowReport(AnalysisResult result) {
+void AnalysisWindow::ShowReport(AnalysisResult result, HitMarks marks) {
   report_ = std::move(result);
+  marks_ = std::move(marks);
   related_.reset();
   selectedLine_ = -1;
   FillReportPane();
@@ -293,11 +294,21 @@ void AnalysisWindow::FillReportPane() {
   for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
     const AnalysisLine& line = report_.Lines[m];
     const ReportLineStyle style = StyleOf(line);
-    AppendLine(cursor, ReportLineText(line), style.Bold, style.Italic, false, m == 0);
+    AppendLine(cursor, LineText(m), style.Bold, style.Italic, false, m == 0);
   }
   cursor.endEditBlock();
   reportPane_->moveCursor(QTextCursor::Start);
   reportPane_->show();
+}
+
+std::string AnalysisWindow::LineText(std::size_t line) const {
+  const AnalysisLine& shown = report_.Lines[line];
+  return ReportLineText(shown) + marks_.TextOf(shown, language_);
+}
+
+std::size_t AnalysisWindow::MarkLength(std::size_t line) const {
+  // The pane counts characters in UTF-16 units, as the mark may be Russian.
+  return static_cast<std::size_t>(FromCore(marks_.TextOf(report_.Lines[line], language_)).size());
 }
 
 void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {
@@ -319,8 +330,8 @@ void AnalysisWindow::ShowRelated(const RelatedView& view, std::optional<std::siz
   related.beginEditBlock();
   for (std::size_t m = 0; m < view.Lines.size(); ++m) {
     const RelatedLine& line = view.Lines[m];
-    AppendLine(related, ReportLineText(report_.Lines[line.ReportLine]), line.Style.Bold,
-               line.Style.Italic, line.Underlined, m == 0);
+    AppendLine(related, LineText(line.ReportLine), line.Style.Bold, line.Style.Italic,
+               line.Underlined, m == 0);
   }
 
   QTextCursor report(reportPane_->document());
@@ -342,7 +353,10 @@ void AnalysisWindow::ShowRelated(const RelatedView& view, std::optional<std::siz
     const QTextBlock relatedBlock = LineOf(*relatedPane_, m);
     const QTextBlock reportBlock = LineOf(*reportPane_, view.Lines[m].ReportLine);
     if (!relatedBlock.isValid() || !reportBlock.isValid()) continue;
-    for (const ColourRun& run : ColourRuns(view.Lines[m].Colouring, TextLength(reportBlock))) {
+    const std::size_t coloured =
+        TextLength(reportBlock) -
+        std::min(TextLength(reportBlock), MarkLength(view.Lines[m].ReportLine));
+    for (const ColourRun& run : ColourRuns(view.Lines[m].Colouring, coloured)) {
       const auto paint = [&](QTextCharFormat& format) {
         format.setForeground(ToColour(run.Colour));
       };

@@ -9,6 +9,7 @@
 
 #include "analysis/analysis_result.h"
 #include "analysis/report_commands.h"
+#include "presentation/analysis_hits.h"
 #include "presentation/analysis_related.h"
 
 class QAction;
@@ -44,7 +45,8 @@ class AnalysisWindow : public QDialog {
 
   // Shows the report of `result` and opens the window modally; returns when
   // it closes. A conflicts-only report makes the title blink while it is open.
-  void ShowReport(AnalysisResult result);
+  // Lines `marks` marks carry their mark.
+  void ShowReport(AnalysisResult result, HitMarks marks = {});
 
   // The report as the window holds it now (hiding a group rewrites it).
   const AnalysisResult& Report() const { return report_; }
@@ -71,6 +73,10 @@ class AnalysisWindow : public QDialog {
  private:
   void ApplyTexts();
   void FillReportPane();
+  // Report line `line` as both panes show it, with its hit mark, and the
+  // length of that mark (the group colours leave it out).
+  std::string LineText(std::size_t line) const;
+  std::size_t MarkLength(std::size_t line) const;
   void ShowRelatedLines(bool forceRefresh);
   void ShowRelated(const RelatedView& view, std::optional<std::size_t> previousLine);
   void ScrollReportToRelated();
@@ -109,6 +115,7 @@ class AnalysisWindow : public QDialog {
   QAction* relatedCopyNoAction_;
 
   AnalysisResult report_;
+  HitMarks marks_;                      // the list's match counters, none when it has none
   std::optional<RelatedView> related_;  // what the related pane shows
   std::ptrdiff_t selectedLine_ = -1;
   // Set for the rest of the run: the window lives as long as the main window.

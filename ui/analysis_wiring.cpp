@@ -10,6 +10,7 @@
 #include "analysis_window.h"
 #include "check_controller.h"
 #include "dialog_answers.h"
+#include "intake_controller.h"
 #include "main_window.h"
 #include "message_boxes.h"
 #include "pane_sync.h"
@@ -66,7 +67,8 @@ void MainWindow::RunAnalysis() {
     return;
   }
   analysisWindow_->SetLanguage(language_);
-  analysisWindow_->ShowReport(std::move(result));
+  HitMarks marks = MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
+  analysisWindow_->ShowReport(std::move(result), std::move(marks));
 }
 
 }  // namespace kerbwise::ui

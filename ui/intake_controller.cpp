@@ -9,11 +9,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextCursor>
+#include <algorithm>
 #include <utility>
 
 #include "blinking_label.h"
 #include "dialog_answers.h"
+#include "hit_tips.h"
+#include "intake/found_lists.h"
 #include "intake/normalize_acl.h"
+#include "list_chooser.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -27,14 +31,40 @@ const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAct
 }  // namespace
 
 IntakeController::IntakeController(const Widgets& widgets, Language language, QObject* parent)
-    : QObject(parent), widgets_(widgets), language_(language) {
+    : QObject(parent),
+      widgets_(widgets),
+      language_(language),
+      hitTips_(new HitTips(*widgets.listPane, language)) {
   BuildNameMenu();
+}
+
+HitCounts IntakeController::HitsFor(const std::vector<std::string>& listLines) const {
+  return hitTips_->HitsFor(listLines);
+}
+
+IntakeController::ListChoice IntakeController::ChooseList(
+    const std::vector<std::string>& sourceLines) {
+  if (choice_ && (sourceLines == choice_->Pasted || sourceLines == choice_->Written)) {
+    return {.Name = choice_->Name};
+  }
+  const std::vector<FoundList> lists = FindLists(sourceLines);
+  const bool choosable = std::any_of(lists.begin(), lists.end(), [](const FoundList& list) {
+    return list.Kind != ListKind::Unread;
+  });
+  if (lists.size() < 2 || !choosable) return {};
+  const std::optional<std::string> chosen = ListChooser::Choose(lists, language_, widgets_.window);
+  if (!chosen) return {.Cancelled = true, .Name = {}};
+  choice_ = RememberedChoice{.Pasted = sourceLines, .Written = {}, .Name = *chosen};
+  return {.Name = *chosen};
 }
 
 void IntakeController::Normalize(const CheckOptions& options, const ProgressCallback& progress) {
   const Widgets& w = widgets_;
-  w.errorLabel->Clear();
   const std::vector<std::string> sourceLines = PaneCoreLines(*w.sourcePane);
+  // Asked first, so that cancelling leaves everything as it was.
+  const ListChoice choice = ChooseList(sourceLines);
+  if (choice.Cancelled) return;
+  w.errorLabel->Clear();
   const std::vector<std::string> objectLines = PaneCoreLines(*w.objectPane);
 
   // The controls that need a list stay off while the run lasts.
@@ -43,13 +73,14 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   // The caption names the list being read before the run can ask about its
   // numbering; a source of blanks starts no run and changes nothing.
   const QString previousCaption = w.window->windowTitle();
-  w.window->setWindowTitle(FromCore(ListCaption(ListCaptionName(sourceLines))));
+  w.window->setWindowTitle(FromCore(ListCaption(ListCaptionName(sourceLines, choice.Name))));
   w.sourcePane->hide();
   w.progressBar->setValue(0);
   w.progressBar->show();
 
   DialogAnswers answers(w.window);
-  NormalizeResult result = NormalizeACL(sourceLines, objectLines, options, answers, progress);
+  NormalizeResult result =
+      NormalizeACL(sourceLines, objectLines, options, answers, progress, choice.Name);
 
   w.progressBar->hide();
   w.sourcePane->show();
@@ -60,7 +91,9 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   }
   aclName_ = result.AclName;
   used_ = std::move(result.Used);
+  numberedAs_ = result.NumberedAs;
   SetPaneLines(*w.sourcePane, result.SourceLines);
+  if (choice_ && choice_->Pasted == sourceLines) choice_->Written = result.SourceLines;
   w.sourcePane->moveCursor(QTextCursor::Start);
   ApplyEnabled(ControlsAfter(result));
   if (result.Cancelled) return;
@@ -68,6 +101,7 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   emit listReplacing(result.ListLines.size());
   w.listPane->hide();
   SetPaneLines(*w.listPane, result.ListLines);
+  hitTips_->SetHits(result.ListLines, std::move(result.Hits));
   w.listPane->show();
   emit listReplaced();
   ShowObjectError(result);

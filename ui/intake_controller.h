@@ -3,9 +3,13 @@
 #include <QObject>
 #include <QPoint>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "intake/normalize_acl.h"
 #include "intake/used_objects.h"
+#include "presentation/analysis_hits.h"
 #include "presentation/intake_messages.h"
 #include "rules/check_options.h"
 #include "run/run_hooks.h"
@@ -22,12 +26,14 @@ class QWidget;
 namespace kerbwise::ui {
 
 class BlinkingLabel;
+class HitTips;
 
 // The intake of the main window: the arrow button's normalisation run from
 // the source and object panes into the list pane, the window caption it
 // sets, the controls it makes usable, the object error it reports and the
-// Name button's copy menu. It keeps the list's name and used groups for the
-// windows that show them.
+// Name button's copy menu. When the paste holds several lists it asks which
+// one to read, once for the paste. It keeps the list's name, used groups and
+// match counters for the windows that show them.
 class IntakeController : public QObject {
   Q_OBJECT
 
@@ -51,11 +57,17 @@ class IntakeController : public QObject {
   IntakeController(const Widgets& widgets, Language language, QObject* parent);
 
   // Normalises the source pane with `options`; a source of blanks changes
-  // nothing. The caller holds the window's list run while it lasts.
+  // nothing, and neither does cancelling the choice of a list. The caller
+  // holds the window's list run while it lasts.
   void Normalize(const CheckOptions& options, const ProgressCallback& progress);
 
   const std::string& AclName() const { return aclName_; }
   const UsedObjects& Used() const { return used_; }
+  // How the last run numbered the list's entries.
+  Numbering NumberedAs() const { return numberedAs_; }
+  // The match counters of `listLines`, the list pane's lines (empty when the
+  // list has none or the pane has been edited since).
+  HitCounts HitsFor(const std::vector<std::string>& listLines) const;
 
  signals:
   // Around putting a new list in the list pane: before, with its entries,
@@ -67,6 +79,13 @@ class IntakeController : public QObject {
   ListControls EnabledControls() const;
   void ApplyEnabled(const ListControls& enabled);
   void ShowObjectError(const NormalizeResult& result);
+  // The list of the paste to read: none for the only list (or the default
+  // one); cancelled when the user declines to choose.
+  struct ListChoice {
+    bool Cancelled = false;
+    std::string Name;
+  };
+  ListChoice ChooseList(const std::vector<std::string>& sourceLines);
   void BuildNameMenu();
   void FillNameMenu();
 
@@ -76,6 +95,16 @@ class IntakeController : public QObject {
   QAction* nameCopyActions_[3] = {};
   std::string aclName_;
   UsedObjects used_;
+  Numbering numberedAs_ = Numbering::AsWritten;
+  HitTips* hitTips_;
+  // The list chosen for a paste, asked once: the source text as pasted and as
+  // the run wrote it back both keep the choice.
+  struct RememberedChoice {
+    std::vector<std::string> Pasted;
+    std::vector<std::string> Written;
+    std::string Name;
+  };
+  std::optional<RememberedChoice> choice_;
 };
 
 }  // namespace kerbwise::ui

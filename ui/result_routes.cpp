@@ -11,6 +11,7 @@
 #include "main_window.h"
 #include "reference/names_reference.h"
 #include "reflect/reflect_acl.h"
+#include "reorder/source_collapse.h"
 #include "result_window.h"
 #include "sort_panel.h"
 #include "text_panes.h"
@@ -40,8 +41,10 @@ void MainWindow::ShowNamesReference() {
 void MainWindow::CreateSortPanel() {
   // Every run reads the panes and the options as they are when it starts.
   sortPanel_ = new SortPanel(*resultWindow_, recognizer_, [this] {
-    return SortInput{PaneCoreLines(*listPane_), PaneCoreLines(*sourcePane_), ReadOptions(),
-                     intake_->AclName()};
+    return SortInput{
+        PaneCoreLines(*listPane_),
+        CollapseSourceOf(PaneCoreLines(*sourcePane_), intake_->AclName(), intake_->NumberedAs()),
+        ReadOptions(), intake_->AclName()};
   });
 }
 

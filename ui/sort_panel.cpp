@@ -24,7 +24,7 @@
 
 namespace kerbwise::ui {
 
-constexpr std::size_t kSortPanelBoxes = 3;
+constexpr std::size_t kSortPanelBoxes = 4;
 
 // The sizes the layout works with.
 struct PanelMetrics {
@@ -148,6 +148,7 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
       numbersBox_(new QCheckBox(window.SortPanel())),
       groupBox_(new QCheckBox(window.SortPanel())),
       collapseBox_(new QCheckBox(window.SortPanel())),
+      keepRemarksBox_(new QCheckBox(window.SortPanel())),
       commandsButton_(new QPushButton(window.SortPanel())),
       orderWarning_(new QLabel(window.SortNotice())),
       pairsButton_(new QPushButton(window.SortNotice())) {
@@ -163,18 +164,20 @@ SortPanel::SortPanel(ResultWindow& window, LineRecognizer& recognizer, InputRead
   numbersBox_->setObjectName(QStringLiteral("numbersBox"));
   groupBox_->setObjectName(QStringLiteral("groupBox"));
   collapseBox_->setObjectName(QStringLiteral("collapseBox"));
+  keepRemarksBox_->setObjectName(QStringLiteral("keepRemarksBox"));
   commandsButton_->setObjectName(QStringLiteral("commandsButton"));
   commandsButton_->setAutoDefault(false);
   const SortOptions start;
   numbersBox_->setChecked(start.WithNumbers);
   groupBox_->setChecked(start.Group);
   collapseBox_->setChecked(start.Collapse);
+  keepRemarksBox_->setChecked(start.KeepRemarks);
   const SortPanelTexts captions = SortPanelText(Language::English);
   numbersBox_->setText(FromCore(captions.NumbersCaption));
   groupBox_->setText(FromCore(captions.GroupCaption));
   collapseBox_->setText(FromCore(captions.CollapseCaption));
   commandsButton_->setText(FromCore(captions.CommandsCaption));
-  for (QCheckBox* box : {numbersBox_, groupBox_, collapseBox_}) {
+  for (QCheckBox* box : {numbersBox_, groupBox_, collapseBox_, keepRemarksBox_}) {
     connect(box, &QCheckBox::clicked, this, &SortPanel::Display);
   }
   connect(commandsButton_, &QPushButton::clicked, this, &SortPanel::GenerateCommands);
@@ -215,6 +218,8 @@ void SortPanel::ApplyTexts() {
   numbersBox_->setToolTip(FromCore(texts.NumbersHint));
   groupBox_->setToolTip(FromCore(texts.GroupHint));
   collapseBox_->setToolTip(FromCore(texts.CollapseHint));
+  keepRemarksBox_->setText(Say(ui::texts::kKeepRemarks, WindowLanguage()));
+  keepRemarksBox_->setToolTip(FromCore(texts.KeepRemarksHint));
   commandsButton_->setToolTip(FromCore(texts.CommandsHint));
   pairsButton_->setText(FromCore(texts.PairsCaption));
   FitToCaption(*pairsButton_);
@@ -222,8 +227,18 @@ void SortPanel::ApplyTexts() {
   // The window must leave room for the panel in either layout: six toggle
   // widths, and never less than the two-row panel itself (no gap gives two
   // rows).
+  // The window's least width counts its buttons at their least widths, but
+  // they grow to their size hints before the gap gets any room: the gap asks
+  // for that difference too.
   const PanelPlacement twoRows = PlacePanel(Metrics(), 0, 0, 0, 0);
-  window_.SetSortPanelLeastGap(std::max(6 * toggleWidth_, twoRows.Panel.width() + 2));
+  int buttonsGrowth = 0;
+  for (const char* name : {"copyButton", "notepadButton", "closeButton"}) {
+    if (const auto* button = window_.findChild<QPushButton*>(QString::fromLatin1(name))) {
+      buttonsGrowth += std::max(0, button->sizeHint().width() - button->minimumWidth());
+    }
+  }
+  window_.SetSortPanelLeastGap(
+      std::max(6 * toggleWidth_, twoRows.Panel.width() + 2 + buttonsGrowth));
 }
 
 void SortPanel::Open(const QString& caption, bool canCollapse) {
@@ -255,7 +270,8 @@ OrderChanges SortPanel::CheckOrder(const SortInput& input, const SortResult& res
 void SortPanel::Display() {
   const SortOptions options{.WithNumbers = numbersBox_->isChecked(),
                             .Group = groupBox_->isChecked(),
-                            .Collapse = CollapseActive()};
+                            .Collapse = CollapseActive(),
+                            .KeepRemarks = keepRemarksBox_->isChecked()};
   const SortInput input = readInput_();
   const SortResult result = Run(input, options);
   SetPaneLines(*window_.TextPane(), SortPaneLines(result, input.Options.TextLanguage));
@@ -311,7 +327,8 @@ void SortPanel::ShowOrderChanges() {
 
 void SortPanel::GenerateCommands() {
   const SortInput input = readInput_();
-  const SortResult result = Run(input, CommandModeOptions(CollapseActive()));
+  const SortResult result =
+      Run(input, CommandModeOptions(CollapseActive(), keepRemarksBox_->isChecked()));
   // No key column: there is no order to apply.
   if (!result.Ran) return;
   const Language language = input.Options.TextLanguage;
@@ -347,7 +364,8 @@ PanelMetrics SortPanel::Metrics() const {
   PanelMetrics metrics;
   metrics.Border = window_.SortPanel()->frameWidth();
   metrics.Toggle = QSize(toggleWidth_, toggles_[0]->sizeHint().height());
-  metrics.Boxes = {numbersBox_->sizeHint(), groupBox_->sizeHint(), collapseBox_->sizeHint()};
+  metrics.Boxes = {numbersBox_->sizeHint(), groupBox_->sizeHint(), collapseBox_->sizeHint(),
+                   keepRemarksBox_->sizeHint()};
   metrics.Commands = commandsButton_->sizeHint();
   return metrics;
 }
@@ -359,7 +377,8 @@ void SortPanel::Arrange() {
   const PanelPlacement place = PlacePanel(Metrics(), notepad->x() + notepad->width(), notepad->y(),
                                           close->x(), window_.height());
   for (std::size_t i = 0; i < kKeyColumnCount; ++i) toggles_[i]->setGeometry(place.Toggles[i]);
-  const std::array<QCheckBox*, kSortPanelBoxes> boxes = {numbersBox_, groupBox_, collapseBox_};
+  const std::array<QCheckBox*, kSortPanelBoxes> boxes = {numbersBox_, groupBox_, collapseBox_,
+                                                         keepRemarksBox_};
   for (std::size_t i = 0; i < kSortPanelBoxes; ++i) boxes[i]->setGeometry(place.Boxes[i]);
   commandsButton_->setGeometry(place.Commands);
   panel->setGeometry(place.Panel);

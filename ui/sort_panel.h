@@ -37,7 +37,8 @@ struct SortInput {
 };
 
 // The sort panel of the result window: seven toggles that compose the sort
-// key, the boxes "10 20", "{" and "OBJ" and the CLI button that hands the
+// key, the boxes "10 20", "{", "OBJ" and the one that keeps remarks with their
+// entries, and the CLI button that hands the
 // reordering commands to the external editor. Every toggle and box click sorts the list again into
 // the text pane; the toggles keep their state for the program's run. When the order shown changes
 // what the list does, a line under the text pane says so and offers the pairs of entries behind it,
@@ -82,6 +83,7 @@ class SortPanel : public QObject {
   QCheckBox* numbersBox_;
   QCheckBox* groupBox_;
   QCheckBox* collapseBox_;
+  QCheckBox* keepRemarksBox_;  // remarks travel with their entries
   QPushButton* commandsButton_;
   QLabel* orderWarning_;       // lblOrderChange, in the window's notice line
   QPushButton* pairsButton_;   // btnOrderPairs

@@ -80,6 +80,30 @@ inline constexpr Phrase kArrowHint{
 inline constexpr Phrase kArrowName{"Clean, number and expand the list",
                                    "Очистить, пронумеровать и развернуть список"};
 
+// The sort panel's box that keeps each remark above the entry after it; short
+// like the other boxes' captions, its hint says the rest.
+inline constexpr Phrase kKeepRemarks{"keep remarks", "примечания при записях"};
+
+// A list line's tooltip: the router's match counter of its entry.
+inline constexpr Phrase kHitsTip{"Hits: %1 (the router's match counter)",
+                                 "Попаданий: %1 (счётчик совпадений маршрутизатора)"};
+
+// The chooser of a list when a paste holds several; %1 is what the header
+// says a list that is not read holds ("IPv6", "MAC", ...).
+inline constexpr Phrase kChooseListTitle{"Choose a list", "Выбор списка"};
+inline constexpr Phrase kChooseListPrompt{
+    "The pasted text holds several access lists. Which one do you want to work on?",
+    "Во вставленном тексте несколько access-листов. С каким из них работать?"};
+inline constexpr Phrase kListNameColumn{"Name", "Имя"};
+inline constexpr Phrase kListKindColumn{"Kind", "Вид"};
+inline constexpr Phrase kListEntriesColumn{"Entries", "Записей"};
+inline constexpr Phrase kExtendedList{"extended", "расширенный"};
+inline constexpr Phrase kStandardList{"standard", "стандартный"};
+inline constexpr Phrase kUnreadList{"%1, not read", "%1, не читается"};
+inline constexpr Phrase kUnnamedList{"(no name)", "(без имени)"};
+inline constexpr Phrase kChooseListOk{"Work on this list", "Работать с этим списком"};
+inline constexpr Phrase kCancel{"Cancel", "Отмена"};
+
 // The result and analysis windows.
 inline constexpr Phrase kCopyAllAndClose{"Copy all and close", "Скопировать всё и закрыть"};
 inline constexpr Phrase kNotepad{"Notepad", "Блокнот"};

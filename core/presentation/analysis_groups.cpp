@@ -14,7 +14,7 @@ std::string ListNumber(const AnalysisLine& line) { return std::to_string(line.Li
 
 // Adds the member lines of `group`; returns how many there were.
 std::size_t AddMembers(const AnalysisResult& result, std::uint32_t group, const AnalysisLine* head,
-                       Language language, std::vector<std::string>& out) {
+                       Language language, const HitMarks& marks, std::vector<std::string>& out) {
   std::size_t added = 0;
   for (const AnalysisLine& line : result.Lines) {
     if (!line.IsMemberOf(group)) continue;
@@ -23,6 +23,7 @@ std::size_t AddMembers(const AnalysisResult& result, std::uint32_t group, const 
       text += texts::kReportIncompletePorts.In(language);
     }
     if (head != nullptr && Contradicts(line, *head)) text += texts::kReportNeverActs.In(language);
+    text += marks.TextOf(line, language);
     out.push_back(std::move(text));
     ++added;
   }
@@ -31,23 +32,25 @@ std::size_t AddMembers(const AnalysisResult& result, std::uint32_t group, const 
 
 }  // namespace
 
-std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language) {
+std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language,
+                                          const HitMarks& marks) {
   std::vector<std::string> out;
   std::size_t groups = 0;
   // A group is worth its lines only for the members shown: with only the
   // conflicts shown, a head may have none left.
   const auto addGroup = [&](std::string title, std::uint32_t group, const AnalysisLine* head) {
     std::vector<std::string> members;
-    if (AddMembers(result, group, head, language, members) == 0) return;
+    if (AddMembers(result, group, head, language, marks, members) == 0) return;
     out.push_back(std::move(title));
     out.insert(out.end(), members.begin(), members.end());
     ++groups;
   };
   for (const AnalysisLine& head : result.Lines) {
     if (!head.HeadsGroup()) continue;
-    addGroup(Fill(texts::kReportGroupHead.In(language),
-                  {std::to_string(head.Group), ListNumber(head), head.Entry}),
-             head.Group, &head);
+    addGroup(
+        Fill(texts::kReportGroupHead.In(language), {std::to_string(head.Group), ListNumber(head),
+                                                    head.Entry + marks.TextOf(head, language)}),
+        head.Group, &head);
   }
   for (std::uint32_t g = 1; g <= result.Groups.size(); ++g) {
     if (result.Groups[g - 1].Head) continue;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/analysis_result.h"
+#include "presentation/analysis_hits.h"
 #include "text/language.h"
 
 namespace kerbwise {
@@ -14,7 +15,8 @@ namespace kerbwise {
 // the opposite action and so never takes effect; then the groups whose head
 // is left out (only the lines in conflict are shown); a group without a
 // member shown is left out. Then a note when only conflicts are shown, and a
-// summary line.
-std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language);
+// summary line. Lines `marks` marks carry their mark.
+std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language,
+                                          const HitMarks& marks = {});
 
 }  // namespace kerbwise

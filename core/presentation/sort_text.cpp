@@ -38,6 +38,7 @@ SortPanelTexts SortPanelText(Language language) {
   panel.NumbersHint = texts::kShowNumbersHint.In(language);
   panel.GroupHint = texts::kGroupHint.In(language);
   panel.CollapseHint = texts::kCollapseHint.In(language);
+  panel.KeepRemarksHint = texts::kKeepRemarksHint.In(language);
   panel.CommandsHint = texts::kReorderCommandsHint.In(language);
   panel.PairsCaption = texts::kShowPairs.In(language);
   panel.OrderChangesCaption = texts::kOrderChangesCaption.In(language);

@@ -26,6 +26,7 @@ struct SortPanelTexts {
   std::string_view GroupHint;
   std::string_view CollapseCaption = "OBJ";
   std::string_view CollapseHint;
+  std::string_view KeepRemarksHint;
   std::string_view CommandsCaption = "CLI";
   std::string_view CommandsHint;
   std::string_view PairsCaption;

@@ -1,6 +1,7 @@
 #include "reorder/reorder_commands.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 #include <numeric>
 #include <optional>
@@ -76,6 +77,29 @@ std::optional<std::uint32_t> ReadSeqNo(std::string_view line) {
   const std::optional<std::int32_t> value = SplitListLine(line).Number;
   if (!value) return std::nullopt;
   return static_cast<std::uint32_t>(*value);
+}
+
+bool IsRemark(std::string_view line) {
+  const std::string_view entry = SplitListLine(line).Entry;
+  constexpr std::string_view kRemark = "remark";
+  if (entry.size() < kRemark.size()) return false;
+  for (std::size_t i = 0; i < kRemark.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(entry[i])) != kRemark[i]) return false;
+  }
+  return entry.size() == kRemark.size() || entry[kRemark.size()] == ' ';
+}
+
+// The lines that move as one: an entry with the remarks above it that carry
+// its own number, as running configurations write them. Each unit is the
+// index of its first line; it ends where the next begins.
+std::vector<std::size_t> UnitStarts(const std::vector<std::string>& lines,
+                                    const std::vector<std::uint32_t>& seqNo) {
+  std::vector<std::size_t> starts;
+  for (std::size_t j = 0; j < lines.size(); ++j) {
+    const bool joinsPrevious = j > 0 && seqNo[j - 1] == seqNo[j] && IsRemark(lines[j - 1]);
+    if (!joinsPrevious) starts.push_back(j);
+  }
+  return starts;
 }
 
 // Where the moved lines stand around the staying ones, in the new order.
@@ -209,14 +233,23 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
     return result;
   }
 
-  std::vector<std::uint32_t> sorted = seqNo;
+  // Plans and numbers go by unit; a unit's number is its entry's.
+  const std::vector<std::size_t> starts = UnitStarts(lines, seqNo);
+  std::vector<std::uint32_t> unitNo;
+  unitNo.reserve(starts.size());
+  for (std::size_t u = 0; u < starts.size(); ++u) {
+    const std::size_t end = u + 1 < starts.size() ? starts[u + 1] : lines.size();
+    unitNo.push_back(seqNo[end - 1]);
+  }
+
+  std::vector<std::uint32_t> sorted = unitNo;
   std::sort(sorted.begin(), sorted.end());
   if (const auto shared = std::adjacent_find(sorted.begin(), sorted.end());
       shared != sorted.end()) {
     return Refuse(CommandOutcome::SharedNumbers, *shared);
   }
 
-  const ReorderPlan plan = PlanReorder(seqNo);
+  const ReorderPlan plan = PlanReorder(unitNo);
   if (plan.MaxRun == 0) {
     return Refuse(CommandOutcome::Unchanged);
   }
@@ -230,8 +263,8 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   if (const std::uint64_t largest = LargestNumber(shape, room); largest > kMaxSequenceNumber) {
     return Refuse(CommandOutcome::NumbersTooLarge, largest);
   }
-  // Every line had its own number up to the largest, so the step is at least 1.
-  const std::uint64_t finalStep = std::min<std::uint64_t>(10, kMaxSequenceNumber / lines.size());
+  // Every unit had its own number up to the largest, so the step is at least 1.
+  const std::uint64_t finalStep = std::min<std::uint64_t>(10, kMaxSequenceNumber / unitNo.size());
 
   ReorderCommands result;
   result.Outcome = CommandOutcome::Produced;
@@ -242,8 +275,8 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   }
   std::vector<std::string>& out = result.Commands;
   out.push_back("ip access-list extended " + name);
-  for (std::size_t j = 0; j < lines.size(); ++j) {
-    if (plan.Moved[j]) out.push_back("no " + std::to_string(seqNo[j]));
+  for (std::size_t u = 0; u < unitNo.size(); ++u) {
+    if (plan.Moved[u]) out.push_back("no " + std::to_string(unitNo[u]));
   }
   out.emplace_back();
   out.push_back("ip access-list resequence " + name + ' ' + std::to_string(room.Start) + ' ' +
@@ -251,18 +284,22 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   out.emplace_back();
   out.push_back("ip access-list extended " + name);
   std::uint64_t staying = 0;
-  std::uint64_t place = 0;  // within the current run of moved lines
-  for (std::size_t j = 0; j < lines.size(); ++j) {
-    if (!plan.Moved[j]) {
+  std::uint64_t place = 0;  // within the current run of moved units
+  for (std::size_t u = 0; u < unitNo.size(); ++u) {
+    if (!plan.Moved[u]) {
       ++staying;
       place = 0;
       continue;
     }
     ++place;
-    const std::string_view entry = TrimLeadingBlanks(lines[j]);
-    const std::size_t blank = entry.find(' ');
-    const std::string_view tail = blank == std::string_view::npos ? "" : entry.substr(blank);
-    out.push_back(std::to_string(room.NumberOf(staying, place)) + std::string(tail));
+    const std::string number = std::to_string(room.NumberOf(staying, place));
+    const std::size_t end = u + 1 < starts.size() ? starts[u + 1] : lines.size();
+    for (std::size_t j = starts[u]; j < end; ++j) {
+      const std::string_view entry = TrimLeadingBlanks(lines[j]);
+      const std::size_t blank = entry.find(' ');
+      const std::string_view tail = blank == std::string_view::npos ? "" : entry.substr(blank);
+      out.push_back(number + std::string(tail));
+    }
   }
   out.emplace_back();
   const std::string step = std::to_string(finalStep);

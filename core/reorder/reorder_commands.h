@@ -55,6 +55,11 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // shares its number with another line, or when no line moves. An empty
 // `aclName` gives the name "*****" (NameMissing).
 //
+// Remarks are lines like any other: each moves with its own number. A remark
+// that carries the number of the line after it (as running configurations
+// write them) moves with that line as one: one "no", and both entered again
+// under the one new number.
+//
 // No command carries a number above kMaxSequenceNumber. The room left before
 // and between the staying lines is the longest run of moved lines, plus one;
 // when that numbering would go past the largest number, the room shrinks to

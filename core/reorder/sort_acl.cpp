@@ -26,8 +26,9 @@ std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(
 
 bool CanCollapse(const UsedObjects& used) { return !used.UsdObjText().empty(); }
 
-SortOptions CommandModeOptions(bool collapseBox) {
-  return SortOptions{.WithNumbers = true, .Group = false, .Collapse = collapseBox};
+SortOptions CommandModeOptions(bool collapseBox, bool keepRemarks) {
+  return SortOptions{
+      .WithNumbers = true, .Group = false, .Collapse = collapseBox, .KeepRemarks = keepRemarks};
 }
 
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
@@ -46,6 +47,32 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
     std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
     keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i, expr->Status});
   }
+
+  // Remarks kept with their entries leave the ordering: each run of them is
+  // put out just above the rule after it, or at the end when none follows.
+  // Sized only when remarks are kept: a long list pays nothing otherwise.
+  std::vector<std::vector<std::size_t>> remarksAbove;
+  std::vector<std::size_t> trailingRemarks;
+  if (options.KeepRemarks) {
+    remarksAbove.resize(listLines.size());
+    std::vector<bool> travels(listLines.size(), false);
+    std::vector<std::size_t> run;
+    for (const KeyedLine& line : keyed) {
+      if (line.status == StatusRemark) {
+        run.push_back(line.index);
+        continue;
+      }
+      if (line.status == StatusPermit || line.status == StatusDeny) {
+        for (const std::size_t remark : run) travels[remark] = true;
+        remarksAbove[line.index] = run;
+      }
+      run.clear();  // remarks above a problem line stay among the problems
+    }
+    for (const std::size_t remark : run) travels[remark] = true;
+    trailingRemarks = std::move(run);
+    std::erase_if(keyed, [&](const KeyedLine& line) { return travels[line.index]; });
+  }
+
   std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {
     if (left.collation != right.collation) return left.collation < right.collation;
     return left.key < right.key;
@@ -57,22 +84,35 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   constexpr std::size_t kSeparator = static_cast<std::size_t>(-1);
   std::vector<std::size_t> shownLine;
   std::size_t placed = 0;  // main output lines so far that are not empty
+  const auto textOf = [&](std::size_t index) {
+    const std::string& line = listLines[index];
+    return keepNumbers ? line : std::string(SplitListLine(line).Entry);
+  };
+  const auto show = [&](std::size_t index) {
+    result.MainOutput.push_back(textOf(index));
+    shownLine.push_back(index);
+    result.NewPosition[index] = ++placed;
+  };
+  const auto separate = [&] {
+    result.MainOutput.emplace_back();
+    shownLine.push_back(kSeparator);
+  };
   for (std::size_t k = 0; k < keyed.size(); ++k) {
     const std::string_view key = keyed[k].key;
-    if (options.Group && k > 0 && GroupOf(key) != GroupOf(keyed[k - 1].key)) {
-      result.MainOutput.emplace_back();
-      shownLine.push_back(kSeparator);
-    }
-    const std::string& line = listLines[keyed[k].index];
-    std::string text = keepNumbers ? line : std::string(SplitListLine(line).Entry);
+    if (options.Group && k > 0 && GroupOf(key) != GroupOf(keyed[k - 1].key)) separate();
     if (key.front() == '-') {
-      result.Problems.push_back({ProblemKindOf(keyed[k].status), keyed[k].index, std::move(text)});
+      result.Problems.push_back(
+          {ProblemKindOf(keyed[k].status), keyed[k].index, textOf(keyed[k].index)});
     } else {
-      result.MainOutput.push_back(std::move(text));
-      shownLine.push_back(keyed[k].index);
-      result.NewPosition[keyed[k].index] = ++placed;
+      if (!remarksAbove.empty()) {
+        for (const std::size_t remark : remarksAbove[keyed[k].index]) show(remark);
+      }
+      show(keyed[k].index);
     }
   }
+  // Remarks at the end of the list form a group of their own.
+  if (!trailingRemarks.empty() && options.Group && !keyed.empty()) separate();
+  for (const std::size_t remark : trailingRemarks) show(remark);
 
   if (options.Collapse && !result.MainOutput.empty()) {
     std::vector<std::size_t> placement;

@@ -17,14 +17,20 @@ struct SortOptions {
   bool WithNumbers = true;  // "10 20": lines keep their sequence numbers
   bool Group = true;        // "{": an empty line between groups of equal keys
   bool Collapse = false;    // "OBJ": derived lines go back to their source entries
+  // Remarks stay just above the line that followed them in the list, instead
+  // of being listed apart as problem lines. Consecutive remarks travel
+  // together; remarks with no line after them stay at the end; a remark whose
+  // next line is itself a problem line stays among the problems.
+  bool KeepRemarks = false;
 };
 
 // Whether the "OBJ" box is offered: only when the list used object groups.
 bool CanCollapse(const UsedObjects& used);
 
 // The options of a run for the command generator: numbers shown, no group
-// separators, collapsed as the "OBJ" box says.
-SortOptions CommandModeOptions(bool collapseBox);
+// separators, collapsed as the "OBJ" box says, remarks kept with their
+// entries when asked.
+SortOptions CommandModeOptions(bool collapseBox, bool keepRemarks = false);
 
 // A line that is not a rule, which the sort lists apart.
 struct ProblemLine {

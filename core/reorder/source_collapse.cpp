@@ -4,7 +4,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "intake/pasted_text.h"
 #include "rules/integer_reader.h"
+#include "rules/list_entry.h"
 
 namespace kerbwise {
 namespace {
@@ -29,6 +31,30 @@ std::optional<std::int32_t> ReadWholeNumber(std::string_view text) {
 }
 
 }  // namespace
+
+std::vector<std::string> CollapseSourceOf(const std::vector<std::string>& sourceLines,
+                                          const std::string& listName, Numbering numberedAs) {
+  const PastedText paste = ReadPaste(sourceLines);
+  if (paste.IsOneList()) return sourceLines;
+  const auto list = std::find_if(paste.Lists.begin(), paste.Lists.end(), [&](const PastedList& l) {
+    return l.Found.Name == listName && l.Found.Kind != ListKind::Unread;
+  });
+  if (list == paste.Lists.end()) return {};
+  std::vector<std::string> entries;
+  entries.reserve(list->Entries.size());
+  for (std::size_t i = 0; i < list->Entries.size(); ++i) {
+    const std::string& text = list->Entries[i].Text;
+    if (numberedAs == Numbering::AsWritten) {
+      entries.push_back(text);
+      continue;
+    }
+    const ListLineParts parts = SplitListLine(text);
+    const bool dropNumber = numberedAs == Numbering::Renumbered && parts.Number;
+    entries.push_back(std::to_string((i + 1) * 10) + ' ' +
+                      std::string(dropNumber ? parts.Entry : std::string_view(text)));
+  }
+  return entries;
+}
 
 SourceEntry ReadSourceEntry(std::string_view line) {
   SourceEntry entry;

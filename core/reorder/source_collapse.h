@@ -7,7 +7,17 @@
 #include <string_view>
 #include <vector>
 
+#include "intake/normalize_acl.h"
+
 namespace kerbwise {
+
+// The source entries collapsing reads. A source pane that holds the chosen
+// list alone is taken as it is. One that holds the whole paste (other lists,
+// object-group definitions) would let another list's entry of the same number
+// stand for an entry of this one: the entries of list `listName` are taken
+// from it instead, numbered as normalisation numbered them.
+std::vector<std::string> CollapseSourceOf(const std::vector<std::string>& sourceLines,
+                                          const std::string& listName, Numbering numberedAs);
 
 // One line of the source pane: its sequence number and the entry from its
 // action keyword on. A line without a readable whole number in front of its

@@ -65,6 +65,13 @@ inline constexpr Phrase kReportIncompletePorts{" (ports covered in part)",
                                                " (порты покрыты частично)"};
 inline constexpr Phrase kReportNeverActs{" (conflict: never takes effect)",
                                          " (конфликт: никогда не срабатывает)"};
+// The router's match counters beside a report line: an entry no traffic has
+// matched, and one covered by an earlier entry that has matched all the same
+// (%1 its count), a sign that the covering entry is not what it seems.
+inline constexpr Phrase kReportNoHits{" [no hits]", " [попаданий нет]"};
+inline constexpr Phrase kReportCoveredYetHit{
+    " [%1 hits, though an earlier entry covers it]",
+    " [попаданий: %1, хотя её покрывает более ранняя запись]"};
 inline constexpr Phrase kReportConflictsOnly{"Only the lines in conflict are shown.",
                                              "Показаны только строки в конфликте."};
 inline constexpr Phrase kReportSummary{

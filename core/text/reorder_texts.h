@@ -10,6 +10,11 @@ namespace kerbwise::texts {
 inline constexpr Phrase kShowNumbersHint{"Show string numbers", "Выводить номера строк"};
 inline constexpr Phrase kGroupHint{"Group", "Группировать"};
 inline constexpr Phrase kCollapseHint{"Collapse to object-groups", "Сворачивать в object-группы"};
+inline constexpr Phrase kKeepRemarksHint{
+    "Keep remarks with their entries: each remark stays just above the entry that followed it, "
+    "and the CLI button moves it with that entry",
+    "Сохранять примечания при своих записях: каждое примечание остаётся над записью, что шла за "
+    "ним, и кнопка CLI переносит его вместе с этой записью"};
 inline constexpr Phrase kReorderCommandsHint{"CLI commands for ACL reorder",
                                              "Команды CLI для перекомпоновки ACL"};
 // The button beside the order warning, and the caption of the window it opens.

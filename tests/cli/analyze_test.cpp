@@ -20,6 +20,28 @@ TEST(AnalyzeCommand, JsonAsDocumented) {
     "no_commands": []})"));
 }
 
+// The show output's counters: "hits" on every reported line, marks on the
+// lines the counters put in doubt.
+TEST(AnalyzeCommand, HitCountsMarkTheReport) {
+  const std::string list =
+      "Extended IP access list T\n    10 permit tcp any any (40 matches)\n"
+      "    20 permit tcp host 10.0.0.1 any eq 80 (3 matches)\n    30 permit tcp any host "
+      "10.0.0.2\n";
+  EXPECT_EQ(RunCommand({"analyze"}, list).out,
+            "Group 1, headed by line 1: 10 permit tcp any any\n"
+            "  member line 2: 20 permit tcp host 10.0.0.1 any eq 80 [3 hits, though an earlier "
+            "entry covers it]\n"
+            "  member line 3: 30 permit tcp any host 10.0.0.2\n"
+            "Lines reported: 3 of 3; groups shown: 1; lines in conflict: 0.\n");
+  const json report = RunJson({"analyze", "--json"}, list)["report"];
+  EXPECT_EQ(report[0]["hits"], 40);
+  EXPECT_EQ(report[1]["hit_mark"], "covered_yet_hit");
+  EXPECT_TRUE(report[2]["hits"].is_null());
+  EXPECT_FALSE(
+      RunJson({"analyze", "--json"}, "permit ip any any\npermit tcp any any\n")["report"][0]
+          .contains("hits"));
+}
+
 // The text report: each group with its head and members, their marks, a summary; the
 // options reach the analysis.
 TEST(AnalyzeCommand, TextReportOfGroupsAndConflicts) {

@@ -50,6 +50,21 @@ TEST(SortCommand, Commands) {
   EXPECT_EQ(document["commands"][1], "no 20");
 }
 
+TEST(SortCommand, KeptRemarksMoveWithTheirEntries) {
+  const std::string list =
+      "ip access-list extended EDGE\n 10 remark dns\n 20 permit udp any any eq 53\n"
+      " 30 remark web\n 40 permit tcp any any eq 80\n";
+  ExpectRefused(RunCommand({"sort", "--key", "proto", "--commands"}, list),
+                "remark: 10 remark dns");
+  const CliOutcome kept =
+      RunCommand({"sort", "--key", "proto", "--commands", "--keep-remarks"}, list);
+  EXPECT_EQ(kept.status, 0) << kept.err;
+  EXPECT_EQ(kept.out,
+            "ip access-list extended EDGE\nno 30\nno 40\n\nip access-list resequence EDGE 3 3\n\n"
+            "ip access-list extended EDGE\n1 remark web\n2 permit tcp any any eq 80\n\n"
+            "ip access-list resequence EDGE 10 10\n");
+}
+
 TEST(SortCommand, OrderThatChangesWhatTheListDoes) {
   // By protocol the ip deny comes first and shadows the tcp permit.
   const std::string list =

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "../analysis/analysis_fixture.h"
+#include "presentation/analysis_groups.h"
+#include "presentation/analysis_hits.h"
 
 namespace kerbwise {
 namespace {
@@ -36,6 +38,40 @@ TEST(AnalysisReport, NoRelationsMessage) {
   ASSERT_TRUE(message);
   EXPECT_EQ(message->Caption, "All is ok !");
   EXPECT_EQ(message->Text, "There are no excess or conflicting rules");
+}
+
+// Line 1 covers line 3; line 4 equals line 1, whose group it heads; line 5
+// covers them all.
+TEST(AnalysisReport, HitMarks) {
+  const Lines entries{"permit tcp 10.0.0.0 0.0.0.255 any", "permit udp host 10.0.0.1 any",
+                      "permit tcp host 10.0.0.1 any eq 80", "permit tcp 10.0.0.0 0.0.0.255 any",
+                      "permit ip any any"};
+  const AnalysisResult result = Analyse(entries);
+  ASSERT_EQ(result.Lines.size(), 5U);
+  const auto marks = [&](const HitCounts& hits) {
+    LineRecognizer recognizer;
+    const HitMarks marked = MarkHits(result, testing::Numbered(entries), hits, {}, recognizer);
+    Lines seen;
+    for (const AnalysisLine& line : result.Lines) {
+      seen.emplace_back(HitMarkName(marked.MarkOf(line)));
+    }
+    return seen;
+  };
+  // A hit entry covered by an earlier one is marked, also when the analysis
+  // grouped the two the other way round; covered only by a later one (which
+  // its hits would go to) it is not. Zero is marked wherever it is.
+  EXPECT_EQ(marks({5, 0, 7, 9, 2}),
+            (Lines{"", "no_hits", "covered_yet_hit", "covered_yet_hit", ""}));
+  EXPECT_EQ(marks({}), (Lines(5)));  // a list without counters
+  EXPECT_EQ(marks({std::nullopt, 3, 0}), (Lines{"", "", "no_hits", "", ""}));
+
+  LineRecognizer recognizer;
+  const HitMarks marked = MarkHits(result, testing::Numbered(entries), {5, 0, 7}, {}, recognizer);
+  const Lines report = GroupReportLines(result, Language::English, marked);
+  EXPECT_EQ(report[1],
+            "  member line 3: 30 permit tcp host 10.0.0.1 any eq 80 [7 hits, though an earlier "
+            "entry covers it]");
+  EXPECT_EQ(marked.TextOf(result.Lines[1], Language::Russian), " [попаданий нет]");
 }
 
 }  // namespace

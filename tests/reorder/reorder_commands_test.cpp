@@ -28,7 +28,14 @@ TEST(ReorderCommands, MovedLinesGoIntoTheGaps) {
        "",
        {"ip access-list extended *****", "no 30", "no 20", "",
         "ip access-list resequence ***** 3 3", "", "ip access-list extended *****", "1 permit a",
-        "2 permit b", "", "ip access-list resequence ***** 10 10"}}};
+        "2 permit b", "", "ip access-list resequence ***** 10 10"}},
+      // Remarks with numbers of their own move like entries; one that carries
+      // its entry's number moves with it under the entry's new number.
+      {{"30 remark b", "30 permit b", "20 remark own", "10 permit a"},
+       "R",
+       {"ip access-list extended R", "no 30", "no 20", "", "ip access-list resequence R 3 3", "",
+        "ip access-list extended R", "1 remark b", "1 permit b", "2 remark own", "",
+        "ip access-list resequence R 10 10"}}};
   for (const auto& [lines, name, commands] : cases) {
     const ReorderCommands result = GenerateReorderCommands(lines, 0, name);
     EXPECT_EQ(result.Outcome, CommandOutcome::Produced);

@@ -142,6 +142,26 @@ TEST(SortACL, GroupsAreSeparatedAndProblemLinesCountAsGroups) {
   EXPECT_EQ(first.NewPosition, (std::vector<std::size_t>{1, 0}));
 }
 
+TEST(SortACL, KeptRemarksTravelWithTheirEntries) {
+  const Lines list{"10 remark web",  "20 remark servers",     "30 permit udp any any",
+                   "40 remark mail", "50 permit tcp any any", "60 remark odd",
+                   "70 bogus",       "80 remark end"};
+  const SortOptions keep{.WithNumbers = true, .Group = true, .KeepRemarks = true};
+  const SortResult result = Sort(list, {KeyColumn::Proto}, keep);
+  // Each run of remarks stays above its entry; the last stays at the end, as
+  // a group of its own after the problem groups; a remark above a problem
+  // line stays a problem.
+  EXPECT_EQ(result.MainOutput,
+            (Lines{"40 remark mail", "50 permit tcp any any", "", "10 remark web",
+                   "20 remark servers", "30 permit udp any any", "", "", "", "80 remark end"}));
+  EXPECT_EQ(ProblemsOf(result), (Lines{"not recognized 6:70 bogus", "remark 5:60 remark odd"}));
+  EXPECT_EQ(result.NewPosition, (std::vector<std::size_t>{3, 4, 5, 1, 2, 0, 0, 6}));
+
+  // Off, remarks are problem lines as they always were.
+  EXPECT_EQ(Sort(list, {KeyColumn::Proto}, kPlain).MainOutput,
+            (Lines{"50 permit tcp any any", "30 permit udp any any"}));
+}
+
 const Lines kSource{"10 permit tcp any object-group WEB eq 80", "20 deny ip any any",
                     "30 remark spare"};
 
@@ -164,6 +184,24 @@ TEST(Collapse, SpreadMembersGiveTheClosestOneAndSeparatorsShrink) {
   std::vector<std::size_t> placement;
   CollapseToSource(sorted, kSource, true, &placement);
   EXPECT_EQ(placement, (std::vector<std::size_t>{0, 2, 0, 1, 0, 0, 2, 2, 0, 3, 4}));
+}
+
+// A paste kept whole in the source pane: another list's entry of the same
+// number must never stand for one of the chosen list.
+TEST(Collapse, SourceOfAWholePasteIsTheChosenListAlone) {
+  const Lines paste{"object-group network WEB",
+                    " host 10.0.0.1",
+                    "ip access-list standard 99",
+                    " 10 permit 172.16.191.199",
+                    "ip access-list extended EDGE",
+                    " permit tcp any object-group WEB eq 80",
+                    " permit ip any any"};
+  EXPECT_EQ(CollapseSourceOf(paste, "EDGE", Numbering::Given),
+            (Lines{"10 permit tcp any object-group WEB eq 80", "20 permit ip any any"}));
+  EXPECT_EQ(CollapseSourceOf(paste, "99", Numbering::AsWritten),
+            (Lines{"10 permit 172.16.191.199"}));
+  const Lines alone{" 10 permit ip any any"};
+  EXPECT_EQ(CollapseSourceOf(alone, "", Numbering::AsWritten), alone);
 }
 
 TEST(Collapse, SourceLinesWithoutANumberMatchNothing) {

@@ -241,6 +241,29 @@ class AnalysisWindowTest : public QObject {
     QVERIFY(boxes.Shown()[0].Text.startsWith("Rules whose numbers begin with \"0\""));
   }
 
+  // The counters' marks follow the report lines, outside the group colours
+  // and the copies.
+  void hitMarksFollowTheReportLines() {
+    ScriptedMessageBoxes boxes;
+    WindowDriver driver;
+    QVERIFY(Analyse(
+        driver,
+        "Extended IP access list T\n    10 permit tcp any any (0 matches)\n"
+        "    20 permit tcp host 10.0.0.1 any (5 matches)",
+        [](AnalysisWindow& w) {
+          QTextEdit* report = Child<QTextEdit>(w, "reportPane");
+          const QString mark = " [5 hits, though an earlier entry covers it]";
+          QCOMPARE(Lines(report), QStringList({"1: 10 permit tcp any any [no hits]",
+                                               " 2: 20 permit tcp host 10.0.0.1 any" + mark}));
+          CtrlClick(report, 1);
+          const int markStart = static_cast<int>(Lines(report)[1].indexOf(" ["));
+          QVERIFY(FormatAt(report, 1, markStart - 2).foreground() !=
+                  FormatAt(report, 1, markStart + 2).foreground());
+          QCOMPARE(Copied(w, "copyAllAction"),
+                   Joined({"10 permit tcp any any", "20 permit tcp host 10.0.0.1 any"}));
+        }));
+  }
+
   void hidingAGroupAndWhenTheMenuOffersIt() {
     ScriptedMessageBoxes boxes;
     WindowDriver driver;

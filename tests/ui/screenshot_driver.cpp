@@ -3,10 +3,17 @@
 // the checks and at its least size, of the shown
 // result of the first condition, of the sort window at two widths with the
 // order changes it warns of, and of the analysis window with the lines
-// related to a member of two groups: scripts/screenshot runs it under a
-// virtual display.
+// related to a member of two groups; then, on the real router paste, the
+// list chooser, a line's match counter, the analysis report's counter marks
+// and a sort that keeps remarks with their entries: scripts/screenshot runs it
+// under a virtual display.
 #include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -14,6 +21,7 @@
 #include <utility>
 
 #include "analysis_window.h"
+#include "list_chooser.h"
 #include "result_window.h"
 #include "window_driver.h"
 
@@ -89,6 +97,92 @@ bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& pa
   return saved;
 }
 
+// The real router paste with match counters and remarks put into its list
+// "sample" (the paste has none); its pim entry is left out, so that the
+// analysis runs through, and a copy of entry 250 is added at the end, hit
+// although entry 250 covers it.
+QString CountedSample(const QString& paste) {
+  QStringList lines;
+  bool inSample = false;
+  int entry = 0;
+  for (const QString& line : paste.split('\n')) {
+    if (line.startsWith("Extended IP access list")) {
+      if (inSample)
+        lines << "    670 permit tcp 10.10.37.24 0.0.0.7 host 10.10.5.20 eq 4000 (7 matches)";
+      inSample = line.endsWith(" sample");
+    }
+    if (!inSample || line.startsWith("Extended") || line.contains('(')) {
+      if (!line.contains(" pim ")) lines << line;
+      continue;
+    }
+    ++entry;
+    if (entry == 3) lines << "    25 remark monitoring from the route reflectors";
+    if (entry == 25) lines << "    245 remark application ports";
+    lines << line + QString(" (%1 matches)").arg(entry % 5 == 0 ? 0 : entry * 37 % 1000);
+  }
+  return lines.join('\n');
+}
+
+// The desktop on a real router paste: the list chooser, the tooltip with a
+// line's match counter, the analysis report's marks and a sort that keeps the
+// remarks with their entries.
+bool SaveRealPaste(kerbwise::ui::testing::WindowDriver& driver, const QString& outDir) {
+  using namespace kerbwise::ui;
+  const QString paste = testing::ReadText(KERBWISE_REALWORLD_DIR "/show-access-lists-mixed.txt");
+  if (paste.isEmpty()) return false;
+  bool saved = true;
+  const auto chooseSample = [&](const char* picture) {
+    ListChooser::SetShowHook([&, picture](ListChooser& chooser) {
+      auto* table = chooser.findChild<QTableWidget*>("listTable");
+      for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->item(row, 0)->text() == "sample") table->selectRow(row);
+      }
+      QApplication::processEvents();
+      if (picture != nullptr) saved = Save(chooser, outDir + picture) && saved;
+      chooser.accept();
+    });
+  };
+  chooseSample("/list-chooser.png");
+  driver.Normalize(paste);
+  chooseSample(nullptr);
+  driver.Normalize(CountedSample(paste));
+  ListChooser::SetShowHook({});
+
+  // The tooltip is a window of its own: the picture is the screen's.
+  QPlainTextEdit* list = driver.Pane("listPane");
+  const QTextCursor line(list->document()->findBlockByNumber(1));
+  const QPoint at = list->cursorRect(line).center() + QPoint(40, 0);
+  QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(list->viewport(), &help);
+  QTest::qWait(400);
+  const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+  const bool shot = screen.save(outDir + "/hit-tooltip.png");
+  std::printf("%s %s\n", shot ? "saved" : "could not save",
+              qPrintable(outDir + "/hit-tooltip.png"));
+  saved = shot && saved;
+
+  AnalysisWindow::SetShowHook([&](AnalysisWindow& window) {
+    QApplication::processEvents();
+    saved = Save(window, outDir + "/real-analysis.png") && saved;
+  });
+  driver.Find<QCheckBox>("portsInSetBox")->setChecked(true);
+  driver.Click("analysisButton");
+  AnalysisWindow::SetShowHook({});
+
+  ResultWindow::SetShowHook([&](ResultWindow& sort) {
+    if (sort.findChild<QWidget*>("protoKey") == nullptr) return;
+    for (const char* control : {"dstAddrKey", "keepRemarksBox"}) {
+      QTest::mouseClick(sort.findChild<QWidget*>(control), Qt::LeftButton);
+    }
+    sort.resize(1240, 600);
+    QApplication::processEvents();
+    saved = Save(sort, outDir + "/sort-keep-remarks.png") && saved;
+  });
+  driver.Click("sortButton");
+  ResultWindow::SetShowHook({});
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -128,6 +222,7 @@ int main(int argc, char* argv[]) {
     ResultWindow::SetShowHook({});
     if (!SaveSortWindow(driver, outDir)) status = 1;
     if (!SaveAnalysis(driver, outDir + "/analysis-window.png")) status = 1;
+    if (!SaveRealPaste(driver, outDir)) status = 1;
     QApplication::quit();
   });
   const int loop = QApplication::exec();

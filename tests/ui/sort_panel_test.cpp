@@ -21,6 +21,9 @@ const QString kEdge =
     " 20 permit tcp any host 10.0.0.1 eq 443\n 30 permit ip any any\n"
     " 40 permit tcp any host 10.0.0.1 eq 80";
 const QString kWeb = "permit tcp any object-group SRV eq 80\npermit ip any any";  // no name
+const QString kRemarks =
+    "ip access-list extended EDGE\n 10 remark web\n 20 permit tcp any any eq 80\n"
+    " 30 permit ip any any";
 const QString kServers = "object-group network SRV\n host 10.1.0.12\n host 10.1.0.11";
 // By protocol the ip deny comes before the tcp permit: the order changes what
 // the list does.
@@ -134,6 +137,13 @@ class SortPanelTest : public QObject {
         "ip access-list extended *****\nno 20\n\nip access-list resequence ***** 2 2\n\n"
         "ip access-list extended *****\n1 permit ip any any\n\n"
         "ip access-list resequence ***** 10 10\n");
+    // Kept with its entry, the remark moves with it instead of blocking the
+    // commands.
+    row("CLI, remarks kept", kRemarks, {1, "keepRemarksBox", "commandsButton"}, "proto(1)",
+        " 30 permit ip any any\n\n 10 remark web\n 20 permit tcp any any eq 80", {},
+        "ip access-list extended EDGE\nno 30\n\nip access-list resequence EDGE 2 2\n\n"
+        "ip access-list extended EDGE\n1 permit ip any any\n\n"
+        "ip access-list resequence EDGE 10 10\n");
   }
 
   void sortAndCommands() {
