@@ -39,7 +39,7 @@ void ExpectReachAgrees(const std::vector<std::string>& lines, const OracleList& 
   ASSERT_EQ(report.Rows.size(), list.size());
   for (const ShadowRow& row : report.Rows) {
     const bool matchesSome = std::any_of(packets.begin(), packets.end(), [&](const auto& packet) {
-      return testing::EntryMatches(list[&row - report.Rows.data()].Record, packet);
+      return testing::EntryMatches(list[&row - report.Rows.data()], packet);
     });
     const Reach expected = reachable[row.Index] ? Reach::Reachable
                            : matchesSome        ? Reach::Shadowed
