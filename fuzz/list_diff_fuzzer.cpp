@@ -10,7 +10,7 @@
 
 #include "engine_agreement.h"
 #include "fuzz_support.h"
-#include "packet_oracle.h"
+#include "list_oracle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "engine_agreement.h"
-#include "packet_oracle.h"
+#include "list_oracle.h"
 
 namespace kerbwise {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "packet_oracle.h"
+#include "list_oracle.h"
 #include "packets/list_diff.h"
 #include "packets/shadowed.h"
 

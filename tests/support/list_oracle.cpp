@@ -1,4 +1,4 @@
-#include "packet_oracle.h"
+#include "list_oracle.h"
 
 #include <algorithm>
 #include <map>
