@@ -80,7 +80,10 @@ std::optional<std::string> ReadRules(const std::vector<std::string>& lines, cons
         if (!entry.Clean) problem = ValueProblem(*read.Expr, options);
         break;
     }
-    if (!problem.empty()) return Fill(where.In(language), {lines[line], problem});
+    if (!problem.empty()) {
+      const std::size_t start = lines[line].find_first_not_of(' ');
+      return Fill(where.In(language), {std::string_view(lines[line]).substr(start), problem});
+    }
     rules.Entry.push_back(index);
     rules.Line.push_back(line);
     rules.Key.push_back(text);
@@ -101,13 +104,23 @@ bool TrafficMeets(const EntryTraffic& a, const EntryTraffic& b) {
 // protocol 0.
 constexpr std::uint8_t kPreferredProtocols[] = {kProtocolTcp, kProtocolUdp, kProtocolIcmp};
 
-ExamplePacket Describe(const PacketSet& packets) {
-  std::optional<Packet> packet;
+// A packet of the set as a person would pick one: tcp, udp or icmp when the
+// set holds such packets, from a client port when it can.
+Packet Pick(const PacketSet& packets) {
+  const PacketSet clientPorts = FieldRange(PacketField::SourcePort, 1024, 65535);
   for (const std::uint8_t protocol : kPreferredProtocols) {
-    packet = (packets & FieldRange(PacketField::Protocol, protocol, protocol)).Example();
-    if (packet) break;
+    const PacketSet ofProtocol = packets & FieldRange(PacketField::Protocol, protocol, protocol);
+    if (ofProtocol.Empty()) continue;
+    if (protocol != kProtocolIcmp) {
+      if (const auto packet = (ofProtocol & clientPorts).Example()) return *packet;
+    }
+    return *ofProtocol.Example();
   }
-  if (!packet) packet = packets.Example();
+  return *packets.Example();
+}
+
+ExamplePacket Describe(const PacketSet& packets) {
+  const std::optional<Packet> packet = Pick(packets);
   ExamplePacket example;
   example.Raw = *packet;
   const std::optional<std::string_view> name = ProtocolName(packet->Protocol);
