@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "check/check_for_match.h"
-#include "packet_oracle.h"
+#include "list_oracle.h"
 #include "packets/entry_set.h"
 #include "packets/packet_worker.h"
 #include "rules/line_recognizer.h"
