@@ -24,8 +24,8 @@ TEST(OracleAgreement, ReachAndDiffOnGeneratedSmallLists) {
     const auto newLines = random() % 4 == 0 ? testing::SmallList(random, 1 + random() % 6)
                                             : testing::EditedList(random, oldLines);
     try {
-      compared += testing::CheckEngineAgainstOracle(oldLines, newLines) ==
-                  testing::Agreement::Agrees;
+      compared +=
+          testing::CheckEngineAgainstOracle(oldLines, newLines) == testing::Agreement::Agrees;
     } catch (const std::logic_error& disagreement) {
       FAIL() << disagreement.what();
     }
