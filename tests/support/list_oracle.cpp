@@ -86,15 +86,15 @@ std::vector<Value> OnePerCell(const std::vector<Value>& candidates,
 // non-contiguous masks as with prefixes.
 std::vector<std::uint32_t> AddressCells(const std::vector<const OracleEntry*>& entries,
                                         bool source) {
-  std::map<std::vector<std::uint8_t>, std::vector<int>> groups;
+  std::map<std::string, std::vector<int>> groups;
   for (int bit = 0; bit < 32; ++bit) {
-    std::vector<std::uint8_t> wants;  // per entry: 0 open, 1 wants 0, 2 wants 1
+    std::string wants;  // per entry: '-' open, '0' or '1' the bit it wants
     bool mentioned = false;
     for (const OracleEntry* entry : entries) {
       const std::uint32_t mask = source ? entry->SrcMask : entry->DstMask;
       const std::uint32_t address = source ? entry->SrcAddr : entry->DstAddr;
       const bool fixed = (mask >> bit & 1u) != 0;
-      wants.push_back(fixed ? static_cast<std::uint8_t>(1 + (address >> bit & 1u)) : 0);
+      wants += fixed ? static_cast<char>('0' + (address >> bit & 1u)) : '-';
       mentioned = mentioned || fixed;
     }
     if (mentioned) groups[wants].push_back(bit);
