@@ -1,6 +1,5 @@
 #include "packets/list_diff.h"
 
-#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -209,8 +208,8 @@ class Differ {
     PacketSet decided = SetOf(entry);
     for (const std::size_t other : meeting) {
       if (other >= mine.Begin && other < entry) decided -= SetOf(other);
-      if (decided.Empty()) return;
     }
+    if (decided.Empty()) return;
     const bool permits = store_[entry].Permits;
     const std::size_t from = head < theirs.Entry.size() ? theirs.Entry[head] : theirs.End;
     for (const std::size_t other : meeting) {

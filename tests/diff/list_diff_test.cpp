@@ -29,7 +29,7 @@ const Lines kList = {
     "50 deny ip any any log",
 };
 
-TEST(DiffLists, RenumberedRemarkedOrSafelySortedListsDoTheSame) {
+TEST(DiffLists, RenumberedSafelySortedOrDeadEntryListsDoTheSame) {
   const Lines renumbered = {"1 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
                             "2 deny tcp 10.0.0.0 0.0.0.127 any",
                             "3 permit udp any host 192.168.1.1 eq 53", "4 deny ip any any log"};
@@ -37,12 +37,18 @@ TEST(DiffLists, RenumberedRemarkedOrSafelySortedListsDoTheSame) {
   const Lines sorted = {"30 permit udp any host 192.168.1.1 eq 53",
                         "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
                         "20 deny tcp 10.0.0.0 0.0.0.127 any", "50 deny ip any any log"};
-  for (const Lines& other : {kList, renumbered, sorted}) {
+  // An entry no packet matches (every TTL excluded) changes nothing.
+  Lines withNothing = kList;
+  std::string everyTtl = "25 permit ip any any ttl neq";
+  for (int ttl = 0; ttl <= 255; ++ttl) everyTtl += " " + std::to_string(ttl);
+  withNothing.insert(withNothing.begin() + 2, everyTtl);
+  for (const Lines& other : {kList, renumbered, sorted, withNothing}) {
     const ListDiff diff = DiffLists(kList, other, {});
     EXPECT_FALSE(diff.Error) << *diff.Error;
     EXPECT_TRUE(diff.Same);
     EXPECT_TRUE(diff.NewlyPermitted.empty() && diff.NewlyDenied.empty() && diff.Pairs.empty());
   }
+  EXPECT_TRUE(DiffLists({everyTtl}, {}, {}).Same);
 }
 
 TEST(DiffLists, SwappingOverlappingEntriesOfOppositeActionShowsAPacket) {
