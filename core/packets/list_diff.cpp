@@ -130,8 +130,7 @@ class Differ {
  public:
   Differ(const CompiledEntries& store, const ListRules& oldRules, const ListRules& newRules,
          std::size_t examples)
-      : store_(store), old_(oldRules), new_(newRules), examples_(examples),
-        sets_(store.size()) {}
+      : store_(store), old_(oldRules), new_(newRules), examples_(examples), sets_(store.size()) {}
 
   ListDiff Run() {
     // Packets the common head decides are decided alike; packets neither
@@ -198,8 +197,7 @@ class Differ {
     }
   }
 
-  void Found(std::size_t oldLine, std::size_t newLine, const PacketSet& packets,
-             bool oldPermits) {
+  void Found(std::size_t oldLine, std::size_t newLine, const PacketSet& packets, bool oldPermits) {
     differs_ = true;
     if (oldLine != kNone && newLine != kNone) {
       const DecidingPair pair{oldLine, newLine};

@@ -59,14 +59,9 @@ ReadList ReadForSets(const std::vector<std::string>& listLines, const CheckOptio
   return list;
 }
 
-ListSets::ListSets(const ReadList& list)
-    : list_(list), index_(list.Entries, list.Rule), sets_(list.Entries.size()) {}
+ListSets::ListSets(const ReadList& list) : list_(list), index_(list.Entries, list.Rule) {}
 
-const PacketSet& ListSets::Of(std::size_t k) {
-  std::optional<PacketSet>& set = sets_[k];
-  if (!set) set = EntrySet(list_.Entries, list_.Entries[k]);
-  return *set;
-}
+PacketSet ListSets::Of(std::size_t k) const { return EntrySet(list_.Entries, list_.Entries[k]); }
 
 std::vector<Packet> ListSets::Witnesses(const PacketSet& set) {
   std::vector<Packet> witnesses;
@@ -77,12 +72,22 @@ std::vector<Packet> ListSets::Witnesses(const PacketSet& set) {
   return witnesses;
 }
 
+std::vector<Packet> ListSets::Witnesses(std::size_t k) const {
+  std::vector<Packet> witnesses;
+  for (unsigned seed = 0; seed <= kRandomWitnesses; ++seed) {
+    const std::optional<Packet> picked = EntryWitness(list_.Entries, list_.Entries[k], seed);
+    if (!picked) break;
+    witnesses.push_back(*picked);
+  }
+  return witnesses;
+}
+
 std::optional<std::size_t> ListSets::FirstHolding(const std::vector<std::size_t>& entries,
                                                   const Packet& packet,
-                                                  const std::vector<bool>* skip) {
+                                                  const std::vector<bool>* skip) const {
   for (const std::size_t k : entries) {
     if (skip != nullptr && (*skip)[k]) continue;
-    if (Of(k).Holds(packet)) return k;
+    if (EntryMatches(list_.Entries, list_.Entries[k], packet)) return k;
   }
   return std::nullopt;
 }

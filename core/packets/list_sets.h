@@ -38,24 +38,28 @@ class ListSets {
 
   const ReadList& List() const { return list_; }
   bool Permits(std::size_t k) const { return list_.Entries[k].Permits; }
-  const PacketSet& Of(std::size_t k);
+  // Made afresh at each call: a few hundred nodes, cheaper to make again
+  // than to keep for every entry of a long list.
+  PacketSet Of(std::size_t k) const;
   // The rule entries whose packets can meet entry k's, ascending.
   std::vector<std::size_t> Meeting(std::size_t k) const { return index_.Meeting(k); }
 
   // A few packets of `set` spread over it, for quick answers before any
   // diagram is combined: the lowest corner and some picked at random.
   static std::vector<Packet> Witnesses(const PacketSet& set);
+  // The same for entry k, read off the entry without a diagram; empty when
+  // it matches no packet.
+  std::vector<Packet> Witnesses(std::size_t k) const;
 
   // The first of `entries` (ascending, skipping `skip`) whose set holds the
   // packet; nullopt when none does.
   std::optional<std::size_t> FirstHolding(const std::vector<std::size_t>& entries,
                                           const Packet& packet,
-                                          const std::vector<bool>* skip = nullptr);
+                                          const std::vector<bool>* skip = nullptr) const;
 
  private:
   const ReadList& list_;
   MeetingIndex index_;
-  std::vector<std::optional<PacketSet>> sets_;
 };
 
 // The text of an error that ended a job, in the run's language.
