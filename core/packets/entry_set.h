@@ -25,10 +25,11 @@ bool EntryMatches(const CompiledEntries& entries, const CompiledEntry& entry, co
 std::optional<Packet> EntryWitness(const CompiledEntries& entries, const CompiledEntry& entry,
                                    std::uint64_t seed);
 
-// What keeps a clean rule entry from having an exact set (a protocol, a
-// precedence or an ICMP message that is a name no table turns into a number:
-// only a changed template makes one), in English; nullopt when nothing does.
-// Needs no worker.
+// What keeps a clean rule entry from having an exact set, in English; nullopt
+// when nothing does. Needs no worker. An IP option (`option N`) is such a
+// thing: the sets have no field for it; so are a protocol, a precedence, dscp
+// or tos, or an ICMP message that is a name no table turns into a number
+// (only a changed template makes one).
 std::optional<std::string> EntrySetFault(const CompiledEntry& entry);
 
 }  // namespace kerbwise

@@ -14,6 +14,7 @@ namespace kerbwise {
 namespace {
 
 constexpr unsigned kRandomWitnesses = 3;
+constexpr std::size_t kKeptSets = 20000;
 
 // Why an entry cannot be compared, as a full match of it says it: the line as
 // the rule, so that its own faults are told in the list's words.
@@ -59,9 +60,20 @@ ReadList ReadForSets(const std::vector<std::string>& listLines, const CheckOptio
   return list;
 }
 
-ListSets::ListSets(const ReadList& list) : list_(list), index_(list.Entries, list.Rule) {}
+ListSets::ListSets(const ReadList& list)
+    : list_(list), index_(list.Entries, list.Rule), sets_(list.Entries.size()) {}
 
-PacketSet ListSets::Of(std::size_t k) const { return EntrySet(list_.Entries, list_.Entries[k]); }
+const PacketSet& ListSets::Of(std::size_t k) {
+  std::optional<PacketSet>& set = sets_[k];
+  if (set) return *set;
+  if (kept_.size() >= kKeptSets) {
+    for (const std::size_t dropped : kept_) sets_[dropped].reset();
+    kept_.clear();
+  }
+  set = EntrySet(list_.Entries, list_.Entries[k]);
+  kept_.push_back(k);
+  return *set;
+}
 
 std::vector<Packet> ListSets::Witnesses(const PacketSet& set) {
   std::vector<Packet> witnesses;

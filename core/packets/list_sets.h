@@ -38,9 +38,11 @@ class ListSets {
 
   const ReadList& List() const { return list_; }
   bool Permits(std::size_t k) const { return list_.Entries[k].Permits; }
-  // Made afresh at each call: a few hundred nodes, cheaper to make again
-  // than to keep for every entry of a long list.
-  PacketSet Of(std::size_t k) const;
+  // Kept once made, up to kKeptSets at a time (a few hundred nodes each);
+  // past that the kept ones are dropped and made again when asked for, so a
+  // long list never holds all its sets at once. The reference lasts until
+  // the next call.
+  const PacketSet& Of(std::size_t k);
   // The rule entries whose packets can meet entry k's, ascending.
   std::vector<std::size_t> Meeting(std::size_t k) const { return index_.Meeting(k); }
 
@@ -60,6 +62,8 @@ class ListSets {
  private:
   const ReadList& list_;
   MeetingIndex index_;
+  std::vector<std::optional<PacketSet>> sets_;
+  std::vector<std::size_t> kept_;  // the entries whose sets are in sets_
 };
 
 // The text of an error that ended a job, in the run's language.
