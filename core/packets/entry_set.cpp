@@ -92,7 +92,7 @@ PacketSet EntrySet(const CompiledEntries& entries, const CompiledEntry& entry) {
   PacketSet set = entry.Fragments ? FieldBits(PacketField::Fragment, 1, 1) : PacketSet::All();
   set &= TcpFlagSet(entry);
   set &= Ranges(entries, entry.Ttl, PacketField::Ttl);
-  set &= FieldBits(PacketField::Tos, entry.Tos.Value, entry.Tos.Mask);
+  set = FieldBits(PacketField::Tos, entry.Tos.Value, entry.Tos.Mask, set);
   set &= IcmpSet(entry);
   // Ports limit only the protocols that carry them, as a full match reads them.
   if (Ported(entry)) {
@@ -100,10 +100,11 @@ PacketSet EntrySet(const CompiledEntries& entries, const CompiledEntry& entry) {
     set &= Ranges(entries, entry.SrcPorts, PacketField::SourcePort);
   }
   const EntryTraffic& traffic = entry.Traffic;
-  set &= FieldBits(PacketField::Destination, traffic.DstAddr, traffic.DstMask);
-  set &= FieldBits(PacketField::Source, traffic.SrcAddr, traffic.SrcMask);
+  set = FieldBits(PacketField::Destination, traffic.DstAddr, traffic.DstMask, set);
+  set = FieldBits(PacketField::Source, traffic.SrcAddr, traffic.SrcMask, set);
   if (entry.ProtocolNumber >= 0) {
-    set &= FieldBits(PacketField::Protocol, static_cast<std::uint32_t>(entry.ProtocolNumber), 0xFF);
+    set = FieldBits(PacketField::Protocol, static_cast<std::uint32_t>(entry.ProtocolNumber), 0xFF,
+                    set);
   }
   return set;
 }
