@@ -77,8 +77,10 @@ std::span<const ValueRange>::iterator FirstEndingAtOrAfter(
                           [](const ValueRange& range, std::uint16_t v) { return range.Hi < v; });
 }
 
-bool IsTcpOrUdp(ProtocolFamily family) {
-  return family == ProtocolFamily::Tcp || family == ProtocolFamily::Udp;
+// The entries whose port conditions limit their traffic: tcp, udp and sctp.
+bool CarriesPorts(const CompiledEntry& entry) {
+  return entry.ProtocolNumber == kProtocolTcp || entry.ProtocolNumber == kProtocolUdp ||
+         entry.ProtocolNumber == kProtocolSctp;
 }
 
 // A rule naming an ICMP type covers every code of it; a rule naming a code
@@ -100,9 +102,9 @@ bool IcmpMessagesMeet(std::int32_t x, std::int32_t y) {
   return false;
 }
 
-// The ICMP message an entry limits its traffic to, -1 when it limits none.
+// The ICMP or IGMP message an entry limits its traffic to, -1 when it limits
+// none.
 std::int32_t KnownIcmpMessage(const CompiledEntry& entry) {
-  if (entry.Family() != ProtocolFamily::Icmp) return -1;
   const std::int32_t value = entry.IcmpValue();
   return value <= kMaxIcmpMessage ? value : -1;
 }
@@ -355,8 +357,7 @@ CoverStep CompiledEntries::CoversOptions(const CompiledEntry& rule, const Compil
   }
 
   if (rule.Traffic.Protocol != 0 && subject.Traffic.Protocol != 0) {
-    const ProtocolFamily family = subject.Family();
-    if (IsTcpOrUdp(family)) {
+    if (CarriesPorts(subject)) {
       CoverStep step =
           PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
                    CoverStep::SubjectSourcePortsUnreadable, query, incomplete);
@@ -367,7 +368,9 @@ CoverStep CompiledEntries::CoversOptions(const CompiledEntry& rule, const Compil
       if (step != CoverStep::Covered) return step;
     }
     if ((subject.TcpFlags & ~rule.TcpFlags) != 0) return CoverStep::OptionsApart;
-    if (family == ProtocolFamily::Icmp && !IcmpMessageCovered(rule, subject)) {
+    // ICMP and IGMP messages (a changed template may give other protocols
+    // one too: it narrows them just the same).
+    if (!IcmpMessageCovered(rule, subject)) {
       return CoverStep::OptionsApart;
     }
   }
@@ -404,9 +407,9 @@ bool CompiledEntries::OptionsMeet(const CompiledEntry& a, const CompiledEntry& b
   const std::int32_t messageA = KnownIcmpMessage(a);
   const std::int32_t messageB = KnownIcmpMessage(b);
   if (messageA >= 0 && messageB >= 0 && !IcmpMessagesMeet(messageA, messageB)) return false;
-  // Ports limit only tcp and udp entries; two such entries that got this far
-  // carry the same protocol.
-  if (!IsTcpOrUdp(a.Family()) || !IsTcpOrUdp(b.Family())) return true;
+  // Ports limit only tcp, udp and sctp entries; two such entries that got this
+  // far carry the same protocol.
+  if (!CarriesPorts(a) || !CarriesPorts(b)) return true;
   return RangesMeet(a.SrcPorts, b.SrcPorts) && RangesMeet(a.DstPorts, b.DstPorts);
 }
 
