@@ -14,6 +14,7 @@ namespace kerbwise {
 namespace {
 
 constexpr unsigned kRandomWitnesses = 3;
+constexpr std::size_t kKeptSets = 20000;
 
 // Why an entry cannot be compared, as a full match of it says it: the line as
 // the rule, so that its own faults are told in the list's words.
@@ -64,7 +65,13 @@ ListSets::ListSets(const ReadList& list)
 
 const PacketSet& ListSets::Of(std::size_t k) {
   std::optional<PacketSet>& set = sets_[k];
-  if (!set) set = EntrySet(list_.Entries, list_.Entries[k]);
+  if (set) return *set;
+  if (kept_.size() >= kKeptSets) {
+    for (const std::size_t dropped : kept_) sets_[dropped].reset();
+    kept_.clear();
+  }
+  set = EntrySet(list_.Entries, list_.Entries[k]);
+  kept_.push_back(k);
   return *set;
 }
 
@@ -77,12 +84,22 @@ std::vector<Packet> ListSets::Witnesses(const PacketSet& set) {
   return witnesses;
 }
 
+std::vector<Packet> ListSets::Witnesses(std::size_t k) const {
+  std::vector<Packet> witnesses;
+  for (unsigned seed = 0; seed <= kRandomWitnesses; ++seed) {
+    const std::optional<Packet> picked = EntryWitness(list_.Entries, list_.Entries[k], seed);
+    if (!picked) break;
+    witnesses.push_back(*picked);
+  }
+  return witnesses;
+}
+
 std::optional<std::size_t> ListSets::FirstHolding(const std::vector<std::size_t>& entries,
                                                   const Packet& packet,
-                                                  const std::vector<bool>* skip) {
+                                                  const std::vector<bool>* skip) const {
   for (const std::size_t k : entries) {
     if (skip != nullptr && (*skip)[k]) continue;
-    if (Of(k).Holds(packet)) return k;
+    if (EntryMatches(list_.Entries, list_.Entries[k], packet)) return k;
   }
   return std::nullopt;
 }

@@ -38,6 +38,10 @@ class ListSets {
 
   const ReadList& List() const { return list_; }
   bool Permits(std::size_t k) const { return list_.Entries[k].Permits; }
+  // Kept once made, up to kKeptSets at a time (a few hundred nodes each);
+  // past that the kept ones are dropped and made again when asked for, so a
+  // long list never holds all its sets at once. The reference lasts until
+  // the next call.
   const PacketSet& Of(std::size_t k);
   // The rule entries whose packets can meet entry k's, ascending.
   std::vector<std::size_t> Meeting(std::size_t k) const { return index_.Meeting(k); }
@@ -45,17 +49,21 @@ class ListSets {
   // A few packets of `set` spread over it, for quick answers before any
   // diagram is combined: the lowest corner and some picked at random.
   static std::vector<Packet> Witnesses(const PacketSet& set);
+  // The same for entry k, read off the entry without a diagram; empty when
+  // it matches no packet.
+  std::vector<Packet> Witnesses(std::size_t k) const;
 
   // The first of `entries` (ascending, skipping `skip`) whose set holds the
   // packet; nullopt when none does.
   std::optional<std::size_t> FirstHolding(const std::vector<std::size_t>& entries,
                                           const Packet& packet,
-                                          const std::vector<bool>* skip = nullptr);
+                                          const std::vector<bool>* skip = nullptr) const;
 
  private:
   const ReadList& list_;
   MeetingIndex index_;
   std::vector<std::optional<PacketSet>> sets_;
+  std::vector<std::size_t> kept_;  // the entries whose sets are in sets_
 };
 
 // The text of an error that ended a job, in the run's language.

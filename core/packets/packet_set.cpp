@@ -276,9 +276,14 @@ PacketSet FieldRange(PacketField field, std::uint32_t low, std::uint32_t high) {
 }
 
 PacketSet FieldBits(PacketField field, std::uint32_t value, std::uint32_t mask) {
+  return FieldBits(field, value, mask, PacketSet::All());
+}
+
+PacketSet FieldBits(PacketField field, std::uint32_t value, std::uint32_t mask,
+                    const PacketSet& below) {
   const FieldPlace& place = PlaceOf(field);
   // Built from the last variable up, so that each step adds one node on top.
-  int result = bdd_addref(kTrue);
+  int result = bdd_addref(below.root_);
   for (unsigned bit = 0; bit < place.Width; ++bit) {
     if (((mask >> bit) & 1u) == 0) continue;
     const int variable = Variable(place, bit);

@@ -89,7 +89,7 @@ class PacketSet {
 
  private:
   friend PacketSet FieldRange(PacketField, std::uint32_t, std::uint32_t);
-  friend PacketSet FieldBits(PacketField, std::uint32_t, std::uint32_t);
+  friend PacketSet FieldBits(PacketField, std::uint32_t, std::uint32_t, const PacketSet&);
   explicit PacketSet(int root);
   int root_;
 };
@@ -104,5 +104,10 @@ PacketSet FieldRange(PacketField field, std::uint32_t low, std::uint32_t high);
 // the other bits are free (an address with a netmask-form mask, contiguous or
 // not).
 PacketSet FieldBits(PacketField field, std::uint32_t value, std::uint32_t mask);
+// The same intersected with `below`, a set that limits only fields after
+// `field` in the order of PacketField: made in one pass, without walking
+// `below`.
+PacketSet FieldBits(PacketField field, std::uint32_t value, std::uint32_t mask,
+                    const PacketSet& below);
 
 }  // namespace kerbwise

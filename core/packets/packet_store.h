@@ -12,6 +12,10 @@ inline constexpr unsigned kPacketVariables = 143;
 void OpenStore(std::size_t maxNodes);
 // Ends it; every PacketSet of the job must be gone.
 void CloseStore();
+// Whether the store must be started afresh before the next job: the library
+// signalled an error (its caches may then hold wrong results), or the node
+// table grew so large that its memory should go back.
+bool StoreNeedsReset();
 // Throws PacketSetTooLarge when the library signalled that the cap was hit
 // (its last result is then meaningless), std::runtime_error for any other
 // error it signalled.

@@ -15,18 +15,24 @@ namespace {
 // Set by the library's error hook, read after each operation. Only the
 // worker's thread touches the library.
 int lastError = 0;
+bool failed = false;  // an error was signalled since the store was opened
 
 void RecordError(int code) {
   if (lastError == 0) lastError = code;
 }
 
-constexpr int kInitialNodes = 1 << 16;
-constexpr int kCacheSize = 1 << 14;
+// A million nodes (about 20 MB) to start with: most jobs never grow it, and
+// each growth costs a collection and a rehash of every node.
+constexpr int kInitialNodes = 1 << 20;
+constexpr int kCacheSize = 1 << 18;
+// A table grown past this many nodes is given back after the job.
+constexpr int kKeptNodes = 1 << 22;
 
 }  // namespace
 
 void OpenStore(std::size_t maxNodes) {
   lastError = 0;
+  failed = false;
   const int cap = static_cast<int>(std::min<std::size_t>(maxNodes, INT_MAX / 2));
   bdd_init(std::min(kInitialNodes, std::max(cap, 1024)), kCacheSize);
   bdd_error_hook(RecordError);
@@ -43,10 +49,13 @@ void CloseStore() {
   lastError = 0;
 }
 
+bool StoreNeedsReset() { return failed || lastError != 0 || bdd_getallocnum() > kKeptNodes; }
+
 void ThrowIfStoreFailed() {
   if (lastError == 0) return;
   const int code = lastError;
   lastError = 0;
+  failed = true;
   if (code == BDD_NODENUM || code == BDD_MEMORY || code == BDD_NODES) {
     throw PacketSetTooLarge("the packet diagrams reached their size limit");
   }
@@ -88,23 +97,40 @@ void PacketWorker::Post(std::function<void()> job) {
 }
 
 void PacketWorker::Loop() {
+  bool open = false;
+  std::size_t openCap = 0;
   for (;;) {
     std::function<void()> job;
     std::size_t maxNodes = 0;
     {
       std::unique_lock<std::mutex> lock(mutex_);
       wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-      if (jobs_.empty()) return;
+      if (jobs_.empty()) {
+        if (open) CloseStore();
+        return;
+      }
       job = std::move(jobs_.front());
       jobs_.pop_front();
       maxNodes = maxNodes_;
     }
-    // A fresh store for every job: a job that hit the cap leaves the
-    // library's caches unreliable. The packaged task keeps the job's
-    // exception for its future.
-    OpenStore(maxNodes);
+    // The store outlives a job, whose sets are all gone when it ends, so
+    // that short jobs do not pay for a fresh table; it starts afresh after
+    // an error, for a new cap, or to give back a grown table. The packaged
+    // task keeps the job's exception for its future.
+    if (open && maxNodes != openCap) {
+      CloseStore();
+      open = false;
+    }
+    if (!open) {
+      OpenStore(maxNodes);
+      open = true;
+      openCap = maxNodes;
+    }
     job();
-    CloseStore();
+    if (StoreNeedsReset()) {
+      CloseStore();
+      open = false;
+    }
   }
 }
 

@@ -43,23 +43,28 @@ class RemovalJudge {
     const std::vector<std::size_t> earlier(meeting.begin(), split);
     const std::vector<std::size_t> later(split, meeting.end());
     const bool permits = sets_.Permits(k);
-
+    // A packet it decides that a later entry of the other action would take
+    // (or, for a permit, that no later entry takes) keeps it, and is quick
+    // to find: first among packets picked off the entry, without diagrams.
+    const auto keeps = [&](const Packet& packet) {
+      const std::optional<std::size_t> next = sets_.FirstHolding(later, packet, &gone_);
+      return next ? sets_.Permits(*next) != permits : permits;
+    };
+    for (const Packet& witness : sets_.Witnesses(k)) {
+      if (!sets_.FirstHolding(earlier, witness, &gone_) && keeps(witness)) return false;
+    }
     PacketSet decided = sets_.Of(k);
     for (const std::size_t j : earlier) {
       if (gone_[j]) continue;
       decided -= sets_.Of(j);
       if (decided.Empty()) return true;
     }
-    // A packet it decides that a later entry of the other action would take
-    // (or, for a permit, that no later entry takes) keeps it, and is quick
-    // to find.
     for (const Packet& witness : ListSets::Witnesses(decided)) {
-      const std::optional<std::size_t> next = sets_.FirstHolding(later, witness, &gone_);
-      if (next ? sets_.Permits(*next) != permits : permits) return false;
+      if (keeps(witness)) return false;
     }
     for (const std::size_t j : later) {
       if (gone_[j]) continue;
-      const PacketSet& other = sets_.Of(j);
+      const PacketSet other = sets_.Of(j);
       if (!decided.Meets(other)) continue;
       if (sets_.Permits(j) != permits) return false;
       decided -= other;
@@ -68,7 +73,8 @@ class RemovalJudge {
     return !permits;
   }
 
-  // The packets of `set` the list without the `without` entries permits.
+  // The packets of entry k that the list without the `without` entries
+  // permits.
   PacketSet Permitted(std::size_t k, const std::vector<bool>& without) {
     std::vector<std::size_t> deciding = sets_.Meeting(k);
     deciding.insert(std::lower_bound(deciding.begin(), deciding.end(), k), k);
@@ -76,8 +82,9 @@ class RemovalJudge {
     PacketSet permitted;
     for (const std::size_t j : deciding) {
       if (without[j]) continue;
-      if (sets_.Permits(j)) permitted |= left & sets_.Of(j);
-      left -= sets_.Of(j);
+      const PacketSet other = sets_.Of(j);
+      if (sets_.Permits(j)) permitted |= left & other;
+      left -= other;
       if (left.Empty()) break;
     }
     return permitted;

@@ -9,9 +9,6 @@ namespace kerbwise {
 
 namespace {
 
-// How many packets of `set` also lie in `other`.
-double Overlap(const PacketSet& set, const PacketSet& other) { return (set & other).Size(); }
-
 // A small set of the deciding entries that together hold all of `set`:
 // greedily the one that holds most of what is left, an entry of the opposite
 // action first among equals; when a conflict needs one and the greedy choice
@@ -21,46 +18,48 @@ double Overlap(const PacketSet& set, const PacketSet& other) { return (set & oth
 std::vector<std::size_t> ChooseCover(ListSets& sets, std::size_t entry, const PacketSet& set,
                                      const std::vector<std::size_t>& deciders, bool conflict) {
   const bool permits = sets.Permits(entry);
-  std::vector<std::size_t> chosen;
-  PacketSet left = set;
-  while (!left.Empty()) {
-    std::size_t best = deciders.front();
-    double bestSize = -1;
-    for (const std::size_t j : deciders) {
-      const double size = Overlap(left, sets.Of(j));
-      const bool better = size > bestSize || (size == bestSize && sets.Permits(j) != permits &&
-                                              sets.Permits(best) == permits);
-      if (better) {
-        best = j;
-        bestSize = size;
-      }
-    }
-    chosen.push_back(best);
-    left -= sets.Of(best);
+  // Per decider: its set within the entry's, and whether it is of the
+  // opposite action.
+  std::vector<PacketSet> parts;
+  std::vector<bool> opposite;
+  for (const std::size_t j : deciders) {
+    parts.push_back(set & sets.Of(j));
+    opposite.push_back(sets.Permits(j) != permits);
   }
-  const auto opposite = [&](std::size_t j) { return sets.Permits(j) != permits; };
-  if (conflict && std::none_of(chosen.begin(), chosen.end(), opposite)) {
-    std::size_t best = 0;
+  // The decider holding most of `of` (by position), among equals one of the
+  // opposite action; `only` limits the choice to those.
+  const auto largest = [&](const PacketSet& of, bool onlyOpposite) {
+    std::size_t best = parts.size();
     double bestSize = -1;
-    for (const std::size_t j : deciders) {
-      if (!opposite(j)) continue;
-      if (const double size = Overlap(set, sets.Of(j)); size > bestSize) {
-        best = j;
+    for (std::size_t d = 0; d < parts.size(); ++d) {
+      if (onlyOpposite && !opposite[d]) continue;
+      const double size = (of & parts[d]).Size();
+      if (size > bestSize || (size == bestSize && opposite[d] && !opposite[best])) {
+        best = d;
         bestSize = size;
       }
     }
-    chosen.insert(chosen.begin(), best);
+    return best;
+  };
+  std::vector<std::size_t> chosen;  // positions in `deciders`
+  for (PacketSet left = set; !left.Empty();) {
+    chosen.push_back(largest(left, false));
+    left -= parts[chosen.back()];
+  }
+  const auto isOpposite = [&](std::size_t d) { return static_cast<bool>(opposite[d]); };
+  if (conflict && std::none_of(chosen.begin(), chosen.end(), isOpposite)) {
+    chosen.insert(chosen.begin(), largest(set, true));
     // The others, the last chosen first, leave when the rest still hold all.
     for (std::size_t c = chosen.size(); c-- > 1;) {
       PacketSet rest;
       for (std::size_t d = 0; d < chosen.size(); ++d) {
-        if (d != c) rest |= sets.Of(chosen[d]);
+        if (d != c) rest |= parts[chosen[d]];
       }
-      if (rest.Contains(set)) chosen.erase(chosen.begin() + static_cast<std::ptrdiff_t>(c));
+      if (rest == set) chosen.erase(chosen.begin() + static_cast<std::ptrdiff_t>(c));
     }
   }
   std::vector<std::pair<double, std::size_t>> ranked;
-  for (const std::size_t j : chosen) ranked.emplace_back(-Overlap(set, sets.Of(j)), j);
+  for (const std::size_t d : chosen) ranked.emplace_back(-parts[d].Size(), deciders[d]);
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::size_t> ordered;
@@ -69,18 +68,19 @@ std::vector<std::size_t> ChooseCover(ListSets& sets, std::size_t entry, const Pa
 }
 
 ShadowRow RowOf(ListSets& sets, std::size_t entry) {
-  ShadowRow row{.Index = entry};
-  const PacketSet& set = sets.Of(entry);
-  if (set.Empty()) {
-    row.State = Reach::MatchesNothing;
-    return row;
-  }
+  ShadowRow row;
+  row.Index = entry;
   std::vector<std::size_t> earlier = sets.Meeting(entry);
   earlier.erase(std::lower_bound(earlier.begin(), earlier.end(), entry), earlier.end());
   // Most entries are reachable, and a packet no earlier entry takes shows it
-  // without combining any diagrams.
-  for (const Packet& witness : ListSets::Witnesses(set)) {
+  // without making any diagram.
+  for (const Packet& witness : sets.Witnesses(entry)) {
     if (!sets.FirstHolding(earlier, witness)) return row;
+  }
+  const PacketSet set = sets.Of(entry);
+  if (set.Empty()) {
+    row.State = Reach::MatchesNothing;
+    return row;
   }
   // What the earlier entries leave of the set, in list order: each takes
   // what it matches of the rest.
@@ -88,7 +88,7 @@ ShadowRow RowOf(ListSets& sets, std::size_t entry) {
   std::vector<std::size_t> deciders;
   bool conflict = false;
   for (const std::size_t j : earlier) {
-    const PacketSet& other = sets.Of(j);
+    const PacketSet other = sets.Of(j);
     if (!left.Meets(other)) continue;
     deciders.push_back(j);
     conflict = conflict || sets.Permits(j) != sets.Permits(entry);

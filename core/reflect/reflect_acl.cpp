@@ -5,9 +5,12 @@
 #include <optional>
 #include <utility>
 
+#include "rules/integer_reader.h"
+#include "rules/limits.h"
 #include "rules/list_entry.h"
 #include "rules/name_tables.h"
 #include "rules/primitives.h"
+#include "rules/protocols.h"
 #include "rules/rule_record.h"
 
 namespace kerbwise {
@@ -16,22 +19,14 @@ namespace {
 constexpr std::uint32_t kAllOnes = 0xFFFFFFFFu;
 
 // The protocol as the recognizer stores it, and the word written for it.
-std::string_view ProtocolWord(std::string_view value) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kWords{{
-      {"ip", "ip"},
-      {"6", "tcp"},
-      {"17", "udp"},
-      {"1", "icmp"},
-      {"47", "gre"},
-      {"50", "esp"},
-      {"88", "eigrp"},
-      {"89", "ospf"},
-      {"4", "ipinip"},
-  }};
-  for (const auto& [stored, word] : kWords) {
-    if (stored == value) return word;
+std::string ProtocolWord(const std::string& value) {
+  const std::optional<std::int32_t> number = ReadInteger(value);
+  if (number && *number >= 0 && *number <= kMaxProtocol) {
+    if (const auto name = ProtocolName(static_cast<std::uint8_t>(*number))) {
+      return std::string(*name);
+    }
   }
-  return value;  // a protocol the template does not name: written as stored
+  return value;  // ip, or a protocol without a name: written as stored
 }
 
 // " any", " host A", or " A M" with M written as the mask type says.
@@ -65,14 +60,19 @@ std::string MirrorRule(const RuleRecord& expr, MaskForm maskType) {
   AppendWord(rule, values.Get(SideSource, SlotPort));
   // A message that nothing answers, or that the table does not know, is left
   // out: the mirrored rule then lets every message between the two through.
-  if (const std::string& message = values.Get(SideNone, SlotPort); !message.empty()) {
+  // IGMP messages have no answers of that kind: they are left out as well.
+  if (const std::string& message = values.Get(SideNone, SlotPort);
+      !message.empty() && values.Get(SideNone, SlotProtocol) == "1") {
     AppendWord(rule, IcmpReplyName(message).value_or(""));
   }
-  // Return traffic never opens a connection, so "established" has no mirror.
+  // Return traffic never opens a connection, so "established" has no mirror;
+  // nor have the flags of the outgoing packets (the answer to a syn carries
+  // syn and ack). A reflect or evaluate belongs to the outgoing list.
   if (const std::string& flag = values.Get(SideNone, SlotEstablished); flag != "established") {
     AppendWord(rule, flag);
   }
-  for (int slot = SlotPrecedence; slot <= SlotLog + 1; ++slot) {
+  for (const Slot slot : {SlotPrecedence, SlotDscp, SlotTos, SlotTtl, SlotFragments, SlotOption,
+                          SlotTimeRange, SlotLog, SlotLogUpdate, SlotThreshold}) {
     AppendWord(rule, values.Get(SideNone, slot));
   }
   return rule;

@@ -71,10 +71,21 @@ bool MatchNumberLiteral(std::string_view element, std::string_view token, std::s
   return true;
 }
 
+bool IsTcpFlagName(const std::string& lower, std::string& value) {
+  static constexpr std::array<std::string_view, 6> kFlags{"ack", "fin", "psh", "rst", "syn", "urg"};
+  for (const std::string_view flag : kFlags) {
+    if (flag == lower) {
+      value.assign(flag);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 ElementType ClassifyElement(std::string_view element) {
-  static constexpr std::array<std::pair<std::string_view, ElementType>, 9> kPlaceholders{{
+  static constexpr std::array<std::pair<std::string_view, ElementType>, 21> kPlaceholders{{
       {"addr", ElementType::Addr},
       {"mask", ElementType::Mask},
       {"cidr", ElementType::Cidr},
@@ -84,6 +95,18 @@ ElementType ClassifyElement(std::string_view element) {
       {"str256", ElementType::Str256},
       {"imsg", ElementType::IcmpMessage},
       {"prcdn", ElementType::Precedence},
+      {"haddr", ElementType::HostAddr},
+      {"caddr", ElementType::CommaAddr},
+      {"wild", ElementType::Wildcard},
+      {"proto", ElementType::ProtocolNumber},
+      {"igmsg", ElementType::IgmpMessage},
+      {"dscpv", ElementType::Dscp},
+      {"tosv", ElementType::Tos},
+      {"ipopt", ElementType::IpOption},
+      {"tflag", ElementType::TcpFlag},
+      {"sflag", ElementType::SignedTcpFlag},
+      {"trstate", ElementType::RangeState},
+      {"count", ElementType::Count},
   }};
   if (IsKeyword(element)) return ElementType::Keyword;
   for (const auto& [name, type] : kPlaceholders) {
@@ -99,8 +122,13 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
   switch (type) {
     case ElementType::Keyword:
       return EqualsIgnoringCase(token, element);
+    case ElementType::CommaAddr:
+      if (token.back() != ',') return false;
+      return MatchElement(ElementType::Addr, element, token.substr(0, token.size() - 1), value);
     case ElementType::Addr:
     case ElementType::Mask:
+    case ElementType::HostAddr:
+    case ElementType::Wildcard:
       if (auto address = IPToVal(token)) {
         value = std::to_string(*address);
         return true;
@@ -108,10 +136,15 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
       return false;
     case ElementType::Cidr:
       return MatchCidr(token, value);
+    // Lists print a port by the name it has for either protocol (a tcp entry
+    // with "eq snmp"), so a name of the other protocol is read by its number.
+    // A name both tables hold has the same number in both.
     case ElementType::TcpPort:
-      return LookUp(TcpPortNames(), token, value) || ReadBounded(token, 5, 0, kMaxPort, value);
+      return LookUp(TcpPortNames(), token, value) || LookUp(UdpPortNames(), token, value) ||
+             ReadBounded(token, 5, 0, kMaxPort, value);
     case ElementType::UdpPort:
-      return LookUp(UdpPortNames(), token, value) || ReadBounded(token, 5, 0, kMaxPort, value);
+      return LookUp(UdpPortNames(), token, value) || LookUp(TcpPortNames(), token, value) ||
+             ReadBounded(token, 5, 0, kMaxPort, value);
     case ElementType::Byte:
       return ReadBounded(token, 3, 0, kMaxTtl, value);
     case ElementType::Str256:
@@ -124,6 +157,30 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
     case ElementType::Precedence:
       return LookUp(PrecedenceNames(), token, value) ||
              ReadBounded(token, 1, 0, kMaxPrecedence, value);
+    case ElementType::ProtocolNumber:
+      return ReadBounded(token, 3, 0, kMaxProtocol, value);
+    case ElementType::IgmpMessage:
+      if (LookUp(IgmpMessageNames(), token, value)) return true;
+      if (!ReadBounded(token, 2, 0, kMaxIgmpNumber, value)) return false;
+      value = std::to_string(kIgmpNumberBase + ReadIntStrict(value));
+      return true;
+    case ElementType::Dscp:
+      return LookUp(DscpNames(), token, value) || ReadBounded(token, 2, 0, kMaxDscp, value);
+    case ElementType::Tos:
+      return LookUp(TosNames(), token, value) || ReadBounded(token, 2, 0, kMaxTos, value);
+    case ElementType::IpOption:
+      return LookUp(IpOptionNames(), token, value) || ReadBounded(token, 3, 0, kMaxIpOption, value);
+    case ElementType::TcpFlag:
+      return IsTcpFlagName(ToLowerAscii(token), value);
+    case ElementType::SignedTcpFlag:
+      if (token.size() < 2 || (token[0] != '+' && token[0] != '-')) return false;
+      if (!IsTcpFlagName(ToLowerAscii(token.substr(1)), value)) return false;
+      value.insert(value.begin(), token[0]);
+      return true;
+    case ElementType::RangeState:
+      return EqualsIgnoringCase(token, "(active)") || EqualsIgnoringCase(token, "(inactive)");
+    case ElementType::Count:
+      return ReadBounded(token, 10, 0, INT32_MAX, value);
     case ElementType::NumberLiteral:
       return MatchNumberLiteral(element, token, value);
   }

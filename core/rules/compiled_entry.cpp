@@ -6,6 +6,7 @@
 #include "rules/address_sets.h"
 #include "rules/integer_reader.h"
 #include "rules/limits.h"
+#include "rules/packet_fields.h"
 #include "rules/protocols.h"
 
 namespace kerbwise {
@@ -35,12 +36,12 @@ std::uint32_t NumberKey(std::string_view text) {
   return value + 1;
 }
 
-ProtocolFamily FamilyOf(std::uint32_t protocolKey) {
-  if (protocolKey == 0) return ProtocolFamily::Any;
-  if (protocolKey == kProtocolTcp + 1u) return ProtocolFamily::Tcp;
-  if (protocolKey == kProtocolUdp + 1u) return ProtocolFamily::Udp;
-  if (protocolKey == kProtocolIcmp + 1u) return ProtocolFamily::Icmp;
-  return ProtocolFamily::Other;
+// The protocol number of a protocol key, kUnnumberedProtocol when the key is
+// no number of 0..255.
+std::int16_t ProtocolNumberOf(std::uint32_t protocolKey) {
+  if (protocolKey == 0) return -1;
+  if (protocolKey <= 256) return static_cast<std::int16_t>(protocolKey - 1);
+  return kUnnumberedProtocol;
 }
 
 EntryKind KindOf(const RuleRecord& record, bool parameterError) {
@@ -76,8 +77,10 @@ std::span<const ValueRange>::iterator FirstEndingAtOrAfter(
                           [](const ValueRange& range, std::uint16_t v) { return range.Hi < v; });
 }
 
-bool IsTcpOrUdp(ProtocolFamily family) {
-  return family == ProtocolFamily::Tcp || family == ProtocolFamily::Udp;
+// The entries whose port conditions limit their traffic: tcp, udp and sctp.
+bool CarriesPorts(const CompiledEntry& entry) {
+  return entry.ProtocolNumber == kProtocolTcp || entry.ProtocolNumber == kProtocolUdp ||
+         entry.ProtocolNumber == kProtocolSctp;
 }
 
 // A rule naming an ICMP type covers every code of it; a rule naming a code
@@ -85,9 +88,10 @@ bool IsTcpOrUdp(ProtocolFamily family) {
 bool IcmpMessageCovered(const CompiledEntry& rule, const CompiledEntry& subject) {
   if (rule.IcmpMessage == 0 || rule.IcmpMessage == subject.IcmpMessage) return true;
   if (subject.IcmpMessage == 0) return false;
-  return rule.IcmpValue >= 0 && rule.IcmpValue <= kMaxIcmpType &&
-         subject.IcmpValue >= kIcmpTypeCount &&
-         rule.IcmpValue == subject.IcmpValue / kIcmpTypeCount;
+  const std::int32_t ruleValue = rule.IcmpValue();
+  const std::int32_t subjectValue = subject.IcmpValue();
+  return ruleValue >= 0 && ruleValue <= kMaxIcmpType && subjectValue >= kIcmpTypeCount &&
+         ruleValue == subjectValue / kIcmpTypeCount;
 }
 
 // Whether two ICMP messages (a type, or a type with its code) share a packet.
@@ -98,10 +102,11 @@ bool IcmpMessagesMeet(std::int32_t x, std::int32_t y) {
   return false;
 }
 
-// The ICMP message an entry limits its traffic to, -1 when it limits none.
+// The ICMP or IGMP message an entry limits its traffic to, -1 when it limits
+// none.
 std::int32_t KnownIcmpMessage(const CompiledEntry& entry) {
-  if (entry.Family != ProtocolFamily::Icmp) return -1;
-  return entry.IcmpValue <= kMaxIcmpMessage ? entry.IcmpValue : -1;
+  const std::int32_t value = entry.IcmpValue();
+  return value <= kMaxIcmpMessage ? value : -1;
 }
 
 // Protocol texts other than ip and plain numbers come only from a changed
@@ -120,7 +125,7 @@ std::uint32_t ProtocolKey(const std::string& text) {
 void CompiledEntries::Clear() {
   entries_.clear();
   ranges_.clear();
-  precedences_.Clear();
+  texts_.Clear();
   messages_.Clear();
 }
 
@@ -165,7 +170,7 @@ CompiledEntry CompileTraffic(const RuleRecord& record, bool parameterError) {
                    .SrcMask = record.SrcMask,
                    .DstAddr = record.DstAddr,
                    .DstMask = record.DstMask};
-  entry.Family = FamilyOf(entry.Traffic.Protocol);
+  entry.ProtocolNumber = ProtocolNumberOf(entry.Traffic.Protocol);
   return entry;
 }
 
@@ -177,12 +182,18 @@ std::size_t CompiledEntries::Add(const RuleRecord& record, bool parameterError) 
 
 void CompiledEntries::CompileOptions(CompiledEntry& entry, const RuleRecord& record) {
   const OptionValues& values = record.Values;
-  entry.Established = !values.Get(SideNone, SlotEstablished).empty();
-  // Stored with its keyword: "precedence 5".
-  entry.Precedence = Key(values.Get(SideNone, SlotPrecedence), precedences_, "precedence");
-  const std::string& message = values.Get(SideNone, SlotPort);
-  entry.IcmpMessage = Key(message, messages_);
-  entry.IcmpValue = ReadIntDefault(message, -1);
+  CompileToS(entry, values);
+  if (entry.ProtocolNumber == kProtocolTcp) {
+    if (!values.Get(SideNone, SlotEstablished).empty()) entry.TcpFlags = EstablishedFlags();
+    const std::string& flags = values.Get(SideNone, SlotTcpFlags);
+    if (!flags.empty()) {
+      // A text a changed template lets through unread narrows to nothing
+      // rather than to everything.
+      entry.TcpFlags &= TcpFlagCombinations(flags).value_or(0);
+    }
+  }
+  entry.Fragments = !values.Get(SideNone, SlotFragments).empty();
+  entry.IcmpMessage = Key(values.Get(SideNone, SlotPort), messages_);
   const std::string& ttl = values.Get(SideNone, SlotTtl);
   // The keyword is cut off as it stands; "ttl" alone leaves no operator.
   entry.Ttl = Read(ttl.substr(std::min(kTtlKeywordLength, ttl.size())), kMaxTtl);
@@ -193,6 +204,30 @@ void CompiledEntries::CompileOptions(CompiledEntry& entry, const RuleRecord& rec
   entry.Clean = !Unreadable(entry.Ttl) && !Unreadable(entry.SrcPorts) &&
                 !Unreadable(entry.DstPorts) && AddressFitsMask(record.SrcAddr, record.SrcMask) &&
                 AddressFitsMask(record.DstAddr, record.DstMask);
+}
+
+void CompiledEntries::CompileToS(CompiledEntry& entry, const OptionValues& values) {
+  std::string unread;  // the texts that are no condition with a number in range
+  auto add = [&](Slot slot, auto read) {
+    const std::string& text = values.Get(SideNone, slot);
+    if (text.empty()) return;
+    const std::optional<ByteMatch> match = read(text);
+    const std::optional<ByteMatch> both = match ? BothMatch(entry.Tos, *match) : std::nullopt;
+    if (both) {
+      entry.Tos = *both;
+    } else {
+      unread += text;
+      unread += '\n';
+    }
+  };
+  add(SlotPrecedence, PrecedenceMatch);
+  add(SlotDscp, DscpMatch);
+  add(SlotTos, TosMatch);
+  const std::string& option = values.Get(SideNone, SlotOption);
+  if (!option.empty()) unread += option;
+  if (unread.empty()) return;
+  const std::uint32_t id = texts_.Id(unread) + 1;
+  entry.TextKey = id < kUnkeyedText ? static_cast<std::uint16_t>(id) : kUnkeyedText;
 }
 
 std::span<const ValueRange> CompiledEntries::Ranges(const ValueCondition& condition) const {
@@ -252,7 +287,7 @@ static CoverStep ProtocolAndMaskStep(const CompiledEntry& rule, const CompiledEn
   const EntryTraffic& r = rule.Traffic;
   const EntryTraffic& s = subject.Traffic;
   if (r.Protocol != 0 ? s.Protocol != r.Protocol
-                      : (s.Protocol != 0 && subject.Family == ProtocolFamily::Icmp &&
+                      : (s.Protocol != 0 && subject.Family() == ProtocolFamily::Icmp &&
                          query.IgnoreIcmp && query.PartialAddresses)) {
     return CoverStep::ProtocolApart;
   }
@@ -309,9 +344,11 @@ Cover CompiledEntries::Covers(const CompiledEntry& rule, const CompiledEntry& su
 
 CoverStep CompiledEntries::CoversOptions(const CompiledEntry& rule, const CompiledEntry& subject,
                                          const CoverQuery& query, bool& incomplete) const {
-  if (rule.Precedence != 0 && rule.Precedence != subject.Precedence) {
-    return CoverStep::PrecedenceApart;
+  if (!ByteMatchInside(subject.Tos, rule.Tos)) return CoverStep::PrecedenceApart;
+  if (rule.TextKey != 0 && (rule.TextKey != subject.TextKey || rule.TextKey == kUnkeyedText)) {
+    return CoverStep::OptionsApart;
   }
+  if (rule.Fragments && !subject.Fragments) return CoverStep::OptionsApart;
   if (rule.Ttl.Is != ValueCondition::State::Absent) {
     if (subject.Ttl.Is == ValueCondition::State::Absent) return CoverStep::TtlOutside;
     if (Unreadable(rule.Ttl)) return CoverStep::RuleTtlUnreadable;
@@ -320,7 +357,7 @@ CoverStep CompiledEntries::CoversOptions(const CompiledEntry& rule, const Compil
   }
 
   if (rule.Traffic.Protocol != 0 && subject.Traffic.Protocol != 0) {
-    if (IsTcpOrUdp(subject.Family)) {
+    if (CarriesPorts(subject)) {
       CoverStep step =
           PortStep(rule.SrcPorts, subject.SrcPorts, CoverStep::RuleSourcePortsUnreadable,
                    CoverStep::SubjectSourcePortsUnreadable, query, incomplete);
@@ -330,10 +367,10 @@ CoverStep CompiledEntries::CoversOptions(const CompiledEntry& rule, const Compil
       }
       if (step != CoverStep::Covered) return step;
     }
-    if (subject.Family == ProtocolFamily::Tcp && rule.Established && !subject.Established) {
-      return CoverStep::OptionsApart;
-    }
-    if (subject.Family == ProtocolFamily::Icmp && !IcmpMessageCovered(rule, subject)) {
+    if ((subject.TcpFlags & ~rule.TcpFlags) != 0) return CoverStep::OptionsApart;
+    // ICMP and IGMP messages (a changed template may give other protocols
+    // one too: it narrows them just the same).
+    if (!IcmpMessageCovered(rule, subject)) {
       return CoverStep::OptionsApart;
     }
   }
@@ -360,17 +397,19 @@ bool CompiledEntries::RangesMeet(const ValueCondition& x, const ValueCondition& 
   return false;
 }
 
-// `established` never keeps two entries apart: the first packet of a
-// connection is not established, but every later one is.
+// A packet can carry several IP options and be a fragment or not, so the
+// option and `fragments` never keep two entries apart; nor do texts that are
+// not read. TCP flags keep them apart when no flag byte passes both.
 bool CompiledEntries::OptionsMeet(const CompiledEntry& a, const CompiledEntry& b) const {
-  if (a.Precedence != 0 && b.Precedence != 0 && a.Precedence != b.Precedence) return false;
+  if (!ByteMatchesMeet(a.Tos, b.Tos)) return false;
+  if ((a.TcpFlags & b.TcpFlags) == 0) return false;
   if (!RangesMeet(a.Ttl, b.Ttl)) return false;
   const std::int32_t messageA = KnownIcmpMessage(a);
   const std::int32_t messageB = KnownIcmpMessage(b);
   if (messageA >= 0 && messageB >= 0 && !IcmpMessagesMeet(messageA, messageB)) return false;
-  // Ports limit only tcp and udp entries; two such entries that got this far
-  // carry the same protocol.
-  if (!IsTcpOrUdp(a.Family) || !IsTcpOrUdp(b.Family)) return true;
+  // Ports limit only tcp, udp and sctp entries; two such entries that got this
+  // far carry the same protocol.
+  if (!CarriesPorts(a) || !CarriesPorts(b)) return true;
   return RangesMeet(a.SrcPorts, b.SrcPorts) && RangesMeet(a.DstPorts, b.DstPorts);
 }
 

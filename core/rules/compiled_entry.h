@@ -38,22 +38,79 @@ struct EntryTraffic {
   std::uint32_t SrcAddr = 0, SrcMask = 0, DstAddr = 0, DstMask = 0;
 };
 
+// Fixed bits of the IP ToS byte: a packet matches when (tos & Mask) == Value.
+// precedence p fixes the top 3 bits (Mask 0xE0, Value p << 5), dscp d the top
+// 6 (0xFC, d << 2), tos t bits 4..1 (0x1E, t << 1); precedence and tos
+// together combine. Mask 0: no condition.
+struct ByteMatch {
+  std::uint8_t Mask = 0, Value = 0;
+  bool operator==(const ByteMatch&) const = default;
+};
+
+// The TCP flag byte's six flags as bits of a flag combination.
+inline constexpr unsigned kTcpFin = 1, kTcpSyn = 2, kTcpRst = 4, kTcpPsh = 8, kTcpAck = 16,
+                          kTcpUrg = 32;
+// Every combination allowed: no flag condition.
+inline constexpr std::uint64_t kAnyTcpFlags = ~0ull;
+
+// The protocol number of an entry whose protocol a changed template gives by
+// a text, or by a number outside 0..255: only Traffic.Protocol tells such
+// protocols apart.
+inline constexpr std::int16_t kUnnumberedProtocol = -2;
+// The TextKey of texts that could not get a key of their own: never taken as
+// equal to another key, not even to itself.
+inline constexpr std::uint16_t kUnkeyedText = 0xFFFF;
+
 // One entry turned into numbers once, so that it can be compared with many
-// others cheaply. Texts that only need to be told equal (precedence, ICMP
-// message) become keys that are equal exactly when the texts are.
+// others cheaply. Texts that only need to be told equal (ICMP and IGMP
+// message, IP option) become keys that are equal exactly when the texts are.
+// Filled for every rule entry, from whatever the template read.
+// The entry is kept within 64 bytes (the analysis streams through millions of
+// entry pairs): the protocol family and the message as a number are worked
+// out from the fields rather than stored (Family(), IcmpValue()), and the
+// flags are bit-fields.
 struct CompiledEntry {
+  // The set of allowed TCP flag combinations: bit i set = the flag byte i
+  // (of the six flags above) is allowed. `established` allows those with ack
+  // or rst, `syn` those with syn, `match-all +syn -ack` those with syn and
+  // without ack, `match-any +syn +fin` those with either. kAnyTcpFlags when
+  // the entry sets no flag condition or is not tcp.
+  std::uint64_t TcpFlags = kAnyTcpFlags;
+  EntryTraffic Traffic;
+  std::uint32_t IcmpMessage = 0;  // ICMP or IGMP message key; 0 when absent
+  ValueCondition Ttl, SrcPorts, DstPorts;
   EntryKind Kind = EntryKind::Unrecognised;
-  bool Permits = false;
-  bool Established = false;
+  bool Permits : 1 = false;
   // No comparison step can end in an error on this entry: its addresses fit
   // their masks and its port and TTL conditions are readable.
-  bool Clean = false;
-  ProtocolFamily Family = ProtocolFamily::Other;
-  EntryTraffic Traffic;
-  std::uint32_t Precedence = 0;   // 0 when absent
-  std::uint32_t IcmpMessage = 0;  // 0 when absent
-  std::int32_t IcmpValue = -1;    // the message as a number; -1 when absent or no number
-  ValueCondition Ttl, SrcPorts, DstPorts;
+  bool Clean : 1 = false;
+  bool Fragments : 1 = false;  // matches only non-initial fragments
+  // -1 for ip (every protocol), else 0..255 (tcp 6, udp 17, icmp 1, igmp 2,
+  // ...); kUnnumberedProtocol for a protocol a changed template names.
+  std::int16_t ProtocolNumber = -1;
+  ByteMatch Tos;
+  // The texts that narrow the entry but are only compared for equality, as
+  // one key: the IP option (`option N`), and a precedence, dscp or tos text
+  // that is no number (only a changed template gives one). 0 when none.
+  std::uint16_t TextKey = 0;
+
+  ProtocolFamily Family() const {
+    switch (ProtocolNumber) {
+      case -1: return ProtocolFamily::Any;
+      case 6: return ProtocolFamily::Tcp;
+      case 17: return ProtocolFamily::Udp;
+      case 1: return ProtocolFamily::Icmp;
+      default: return ProtocolFamily::Other;
+    }
+  }
+  // The ICMP or IGMP message as a number (a type, or type * 256 + code); -1
+  // when absent or not a number.
+  std::int32_t IcmpValue() const {
+    constexpr std::uint32_t kLastNumberKey = 1u << 20;
+    return IcmpMessage != 0 && IcmpMessage <= kLastNumberKey
+               ? static_cast<std::int32_t>(IcmpMessage - 1)
+               : -1;
+  }
 };
 
 // How a cover question is asked.
@@ -149,6 +206,8 @@ class CompiledEntries {
 
  private:
   void CompileOptions(CompiledEntry& entry, const RuleRecord& record);
+  // Tos and TextKey from the precedence, dscp, tos and option texts.
+  void CompileToS(CompiledEntry& entry, const OptionValues& values);
   ValueCondition Read(const std::string& text, std::uint16_t maxValue);
   // The key of an option text, a number read after `keyword` when the text
   // holds one.
@@ -181,7 +240,7 @@ class CompiledEntries {
 
   std::vector<CompiledEntry> entries_;
   std::vector<ValueRange> ranges_;
-  TextIds precedences_, messages_;
+  TextIds texts_, messages_;
 };
 
 // The kind, protocol and addresses of a record, without a store: enough for

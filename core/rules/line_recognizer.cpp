@@ -1,6 +1,7 @@
 #include "rules/line_recognizer.h"
 
 #include "rules/primitives.h"
+#include "rules/protocols.h"
 #include "rules/rule_template.h"
 
 namespace kerbwise {
@@ -49,6 +50,12 @@ RecordPtr LineRecognizer::RecognizeUncached(std::string_view line, MaskForm mask
       case TemplateLineOutcome::Failed:
         continue;
       case TemplateLineOutcome::Matched: {
+        // A rule without a protocol is an entry of a standard list: every
+        // protocol from its source to anywhere.
+        if ((record.Status == StatusPermit || record.Status == StatusDeny) &&
+            record.Values.Get(SideNone, SlotProtocol).empty()) {
+          record.Values.Set(SideNone, SlotProtocol, kAnyProtocol);
+        }
         auto shared = std::make_shared<const RuleRecord>(std::move(record));
         cache_.Insert(line, shared);
         return shared;

@@ -5,7 +5,7 @@
 namespace kerbwise {
 namespace {
 
-constexpr std::array<NameEntry, 47> kTcpPorts{{
+constexpr std::array<NameEntry, 49> kTcpPorts{{
     {"echo", "7"},       {"discard", "9"},        {"daytime", "13"},     {"chargen", "19"},
     {"ftp-data", "20"},  {"ftp", "21"},           {"ssh", "22"},         {"telnet", "23"},
     {"smtp", "25"},      {"time", "37"},          {"whois", "43"},       {"tacacs", "49"},
@@ -18,9 +18,11 @@ constexpr std::array<NameEntry, 47> kTcpPorts{{
     {"talk", "517"},     {"uucp", "540"},         {"klogin", "543"},     {"kshell", "544"},
     {"ldaps", "636"},    {"sqlnet", "1521"},      {"nfs", "2049"},       {"cifs", "3020"},
     {"sip", "5060"},     {"onep-plain", "15001"}, {"onep-tls", "15002"},
+    // Names the router prints in lists without accepting them as input.
+    {"http", "80"},      {"drip", "3949"},
 }};
 
-constexpr std::array<NameEntry, 34> kUdpPorts{{
+constexpr std::array<NameEntry, 35> kUdpPorts{{
     {"echo", "7"},         {"discard", "9"},       {"time", "37"},
     {"nameserver", "42"},  {"tacacs", "49"},       {"domain", "53"},
     {"bootps", "67"},      {"bootpc", "68"},       {"tftp", "69"},
@@ -32,7 +34,7 @@ constexpr std::array<NameEntry, 34> kUdpPorts{{
     {"syslog", "514"},     {"talk", "517"},        {"rip", "520"},
     {"ripv6", "521"},      {"radius", "1645"},     {"radius-acct", "1646"},
     {"nfs", "2049"},       {"cifs", "3020"},       {"non500-isakmp", "4500"},
-    {"sip", "5060"},
+    {"sip", "5060"},       {"http", "80"},
 }};
 
 // A value below 256 is a type (any code); otherwise type * 256 + code.
@@ -71,6 +73,49 @@ constexpr std::array<NameEntry, 8> kPrecedences{{
     {"network", "7"},
 }};
 
+// IGMP message types as the type byte of the message.
+constexpr std::array<NameEntry, 10> kIgmpMessages{{
+    {"host-query", "17"},
+    {"host-report", "18"},
+    {"dvmrp", "19"},
+    {"pim", "20"},
+    {"trace", "21"},
+    {"v2-report", "22"},
+    {"v2-leave", "23"},
+    {"mtrace-response", "30"},
+    {"mtrace-route", "31"},
+    {"v3-report", "34"},
+}};
+
+// Differentiated services code points.
+constexpr std::array<NameEntry, 22> kDscpNames{{
+    {"default", "0"}, {"cs0", "0"},   {"cs1", "8"},   {"af11", "10"}, {"af12", "12"},
+    {"af13", "14"},   {"cs2", "16"},  {"af21", "18"}, {"af22", "20"}, {"af23", "22"},
+    {"cs3", "24"},    {"af31", "26"}, {"af32", "28"}, {"af33", "30"}, {"cs4", "32"},
+    {"af41", "34"},   {"af42", "36"}, {"af43", "38"}, {"cs5", "40"},  {"ef", "46"},
+    {"cs6", "48"},    {"cs7", "56"},
+}};
+
+// The four type-of-service bits.
+constexpr std::array<NameEntry, 5> kTosNames{{
+    {"normal", "0"},
+    {"min-monetary-cost", "1"},
+    {"max-reliability", "2"},
+    {"max-throughput", "4"},
+    {"min-delay", "8"},
+}};
+
+// IP options by their option type byte.
+constexpr std::array<NameEntry, 25> kIpOptions{{
+    {"eool", "0"},         {"no-op", "1"},          {"encode", "15"},      {"zsu", "10"},
+    {"mtup", "11"},        {"mtur", "12"},        {"timestamp", "68"},   {"traceroute", "82"},
+    {"security", "130"},   {"lsr", "131"},        {"ext-security", "133"}, {"com-security", "134"},
+    {"stream-id", "136"},  {"ssr", "137"},        {"record-route", "7"}, {"visa", "142"},
+    {"imitd", "144"},      {"ext-ip", "145"},     {"add-ext", "147"},    {"router-alert", "148"},
+    {"sdb", "149"},        {"nsapa", "150"},      {"dps", "151"},        {"ump", "152"},
+    {"finn", "205"},
+}};
+
 constexpr std::array<IcmpReplyEntry, 21> kIcmpReplies{{
     {"0", "echo"},
     {"3", ""},
@@ -102,6 +147,10 @@ std::span<const NameEntry> UdpPortNames() { return kUdpPorts; }
 std::span<const NameEntry> IcmpMessageNames() { return kIcmpMessages; }
 std::span<const NameEntry> PrecedenceNames() { return kPrecedences; }
 std::span<const IcmpReplyEntry> IcmpReplyPairs() { return kIcmpReplies; }
+std::span<const NameEntry> IgmpMessageNames() { return kIgmpMessages; }
+std::span<const NameEntry> DscpNames() { return kDscpNames; }
+std::span<const NameEntry> TosNames() { return kTosNames; }
+std::span<const NameEntry> IpOptionNames() { return kIpOptions; }
 
 std::optional<std::string_view> LookUpName(std::span<const NameEntry> table,
                                            std::string_view lowerName) {

@@ -25,6 +25,12 @@ std::span<const NameEntry> UdpPortNames();
 std::span<const NameEntry> IcmpMessageNames();
 std::span<const NameEntry> PrecedenceNames();
 std::span<const IcmpReplyEntry> IcmpReplyPairs();
+// IGMP messages by their type byte (a number n of 0..15 written in an entry
+// is the type 16 + n).
+std::span<const NameEntry> IgmpMessageNames();
+std::span<const NameEntry> DscpNames();
+std::span<const NameEntry> TosNames();
+std::span<const NameEntry> IpOptionNames();
 
 // The value of the first entry whose name equals `lowerName` exactly.
 std::optional<std::string_view> LookUpName(std::span<const NameEntry> table,

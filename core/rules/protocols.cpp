@@ -5,7 +5,7 @@
 namespace kerbwise {
 namespace {
 
-constexpr std::array<NamedProtocol, 8> kProtocols{{
+constexpr std::array<NamedProtocol, 14> kProtocols{{
     {"tcp", kProtocolTcp, "6"},
     {"udp", kProtocolUdp, "17"},
     {"icmp", kProtocolIcmp, "1"},
@@ -14,6 +14,12 @@ constexpr std::array<NamedProtocol, 8> kProtocols{{
     {"ipinip", 4, "4"},
     {"eigrp", 88, "88"},
     {"ospf", 89, "89"},
+    {"ahp", 51, "51"},
+    {"igmp", kProtocolIgmp, "2"},
+    {"pim", 103, "103"},
+    {"nos", 94, "94"},
+    {"pcp", 108, "108"},
+    {"sctp", kProtocolSctp, "132"},
 }};
 
 }  // namespace

@@ -14,6 +14,8 @@ inline constexpr std::string_view kAnyProtocol = "ip";
 inline constexpr std::uint8_t kProtocolIcmp = 1;
 inline constexpr std::uint8_t kProtocolTcp = 6;
 inline constexpr std::uint8_t kProtocolUdp = 17;
+inline constexpr std::uint8_t kProtocolIgmp = 2;
+inline constexpr std::uint8_t kProtocolSctp = 132;
 
 struct NamedProtocol {
   std::string_view name;

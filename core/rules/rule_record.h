@@ -35,6 +35,16 @@ enum Slot : std::uint8_t {
   SlotTtl = 4,          // [none]
   SlotTimeRange = 5,    // [none]
   SlotLog = 6,          // [none]
+  SlotDscp = 7,         // [none]: "dscp N"
+  SlotTos = 8,          // [none]: "tos N"
+  SlotTcpFlags = 9,     // [none]: flag words ("syn ack", "match-all +syn -ack")
+  SlotFragments = 10,   // [none]: "fragments"
+  SlotOption = 11,      // [none]: "option N"
+  SlotReflect = 12,     // [none]: "reflect NAME" or "evaluate NAME"
+  SlotLogUpdate = 13,   // [none]: "log-update"
+  SlotTimeout = 14,     // [none]: "timeout N" of a reflect
+  SlotRangeState = 15,  // [none]: never filled ("(active)" after a time-range is read, not kept)
+  SlotThreshold = 16,   // [none]: "threshold N" of a log-update
 };
 
 // The 3 x 32 option texts of a recognised line. Almost all are empty, so only

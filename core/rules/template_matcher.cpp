@@ -347,9 +347,21 @@ TemplateLineMatcher::Step TemplateLineMatcher::ApplyEffect(ElementType type,
     case ElementType::Keyword:
       break;
     case ElementType::Addr:
+    case ElementType::CommaAddr:
       if (side_ == SideNone) return ParameterError("address");
       StoreAddress(false, ParseDecimal(value));
       return Step::Continue;
+    case ElementType::HostAddr:
+      if (side_ == SideNone) return ParameterError("host address");
+      StoreAddress(false, ParseDecimal(value));
+      StoreAddress(true, 0xFFFFFFFFu);
+      return Step::Continue;
+    case ElementType::Wildcard:
+      if (side_ == SideNone) return ParameterError("mask");
+      StoreAddress(true, ~ParseDecimal(value));
+      return Step::Continue;
+    case ElementType::RangeState:
+      return Step::Continue;  // shown by the router, but no part of what the entry matches
     case ElementType::Mask: {
       if (side_ == SideNone) return ParameterError("mask");
       const std::uint32_t mask = ParseDecimal(value);
@@ -370,6 +382,14 @@ TemplateLineMatcher::Step TemplateLineMatcher::ApplyEffect(ElementType type,
     case ElementType::Str256:
     case ElementType::IcmpMessage:
     case ElementType::Precedence:
+    case ElementType::ProtocolNumber:
+    case ElementType::IgmpMessage:
+    case ElementType::Dscp:
+    case ElementType::Tos:
+    case ElementType::IpOption:
+    case ElementType::TcpFlag:
+    case ElementType::SignedTcpFlag:
+    case ElementType::Count:
       values.Append(side_, slot_, value);
       return Step::Continue;
   }
@@ -396,7 +416,9 @@ TemplateLineMatcher::Step TemplateLineMatcher::ApplyEffect(ElementType type,
     if (side_ == SideNone) return ParameterError("any");
     StoreAddress(false, 0);
     StoreAddress(true, 0);
-  } else {  // established, ttl, precedence, time-range, log, log-input
+  } else if (keyword == "wildcard" || keyword == "bits") {
+    // "ADDRESS, wildcard bits MASK": the words only announce the mask.
+  } else {  // established, ttl, precedence, time-range, log, and the other option keywords
     values.Set(side_, slot_, keyword);
   }
   return Step::Continue;

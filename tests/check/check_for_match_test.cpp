@@ -63,6 +63,55 @@ TEST(CheckForMatch, EveryConditionOfTheRuleMustHoldForAllOfTheSubject) {
   }
 }
 
+// What narrows an entry narrows what it covers; what only logs or names
+// narrows nothing.
+TEST(CheckForMatch, EveryFieldThatNarrowsAnEntryNarrowsItsCover) {
+  const std::tuple<const char*, const char*, std::uint8_t> cases[] = {
+      {"permit ip any any fragments", "permit ip any any", NoMatch},
+      {"permit ip any any", "permit ip any any fragments", MatchPermit},
+      {"permit ip any any dscp ef", "permit ip any any", NoMatch},
+      {"permit ip any any dscp ef", "permit ip any any dscp 46", MatchPermit},
+      {"permit ip any any dscp ef", "permit ip any any precedence 5", NoMatch},
+      {"permit ip any any precedence 5", "permit ip any any dscp ef", MatchPermit},
+      {"permit ip any any precedence 5", "permit ip any any dscp af11", NoMatch},
+      {"permit ip any any tos min-delay", "permit ip any any tos 8 precedence 1", MatchPermit},
+      {"permit ip any any tos min-delay", "permit ip any any dscp af11", NoMatch},
+      {"permit ip any any option lsr", "permit ip any any option 131", MatchPermit},
+      {"permit ip any any option lsr", "permit ip any any option ssr", NoMatch},
+      {"permit ip any any option lsr", "permit ip any any", NoMatch},
+      // TCP flags: established is the packets with ack or rst.
+      {"permit tcp any any established", "permit tcp any any ack", MatchPermit},
+      {"permit tcp any any established", "permit tcp any any rst", MatchPermit},
+      {"permit tcp any any established", "permit tcp any any syn", NoMatch},
+      {"permit tcp any any ack", "permit tcp any any established", NoMatch},
+      {"permit tcp any any match-any +ack +rst", "permit tcp any any established", MatchPermit},
+      {"permit tcp any any syn", "permit tcp any any match-all +syn -ack", MatchPermit},
+      {"permit tcp any any match-all +syn -ack", "permit tcp any any syn", NoMatch},
+      {"permit tcp any any match-any +syn +fin", "permit tcp any any fin psh", MatchPermit},
+      {"permit tcp any any", "permit tcp any any match-any +urg", MatchPermit},
+      // Messages of IGMP, ports of SCTP; a protocol by name or number.
+      {"permit igmp any any host-query", "permit igmp any any 1", MatchPermit},
+      {"permit igmp any any host-query", "permit igmp any any pim", NoMatch},
+      {"permit igmp any any host-query", "permit igmp any any", NoMatch},
+      {"permit sctp any any eq 80", "permit sctp any any eq 81", NoMatch},
+      {"permit sctp any any range 80 90", "permit 132 any any eq 81", MatchPermit},
+      {"permit 51 any any", "permit ahp host 1.1.1.1 any", MatchPermit},
+      {"permit ahp any any", "permit esp any any", NoMatch},
+      // Standard entries are ip entries from the source to anywhere.
+      {"permit 10.0.0.0 0.0.0.255", "permit tcp host 10.0.0.7 host 1.1.1.1 eq 80", MatchPermit},
+      {"deny 10.0.0.0, wildcard bits 0.0.0.255", "permit ip 10.0.0.0 0.0.0.255 any", MatchDeny},
+      {"permit 10.0.0.7", "permit ip 10.0.0.0 0.0.0.255 any", NoMatch},
+      {"permit ip host 10.0.0.7 any", "permit 10.0.0.7 log", MatchPermit},
+      // Logging, reflect, evaluate and time ranges narrow nothing.
+      {"permit tcp any any log-update threshold 3 reflect R timeout 9 time-range T (inactive)",
+       "permit tcp any any", MatchPermit},
+      {"permit tcp any any evaluate E log-input", "permit tcp any any", MatchPermit},
+  };
+  for (const auto& [rule, subject, outcome] : cases) {
+    EXPECT_TRUE(Is(outcome, kPlain(rule, subject))) << rule << " / " << subject;
+  }
+}
+
 TEST(CheckForMatch, PortsMatchInPartOnlyWhenAsked) {
   const std::string rule = "permit tcp any any eq 80";
   const std::string incomplete = "Match. Incomplete set of ports";

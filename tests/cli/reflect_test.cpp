@@ -13,8 +13,8 @@ TEST(ReflectCommand, OneLinePerListLine) {
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_EQ(text.out, "permit tcp host 10.0.0.1 eq 443 any\n-remark \n");
 
-  EXPECT_EQ(RunJson({"--json", "reflect", "--lang", "ru"}, "permit ahp any any\n"),
-            json::parse(R"({"lines": ["-не опознано: permit ahp any any"]})"));
+  EXPECT_EQ(RunJson({"--json", "reflect", "--lang", "ru"}, "permit nvp any any\n"),
+            json::parse(R"({"lines": ["-не опознано: permit nvp any any"]})"));
 }
 
 TEST(NamesCommand, ReferenceInTextAndJson) {

@@ -42,14 +42,14 @@ TEST(ReflectACL, MirrorsSidesWithPortsAnswersIcmpAndKeepsOptions) {
 
 TEST(ReflectACL, MarksLinesThatAreNotRulesInTheOptionsLanguage) {
   const std::vector<std::string> list = {" 10 remark   whatever it says",
-                                         " 20 permit ahp any   any", "  30",
+                                         " 20 permit nvp any   any", "  30",
                                          " 040  deny ip any host 1.1.1.1"};
   EXPECT_EQ(ReflectACL(list, CheckOptions{}),
-            (std::vector<std::string>{"-remark ", "-not recognized: permit ahp any any",
+            (std::vector<std::string>{"-remark ", "-not recognized: permit nvp any any",
                                       "-template error: ", "deny ip host 1.1.1.1 any"}));
   const std::vector<std::string> russian =
       ReflectACL(list, CheckOptions{.TextLanguage = Language::Russian});
-  EXPECT_EQ(russian[1], "-не опознано: permit ahp any any");
+  EXPECT_EQ(russian[1], "-не опознано: permit nvp any any");
   EXPECT_EQ(russian[2], "-ошибка шаблона: ");
   EXPECT_TRUE(ReflectACL({}, CheckOptions{}).empty());
 }

@@ -37,7 +37,19 @@ TEST(OrderChanges, SwappedPairWarnsExactlyWhenTrafficIsSharedAndActionsDiffer) {
       {"permit icmp any any echo", "deny icmp any any echo-reply", false},
       {"permit icmp any any ttl-exceeded", "deny icmp any any reassembly-timeout", false},
       {"permit ip any any precedence 3", "deny ip any any precedence 5", false},
-      {"permit ip any any ttl lt 10", "deny ip any any ttl gt 10", false}};
+      {"permit ip any any ttl lt 10", "deny ip any any ttl gt 10", false},
+      // The ToS byte, TCP flags, IGMP messages and SCTP ports; a packet may
+      // carry any option and be a fragment or not.
+      {"permit ip any any dscp ef", "deny ip any any precedence 5", true},
+      {"permit ip any any dscp ef", "deny ip any any precedence 4", false},
+      {"permit ip any any tos 8", "deny ip any any dscp af11", false},
+      {"permit tcp any any syn", "deny tcp any any established", true},
+      {"permit tcp any any match-all +syn -ack -rst", "deny tcp any any established", false},
+      {"permit igmp any any pim", "deny igmp any any host-query", false},
+      {"permit sctp any any eq 80", "deny sctp any any eq 81", false},
+      {"permit ip any any option lsr", "deny ip any any option ssr", true},
+      {"permit ip any any fragments", "deny ip any any", true},
+      {"permit 10.0.0.1", "deny ip any any", true}};
   for (const auto& [first, second, warns] : pairs) {
     EXPECT_EQ(Changes({std::string("10 ") + first, std::string("20 ") + second}, {2, 1}).Count,
               warns ? 1U : 0U)

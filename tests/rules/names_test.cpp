@@ -37,6 +37,8 @@ TEST(CompareElement, EachElementKindReadsItsWords) {
       {"cidr", "10.0.0.0/0", "167772160/0"},
       {"cidr", "1.2.3.4/" + zeros + "24", "16909060/4294967040"},
       {"tp", "sqlnet", "1521"},  // ports by the name of their own protocol
+      {"tp", "snmp", "161"},     // or by the name lists print for the other one
+      {"up", "sqlnet", "1521"},
       {"tp", "65535", "65535"},
       {"tp", "00080", "80"},
       {"tp", "$50", "80"},
@@ -46,6 +48,20 @@ TEST(CompareElement, EachElementKindReadsItsWords) {
       {"prcdn", "critical", "5"},
       {"prcdn", "5", "5"},
       {"str256", std::string(256, 'x'), std::string(256, 'x')},
+      {"haddr", "10.0.0.1", "167772161"},
+      {"caddr", "10.0.0.1,", "167772161"},
+      {"wild", "0.0.0.255", "255"},
+      {"proto", "255", "255"},
+      {"igmsg", "v2-leave", "23"},
+      {"igmsg", "1", "17"},  // a number is the type's low half
+      {"dscpv", "EF", "46"},
+      {"dscpv", "63", "63"},
+      {"tosv", "min-delay", "8"},
+      {"ipopt", "router-alert", "148"},
+      {"tflag", "SYN", "syn"},
+      {"sflag", "-ack", "-ack"},
+      {"trstate", "(inactive)", ""},
+      {"count", "2147483647", "2147483647"},
   };
   for (const Case& c : cases) {
     const ElementMatch match = CompareElement(c.element, c.token);
@@ -65,8 +81,16 @@ TEST(CompareElement, EachElementKindReadsItsWords) {
       {"cidr",
        {"1.2.3.4/33", "1.2.3.4/" + zeros + "33", "1.2.3.4/-1", "1.2.3.4/", "1.2.3/8", "1.2.3.4",
         "1.2.3.4/99999999999999999999"}},
-      {"tp", {"ntp", "65536", "000080", "-1"}},
-      {"up", {"sqlnet"}},
+      {"tp", {"ntpd", "65536", "000080", "-1"}},
+      {"caddr", {"10.0.0.1", ","}},
+      {"proto", {"256"}},
+      {"igmsg", {"16", "echo"}},
+      {"dscpv", {"64", "af44"}},
+      {"tosv", {"16"}},
+      {"tflag", {"+syn", "ece"}},
+      {"sflag", {"syn", "+", "+foo"}},
+      {"trstate", {"active"}},
+      {"count", {"2147483648"}},
       {"byte", {"256", "0255"}},
       {"imsg", {"256"}},
       {"prcdn", {"8", "05"}},

@@ -66,6 +66,18 @@ TEST(Recognize, PortsAndOptions) {
        "0.0=6 0.2=established 0.3=precedence 3 0.4=ttl eq 5 0.5=time-range X 0.6=log"},
       {"permit udp any any eq ntp 69", "0.0=17 2.1=eq 123 69"},
       {"permit icmp any any ttl-exceeded log", "0.0=1 0.1=2816 0.6=log"},
+      // The rest of the router's vocabulary; a time range's state is read but not kept.
+      {"permit tcp any range 22 telnet any eq telnet snmp http log-input",
+       "0.0=6 0.6=log-input 1.1=range 22 23 2.1=eq 23 161 80"},
+      {"permit tcp any any log match-any +syn -ack time-range T (active)",
+       "0.0=6 0.5=time-range T 0.6=log 0.9=match-any +syn -ack"},
+      {"permit tcp any any ack RST reflect R timeout 60 log-update threshold 5",
+       "0.0=6 0.9=ack rst 0.12=reflect R 0.13=log-update 0.14=timeout 60 0.16=threshold 5"},
+      {"permit udp any any dscp af41 tos normal fragments option lsr evaluate E",
+       "0.0=17 0.7=dscp 34 0.8=tos 0 0.10=fragments 0.11=option 131 0.12=evaluate E"},
+      {"permit igmp any any pim", "0.0=2 0.1=20"},
+      {"permit sctp any eq 5060 any", "0.0=132 1.1=eq 5060"},
+      {"permit 200 any any precedence 2", "0.0=200 0.3=precedence 2"},
   };
   for (const auto& [line, slots] : cases) {
     const RuleRecord expr = Recognize(line);
@@ -76,7 +88,9 @@ TEST(Recognize, PortsAndOptions) {
 
 TEST(Recognize, ProtocolByKeywordOrNumber) {
   const std::pair<const char*, const char*> protocols[] = {
-      {"tcp", "6"}, {"udp", "17"}, {"icmp", "1"}, {"ipinip", "4"}, {"ospf", "89"}};
+      {"tcp", "6"},   {"udp", "17"}, {"icmp", "1"},  {"ipinip", "4"}, {"ospf", "89"},
+      {"ahp", "51"},  {"igmp", "2"}, {"pim", "103"}, {"nos", "94"},   {"pcp", "108"},
+      {"sctp", "132"}};
   for (const auto& [keyword, number] : protocols) {
     const RuleRecord byKeyword = Recognize(std::string("permit ") + keyword + " any any");
     const RuleRecord byNumber = Recognize(std::string("permit ") + number + " any any");
@@ -88,6 +102,23 @@ TEST(Recognize, ProtocolByKeywordOrNumber) {
             Recognize("permit tcp any any established log"));
 }
 
+// A standard entry reads as the extended entry from its source to anywhere.
+TEST(Recognize, StandardEntriesAreTheirExtendedEquivalents) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"permit 172.16.191.199", "permit ip host 172.16.191.199 any"},
+      {"permit host 10.1.1.1", "permit ip host 10.1.1.1 any"},
+      {"deny any log", "deny ip any any log"},
+      {"permit 10.0.0.0 0.0.0.255", "permit ip 10.0.0.0 0.0.0.255 any"},
+      {"permit 10.0.10.0, wildcard bits 0.255.0.255 log", "permit ip 10.0.10.0 0.255.0.255 any log"},
+  };
+  for (const auto& [standard, extended] : cases) {
+    EXPECT_EQ(Recognize(standard), Recognize(extended)) << standard;
+  }
+  // The wildcard bits that lists print are wildcard bits whatever the mask type.
+  EXPECT_EQ(Recognize("permit 10.0.10.0, wildcard bits 0.255.0.255", MaskForm::Netmask),
+            Recognize("permit ip 10.0.10.0 0.255.0.255 any"));
+}
+
 // Among them: ports come before the free-order options, and each of those comes once.
 TEST(Recognize, LinesOutsideTheTemplateAreNotRecognised) {
   for (const char* line :
@@ -95,7 +126,15 @@ TEST(Recognize, LinesOutsideTheTemplateAreNotRecognised) {
         "permit tcp any any gt 80 81", "permit tcp any any range 10",
         "permit tcp any any eq 80 neq 81", "permit icmp any any log echo",
         "deny udp any any established", "permit ip any any ttl", "permit icmp any any 3 1",
-        "permit tcp 10.0.0.1 any", "permit ip any any remark", "tcp host 10.1.0.1 any"}) {
+        "permit tcp 10.0.0.1 any", "permit ip any any remark", "tcp host 10.1.0.1 any",
+        // Words still outside the vocabulary, and values out of range.
+        "permit 256 any any", "permit udp any any syn", "permit tcp any any match-any",
+        "permit tcp any any match-all syn", "permit ip any any dscp 64", "permit igmp any any 16",
+        "permit ip any any option any-options", "permit tcp any any log-update 5",
+        "permit ip any any tos 16", "evaluate E", "permit esp any any eq 80",
+        // A standard entry names no destination and no options but log.
+        "permit 10.0.0.1 any", "permit 10.0.0.0, 0.0.0.255", "permit host 10.0.0.1 log-input",
+        "deny 10.0.0.0/8"}) {
     EXPECT_EQ(Recognize(line).Status, StatusUnrecognised) << line;
   }
 }
