@@ -13,6 +13,7 @@
 #include "rules/protocols.h"
 #include "rules/value_ranges.h"
 #include "text/diff_texts.h"
+#include "text/packets_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -80,7 +81,12 @@ std::optional<std::string> ReadRules(const std::vector<std::string>& lines, cons
         problem = NotRecognisedMessage(LineRole::Acl, language);
         break;
       case EntryKind::Rule:
-        if (!entry.Clean) problem = ValueProblem(*read.Expr, options);
+        if (!entry.Clean) {
+          problem = ValueProblem(*read.Expr, options);
+        } else if (const std::optional<std::string> why = EntrySetFault(entry)) {
+          // What the packet sets have no field for (an IP option).
+          problem = Fill(texts::kEntryNotExact.In(language), {*why});
+        }
         break;
     }
     if (!problem.empty()) {
