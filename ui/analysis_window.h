@@ -10,6 +10,7 @@
 #include "analysis/analysis_result.h"
 #include "analysis/report_commands.h"
 #include "presentation/analysis_related.h"
+#include "rules/check_options.h"
 
 class QAction;
 class QCheckBox;
@@ -19,6 +20,8 @@ class QSplitter;
 class QTextEdit;
 
 namespace kerbwise::ui {
+
+class ExactResultsView;
 
 // The analysis window: the report of redundant and conflicting
 // entries in the upper pane, the lines related to the selected one in the
@@ -45,6 +48,9 @@ class AnalysisWindow : public QDialog {
   // Shows the report of `result` and opens the window modally; returns when
   // it closes. A conflicts-only report makes the title blink while it is open.
   void ShowReport(AnalysisResult result);
+  // Starts the exact section's run over the list pane's lines; the section
+  // fills in when it ends, whether or not the window is open by then.
+  void StartExactRun(std::vector<std::string> listLines, const CheckOptions& options);
 
   // The report as the window holds it now (hiding a group rewrites it).
   const AnalysisResult& Report() const { return report_; }
@@ -57,6 +63,10 @@ class AnalysisWindow : public QDialog {
   // would (so the hook can read or press anything).
   using ShowHook = std::function<void(AnalysisWindow&)>;
   static void SetShowHook(ShowHook hook);
+
+ signals:
+  // An entry (0-based list line) was chosen in the exact section.
+  void listEntryChosen(std::size_t listIndex);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,11 +99,15 @@ class AnalysisWindow : public QDialog {
   void BlinkTick();
   void SetRelatedCommandsEnabled(bool enabled);
   void FitPanes();
+  // Puts the report's caret on the line of list line `listIndex`, if it has one.
+  void GoToEntry(std::size_t listIndex);
 
   Language language_ = Language::English;
   QTextEdit* reportPane_;
   QTextEdit* relatedPane_;
   QSplitter* splitter_;
+  QSplitter* exactSplitter_;  // the panes on the left, the exact section on the right
+  ExactResultsView* exactResults_;
   QPushButton* copyAllCloseButton_;
   QCheckBox* hierarchicalBox_;
   QPushButton* closeButton_;
