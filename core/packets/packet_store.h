@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+
+// The diagram library's global store, as the PacketWorker's thread sets it up
+// for each job. Internal to the packets library.
+namespace kerbwise {
+
+inline constexpr unsigned kPacketVariables = 143;
+
+// Starts the store for one job, its nodes capped at `maxNodes`.
+void OpenStore(std::size_t maxNodes);
+// Ends it; every PacketSet of the job must be gone.
+void CloseStore();
+// Throws PacketSetTooLarge when the library signalled that the cap was hit
+// (its last result is then meaningless), std::runtime_error for any other
+// error it signalled.
+void ThrowIfStoreFailed();
+
+}  // namespace kerbwise
