@@ -193,6 +193,10 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
     GoToEntry(listIndex);
     emit listEntryChosen(listIndex);
   });
+  connect(exactResults_, &ExactResultsView::commandsCopied, this,
+          [this](const std::vector<std::string>& commands, bool zeroNumberedSkipped) {
+            PutNoCommands(CopyNoResult{commands, zeroNumberedSkipped});
+          });
 
   for (QObject* watched :
        {static_cast<QObject*>(reportPane_), static_cast<QObject*>(reportPane_->viewport()),

@@ -1,7 +1,5 @@
 #include "exact_results.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -82,7 +80,11 @@ ExactResultsView::ExactResultsView(QWidget* parent)
     if (index.isValid()) emit entryChosen(index.value<std::size_t>());
   });
   connect(tree_, &QTreeWidget::itemActivated, tree_, &QTreeWidget::itemClicked);
-  connect(copyRemovableButton_, &QPushButton::clicked, this, &ExactResultsView::CopyCommands);
+  connect(copyRemovableButton_, &QPushButton::clicked, this, [this] {
+    if (results_) {
+      emit commandsCopied(results_->Removable.Commands, results_->Removable.ZeroNumberedSkipped);
+    }
+  });
   Fill();
 }
 
@@ -168,7 +170,7 @@ void ExactResultsView::FillRemovable() {
   }
   for (const std::size_t index : removable.Indexes) AddEntry(section, QString(), index);
   SetPaneLines(*commandsPane_, removable.Commands);
-  copyRemovableButton_->setEnabled(!removable.Commands.empty());
+  copyRemovableButton_->setEnabled(!removable.Commands.empty() || removable.ZeroNumberedSkipped);
 }
 
 QTreeWidgetItem* ExactResultsView::AddSection(const QString& heading) {
@@ -193,15 +195,6 @@ QString ExactResultsView::EntryText(std::size_t index) const {
   const QString line =
       index < listLines_.size() ? FromCore(listLines_[index]).trimmed() : QString();
   return QString::number(index + 1) + QStringLiteral(": ") + line;
-}
-
-void ExactResultsView::CopyCommands() {
-  if (!results_) return;
-  QString text;
-  for (const std::string& command : results_->Removable.Commands) {
-    text += FromCore(command) + QLatin1Char('\n');
-  }
-  QApplication::clipboard()->setText(text);
 }
 
 }  // namespace kerbwise::ui

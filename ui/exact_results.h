@@ -36,6 +36,9 @@ class ExactResultsView : public QWidget {
  signals:
   // A click on an entry (0-based list line) of the section.
   void entryChosen(std::size_t listIndex);
+  // The copy button: the "no" commands of the entries that can go, and
+  // whether entries made from an object group were left without one.
+  void commandsCopied(const std::vector<std::string>& commands, bool zeroNumberedSkipped);
 
  private:
   void Show(ExactResults results);
@@ -45,7 +48,6 @@ class ExactResultsView : public QWidget {
   QTreeWidgetItem* AddSection(const QString& heading);
   QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const QString& mark, std::size_t index);
   QString EntryText(std::size_t index) const;
-  void CopyCommands();
 
   Language language_ = Language::English;
   QLabel* titleLabel_;

@@ -1,40 +1,58 @@
 #include "exact_results_source.h"
 
+#include <exception>
 #include <thread>
 #include <utility>
 
 namespace kerbwise::ui {
 namespace {
 
-// Stand-in until the engine lands: answers at once from a thread of its own.
-template <typename T, typename Job>
-std::future<T> RunAside(Job job) {
+// Runs `job` on a thread of its own, which waits there for the packet
+// worker; an exception it throws becomes the answer `failed` makes of its text.
+template <typename T, typename Job, typename Failed>
+std::future<T> RunAside(Job job, Failed failed) {
   std::promise<T> promise;
   std::future<T> future = promise.get_future();
-  std::thread([promise = std::move(promise), job = std::move(job)]() mutable {
-    promise.set_value(job());
+  std::thread([promise = std::move(promise), job = std::move(job),
+               failed = std::move(failed)]() mutable {
+    try {
+      promise.set_value(job());
+    } catch (const std::exception& error) {
+      promise.set_value(failed(error.what()));
+    }
   }).detach();
   return future;
 }
 
 }  // namespace
 
+std::string PacketText(const ExamplePacket& packet) {
+  const auto end = [](const std::string& address, const std::optional<std::uint16_t>& port) {
+    return port ? address + ":" + std::to_string(*port) : address;
+  };
+  return packet.Protocol + " " + end(packet.Source, packet.SourcePort) + " -> " +
+         end(packet.Destination, packet.DestinationPort);
+}
+
 std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
                                             const CheckOptions& options) {
-  (void)options;
-  return RunAside<ExactResults>([lines = std::move(listLines)] {
-    ExactResults results;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      results.Shadowed.Rows.push_back({i, Reach::Reachable, {}, false});
-    }
-    return results;
-  });
+  return RunAside<ExactResults>(
+      [lines = std::move(listLines), options] {
+        return ExactResults{FindShadowed(lines, options), FindRemovable(lines, options)};
+      },
+      [](const std::string& error) {
+        ExactResults failed;
+        failed.Shadowed.Error = error;
+        return failed;
+      });
 }
 
 std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,
                                     std::vector<std::string> newLines, const CheckOptions& options) {
   (void)options;
-  return RunAside<ListDiff>([same = oldLines == newLines] { return ListDiff{same, {}, {}, {}}; });
+  return RunAside<ListDiff>(
+      [same = oldLines == newLines] { return ListDiff{same, {}, {}, {}}; },
+      [](const std::string& error) { return ListDiff{false, {}, {}, error}; });
 }
 
 }  // namespace kerbwise::ui

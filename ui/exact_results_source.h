@@ -1,33 +1,18 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include <cstddef>
-#include <cstdint>
-#include <optional>
-
+#include "packets/removable.h"
+#include "packets/shadowed.h"
 #include "rules/check_options.h"
 
-// Stand-in for the engine's types until its header lands.
+// Stand-in for the list difference's types until its header lands.
 namespace kerbwise {
-enum class Reach : std::uint8_t { Reachable, Shadowed, MatchesNothing };
-struct ShadowRow {
-  std::size_t Index;
-  Reach State;
-  std::vector<std::size_t> CoveredBy;
-  bool Conflict;
-};
-struct ShadowReport {
-  std::vector<ShadowRow> Rows;
-  std::optional<std::string> Error;
-};
-struct RemovableReport {
-  std::vector<std::size_t> Indexes;
-  std::vector<std::string> Commands;
-  std::optional<std::string> Error;
-};
 struct ExamplePacket {
   std::string Protocol, Source, Destination;
   std::optional<std::uint16_t> SourcePort, DestinationPort;
@@ -41,9 +26,11 @@ struct ListDiff {
 };
 }  // namespace kerbwise
 
-// The desktop's one door to the packet-set engine. The engine keeps its state
-// on a worker thread of its own; these start a run there and hand back a
-// future the windows poll, so no window ever waits on a run.
+// The desktop's one door to the packet-set engine. The engine's runs wait on
+// its worker thread; these start them from a thread of their own and hand
+// back a future that the windows poll, so no window ever waits on a run.
+// The futures never hold an exception: a run that throws reports it as its
+// Error.
 namespace kerbwise::ui {
 
 // What the analysis window's exact section shows for one list.
@@ -56,6 +43,9 @@ struct ExactResults {
 // pane's lines `listLines`.
 std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
                                             const CheckOptions& options);
+
+// One example packet as a line of text: protocol, source, destination, ports.
+std::string PacketText(const ExamplePacket& packet);
 
 // What `newLines` does differently from `oldLines` (both normalised lists).
 std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,
