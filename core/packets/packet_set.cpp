@@ -1,6 +1,7 @@
 #include "packets/packet_set.h"
 
 #include <array>
+#include <random>
 
 #include "packets/buddy.h"
 #include "packets/packet_store.h"
@@ -221,27 +222,41 @@ bool PacketSet::Holds(const Packet& packet) const {
   return node == kTrue;
 }
 
-std::optional<Packet> PacketSet::Example() const {
+std::optional<Packet> PacketSet::Example() const { return Example(0); }
+
+std::optional<Packet> PacketSet::Example(std::uint64_t seed) const {
   if (Empty()) return std::nullopt;
-  Packet packet;
+  std::mt19937_64 random(seed);
   std::array<std::uint32_t, kPlaces.size()> values{};
-  int node = root_;
-  while (node != kTrue) {
-    const unsigned variable = static_cast<unsigned>(bdd_var(node));
-    const int low = bdd_low(node);
-    if (low != kFalse) {
-      node = low;
-      continue;
-    }
+  // Seed 0 leaves free bits 0 and prefers the low branch: the lowest corner.
+  const auto coin = [&] { return seed != 0 && (random() & 1u) != 0; };
+  const auto setBit = [&](unsigned variable) {
     for (std::size_t f = 0; f < kPlaces.size(); ++f) {
       const FieldPlace& place = kPlaces[f];
       if (variable < place.First + place.Width) {
         values[f] |= 1u << (place.First + place.Width - 1 - variable);
-        break;
+        return;
       }
     }
-    node = bdd_high(node);
+  };
+  int node = root_;
+  unsigned next = 0;  // the first variable not yet decided
+  while (node != kTrue) {
+    const auto variable = static_cast<unsigned>(bdd_var(node));
+    for (; next < variable; ++next) {
+      if (coin()) setBit(next);
+    }
+    const int low = bdd_low(node);
+    const int high = bdd_high(node);
+    const bool takeHigh = low == kFalse || (high != kFalse && coin());
+    if (takeHigh) setBit(variable);
+    node = takeHigh ? high : low;
+    next = variable + 1;
   }
+  for (; next < kPacketVariables; ++next) {
+    if (coin()) setBit(next);
+  }
+  Packet packet;
   for (std::size_t f = 0; f < kPlaces.size(); ++f) SetField(packet, kFields[f], values[f]);
   return packet;
 }

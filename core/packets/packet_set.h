@@ -79,6 +79,9 @@ class PacketSet {
   // One packet of the set, nullopt when it is empty. Bits the set leaves free
   // are 0, so the example is the numerically lowest corner of a cell.
   std::optional<Packet> Example() const;
+  // Another packet of the set, chosen by `seed`: free bits and the branches
+  // of the diagram are taken at random, so different seeds spread over it.
+  std::optional<Packet> Example(std::uint64_t seed) const;
   // How many packets the set holds (the field widths give about 2^143).
   double Size() const;
   // Nodes of the diagram: its cost, for tests and benchmarks.

@@ -26,7 +26,7 @@ struct ShadowRow {
   // of this one, the largest overlap first; when an earlier entry of the
   // opposite action takes part, one is among them. In list order of
   // importance as found, not sorted by index.
-  std::vector<std::size_t> CoveredBy;
+  std::vector<std::size_t> CoveredBy{};
   // Shadowed: some packet of this entry is decided by the earlier entries
   // with the opposite action, so the list does not do what the entry says.
   bool Conflict = false;

@@ -1,0 +1,131 @@
+// The difference between two lists and the exact order check, on lists whose
+// answer is known.
+#include "packets/list_diff.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "packet_oracle.h"
+#include "packets/exact_order.h"
+#include "rules/line_recognizer.h"
+
+namespace kerbwise {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Every example is a packet the two lists really decide as it says, by the
+// entries it names.
+void ExpectExamplesHold(const Lines& oldLines, const Lines& newLines, const ListDiff& diff) {
+  const auto oldList = testing::ReadOracleList(oldLines);
+  const auto newList = testing::ReadOracleList(newLines);
+  ASSERT_TRUE(oldList && newList);
+  for (const auto* examples : {&diff.NewlyPermitted, &diff.NewlyDenied}) {
+    for (const ExamplePacket& example : *examples) {
+      const Packet& raw = example.Raw;
+      const testing::OraclePacket packet{raw.Protocol,     raw.Source,   raw.Destination,
+                                         raw.SourcePort,   raw.DestinationPort,
+                                         raw.IcmpType,     raw.IcmpCode,
+                                         static_cast<std::uint8_t>(raw.Tos >> 5),
+                                         raw.Ttl,          (raw.TcpFlags & 0x14) != 0};
+      EXPECT_EQ(testing::DecidingLine(*oldList, packet), example.OldEntry);
+      EXPECT_EQ(testing::DecidingLine(*newList, packet), example.NewEntry);
+      EXPECT_EQ(testing::Permits(*oldList, packet), example.OldPermits);
+      EXPECT_EQ(testing::Permits(*newList, packet), example.NewPermits);
+      EXPECT_NE(example.OldPermits, example.NewPermits);
+    }
+  }
+}
+
+const Lines kList = {
+    "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
+    "20 deny tcp 10.0.0.0 0.0.0.127 any",
+    "30 permit udp any host 192.168.1.1 eq 53",
+    "40 remark the rest",
+    "50 deny ip any any log",
+};
+
+TEST(DiffLists, RenumberedRemarkedOrSafelySortedListsDoTheSame) {
+  const Lines renumbered = {
+      "1 permit tcp 10.0.0.0 0.0.0.255 any eq 80", "2 deny tcp 10.0.0.0 0.0.0.127 any",
+      "3 permit udp any host 192.168.1.1 eq 53", "4 deny ip any any log"};
+  // 30 shares no packet with 10 and 20, so it may go first.
+  const Lines sorted = {"30 permit udp any host 192.168.1.1 eq 53",
+                        "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
+                        "20 deny tcp 10.0.0.0 0.0.0.127 any", "50 deny ip any any log"};
+  for (const Lines& other : {kList, renumbered, sorted}) {
+    const ListDiff diff = DiffLists(kList, other, {});
+    EXPECT_FALSE(diff.Error) << *diff.Error;
+    EXPECT_TRUE(diff.Same);
+    EXPECT_TRUE(diff.NewlyPermitted.empty() && diff.NewlyDenied.empty() && diff.Pairs.empty());
+  }
+}
+
+TEST(DiffLists, SwappingOverlappingEntriesOfOppositeActionShowsAPacket) {
+  const Lines swapped = {"20 deny tcp 10.0.0.0 0.0.0.127 any",
+                         "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
+                         "30 permit udp any host 192.168.1.1 eq 53", "50 deny ip any any log"};
+  const ListDiff diff = DiffLists(kList, swapped, {});
+  ASSERT_FALSE(diff.Same);
+  EXPECT_TRUE(diff.NewlyPermitted.empty());
+  ASSERT_EQ(diff.NewlyDenied.size(), 1u);
+  const ExamplePacket& packet = diff.NewlyDenied[0];
+  EXPECT_EQ(packet.Protocol, "tcp");
+  EXPECT_EQ(packet.DestinationPort, 80);
+  EXPECT_EQ(packet.OldEntry, 0u);
+  EXPECT_EQ(packet.NewEntry, 0u);
+  EXPECT_EQ(diff.Pairs, (std::vector<DecidingPair>{{0, 0}}));
+  ExpectExamplesHold(kList, swapped, diff);
+}
+
+TEST(DiffLists, RemovedAndAddedEntriesFallToTheImplicitDenyOrTakeFromIt) {
+  const Lines oldLines = {"10 permit icmp any any echo", "20 permit tcp any host 10.1.1.1 eq 22"};
+  const Lines newLines = {"10 permit tcp any host 10.1.1.1 eq 22", "20 permit udp any any eq 53"};
+  const ListDiff diff = DiffLists(oldLines, newLines, {});
+  ASSERT_EQ(diff.NewlyDenied.size(), 1u);
+  EXPECT_EQ(diff.NewlyDenied[0].Protocol, "icmp");
+  EXPECT_EQ(diff.NewlyDenied[0].IcmpType, 8);
+  EXPECT_FALSE(diff.NewlyDenied[0].NewEntry);
+  ASSERT_EQ(diff.NewlyPermitted.size(), 1u);
+  EXPECT_EQ(diff.NewlyPermitted[0].DestinationPort, 53);
+  EXPECT_FALSE(diff.NewlyPermitted[0].OldEntry);
+  EXPECT_TRUE(diff.Pairs.empty());
+  ExpectExamplesHold(oldLines, newLines, diff);
+}
+
+TEST(DiffLists, ALineThatCannotBeMatchedEndsTheRunWithItsMessage) {
+  const ListDiff old = DiffLists({"10 permit tcp any any eq 80", "20 bogus"}, kList, {});
+  ASSERT_TRUE(old.Error);
+  EXPECT_EQ(*old.Error, "old list, line: 20 bogus: The ACL is not recognized");
+  CheckOptions russian;
+  russian.TextLanguage = Language::Russian;
+  const ListDiff mask = DiffLists(kList, {"10 permit ip host 10.0.0.1 10.0.0.1 0.0.0.255"}, russian);
+  ASSERT_TRUE(mask.Error);
+  EXPECT_TRUE(mask.Error->starts_with("новый список, строка: 10 permit ip host"));
+}
+
+// A sort that turns round 10 and 30, of opposite actions and overlapping;
+// whether that changes anything depends on what 20 takes first.
+TEST(ExactOrderChanges, KeepsOnlyThePairsAThirdEntryDoesNotDecideFirst) {
+  LineRecognizer recognizer;
+  const Lines hidden = {"10 permit tcp any host 10.0.0.1 eq 80", "20 deny tcp any host 10.0.0.1",
+                        "30 deny tcp any any eq 80"};
+  // New order: 20, 30, 10. The pairwise check warns about 10 and 30; but
+  // every packet they share is 10's, which 20 now takes before either.
+  const std::vector<std::size_t> moved = {3, 1, 2};
+  EXPECT_EQ(FindOrderChanges(hidden, moved, {}, recognizer).Count, 2u);
+  const OrderChanges exact = FindExactOrderChanges(hidden, moved, {}, recognizer);
+  ASSERT_EQ(exact.Count, 1u);
+  EXPECT_EQ(exact.Listed[0].First, 0u);
+  EXPECT_EQ(exact.Listed[0].Second, 1u);
+
+  const Lines apart = {"10 permit tcp any host 10.0.0.1 eq 80", "20 deny tcp any host 10.0.0.2",
+                       "30 deny tcp any any eq 80"};
+  EXPECT_EQ(FindExactOrderChanges(apart, {2, 3, 1}, {}, recognizer).Count, 1u);
+  EXPECT_EQ(FindExactOrderChanges(apart, {1, 3, 2}, {}, recognizer).Count, 0u);
+}
+
+}  // namespace
+}  // namespace kerbwise
