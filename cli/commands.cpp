@@ -13,6 +13,7 @@ std::unique_ptr<Command> MakeReflectCommand();
 std::unique_ptr<Command> MakeNamesCommand();
 std::unique_ptr<Command> MakeSortCommand();
 std::unique_ptr<Command> MakeAnalyzeCommand();
+std::unique_ptr<Command> MakeDiffCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
@@ -24,6 +25,7 @@ std::vector<std::unique_ptr<Command>> RegisterCommands() {
   commands.push_back(MakeNamesCommand());
   commands.push_back(MakeSortCommand());
   commands.push_back(MakeAnalyzeCommand());
+  commands.push_back(MakeDiffCommand());
   return commands;
 }
 

@@ -72,7 +72,8 @@ int Dispatch(std::vector<std::string> args, std::istream& in, std::ostream& out,
       "also when a line could not be compared (check, compare, analyze) or no\n"
       "commands could be produced (sort --commands); 1 when the output could\n"
       "not be written (check: also when a condition is blocked; sort\n"
-      "--check-order: when the new order changes what the list does).");
+      "--check-order: when the new order changes what the list does; diff:\n"
+      "when the two lists differ).");
 
   GlobalFlags before;
   AddGlobalFlags(app, before);

@@ -8,11 +8,12 @@
 // when no commands come out (problem lines, lines without a number, a list
 // already in order, a list so long that the commands would need sequence
 // numbers past 2,147,483,647) the message goes to standard error and the exit
-// status is 2. When the new order turns round entries that share traffic and have
-// opposite actions, the commands are refused the same way, with those pairs
-// on standard error, unless --force is given; then they come out and the
-// pairs are still reported. With --check-order: only those pairs, and the
-// exit status 1 when there are any.
+// status is 2. When the new order changes what the list does for some packet
+// (decided exactly over packet sets), the commands are refused the same way,
+// with the pairs of entries turned round that decide such packets on
+// standard error, unless --force is given; then they come out and the pairs
+// are still reported. With --check-order: only those pairs, and the exit
+// status 1 when there are any.
 //
 // JSON output: {"text": [the window's text], "problems": [...]}; with
 // --commands {"commands": [...], "message": "...", "changes": [...],
@@ -32,6 +33,7 @@
 #include "command.h"
 #include "list_intake.h"
 #include "output.h"
+#include "packets/exact_order.h"
 #include "presentation/sort_text.h"
 #include "reorder/order_safety.h"
 #include "reorder/reorder_commands.h"
@@ -119,8 +121,8 @@ class SortCommand final : public Command {
     const SortResult sorted = SortACL(columns, list->ListLines, list->SourceLines, options,
                                       context.globals.check, recognizer);
     if (!commands_ && !checkOrder_) return WriteText(context, sorted);
-    const OrderChanges changes =
-        FindOrderChanges(list->ListLines, sorted.NewPosition, context.globals.check, recognizer);
+    const OrderChanges changes = FindExactOrderChanges(list->ListLines, sorted.NewPosition,
+                                                       context.globals.check, recognizer);
     if (checkOrder_) return WriteChanges(context, changes, list->ListLines);
     return WriteCommands(context, sorted, changes, list->ListLines, list->AclName);
   }
