@@ -14,7 +14,9 @@
 #include "dialog_answers.h"
 #include "future_poll.h"
 #include "intake/normalize_acl.h"
+#include "packets/list_diff_text.h"
 #include "presentation/intake_messages.h"
+#include "text/diff_texts.h"
 #include "text_panes.h"
 #include "window_texts.h"
 
@@ -185,10 +187,10 @@ void CompareWindow::FillDifference() {
   } else if (diff_ && diff_->Error) {
     status = FromCore(*diff_->Error);
   } else if (diff_ && diff_->Same) {
-    status = Say(texts::kListsDoTheSame, language_);
+    status = FromCore(kerbwise::texts::kListsDoTheSame.In(language_));
   } else if (diff_) {
-    AddPackets(texts::kNewlyPermitted, diff_->NewlyPermitted);
-    AddPackets(texts::kNewlyDenied, diff_->NewlyDenied);
+    AddPackets(texts::kPermittedHeading, diff_->NewlyPermitted);
+    AddPackets(texts::kDeniedHeading, diff_->NewlyDenied);
     differenceTree_->expandAll();
   }
   statusLabel_->setText(status);
@@ -204,7 +206,7 @@ void CompareWindow::AddPackets(const Phrase& heading, const std::vector<ExampleP
   bold.setBold(true);
   section->setFont(0, bold);
   for (const ExamplePacket& packet : packets) {
-    auto* item = new QTreeWidgetItem(section, {FromCore(PacketText(packet)),
+    auto* item = new QTreeWidgetItem(section, {FromCore(ExamplePacketText(packet, language_)),
                                                EntryText(otherLines_, packet.OldEntry),
                                                EntryText(input_.CurrentList, packet.NewEntry)});
     for (int column = 0; column < 3; ++column) item->setToolTip(column, item->text(column));
@@ -213,8 +215,10 @@ void CompareWindow::AddPackets(const Phrase& heading, const std::vector<ExampleP
 
 QString CompareWindow::EntryText(const std::vector<std::string>& lines,
                                  std::optional<std::size_t> entry) const {
-  if (!entry || *entry >= lines.size()) return Say(texts::kImplicitDeny, language_);
-  return QString::number(*entry + 1) + QStringLiteral(": ") + FromCore(lines[*entry]).trimmed();
+  // As the report writes a line: its 1-based place, then the list line.
+  const QString text = FromCore(DecidingEntryText(entry, lines, language_)).trimmed();
+  if (!entry || *entry >= lines.size()) return text;
+  return QString::number(*entry + 1) + QStringLiteral(": ") + text;
 }
 
 }  // namespace kerbwise::ui

@@ -26,14 +26,6 @@ std::future<T> RunAside(Job job, Failed failed) {
 
 }  // namespace
 
-std::string PacketText(const ExamplePacket& packet) {
-  const auto end = [](const std::string& address, const std::optional<std::uint16_t>& port) {
-    return port ? address + ":" + std::to_string(*port) : address;
-  };
-  return packet.Protocol + " " + end(packet.Source, packet.SourcePort) + " -> " +
-         end(packet.Destination, packet.DestinationPort);
-}
-
 std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
                                             const CheckOptions& options) {
   return RunAside<ExactResults>(
@@ -49,10 +41,16 @@ std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
 
 std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,
                                     std::vector<std::string> newLines, const CheckOptions& options) {
-  (void)options;
   return RunAside<ListDiff>(
-      [same = oldLines == newLines] { return ListDiff{same, {}, {}, {}}; },
-      [](const std::string& error) { return ListDiff{false, {}, {}, error}; });
+      [oldLines = std::move(oldLines), newLines = std::move(newLines), options] {
+        return DiffLists(oldLines, newLines, options);
+      },
+      [](const std::string& error) {
+        ListDiff failed;
+        failed.Same = false;
+        failed.Error = error;
+        return failed;
+      });
 }
 
 }  // namespace kerbwise::ui

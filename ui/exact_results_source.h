@@ -1,30 +1,13 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <future>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "packets/list_diff.h"
 #include "packets/removable.h"
 #include "packets/shadowed.h"
 #include "rules/check_options.h"
-
-// Stand-in for the list difference's types until its header lands.
-namespace kerbwise {
-struct ExamplePacket {
-  std::string Protocol, Source, Destination;
-  std::optional<std::uint16_t> SourcePort, DestinationPort;
-  std::optional<std::size_t> OldEntry, NewEntry;
-  bool OldPermits, NewPermits;
-};
-struct ListDiff {
-  bool Same;
-  std::vector<ExamplePacket> NewlyPermitted, NewlyDenied;
-  std::optional<std::string> Error;
-};
-}  // namespace kerbwise
 
 // The desktop's one door to the packet-set engine. The engine's runs wait on
 // its worker thread; these start them from a thread of their own and hand
@@ -43,9 +26,6 @@ struct ExactResults {
 // pane's lines `listLines`.
 std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
                                             const CheckOptions& options);
-
-// One example packet as a line of text: protocol, source, destination, ports.
-std::string PacketText(const ExamplePacket& packet);
 
 // What `newLines` does differently from `oldLines` (both normalised lists).
 std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,

@@ -152,16 +152,13 @@ inline constexpr Phrase kTakePreviousHint{
     "Подставляет список, каким он был до последней нормализации или правки"};
 inline constexpr Phrase kRunCompare{"Compare with the current list",
                                     "Сравнить с текущим списком"};
-inline constexpr Phrase kListsDoTheSame{"the lists do the same", "списки делают одно и то же"};
 inline constexpr Phrase kNoOtherList{"Paste the other list first",
                                      "Сначала вставьте другой список"};
-inline constexpr Phrase kNewlyPermitted{"Newly permitted", "Теперь разрешено"};
-inline constexpr Phrase kNewlyDenied{"Newly denied", "Теперь запрещено"};
+inline constexpr Phrase kPermittedHeading{"Newly permitted", "Теперь разрешено"};
+inline constexpr Phrase kDeniedHeading{"Newly denied", "Теперь запрещено"};
 inline constexpr Phrase kPacketColumn{"Example packet", "Пример пакета"};
 inline constexpr Phrase kOtherDecides{"The other list decides by", "В другом списке решает"};
 inline constexpr Phrase kCurrentDecides{"The current list decides by", "В текущем списке решает"};
-inline constexpr Phrase kImplicitDeny{"the implicit deny at the end",
-                                      "неявный запрет в конце"};
 
 }  // namespace kerbwise::ui::texts
 
