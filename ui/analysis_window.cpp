@@ -145,8 +145,8 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   exactSplitter_->setChildrenCollapsible(false);
   exactSplitter_->addWidget(splitter_);
   exactSplitter_->addWidget(exactResults_);
-  exactSplitter_->setStretchFactor(0, 3);
-  exactSplitter_->setStretchFactor(1, 2);
+  exactSplitter_->setStretchFactor(0, 1);
+  exactSplitter_->setStretchFactor(1, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copyAllCloseButton_);

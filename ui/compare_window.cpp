@@ -64,9 +64,9 @@ CompareWindow::CompareWindow(QWidget* parent)
   differenceTree_->setObjectName(QStringLiteral("differenceTree"));
   differenceTree_->setColumnCount(3);
   differenceTree_->setFont(FixedPitchFont());
-  differenceTree_->header()->setSectionResizeMode(QHeaderView::Interactive);
-  differenceTree_->setColumnWidth(0, 300);
-  differenceTree_->setColumnWidth(1, 320);
+  // Each column as wide as its longest text; a wide difference scrolls.
+  differenceTree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  differenceTree_->header()->setStretchLastSection(false);
 
   auto* runRow = new QHBoxLayout;
   runRow->addWidget(previousButton_);

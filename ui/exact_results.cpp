@@ -47,8 +47,10 @@ ExactResultsView::ExactResultsView(QWidget* parent)
   tree_->setColumnCount(2);
   tree_->setHeaderHidden(true);
   tree_->setFont(FixedPitchFont());
-  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  tree_->header()->setStretchLastSection(true);
+  // The entry takes the room; its mark keeps the width it needs.
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   commandsPane_->setObjectName(QStringLiteral("removableCommands"));
   commandsPane_->setReadOnly(true);
   commandsPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -76,7 +78,7 @@ ExactResultsView::ExactResultsView(QWidget* parent)
   layout->addLayout(copyRow);
 
   connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    const QVariant index = item->data(1, kIndexRole);
+    const QVariant index = item->data(0, kIndexRole);
     if (index.isValid()) emit entryChosen(index.value<std::size_t>());
   });
   connect(tree_, &QTreeWidget::itemActivated, tree_, &QTreeWidget::itemClicked);
@@ -152,10 +154,10 @@ void ExactResultsView::FillUnreached() {
     const Phrase& state = row.State == Reach::MatchesNothing ? texts::kMatchesNothing
                           : row.Conflict                     ? texts::kShadowedConflict
                                                              : texts::kShadowed;
-    QTreeWidgetItem* item = AddEntry(section, Say(state, language_), row.Index);
-    if (row.Conflict) item->setForeground(0, kConflictColour);
+    QTreeWidgetItem* item = AddEntry(section, row.Index, Say(state, language_));
+    if (row.Conflict) item->setForeground(1, kConflictColour);
     for (const std::size_t cover : row.CoveredBy) {
-      AddEntry(item, Say(texts::kCoveredBy, language_), cover);
+      AddEntry(item, cover, Say(texts::kCovers, language_));
     }
   }
 }
@@ -168,7 +170,7 @@ void ExactResultsView::FillRemovable() {
     commandsPane_->setPlaceholderText(Say(texts::kNothingRemovable, language_));
     return;
   }
-  for (const std::size_t index : removable.Indexes) AddEntry(section, QString(), index);
+  for (const std::size_t index : removable.Indexes) AddEntry(section, index, QString());
   SetPaneLines(*commandsPane_, removable.Commands);
   copyRemovableButton_->setEnabled(!removable.Commands.empty() || removable.ZeroNumberedSkipped);
 }
@@ -182,11 +184,11 @@ QTreeWidgetItem* ExactResultsView::AddSection(const QString& heading) {
   return section;
 }
 
-QTreeWidgetItem* ExactResultsView::AddEntry(QTreeWidgetItem* parent, const QString& mark,
-                                            std::size_t index) {
-  auto* item = new QTreeWidgetItem(parent, {mark, EntryText(index)});
-  item->setData(1, kIndexRole, QVariant::fromValue(index));
-  item->setToolTip(1, item->text(1));
+QTreeWidgetItem* ExactResultsView::AddEntry(QTreeWidgetItem* parent, std::size_t index,
+                                            const QString& mark) {
+  auto* item = new QTreeWidgetItem(parent, {EntryText(index), mark});
+  item->setData(0, kIndexRole, QVariant::fromValue(index));
+  item->setToolTip(0, item->text(0));
   return item;
 }
 

@@ -46,7 +46,7 @@ class ExactResultsView : public QWidget {
   void FillUnreached();
   void FillRemovable();
   QTreeWidgetItem* AddSection(const QString& heading);
-  QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, const QString& mark, std::size_t index);
+  QTreeWidgetItem* AddEntry(QTreeWidgetItem* parent, std::size_t index, const QString& mark);
   QString EntryText(std::size_t index) const;
 
   Language language_ = Language::English;

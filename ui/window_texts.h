@@ -118,15 +118,16 @@ inline constexpr Phrase kUnreachedHeading{"Entries no packet reaches",
 inline constexpr Phrase kEveryEntryReached{"Every entry is reached by some packet",
                                            "До каждой строки доходят пакеты"};
 inline constexpr Phrase kShadowed{"shadowed", "затенена"};
-inline constexpr Phrase kShadowedConflict{"shadowed, the list does otherwise",
-                                          "затенена, список поступает иначе"};
+inline constexpr Phrase kShadowedConflict{"conflict", "конфликт"};
 inline constexpr Phrase kMatchesNothing{"matches nothing", "не совпадает ни с чем"};
-inline constexpr Phrase kCoveredBy{"covered by", "покрыта"};
+inline constexpr Phrase kCovers{"covers it", "покрывает её"};
 inline constexpr Phrase kUnreachedHint{
-    "Every packet such an entry matches is taken by earlier entries (or it matches none); a click "
-    "on an entry finds it in the report and in the list",
-    "Каждый пакет, совпадающий с такой строкой, забирают строки выше (или она не совпадает ни с "
-    "чем); щелчок по строке находит её в отчёте и в списке"};
+    "Every packet such an entry matches is taken by the earlier entries under it (or it matches "
+    "none); a conflict: they do the opposite of what it says. A click on an entry finds it in the "
+    "report and in the list",
+    "Каждый пакет, совпадающий с такой строкой, забирают строки выше, показанные под ней (или она "
+    "не совпадает ни с чем); конфликт: они делают обратное тому, что она говорит. Щелчок по строке "
+    "находит её в отчёте и в списке"};
 inline constexpr Phrase kRemovableHeading{"Entries that can go", "Строки, которые можно удалить"};
 inline constexpr Phrase kNothingRemovable{
     "No entry can go without changing what the list does",
