@@ -151,8 +151,7 @@ void CompareWindow::Compare() {
     otherLines_ = pasted;
   } else {
     DialogAnswers answers(this);
-    NormalizeResult normalized =
-        NormalizeACL(pasted, input_.ObjectLines, input_.Options, answers);
+    NormalizeResult normalized = NormalizeACL(pasted, input_.ObjectLines, input_.Options, answers);
     if (!normalized.Ran || normalized.Cancelled) {
       statusText_ = normalized.Ran ? QString() : Say(texts::kNoOtherList, language_);
       working_ = false;

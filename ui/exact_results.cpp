@@ -100,10 +100,9 @@ void ExactResultsView::Start(std::vector<std::string> listLines, const CheckOpti
   results_.reset();
   working_ = true;
   Fill();
-  WhenReady(this, StartExactResults(listLines, options),
-            [this, run](ExactResults results) {
-              if (run == run_) Show(std::move(results));
-            });
+  WhenReady(this, StartExactResults(listLines, options), [this, run](ExactResults results) {
+    if (run == run_) Show(std::move(results));
+  });
   listLines_ = std::move(listLines);
 }
 
@@ -144,7 +143,8 @@ void ExactResultsView::FillUnreached() {
     if (row.State != Reach::Reachable) rows.push_back(row);
   }
   // The entries whose action the list does not carry out come first.
-  std::stable_partition(rows.begin(), rows.end(), [](const ShadowRow& row) { return row.Conflict; });
+  std::stable_partition(rows.begin(), rows.end(),
+                        [](const ShadowRow& row) { return row.Conflict; });
   QTreeWidgetItem* section = AddSection(Say(texts::kUnreachedHeading, language_));
   if (rows.empty()) {
     new QTreeWidgetItem(section, {Say(texts::kEveryEntryReached, language_)});

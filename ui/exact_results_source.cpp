@@ -1,26 +1,28 @@
 #include "exact_results_source.h"
 
+#include <QThreadPool>
 #include <exception>
-#include <thread>
+#include <memory>
 #include <utility>
 
 namespace kerbwise::ui {
 namespace {
 
-// Runs `job` on a thread of its own, which waits there for the packet
-// worker; an exception it throws becomes the answer `failed` makes of its text.
+// Runs `job` on a thread of the application's pool, which waits there for
+// the packet worker; an exception it throws becomes the answer `failed`
+// makes of its text. The application waits for the pool before it ends, so
+// no run outlives what it reads.
 template <typename T, typename Job, typename Failed>
 std::future<T> RunAside(Job job, Failed failed) {
-  std::promise<T> promise;
-  std::future<T> future = promise.get_future();
-  std::thread([promise = std::move(promise), job = std::move(job),
-               failed = std::move(failed)]() mutable {
+  auto promise = std::make_shared<std::promise<T>>();
+  std::future<T> future = promise->get_future();
+  QThreadPool::globalInstance()->start([promise, job = std::move(job), failed] {
     try {
-      promise.set_value(job());
+      promise->set_value(job());
     } catch (const std::exception& error) {
-      promise.set_value(failed(error.what()));
+      promise->set_value(failed(error.what()));
     }
-  }).detach();
+  });
   return future;
 }
 
@@ -40,17 +42,16 @@ std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
 }
 
 std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,
-                                    std::vector<std::string> newLines, const CheckOptions& options) {
-  return RunAside<ListDiff>(
-      [oldLines = std::move(oldLines), newLines = std::move(newLines), options] {
-        return DiffLists(oldLines, newLines, options);
-      },
-      [](const std::string& error) {
-        ListDiff failed;
-        failed.Same = false;
-        failed.Error = error;
-        return failed;
-      });
+                                    std::vector<std::string> newLines,
+                                    const CheckOptions& options) {
+  return RunAside<ListDiff>([oldLines = std::move(oldLines), newLines = std::move(newLines),
+                             options] { return DiffLists(oldLines, newLines, options); },
+                            [](const std::string& error) {
+                              ListDiff failed;
+                              failed.Same = false;
+                              failed.Error = error;
+                              return failed;
+                            });
 }
 
 }  // namespace kerbwise::ui

@@ -424,9 +424,9 @@ void MainWindow::ApplyTexts() {
   ignoreIcmpBox_->setToolTip(Say(texts::kIgnoreIcmpHint, language_));
   portsInSetBox_->setToolTip(Say(texts::kPortsInSetHint, language_));
   anyPortOverlapBox_->setToolTip(Say(texts::kAnyPortOverlapHint, language_));
-  for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, compareButton_,
-                              sortButton_, reflectButton_, namesButton_, nameButton_,
-                              objectsButton_}) {
+  for (QPushButton* button :
+       {directButton_, reverseButton_, analysisButton_, compareButton_, sortButton_, reflectButton_,
+        namesButton_, nameButton_, objectsButton_}) {
     FitToCaption(*button);
   }
   showResultAction_->setText(Say(texts::kShowResult, language_));

@@ -151,8 +151,7 @@ inline constexpr Phrase kTakePrevious{"The list before its last sort or edit",
 inline constexpr Phrase kTakePreviousHint{
     "Puts the list as it was before the last normalisation or edit of the list pane",
     "Подставляет список, каким он был до последней нормализации или правки"};
-inline constexpr Phrase kRunCompare{"Compare with the current list",
-                                    "Сравнить с текущим списком"};
+inline constexpr Phrase kRunCompare{"Compare with the current list", "Сравнить с текущим списком"};
 inline constexpr Phrase kNoOtherList{"Paste the other list first",
                                      "Сначала вставьте другой список"};
 inline constexpr Phrase kPermittedHeading{"Newly permitted", "Теперь разрешено"};

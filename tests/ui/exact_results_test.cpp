@@ -61,33 +61,35 @@ class ExactResultsTest : public QObject {
     WindowDriver driver;
     driver.Normalize(kUnion);
     bool opened = false;
-    WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); }, [&](AnalysisWindow& w) {
-      opened = true;
-      auto* tree = Child<QTreeWidget>(w, "exactTree");
-      QCOMPARE(Status(w, "exactStatus"), QString("working…"));
-      QTRY_COMPARE(Status(w, "exactStatus"), QString());
-      QCOMPARE(tree->topLevelItemCount(), 2);
+    WhileShown<AnalysisWindow>(
+        [&] { driver.Click("analysisButton"); },
+        [&](AnalysisWindow& w) {
+          opened = true;
+          auto* tree = Child<QTreeWidget>(w, "exactTree");
+          QCOMPARE(Status(w, "exactStatus"), QString("working…"));
+          QTRY_COMPARE(Status(w, "exactStatus"), QString());
+          QCOMPARE(tree->topLevelItemCount(), 2);
 
-      const QTreeWidgetItem* unreached = tree->topLevelItem(0);
-      QCOMPARE(unreached->text(0), QString("Entries no packet reaches"));
-      QCOMPARE(Children(unreached), QStringList({kUnionEntry3 + " | conflict"}));
-      QCOMPARE(Children(unreached->child(0)),
-               QStringList({"1: 10 permit tcp 10.0.0.0 0.0.0.127 any | covers it",
-                            "2: 20 permit tcp 10.0.0.128 0.0.0.127 any | covers it"}));
-      QCOMPARE(Children(tree->topLevelItem(1)), QStringList({kUnionEntry3 + " | "}));
+          const QTreeWidgetItem* unreached = tree->topLevelItem(0);
+          QCOMPARE(unreached->text(0), QString("Entries no packet reaches"));
+          QCOMPARE(Children(unreached), QStringList({kUnionEntry3 + " | conflict"}));
+          QCOMPARE(Children(unreached->child(0)),
+                   QStringList({"1: 10 permit tcp 10.0.0.0 0.0.0.127 any | covers it",
+                                "2: 20 permit tcp 10.0.0.128 0.0.0.127 any | covers it"}));
+          QCOMPARE(Children(tree->topLevelItem(1)), QStringList({kUnionEntry3 + " | "}));
 
-      // A click on a covering entry selects it in the list pane.
-      const QTreeWidgetItem* cover = unreached->child(0)->child(1);
-      tree->scrollToItem(cover);
-      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                        tree->visualItemRect(cover).center());
-      QCOMPARE(driver.Pane("listPane")->textCursor().selectedText().trimmed(),
-               QString("20 permit tcp 10.0.0.128 0.0.0.127 any"));
+          // A click on a covering entry selects it in the list pane.
+          const QTreeWidgetItem* cover = unreached->child(0)->child(1);
+          tree->scrollToItem(cover);
+          QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                            tree->visualItemRect(cover).center());
+          QCOMPARE(driver.Pane("listPane")->textCursor().selectedText().trimmed(),
+                   QString("20 permit tcp 10.0.0.128 0.0.0.127 any"));
 
-      QTest::mouseClick(Child<QAbstractButton>(w, "copyRemovableButton"), Qt::LeftButton);
-      QCOMPARE(QApplication::clipboard()->text(),
-               QString("no deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"));
-    });
+          QTest::mouseClick(Child<QAbstractButton>(w, "copyRemovableButton"), Qt::LeftButton);
+          QCOMPARE(QApplication::clipboard()->text(),
+                   QString("no deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"));
+        });
     QVERIFY(opened);
     QVERIFY(boxes.Shown().empty());
   }
@@ -101,17 +103,19 @@ class ExactResultsTest : public QObject {
     driver.Normalize(testing::kWebThenDeny);
     const auto compare = [&](const QString& other, const std::function<void(CompareWindow&)>& look,
                              bool takePrevious = false) {
-      WhileShown<CompareWindow>([&] { driver.Click("compareButton"); }, [&](CompareWindow& w) {
-        if (takePrevious) {
-          QTest::mouseClick(Child<QAbstractButton>(w, "previousListButton"), Qt::LeftButton);
-        } else {
-          Child<QPlainTextEdit>(w, "otherListPane")->setPlainText(other);
-        }
-        QTest::mouseClick(Child<QAbstractButton>(w, "compareRunButton"), Qt::LeftButton);
-        QVERIFY(w.Working());
-        QTRY_VERIFY(!w.Working());
-        look(w);
-      });
+      WhileShown<CompareWindow>(
+          [&] { driver.Click("compareButton"); },
+          [&](CompareWindow& w) {
+            if (takePrevious) {
+              QTest::mouseClick(Child<QAbstractButton>(w, "previousListButton"), Qt::LeftButton);
+            } else {
+              Child<QPlainTextEdit>(w, "otherListPane")->setPlainText(other);
+            }
+            QTest::mouseClick(Child<QAbstractButton>(w, "compareRunButton"), Qt::LeftButton);
+            QVERIFY(w.Working());
+            QTRY_VERIFY(!w.Working());
+            look(w);
+          });
     };
 
     // The router's list permits all tcp; the current one only web traffic.
@@ -135,15 +139,18 @@ class ExactResultsTest : public QObject {
     // A hand edit of the list pane: the list before it is offered.
     driver.Pane("listPane")->moveCursor(QTextCursor::Start);
     driver.Pane("listPane")->insertPlainText("5 permit udp any any\n");
-    compare({}, [](CompareWindow& w) {
-      auto* tree = Child<QTreeWidget>(w, "differenceTree");
-      QCOMPARE(tree->topLevelItemCount(), 1);
-      QVERIFY(tree->topLevelItem(0)->text(0).startsWith("Newly permitted ("));
-      const QTreeWidgetItem* example = tree->topLevelItem(0)->child(0);
-      QVERIFY(example->text(0).startsWith("udp from "));
-      QCOMPARE(example->text(1), QString("2: 20 deny ip any any"));
-      QCOMPARE(example->text(2), QString("1: 5 permit udp any any"));
-    }, true);
+    compare(
+        {},
+        [](CompareWindow& w) {
+          auto* tree = Child<QTreeWidget>(w, "differenceTree");
+          QCOMPARE(tree->topLevelItemCount(), 1);
+          QVERIFY(tree->topLevelItem(0)->text(0).startsWith("Newly permitted ("));
+          const QTreeWidgetItem* example = tree->topLevelItem(0)->child(0);
+          QVERIFY(example->text(0).startsWith("udp from "));
+          QCOMPARE(example->text(1), QString("2: 20 deny ip any any"));
+          QCOMPARE(example->text(2), QString("1: 5 permit udp any any"));
+        },
+        true);
     QVERIFY(boxes.Shown().empty());
   }
 };
