@@ -100,33 +100,39 @@ class ExactResultsTest : public QObject {
   void compareShowsTheDifferenceOrTheSameLists() {
     ScriptedMessageBoxes boxes;
     WindowDriver driver;
+    driver.Normalize("ip access-list extended WEB-IN\n permit tcp any any\n");
     driver.Normalize(testing::kWebThenDeny);
-    const auto compare = [&](const QString& other, const std::function<void(CompareWindow&)>& look,
-                             bool takePrevious = false) {
+    // A null `other` takes the list before its last change.
+    const auto compare = [&](const QString& other,
+                             const std::function<void(CompareWindow&)>& look) {
       WhileShown<CompareWindow>(
           [&] { driver.Click("compareButton"); },
           [&](CompareWindow& w) {
-            if (takePrevious) {
+            if (other.isNull()) {
               QTest::mouseClick(Child<QAbstractButton>(w, "previousListButton"), Qt::LeftButton);
             } else {
               Child<QPlainTextEdit>(w, "otherListPane")->setPlainText(other);
             }
             QTest::mouseClick(Child<QAbstractButton>(w, "compareRunButton"), Qt::LeftButton);
-            QVERIFY(w.Working());
             QTRY_VERIFY(!w.Working());
             look(w);
           });
     };
-
-    // The router's list permits all tcp; the current one only web traffic.
-    compare("ip access-list extended WEB-IN\n permit tcp any any\n", [](CompareWindow& w) {
-      QVERIFY(Child<QLabel>(w, "compareStatus")->isHidden());
+    // The first example of the difference when it has the one section `heading`.
+    const auto firstExample = [](CompareWindow& w,
+                                 const QString& heading) -> const QTreeWidgetItem* {
       auto* tree = Child<QTreeWidget>(w, "differenceTree");
-      QCOMPARE(tree->topLevelItemCount(), 1);
-      const QTreeWidgetItem* denied = tree->topLevelItem(0);
-      QVERIFY(denied->text(0).startsWith("Newly denied ("));
-      QVERIFY(denied->childCount() > 0);
-      const QTreeWidgetItem* example = denied->child(0);
+      if (tree->topLevelItemCount() != 1) return nullptr;
+      const QTreeWidgetItem* section = tree->topLevelItem(0);
+      if (!section->text(0).startsWith(heading + " (")) return nullptr;
+      return section->child(0);
+    };
+
+    // The list before permitted all tcp; the current one only web traffic.
+    compare(QString(), [&](CompareWindow& w) {
+      QVERIFY(Child<QLabel>(w, "compareStatus")->isHidden());
+      const QTreeWidgetItem* example = firstExample(w, "Newly denied");
+      QVERIFY(example != nullptr);
       QVERIFY(example->text(0).startsWith("tcp from "));
       QCOMPARE(example->text(1), QString("1: 10 permit tcp any any"));
       QCOMPARE(example->text(2), QString("2: 20 deny ip any any"));
@@ -135,22 +141,20 @@ class ExactResultsTest : public QObject {
       QCOMPARE(Status(w, "compareStatus"), QString("the lists do the same"));
       QCOMPARE(Child<QTreeWidget>(w, "differenceTree")->topLevelItemCount(), 0);
     });
+    compare("", [](CompareWindow& w) {
+      QCOMPARE(Status(w, "compareStatus"), QString("Paste the other list first"));
+    });
 
     // A hand edit of the list pane: the list before it is offered.
     driver.Pane("listPane")->moveCursor(QTextCursor::Start);
     driver.Pane("listPane")->insertPlainText("5 permit udp any any\n");
-    compare(
-        {},
-        [](CompareWindow& w) {
-          auto* tree = Child<QTreeWidget>(w, "differenceTree");
-          QCOMPARE(tree->topLevelItemCount(), 1);
-          QVERIFY(tree->topLevelItem(0)->text(0).startsWith("Newly permitted ("));
-          const QTreeWidgetItem* example = tree->topLevelItem(0)->child(0);
-          QVERIFY(example->text(0).startsWith("udp from "));
-          QCOMPARE(example->text(1), QString("2: 20 deny ip any any"));
-          QCOMPARE(example->text(2), QString("1: 5 permit udp any any"));
-        },
-        true);
+    compare(QString(), [&](CompareWindow& w) {
+      const QTreeWidgetItem* example = firstExample(w, "Newly permitted");
+      QVERIFY(example != nullptr);
+      QVERIFY(example->text(0).startsWith("udp from "));
+      QCOMPARE(example->text(1), QString("2: 20 deny ip any any"));
+      QCOMPARE(example->text(2), QString("1: 5 permit udp any any"));
+    });
     QVERIFY(boxes.Shown().empty());
   }
 };
