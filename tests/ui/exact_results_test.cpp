@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -92,6 +93,27 @@ class ExactResultsTest : public QObject {
         });
     QVERIFY(opened);
     QVERIFY(boxes.Shown().empty());
+  }
+
+  // A pair the report shows too: a click on the covering entry puts the
+  // report's caret on its line and shows the lines related to it.
+  void aClickFindsTheEntryInTheReport() {
+    ScriptedMessageBoxes boxes({false});  // not only the conflicts
+    WindowDriver driver;
+    driver.Normalize("permit tcp any any\ndeny tcp host 10.0.0.1 any eq 80");
+    WhileShown<AnalysisWindow>(
+        [&] { driver.Click("analysisButton"); },
+        [&](AnalysisWindow& w) {
+          auto* tree = Child<QTreeWidget>(w, "exactTree");
+          QTRY_VERIFY(tree->topLevelItemCount() == 2);
+          const QTreeWidgetItem* cover = tree->topLevelItem(0)->child(0)->child(0);
+          QCOMPARE(cover->text(0), QString("1: 10 permit tcp any any"));
+          QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                            tree->visualItemRect(cover).center());
+          QCOMPARE(Child<QTextEdit>(w, "reportPane")->textCursor().blockNumber(), 0);
+          QCOMPARE(w.SelectedLine(), 0);
+          QVERIFY(!Child<QTextEdit>(w, "relatedPane")->toPlainText().isEmpty());
+        });
   }
 
   // Another list pasted, or the list before its last normalisation or hand
