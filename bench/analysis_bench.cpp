@@ -5,53 +5,18 @@
 #include <vector>
 
 #include "analysis/analyse_list.h"
-#include "synthetic_acl.h"
+#include "bench_lists.h"
 
 namespace kerbwise {
 namespace {
+
+using bench::Numbered;
+using bench::RealisticList;
 
 class AnswerNo final : public AnswerSource {
  public:
   bool Ask(const YesNoQuestion&) override { return false; }
 };
-
-std::vector<std::string> Numbered(const std::vector<std::string>& entries) {
-  std::vector<std::string> lines;
-  lines.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    lines.push_back(std::to_string((i + 1) * 10) + " " + entries[i]);
-  }
-  return lines;
-}
-
-// A list as they come: the synthetic entries, with a broader entry every 40
-// lines (a subnet over the hosts before and after it, of either action), a
-// repeated entry now and then and a final "deny ip any any". Many lines take
-// part in groups and some conflict.
-std::vector<std::string> RealisticList(std::size_t count) {
-  std::vector<std::string> entries = testing::SyntheticEntries(count);
-  std::mt19937 random(5);
-  for (std::size_t i = 39; i < count; i += 40) {
-    const std::string block = "10." + std::to_string((i >> 16) & 0xFF) + "." +
-                              std::to_string((i >> 8) & 0xFF) + ".0 0.0.0.255";
-    switch (random() % 4) {
-      case 0:
-        entries[i] = "permit tcp " + block + " any";
-        break;
-      case 1:
-        entries[i] = "deny udp " + block + " any";
-        break;
-      case 2:
-        entries[i] = "permit ip " + block + " host 10.200.0.1";
-        break;
-      default:
-        entries[i] = entries[random() % i];
-        break;
-    }
-  }
-  if (!entries.empty()) entries.back() = "deny ip any any";
-  return Numbered(entries);
-}
 
 // Every pair is compared in both directions and each comparison runs through
 // protocol, addresses, precedence, TTL and both port conditions before the

@@ -14,6 +14,8 @@ std::unique_ptr<Command> MakeNamesCommand();
 std::unique_ptr<Command> MakeSortCommand();
 std::unique_ptr<Command> MakeAnalyzeCommand();
 std::unique_ptr<Command> MakeDiffCommand();
+std::unique_ptr<Command> MakeShadowedCommand();
+std::unique_ptr<Command> MakeRedundantCommand();
 
 std::vector<std::unique_ptr<Command>> RegisterCommands() {
   std::vector<std::unique_ptr<Command>> commands;
@@ -25,6 +27,8 @@ std::vector<std::unique_ptr<Command>> RegisterCommands() {
   commands.push_back(MakeNamesCommand());
   commands.push_back(MakeSortCommand());
   commands.push_back(MakeAnalyzeCommand());
+  commands.push_back(MakeShadowedCommand());
+  commands.push_back(MakeRedundantCommand());
   commands.push_back(MakeDiffCommand());
   return commands;
 }

@@ -69,11 +69,12 @@ int Dispatch(std::vector<std::string> args, std::istream& in, std::ostream& out,
   app.footer(
       "Global options may stand before or after the command name.\n"
       "Exit status: 0 when the command ran; 2 for an error of use or input,\n"
-      "also when a line could not be compared (check, compare, analyze) or no\n"
-      "commands could be produced (sort --commands); 1 when the output could\n"
-      "not be written (check: also when a condition is blocked; sort\n"
-      "--check-order: when the new order changes what the list does; diff:\n"
-      "when the two lists differ).");
+      "also when a line could not be compared or read (check, compare, analyze,\n"
+      "shadowed, redundant, diff) or no commands could be produced (sort\n"
+      "--commands); 1 when the output could not be written (check: also when a\n"
+      "condition is blocked; sort --check-order: when the new order changes what\n"
+      "the list does; diff: when the two lists differ; shadowed: when some entry\n"
+      "is shadowed or matches no packet; redundant: when some entry can go).");
 
   GlobalFlags before;
   AddGlobalFlags(app, before);

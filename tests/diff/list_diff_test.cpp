@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "packet_oracle.h"
+#include "list_oracle.h"
 #include "packets/exact_order.h"
 #include "rules/line_recognizer.h"
 

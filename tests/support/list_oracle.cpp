@@ -1,4 +1,4 @@
-#include "packet_oracle.h"
+#include "list_oracle.h"
 
 #include <algorithm>
 #include <map>
@@ -14,22 +14,17 @@ namespace {
 
 constexpr std::uint8_t kIcmp = 1, kTcp = 6, kUdp = 17;
 
-struct Condition {
-  std::string Op;
-  std::vector<std::uint32_t> Values;
-};
-
 // "eq 80 443", or with `skipWord` "ttl gt 5": the operator and its numbers.
-Condition ReadCondition(const std::string& text, bool skipWord = false) {
+OracleCondition ReadCondition(const std::string& text, bool skipWord = false) {
   std::istringstream in(text);
-  Condition condition;
+  OracleCondition condition;
   if (skipWord) in >> condition.Op;
   in >> condition.Op;
   for (std::uint32_t value; in >> value;) condition.Values.push_back(value);
   return condition;
 }
 
-bool Fits(const Condition& condition, std::uint32_t value) {
+bool Fits(const OracleCondition& condition, std::uint32_t value) {
   const auto& values = condition.Values;
   const bool listed = std::count(values.begin(), values.end(), value) > 0;
   if (condition.Op == "eq") return listed;
@@ -40,31 +35,32 @@ bool Fits(const Condition& condition, std::uint32_t value) {
   return value >= low && value <= high;
 }
 
-// Whether some value up to `max` fits a condition written as the recognizer
-// leaves it.
-bool Readable(const Condition& condition, std::uint32_t max) {
-  if (condition.Values.empty()) return false;
-  if (condition.Op == "range" && condition.Values.size() != 2) return false;
+bool Fits(const std::optional<OracleCondition>& condition, std::uint32_t value) {
+  return !condition || Fits(*condition, value);
+}
+
+// The condition of a slot, absent when the text is empty; nullopt inside
+// when it lets no value up to `max` through.
+std::optional<std::optional<OracleCondition>> ReadSlot(const std::string& text, std::uint32_t max,
+                                                       bool skipWord = false) {
+  if (text.empty()) return std::optional<OracleCondition>();
+  const OracleCondition condition = ReadCondition(text, skipWord);
+  if (condition.Values.empty()) return std::nullopt;
+  if (condition.Op == "range" && condition.Values.size() != 2) return std::nullopt;
   for (std::uint32_t value = 0; value <= max; ++value) {
-    if (Fits(condition, value)) return true;
+    if (Fits(condition, value)) return std::optional<OracleCondition>(condition);
   }
-  return false;
+  return std::nullopt;
 }
 
-bool ConditionFits(const std::string& text, std::uint32_t value, bool skipWord = false) {
-  return text.empty() || Fits(ReadCondition(text, skipWord), value);
+std::uint32_t NumberAfterWord(const std::string& text) {
+  return static_cast<std::uint32_t>(std::stoul(text.substr(text.find(' '))));
 }
 
-std::optional<std::uint8_t> ProtocolOf(const RuleRecord& entry) {
-  const std::string& text = entry.Values.Get(SideNone, SlotProtocol);
-  if (text == "ip") return std::nullopt;
-  return static_cast<std::uint8_t>(std::stoi(text));
-}
-
-std::vector<const RuleRecord*> AllEntries(const std::vector<const OracleList*>& lists) {
-  std::vector<const RuleRecord*> entries;
+std::vector<const OracleEntry*> AllEntries(const std::vector<const OracleList*>& lists) {
+  std::vector<const OracleEntry*> entries;
   for (const OracleList* list : lists) {
-    for (const OracleEntry& entry : *list) entries.push_back(&entry.Record);
+    for (const OracleEntry& entry : *list) entries.push_back(&entry);
   }
   return entries;
 }
@@ -73,12 +69,12 @@ std::vector<const RuleRecord*> AllEntries(const std::vector<const OracleList*>& 
 // the entries: values that every entry treats alike are one cell.
 template <typename Value, typename Accepts>
 std::vector<Value> OnePerCell(const std::vector<Value>& candidates,
-                              const std::vector<const RuleRecord*>& entries, Accepts&& accepts) {
+                              const std::vector<const OracleEntry*>& entries, Accepts&& accepts) {
   std::set<std::vector<bool>> seen;
   std::vector<Value> kept;
   for (const Value& candidate : candidates) {
     std::vector<bool> answers;
-    for (const RuleRecord* entry : entries) answers.push_back(accepts(*entry, candidate));
+    for (const OracleEntry* entry : entries) answers.push_back(accepts(*entry, candidate));
     if (seen.insert(answers).second) kept.push_back(candidate);
   }
   return kept;
@@ -88,13 +84,13 @@ std::vector<Value> OnePerCell(const std::vector<Value>& candidates,
 // which want them 1; within a group only "all 0", "all 1" or "mixed" tells
 // entries apart, so the product of those choices reaches every cell, with
 // non-contiguous masks as with prefixes.
-std::vector<std::uint32_t> AddressCells(const std::vector<const RuleRecord*>& entries,
+std::vector<std::uint32_t> AddressCells(const std::vector<const OracleEntry*>& entries,
                                         bool source) {
   std::map<std::vector<std::uint8_t>, std::vector<int>> groups;
   for (int bit = 0; bit < 32; ++bit) {
     std::vector<std::uint8_t> wants;  // per entry: 0 open, 1 wants 0, 2 wants 1
     bool mentioned = false;
-    for (const RuleRecord* entry : entries) {
+    for (const OracleEntry* entry : entries) {
       const std::uint32_t mask = source ? entry->SrcMask : entry->DstMask;
       const std::uint32_t address = source ? entry->SrcAddr : entry->DstAddr;
       const bool fixed = (mask >> bit & 1u) != 0;
@@ -113,32 +109,31 @@ std::vector<std::uint32_t> AddressCells(const std::vector<const RuleRecord*>& en
     for (const std::uint32_t address : addresses) {
       for (const std::uint32_t choice : choices) next.push_back(address | choice);
     }
-    addresses = OnePerCell(next, entries, [&](const RuleRecord& entry, std::uint32_t address) {
-      return source ? (address & entry.SrcMask) == entry.SrcAddr
-                    : (address & entry.DstMask) == entry.DstAddr;
-    });
+    addresses = std::move(next);
   }
-  return addresses;
+  return OnePerCell(addresses, entries, [&](const OracleEntry& entry, std::uint32_t address) {
+    return source ? (address & entry.SrcMask) == entry.SrcAddr
+                  : (address & entry.DstMask) == entry.DstAddr;
+  });
 }
 
-// Values up to `max` cut where a condition of `side` and `slot` starts or
-// stops, one per cell.
-std::vector<std::uint32_t> ValueCells(const std::vector<const RuleRecord*>& entries, int side,
-                                      int slot, std::uint32_t max) {
-  const bool ttl = slot == SlotTtl;
+// Values up to `max` cut where a condition starts or stops, one per cell.
+template <typename ConditionOf>
+std::vector<std::uint32_t> ValueCells(const std::vector<const OracleEntry*>& entries,
+                                      std::uint32_t max, ConditionOf&& conditionOf) {
   std::vector<std::uint32_t> cuts{0};
-  for (const RuleRecord* entry : entries) {
-    const std::string& text = entry->Values.Get(side, slot);
-    if (text.empty()) continue;
-    for (const std::uint32_t value : ReadCondition(text, ttl).Values) {
+  for (const OracleEntry* entry : entries) {
+    const std::optional<OracleCondition>& condition = conditionOf(*entry);
+    if (!condition) continue;
+    for (const std::uint32_t value : condition->Values) {
       cuts.push_back(value);
       if (value < max) cuts.push_back(value + 1);
     }
   }
   std::sort(cuts.begin(), cuts.end());
   cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-  return OnePerCell(cuts, entries, [&](const RuleRecord& entry, std::uint32_t value) {
-    return ConditionFits(entry.Values.Get(side, slot), value, ttl);
+  return OnePerCell(cuts, entries, [&](const OracleEntry& entry, std::uint32_t value) {
+    return Fits(conditionOf(entry), value);
   });
 }
 
@@ -169,41 +164,49 @@ std::optional<OracleList> ReadOracleList(const std::vector<std::string>& listLin
     if ((record.SrcAddr & ~record.SrcMask) != 0 || (record.DstAddr & ~record.DstMask) != 0) {
       return std::nullopt;
     }
-    for (const int side : {SideSource, SideDestination}) {
-      const std::string& ports = record.Values.Get(side, SlotPort);
-      if (!ports.empty() && !Readable(ReadCondition(ports), 65535)) return std::nullopt;
+    OracleEntry entry;
+    entry.Line = line;
+    entry.Permits = record.Status == StatusPermit;
+    entry.SrcAddr = record.SrcAddr;
+    entry.SrcMask = record.SrcMask;
+    entry.DstAddr = record.DstAddr;
+    entry.DstMask = record.DstMask;
+    const std::string& protocol = record.Values.Get(SideNone, SlotProtocol);
+    if (protocol != "ip") entry.Protocol = static_cast<std::uint8_t>(std::stoi(protocol));
+    const auto sourcePorts = ReadSlot(record.Values.Get(SideSource, SlotPort), 65535);
+    const auto destinationPorts = ReadSlot(record.Values.Get(SideDestination, SlotPort), 65535);
+    const auto ttl = ReadSlot(record.Values.Get(SideNone, SlotTtl), 255, true);
+    if (!sourcePorts || !destinationPorts || !ttl) return std::nullopt;
+    // Ports count only for tcp and udp, the ICMP message only for icmp.
+    if (entry.Protocol == kTcp || entry.Protocol == kUdp) {
+      entry.SourcePorts = *sourcePorts;
+      entry.DestinationPorts = *destinationPorts;
     }
-    const std::string& ttl = record.Values.Get(SideNone, SlotTtl);
-    if (!ttl.empty() && !Readable(ReadCondition(ttl, true), 255)) return std::nullopt;
-    list.push_back({record, line});
+    entry.Ttl = *ttl;
+    const std::string& precedence = record.Values.Get(SideNone, SlotPrecedence);
+    if (!precedence.empty()) entry.Precedence = static_cast<std::uint8_t>(NumberAfterWord(precedence));
+    const std::string& message = record.Values.Get(SideNone, SlotPort);
+    if (entry.Protocol == kIcmp && !message.empty()) {
+      entry.IcmpMessage = static_cast<std::uint32_t>(std::stoul(message));
+    }
+    entry.Established =
+        entry.Protocol == kTcp && !record.Values.Get(SideNone, SlotEstablished).empty();
+    list.push_back(std::move(entry));
   }
   return list;
 }
 
-bool EntryMatches(const RuleRecord& entry, const OraclePacket& packet) {
-  const std::optional<std::uint8_t> protocol = ProtocolOf(entry);
-  if (protocol && *protocol != packet.Protocol) return false;
+bool EntryMatches(const OracleEntry& entry, const OraclePacket& packet) {
+  if (entry.Protocol && *entry.Protocol != packet.Protocol) return false;
   if ((packet.Source & entry.SrcMask) != entry.SrcAddr) return false;
   if ((packet.Destination & entry.DstMask) != entry.DstAddr) return false;
-  const std::string& precedence = entry.Values.Get(SideNone, SlotPrecedence);
-  if (!precedence.empty() && std::stoul(precedence.substr(precedence.find(' '))) != packet.Precedence) {
-    return false;
-  }
-  if (!ConditionFits(entry.Values.Get(SideNone, SlotTtl), packet.Ttl, true)) return false;
-  if (!protocol) return true;
-  if (*protocol == kTcp || *protocol == kUdp) {
-    if (!ConditionFits(entry.Values.Get(SideSource, SlotPort), packet.SourcePort)) return false;
-    if (!ConditionFits(entry.Values.Get(SideDestination, SlotPort), packet.DestinationPort)) {
-      return false;
-    }
-  }
-  if (*protocol == kTcp && !entry.Values.Get(SideNone, SlotEstablished).empty() &&
-      !packet.Established) {
-    return false;
-  }
-  const std::string& message = entry.Values.Get(SideNone, SlotPort);
-  if (*protocol == kIcmp && !message.empty()) {
-    const std::uint32_t value = static_cast<std::uint32_t>(std::stoul(message));
+  if (entry.Precedence && *entry.Precedence != packet.Precedence) return false;
+  if (!Fits(entry.Ttl, packet.Ttl)) return false;
+  if (!Fits(entry.SourcePorts, packet.SourcePort)) return false;
+  if (!Fits(entry.DestinationPorts, packet.DestinationPort)) return false;
+  if (entry.Established && !packet.Established) return false;
+  if (entry.IcmpMessage) {
+    const std::uint32_t value = *entry.IcmpMessage;
     if (value < 256) return packet.IcmpType == value;
     return packet.IcmpType == value / 256 && packet.IcmpCode == value % 256;
   }
@@ -212,26 +215,24 @@ bool EntryMatches(const RuleRecord& entry, const OraclePacket& packet) {
 
 std::optional<std::vector<OraclePacket>> CellPackets(const std::vector<const OracleList*>& lists,
                                                      std::size_t limit) {
-  const std::vector<const RuleRecord*> entries = AllEntries(lists);
+  const std::vector<const OracleEntry*> entries = AllEntries(lists);
   std::set<std::uint32_t> protocols, precedences, types, codes;
-  for (const RuleRecord* entry : entries) {
-    if (const auto protocol = ProtocolOf(*entry)) protocols.insert(*protocol);
-    const std::string& precedence = entry->Values.Get(SideNone, SlotPrecedence);
-    if (!precedence.empty()) {
-      precedences.insert(static_cast<std::uint32_t>(std::stoul(precedence.substr(precedence.find(' ')))));
-    }
-    const std::string& message = entry->Values.Get(SideNone, SlotPort);
-    if (ProtocolOf(*entry) == kIcmp && !message.empty()) {
-      const std::uint32_t value = static_cast<std::uint32_t>(std::stoul(message));
+  for (const OracleEntry* entry : entries) {
+    if (entry->Protocol) protocols.insert(*entry->Protocol);
+    if (entry->Precedence) precedences.insert(*entry->Precedence);
+    if (entry->IcmpMessage) {
+      const std::uint32_t value = *entry->IcmpMessage;
       types.insert(value < 256 ? value : value / 256);
       if (value >= 256) codes.insert(value % 256);
     }
   }
   const auto sources = AddressCells(entries, true);
   const auto destinations = AddressCells(entries, false);
-  const auto ttls = ValueCells(entries, SideNone, SlotTtl, 255);
-  const auto sourcePorts = ValueCells(entries, SideSource, SlotPort, 65535);
-  const auto destinationPorts = ValueCells(entries, SideDestination, SlotPort, 65535);
+  const auto ttls = ValueCells(entries, 255, [](const OracleEntry& e) -> auto& { return e.Ttl; });
+  const auto sourcePorts =
+      ValueCells(entries, 65535, [](const OracleEntry& e) -> auto& { return e.SourcePorts; });
+  const auto destinationPorts =
+      ValueCells(entries, 65535, [](const OracleEntry& e) -> auto& { return e.DestinationPorts; });
   const auto precedenceCells = NamedAndOther(precedences, 7);
   const auto typeCells = NamedAndOther(types, 255);
   const auto codeCells = NamedAndOther(codes, 255);
@@ -279,14 +280,14 @@ std::optional<std::vector<OraclePacket>> CellPackets(const std::vector<const Ora
 
 std::optional<std::size_t> DecidingLine(const OracleList& list, const OraclePacket& packet) {
   for (const OracleEntry& entry : list) {
-    if (EntryMatches(entry.Record, packet)) return entry.Line;
+    if (EntryMatches(entry, packet)) return entry.Line;
   }
   return std::nullopt;
 }
 
 bool Permits(const OracleList& list, const OraclePacket& packet) {
   for (const OracleEntry& entry : list) {
-    if (EntryMatches(entry.Record, packet)) return entry.Record.Status == StatusPermit;
+    if (EntryMatches(entry, packet)) return entry.Permits;
   }
   return false;
 }
@@ -325,7 +326,7 @@ std::string SmallEntry(std::mt19937& random) {
   static const char* const kPorts[] = {"",         "",         "",         "eq 80",
                                        "eq 80 443", "range 70 90", "gt 1023", "lt 100",
                                        "neq 80"};
-  static const char* const kMessages[] = {"", "", "echo", "3", "3 1", "echo-reply"};
+  static const char* const kMessages[] = {"", "", "echo", "3", "ttl-exceeded", "echo-reply"};
   static const char* const kOptions[] = {"", "", "", "", "", "precedence 5", "ttl gt 64",
                                          "ttl eq 10"};
   std::string entry = random() % 2 ? "permit " : "deny ";

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "rules/rule_record.h"
 
 namespace kerbwise::testing {
 
@@ -27,10 +26,22 @@ struct OraclePacket {
   bool Established = false;  // tcp: ack or rst set
 };
 
-// The rule entries of a list, each with its 0-based line.
+// A port or TTL condition: "eq", "neq", "gt", "lt" or "range" and its numbers.
+struct OracleCondition {
+  std::string Op;
+  std::vector<std::uint32_t> Values;
+};
+
+// What a rule entry asks of a packet, read once from its recognised text.
 struct OracleEntry {
-  RuleRecord Record;
-  std::size_t Line = 0;
+  std::size_t Line = 0;  // 0-based, in its list
+  bool Permits = false;
+  std::optional<std::uint8_t> Protocol;  // nullopt for ip
+  std::uint32_t SrcAddr = 0, SrcMask = 0, DstAddr = 0, DstMask = 0;
+  std::optional<OracleCondition> SourcePorts, DestinationPorts, Ttl;
+  std::optional<std::uint8_t> Precedence;
+  std::optional<std::uint32_t> IcmpMessage;  // a type, or type * 256 + code
+  bool Established = false;
 };
 using OracleList = std::vector<OracleEntry>;
 
@@ -39,7 +50,7 @@ using OracleList = std::vector<OracleEntry>;
 // a port or TTL condition that lets nothing through).
 std::optional<OracleList> ReadOracleList(const std::vector<std::string>& listLines);
 
-bool EntryMatches(const RuleRecord& entry, const OraclePacket& packet);
+bool EntryMatches(const OracleEntry& entry, const OraclePacket& packet);
 
 // One packet per cell of the field boundaries of all the lists' entries;
 // nullopt when there would be more than `limit`.

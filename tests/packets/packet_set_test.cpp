@@ -1,0 +1,136 @@
+// Sets of packets field by field, the worker's size cap, and the set of an
+// entry held against the full match on generated pairs of entries.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "check/check_for_match.h"
+#include "list_oracle.h"
+#include "packets/entry_set.h"
+#include "packets/packet_worker.h"
+#include "rules/line_recognizer.h"
+#include "rules/list_entry.h"
+#include "synthetic_acl.h"
+
+namespace kerbwise {
+namespace {
+
+template <class Job>
+auto OnWorker(Job job) {
+  return PacketWorker::Shared().Run(std::move(job)).get();
+}
+
+constexpr std::uint32_t Address(unsigned a, unsigned b, unsigned c, unsigned d) {
+  return a << 24 | b << 16 | c << 8 | d;
+}
+
+TEST(PacketSet, FieldsHoldExactlyTheirValues) {
+  OnWorker([] {
+    // 10.x.0.y: a mask with a hole in it.
+    const PacketSet source =
+        FieldBits(PacketField::Source, Address(10, 0, 0, 0), Address(255, 0, 255, 0));
+    Packet packet;
+    packet.Source = Address(10, 77, 0, 9);
+    EXPECT_TRUE(source.Holds(packet));
+    packet.Source = Address(10, 77, 1, 9);
+    EXPECT_FALSE(source.Holds(packet));
+
+    const PacketSet ports = FieldRange(PacketField::DestinationPort, 1000, 2000);
+    for (const auto& [port, inside] :
+         {std::pair{999, false}, {1000, true}, {1500, true}, {2000, true}, {2001, false}}) {
+      packet.DestinationPort = static_cast<std::uint16_t>(port);
+      EXPECT_EQ(ports.Holds(packet), inside) << port;
+    }
+    EXPECT_EQ(ports.Size(), 1001 * std::pow(2.0, 143 - 16));
+    EXPECT_TRUE(FieldRange(PacketField::Ttl, 9, 3).Empty());
+    EXPECT_EQ(FieldRange(PacketField::Ttl, 0, 255), PacketSet::All());
+
+    // Examples lie in the set; the lowest is the lowest corner.
+    const PacketSet both = source & ports;
+    EXPECT_EQ(both.Example()->DestinationPort, 1000);
+    EXPECT_EQ(both.Example()->Source, Address(10, 0, 0, 0));
+    for (std::uint64_t seed = 1; seed < 20; ++seed) EXPECT_TRUE(both.Holds(*both.Example(seed)));
+    EXPECT_FALSE(PacketSet().Example());
+
+    const PacketSet one = PacketSet::Of(packet);
+    EXPECT_EQ(one.Size(), 1.0);
+    EXPECT_EQ(*one.Example(), packet);
+    EXPECT_TRUE((one | ports).Contains(one));
+    EXPECT_TRUE((ports - one).Meets(ports));
+    EXPECT_FALSE((ports - one).Meets(one));
+  });
+}
+
+TEST(PacketWorker, ACapOnNodesEndsTheJobAndTheNextStartsAfresh) {
+  PacketWorker& worker = PacketWorker::Shared();
+  const std::size_t saved = worker.MaxNodes();
+  worker.SetMaxNodes(5000);
+  // Every source a host of its own, all different: thousands of nodes.
+  auto many = worker.Run([] {
+    PacketSet hosts;
+    for (std::uint32_t k = 0; k < 2000; ++k) {
+      hosts |= FieldBits(PacketField::Source, k * 2654435761u, ~0u);
+    }
+    return hosts.Nodes();
+  });
+  EXPECT_THROW(many.get(), PacketSetTooLarge);
+  worker.SetMaxNodes(saved);
+  EXPECT_EQ(OnWorker([] { return (PacketSet::All() - PacketSet()).Size() > 0; }), true);
+}
+
+// The lines that are readable rule entries, compiled.
+CompiledEntries Compile(std::vector<std::string>& lines, LineRecognizer& recognizer) {
+  CompiledEntries entries;
+  std::erase_if(lines, [&](const std::string& line) {
+    const RecognisedLine recognised = RecogniseLine(ListEntryText(line), {}, recognizer);
+    const CompiledEntry& entry = entries[entries.Add(*recognised.Expr, recognised.ParameterError)];
+    return entry.Kind != EntryKind::Rule || !entry.Clean;
+  });
+  CompiledEntries rules;
+  for (const std::string& line : lines) {
+    const RecognisedLine recognised = RecogniseLine(ListEntryText(line), {}, recognizer);
+    rules.Add(*recognised.Expr, recognised.ParameterError);
+  }
+  return rules;
+}
+
+// Where a full match says Covered the sets nest, and the other way round;
+// the lines come from both generators: the small pools the oracle uses and
+// the realistic mixture.
+TEST(EntrySet, NestsExactlyWhereTheFullMatchCovers) {
+  std::mt19937 random(7);
+  std::vector<std::string> lines = testing::SmallList(random, 160);
+  for (const std::string& line : testing::SyntheticEntries(120, 3)) lines.push_back("1 " + line);
+  LineRecognizer recognizer;
+  const CompiledEntries entries = Compile(lines, recognizer);
+  ASSERT_GT(lines.size(), 250u);
+  std::vector<RecognisedLine> recognised;
+  for (const std::string& line : lines) {
+    recognised.push_back(RecogniseLine(ListEntryText(line), {}, recognizer));
+  }
+  const auto inside = OnWorker([&] {
+    std::vector<PacketSet> sets;
+    for (std::size_t k = 0; k < entries.size(); ++k) sets.push_back(EntrySet(entries, entries[k]));
+    std::vector<std::vector<bool>> nested(sets.size(), std::vector<bool>(sets.size()));
+    for (std::size_t r = 0; r < sets.size(); ++r) {
+      for (std::size_t s = 0; s < sets.size(); ++s) nested[r][s] = sets[r].Contains(sets[s]);
+    }
+    return nested;
+  });
+  int covered = 0;
+  for (std::size_t r = 0; r < lines.size(); ++r) {
+    for (std::size_t s = 0; s < lines.size(); ++s) {
+      const std::uint8_t outcome = CheckForMatch(recognised[r], recognised[s], {}, {}).Outcome;
+      const bool matches = outcome == MatchPermit || outcome == MatchDeny;
+      covered += matches ? 1 : 0;
+      ASSERT_EQ(inside[r][s], matches) << lines[r] << "\n  over\n" << lines[s];
+    }
+  }
+  EXPECT_GT(covered, 1000);
+}
+
+}  // namespace
+}  // namespace kerbwise
