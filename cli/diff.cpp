@@ -102,11 +102,11 @@ class DiffCommand final : public Command {
     const std::string newObjects = newObjectsPath_.empty()
                                        ? objects
                                        : ReadFileText(newObjectsPath_, "--other-objects file");
+    const std::string newSource = ReadFileText(newPath_, "--other file");
     const NormalizeResult oldList =
         Normalize(ReadInputText(oldPath_, context.in, "access list"), objects, context);
     if (ReportObjectError(oldList, context)) return kExitUsage;
-    const NormalizeResult newList =
-        Normalize(ReadFileText(newPath_, "--other file"), newObjects, context);
+    const NormalizeResult newList = Normalize(newSource, newObjects, context);
     if (ReportObjectError(newList, context)) return kExitUsage;
 
     const Language language = context.globals.check.TextLanguage;
