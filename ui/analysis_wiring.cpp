@@ -11,7 +11,6 @@
 #include "check_controller.h"
 #include "dialog_answers.h"
 #include "main_window.h"
-#include "message_boxes.h"
 #include "pane_sync.h"
 #include "presentation/analysis_report.h"
 #include "text_panes.h"

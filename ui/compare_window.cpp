@@ -93,8 +93,10 @@ CompareWindow::CompareWindow(QWidget* parent)
 void CompareWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(hook); }
 
 void CompareWindow::SetLanguage(Language language) {
+  if (language == language_) return;
   language_ = language;
   ApplyTexts();
+  FillDifference();
 }
 
 void CompareWindow::changeEvent(QEvent* event) {
@@ -113,7 +115,6 @@ void CompareWindow::ApplyTexts() {
   for (QPushButton* button : {previousButton_, runButton_, closeButton_}) FitToCaption(*button);
   differenceTree_->setHeaderLabels(
       {say(texts::kPacketColumn), say(texts::kOtherDecides), say(texts::kCurrentDecides)});
-  FillDifference();
 }
 
 void CompareWindow::Open(CompareInput input) {

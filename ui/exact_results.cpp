@@ -91,6 +91,9 @@ ExactResultsView::ExactResultsView(QWidget* parent)
 }
 
 void ExactResultsView::SetLanguage(Language language) {
+  // The main window passes its language on every activation; refilling
+  // would fold what the user opened in the tree.
+  if (language == language_) return;
   language_ = language;
   Fill();
 }
