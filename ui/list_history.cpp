@@ -13,14 +13,16 @@ ListHistory::ListHistory(QPlainTextEdit& listPane, QObject* parent)
 
 void ListHistory::Replacing() {
   replacing_ = true;
-  std::vector<std::string> current = PaneCoreLines(listPane_);
-  if (!current.empty()) previous_ = std::move(current);
+  replaced_ = PaneCoreLines(listPane_);
 }
 
 void ListHistory::Replaced() {
   replacing_ = false;
   edited_ = false;
   settled_ = PaneCoreLines(listPane_);
+  // The same list normalised again is no change: the one before stays.
+  if (!replaced_.empty() && replaced_ != settled_) previous_ = std::move(replaced_);
+  replaced_.clear();
 }
 
 void ListHistory::Edited() {

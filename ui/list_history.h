@@ -10,7 +10,8 @@ namespace kerbwise::ui {
 
 // Keeps the list pane's list as it was before its last change: before the
 // last normalisation replaced it, or before the user began editing it by
-// hand. The Compare window offers it as the other list.
+// hand. Normalising the same list again changes nothing. The Compare window
+// offers it as the other list.
 class ListHistory : public QObject {
   Q_OBJECT
 
@@ -30,6 +31,7 @@ class ListHistory : public QObject {
   QPlainTextEdit& listPane_;
   std::vector<std::string> settled_;   // as the last normalisation left it
   std::vector<std::string> previous_;  // before the last change
+  std::vector<std::string> replaced_;  // while a normalisation replaces the list
   bool replacing_ = false;
   bool edited_ = false;  // edited by hand since it settled
 };
