@@ -73,8 +73,9 @@ ExactResultsView::ExactResultsView(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(heading);
-  layout->addWidget(tree_, 1);
-  layout->addWidget(commandsPane_);
+  // In a short window the commands give up their room before the entries.
+  layout->addWidget(tree_, 3);
+  layout->addWidget(commandsPane_, 1);
   layout->addLayout(copyRow);
 
   connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {

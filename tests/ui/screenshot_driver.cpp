@@ -128,6 +128,9 @@ bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& pa
                       report->cursorRect(member).center());
     AwaitRun([&] { return !window.findChild<kerbwise::ui::ExactResultsView*>()->Working(); });
     saved = Save(window, path);
+    window.resize(window.minimumSize());
+    QApplication::processEvents();
+    saved = Save(window, QString(path).replace(".png", "-least.png")) && saved;
   });
   driver.Normalize(kAnalysedList);
   driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
