@@ -199,8 +199,8 @@ void CompareWindow::FillDifference() {
 
 void CompareWindow::AddPackets(const Phrase& heading, const std::vector<ExamplePacket>& packets) {
   if (packets.empty()) return;
-  auto* section = new QTreeWidgetItem(
-      differenceTree_, {Say(heading, language_) + QStringLiteral(" (%1)").arg(packets.size())});
+  // A few examples, not a measure of the traffic: the heading counts nothing.
+  auto* section = new QTreeWidgetItem(differenceTree_, {Say(heading, language_)});
   section->setFirstColumnSpanned(true);
   QFont bold = differenceTree_->font();
   bold.setBold(true);

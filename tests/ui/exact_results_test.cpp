@@ -22,6 +22,9 @@ using kerbwise::ui::testing::WindowDriver;
 
 namespace {
 
+// How long a run on a tiny list may take on a busy machine.
+constexpr int kRunMs = 30'000;
+
 // The third entry lies inside the union of the first two, in neither alone,
 // and says the opposite of them.
 const QString kUnion =
@@ -68,7 +71,7 @@ class ExactResultsTest : public QObject {
           opened = true;
           auto* tree = Child<QTreeWidget>(w, "exactTree");
           QCOMPARE(Status(w, "exactStatus"), QString("working…"));
-          QTRY_COMPARE(Status(w, "exactStatus"), QString());
+          QTRY_COMPARE_WITH_TIMEOUT(Status(w, "exactStatus"), QString(), kRunMs);
           QCOMPARE(tree->topLevelItemCount(), 2);
 
           const QTreeWidgetItem* unreached = tree->topLevelItem(0);
@@ -105,7 +108,7 @@ class ExactResultsTest : public QObject {
         [&] { driver.Click("analysisButton"); },
         [&](AnalysisWindow& w) {
           auto* tree = Child<QTreeWidget>(w, "exactTree");
-          QTRY_VERIFY(tree->topLevelItemCount() == 2);
+          QTRY_VERIFY_WITH_TIMEOUT(tree->topLevelItemCount() == 2, kRunMs);
           const QTreeWidgetItem* cover = tree->topLevelItem(0)->child(0)->child(0);
           QCOMPARE(cover->text(0), QString("1: 10 permit tcp any any"));
           QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
@@ -137,7 +140,7 @@ class ExactResultsTest : public QObject {
               Child<QPlainTextEdit>(w, "otherListPane")->setPlainText(other);
             }
             QTest::mouseClick(Child<QAbstractButton>(w, "compareRunButton"), Qt::LeftButton);
-            QTRY_VERIFY(!w.Working());
+            QTRY_VERIFY_WITH_TIMEOUT(!w.Working(), kRunMs);
             look(w);
           });
     };
@@ -147,7 +150,7 @@ class ExactResultsTest : public QObject {
       auto* tree = Child<QTreeWidget>(w, "differenceTree");
       if (tree->topLevelItemCount() != 1) return nullptr;
       const QTreeWidgetItem* section = tree->topLevelItem(0);
-      if (!section->text(0).startsWith(heading + " (")) return nullptr;
+      if (section->text(0) != heading) return nullptr;
       return section->child(0);
     };
 
