@@ -142,11 +142,17 @@ class Differ {
   // lines it marks are followed, and only from the old list.
   Differ(const CompiledEntries& store, const ListRules& oldRules, const ListRules& newRules,
          std::size_t examples, const std::vector<bool>* from = nullptr)
-      : store_(store), old_(oldRules), new_(newRules), examples_(examples), from_(from),
+      : store_(store),
+        old_(oldRules),
+        new_(newRules),
+        examples_(examples),
+        from_(from),
         index_(store, Rules()),
-        lineOf_(store.size()), sets_(store.size()) {
+        lineOf_(store.size()),
+        sets_(store.size()) {
     for (const ListRules* rules : {&old_, &new_}) {
-      for (std::size_t k = 0; k < rules->Entry.size(); ++k) lineOf_[rules->Entry[k]] = rules->Line[k];
+      for (std::size_t k = 0; k < rules->Entry.size(); ++k)
+        lineOf_[rules->Entry[k]] = rules->Line[k];
     }
   }
 
@@ -230,8 +236,7 @@ class Differ {
     }
   }
 
-  void Found(std::size_t oldLine, std::size_t newLine, const PacketSet& packets,
-             bool oldPermits) {
+  void Found(std::size_t oldLine, std::size_t newLine, const PacketSet& packets, bool oldPermits) {
     differs_ = true;
     if (oldLine != kNone && newLine != kNone) {
       const DecidingPair pair{oldLine, newLine};

@@ -14,8 +14,8 @@ std::string Side(const std::string& address, const std::optional<std::uint16_t>&
 
 void AddExamples(std::vector<std::string>& report, const Phrase& heading,
                  const std::vector<ExamplePacket>& examples,
-                 const std::vector<std::string>& oldLines,
-                 const std::vector<std::string>& newLines, Language language) {
+                 const std::vector<std::string>& oldLines, const std::vector<std::string>& newLines,
+                 Language language) {
   if (examples.empty()) return;
   if (!report.empty()) report.emplace_back();
   report.emplace_back(heading.In(language));
@@ -31,14 +31,12 @@ void AddExamples(std::vector<std::string>& report, const Phrase& heading,
 }  // namespace
 
 std::string ExamplePacketText(const ExamplePacket& example, Language language) {
-  std::string text =
-      Fill(texts::kExamplePacket.In(language),
-           {example.Protocol, Side(example.Source, example.SourcePort, language),
-            Side(example.Destination, example.DestinationPort, language)});
+  std::string text = Fill(texts::kExamplePacket.In(language),
+                          {example.Protocol, Side(example.Source, example.SourcePort, language),
+                           Side(example.Destination, example.DestinationPort, language)});
   if (example.IcmpType) {
-    text = Fill(texts::kExampleIcmp.In(language),
-                {text, std::to_string(*example.IcmpType),
-                 std::to_string(example.IcmpCode.value_or(0))});
+    text = Fill(texts::kExampleIcmp.In(language), {text, std::to_string(*example.IcmpType),
+                                                   std::to_string(example.IcmpCode.value_or(0))});
   }
   return text;
 }

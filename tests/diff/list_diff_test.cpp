@@ -30,9 +30,9 @@ const Lines kList = {
 };
 
 TEST(DiffLists, RenumberedRemarkedOrSafelySortedListsDoTheSame) {
-  const Lines renumbered = {
-      "1 permit tcp 10.0.0.0 0.0.0.255 any eq 80", "2 deny tcp 10.0.0.0 0.0.0.127 any",
-      "3 permit udp any host 192.168.1.1 eq 53", "4 deny ip any any log"};
+  const Lines renumbered = {"1 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
+                            "2 deny tcp 10.0.0.0 0.0.0.127 any",
+                            "3 permit udp any host 192.168.1.1 eq 53", "4 deny ip any any log"};
   // 30 shares no packet with 10 and 20, so it may go first.
   const Lines sorted = {"30 permit udp any host 192.168.1.1 eq 53",
                         "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
@@ -83,7 +83,8 @@ TEST(DiffLists, ALineThatCannotBeMatchedEndsTheRunWithItsMessage) {
   EXPECT_EQ(*old.Error, "old list, line: 20 bogus: The ACL is not recognized");
   CheckOptions russian;
   russian.TextLanguage = Language::Russian;
-  const ListDiff mask = DiffLists(kList, {"10 permit ip host 10.0.0.1 10.0.0.1 0.0.0.255"}, russian);
+  const ListDiff mask =
+      DiffLists(kList, {"10 permit ip host 10.0.0.1 10.0.0.1 0.0.0.255"}, russian);
   ASSERT_TRUE(mask.Error);
   EXPECT_TRUE(mask.Error->starts_with("новый список, строка: 10 permit ip host"));
 }
