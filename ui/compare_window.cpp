@@ -90,6 +90,14 @@ CompareWindow::CompareWindow(QWidget* parent)
   resize(kStartWidth, kStartHeight);
 }
 
+CompareWindow::~CompareWindow() { DropRun(); }
+
+void CompareWindow::DropRun() {
+  if (dropRun_) dropRun_->store(true);
+  dropRun_.reset();
+  working_ = false;
+}
+
 void CompareWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(hook); }
 
 void CompareWindow::SetLanguage(Language language) {
@@ -121,8 +129,7 @@ void CompareWindow::Open(CompareInput input) {
   input_ = std::move(input);
   previousButton_->setEnabled(!input_.PreviousList.empty());
   // The last run's answer was about the list as it was then.
-  ++run_;
-  working_ = false;
+  DropRun();
   diff_.reset();
   statusText_.clear();
   FillDifference();
@@ -144,7 +151,7 @@ void CompareWindow::TakePrevious() {
 
 void CompareWindow::Compare() {
   const std::vector<std::string> pasted = PaneCoreLines(*otherPane_);
-  ++run_;
+  DropRun();
   diff_.reset();
   statusText_.clear();
   if (!takenLines_.empty() && pasted == takenLines_) {
@@ -155,13 +162,11 @@ void CompareWindow::Compare() {
     NormalizeResult normalized = NormalizeACL(pasted, input_.ObjectLines, input_.Options, answers);
     if (!normalized.Ran || normalized.Cancelled) {
       statusText_ = normalized.Ran ? QString() : Say(texts::kNoOtherList, language_);
-      working_ = false;
       FillDifference();
       return;
     }
     if (normalized.Error) {
       statusText_ = FromCore(ObjectErrorMessage(*normalized.Error, language_));
-      working_ = false;
       FillDifference();
       return;
     }
@@ -169,14 +174,14 @@ void CompareWindow::Compare() {
   }
   working_ = true;
   FillDifference();
-  const unsigned run = run_;
-  WhenReady(this, StartListDiff(otherLines_, input_.CurrentList, input_.Options),
-            [this, run](ListDiff diff) {
-              if (run != run_) return;
-              diff_ = std::move(diff);
-              working_ = false;
-              FillDifference();
-            });
+  PendingRun<ListDiff> run = StartListDiff(otherLines_, input_.CurrentList, input_.Options);
+  dropRun_ = run.Dropped;
+  WhenReady(this, std::move(run.Answer), [this, dropped = run.Dropped](ListDiff diff) {
+    if (dropped->load()) return;
+    diff_ = std::move(diff);
+    working_ = false;
+    FillDifference();
+  });
 }
 
 void CompareWindow::FillDifference() {

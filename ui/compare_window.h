@@ -37,6 +37,7 @@ class CompareWindow : public QDialog {
 
  public:
   explicit CompareWindow(QWidget* parent = nullptr);
+  ~CompareWindow() override;
 
   void SetLanguage(Language language);
   // Opens the window modally over `input`; returns when it closes. The pasted
@@ -54,6 +55,8 @@ class CompareWindow : public QDialog {
 
  private:
   void ApplyTexts();
+  // The awaited run's answer, if any, will not be read.
+  void DropRun();
   void TakePrevious();
   void Compare();
   void Show(ListDiff diff);
@@ -76,7 +79,7 @@ class CompareWindow : public QDialog {
   std::optional<ListDiff> diff_;
   QString statusText_;  // a message of the last run that is not the difference
   bool working_ = false;
-  unsigned run_ = 0;  // the run whose answer is awaited
+  std::shared_ptr<std::atomic<bool>> dropRun_;  // drops the awaited run
 };
 
 }  // namespace kerbwise::ui

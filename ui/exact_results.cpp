@@ -99,13 +99,20 @@ void ExactResultsView::SetLanguage(Language language) {
   Fill();
 }
 
+ExactResultsView::~ExactResultsView() {
+  if (dropRun_) dropRun_->store(true);
+}
+
 void ExactResultsView::Start(std::vector<std::string> listLines, const CheckOptions& options) {
-  const unsigned run = ++run_;
+  // The answer of an earlier run would describe another list.
+  if (dropRun_) dropRun_->store(true);
   results_.reset();
   working_ = true;
   Fill();
-  WhenReady(this, StartExactResults(listLines, options), [this, run](ExactResults results) {
-    if (run == run_) Show(std::move(results));
+  PendingRun<ExactResults> run = StartExactResults(listLines, options);
+  dropRun_ = run.Dropped;
+  WhenReady(this, std::move(run.Answer), [this, dropped = run.Dropped](ExactResults results) {
+    if (!dropped->load()) Show(std::move(results));
   });
   listLines_ = std::move(listLines);
 }

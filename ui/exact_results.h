@@ -26,6 +26,7 @@ class ExactResultsView : public QWidget {
 
  public:
   explicit ExactResultsView(QWidget* parent = nullptr);
+  ~ExactResultsView() override;
 
   void SetLanguage(Language language);
   // Starts a run over the list pane's lines; the answer of an earlier run
@@ -59,7 +60,7 @@ class ExactResultsView : public QWidget {
   std::vector<std::string> listLines_;
   std::optional<ExactResults> results_;
   bool working_ = false;
-  unsigned run_ = 0;  // the run whose answer is awaited
+  std::shared_ptr<std::atomic<bool>> dropRun_;  // drops the awaited run
 };
 
 }  // namespace kerbwise::ui

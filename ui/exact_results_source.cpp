@@ -11,25 +11,26 @@ namespace {
 // Runs `job` on a thread of the application's pool, which waits there for
 // the packet worker; an exception it throws becomes the answer `failed`
 // makes of its text. The application waits for the pool before it ends, so
-// no run outlives what it reads.
+// no run outlives what it reads; runs dropped before they begin cost nothing.
 template <typename T, typename Job, typename Failed>
-std::future<T> RunAside(Job job, Failed failed) {
+PendingRun<T> RunAside(Job job, Failed failed) {
   auto promise = std::make_shared<std::promise<T>>();
-  std::future<T> future = promise->get_future();
-  QThreadPool::globalInstance()->start([promise, job = std::move(job), failed] {
-    try {
-      promise->set_value(job());
-    } catch (const std::exception& error) {
-      promise->set_value(failed(error.what()));
-    }
-  });
-  return future;
+  PendingRun<T> run{promise->get_future()};
+  QThreadPool::globalInstance()->start(
+      [promise, dropped = run.Dropped, job = std::move(job), failed] {
+        try {
+          promise->set_value(dropped->load() ? T{} : job());
+        } catch (const std::exception& error) {
+          promise->set_value(failed(error.what()));
+        }
+      });
+  return run;
 }
 
 }  // namespace
 
-std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
-                                            const CheckOptions& options) {
+PendingRun<ExactResults> StartExactResults(std::vector<std::string> listLines,
+                                           const CheckOptions& options) {
   return RunAside<ExactResults>(
       [lines = std::move(listLines), options] {
         return ExactResults{FindShadowed(lines, options), FindRemovable(lines, options)};
@@ -41,9 +42,8 @@ std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
       });
 }
 
-std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,
-                                    std::vector<std::string> newLines,
-                                    const CheckOptions& options) {
+PendingRun<ListDiff> StartListDiff(std::vector<std::string> oldLines,
+                                   std::vector<std::string> newLines, const CheckOptions& options) {
   return RunAside<ListDiff>([oldLines = std::move(oldLines), newLines = std::move(newLines),
                              options] { return DiffLists(oldLines, newLines, options); },
                             [](const std::string& error) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,16 @@
 // Error.
 namespace kerbwise::ui {
 
+// A run's answer to come, and the flag that drops the run if it has not
+// begun yet (one under way goes on to its end; its answer is then unread).
+template <typename T>
+struct PendingRun {
+  std::future<T> Answer;
+  std::shared_ptr<std::atomic<bool>> Dropped = std::make_shared<std::atomic<bool>>(false);
+
+  void Drop() const { Dropped->store(true); }
+};
+
 // What the analysis window's exact section shows for one list.
 struct ExactResults {
   ShadowReport Shadowed;
@@ -24,11 +36,11 @@ struct ExactResults {
 
 // The entries no packet reaches and the entries that can go, for the list
 // pane's lines `listLines`.
-std::future<ExactResults> StartExactResults(std::vector<std::string> listLines,
-                                            const CheckOptions& options);
+PendingRun<ExactResults> StartExactResults(std::vector<std::string> listLines,
+                                           const CheckOptions& options);
 
 // What `newLines` does differently from `oldLines` (both normalised lists).
-std::future<ListDiff> StartListDiff(std::vector<std::string> oldLines,
-                                    std::vector<std::string> newLines, const CheckOptions& options);
+PendingRun<ListDiff> StartListDiff(std::vector<std::string> oldLines,
+                                   std::vector<std::string> newLines, const CheckOptions& options);
 
 }  // namespace kerbwise::ui
