@@ -23,7 +23,7 @@
 namespace kerbwise::ui {
 namespace {
 
-constexpr int kStartWidth = 1000;
+constexpr int kStartWidth = 1120;
 constexpr int kStartHeight = 620;
 
 CompareWindow::ShowHook& ActiveShowHook() {
