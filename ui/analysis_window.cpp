@@ -25,6 +25,7 @@
 #include "caption_fit.h"
 #include "dialog_answers.h"
 #include "enter_keys.h"
+#include "exact_results.h"
 #include "message_boxes.h"
 #include "presentation/analysis_report.h"
 #include "text_panes.h"
@@ -33,7 +34,7 @@
 namespace kerbwise::ui {
 namespace {
 
-constexpr int kStartWidth = 820;
+constexpr int kStartWidth = 1120;
 constexpr int kStartHeight = 560;
 const char* const kTitle = "Result";
 // While only the conflicts are shown the title blinks: kBlinkTicks changes
@@ -124,6 +125,8 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
       reportPane_(MakePane(this, "reportPane")),
       relatedPane_(MakePane(this, "relatedPane")),
       splitter_(new QSplitter(Qt::Vertical, this)),
+      exactSplitter_(new QSplitter(Qt::Horizontal, this)),
+      exactResults_(new ExactResultsView(this)),
       copyAllCloseButton_(MakeButton(this, "copyAllCloseButton")),
       hierarchicalBox_(new QCheckBox(this)),
       closeButton_(MakeButton(this, "closeButton")),
@@ -138,6 +141,12 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   splitter_->addWidget(reportPane_);
   splitter_->addWidget(relatedPane_);
   hierarchicalBox_->setObjectName(QStringLiteral("hierarchicalBox"));
+  exactSplitter_->setObjectName(QStringLiteral("exactSplitter"));
+  exactSplitter_->setChildrenCollapsible(false);
+  exactSplitter_->addWidget(splitter_);
+  exactSplitter_->addWidget(exactResults_);
+  exactSplitter_->setStretchFactor(0, 1);
+  exactSplitter_->setStretchFactor(1, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copyAllCloseButton_);
@@ -145,7 +154,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   buttons->addStretch(1);
   buttons->addWidget(closeButton_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(splitter_, 1);
+  layout->addWidget(exactSplitter_, 1);
   layout->addLayout(buttons);
 
   reportMenu_->setObjectName(QStringLiteral("reportMenu"));
@@ -180,6 +189,14 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
   connect(closeButton_, &QPushButton::clicked, this, &AnalysisWindow::reject);
   connect(hierarchicalBox_, &QCheckBox::toggled, this, [this] { ShowRelatedLines(true); });
   connect(&blinkTimer_, &QTimer::timeout, this, &AnalysisWindow::BlinkTick);
+  connect(exactResults_, &ExactResultsView::entryChosen, this, [this](std::size_t listIndex) {
+    GoToEntry(listIndex);
+    emit listEntryChosen(listIndex);
+  });
+  connect(exactResults_, &ExactResultsView::commandsCopied, this,
+          [this](const std::vector<std::string>& commands, bool zeroNumberedSkipped) {
+            PutNoCommands(CopyNoResult{commands, zeroNumberedSkipped});
+          });
 
   for (QObject* watched :
        {static_cast<QObject*>(reportPane_), static_cast<QObject*>(reportPane_->viewport()),
@@ -198,6 +215,27 @@ void AnalysisWindow::SetShowHook(ShowHook hook) { ActiveShowHook() = std::move(h
 void AnalysisWindow::SetLanguage(Language language) {
   language_ = language;
   ApplyTexts();
+  exactResults_->SetLanguage(language);
+}
+
+void AnalysisWindow::StartExactRun(std::vector<std::string> listLines,
+                                   const CheckOptions& options) {
+  exactResults_->Start(std::move(listLines), options);
+}
+
+void AnalysisWindow::GoToEntry(std::size_t listIndex) {
+  const auto found =
+      std::find_if(report_.Lines.begin(), report_.Lines.end(),
+                   [listIndex](const AnalysisLine& line) { return line.ListIndex == listIndex; });
+  if (found == report_.Lines.end()) return;
+  const QTextBlock block =
+      LineOf(*reportPane_, static_cast<std::size_t>(found - report_.Lines.begin()));
+  if (!block.isValid()) return;
+  QTextCursor caret(block);
+  caret.movePosition(QTextCursor::EndOfBlock);
+  reportPane_->setTextCursor(caret);
+  reportPane_->ensureCursorVisible();
+  ShowRelatedLines(false);
 }
 
 void AnalysisWindow::ApplyTexts() {
@@ -214,6 +252,8 @@ void AnalysisWindow::ApplyTexts() {
   copyNoRedundantAction_->setText(text(texts::kCopyWithNoRedundant));
   copyNoNotDerivedAction_->setText(text(texts::kCopyWithNoNotDerived));
   hideDerivedAction_->setText(text(texts::kHideDerived));
+  // An empty report: the pairs compared show nothing, the exact section may.
+  reportPane_->setPlaceholderText(text(texts::kNoPairRelations));
   relatedCopyAllAction_->setText(copyAll);
   relatedCopyNoAction_->setText(copyNo);
 

@@ -11,6 +11,7 @@
 #include "analysis/report_commands.h"
 #include "presentation/analysis_hits.h"
 #include "presentation/analysis_related.h"
+#include "rules/check_options.h"
 
 class QAction;
 class QCheckBox;
@@ -20,6 +21,8 @@ class QSplitter;
 class QTextEdit;
 
 namespace kerbwise::ui {
+
+class ExactResultsView;
 
 // The analysis window: the report of redundant and conflicting
 // entries in the upper pane, the lines related to the selected one in the
@@ -47,6 +50,9 @@ class AnalysisWindow : public QDialog {
   // it closes. A conflicts-only report makes the title blink while it is open.
   // Lines `marks` marks carry their mark.
   void ShowReport(AnalysisResult result, HitMarks marks = {});
+  // Starts the exact section's run over the list pane's lines; the section
+  // fills in when it ends, whether or not the window is open by then.
+  void StartExactRun(std::vector<std::string> listLines, const CheckOptions& options);
 
   // The report as the window holds it now (hiding a group rewrites it).
   const AnalysisResult& Report() const { return report_; }
@@ -59,6 +65,10 @@ class AnalysisWindow : public QDialog {
   // would (so the hook can read or press anything).
   using ShowHook = std::function<void(AnalysisWindow&)>;
   static void SetShowHook(ShowHook hook);
+
+ signals:
+  // An entry (0-based list line) was chosen in the exact section.
+  void listEntryChosen(std::size_t listIndex);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,11 +105,15 @@ class AnalysisWindow : public QDialog {
   void BlinkTick();
   void SetRelatedCommandsEnabled(bool enabled);
   void FitPanes();
+  // Puts the report's caret on the line of list line `listIndex`, if it has one.
+  void GoToEntry(std::size_t listIndex);
 
   Language language_ = Language::English;
   QTextEdit* reportPane_;
   QTextEdit* relatedPane_;
   QSplitter* splitter_;
+  QSplitter* exactSplitter_;  // the panes on the left, the exact section on the right
+  ExactResultsView* exactResults_;
   QPushButton* copyAllCloseButton_;
   QCheckBox* hierarchicalBox_;
   QPushButton* closeButton_;

@@ -12,7 +12,6 @@
 #include "dialog_answers.h"
 #include "intake_controller.h"
 #include "main_window.h"
-#include "message_boxes.h"
 #include "pane_sync.h"
 #include "presentation/analysis_report.h"
 #include "text_panes.h"
@@ -44,6 +43,8 @@ void MainWindow::RunAnalysis() {
   progressBar_->setValue(0);
   progressBar_->show();
 
+  // The exact run goes on the packet worker while the pairs are compared here.
+  analysisWindow_->StartExactRun(listLines, options);
   const ProgressCallback progress = RunProgress();
   DialogAnswers answers(this);
   AnalysisResult result = AnalyseList(listLines, options, recognizer_, answers, progress);
@@ -62,10 +63,8 @@ void MainWindow::RunAnalysis() {
                            AnalysisResultColour(result));
     return;
   }
-  if (const auto message = NoRelationsMessage(result, options.TextLanguage)) {
-    Inform(this, FromCore(message->Caption), FromCore(message->Text));
-    return;
-  }
+  // Opened even when no pair relates: the exact section may still find
+  // entries that several earlier entries together keep every packet from.
   analysisWindow_->SetLanguage(language_);
   HitMarks marks = MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
   analysisWindow_->ShowReport(std::move(result), std::move(marks));

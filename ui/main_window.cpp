@@ -106,6 +106,7 @@ MainWindow::MainWindow(const CheckOptions& startOptions, QWidget* parent)
   analysisWindow_ = new AnalysisWindow(this);
   analysisWindow_->SetLanguage(language_);
   WireControls();
+  BuildExactWiring();
   SetOptions(startOptions);
   ApplyTexts();
   recognizer_.EmptyCache();
@@ -309,6 +310,7 @@ void MainWindow::BuildControls() {
   reflectButton_ = MakeButton("reflectButton", central);
   sortButton_ = MakeButton("sortButton", central);
   analysisButton_ = MakeButton("analysisButton", central);
+  compareButton_ = MakeButton("compareButton", central);
   portsInSetBox_ = MakeBox("portsInSetBox", central);
   anyPortOverlapBox_ = MakeBox("anyPortOverlapBox", central);
 
@@ -345,6 +347,7 @@ void MainWindow::BuildControls() {
   operationRow->addWidget(reflectButton_);
   operationRow->addWidget(sortButton_);
   operationRow->addWidget(analysisButton_);
+  operationRow->addWidget(compareButton_);
   auto* analysisBoxes = new QHBoxLayout;
   analysisBoxes->addWidget(portsInSetBox_);
   analysisBoxes->addWidget(anyPortOverlapBox_);
@@ -403,6 +406,8 @@ void MainWindow::ApplyTexts() {
   reverseButton_->setToolTip(Say(texts::kInverseCheckHint, language_));
   analysisButton_->setText(Say(texts::kAnalysis, language_));
   sortButton_->setText(Say(texts::kSort, language_));
+  compareButton_->setText(Say(texts::kCompare, language_));
+  compareButton_->setToolTip(Say(texts::kCompareHint, language_));
   reflectButton_->setText(Say(texts::kReflect, language_));
   reflectButton_->setToolTip(Say(texts::kReflectHint, language_));
   namesButton_->setText(Say(texts::kNames, language_));
@@ -419,8 +424,9 @@ void MainWindow::ApplyTexts() {
   ignoreIcmpBox_->setToolTip(Say(texts::kIgnoreIcmpHint, language_));
   portsInSetBox_->setToolTip(Say(texts::kPortsInSetHint, language_));
   anyPortOverlapBox_->setToolTip(Say(texts::kAnyPortOverlapHint, language_));
-  for (QPushButton* button : {directButton_, reverseButton_, analysisButton_, sortButton_,
-                              reflectButton_, namesButton_, nameButton_, objectsButton_}) {
+  for (QPushButton* button :
+       {directButton_, reverseButton_, analysisButton_, compareButton_, sortButton_, reflectButton_,
+        namesButton_, nameButton_, objectsButton_}) {
     FitToCaption(*button);
   }
   showResultAction_->setText(Say(texts::kShowResult, language_));

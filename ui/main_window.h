@@ -31,9 +31,11 @@ namespace kerbwise::ui {
 class AnalysisWindow;
 class BlinkingLabel;
 class CheckController;
+class CompareWindow;
 class ConditionArea;
 class ConditionPane;
 class IntakeController;
+class ListHistory;
 class MarkerImage;
 class PaneSync;
 class ResultWindow;
@@ -110,6 +112,11 @@ class MainWindow : public QMainWindow {
   // The Analysis button and its window (analysis_wiring.cpp).
   void RunAnalysis();
 
+  // The Compare button and its window, and the analysis window's exact
+  // section pointing into the list pane (exact_wiring.cpp).
+  void BuildExactWiring();
+  void ShowCompare();
+
   // Progress of a long run over the list: moves the progress bar and lets
   // the window repaint and respond now and then (intake_wiring.cpp).
   ProgressCallback RunProgress();
@@ -140,6 +147,7 @@ class MainWindow : public QMainWindow {
   QPushButton* directButton_ = nullptr;
   QPushButton* reverseButton_ = nullptr;
   QPushButton* analysisButton_ = nullptr;
+  QPushButton* compareButton_ = nullptr;
   QPushButton* sortButton_ = nullptr;
   QPushButton* reflectButton_ = nullptr;
   QPushButton* namesButton_ = nullptr;
@@ -166,6 +174,8 @@ class MainWindow : public QMainWindow {
   SortPanel* sortPanel_ = nullptr;        // in the result window, for Sort
   AnalysisWindow* analysisWindow_ = nullptr;
   IntakeController* intake_ = nullptr;
+  CompareWindow* compareWindow_ = nullptr;
+  ListHistory* listHistory_ = nullptr;  // the list before its last sort or edit
 
   // State of the run.
   Language language_ = Language::English;

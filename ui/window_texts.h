@@ -131,6 +131,59 @@ inline constexpr Phrase kCannotOpenTextFile{
     "No program could be started to open the text file ",
     "Не удалось запустить программу для открытия текстового файла "};
 
+// The analysis window's exact section: what no packet reaches and what can go.
+// The report pane when the pairs compared relate no entries.
+inline constexpr Phrase kNoPairRelations{"No entry lies inside another one",
+                                         "Ни одна строка не лежит внутри другой"};
+inline constexpr Phrase kExactTitle{"Exact results", "Точные результаты"};
+inline constexpr Phrase kWorking{"working…", "идёт расчёт…"};
+inline constexpr Phrase kUnreachedHeading{"Entries no packet reaches",
+                                          "Строки, до которых не доходит ни один пакет"};
+inline constexpr Phrase kEveryEntryReached{"Every entry is reached by some packet",
+                                           "До каждой строки доходят пакеты"};
+inline constexpr Phrase kShadowed{"shadowed", "затенена"};
+inline constexpr Phrase kShadowedConflict{"conflict", "конфликт"};
+inline constexpr Phrase kMatchesNothing{"matches nothing", "не совпадает ни с чем"};
+inline constexpr Phrase kCovers{"covers it", "покрывает её"};
+inline constexpr Phrase kUnreachedHint{
+    "Every packet such an entry matches is taken by the earlier entries under it (or it matches "
+    "none); a conflict: they do the opposite of what it says. A click on an entry finds it in the "
+    "report and in the list",
+    "Каждый пакет, совпадающий с такой строкой, забирают строки выше, показанные под ней (или она "
+    "не совпадает ни с чем); конфликт: они делают обратное тому, что она говорит. Щелчок по строке "
+    "находит её в отчёте и в списке"};
+inline constexpr Phrase kRemovableHeading{"Entries that can go", "Строки, которые можно удалить"};
+inline constexpr Phrase kNothingRemovable{
+    "No entry can go without changing what the list does",
+    "Ни одну строку нельзя удалить, не изменив того, что делает список"};
+inline constexpr Phrase kCopyRemovable{"Copy the \"no\" commands", "Скопировать команды \"no\""};
+inline constexpr Phrase kRemovableHint{
+    "Removed together, these entries leave what the list does unchanged for every packet",
+    "Удалённые вместе, эти строки не меняют того, что список делает с любым пакетом"};
+
+// The Compare window: what the current list does differently from another.
+inline constexpr Phrase kCompare{"Compare", "Сравнить"};
+inline constexpr Phrase kCompareHint{
+    "Show the traffic the current list permits or denies differently from another list",
+    "Показать трафик, который текущий список разрешает или запрещает иначе, чем другой список"};
+inline constexpr Phrase kCompareTitle{"Compare lists", "Сравнение списков"};
+inline constexpr Phrase kOtherListLabel{
+    "The other list (as on the router, or as it was): paste it here",
+    "Другой список (как на маршрутизаторе или как был): вставьте его сюда"};
+inline constexpr Phrase kTakePrevious{"The list before its last sort or edit",
+                                      "Список до последней сортировки или правки"};
+inline constexpr Phrase kTakePreviousHint{
+    "Puts the list as it was before the last normalisation or edit of the list pane",
+    "Подставляет список, каким он был до последней нормализации или правки"};
+inline constexpr Phrase kRunCompare{"Compare with the current list", "Сравнить с текущим списком"};
+inline constexpr Phrase kNoOtherList{"Paste the other list first",
+                                     "Сначала вставьте другой список"};
+inline constexpr Phrase kPermittedHeading{"Newly permitted", "Теперь разрешено"};
+inline constexpr Phrase kDeniedHeading{"Newly denied", "Теперь запрещено"};
+inline constexpr Phrase kPacketColumn{"Example packet", "Пример пакета"};
+inline constexpr Phrase kOtherDecides{"The other list decides by", "В другом списке решает"};
+inline constexpr Phrase kCurrentDecides{"The current list decides by", "В текущем списке решает"};
+
 }  // namespace kerbwise::ui::texts
 
 namespace kerbwise::ui {

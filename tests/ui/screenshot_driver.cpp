@@ -3,14 +3,17 @@
 // the checks and at its least size, of the shown
 // result of the first condition, of the sort window at two widths with the
 // order changes it warns of, and of the analysis window with the lines
-// related to a member of two groups; then, on the real router paste, the
-// list chooser, a line's match counter, the analysis report's counter marks
-// and a sort that keeps remarks with their entries: scripts/screenshot runs it
-// under a virtual display.
+// related to a member of two groups and with its exact section filled in,
+// of the Compare window with a difference; then, on the real router paste,
+// the list chooser, a line's match counter, the analysis report's counter
+// marks and a sort that keeps remarks with their entries: scripts/screenshot
+// runs it under a virtual display.
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -21,6 +24,8 @@
 #include <utility>
 
 #include "analysis_window.h"
+#include "compare_window.h"
+#include "exact_results.h"
 #include "list_chooser.h"
 #include "result_window.h"
 #include "window_driver.h"
@@ -31,6 +36,15 @@ bool Save(QWidget& widget, const QString& path) {
   const bool saved = widget.grab().save(path);
   std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
   return saved;
+}
+
+// Lets events through until `done` holds or a few seconds have passed.
+template <typename Done>
+void AwaitRun(Done done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  QApplication::processEvents();
 }
 
 // The sort window with three key columns on, at a width that holds the sort
@@ -73,7 +87,40 @@ const char* const kAnalysedList =
     " permit udp any any range 70 90\n"
     " permit udp host 10.0.0.5 any eq 53\n"
     " permit udp any any range 80 100\n"
-    " permit udp 10.0.0.0 0.0.0.255 any\n";
+    " permit udp 10.0.0.0 0.0.0.255 any\n"
+    " permit tcp 10.0.1.0 0.0.0.127 any\n"
+    " permit tcp 10.0.1.128 0.0.0.127 any\n"
+    " deny tcp 10.0.1.0 0.0.0.255 any eq 443\n"
+    " deny tcp 10.0.1.0 0.0.0.255 any eq 443\n";
+
+// The bundled example as the router might still hold it: before web server
+// 10.1.0.10 took 443 and with telnet let through.
+const char* const kRouterList =
+    "ip access-list extended OFFICE-IN\n"
+    " 20 permit tcp any host 10.1.0.10 eq www\n"
+    " 30 permit tcp any object-group WEB-SERVERS eq 8080\n"
+    " 40 permit udp 192.168.0.0 0.0.255.255 host 10.1.0.53 eq domain\n"
+    " 50 permit icmp any 10.1.0.0 0.0.255.255 echo\n"
+    " 60 permit icmp any 10.1.0.0 0.0.255.255 echo-reply\n"
+    " 70 permit tcp any any eq telnet log\n"
+    " 80 permit tcp 10.2.0.0/16 any range 1024 65535 established\n"
+    " 90 permit ip 172.16.0.0 0.15.255.255 any ttl gt 1 precedence critical\n"
+    " 100 deny ip any any log-input\n";
+
+// The Compare window over the bundled example and the router's older list.
+bool SaveCompare(kerbwise::ui::testing::WindowDriver& driver, const QString& path) {
+  using kerbwise::ui::CompareWindow;
+  bool saved = false;
+  CompareWindow::SetShowHook([&](CompareWindow& window) {
+    window.findChild<QPlainTextEdit*>("otherListPane")->setPlainText(kRouterList);
+    QTest::mouseClick(window.findChild<QWidget*>("compareRunButton"), Qt::LeftButton);
+    AwaitRun([&] { return !window.Working(); });
+    saved = Save(window, path);
+  });
+  driver.Click("compareButton");
+  CompareWindow::SetShowHook({});
+  return saved;
+}
 
 // Analyses the list and pictures the analysis window after a Ctrl+click on
 // the member of two groups: its line comes in two colours, one per group.
@@ -87,8 +134,11 @@ bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& pa
     member.setPosition(member.position() + 3);
     QTest::mouseClick(report->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       report->cursorRect(member).center());
-    QApplication::processEvents();
+    AwaitRun([&] { return !window.findChild<kerbwise::ui::ExactResultsView*>()->Working(); });
     saved = Save(window, path);
+    window.resize(window.minimumSize());
+    QApplication::processEvents();
+    saved = Save(window, QString(path).replace(".png", "-least.png")) && saved;
   });
   driver.Normalize(kAnalysedList);
   driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
@@ -221,6 +271,7 @@ int main(int argc, char* argv[]) {
     driver.Action("showResultAction")->trigger();
     ResultWindow::SetShowHook({});
     if (!SaveSortWindow(driver, outDir)) status = 1;
+    if (!SaveCompare(driver, outDir + "/compare-window.png")) status = 1;
     if (!SaveAnalysis(driver, outDir + "/analysis-window.png")) status = 1;
     if (!SaveRealPaste(driver, outDir)) status = 1;
     QApplication::quit();

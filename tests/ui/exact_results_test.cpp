@@ -1,0 +1,189 @@
+// The exact answers on the desktop: the analysis window's exact section and
+// the Compare window, driven from the main window. What the engine finds is
+// the core's (tests/packets); these prove the windows start the runs without
+// waiting, fill in when they end, and route the clicks and copies.
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "analysis_window.h"
+#include "compare_window.h"
+#include "message_boxes.h"
+#include "window_driver.h"
+
+using namespace kerbwise::ui;
+using kerbwise::ui::testing::Child;
+using kerbwise::ui::testing::WhileShown;
+using kerbwise::ui::testing::WindowDriver;
+
+namespace {
+
+// How long a run on a tiny list may take on a busy machine.
+constexpr int kRunMs = 30'000;
+
+// The third entry lies inside the union of the first two, in neither alone,
+// and says the opposite of them.
+const QString kUnion =
+    "ip access-list extended EDGE\n"
+    " permit tcp 10.0.0.0 0.0.0.127 any\n"
+    " permit tcp 10.0.0.128 0.0.0.127 any\n"
+    " deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"
+    " permit udp any any\n";
+const QString kUnionEntry3 = "3: 30 deny tcp 10.0.0.0 0.0.0.255 any eq 80";
+
+// A tree item's texts, its columns joined by " | ".
+QString Row(const QTreeWidgetItem* item) {
+  QStringList columns;
+  for (int column = 0; column < item->columnCount(); ++column) columns << item->text(column);
+  return columns.join(" | ");
+}
+
+QStringList Children(const QTreeWidgetItem* item) {
+  QStringList rows;
+  for (int i = 0; i < item->childCount(); ++i) rows << Row(item->child(i));
+  return rows;
+}
+
+QString Status(const QWidget& window, const char* label) {
+  return Child<QLabel>(window, label)->text();
+}
+
+}  // namespace
+
+class ExactResultsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // No pair of entries relates, so only the exact run finds the third entry:
+  // the window opens, says it is working, and fills in when the run ends.
+  void exactSectionFillsInForAUnionShadowing() {
+    ScriptedMessageBoxes boxes;
+    WindowDriver driver;
+    driver.Normalize(kUnion);
+    bool opened = false;
+    WhileShown<AnalysisWindow>(
+        [&] { driver.Click("analysisButton"); },
+        [&](AnalysisWindow& w) {
+          opened = true;
+          auto* tree = Child<QTreeWidget>(w, "exactTree");
+          QCOMPARE(Status(w, "exactStatus"), QString("working…"));
+          QTRY_COMPARE_WITH_TIMEOUT(Status(w, "exactStatus"), QString(), kRunMs);
+          QCOMPARE(tree->topLevelItemCount(), 2);
+
+          const QTreeWidgetItem* unreached = tree->topLevelItem(0);
+          QCOMPARE(unreached->text(0), QString("Entries no packet reaches"));
+          QCOMPARE(Children(unreached), QStringList({kUnionEntry3 + " | conflict"}));
+          QCOMPARE(Children(unreached->child(0)),
+                   QStringList({"1: 10 permit tcp 10.0.0.0 0.0.0.127 any | covers it",
+                                "2: 20 permit tcp 10.0.0.128 0.0.0.127 any | covers it"}));
+          QCOMPARE(Children(tree->topLevelItem(1)), QStringList({kUnionEntry3 + " | "}));
+
+          // A click on a covering entry selects it in the list pane.
+          const QTreeWidgetItem* cover = unreached->child(0)->child(1);
+          tree->scrollToItem(cover);
+          QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                            tree->visualItemRect(cover).center());
+          QCOMPARE(driver.Pane("listPane")->textCursor().selectedText().trimmed(),
+                   QString("20 permit tcp 10.0.0.128 0.0.0.127 any"));
+
+          QTest::mouseClick(Child<QAbstractButton>(w, "copyRemovableButton"), Qt::LeftButton);
+          QCOMPARE(QApplication::clipboard()->text(),
+                   QString("no deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"));
+        });
+    QVERIFY(opened);
+    QVERIFY(boxes.Shown().empty());
+  }
+
+  // A pair the report shows too: a click on the covering entry puts the
+  // report's caret on its line and shows the lines related to it.
+  void aClickFindsTheEntryInTheReport() {
+    ScriptedMessageBoxes boxes({false});  // not only the conflicts
+    WindowDriver driver;
+    driver.Normalize("permit tcp any any\ndeny tcp host 10.0.0.1 any eq 80");
+    WhileShown<AnalysisWindow>(
+        [&] { driver.Click("analysisButton"); },
+        [&](AnalysisWindow& w) {
+          auto* tree = Child<QTreeWidget>(w, "exactTree");
+          QTRY_VERIFY_WITH_TIMEOUT(tree->topLevelItemCount() == 2, kRunMs);
+          const QTreeWidgetItem* cover = tree->topLevelItem(0)->child(0)->child(0);
+          QCOMPARE(cover->text(0), QString("1: 10 permit tcp any any"));
+          QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                            tree->visualItemRect(cover).center());
+          QCOMPARE(Child<QTextEdit>(w, "reportPane")->textCursor().blockNumber(), 0);
+          QCOMPARE(w.SelectedLine(), 0);
+          QVERIFY(!Child<QTextEdit>(w, "relatedPane")->toPlainText().isEmpty());
+        });
+  }
+
+  // Another list pasted, or the list before its last normalisation or hand
+  // edit: the difference with the deciding entries on both sides, or the
+  // lists doing the same.
+  void compareShowsTheDifferenceOrTheSameLists() {
+    ScriptedMessageBoxes boxes;
+    WindowDriver driver;
+    driver.Normalize("ip access-list extended WEB-IN\n permit tcp any any\n");
+    driver.Normalize(testing::kWebThenDeny);
+    driver.Normalize(testing::kWebThenDeny);  // the same list again is no change
+    // A null `other` takes the list before its last change.
+    const auto compare = [&](const QString& other,
+                             const std::function<void(CompareWindow&)>& look) {
+      WhileShown<CompareWindow>(
+          [&] { driver.Click("compareButton"); },
+          [&](CompareWindow& w) {
+            if (other.isNull()) {
+              QTest::mouseClick(Child<QAbstractButton>(w, "previousListButton"), Qt::LeftButton);
+            } else {
+              Child<QPlainTextEdit>(w, "otherListPane")->setPlainText(other);
+            }
+            QTest::mouseClick(Child<QAbstractButton>(w, "compareRunButton"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!w.Working(), kRunMs);
+            look(w);
+          });
+    };
+    // The first example of the difference when it has the one section `heading`.
+    const auto firstExample = [](CompareWindow& w,
+                                 const QString& heading) -> const QTreeWidgetItem* {
+      auto* tree = Child<QTreeWidget>(w, "differenceTree");
+      if (tree->topLevelItemCount() != 1) return nullptr;
+      const QTreeWidgetItem* section = tree->topLevelItem(0);
+      if (section->text(0) != heading) return nullptr;
+      return section->child(0);
+    };
+
+    // The list before permitted all tcp; the current one only web traffic.
+    compare(QString(), [&](CompareWindow& w) {
+      QVERIFY(Child<QLabel>(w, "compareStatus")->isHidden());
+      const QTreeWidgetItem* example = firstExample(w, "Newly denied");
+      QVERIFY(example != nullptr);
+      QVERIFY(example->text(0).startsWith("tcp from "));
+      QCOMPARE(example->text(1), QString("1: 10 permit tcp any any"));
+      QCOMPARE(example->text(2), QString("2: 20 deny ip any any"));
+    });
+    compare(testing::kWebThenDeny, [](CompareWindow& w) {
+      QCOMPARE(Status(w, "compareStatus"), QString("the lists do the same"));
+      QCOMPARE(Child<QTreeWidget>(w, "differenceTree")->topLevelItemCount(), 0);
+    });
+    compare("", [](CompareWindow& w) {
+      QCOMPARE(Status(w, "compareStatus"), QString("Paste the other list first"));
+    });
+
+    // A hand edit of the list pane: the list before it is offered.
+    driver.Pane("listPane")->moveCursor(QTextCursor::Start);
+    driver.Pane("listPane")->insertPlainText("5 permit udp any any\n");
+    compare(QString(), [&](CompareWindow& w) {
+      const QTreeWidgetItem* example = firstExample(w, "Newly permitted");
+      QVERIFY(example != nullptr);
+      QVERIFY(example->text(0).startsWith("udp from "));
+      QCOMPARE(example->text(1), QString("2: 20 deny ip any any"));
+      QCOMPARE(example->text(2), QString("1: 5 permit udp any any"));
+    });
+    QVERIFY(boxes.Shown().empty());
+  }
+};
+
+QTEST_MAIN(ExactResultsTest)
+#include "exact_results_test.moc"
