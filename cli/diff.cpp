@@ -89,24 +89,22 @@ class DiffCommand final : public Command {
         .add_option("--other-objects", newObjectsPath_,
                     "Object groups of the new list (default: those of --objects)")
         ->type_name("FILE");
-    subcommand.footer("Exit status:\n  " + std::to_string(kExitOk) + "  the lists do the same\n  " +
-                      std::to_string(kExitFailure) +
-                      "  they differ, or the output could not be written\n  " +
-                      std::to_string(kExitUsage) +
-                      "  a line could not be read, or an error of use or input");
+    subcommand.footer(
+        "Exit status:\n  " + std::to_string(kExitOk) + "  the lists do the same\n  " +
+        std::to_string(kExitFailure) + "  they differ, or the output could not be written\n  " +
+        std::to_string(kExitUsage) + "  a line could not be read, or an error of use or input");
   }
 
   int Run(const CommandContext& context) override {
     const std::string objects =
         objectsPath_.empty() ? std::string() : ReadFileText(objectsPath_, "--objects file");
-    const std::string newObjects = newObjectsPath_.empty()
-                                       ? objects
-                                       : ReadFileText(newObjectsPath_, "--other-objects file");
+    const std::string newObjects =
+        newObjectsPath_.empty() ? objects : ReadFileText(newObjectsPath_, "--other-objects file");
+    const std::string newSource = ReadFileText(newPath_, "--other file");
     const NormalizeResult oldList =
         Normalize(ReadInputText(oldPath_, context.in, "access list"), objects, context);
     if (ReportObjectError(oldList, context)) return kExitUsage;
-    const NormalizeResult newList =
-        Normalize(ReadFileText(newPath_, "--other file"), newObjects, context);
+    const NormalizeResult newList = Normalize(newSource, newObjects, context);
     if (ReportObjectError(newList, context)) return kExitUsage;
 
     const Language language = context.globals.check.TextLanguage;

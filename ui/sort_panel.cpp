@@ -16,6 +16,7 @@
 #include "dialog_answers.h"
 #include "external_editor.h"
 #include "message_boxes.h"
+#include "packets/exact_order.h"
 #include "reorder/reorder_commands.h"
 #include "result_window.h"
 #include "rules/line_recognizer.h"
@@ -249,7 +250,7 @@ SortResult SortPanel::Run(const SortInput& input, const SortOptions& options) {
 }
 
 OrderChanges SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
-  return FindOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_);
+  return FindExactOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_);
 }
 
 void SortPanel::Display() {

@@ -61,6 +61,8 @@ class SortPanel : public QObject {
   void ApplyTexts();
   void ToggleColumn(KeyColumn column);
   SortResult Run(const SortInput& input, const SortOptions& options);
+  // Decided exactly over packet sets, on the packet worker; at once when
+  // the new order turns no overlapping pair of opposite actions round.
   OrderChanges CheckOrder(const SortInput& input, const SortResult& result);
   void Display();
   void BuildOrderNotice();

@@ -1,12 +1,12 @@
 #include "packets/list_diff.h"
 
-#include <algorithm>
 #include <set>
 #include <utility>
 
 #include "check/check_for_match.h"
 #include "check/match_messages.h"
 #include "packets/entry_set.h"
+#include "packets/meeting_index.h"
 #include "packets/packet_worker.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
@@ -26,6 +26,7 @@ struct ListRules {
   std::vector<std::size_t> Entry;
   std::vector<std::size_t> Line;
   std::vector<std::string> Key;
+  std::size_t Begin = 0, End = 0;  // the list's lines in the store
 };
 
 // Why a compiled entry is not clean: the first value the comparison would
@@ -60,11 +61,14 @@ std::optional<std::string> ReadRules(const std::vector<std::string>& lines, cons
                                      const CheckOptions& options, LineRecognizer& recognizer,
                                      CompiledEntries& store, ListRules& rules) {
   const Language language = options.TextLanguage;
+  rules.Begin = store.size();
+  rules.End = store.size();
   for (std::size_t line = 0; line < lines.size(); ++line) {
     const std::string text = ListEntryText(lines[line]);
     if (text.empty()) continue;
     const RecognisedLine read = RecogniseLine(text, options, recognizer);
     const std::size_t index = store.Add(*read.Expr, read.ParameterError);
+    rules.End = store.size();
     const CompiledEntry& entry = store[index];
     std::string problem;
     switch (entry.Kind) {
@@ -80,7 +84,10 @@ std::optional<std::string> ReadRules(const std::vector<std::string>& lines, cons
         if (!entry.Clean) problem = ValueProblem(*read.Expr, options);
         break;
     }
-    if (!problem.empty()) return Fill(where.In(language), {lines[line], problem});
+    if (!problem.empty()) {
+      const std::size_t start = lines[line].find_first_not_of(' ');
+      return Fill(where.In(language), {std::string_view(lines[line]).substr(start), problem});
+    }
     rules.Entry.push_back(index);
     rules.Line.push_back(line);
     rules.Key.push_back(text);
@@ -88,26 +95,28 @@ std::optional<std::string> ReadRules(const std::vector<std::string>& lines, cons
   return std::nullopt;
 }
 
-// Whether the protocols and addresses of two entries leave a packet both
-// match: what parts most pairs before any diagram is built.
-bool TrafficMeets(const EntryTraffic& a, const EntryTraffic& b) {
-  if (a.Protocol != 0 && b.Protocol != 0 && a.Protocol != b.Protocol) return false;
-  return ((a.SrcAddr ^ b.SrcAddr) & a.SrcMask & b.SrcMask) == 0 &&
-         ((a.DstAddr ^ b.DstAddr) & a.DstMask & b.DstMask) == 0;
-}
-
 // The packets a protocol name shows best: an example is taken from these
 // first, so that an "ip" entry is shown with a tcp packet rather than
 // protocol 0.
 constexpr std::uint8_t kPreferredProtocols[] = {kProtocolTcp, kProtocolUdp, kProtocolIcmp};
 
-ExamplePacket Describe(const PacketSet& packets) {
-  std::optional<Packet> packet;
+// A packet of the set as a person would pick one: tcp, udp or icmp when the
+// set holds such packets, from a client port when it can.
+Packet Pick(const PacketSet& packets) {
+  const PacketSet clientPorts = FieldRange(PacketField::SourcePort, 1024, 65535);
   for (const std::uint8_t protocol : kPreferredProtocols) {
-    packet = (packets & FieldRange(PacketField::Protocol, protocol, protocol)).Example();
-    if (packet) break;
+    const PacketSet ofProtocol = packets & FieldRange(PacketField::Protocol, protocol, protocol);
+    if (ofProtocol.Empty()) continue;
+    if (protocol != kProtocolIcmp) {
+      if (const auto packet = (ofProtocol & clientPorts).Example()) return *packet;
+    }
+    return *ofProtocol.Example();
   }
-  if (!packet) packet = packets.Example();
+  return *packets.Example();
+}
+
+ExamplePacket Describe(const PacketSet& packets) {
+  const std::optional<Packet> packet = Pick(packets);
   ExamplePacket example;
   example.Raw = *packet;
   const std::optional<std::string_view> name = ProtocolName(packet->Protocol);
@@ -128,9 +137,23 @@ ExamplePacket Describe(const PacketSet& packets) {
 // The comparison of two lists read into one store, inside a worker job.
 class Differ {
  public:
+  // `from`: when given, only the packets that the old list decides at the
+  // lines it marks are followed, and only from the old list.
   Differ(const CompiledEntries& store, const ListRules& oldRules, const ListRules& newRules,
-         std::size_t examples)
-      : store_(store), old_(oldRules), new_(newRules), examples_(examples), sets_(store.size()) {}
+         std::size_t examples, const std::vector<bool>* from = nullptr)
+      : store_(store),
+        old_(oldRules),
+        new_(newRules),
+        examples_(examples),
+        from_(from),
+        index_(store, Rules()),
+        lineOf_(store.size()),
+        sets_(store.size()) {
+    for (const ListRules* rules : {&old_, &new_}) {
+      for (std::size_t k = 0; k < rules->Entry.size(); ++k)
+        lineOf_[rules->Entry[k]] = rules->Line[k];
+    }
+  }
 
   ListDiff Run() {
     // Packets the common head decides are decided alike; packets neither
@@ -146,53 +169,68 @@ class Differ {
            old_.Key[old_.Key.size() - 1 - tail] == new_.Key[new_.Key.size() - 1 - tail]) {
       ++tail;
     }
-    for (std::size_t k = head; k < old_.Key.size() - tail; ++k) Walk(old_, new_, k, head, true);
+    for (std::size_t k = head; k < old_.Key.size() - tail; ++k) {
+      if (!from_ || (*from_)[old_.Line[k]]) Walk(old_, new_, k, head, true);
+    }
+    if (from_) return Finish();
     for (std::size_t k = head; k < new_.Key.size() - tail; ++k) Walk(new_, old_, k, head, false);
+    return Finish();
+  }
+
+ private:
+  ListDiff Finish() {
     result_.Same = !differs_;
     return std::move(result_);
   }
 
- private:
   const PacketSet& SetOf(std::size_t entry) {
     if (!sets_[entry]) sets_[entry] = EntrySet(store_, store_[entry]);
     return *sets_[entry];
   }
 
-  bool Meet(std::size_t a, std::size_t b) const {
-    return TrafficMeets(store_[a].Traffic, store_[b].Traffic) &&
-           store_.OptionsMeet(store_[a], store_[b]);
+  std::vector<bool> Rules() const {
+    std::vector<bool> rule(store_.size(), false);
+    for (const ListRules* rules : {&old_, &new_}) {
+      for (const std::size_t entry : rules->Entry) rule[entry] = true;
+    }
+    return rule;
   }
 
   // The packets that `mine` (a list) decides at its rule `at`, followed
   // down `theirs` from the first rule after the common head: every part
-  // decided there with the opposite action is a difference.
+  // decided there with the opposite action is a difference. Only the
+  // entries that meet it are looked at, in list order (the store holds each
+  // list's entries in order).
   void Walk(const ListRules& mine, const ListRules& theirs, std::size_t at, std::size_t head,
             bool mineIsOld) {
     const std::size_t entry = mine.Entry[at];
+    const std::vector<std::size_t> meeting = index_.Meeting(entry);
     PacketSet decided = SetOf(entry);
-    for (std::size_t k = 0; k < at && !decided.Empty(); ++k) {
-      if (Meet(entry, mine.Entry[k])) decided -= SetOf(mine.Entry[k]);
+    for (const std::size_t other : meeting) {
+      if (other >= mine.Begin && other < entry) decided -= SetOf(other);
     }
+    if (decided.Empty()) return;
     const bool permits = store_[entry].Permits;
-    for (std::size_t k = head; k < theirs.Entry.size() && !decided.Empty(); ++k) {
-      const std::size_t other = theirs.Entry[k];
-      if (!Meet(entry, other)) continue;
+    const std::size_t from = head < theirs.Entry.size() ? theirs.Entry[head] : theirs.End;
+    for (const std::size_t other : meeting) {
+      if (other < from || other >= theirs.End) continue;
       const PacketSet& otherSet = SetOf(other);
       if (store_[other].Permits != permits) {
         const PacketSet both = decided & otherSet;
         if (!both.Empty()) {
-          Found(mineIsOld ? mine.Line[at] : theirs.Line[k],
-                mineIsOld ? theirs.Line[k] : mine.Line[at], both, mineIsOld ? permits : !permits);
+          Found(mineIsOld ? lineOf_[entry] : lineOf_[other],
+                mineIsOld ? lineOf_[other] : lineOf_[entry], both, mineIsOld ? permits : !permits);
         }
       }
       decided -= otherSet;
+      if (decided.Empty()) return;
     }
     // What is left falls to the other list's implicit deny.
-    if (permits && !decided.Empty()) {
+    if (permits) {
       if (mineIsOld) {
-        Found(mine.Line[at], kNone, decided, true);
+        Found(lineOf_[entry], kNone, decided, true);
       } else {
-        Found(kNone, mine.Line[at], decided, false);
+        Found(kNone, lineOf_[entry], decided, false);
       }
     }
   }
@@ -222,6 +260,9 @@ class Differ {
   const ListRules& old_;
   const ListRules& new_;
   std::size_t examples_;
+  const std::vector<bool>* from_;
+  MeetingIndex index_;
+  std::vector<std::size_t> lineOf_;  // per store entry, its line in its list
   std::vector<std::optional<PacketSet>> sets_;
   std::set<std::pair<std::size_t, std::size_t>> seen_;
   bool differs_ = false;
@@ -230,9 +271,10 @@ class Differ {
 
 }  // namespace
 
-ListDiff DiffLists(const std::vector<std::string>& oldLines,
-                   const std::vector<std::string>& newLines, const CheckOptions& options,
-                   std::size_t examples) {
+namespace {
+
+ListDiff Diff(const std::vector<std::string>& oldLines, const std::vector<std::string>& newLines,
+              const CheckOptions& options, std::size_t examples, const std::vector<bool>* from) {
   ListDiff diff;
   CompiledEntries store;
   store.Reserve(oldLines.size() + newLines.size());
@@ -249,7 +291,7 @@ ListDiff DiffLists(const std::vector<std::string>& oldLines,
   }
   try {
     return PacketWorker::Shared()
-        .Run([&] { return Differ(store, oldRules, newRules, examples).Run(); })
+        .Run([&] { return Differ(store, oldRules, newRules, examples, from).Run(); })
         .get();
   } catch (const PacketSetTooLarge&) {
     diff.Same = false;
@@ -260,6 +302,20 @@ ListDiff DiffLists(const std::vector<std::string>& oldLines,
     diff.Error = failure.what();
     return diff;
   }
+}
+
+}  // namespace
+
+ListDiff DiffLists(const std::vector<std::string>& oldLines,
+                   const std::vector<std::string>& newLines, const CheckOptions& options,
+                   std::size_t examples) {
+  return Diff(oldLines, newLines, options, examples, nullptr);
+}
+
+ListDiff DiffReordered(const std::vector<std::string>& oldLines,
+                       const std::vector<std::string>& newLines, const CheckOptions& options,
+                       const std::vector<bool>& from) {
+  return Diff(oldLines, newLines, options, 0, &from);
 }
 
 }  // namespace kerbwise

@@ -57,4 +57,14 @@ ListDiff DiffLists(const std::vector<std::string>& oldLines,
                    const std::vector<std::string>& newLines, const CheckOptions& options,
                    std::size_t examples = kDiffExamples);
 
+// For two lists that hold the same lines in another order: the pairs alone
+// (no examples), followed only from the old list's lines marked in `from`
+// (one flag per old line). A packet such lists decide differently is decided
+// in the old list by a line that the new order puts after a line of the
+// opposite action that also matches it, so marking those lines finds every
+// pair.
+ListDiff DiffReordered(const std::vector<std::string>& oldLines,
+                       const std::vector<std::string>& newLines, const CheckOptions& options,
+                       const std::vector<bool>& from);
+
 }  // namespace kerbwise

@@ -44,7 +44,9 @@ std::string ExamplePacketText(const ExamplePacket& example, Language language) {
 std::string DecidingEntryText(const std::optional<std::size_t>& line,
                               const std::vector<std::string>& listLines, Language language) {
   if (!line || *line >= listLines.size()) return std::string(texts::kImplicitDeny.In(language));
-  return listLines[*line];
+  const std::string& text = listLines[*line];
+  const std::size_t start = text.find_first_not_of(' ');
+  return start == std::string::npos ? text : text.substr(start);
 }
 
 std::vector<std::string> ListDiffReport(const ListDiff& diff,

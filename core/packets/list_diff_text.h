@@ -16,7 +16,7 @@ namespace kerbwise {
 std::string ExamplePacketText(const ExamplePacket& example, Language language);
 
 // The entry that decides an example in one list: its line as given, or the
-// implicit deny.
+// implicit deny; leading blanks removed.
 std::string DecidingEntryText(const std::optional<std::size_t>& line,
                               const std::vector<std::string>& listLines, Language language);
 

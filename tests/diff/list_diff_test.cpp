@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "list_oracle.h"
+#include "engine_agreement.h"
 #include "packets/exact_order.h"
 #include "rules/line_recognizer.h"
 
@@ -16,27 +16,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Every example is a packet the two lists really decide as it says, by the
-// entries it names.
-void ExpectExamplesHold(const Lines& oldLines, const Lines& newLines, const ListDiff& diff) {
-  const auto oldList = testing::ReadOracleList(oldLines);
-  const auto newList = testing::ReadOracleList(newLines);
-  ASSERT_TRUE(oldList && newList);
-  for (const auto* examples : {&diff.NewlyPermitted, &diff.NewlyDenied}) {
-    for (const ExamplePacket& example : *examples) {
-      const Packet& raw = example.Raw;
-      const testing::OraclePacket packet{raw.Protocol,     raw.Source,   raw.Destination,
-                                         raw.SourcePort,   raw.DestinationPort,
-                                         raw.IcmpType,     raw.IcmpCode,
-                                         static_cast<std::uint8_t>(raw.Tos >> 5),
-                                         raw.Ttl,          (raw.TcpFlags & 0x14) != 0};
-      EXPECT_EQ(testing::DecidingLine(*oldList, packet), example.OldEntry);
-      EXPECT_EQ(testing::DecidingLine(*newList, packet), example.NewEntry);
-      EXPECT_EQ(testing::Permits(*oldList, packet), example.OldPermits);
-      EXPECT_EQ(testing::Permits(*newList, packet), example.NewPermits);
-      EXPECT_NE(example.OldPermits, example.NewPermits);
-    }
-  }
+// The examples are decided as they say, and every deciding pair is named.
+void ExpectExamplesHold(const Lines& oldLines, const Lines& newLines) {
+  EXPECT_EQ(testing::CheckEngineAgainstOracle(oldLines, newLines), testing::Agreement::Agrees);
 }
 
 const Lines kList = {
@@ -47,20 +29,26 @@ const Lines kList = {
     "50 deny ip any any log",
 };
 
-TEST(DiffLists, RenumberedRemarkedOrSafelySortedListsDoTheSame) {
-  const Lines renumbered = {
-      "1 permit tcp 10.0.0.0 0.0.0.255 any eq 80", "2 deny tcp 10.0.0.0 0.0.0.127 any",
-      "3 permit udp any host 192.168.1.1 eq 53", "4 deny ip any any log"};
+TEST(DiffLists, RenumberedSafelySortedOrDeadEntryListsDoTheSame) {
+  const Lines renumbered = {"1 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
+                            "2 deny tcp 10.0.0.0 0.0.0.127 any",
+                            "3 permit udp any host 192.168.1.1 eq 53", "4 deny ip any any log"};
   // 30 shares no packet with 10 and 20, so it may go first.
   const Lines sorted = {"30 permit udp any host 192.168.1.1 eq 53",
                         "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
                         "20 deny tcp 10.0.0.0 0.0.0.127 any", "50 deny ip any any log"};
-  for (const Lines& other : {kList, renumbered, sorted}) {
+  // An entry no packet matches (every TTL excluded) changes nothing.
+  Lines withNothing = kList;
+  std::string everyTtl = "25 permit ip any any ttl neq";
+  for (int ttl = 0; ttl <= 255; ++ttl) everyTtl += " " + std::to_string(ttl);
+  withNothing.insert(withNothing.begin() + 2, everyTtl);
+  for (const Lines& other : {kList, renumbered, sorted, withNothing}) {
     const ListDiff diff = DiffLists(kList, other, {});
     EXPECT_FALSE(diff.Error) << *diff.Error;
     EXPECT_TRUE(diff.Same);
     EXPECT_TRUE(diff.NewlyPermitted.empty() && diff.NewlyDenied.empty() && diff.Pairs.empty());
   }
+  EXPECT_TRUE(DiffLists({everyTtl}, {}, {}).Same);
 }
 
 TEST(DiffLists, SwappingOverlappingEntriesOfOppositeActionShowsAPacket) {
@@ -77,7 +65,7 @@ TEST(DiffLists, SwappingOverlappingEntriesOfOppositeActionShowsAPacket) {
   EXPECT_EQ(packet.OldEntry, 0u);
   EXPECT_EQ(packet.NewEntry, 0u);
   EXPECT_EQ(diff.Pairs, (std::vector<DecidingPair>{{0, 0}}));
-  ExpectExamplesHold(kList, swapped, diff);
+  ExpectExamplesHold(kList, swapped);
 }
 
 TEST(DiffLists, RemovedAndAddedEntriesFallToTheImplicitDenyOrTakeFromIt) {
@@ -92,7 +80,7 @@ TEST(DiffLists, RemovedAndAddedEntriesFallToTheImplicitDenyOrTakeFromIt) {
   EXPECT_EQ(diff.NewlyPermitted[0].DestinationPort, 53);
   EXPECT_FALSE(diff.NewlyPermitted[0].OldEntry);
   EXPECT_TRUE(diff.Pairs.empty());
-  ExpectExamplesHold(oldLines, newLines, diff);
+  ExpectExamplesHold(oldLines, newLines);
 }
 
 TEST(DiffLists, ALineThatCannotBeMatchedEndsTheRunWithItsMessage) {
@@ -101,7 +89,8 @@ TEST(DiffLists, ALineThatCannotBeMatchedEndsTheRunWithItsMessage) {
   EXPECT_EQ(*old.Error, "old list, line: 20 bogus: The ACL is not recognized");
   CheckOptions russian;
   russian.TextLanguage = Language::Russian;
-  const ListDiff mask = DiffLists(kList, {"10 permit ip host 10.0.0.1 10.0.0.1 0.0.0.255"}, russian);
+  const ListDiff mask =
+      DiffLists(kList, {"10 permit ip host 10.0.0.1 10.0.0.1 0.0.0.255"}, russian);
   ASSERT_TRUE(mask.Error);
   EXPECT_TRUE(mask.Error->starts_with("новый список, строка: 10 permit ip host"));
 }

@@ -86,15 +86,15 @@ std::vector<Value> OnePerCell(const std::vector<Value>& candidates,
 // non-contiguous masks as with prefixes.
 std::vector<std::uint32_t> AddressCells(const std::vector<const OracleEntry*>& entries,
                                         bool source) {
-  std::map<std::vector<std::uint8_t>, std::vector<int>> groups;
+  std::map<std::string, std::vector<int>> groups;
   for (int bit = 0; bit < 32; ++bit) {
-    std::vector<std::uint8_t> wants;  // per entry: 0 open, 1 wants 0, 2 wants 1
+    std::string wants;  // per entry: '-' open, '0' or '1' the bit it wants
     bool mentioned = false;
     for (const OracleEntry* entry : entries) {
       const std::uint32_t mask = source ? entry->SrcMask : entry->DstMask;
       const std::uint32_t address = source ? entry->SrcAddr : entry->DstAddr;
       const bool fixed = (mask >> bit & 1u) != 0;
-      wants.push_back(fixed ? static_cast<std::uint8_t>(1 + (address >> bit & 1u)) : 0);
+      wants += fixed ? static_cast<char>('0' + (address >> bit & 1u)) : '-';
       mentioned = mentioned || fixed;
     }
     if (mentioned) groups[wants].push_back(bit);
@@ -151,7 +151,10 @@ std::vector<std::uint32_t> NamedAndOther(std::set<std::uint32_t> named, std::uin
 }  // namespace
 
 std::optional<OracleList> ReadOracleList(const std::vector<std::string>& listLines) {
-  LineRecognizer recognizer;
+  // One recognizer for every call: preparing the rule template costs more
+  // than reading a small list.
+  static LineRecognizer recognizer;
+  recognizer.EmptyCache();
   const CheckOptions options;
   OracleList list;
   for (std::size_t line = 0; line < listLines.size(); ++line) {
@@ -184,7 +187,8 @@ std::optional<OracleList> ReadOracleList(const std::vector<std::string>& listLin
     }
     entry.Ttl = *ttl;
     const std::string& precedence = record.Values.Get(SideNone, SlotPrecedence);
-    if (!precedence.empty()) entry.Precedence = static_cast<std::uint8_t>(NumberAfterWord(precedence));
+    if (!precedence.empty())
+      entry.Precedence = static_cast<std::uint8_t>(NumberAfterWord(precedence));
     const std::string& message = record.Values.Get(SideNone, SlotPort);
     if (entry.Protocol == kIcmp && !message.empty()) {
       entry.IcmpMessage = static_cast<std::uint32_t>(std::stoul(message));
@@ -228,11 +232,12 @@ std::optional<std::vector<OraclePacket>> CellPackets(const std::vector<const Ora
   }
   const auto sources = AddressCells(entries, true);
   const auto destinations = AddressCells(entries, false);
-  const auto ttls = ValueCells(entries, 255, [](const OracleEntry& e) -> auto& { return e.Ttl; });
-  const auto sourcePorts =
-      ValueCells(entries, 65535, [](const OracleEntry& e) -> auto& { return e.SourcePorts; });
-  const auto destinationPorts =
-      ValueCells(entries, 65535, [](const OracleEntry& e) -> auto& { return e.DestinationPorts; });
+  const auto ttls = ValueCells(
+      entries, 255, [](const OracleEntry& e) -> auto& { return e.Ttl; });
+  const auto sourcePorts = ValueCells(
+      entries, 65535, [](const OracleEntry& e) -> auto& { return e.SourcePorts; });
+  const auto destinationPorts = ValueCells(
+      entries, 65535, [](const OracleEntry& e) -> auto& { return e.DestinationPorts; });
   const auto precedenceCells = NamedAndOther(precedences, 7);
   const auto typeCells = NamedAndOther(types, 255);
   const auto codeCells = NamedAndOther(codes, 255);
@@ -240,8 +245,8 @@ std::optional<std::vector<OraclePacket>> CellPackets(const std::vector<const Ora
   std::size_t count = 0;
   const auto protocolCells = NamedAndOther(protocols, 255);
   for (const std::uint32_t protocol : protocolCells) {
-    std::size_t perProtocol = sources.size() * destinations.size() * precedenceCells.size() *
-                              ttls.size();
+    std::size_t perProtocol =
+        sources.size() * destinations.size() * precedenceCells.size() * ttls.size();
     if (protocol == kTcp || protocol == kUdp) {
       perProtocol *= sourcePorts.size() * destinationPorts.size() * (protocol == kTcp ? 2 : 1);
     }
@@ -319,16 +324,21 @@ const char* Pick(std::mt19937& random, const char* const (&pool)[N]) {
 
 std::string SmallEntry(std::mt19937& random) {
   static const char* const kAddresses[] = {
-      "any", "any", "host 10.0.0.1", "10.0.0.0 0.0.0.255", "10.0.0.0 0.0.0.127",
-      "10.0.0.128 0.0.0.127", "10.0.1.0 0.0.0.255", "10.0.0.0 0.0.1.255",
+      "any",
+      "any",
+      "host 10.0.0.1",
+      "10.0.0.0 0.0.0.255",
+      "10.0.0.0 0.0.0.127",
+      "10.0.0.128 0.0.0.127",
+      "10.0.1.0 0.0.0.255",
+      "10.0.0.0 0.0.1.255",
       "10.0.0.0 0.0.254.255"};  // the last: every even third octet, a non-contiguous mask
   static const char* const kProtocols[] = {"ip", "tcp", "tcp", "udp", "icmp", "gre"};
-  static const char* const kPorts[] = {"",         "",         "",         "eq 80",
-                                       "eq 80 443", "range 70 90", "gt 1023", "lt 100",
-                                       "neq 80"};
+  static const char* const kPorts[] = {
+      "", "", "", "eq 80", "eq 80 443", "range 70 90", "gt 1023", "lt 100", "neq 80"};
   static const char* const kMessages[] = {"", "", "echo", "3", "ttl-exceeded", "echo-reply"};
-  static const char* const kOptions[] = {"", "", "", "", "", "precedence 5", "ttl gt 64",
-                                         "ttl eq 10"};
+  static const char* const kOptions[] = {"",          "",         "", "", "", "precedence 5",
+                                         "ttl gt 64", "ttl eq 10"};
   std::string entry = random() % 2 ? "permit " : "deny ";
   const std::string protocol = Pick(random, kProtocols);
   const bool ports = protocol == "tcp" || protocol == "udp";

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-
 namespace kerbwise::testing {
 
 struct OraclePacket {
