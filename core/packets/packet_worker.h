@@ -14,8 +14,8 @@
 namespace kerbwise {
 
 // The one thread on which the diagram library lives. Jobs run one after
-// another; each starts with an empty diagram store and may build PacketSets,
-// which must not outlive it. A job that grows the store past MaxNodes ends
+// another; each may build PacketSets, which must not outlive it (no set of an
+// earlier job is left when a job starts). A job that grows the store past MaxNodes ends
 // with PacketSetTooLarge in its future; any exception a job throws reaches
 // its future. Callers may wait on the future from any thread but the
 // worker's own.

@@ -64,7 +64,7 @@ TEST(PacketSet, FieldsHoldExactlyTheirValues) {
   });
 }
 
-TEST(PacketWorker, ACapOnNodesEndsTheJobAndTheNextStartsAfresh) {
+TEST(PacketWorker, AFailedJobEndsInItsFutureAndTheNextRuns) {
   PacketWorker& worker = PacketWorker::Shared();
   const std::size_t saved = worker.MaxNodes();
   worker.SetMaxNodes(5000);
@@ -78,6 +78,9 @@ TEST(PacketWorker, ACapOnNodesEndsTheJobAndTheNextStartsAfresh) {
   });
   EXPECT_THROW(many.get(), PacketSetTooLarge);
   worker.SetMaxNodes(saved);
+  // Any other exception of a job reaches its future too.
+  EXPECT_THROW(worker.Run([]() -> int { throw std::invalid_argument("no"); }).get(),
+               std::invalid_argument);
   EXPECT_EQ(OnWorker([] { return (PacketSet::All() - PacketSet()).Size() > 0; }), true);
 }
 
