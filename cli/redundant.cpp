@@ -59,7 +59,7 @@ class RedundantCommand final : public Command {
 
     const RemovableReport report = FindRemovable(lines, context.globals.check);
     if (report.Error) {
-      context.err << kProgramName << ": " << EscapeForLine(*report.Error) << '\n';
+      WriteRunError(context.err, *report.Error);
       return kExitUsage;
     }
     if (report.ZeroNumberedSkipped) {

@@ -111,7 +111,7 @@ class ShadowedCommand final : public Command {
 
     const ShadowReport report = FindShadowed(lines, context.globals.check);
     if (report.Error) {
-      context.err << kProgramName << ": " << EscapeForLine(*report.Error) << '\n';
+      WriteRunError(context.err, *report.Error);
       return kExitUsage;
     }
     if (context.globals.json) {
