@@ -100,7 +100,11 @@ CompiledEntries Compile(std::vector<std::string>& lines, LineRecognizer& recogni
   return rules;
 }
 
-// Where a full match says Covered the sets nest, and the other way round;
+// Where a full match says Covered the sets nest, and the other way round.
+// The generators write no entry where the two may part (the sets then nest
+// and the full match says no): a port or TTL condition that lets every value
+// through ("range 0 65535") over an entry without one, and an entry that
+// matches no packet, whose empty set lies inside every other;
 // the lines come from both generators: the small pools the oracle uses and
 // the realistic mixture. Entries matched against packets without diagrams
 // agree with the diagrams, on packets picked from each entry.
