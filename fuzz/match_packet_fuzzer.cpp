@@ -5,7 +5,7 @@
 // outcome must be what a plain reading of the entry says about the packet:
 // the protocol fits, both addresses lie in the entry's sets, the ports in
 // its port conditions, and the entry asks for nothing the packet lacks
-// (precedence, TTL, established, an ICMP message).
+// (ToS bits, TTL, TCP flags, an option, a fragment, an ICMP or IGMP message).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

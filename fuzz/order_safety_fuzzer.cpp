@@ -8,9 +8,9 @@
 // - When both entries take that packet, the pair changes what the list does
 //   for it, and the order check must report the pair.
 // - A pair the order check reports, made of entries without conditions a
-//   plain packet cannot meet (precedence, TTL, established, an ICMP
-//   message), must take that packet: a false alarm is allowed only where a
-//   field cannot be judged.
+//   plain packet cannot meet (ToS bits, TTL, TCP flags, an option, a
+//   fragment, an ICMP or IGMP message), must take that packet: a false alarm is allowed only where
+//   a field cannot be judged.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -102,7 +102,7 @@ std::optional<Packet> CommonPacket(const RuleRecord& x, const RuleRecord& y,
 
 // An entry whose traffic the plain reading judges whole: addresses within
 // their masks, port conditions that let some port through, and no condition
-// a plain packet cannot meet (precedence, TTL, established, an ICMP message).
+// a plain packet cannot meet (fuzz::AsksForWhatAPlainPacketLacks).
 bool PlainlyJudged(const RuleRecord& entry) {
   for (const Side side : {SideSource, SideDestination}) {
     const std::string& ports = entry.Values.Get(side, SlotPort);
@@ -110,10 +110,7 @@ bool PlainlyJudged(const RuleRecord& entry) {
   }
   return AddressFitsMask(entry.SrcAddr, entry.SrcMask) &&
          AddressFitsMask(entry.DstAddr, entry.DstMask) &&
-         entry.Values.Get(SideNone, SlotPrecedence).empty() &&
-         entry.Values.Get(SideNone, SlotTtl).empty() &&
-         entry.Values.Get(SideNone, SlotEstablished).empty() &&
-         entry.Values.Get(SideNone, SlotPort).empty();
+         !fuzz::AsksForWhatAPlainPacketLacks(entry);
 }
 
 }  // namespace

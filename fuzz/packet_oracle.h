@@ -11,7 +11,9 @@
 
 #include "check/check_for_match.h"
 #include "rules/address_sets.h"
+#include "rules/compiled_entry.h"
 #include "rules/limits.h"
+#include "rules/packet_fields.h"
 #include "rules/rule_record.h"
 
 namespace kerbwise::fuzz {
@@ -22,9 +24,34 @@ struct Protocol {
   bool ports;
 };
 inline constexpr Protocol kProtocols[] = {
-    {"tcp", "6", true},  {"udp", "17", true},  {"icmp", "1", false},  {"gre", "47", false},
-    {"ip", "ip", false}, {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
+    {"tcp", "6", true},    {"udp", "17", true},  {"icmp", "1", false},  {"gre", "47", false},
+    {"ip", "ip", false},   {"esp", "50", false}, {"ospf", "89", false}, {"eigrp", "88", false},
+    {"sctp", "132", true}, {"igmp", "2", false}, {"ahp", "51", false},
 };
+
+// Whether an entry asks for a field that a plain packet (no ToS bits, no
+// TTL, no IP option, no fragment) does not carry: the conditions compared
+// before the ports.
+inline bool AsksForFieldsAPlainPacketLacks(const RuleRecord& rule) {
+  for (const Slot slot : {SlotPrecedence, SlotDscp, SlotTos, SlotTtl, SlotFragments, SlotOption}) {
+    if (!rule.Values.Get(SideNone, slot).empty()) return true;
+  }
+  return false;
+}
+
+// Whether an entry asks for TCP flags; words that allow every combination
+// ask for nothing.
+inline bool AsksForTcpFlags(const RuleRecord& rule) {
+  const std::string& flags = rule.Values.Get(SideNone, SlotTcpFlags);
+  return !rule.Values.Get(SideNone, SlotEstablished).empty() ||
+         (!flags.empty() && TcpFlagCombinations(flags) != kAnyTcpFlags);
+}
+
+// Both of the above, or an ICMP or IGMP message.
+inline bool AsksForWhatAPlainPacketLacks(const RuleRecord& rule) {
+  return AsksForFieldsAPlainPacketLacks(rule) || AsksForTcpFlags(rule) ||
+         !rule.Values.Get(SideNone, SlotPort).empty();
+}
 
 enum class Fit { Yes, No, Error };
 
@@ -66,8 +93,7 @@ inline std::uint8_t Expected(const RuleRecord& rule, const Protocol& protocol, s
     return MatchError;
   }
   if ((src & rule.SrcMask) != rule.SrcAddr || (dst & rule.DstMask) != rule.DstAddr) return NoMatch;
-  if (!rule.Values.Get(SideNone, SlotPrecedence).empty()) return NoMatch;
-  if (!rule.Values.Get(SideNone, SlotTtl).empty()) return NoMatch;
+  if (AsksForFieldsAPlainPacketLacks(rule)) return NoMatch;
   const std::uint8_t action = rule.Status == StatusPermit ? MatchPermit : MatchDeny;
   if (ruleIp || std::string(protocol.number) == "ip") return action;
   if (protocol.ports) {
@@ -80,10 +106,7 @@ inline std::uint8_t Expected(const RuleRecord& rule, const Protocol& protocol, s
       if (fit == Fit::No) return NoMatch;
     }
   }
-  if (!rule.Values.Get(SideNone, SlotEstablished).empty()) return NoMatch;
-  if (std::string(protocol.number) == "1" && !rule.Values.Get(SideNone, SlotPort).empty()) {
-    return NoMatch;
-  }
+  if (AsksForTcpFlags(rule) || !rule.Values.Get(SideNone, SlotPort).empty()) return NoMatch;
   return action;
 }
 

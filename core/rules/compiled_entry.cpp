@@ -19,8 +19,9 @@ namespace {
 // Keys of texts that are no plain decimal number start here, above every
 // number a key can be made of.
 constexpr std::uint32_t kTextKeyBase = 1u << 24;
-constexpr std::uint32_t kKeywordNumberKeyBase = 1u << 20;
 constexpr std::size_t kMaxKeyDigits = 6;
+// CompiledEntry::IcmpValue() takes a key up to 2^20 for a number's.
+static_assert(999999 + 1 <= (1u << 20) && (1u << 20) < kTextKeyBase);
 
 // A TTL condition is stored with its keyword: "ttl eq 64".
 constexpr std::size_t kTtlKeywordLength = 4;
@@ -129,17 +130,9 @@ void CompiledEntries::Clear() {
   messages_.Clear();
 }
 
-std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids,
-                                   std::string_view keyword) {
+std::uint32_t CompiledEntries::Key(const std::string& text, TextIds& ids) {
   if (text.empty()) return 0;
-  std::string_view number = text;
-  std::uint32_t base = 0;
-  if (!keyword.empty() && number.size() > keyword.size() && number.starts_with(keyword) &&
-      number[keyword.size()] == ' ') {
-    number.remove_prefix(keyword.size() + 1);
-    base = kKeywordNumberKeyBase;  // apart from the same number without its keyword
-  }
-  if (const std::uint32_t key = NumberKey(number)) return base + key;
+  if (const std::uint32_t key = NumberKey(text)) return key;
   return kTextKeyBase + ids.Id(text);
 }
 

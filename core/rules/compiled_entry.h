@@ -40,7 +40,7 @@ struct EntryTraffic {
 
 // Fixed bits of the IP ToS byte: a packet matches when (tos & Mask) == Value.
 // precedence p fixes the top 3 bits (Mask 0xE0, Value p << 5), dscp d the top
-// 6 (0xFC, d << 2), tos t bits 4..1 (0x1E, t << 1); precedence and tos
+// 6 (0xFC, d << 2), tos t bits 4..1 (0x1E, t << 1); conditions given
 // together combine. Mask 0: no condition.
 struct ByteMatch {
   std::uint8_t Mask = 0, Value = 0;
@@ -91,16 +91,22 @@ struct CompiledEntry {
   ByteMatch Tos;
   // The texts that narrow the entry but are only compared for equality, as
   // one key: the IP option (`option N`), and a precedence, dscp or tos text
-  // that is no number (only a changed template gives one). 0 when none.
+  // that is no number (only a changed template gives one) or that fixes a
+  // bit another one fixes differently. 0 when none.
   std::uint16_t TextKey = 0;
 
   ProtocolFamily Family() const {
     switch (ProtocolNumber) {
-      case -1: return ProtocolFamily::Any;
-      case 6: return ProtocolFamily::Tcp;
-      case 17: return ProtocolFamily::Udp;
-      case 1: return ProtocolFamily::Icmp;
-      default: return ProtocolFamily::Other;
+      case -1:
+        return ProtocolFamily::Any;
+      case 6:
+        return ProtocolFamily::Tcp;
+      case 17:
+        return ProtocolFamily::Udp;
+      case 1:
+        return ProtocolFamily::Icmp;
+      default:
+        return ProtocolFamily::Other;
     }
   }
   // The ICMP or IGMP message as a number (a type, or type * 256 + code); -1
@@ -209,9 +215,8 @@ class CompiledEntries {
   // Tos and TextKey from the precedence, dscp, tos and option texts.
   void CompileToS(CompiledEntry& entry, const OptionValues& values);
   ValueCondition Read(const std::string& text, std::uint16_t maxValue);
-  // The key of an option text, a number read after `keyword` when the text
-  // holds one.
-  std::uint32_t Key(const std::string& text, TextIds& ids, std::string_view keyword = {});
+  // The key of a message text: its number + 1 when it is a plain number.
+  std::uint32_t Key(const std::string& text, TextIds& ids);
   bool AllInside(const ValueCondition& inner, const ValueCondition& outer) const {
     if (outer.Count != 1) return AllInsideSeveral(inner, outer);
     // The usual TTL or port condition: one range.

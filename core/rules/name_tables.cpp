@@ -5,6 +5,7 @@
 namespace kerbwise {
 namespace {
 
+// TCP ports by name, "http" among them as lists print it.
 constexpr std::array<NameEntry, 49> kTcpPorts{{
     {"echo", "7"},       {"discard", "9"},        {"daytime", "13"},     {"chargen", "19"},
     {"ftp-data", "20"},  {"ftp", "21"},           {"ssh", "22"},         {"telnet", "23"},
@@ -17,9 +18,8 @@ constexpr std::array<NameEntry, 49> kTcpPorts{{
     {"cmd", "514"},      {"rsh", "514"},          {"syslog", "514"},     {"lpd", "515"},
     {"talk", "517"},     {"uucp", "540"},         {"klogin", "543"},     {"kshell", "544"},
     {"ldaps", "636"},    {"sqlnet", "1521"},      {"nfs", "2049"},       {"cifs", "3020"},
-    {"sip", "5060"},     {"onep-plain", "15001"}, {"onep-tls", "15002"},
-    // Names the router prints in lists without accepting them as input.
-    {"http", "80"},      {"drip", "3949"},
+    {"sip", "5060"},     {"onep-plain", "15001"}, {"onep-tls", "15002"}, {"http", "80"},
+    {"drip", "3949"},
 }};
 
 constexpr std::array<NameEntry, 35> kUdpPorts{{
@@ -107,12 +107,12 @@ constexpr std::array<NameEntry, 5> kTosNames{{
 
 // IP options by their option type byte.
 constexpr std::array<NameEntry, 25> kIpOptions{{
-    {"eool", "0"},         {"no-op", "1"},          {"encode", "15"},      {"zsu", "10"},
-    {"mtup", "11"},        {"mtur", "12"},        {"timestamp", "68"},   {"traceroute", "82"},
-    {"security", "130"},   {"lsr", "131"},        {"ext-security", "133"}, {"com-security", "134"},
-    {"stream-id", "136"},  {"ssr", "137"},        {"record-route", "7"}, {"visa", "142"},
-    {"imitd", "144"},      {"ext-ip", "145"},     {"add-ext", "147"},    {"router-alert", "148"},
-    {"sdb", "149"},        {"nsapa", "150"},      {"dps", "151"},        {"ump", "152"},
+    {"eool", "0"},        {"no-op", "1"},    {"encode", "15"},        {"zsu", "10"},
+    {"mtup", "11"},       {"mtur", "12"},    {"timestamp", "68"},     {"traceroute", "82"},
+    {"security", "130"},  {"lsr", "131"},    {"ext-security", "133"}, {"com-security", "134"},
+    {"stream-id", "136"}, {"ssr", "137"},    {"record-route", "7"},   {"visa", "142"},
+    {"imitd", "144"},     {"ext-ip", "145"}, {"add-ext", "147"},      {"router-alert", "148"},
+    {"sdb", "149"},       {"nsapa", "150"},  {"dps", "151"},          {"ump", "152"},
     {"finn", "205"},
 }};
 

@@ -22,7 +22,8 @@ const std::string kOptions =
     "103:(precedence prcdn) 107:(dscp dscpv) 108:(tos tosv) "
     "104:(ttl [eq !byte,neq !byte,gt byte,lt byte,range byte byte]) 110:(fragments) "
     "111:(option ipopt) 105:(time-range str256) 115:(trstate) 106:(log,log-input) "
-    "113:(log-update) 116:(threshold count) 112:(reflect str256,evaluate str256) 114:(timeout count)";
+    "113:(log-update) 116:(threshold count) 112:(reflect str256,evaluate str256) 114:(timeout "
+    "count)";
 // A repeating element must be followed by a comma, so the flag words end
 // with an alternative that the one before always takes first.
 const std::string kTcpFlags =
@@ -61,13 +62,13 @@ const std::vector<std::string>& BuiltInTemplate() {
 
 bool IsKeyword(std::string_view word) {
   static constexpr std::array<std::string_view, 44> kKeywords{
-      "permit",    "deny",      "remark",    "ip",         "tcp",        "udp",
-      "icmp",      "esp",       "gre",       "ipinip",     "eigrp",      "ospf",
-      "ahp",       "igmp",      "pim",       "nos",        "pcp",        "sctp",
-      "any",       "host",      "eq",        "neq",        "gt",         "lt",
-      "range",     "established", "ttl",     "precedence", "time-range", "log",
-      "log-input", "dscp",      "tos",       "fragments",  "option",     "match-all",
-      "match-any", "log-update", "threshold", "reflect",   "timeout",    "evaluate",
+      "permit",    "deny",        "remark",    "ip",         "tcp",        "udp",
+      "icmp",      "esp",         "gre",       "ipinip",     "eigrp",      "ospf",
+      "ahp",       "igmp",        "pim",       "nos",        "pcp",        "sctp",
+      "any",       "host",        "eq",        "neq",        "gt",         "lt",
+      "range",     "established", "ttl",       "precedence", "time-range", "log",
+      "log-input", "dscp",        "tos",       "fragments",  "option",     "match-all",
+      "match-any", "log-update",  "threshold", "reflect",    "timeout",    "evaluate",
       "wildcard",  "bits"};
   return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
 }

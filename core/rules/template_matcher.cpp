@@ -361,7 +361,9 @@ TemplateLineMatcher::Step TemplateLineMatcher::ApplyEffect(ElementType type,
       StoreAddress(true, ~ParseDecimal(value));
       return Step::Continue;
     case ElementType::RangeState:
-      return Step::Continue;  // shown by the router, but no part of what the entry matches
+      // Lists show it after a time range's name; it is no part of what the
+      // entry matches and is not kept.
+      return values.Get(SideNone, SlotTimeRange).empty() ? Step::Fail : Step::Continue;
     case ElementType::Mask: {
       if (side_ == SideNone) return ParameterError("mask");
       const std::uint32_t mask = ParseDecimal(value);

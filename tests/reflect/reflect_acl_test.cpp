@@ -30,6 +30,15 @@ TEST(ReflectACL, MirrorsSidesWithPortsAnswersIcmpAndKeepsOptions) {
       {"10 permit icmp any any traceroute", "permit icmp any any traceroute"},
       {"10 permit icmp any any 13", "permit icmp any any timestamp-reply"},
       {"10 permit icmp any any ttl-exceeded log", "permit icmp any any log"},  // no answer
+      // A standard entry gives the extended return entry; flags, IGMP
+      // messages and reflect names have no mirror, the other fields stay.
+      {"10 permit 10.0.10.0, wildcard bits 0.255.0.255 log",
+       "permit ip any 10.0.10.0 0.255.0.255 log"},
+      {"20 deny 172.16.191.199", "deny ip any host 172.16.191.199"},
+      {"10 permit tcp any any eq 80 match-all +syn -ack dscp ef fragments reflect R timeout 9",
+       "permit tcp any eq 80 any dscp 46 fragments"},
+      {"10 permit igmp any any host-query option lsr", "permit igmp any any option 131"},
+      {"10 permit 51 any any log-update threshold 2", "permit ahp any any log-update threshold 2"},
   };
   for (const auto& [line, reflected] : cases) {
     EXPECT_EQ(ReflectACL({line}, CheckOptions{}), std::vector<std::string>{reflected}) << line;

@@ -88,9 +88,8 @@ TEST(Recognize, PortsAndOptions) {
 
 TEST(Recognize, ProtocolByKeywordOrNumber) {
   const std::pair<const char*, const char*> protocols[] = {
-      {"tcp", "6"},   {"udp", "17"}, {"icmp", "1"},  {"ipinip", "4"}, {"ospf", "89"},
-      {"ahp", "51"},  {"igmp", "2"}, {"pim", "103"}, {"nos", "94"},   {"pcp", "108"},
-      {"sctp", "132"}};
+      {"tcp", "6"},  {"udp", "17"},  {"icmp", "1"}, {"ipinip", "4"}, {"ospf", "89"}, {"ahp", "51"},
+      {"igmp", "2"}, {"pim", "103"}, {"nos", "94"}, {"pcp", "108"},  {"sctp", "132"}};
   for (const auto& [keyword, number] : protocols) {
     const RuleRecord byKeyword = Recognize(std::string("permit ") + keyword + " any any");
     const RuleRecord byNumber = Recognize(std::string("permit ") + number + " any any");
@@ -109,7 +108,8 @@ TEST(Recognize, StandardEntriesAreTheirExtendedEquivalents) {
       {"permit host 10.1.1.1", "permit ip host 10.1.1.1 any"},
       {"deny any log", "deny ip any any log"},
       {"permit 10.0.0.0 0.0.0.255", "permit ip 10.0.0.0 0.0.0.255 any"},
-      {"permit 10.0.10.0, wildcard bits 0.255.0.255 log", "permit ip 10.0.10.0 0.255.0.255 any log"},
+      {"permit 10.0.10.0, wildcard bits 0.255.0.255 log",
+       "permit ip 10.0.10.0 0.255.0.255 any log"},
   };
   for (const auto& [standard, extended] : cases) {
     EXPECT_EQ(Recognize(standard), Recognize(extended)) << standard;
@@ -134,7 +134,8 @@ TEST(Recognize, LinesOutsideTheTemplateAreNotRecognised) {
         "permit ip any any tos 16", "evaluate E", "permit esp any any eq 80",
         // A standard entry names no destination and no options but log.
         "permit 10.0.0.1 any", "permit 10.0.0.0, 0.0.0.255", "permit host 10.0.0.1 log-input",
-        "deny 10.0.0.0/8"}) {
+        "deny 10.0.0.0/8", "permit ip any any (active)",
+        "permit ip any any (active) time-range T"}) {
     EXPECT_EQ(Recognize(line).Status, StatusUnrecognised) << line;
   }
 }
