@@ -6,7 +6,6 @@
 #include "check/check_for_match.h"
 #include "check/match_messages.h"
 #include "packets/entry_set.h"
-#include "packets/meeting_index.h"
 #include "packets/packet_worker.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
@@ -14,6 +13,7 @@
 #include "rules/protocols.h"
 #include "rules/value_ranges.h"
 #include "text/diff_texts.h"
+#include "text/packets_texts.h"
 
 namespace kerbwise {
 namespace {
@@ -81,7 +81,12 @@ std::optional<std::string> ReadRules(const std::vector<std::string>& lines, cons
         problem = NotRecognisedMessage(LineRole::Acl, language);
         break;
       case EntryKind::Rule:
-        if (!entry.Clean) problem = ValueProblem(*read.Expr, options);
+        if (!entry.Clean) {
+          problem = ValueProblem(*read.Expr, options);
+        } else if (const std::optional<std::string> why = EntrySetFault(entry)) {
+          // What the packet sets have no field for (an IP option).
+          problem = Fill(texts::kEntryNotExact.In(language), {*why});
+        }
         break;
     }
     if (!problem.empty()) {
@@ -146,7 +151,7 @@ class Differ {
         new_(newRules),
         examples_(examples),
         from_(from),
-        index_(store, Rules()),
+        rule_(Rules()),
         lineOf_(store.size()),
         sets_(store.size()) {
     for (const ListRules* rules : {&old_, &new_}) {
@@ -188,6 +193,18 @@ class Differ {
     return *sets_[entry];
   }
 
+  // Whether some packet can match both entries: the cheap tests of
+  // protocol and addresses first, then the options.
+  bool Meet(std::size_t a, std::size_t b) const {
+    const EntryTraffic& x = store_[a].Traffic;
+    const EntryTraffic& y = store_[b].Traffic;
+    if (!rule_[b]) return false;
+    if (x.Protocol != 0 && y.Protocol != 0 && x.Protocol != y.Protocol) return false;
+    if (((x.SrcAddr ^ y.SrcAddr) & x.SrcMask & y.SrcMask) != 0) return false;
+    if (((x.DstAddr ^ y.DstAddr) & x.DstMask & y.DstMask) != 0) return false;
+    return store_.OptionsMeet(store_[a], store_[b]);
+  }
+
   std::vector<bool> Rules() const {
     std::vector<bool> rule(store_.size(), false);
     for (const ListRules* rules : {&old_, &new_}) {
@@ -198,22 +215,23 @@ class Differ {
 
   // The packets that `mine` (a list) decides at its rule `at`, followed
   // down `theirs` from the first rule after the common head: every part
-  // decided there with the opposite action is a difference. Only the
-  // entries that meet it are looked at, in list order (the store holds each
-  // list's entries in order).
+  // decided there with the opposite action is a difference. Entries are
+  // scanned in list order (the store holds each list's entries in order)
+  // with a cheap test first, and the scan ends as soon as no packet is left:
+  // on lists with broad entries that comes early, which an index of the
+  // meeting entries, gathered in full before the first step, cannot use.
   void Walk(const ListRules& mine, const ListRules& theirs, std::size_t at, std::size_t head,
             bool mineIsOld) {
     const std::size_t entry = mine.Entry[at];
-    const std::vector<std::size_t> meeting = index_.Meeting(entry);
     PacketSet decided = SetOf(entry);
-    for (const std::size_t other : meeting) {
-      if (other >= mine.Begin && other < entry) decided -= SetOf(other);
+    for (std::size_t other = mine.Begin; other < entry && !decided.Empty(); ++other) {
+      if (Meet(entry, other)) decided -= SetOf(other);
     }
     if (decided.Empty()) return;
     const bool permits = store_[entry].Permits;
     const std::size_t from = head < theirs.Entry.size() ? theirs.Entry[head] : theirs.End;
-    for (const std::size_t other : meeting) {
-      if (other < from || other >= theirs.End) continue;
+    for (std::size_t other = from; other < theirs.End; ++other) {
+      if (!Meet(entry, other)) continue;
       const PacketSet& otherSet = SetOf(other);
       if (store_[other].Permits != permits) {
         const PacketSet both = decided & otherSet;
@@ -261,7 +279,7 @@ class Differ {
   const ListRules& new_;
   std::size_t examples_;
   const std::vector<bool>* from_;
-  MeetingIndex index_;
+  std::vector<bool> rule_;           // per store entry: a permit or deny entry
   std::vector<std::size_t> lineOf_;  // per store entry, its line in its list
   std::vector<std::optional<PacketSet>> sets_;
   std::set<std::pair<std::size_t, std::size_t>> seen_;

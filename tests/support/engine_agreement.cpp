@@ -19,9 +19,10 @@ OraclePacket AsOraclePacket(const Packet& packet) {
   oracle.DestinationPort = packet.DestinationPort;
   oracle.IcmpType = packet.IcmpType;
   oracle.IcmpCode = packet.IcmpCode;
-  oracle.Precedence = static_cast<std::uint8_t>(packet.Tos >> 5);
+  oracle.Tos = packet.Tos;
   oracle.Ttl = packet.Ttl;
-  oracle.Established = (packet.TcpFlags & 0x14) != 0;  // ack or rst
+  oracle.TcpFlags = packet.TcpFlags;
+  oracle.Fragment = packet.Fragment;
   return oracle;
 }
 

@@ -53,6 +53,29 @@ std::optional<std::optional<OracleCondition>> ReadSlot(const std::string& text, 
   return std::nullopt;
 }
 
+constexpr std::uint8_t kAck = 16, kRst = 4;
+
+// Whether the flags of a packet fit the flag words of an entry: a single
+// flag name wants that flag set; "match-all" wants every +flag set and every
+// -flag clear, "match-any" at least one of them so.
+bool FlagsFit(const std::string& words, std::uint8_t flags) {
+  if (words.empty()) return true;
+  static const std::map<std::string, std::uint8_t> kBits = {{"urg", 32}, {"ack", 16}, {"psh", 8},
+                                                            {"rst", 4},  {"syn", 2},  {"fin", 1}};
+  std::istringstream in(words);
+  std::string first;
+  in >> first;
+  if (first != "match-all" && first != "match-any") return (flags & kBits.at(first)) != 0;
+  bool all = true, any = false;
+  for (std::string word; in >> word;) {
+    const bool set = (flags & kBits.at(word.substr(1))) != 0;
+    const bool holds = set == (word[0] == '+');
+    all = all && holds;
+    any = any || holds;
+  }
+  return first == "match-all" ? all : any;
+}
+
 std::uint32_t NumberAfterWord(const std::string& text) {
   return static_cast<std::uint32_t>(std::stoul(text.substr(text.find(' '))));
 }
@@ -80,40 +103,41 @@ std::vector<Value> OnePerCell(const std::vector<Value>& candidates,
   return kept;
 }
 
-// Addresses of one side. Bits are grouped by which entries want them 0 and
-// which want them 1; within a group only "all 0", "all 1" or "mixed" tells
-// entries apart, so the product of those choices reaches every cell, with
-// non-contiguous masks as with prefixes.
-std::vector<std::uint32_t> AddressCells(const std::vector<const OracleEntry*>& entries,
-                                        bool source) {
+// Values of a field of `width` bits that entries fix bit by bit (addresses,
+// the ToS byte); `fixed` gives an entry's value and mask. Bits are grouped by
+// which entries want them 0 and which want them 1; within a group only "all
+// 0", "all 1" or "mixed" tells entries apart, so the product of those choices
+// reaches every cell, with non-contiguous masks as with prefixes.
+template <typename Fixed>
+std::vector<std::uint32_t> BitCells(const std::vector<const OracleEntry*>& entries, int width,
+                                    Fixed&& fixed) {
   std::map<std::string, std::vector<int>> groups;
-  for (int bit = 0; bit < 32; ++bit) {
+  for (int bit = 0; bit < width; ++bit) {
     std::string wants;  // per entry: '-' open, '0' or '1' the bit it wants
     bool mentioned = false;
     for (const OracleEntry* entry : entries) {
-      const std::uint32_t mask = source ? entry->SrcMask : entry->DstMask;
-      const std::uint32_t address = source ? entry->SrcAddr : entry->DstAddr;
-      const bool fixed = (mask >> bit & 1u) != 0;
-      wants += fixed ? static_cast<char>('0' + (address >> bit & 1u)) : '-';
-      mentioned = mentioned || fixed;
+      const auto [value, mask] = fixed(*entry);
+      const bool fixesBit = (mask >> bit & 1u) != 0;
+      wants += fixesBit ? static_cast<char>('0' + (value >> bit & 1u)) : '-';
+      mentioned = mentioned || fixesBit;
     }
     if (mentioned) groups[wants].push_back(bit);
   }
-  std::vector<std::uint32_t> addresses{0};
+  std::vector<std::uint32_t> values{0};
   for (const auto& [wants, bits] : groups) {
     std::uint32_t all = 0;
     for (const int bit : bits) all |= 1u << bit;
     std::vector<std::uint32_t> choices{0, all};
     if (bits.size() > 1) choices.push_back(1u << bits.front());
     std::vector<std::uint32_t> next;
-    for (const std::uint32_t address : addresses) {
-      for (const std::uint32_t choice : choices) next.push_back(address | choice);
+    for (const std::uint32_t value : values) {
+      for (const std::uint32_t choice : choices) next.push_back(value | choice);
     }
-    addresses = std::move(next);
+    values = std::move(next);
   }
-  return OnePerCell(addresses, entries, [&](const OracleEntry& entry, std::uint32_t address) {
-    return source ? (address & entry.SrcMask) == entry.SrcAddr
-                  : (address & entry.DstMask) == entry.DstAddr;
+  return OnePerCell(values, entries, [&](const OracleEntry& entry, std::uint32_t value) {
+    const auto [fixedValue, mask] = fixed(entry);
+    return (value & mask) == fixedValue;
   });
 }
 
@@ -195,6 +219,19 @@ std::optional<OracleList> ReadOracleList(const std::vector<std::string>& listLin
     }
     entry.Established =
         entry.Protocol == kTcp && !record.Values.Get(SideNone, SlotEstablished).empty();
+    if (entry.Protocol == kTcp) entry.TcpFlags = record.Values.Get(SideNone, SlotTcpFlags);
+    entry.Fragments = !record.Values.Get(SideNone, SlotFragments).empty();
+    // dscp fixes the top 6 bits of the byte, tos the 4 bits below precedence.
+    const std::string& dscp = record.Values.Get(SideNone, SlotDscp);
+    if (!dscp.empty()) {
+      entry.TosMask |= 0xFC;
+      entry.TosValue |= static_cast<std::uint8_t>(NumberAfterWord(dscp) << 2);
+    }
+    const std::string& tos = record.Values.Get(SideNone, SlotTos);
+    if (!tos.empty()) {
+      entry.TosMask |= 0x1E;
+      entry.TosValue |= static_cast<std::uint8_t>(NumberAfterWord(tos) << 1);
+    }
     list.push_back(std::move(entry));
   }
   return list;
@@ -204,11 +241,14 @@ bool EntryMatches(const OracleEntry& entry, const OraclePacket& packet) {
   if (entry.Protocol && *entry.Protocol != packet.Protocol) return false;
   if ((packet.Source & entry.SrcMask) != entry.SrcAddr) return false;
   if ((packet.Destination & entry.DstMask) != entry.DstAddr) return false;
-  if (entry.Precedence && *entry.Precedence != packet.Precedence) return false;
+  if (entry.Precedence && *entry.Precedence != packet.Tos >> 5) return false;
+  if ((packet.Tos & entry.TosMask) != entry.TosValue) return false;
+  if (entry.Fragments && !packet.Fragment) return false;
   if (!Fits(entry.Ttl, packet.Ttl)) return false;
   if (!Fits(entry.SourcePorts, packet.SourcePort)) return false;
   if (!Fits(entry.DestinationPorts, packet.DestinationPort)) return false;
-  if (entry.Established && !packet.Established) return false;
+  if (entry.Established && (packet.TcpFlags & (kAck | kRst)) == 0) return false;
+  if (!FlagsFit(entry.TcpFlags, packet.TcpFlags)) return false;
   if (entry.IcmpMessage) {
     const std::uint32_t value = *entry.IcmpMessage;
     if (value < 256) return packet.IcmpType == value;
@@ -220,37 +260,88 @@ bool EntryMatches(const OracleEntry& entry, const OraclePacket& packet) {
 std::optional<std::vector<OraclePacket>> CellPackets(const std::vector<const OracleList*>& lists,
                                                      std::size_t limit) {
   const std::vector<const OracleEntry*> entries = AllEntries(lists);
-  std::set<std::uint32_t> protocols, precedences, types, codes;
+  std::set<std::uint32_t> protocols, types, codes;
   for (const OracleEntry* entry : entries) {
     if (entry->Protocol) protocols.insert(*entry->Protocol);
-    if (entry->Precedence) precedences.insert(*entry->Precedence);
     if (entry->IcmpMessage) {
       const std::uint32_t value = *entry->IcmpMessage;
       types.insert(value < 256 ? value : value / 256);
       if (value >= 256) codes.insert(value % 256);
     }
   }
-  const auto sources = AddressCells(entries, true);
-  const auto destinations = AddressCells(entries, false);
+  const auto sources = BitCells(entries, 32, [](const OracleEntry& e) {
+    return std::pair<std::uint32_t, std::uint32_t>(e.SrcAddr, e.SrcMask);
+  });
+  const auto destinations = BitCells(entries, 32, [](const OracleEntry& e) {
+    return std::pair<std::uint32_t, std::uint32_t>(e.DstAddr, e.DstMask);
+  });
+  // Precedence is the top 3 bits of the byte; dscp and tos fix others.
+  const auto tosCells = BitCells(entries, 8, [](const OracleEntry& e) {
+    const std::uint32_t precedenceMask = e.Precedence ? 0xE0u : 0u;
+    const std::uint32_t precedence =
+        e.Precedence ? static_cast<std::uint32_t>(*e.Precedence) << 5 : 0u;
+    return std::pair<std::uint32_t, std::uint32_t>(e.TosValue | precedence,
+                                                   e.TosMask | precedenceMask);
+  });
+  std::vector<std::uint32_t> flagCombinations;
+  for (std::uint32_t flags = 0; flags < 64; ++flags) flagCombinations.push_back(flags);
+  const auto flagCells =
+      OnePerCell(flagCombinations, entries, [](const OracleEntry& e, std::uint32_t flags) {
+        OraclePacket packet;
+        packet.TcpFlags = static_cast<std::uint8_t>(flags);
+        return (!e.Established || (flags & (kAck | kRst)) != 0) &&
+               FlagsFit(e.TcpFlags, packet.TcpFlags);
+      });
+  const bool fragments = std::any_of(entries.begin(), entries.end(),
+                                     [](const OracleEntry* e) { return e->Fragments; });
   const auto ttls = ValueCells(
       entries, 255, [](const OracleEntry& e) -> auto& { return e.Ttl; });
   const auto sourcePorts = ValueCells(
       entries, 65535, [](const OracleEntry& e) -> auto& { return e.SourcePorts; });
   const auto destinationPorts = ValueCells(
       entries, 65535, [](const OracleEntry& e) -> auto& { return e.DestinationPorts; });
-  const auto precedenceCells = NamedAndOther(precedences, 7);
   const auto typeCells = NamedAndOther(types, 255);
   const auto codeCells = NamedAndOther(codes, 255);
+  const std::vector<std::uint32_t> fragmentCells =
+      fragments ? std::vector<std::uint32_t>{0, 1} : std::vector<std::uint32_t>{0};
+  const std::vector<std::uint32_t> none{0};
 
-  std::size_t count = 0;
+  // Per protocol, the cells of each field it carries.
+  using Setter = void (*)(OraclePacket&, std::uint32_t);
+  struct Field {
+    const std::vector<std::uint32_t>* Cells;
+    Setter Set;
+  };
+  const auto fieldsOf = [&](std::uint32_t protocol) {
+    const bool ports = protocol == kTcp || protocol == kUdp;
+    const bool icmp = protocol == kIcmp;
+    const bool tcp = protocol == kTcp;
+    return std::vector<Field>{
+        {&sources, [](OraclePacket& p, std::uint32_t v) { p.Source = v; }},
+        {&destinations, [](OraclePacket& p, std::uint32_t v) { p.Destination = v; }},
+        {&tosCells, [](OraclePacket& p, std::uint32_t v) { p.Tos = static_cast<std::uint8_t>(v); }},
+        {&ttls, [](OraclePacket& p, std::uint32_t v) { p.Ttl = static_cast<std::uint8_t>(v); }},
+        {&fragmentCells, [](OraclePacket& p, std::uint32_t v) { p.Fragment = v != 0; }},
+        {ports ? &sourcePorts : &none,
+         [](OraclePacket& p, std::uint32_t v) { p.SourcePort = static_cast<std::uint16_t>(v); }},
+        {ports ? &destinationPorts : &none,
+         [](OraclePacket& p, std::uint32_t v) {
+           p.DestinationPort = static_cast<std::uint16_t>(v);
+         }},
+        {icmp ? &typeCells : &none,
+         [](OraclePacket& p, std::uint32_t v) { p.IcmpType = static_cast<std::uint8_t>(v); }},
+        {icmp ? &codeCells : &none,
+         [](OraclePacket& p, std::uint32_t v) { p.IcmpCode = static_cast<std::uint8_t>(v); }},
+        {tcp ? &flagCells : &none,
+         [](OraclePacket& p, std::uint32_t v) { p.TcpFlags = static_cast<std::uint8_t>(v); }},
+    };
+  };
+
   const auto protocolCells = NamedAndOther(protocols, 255);
+  std::size_t count = 0;
   for (const std::uint32_t protocol : protocolCells) {
-    std::size_t perProtocol =
-        sources.size() * destinations.size() * precedenceCells.size() * ttls.size();
-    if (protocol == kTcp || protocol == kUdp) {
-      perProtocol *= sourcePorts.size() * destinationPorts.size() * (protocol == kTcp ? 2 : 1);
-    }
-    if (protocol == kIcmp) perProtocol *= typeCells.size() * codeCells.size();
+    std::size_t perProtocol = 1;
+    for (const Field& field : fieldsOf(protocol)) perProtocol *= field.Cells->size();
     count += perProtocol;
   }
   if (count > limit) return std::nullopt;
@@ -258,27 +349,19 @@ std::optional<std::vector<OraclePacket>> CellPackets(const std::vector<const Ora
   std::vector<OraclePacket> packets;
   packets.reserve(count);
   for (const std::uint32_t protocol : protocolCells) {
-    const bool ports = protocol == kTcp || protocol == kUdp;
-    const bool icmp = protocol == kIcmp;
-    for (const auto source : sources)
-      for (const auto destination : destinations)
-        for (const auto precedence : precedenceCells)
-          for (const auto ttl : ttls)
-            for (const auto sourcePort : ports ? sourcePorts : std::vector<std::uint32_t>{0})
-              for (const auto destinationPort :
-                   ports ? destinationPorts : std::vector<std::uint32_t>{0})
-                for (const auto type : icmp ? typeCells : std::vector<std::uint32_t>{0})
-                  for (const auto code : icmp ? codeCells : std::vector<std::uint32_t>{0})
-                    for (const bool established : {false, true}) {
-                      if (established && protocol != kTcp) continue;
-                      packets.push_back({static_cast<std::uint8_t>(protocol), source, destination,
-                                         static_cast<std::uint16_t>(sourcePort),
-                                         static_cast<std::uint16_t>(destinationPort),
-                                         static_cast<std::uint8_t>(type),
-                                         static_cast<std::uint8_t>(code),
-                                         static_cast<std::uint8_t>(precedence),
-                                         static_cast<std::uint8_t>(ttl), established});
-                    }
+    std::vector<OraclePacket> ofProtocol(1);
+    ofProtocol[0].Protocol = static_cast<std::uint8_t>(protocol);
+    for (const Field& field : fieldsOf(protocol)) {
+      std::vector<OraclePacket> next;
+      for (const OraclePacket& packet : ofProtocol) {
+        for (const std::uint32_t value : *field.Cells) {
+          next.push_back(packet);
+          field.Set(next.back(), value);
+        }
+      }
+      ofProtocol = std::move(next);
+    }
+    packets.insert(packets.end(), ofProtocol.begin(), ofProtocol.end());
   }
   return packets;
 }
@@ -337,8 +420,19 @@ std::string SmallEntry(std::mt19937& random) {
   static const char* const kPorts[] = {
       "", "", "", "eq 80", "eq 80 443", "range 70 90", "gt 1023", "lt 100", "neq 80"};
   static const char* const kMessages[] = {"", "", "echo", "3", "ttl-exceeded", "echo-reply"};
-  static const char* const kOptions[] = {"",          "",         "", "", "", "precedence 5",
-                                         "ttl gt 64", "ttl eq 10"};
+  static const char* const kOptions[] = {"",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "precedence 5",
+                                         "ttl gt 64",
+                                         "ttl eq 10",
+                                         "dscp 40",
+                                         "tos 4",
+                                         "precedence 5 tos 4",
+                                         "fragments"};
   std::string entry = random() % 2 ? "permit " : "deny ";
   const std::string protocol = Pick(random, kProtocols);
   const bool ports = protocol == "tcp" || protocol == "udp";
@@ -347,7 +441,9 @@ std::string SmallEntry(std::mt19937& random) {
   entry += std::string(" ") + Pick(random, kAddresses);
   if (ports) entry += std::string(" ") + Pick(random, kPorts);
   if (protocol == "icmp") entry += std::string(" ") + Pick(random, kMessages);
-  if (protocol == "tcp" && random() % 5 == 0) entry += " established";
+  static const char* const kFlags[] = {"established", "syn", "match-all +syn -ack",
+                                       "match-any +syn +fin"};
+  if (protocol == "tcp" && random() % 4 == 0) entry += std::string(" ") + Pick(random, kFlags);
   entry += std::string(" ") + Pick(random, kOptions);
   std::string compact;
   for (const char c : entry) {

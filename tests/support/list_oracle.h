@@ -20,9 +20,10 @@ struct OraclePacket {
   std::uint32_t Source = 0, Destination = 0;
   std::uint16_t SourcePort = 0, DestinationPort = 0;  // tcp and udp
   std::uint8_t IcmpType = 0, IcmpCode = 0;            // icmp
-  std::uint8_t Precedence = 0;
+  std::uint8_t Tos = 0;  // the whole byte: precedence in the top 3 bits
   std::uint8_t Ttl = 0;
-  bool Established = false;  // tcp: ack or rst set
+  std::uint8_t TcpFlags = 0;  // tcp: urg 32, ack 16, psh 8, rst 4, syn 2, fin 1
+  bool Fragment = false;      // a non-initial fragment
 };
 
 // A port or TTL condition: "eq", "neq", "gt", "lt" or "range" and its numbers.
@@ -39,8 +40,11 @@ struct OracleEntry {
   std::uint32_t SrcAddr = 0, SrcMask = 0, DstAddr = 0, DstMask = 0;
   std::optional<OracleCondition> SourcePorts, DestinationPorts, Ttl;
   std::optional<std::uint8_t> Precedence;
+  std::uint8_t TosMask = 0, TosValue = 0;    // dscp and tos: the bits they fix
   std::optional<std::uint32_t> IcmpMessage;  // a type, or type * 256 + code
   bool Established = false;
+  std::string TcpFlags;  // the flag words ("syn", "match-all +syn -ack"); empty: any
+  bool Fragments = false;
 };
 using OracleList = std::vector<OracleEntry>;
 
@@ -70,7 +74,7 @@ std::vector<OraclePacket> DifferingPackets(const OracleList& oldList, const Orac
                                            const std::vector<OraclePacket>& packets);
 
 // A numbered list of `entries` entries drawn from small pools of addresses,
-// ports, ICMP messages and options, so that lists overlap often and
+// ports, ICMP messages, ToS, TCP flags and other options, so that lists overlap often and
 // CellPackets stays small.
 std::vector<std::string> SmallList(std::mt19937& random, std::size_t entries);
 
