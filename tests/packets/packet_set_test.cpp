@@ -10,6 +10,7 @@
 #include "check/check_for_match.h"
 #include "list_oracle.h"
 #include "packets/entry_set.h"
+#include "packets/meeting_index.h"
 #include "packets/packet_worker.h"
 #include "rules/line_recognizer.h"
 #include "rules/list_entry.h"
@@ -163,6 +164,50 @@ TEST(EntrySet, NestsExactlyWhereTheFullMatchCovers) {
     }
   }
   EXPECT_GT(covered, 1000);
+}
+
+// The index never leaves out an entry whose packets meet the one asked
+// about, whatever the prefixes and the holes in the masks.
+TEST(MeetingIndex, FindsEveryEntryThatMeets) {
+  std::mt19937 random(5);
+  const auto address = [&random] {
+    static const char* const kForms[] = {"any",
+                                         "10.0.0.0 0.255.255.255",
+                                         "10.1.0.0 0.0.255.255",
+                                         "10.1.2.0 0.0.0.255",
+                                         "host 10.1.2.3",
+                                         "10.0.2.0 0.255.0.255",
+                                         "0.0.0.3 255.255.255.0",
+                                         "10.1.0.0 0.0.254.255",
+                                         "11.0.0.0 0.255.255.255"};
+    return std::string(kForms[random() % std::size(kForms)]);
+  };
+  std::vector<std::string> lines;
+  for (int k = 0; k < 150; ++k) {
+    static const char* const kProtocols[] = {"ip", "tcp", "udp", "icmp"};
+    lines.push_back("1 permit " + std::string(kProtocols[random() % 4]) + " " + address() + " " +
+                    address());
+  }
+  LineRecognizer recognizer;
+  const CompiledEntries entries = Compile(lines, recognizer);
+  const MeetingIndex index(entries, std::vector<bool>(entries.size(), true));
+  const auto meets = OnWorker([&] {
+    std::vector<PacketSet> sets;
+    for (std::size_t k = 0; k < entries.size(); ++k) sets.push_back(EntrySet(entries, entries[k]));
+    std::vector<std::vector<bool>> result(sets.size(), std::vector<bool>(sets.size()));
+    for (std::size_t a = 0; a < sets.size(); ++a) {
+      for (std::size_t b = 0; b < sets.size(); ++b) result[a][b] = a != b && sets[a].Meets(sets[b]);
+    }
+    return result;
+  });
+  for (std::size_t a = 0; a < entries.size(); ++a) {
+    const std::vector<std::size_t> found = index.Meeting(a);
+    for (std::size_t b = 0; b < entries.size(); ++b) {
+      EXPECT_EQ(std::binary_search(found.begin(), found.end(), b), meets[a][b])
+          << lines[a] << "\n  and\n"
+          << lines[b];
+    }
+  }
 }
 
 }  // namespace
