@@ -20,8 +20,6 @@
 // On a terminal a progress bar is drawn on standard error while the pairs are
 // compared.
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdint>
@@ -38,6 +36,7 @@
 #include "presentation/analysis_groups.h"
 #include "presentation/analysis_hits.h"
 #include "presentation/analysis_report.h"
+#include "progress_bar.h"
 #include "text/analysis_texts.h"
 
 namespace kerbwise::cli {
@@ -52,31 +51,6 @@ class ConflictAnswer final : public AnswerSource {
  private:
   bool conflictsOnly_;
 };
-
-// A bar redrawn in place on a terminal's standard error.
-class ProgressBar {
- public:
-  explicit ProgressBar(std::ostream& err) : err_(err) {}
-  ~ProgressBar() {
-    if (drawn_) err_ << '\r' << std::string(kWidth + 16, ' ') << '\r' << std::flush;
-  }
-
-  void Draw(int percent) {
-    const auto filled = static_cast<std::size_t>(percent) * kWidth / 100;
-    err_ << "\ranalyze [" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
-         << percent << '%' << std::flush;
-    drawn_ = true;
-  }
-
- private:
-  static constexpr std::size_t kWidth = 40;
-  std::ostream& err_;
-  bool drawn_ = false;
-};
-
-bool StderrIsTerminal(const std::ostream& err) {
-  return &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
-}
 
 // The groups a line belongs to as scripts read them: 0 when it heads a group,
 // 255 when it is covered with an incomplete set of ports; ascending.
@@ -149,11 +123,8 @@ class AnalyzeCommand final : public Command {
     ConflictAnswer answer(conflictsOnly_);
     AnalysisResult result;
     {
-      std::optional<ProgressBar> bar;
-      if (StderrIsTerminal(context.err)) bar.emplace(context.err);
-      ProgressCallback progress;
-      if (bar) progress = [&bar](int percent) { bar->Draw(percent); };
-      result = AnalyseList(list->ListLines, options, recognizer, answer, progress);
+      ProgressBar bar(context.err, "analyze");
+      result = AnalyseList(list->ListLines, options, recognizer, answer, bar.Callback());
     }
     const Language language = options.TextLanguage;
     const HitMarks marks = MarkHits(result, list->ListLines, list->Hits, options, recognizer);

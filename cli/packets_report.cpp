@@ -1,7 +1,9 @@
 #include "packets_report.h"
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 
+#include "command.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 
@@ -23,6 +25,15 @@ Json EntryJson(std::size_t index, const std::vector<std::string>& lines) {
       {"sequence", parts.Number ? Json(*parts.Number) : Json(nullptr)},
       {"text", std::string(TrimControls(lines[index]))},
       {"action", !parts.Entry.empty() && (parts.Entry[0] | 0x20) == 'p' ? "permit" : "deny"}};
+}
+
+void WriteRunError(std::ostream& err, const std::string& message) {
+  err << kProgramName << ": ";
+  std::size_t from = 0;
+  for (std::size_t at; (at = message.find("\r\n", from)) != std::string::npos; from = at + 2) {
+    err << EscapeForLine(std::string_view(message).substr(from, at - from)) << "\n  ";
+  }
+  err << EscapeForLine(std::string_view(message).substr(from)) << '\n';
 }
 
 }  // namespace kerbwise::cli

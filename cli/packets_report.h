@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,10 @@ std::string IndexedLine(std::size_t index, const std::vector<std::string>& lines
 // {"entry": 1-based index, "sequence": its number or null, "text": the line,
 // "action": "permit" or "deny"}.
 Json EntryJson(std::size_t index, const std::vector<std::string>& lines);
+
+// Writes the error that ended a run to `err`: "kerbwise-cli: " and the
+// message, a line break inside it (CR LF, as the check's messages hold) kept
+// as a line break.
+void WriteRunError(std::ostream& err, const std::string& message);
 
 }  // namespace kerbwise::cli

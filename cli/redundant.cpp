@@ -13,6 +13,8 @@
 // JSON output: {"removable": [{"entry", "sequence", "text", "action"}],
 // "commands": [...], "object_group_entries_left": bool}.
 //
+// On a terminal a progress bar is drawn on standard error while it runs.
+//
 // Exit status: 0 nothing can go, 1 some entries can go, 2 an error of use or
 // input (a line that cannot be read, an object error, the diagram size cap).
 
@@ -26,6 +28,7 @@
 #include "output.h"
 #include "packets/removable.h"
 #include "packets_report.h"
+#include "progress_bar.h"
 #include "text/analysis_texts.h"
 #include "text/packets_texts.h"
 
@@ -57,9 +60,12 @@ class RedundantCommand final : public Command {
     const std::vector<std::string>& lines = list->ListLines;
     const Language language = context.globals.check.TextLanguage;
 
-    const RemovableReport report = FindRemovable(lines, context.globals.check);
+    const RemovableReport report = [&] {
+      ProgressBar bar(context.err, "redundant");
+      return FindRemovable(lines, context.globals.check, bar.Callback());
+    }();
     if (report.Error) {
-      context.err << kProgramName << ": " << EscapeForLine(*report.Error) << '\n';
+      WriteRunError(context.err, *report.Error);
       return kExitUsage;
     }
     if (report.ZeroNumberedSkipped) {

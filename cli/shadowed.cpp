@@ -14,6 +14,8 @@
 // "conflict" (the covering entries decide some of its packets the other
 // way).
 //
+// On a terminal a progress bar is drawn on standard error while it runs.
+//
 // Exit status: 0 every entry reachable, 1 some entry shadowed or matching
 // nothing, 2 an error of use or input (a line that cannot be read, an
 // object error, the diagram size cap).
@@ -29,6 +31,7 @@
 #include "list_intake.h"
 #include "output.h"
 #include "packets_report.h"
+#include "progress_bar.h"
 #include "text/packets_texts.h"
 
 namespace kerbwise::cli {
@@ -109,9 +112,12 @@ class ShadowedCommand final : public Command {
     const std::vector<std::string>& lines = list->ListLines;
     const Language language = context.globals.check.TextLanguage;
 
-    const ShadowReport report = FindShadowed(lines, context.globals.check);
+    const ShadowReport report = [&] {
+      ProgressBar bar(context.err, "shadowed");
+      return FindShadowed(lines, context.globals.check, bar.Callback());
+    }();
     if (report.Error) {
-      context.err << kProgramName << ": " << EscapeForLine(*report.Error) << '\n';
+      WriteRunError(context.err, *report.Error);
       return kExitUsage;
     }
     if (context.globals.json) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "rules/limits.h"
+#include "rules/protocols.h"
 
 namespace kerbwise {
 
@@ -22,15 +23,16 @@ PacketSet Ranges(const CompiledEntries& entries, const ValueCondition& condition
   return result;
 }
 
+// The protocols whose port conditions limit them, as a full match reads them.
 bool Ported(const CompiledEntry& entry) {
-  const ProtocolFamily family = entry.Family();
-  return family == ProtocolFamily::Tcp || family == ProtocolFamily::Udp;
+  return entry.ProtocolNumber == kProtocolTcp || entry.ProtocolNumber == kProtocolUdp ||
+         entry.ProtocolNumber == kProtocolSctp;
 }
 
-// The ICMP message, when the entry names one: a type alone matches each of
-// its codes. Only ICMP entries are limited by it, as a full match reads them.
+// The ICMP or IGMP message, when the entry names one: a type alone matches
+// each of its codes.
 bool HasIcmpMessage(const CompiledEntry& entry) {
-  return entry.Family() == ProtocolFamily::Icmp && entry.IcmpMessage != 0;
+  return entry.ProtocolNumber >= 0 && entry.IcmpMessage != 0;
 }
 
 PacketSet IcmpSet(const CompiledEntry& entry) {
@@ -72,7 +74,7 @@ std::optional<std::string> EntrySetFault(const CompiledEntry& entry) {
   if (entry.ProtocolNumber < -1 || entry.ProtocolNumber > 255) {
     return "a protocol that is not a number from 0 to 255";
   }
-  if (entry.TextKey != 0) return "an IP option, or a precedence, dscp or tos that is no number";
+  if (entry.TextKey == kUnkeyedText) return "an option text the store could not key";
   if (HasIcmpMessage(entry) && (entry.IcmpValue() < 0 || entry.IcmpValue() > kMaxIcmpMessage)) {
     return "an ICMP message that is not a number";
   }
@@ -89,7 +91,9 @@ PacketSet EntrySet(const CompiledEntries& entries, const CompiledEntry& entry) {
   // Built from the last field in the diagram's order to the first: each
   // intersection then walks only the new field's few nodes, the rest hanging
   // below them unchanged.
-  PacketSet set = entry.Fragments ? FieldBits(PacketField::Fragment, 1, 1) : PacketSet::All();
+  PacketSet set = entry.TextKey != 0 ? FieldBits(PacketField::OptionKey, entry.TextKey, 0xFFFF)
+                                     : PacketSet::All();
+  if (entry.Fragments) set = FieldBits(PacketField::Fragment, 1, 1, set);
   set &= TcpFlagSet(entry);
   set &= Ranges(entries, entry.Ttl, PacketField::Ttl);
   set = FieldBits(PacketField::Tos, entry.Tos.Value, entry.Tos.Mask, set);
@@ -133,6 +137,7 @@ bool EntryMatches(const CompiledEntries& entries, const CompiledEntry& entry,
   if ((packet.Tos & entry.Tos.Mask) != entry.Tos.Value) return false;
   if (!InRanges(entries, entry.Ttl, packet.Ttl)) return false;
   if (entry.Fragments && !packet.Fragment) return false;
+  if (entry.TextKey != 0 && packet.OptionKey != entry.TextKey) return false;
   if (entry.Family() == ProtocolFamily::Tcp && ((entry.TcpFlags >> packet.TcpFlags) & 1u) == 0) {
     return false;
   }
@@ -194,6 +199,7 @@ std::optional<Packet> EntryWitness(const CompiledEntries& entries, const Compile
   packet.Destination = traffic.DstAddr | bits(~traffic.DstMask);
   packet.Tos = static_cast<std::uint8_t>((bits(0xFF) & ~entry.Tos.Mask) | entry.Tos.Value);
   packet.Fragment = entry.Fragments || bits(1) != 0;
+  packet.OptionKey = static_cast<std::uint16_t>(entry.TextKey != 0 ? entry.TextKey : bits(0xFFFF));
   const bool tcp = entry.Family() == ProtocolFamily::Tcp;
   const std::optional<std::uint8_t> flags =
       tcp ? PickFlags(entry.TcpFlags, random) : static_cast<std::uint8_t>(bits(0x3F));

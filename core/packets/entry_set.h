@@ -26,10 +26,11 @@ std::optional<Packet> EntryWitness(const CompiledEntries& entries, const Compile
                                    std::uint64_t seed);
 
 // What keeps a clean rule entry from having an exact set, in English; nullopt
-// when nothing does. Needs no worker. An IP option (`option N`) is such a
-// thing: the sets have no field for it; so are a protocol, a precedence, dscp
-// or tos, or an ICMP message that is a name no table turns into a number
-// (only a changed template makes one).
+// when nothing does. Needs no worker. Such are a protocol or an ICMP message
+// that is a name no table turns into a number, and an option text that could
+// get no key (only a changed template makes them). The IP option and a
+// precedence, dscp or tos text that is no number are read as the full match
+// reads them: as one key, equal or not (Packet::OptionKey).
 std::optional<std::string> EntrySetFault(const CompiledEntry& entry);
 
 }  // namespace kerbwise

@@ -45,16 +45,23 @@ ReadList ReadForSets(const std::vector<std::string>& listLines, const CheckOptio
     const std::size_t k = list.Entries.Add(*recognised.Expr, recognised.ParameterError);
     const CompiledEntry& entry = list.Entries[k];
     list.Rule.push_back(entry.Kind == EntryKind::Rule);
-    if (list.Error || entry.Kind == EntryKind::Remark) continue;
+    if (entry.Kind == EntryKind::Remark) continue;
     std::string fault;
     if (entry.Kind != EntryKind::Rule || !entry.Clean) {
       fault = FaultOf(recognised, readOptions, recognizer);
+      // A port condition on a protocol a full match reads no ports of is
+      // never compared, so it gives no message of its own.
+      if (fault.empty()) {
+        fault =
+            Fill(texts::kEntryNotExact.In(options.TextLanguage), {"a value that cannot be read"});
+      }
     } else if (const std::optional<std::string> why = EntrySetFault(entry)) {
       fault = Fill(texts::kEntryNotExact.In(options.TextLanguage), {*why});
     }
     if (!fault.empty()) {
       list.Error = Fill(texts::kAnalysisErrorLine.In(options.TextLanguage),
                         {std::string(TrimControls(line)), fault});
+      break;  // the run ends here; the rest need not be read
     }
   }
   return list;

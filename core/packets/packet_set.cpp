@@ -21,18 +21,19 @@ struct FieldPlace {
 
 // Addresses most significant bit first, so that a prefix is a short chain;
 // the fields most entries leave free come last.
-constexpr std::array<FieldPlace, 11> kPlaces = {{
-    {0, 8},    // Protocol
-    {8, 32},   // Source
-    {40, 32},  // Destination
-    {72, 16},  // SourcePort
-    {88, 16},  // DestinationPort
-    {104, 8},  // IcmpType
-    {112, 8},  // IcmpCode
-    {120, 8},  // Tos
-    {128, 8},  // Ttl
-    {136, 6},  // TcpFlags
-    {142, 1},  // Fragment
+constexpr std::array<FieldPlace, 12> kPlaces = {{
+    {0, 8},     // Protocol
+    {8, 32},    // Source
+    {40, 32},   // Destination
+    {72, 16},   // SourcePort
+    {88, 16},   // DestinationPort
+    {104, 8},   // IcmpType
+    {112, 8},   // IcmpCode
+    {120, 8},   // Tos
+    {128, 8},   // Ttl
+    {136, 6},   // TcpFlags
+    {142, 1},   // Fragment
+    {143, 16},  // OptionKey
 }};
 static_assert(kPlaces.back().First + kPlaces.back().Width == kPacketVariables);
 
@@ -74,6 +75,8 @@ std::uint32_t FieldValue(const Packet& packet, PacketField field) {
       return packet.TcpFlags;
     case PacketField::Fragment:
       return packet.Fragment ? 1u : 0u;
+    case PacketField::OptionKey:
+      return packet.OptionKey;
   }
   return 0;
 }
@@ -113,6 +116,9 @@ void SetField(Packet& packet, PacketField field, std::uint32_t value) {
     case PacketField::Fragment:
       packet.Fragment = value != 0;
       break;
+    case PacketField::OptionKey:
+      packet.OptionKey = static_cast<std::uint16_t>(value);
+      break;
   }
 }
 
@@ -126,7 +132,8 @@ constexpr PacketField kFields[] = {PacketField::Protocol,
                                    PacketField::Tos,
                                    PacketField::Ttl,
                                    PacketField::TcpFlags,
-                                   PacketField::Fragment};
+                                   PacketField::Fragment,
+                                   PacketField::OptionKey};
 
 // The values of a field at or below `bound` (atMost) or at or above it, built
 // from the least significant bit up: a chain of one node a bit.

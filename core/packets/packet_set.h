@@ -20,6 +20,9 @@ struct Packet {
   std::uint8_t Ttl = 0;
   std::uint8_t TcpFlags = 0;  // urg 32, ack 16, psh 8, rst 4, syn 2, fin 1
   bool Fragment = false;      // a non-initial fragment
+  // The IP option an entry names (`option N`), as the key entries compare
+  // it by: told apart only by equality; 0 for none.
+  std::uint16_t OptionKey = 0;
 
   bool operator==(const Packet&) const = default;
 };
@@ -37,6 +40,7 @@ enum class PacketField : std::uint8_t {
   Ttl,
   TcpFlags,
   Fragment,
+  OptionKey,
 };
 
 // A run's diagrams grew past the node cap of its PacketWorker; the run ends
@@ -82,7 +86,7 @@ class PacketSet {
   // Another packet of the set, chosen by `seed`: free bits and the branches
   // of the diagram are taken at random, so different seeds spread over it.
   std::optional<Packet> Example(std::uint64_t seed) const;
-  // How many packets the set holds (the field widths give about 2^143).
+  // How many packets the set holds (the field widths give about 2^159).
   double Size() const;
   // Nodes of the diagram: its cost, for tests and benchmarks.
   std::size_t Nodes() const;
@@ -94,7 +98,7 @@ class PacketSet {
   int root_;
 };
 
-// How many bits a field has (8, 32, 32, 16, 16, 8, 8, 8, 8, 6, 1).
+// How many bits a field has (8, 32, 32, 16, 16, 8, 8, 8, 8, 6, 1, 16).
 unsigned FieldWidth(PacketField field);
 
 // The packets whose field lies in [low, high] (both within the field's width).

@@ -6,7 +6,7 @@
 // for each job. Internal to the packets library.
 namespace kerbwise {
 
-inline constexpr unsigned kPacketVariables = 143;
+inline constexpr unsigned kPacketVariables = 159;
 
 // Starts the store for one job, its nodes capped at `maxNodes`.
 void OpenStore(std::size_t maxNodes);

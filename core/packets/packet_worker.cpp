@@ -37,7 +37,7 @@ void OpenStore(std::size_t maxNodes) {
   bdd_init(std::min(kInitialNodes, std::max(cap, 1024)), kCacheSize);
   bdd_error_hook(RecordError);
   bdd_gbc_hook(nullptr);  // the default prints every collection
-  bdd_setcacheratio(4);   // caches grow with the node table
+  bdd_setcacheratio(8);   // caches grow with the node table
   bdd_setmaxincrease(1 << 22);
   bdd_setvarnum(static_cast<int>(kPacketVariables));
   bdd_setmaxnodenum(std::max(cap, 1024));

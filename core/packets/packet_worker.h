@@ -14,16 +14,17 @@
 namespace kerbwise {
 
 // The one thread on which the diagram library lives. Jobs run one after
-// another; each starts with an empty diagram store and may build PacketSets,
-// which must not outlive it. A job that grows the store past MaxNodes ends
+// another; each may build PacketSets, which must not outlive it (no set of an
+// earlier job is left when a job starts). A job that grows the store past MaxNodes ends
 // with PacketSetTooLarge in its future; any exception a job throws reaches
 // its future. Callers may wait on the future from any thread but the
 // worker's own.
 class PacketWorker {
  public:
-  // About 28 bytes a node with the operation caches: 16M nodes stay well
-  // under half a gigabyte.
-  static constexpr std::size_t kDefaultMaxNodes = std::size_t{1} << 24;
+  // About 20 bytes a node and a cache entry for every eighth node in each of
+  // the library's six operation caches: 8M nodes stay near 300 MB, under a
+  // gigabyte even while the table is reallocated.
+  static constexpr std::size_t kDefaultMaxNodes = std::size_t{1} << 23;
 
   // The process's worker, started on first use. The diagram library allows
   // one instance per process, so there is no other.

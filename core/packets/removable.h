@@ -13,14 +13,15 @@ namespace kerbwise {
 struct RemovableReport {
   // 0-based positions in the list lines of the entries that can go together:
   // the list without all of them does the same to every packet. A closing
-  // `deny ip any any` is never among them; of identical entries one stays.
+  // `deny ip any any` is never among them; of identical entries one stays;
+  // an entry made from an object-group line (numbered with a leading "0") is
+  // never among them, since it cannot be deleted alone.
   std::vector<std::size_t> Indexes;
-  // The "no " commands that delete them on the router, as the analysis
-  // report copies them: entries made from an object-group line (numbered
-  // with a leading "0") are not deleted alone and get no command here.
+  // The "no " commands that delete them on the router, one per entry, as
+  // the analysis report copies them.
   std::vector<std::string> Commands;
-  // Some removable entries were made from an object-group line and got no
-  // command (the front end shows the notice the analysis report shows).
+  // Some entry made from an object-group line could have gone too (the
+  // front end shows the notice the analysis report shows).
   bool ZeroNumberedSkipped = false;
   std::optional<std::string> Error;  // as ShadowReport's; the rest empty then
 };

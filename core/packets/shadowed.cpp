@@ -9,6 +9,9 @@ namespace kerbwise {
 
 namespace {
 
+// Above this many deciding entries the covering set is not chosen greedily.
+constexpr std::size_t kGreedyDeciders = 64;
+
 // A small set of the deciding entries that together hold all of `set`:
 // greedily the one that holds most of what is left, an entry of the opposite
 // action first among equals; when a conflict needs one and the greedy choice
@@ -27,14 +30,16 @@ std::vector<std::size_t> ChooseCover(ListSets& sets, std::size_t entry, const Pa
     opposite.push_back(sets.Permits(j) != permits);
   }
   // The decider holding most of `of` (by position), among equals one of the
-  // opposite action; `only` limits the choice to those.
+  // opposite action; `onlyOpposite` limits the choice to those.
   const auto largest = [&](const PacketSet& of, bool onlyOpposite) {
     std::size_t best = parts.size();
     double bestSize = -1;
     for (std::size_t d = 0; d < parts.size(); ++d) {
       if (onlyOpposite && !opposite[d]) continue;
       const double size = (of & parts[d]).Size();
-      if (size > bestSize || (size == bestSize && opposite[d] && !opposite[best])) {
+      const bool tieToOpposite =
+          best < parts.size() && size == bestSize && opposite[d] && !opposite[best];
+      if (size > bestSize || tieToOpposite) {
         best = d;
         bestSize = size;
       }
@@ -42,9 +47,16 @@ std::vector<std::size_t> ChooseCover(ListSets& sets, std::size_t entry, const Pa
     return best;
   };
   std::vector<std::size_t> chosen;  // positions in `deciders`
-  for (PacketSet left = set; !left.Empty();) {
-    chosen.push_back(largest(left, false));
-    left -= parts[chosen.back()];
+  if (parts.size() > kGreedyDeciders) {
+    // The greedy choice costs a pass over the deciders for each one it
+    // takes; past a few dozen the deciders themselves are named, since they
+    // hold it all and no small set would anyway.
+    for (std::size_t d = 0; d < parts.size(); ++d) chosen.push_back(d);
+  } else {
+    for (PacketSet left = set; !left.Empty();) {
+      chosen.push_back(largest(left, false));
+      left -= parts[chosen.back()];
+    }
   }
   const auto isOpposite = [&](std::size_t d) { return static_cast<bool>(opposite[d]); };
   if (conflict && std::none_of(chosen.begin(), chosen.end(), isOpposite)) {

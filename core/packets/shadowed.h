@@ -23,9 +23,9 @@ struct ShadowRow {
   std::size_t Index = 0;
   Reach State = Reach::Reachable;
   // Shadowed: a small set of earlier entries that together take every packet
-  // of this one, the largest overlap first; when an earlier entry of the
-  // opposite action takes part, one is among them. In list order of
-  // importance as found, not sorted by index.
+  // of this one, the largest overlap with it first (not in list order); when
+  // an earlier entry of the opposite action decides some of its packets, one
+  // is among them.
   std::vector<std::size_t> CoveredBy{};
   // Shadowed: some packet of this entry is decided by the earlier entries
   // with the opposite action, so the list does not do what the entry says.

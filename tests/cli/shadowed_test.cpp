@@ -32,6 +32,9 @@ TEST(ShadowedCommand, TextJsonAndStatus) {
             "Every entry is reached by some packet\n");
   ExpectRefused(RunCommand({"shadowed"}, "permit ip any any\nallow everything\n"),
                 "Line: 20 allow everything: ");
+  // A message in two lines stays two lines.
+  ExpectRefused(RunCommand({"redundant"}, "permit tcp 10.1.1.1 0.0.0.255 any\n"),
+                "mask in the ACL\n  It should be fixed this address to 10.1.1.0");
 }
 
 TEST(RedundantCommand, EntriesCommandsAndStatus) {

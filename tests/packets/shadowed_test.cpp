@@ -79,6 +79,22 @@ TEST(FindShadowed, CoveringEntriesLargestFirstWithTheOppositeActionAmongThem) {
   EXPECT_EQ(report.Rows[5].CoveredBy, (Indexes{4}));
 }
 
+// The one entry that holds it all is not of the opposite action, yet an
+// earlier exception decides some packets otherwise: both are named.
+TEST(FindShadowed, AConflictNamesTheOppositeEntryBesideTheLargestCover) {
+  std::vector<int> percents;
+  const ShadowReport report = FindShadowed(
+      Numbered({"permit tcp host 10.0.0.1 any eq 80", "deny tcp 10.0.0.0 0.0.0.255 any",
+                "deny tcp 10.0.0.0 0.0.0.255 any eq 80"}),
+      {}, [&percents](int percent) { percents.push_back(percent); });
+  ASSERT_EQ(report.Rows.size(), 3u);
+  EXPECT_EQ(report.Rows[2].CoveredBy, (Indexes{1, 0}));
+  EXPECT_TRUE(report.Rows[2].Conflict);
+  ASSERT_FALSE(percents.empty());
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+  EXPECT_EQ(percents.back(), 100);
+}
+
 TEST(FindShadowed, AnEntryThatMatchesNothing) {
   std::string everyTtl = "permit ip any any ttl neq";
   for (int ttl = 0; ttl <= 255; ++ttl) everyTtl += " " + std::to_string(ttl);
@@ -140,8 +156,11 @@ TEST(FindRemovable, KnownCases) {
                                  "no deny udp any any",
                              }));
   EXPECT_FALSE(report.ZeroNumberedSkipped);
-  // A permit whose packets would fall to the implicit deny stays.
+  // A permit whose packets would fall to the implicit deny stays; a deny
+  // whose packets would goes.
   EXPECT_TRUE(Removable({"permit ip any any", "deny ip any any"}).Indexes.empty());
+  EXPECT_EQ(Removable({"permit tcp any any eq 80", "deny tcp host 10.0.0.1 any eq 22"}).Indexes,
+            (Indexes{1}));
   // A lone closing deny is never offered, even shadowed.
   EXPECT_EQ(Removable({"deny ip any any", "deny ip any any"}).Indexes, (Indexes{0}));
 }
