@@ -1,11 +1,14 @@
 // diff: what a new version of a list does differently from the old one.
 //
 //   kerbwise-cli diff --acl OLD --other NEW [--objects FILE] [--other-objects FILE]
+//                     [--list NAME] [--other-list NAME]
 //
 // Both lists are normalised as normalize does, their object groups expanded
 // (--objects serves both lists unless --other-objects is given for the new
-// one). Entries are compared by what they say: renumbering, remarks and the
-// numbering questions (answered by renumbering) change nothing.
+// one; --list chooses the list of a paste that holds several, for both files
+// unless --other-list chooses the new one's). Entries are compared by what
+// they say: renumbering, remarks and the numbering questions (answered by
+// renumbering) change nothing.
 //
 // Text output: "the lists do the same", or the newly permitted and the newly
 // denied traffic, a few example packets each, every one with the entry that
@@ -89,6 +92,13 @@ class DiffCommand final : public Command {
         .add_option("--other-objects", newObjectsPath_,
                     "Object groups of the new list (default: those of --objects)")
         ->type_name("FILE");
+    subcommand
+        .add_option("--list", oldListName_,
+                    "The list to compare when a paste holds several (its name or number)")
+        ->type_name("NAME");
+    subcommand
+        .add_option("--other-list", newListName_, "The list of the --other paste (default: --list)")
+        ->type_name("NAME");
     subcommand.footer(
         "Exit status:\n  " + std::to_string(kExitOk) + "  the lists do the same\n  " +
         std::to_string(kExitFailure) + "  they differ, or the output could not be written\n  " +
@@ -101,31 +111,34 @@ class DiffCommand final : public Command {
     const std::string newObjects =
         newObjectsPath_.empty() ? objects : ReadFileText(newObjectsPath_, "--other-objects file");
     const std::string newSource = ReadFileText(newPath_, "--other file");
-    const NormalizeResult oldList =
-        Normalize(ReadInputText(oldPath_, context.in, "access list"), objects, context);
-    if (ReportObjectError(oldList, context)) return kExitUsage;
-    const NormalizeResult newList = Normalize(newSource, newObjects, context);
-    if (ReportObjectError(newList, context)) return kExitUsage;
+    RenumberAnswers answers;
+    const std::optional<NormalizeResult> oldList =
+        NormalizeChosenList(ReadInputText(oldPath_, context.in, "access list"), objects,
+                            oldListName_, answers, context);
+    if (!oldList || ReportObjectError(*oldList, context)) return kExitUsage;
+    const std::optional<NormalizeResult> newList = NormalizeChosenList(
+        newSource, newObjects, newListName_.empty() ? oldListName_ : newListName_, answers, context);
+    if (!newList || ReportObjectError(*newList, context)) return kExitUsage;
 
     const Language language = context.globals.check.TextLanguage;
-    const ListDiff diff = DiffLists(oldList.ListLines, newList.ListLines, context.globals.check);
+    const ListDiff diff = DiffLists(oldList->ListLines, newList->ListLines, context.globals.check);
     if (diff.Error) {
       context.err << kProgramName << ": " << EscapeForLine(*diff.Error) << '\n';
       return kExitUsage;
     }
     if (context.globals.json) {
       const std::vector<std::string> report =
-          ListDiffReport(diff, oldList.ListLines, newList.ListLines, language);
+          ListDiffReport(diff, oldList->ListLines, newList->ListLines, language);
       WriteJson(context.out, context.err,
                 Json{{"same", diff.Same},
                      {"message", diff.Same ? report.front() : std::string()},
-                     {"newly_permitted", ExamplesJson(diff.NewlyPermitted, oldList.ListLines,
-                                                      newList.ListLines, language)},
-                     {"newly_denied", ExamplesJson(diff.NewlyDenied, oldList.ListLines,
-                                                   newList.ListLines, language)}});
+                     {"newly_permitted", ExamplesJson(diff.NewlyPermitted, oldList->ListLines,
+                                                      newList->ListLines, language)},
+                     {"newly_denied", ExamplesJson(diff.NewlyDenied, oldList->ListLines,
+                                                   newList->ListLines, language)}});
     } else {
       for (const std::string& line :
-           ListDiffReport(diff, oldList.ListLines, newList.ListLines, language)) {
+           ListDiffReport(diff, oldList->ListLines, newList->ListLines, language)) {
         context.out << line << '\n';
       }
     }
@@ -133,16 +146,12 @@ class DiffCommand final : public Command {
   }
 
  private:
-  static NormalizeResult Normalize(const std::string& source, const std::string& objects,
-                                   const CommandContext& context) {
-    RenumberAnswers answers;
-    return NormalizeACL(SplitLines(source), SplitLines(objects), context.globals.check, answers);
-  }
-
   std::string oldPath_;
   std::string newPath_;
   std::string objectsPath_;
   std::string newObjectsPath_;
+  std::string oldListName_;
+  std::string newListName_;
 };
 
 }  // namespace

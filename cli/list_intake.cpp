@@ -96,37 +96,48 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
   OptionAnswers answers(renumber_        ? NumberingAnswer::Renumber
                         : keepNumbering_ ? NumberingAnswer::KeepNumbering
                                          : NumberingAnswer::None);
+  std::optional<NormalizeResult> result =
+      NormalizeChosenList(source, objects, listName_, answers, context, emptyListAllowed_);
+  if (result && answers.Unanswered()) {
+    WriteQuestion(*answers.Unanswered(), context.err);
+    return std::nullopt;
+  }
+  return result;
+}
+
+std::optional<NormalizeResult> NormalizeChosenList(const std::string& source,
+                                                   const std::string& objects,
+                                                   const std::string& listName,
+                                                   AnswerSource& answers,
+                                                   const CommandContext& context,
+                                                   bool emptyListAllowed) {
   const std::vector<std::string> sourceLines = SplitLines(source);
   const std::vector<FoundList> lists = FindLists(sourceLines);
   const auto named = std::find_if(lists.begin(), lists.end(),
-                                  [&](const FoundList& list) { return list.Name == listName_; });
-  if (!listName_.empty() && named == lists.end()) {
-    context.err << kProgramName << ": the paste holds no list " << listName_ << "; it holds:\n"
+                                  [&](const FoundList& list) { return list.Name == listName; });
+  if (!listName.empty() && named == lists.end()) {
+    context.err << kProgramName << ": the paste holds no list " << listName << "; it holds:\n"
                 << DescribeLists(lists);
     return std::nullopt;
   }
-  if (listName_.empty() && lists.size() > 1) {
+  if (listName.empty() && lists.size() > 1) {
     context.err << kProgramName << ": the paste holds " << lists.size()
                 << " lists; choose one with --list NAME:\n"
                 << DescribeLists(lists);
     return std::nullopt;
   }
   NormalizeResult result =
-      NormalizeACL(sourceLines, SplitLines(objects), context.globals.check, answers, {}, listName_);
-  if (answers.Unanswered()) {
-    WriteQuestion(*answers.Unanswered(), context.err);
-    return std::nullopt;
-  }
+      NormalizeACL(sourceLines, SplitLines(objects), context.globals.check, answers, {}, listName);
   if (result.Kind == ListKind::Unread) {
     const FoundList& list = *std::find_if(lists.begin(), lists.end(), [&](const FoundList& l) {
-      return l.Kind == ListKind::Unread && (listName_.empty() || l.Name == listName_);
+      return l.Kind == ListKind::Unread && (listName.empty() || l.Name == listName);
     });
     context.err << kProgramName << ": the list " << ShownName(list.Name) << " ("
                 << ListKindName(list)
                 << ") is not read: only IPv4 standard and extended lists are\n";
     return std::nullopt;
   }
-  if (!emptyListAllowed_ && result.Ran && !result.Error && result.ListLines.empty()) {
+  if (!emptyListAllowed && result.Ran && !result.Error && result.ListLines.empty()) {
     context.err << kProgramName << ": the list " << ShownName(result.AclName)
                 << " has no entries\n";
     return std::nullopt;
