@@ -137,7 +137,8 @@ std::optional<NormalizeResult> NormalizeChosenList(const std::string& source,
                 << ") is not read: only IPv4 standard and extended lists are\n";
     return std::nullopt;
   }
-  if (!emptyListAllowed && result.Ran && !result.Error && result.ListLines.empty()) {
+  if (!emptyListAllowed && result.Ran && !result.Cancelled && !result.Error &&
+      result.ListLines.empty()) {
     context.err << kProgramName << ": the list " << ShownName(result.AclName)
                 << " has no entries\n";
     return std::nullopt;
