@@ -116,8 +116,9 @@ class DiffCommand final : public Command {
         NormalizeChosenList(ReadInputText(oldPath_, context.in, "access list"), objects,
                             oldListName_, answers, context);
     if (!oldList || ReportObjectError(*oldList, context)) return kExitUsage;
-    const std::optional<NormalizeResult> newList = NormalizeChosenList(
-        newSource, newObjects, newListName_.empty() ? oldListName_ : newListName_, answers, context);
+    const std::optional<NormalizeResult> newList =
+        NormalizeChosenList(newSource, newObjects,
+                            newListName_.empty() ? oldListName_ : newListName_, answers, context);
     if (!newList || ReportObjectError(*newList, context)) return kExitUsage;
 
     const Language language = context.globals.check.TextLanguage;

@@ -105,12 +105,9 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
   return result;
 }
 
-std::optional<NormalizeResult> NormalizeChosenList(const std::string& source,
-                                                   const std::string& objects,
-                                                   const std::string& listName,
-                                                   AnswerSource& answers,
-                                                   const CommandContext& context,
-                                                   bool emptyListAllowed) {
+std::optional<NormalizeResult> NormalizeChosenList(
+    const std::string& source, const std::string& objects, const std::string& listName,
+    AnswerSource& answers, const CommandContext& context, bool emptyListAllowed) {
   const std::vector<std::string> sourceLines = SplitLines(source);
   const std::vector<FoundList> lists = FindLists(sourceLines);
   const auto named = std::find_if(lists.begin(), lists.end(),

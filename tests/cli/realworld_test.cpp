@@ -35,7 +35,8 @@ class RealWorldCommands : public ::testing::TestWithParam<Paste> {};
 TEST_P(RealWorldCommands, EveryCommandReadsTheWholeList) {
   const Paste& paste = GetParam();
   if (!std::ifstream(RealWorld(paste.file))) GTEST_SKIP() << "no real-world samples";
-  const std::vector<std::string> input{"--acl", RealWorld(paste.file), "--list", paste.list,
+  const std::vector<std::string> input{"--acl",     RealWorld(paste.file),
+                                       "--list",    paste.list,
                                        "--objects", WriteTempFile("groups.txt", kGroups)};
   const auto run = [&](std::vector<std::string> command) {
     command.insert(command.end(), input.begin(), input.end());
@@ -50,21 +51,24 @@ TEST_P(RealWorldCommands, EveryCommandReadsTheWholeList) {
   run({"analyze"});
   run({"shadowed"});
   run({"redundant"});
-  EXPECT_EQ(run({"sort", "--key", "src-addr,dst-addr", "--collapse", "--keep-remarks", "--commands", "--force"})
+  EXPECT_EQ(run({"sort", "--key", "src-addr,dst-addr", "--collapse", "--keep-remarks", "--commands",
+                 "--force"})
                 .status,
             0);
   EXPECT_EQ(run({"reflect"}).status, 0);
   EXPECT_EQ(run({"diff", "--other", RealWorld(paste.file)}).status, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pastes, RealWorldCommands,
-    ::testing::Values(
-        Paste{"show-access-lists-mixed.txt", "sample", "tcp host 10.10.37.25 host 10.10.5.20 eq 4000"},
-        Paste{"show-access-lists-mixed.txt", "101", "udp any eq 161 host 10.1.0.9 eq 80"},
-        Paste{"show-access-lists-mixed.txt", "99", "ip host 172.16.191.199 host 10.9.9.9"},
-        Paste{"show-access-lists-object-groups.txt", "access-acl",
-              "udp host 10.20.0.1 host 10.1.2.3 eq 53"}));
+INSTANTIATE_TEST_SUITE_P(Pastes, RealWorldCommands,
+                         ::testing::Values(Paste{"show-access-lists-mixed.txt", "sample",
+                                                 "tcp host 10.10.37.25 host 10.10.5.20 eq 4000"},
+                                           Paste{"show-access-lists-mixed.txt", "101",
+                                                 "udp any eq 161 host 10.1.0.9 eq 80"},
+                                           Paste{"show-access-lists-mixed.txt", "99",
+                                                 "ip host 172.16.191.199 host 10.9.9.9"},
+                                           Paste{"show-access-lists-object-groups.txt",
+                                                 "access-acl",
+                                                 "udp host 10.20.0.1 host 10.1.2.3 eq 53"}));
 
 }  // namespace
 }  // namespace kerbwise::testing
