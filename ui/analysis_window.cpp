@@ -197,6 +197,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
           [this](const std::vector<std::string>& commands, bool zeroNumberedSkipped) {
             PutNoCommands(CopyNoResult{commands, zeroNumberedSkipped});
           });
+  connect(exactResults_, &ExactResultsView::runEnded, this, &AnalysisWindow::exactRunEnded);
 
   for (QObject* watched :
        {static_cast<QObject*>(reportPane_), static_cast<QObject*>(reportPane_->viewport()),
@@ -222,6 +223,10 @@ void AnalysisWindow::StartExactRun(std::vector<std::string> listLines,
                                    const CheckOptions& options) {
   exactResults_->Start(std::move(listLines), options);
 }
+
+bool AnalysisWindow::ExactRunWorking() const { return exactResults_->Working(); }
+
+bool AnalysisWindow::ExactRunFoundAny() const { return exactResults_->FoundAny(); }
 
 void AnalysisWindow::GoToEntry(std::size_t listIndex) {
   const auto found =
@@ -296,6 +301,11 @@ void AnalysisWindow::Clear() {
 }
 
 void AnalysisWindow::ShowReport(AnalysisResult result, HitMarks marks) {
+  SetReport(std::move(result), std::move(marks));
+  Open();
+}
+
+void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks) {
   report_ = std::move(result);
   marks_ = std::move(marks);
   related_.reset();
@@ -303,6 +313,9 @@ void AnalysisWindow::ShowReport(AnalysisResult result, HitMarks marks) {
   FillReportPane();
   relatedPane_->clear();
   SetRelatedCommandsEnabled(false);
+}
+
+void AnalysisWindow::Open() {
   setWindowTitle(QString::fromLatin1(kTitle));
   if (report_.ConflictsOnly) {
     blinkCount_ = 0;

@@ -50,6 +50,9 @@ class AnalysisWindow : public QDialog {
   // it closes. A conflicts-only report makes the title blink while it is open.
   // Lines `marks` marks carry their mark.
   void ShowReport(AnalysisResult result, HitMarks marks = {});
+  // ShowReport in two steps: fill the panes now, open the window later.
+  void SetReport(AnalysisResult result, HitMarks marks = {});
+  void Open();
   // Starts the exact section's run over the list pane's lines; the section
   // fills in when it ends, whether or not the window is open by then.
   void StartExactRun(std::vector<std::string> listLines, const CheckOptions& options);
@@ -57,6 +60,9 @@ class AnalysisWindow : public QDialog {
   // The report as the window holds it now (hiding a group rewrites it).
   const AnalysisResult& Report() const { return report_; }
   std::ptrdiff_t SelectedLine() const { return selectedLine_; }
+  bool ExactRunWorking() const;
+  // The exact run has ended and names an entry no packet reaches or one that can go.
+  bool ExactRunFoundAny() const;
   bool DontNotify() const { return dontNotify_; }
   bool TitleBlinking() const { return blinkTimer_.isActive(); }
 
@@ -69,6 +75,8 @@ class AnalysisWindow : public QDialog {
  signals:
   // An entry (0-based list line) was chosen in the exact section.
   void listEntryChosen(std::size_t listIndex);
+  // The exact section's run has ended and its answer is shown.
+  void exactRunEnded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

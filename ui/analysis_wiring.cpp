@@ -1,10 +1,14 @@
 // The Analysis button: compares every pair of the list's entries, shows the
-// run's progress and opens the analysis window over the report.
+// run's progress and opens the analysis window over the report, or says all
+// is well when no pair relates.
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <optional>
+#include <utility>
 
 #include "analysis/analyse_list.h"
 #include "analysis_window.h"
@@ -12,11 +16,18 @@
 #include "dialog_answers.h"
 #include "intake_controller.h"
 #include "main_window.h"
+#include "message_boxes.h"
 #include "pane_sync.h"
 #include "presentation/analysis_report.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
+namespace {
+
+// How often a found answer looks again for a free desktop to open on.
+constexpr int kOpenRetryMs = 100;
+
+}  // namespace
 
 void MainWindow::RunAnalysis() {
   std::optional<ListRun> run(std::in_place, *this);
@@ -34,6 +45,7 @@ void MainWindow::RunAnalysis() {
   listPane_->setReadOnly(true);
 
   const CheckOptions options = ReadOptions();
+  awaitedAnalysisLines_.clear();
   checks_->SetResultLine({}, ResultColour::Workspace);
   analysisWindow_->Clear();
   numberPane_->hide();
@@ -63,11 +75,33 @@ void MainWindow::RunAnalysis() {
                            AnalysisResultColour(result));
     return;
   }
-  // Opened even when no pair relates: the exact section may still find
-  // entries that several earlier entries together keep every packet from.
   analysisWindow_->SetLanguage(language_);
   HitMarks marks = MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
-  analysisWindow_->ShowReport(std::move(result), std::move(marks));
+  const auto allIsWell = NoRelationsMessage(result, options.TextLanguage);
+  if (!allIsWell) {
+    analysisWindow_->ShowReport(std::move(result), std::move(marks));
+    return;
+  }
+  // No pair relates: the box says so, and the window follows only if the
+  // exact run, still on the worker, finds entries several earlier entries
+  // together keep every packet from, or entries that can go.
+  analysisWindow_->SetReport(std::move(result), std::move(marks));
+  awaitedAnalysisLines_ = listLines;
+  Inform(this, FromCore(allIsWell->Caption), FromCore(allIsWell->Text));
+  OpenAnalysisIfExactFound();
+}
+
+void MainWindow::OpenAnalysisIfExactFound() {
+  if (awaitedAnalysisLines_.empty() || analysisWindow_->ExactRunWorking()) return;
+  // Not over the box, another window or a run that lets messages through.
+  if (listBusy_ || QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(kOpenRetryMs, this, &MainWindow::OpenAnalysisIfExactFound);
+    return;
+  }
+  const std::vector<std::string> analysed = std::exchange(awaitedAnalysisLines_, {});
+  // A list edited since no longer is the one the exact section describes.
+  if (!analysisWindow_->ExactRunFoundAny() || PaneCoreLines(*listPane_) != analysed) return;
+  analysisWindow_->Open();
 }
 
 }  // namespace kerbwise::ui

@@ -121,6 +121,15 @@ void ExactResultsView::Show(ExactResults results) {
   results_ = std::move(results);
   working_ = false;
   Fill();
+  emit runEnded();
+}
+
+bool ExactResultsView::FoundAny() const {
+  if (!results_ || results_->Shadowed.Error || results_->Removable.Error) return false;
+  const auto& rows = results_->Shadowed.Rows;
+  return !results_->Removable.Indexes.empty() ||
+         std::any_of(rows.begin(), rows.end(),
+                     [](const ShadowRow& row) { return row.State != Reach::Reachable; });
 }
 
 void ExactResultsView::Fill() {

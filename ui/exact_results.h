@@ -33,6 +33,9 @@ class ExactResultsView : public QWidget {
   // that has not arrived yet is dropped.
   void Start(std::vector<std::string> listLines, const CheckOptions& options);
   bool Working() const { return working_; }
+  // Whether the last run's answer names an entry no packet reaches or one
+  // that can go (false while it works or when it failed).
+  bool FoundAny() const;
 
  signals:
   // A click on an entry (0-based list line) of the section.
@@ -40,6 +43,8 @@ class ExactResultsView : public QWidget {
   // The copy button: the "no" commands of the entries that can go, and
   // whether entries made from an object group were left without one.
   void commandsCopied(const std::vector<std::string>& commands, bool zeroNumberedSkipped);
+  // The awaited run's answer has arrived and is shown.
+  void runEnded();
 
  private:
   void Show(ExactResults results);

@@ -23,6 +23,10 @@ void MainWindow::BuildExactWiring() {
   compareWindow_->SetLanguage(language_);
   connect(compareButton_, &QPushButton::clicked, this, &MainWindow::ShowCompare);
 
+  // Queued, so the window does not open inside the poll that brought the answer.
+  connect(analysisWindow_, &AnalysisWindow::exactRunEnded, this,
+          &MainWindow::OpenAnalysisIfExactFound, Qt::QueuedConnection);
+
   // An entry chosen in the exact section is selected in the list pane.
   connect(analysisWindow_, &AnalysisWindow::listEntryChosen, this, [this](std::size_t line) {
     const QTextBlock block = listPane_->document()->findBlockByNumber(static_cast<int>(line));

@@ -111,6 +111,9 @@ class MainWindow : public QMainWindow {
 
   // The Analysis button and its window (analysis_wiring.cpp).
   void RunAnalysis();
+  // Opens the window over an analysis where no pair related, once its exact
+  // run has found something and nothing else holds the desktop.
+  void OpenAnalysisIfExactFound();
 
   // The Compare button and its window, and the analysis window's exact
   // section pointing into the list pane (exact_wiring.cpp).
@@ -181,6 +184,9 @@ class MainWindow : public QMainWindow {
   Language language_ = Language::English;
   LineRecognizer recognizer_;
   bool listBusy_ = false;  // a ListRun is held
+  // The list of the last analysis where no pair related, while its window
+  // waits for the exact run; empty otherwise.
+  std::vector<std::string> awaitedAnalysisLines_;
   bool sourceSampleCleared_ = false;
   bool objectSampleCleared_ = false;
   EnterKeyTracker lineEnterKeys_;  // Enter strokes in the condition line

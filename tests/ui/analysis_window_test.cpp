@@ -142,8 +142,8 @@ class AnalysisWindowTest : public QObject {
     QCOMPARE(driver.Text("numberPane"), QString("1\n2\n3\n4\n5"));
   }
 
-  // A run ends in the window (all lines, none, or the conflicts only with a blinking
-  // title) or in the error in the result line.
+  // A run ends in the window (all lines, or the conflicts only with a blinking
+  // title), in the error in the result line, or in a box saying all is well.
   void runOutcomes() {
     const QString question = "|There are conflicting rules. Show only them ?";  // title|text
     const struct {
@@ -157,7 +157,8 @@ class AnalysisWindowTest : public QObject {
         {"permit tcp any any\npermit tcp 10.0.0.0 255.0.0.0 any", false, -1, "",
          "Line: 20 permit tcp 10.0.0.0 255.0.0.0 any: Wrong combination of src address and mask "
          "in the ACL\nIt should be fixed this address to 0.0.0.0 or mask to 245.0.0.0"},
-        {"permit tcp any any\npermit udp any any", false, 0, "", ""},
+        {"permit tcp any any\npermit udp any any", false, -1,
+         "All is ok !|There are no excess or conflicting rules", ""},
     };
     for (const auto& row : rows) {
       ScriptedMessageBoxes boxes({row.onlyConflicts});
