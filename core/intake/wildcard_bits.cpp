@@ -1,5 +1,6 @@
 #include "intake/wildcard_bits.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
