@@ -133,7 +133,7 @@ class SortCommand final : public Command {
     const OrderChanges changes = FindExactOrderChanges(list->ListLines, sorted.NewPosition,
                                                        context.globals.check, recognizer);
     if (checkOrder_) return WriteChanges(context, changes, list->ListLines);
-    return WriteCommands(context, sorted, changes, list->ListLines, list->AclName);
+    return WriteCommands(context, sorted, changes, *list);
   }
 
  private:
@@ -188,12 +188,13 @@ class SortCommand final : public Command {
   }
 
   int WriteCommands(const CommandContext& context, const SortResult& sorted,
-                    const OrderChanges& changes, const std::vector<std::string>& listLines,
-                    const std::string& aclName) const {
+                    const OrderChanges& changes, const NormalizeResult& list) const {
     const Language language = context.globals.check.TextLanguage;
+    const std::vector<std::string>& listLines = list.ListLines;
     ReorderCommands commands;
     if (sorted.Ran) {
-      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems.size(), aclName);
+      commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems.size(), list.AclName,
+                                         list.Kind);
     }
     std::string message = ReorderMessage(commands, sorted, language);
     // Commands that change what the list does reach the router only on request.

@@ -24,7 +24,7 @@ namespace kerbwise::ui {
 namespace {
 
 // The name menu's actions: the name, "ip access-list NAME" and
-// "ip access-list extended NAME".
+// "ip access-list extended NAME" (standard for a standard list).
 const char* const kNameCopyActionNames[] = {"copyNameAction", "copyAccessListAction",
                                             "copyExtendedAccessListAction"};
 
@@ -90,6 +90,7 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
     return;
   }
   aclName_ = result.AclName;
+  kind_ = result.Kind;
   used_ = std::move(result.Used);
   numberedAs_ = result.NumberedAs;
   SetPaneLines(*w.sourcePane, result.SourceLines);
@@ -154,7 +155,7 @@ void IntakeController::BuildNameMenu() {
 }
 
 void IntakeController::FillNameMenu() {
-  const auto commands = NameCopyCommands(aclName_, language_);
+  const auto commands = NameCopyCommands(aclName_, language_, kind_);
   for (std::size_t i = 0; i < commands.size(); ++i) {
     QAction* action = nameCopyActions_[i];
     // An ampersand in the name is shown, not taken for a shortcut mark.

@@ -62,6 +62,7 @@ class IntakeController : public QObject {
   void Normalize(const CheckOptions& options, const ProgressCallback& progress);
 
   const std::string& AclName() const { return aclName_; }
+  ListKind Kind() const { return kind_; }
   const UsedObjects& Used() const { return used_; }
   // How the last run numbered the list's entries.
   Numbering NumberedAs() const { return numberedAs_; }
@@ -94,6 +95,7 @@ class IntakeController : public QObject {
   QMenu* nameMenu_ = nullptr;
   QAction* nameCopyActions_[3] = {};
   std::string aclName_;
+  ListKind kind_ = ListKind::Extended;
   UsedObjects used_;
   Numbering numberedAs_ = Numbering::AsWritten;
   HitTips* hitTips_;

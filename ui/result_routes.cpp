@@ -44,7 +44,7 @@ void MainWindow::CreateSortPanel() {
     return SortInput{
         PaneCoreLines(*listPane_),
         CollapseSourceOf(PaneCoreLines(*sourcePane_), intake_->AclName(), intake_->NumberedAs()),
-        ReadOptions(), intake_->AclName()};
+        ReadOptions(), intake_->AclName(), intake_->Kind()};
   });
 }
 

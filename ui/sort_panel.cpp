@@ -334,7 +334,7 @@ void SortPanel::GenerateCommands() {
   if (!result.Ran) return;
   const Language language = input.Options.TextLanguage;
   const ReorderCommands commands =
-      GenerateReorderCommands(result.MainOutput, result.Problems.size(), input.AclName);
+      GenerateReorderCommands(result.MainOutput, result.Problems.size(), input.AclName, input.Kind);
   // An order that changes what the list does reaches the router only when
   // the user says so.
   if (commands.Outcome == CommandOutcome::Produced) {

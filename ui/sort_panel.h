@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "intake/found_lists.h"
 #include "presentation/sort_text.h"
 #include "reorder/key_columns.h"
 #include "reorder/order_safety.h"
@@ -34,6 +35,7 @@ struct SortInput {
   std::vector<std::string> SourceLines;  // the source pane as normalisation left it
   CheckOptions Options;
   std::string AclName;
+  ListKind Kind = ListKind::Extended;  // how the commands enter the list
 };
 
 // The sort panel of the result window: seven toggles that compose the sort

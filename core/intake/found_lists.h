@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kerbwise {
@@ -10,6 +11,12 @@ namespace kerbwise {
 // What kind of list a header (or a list number) announces. Unread: IPv6,
 // MAC, FQDN, ... lists, named, never read.
 enum class ListKind : std::uint8_t { Extended, Standard, Unread };
+
+// The word that names a readable kind in configuration commands:
+// "ip access-list standard 99", "ip access-list extended EDGE".
+inline std::string_view ConfigKindWord(ListKind kind) {
+  return kind == ListKind::Standard ? "standard" : "extended";
+}
 
 // One list of a paste, as a chooser shows it.
 struct FoundList {

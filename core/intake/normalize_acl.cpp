@@ -196,7 +196,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
 
   ProgressReporter progress(progressCallback);
   progress.Restart();
-  PastedText paste = ReadPaste(sourceLines);
+  PastedText paste = ReadPaste(sourceLines, options.MaskType);
   for (const PastedList& list : paste.Lists) result.Lists.push_back(list.Found);
   result.Counts.Dropped = paste.Dropped;
   result.Counts.Headers = paste.Headers;

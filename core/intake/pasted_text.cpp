@@ -5,6 +5,7 @@
 
 #include "intake/acl_header.h"
 #include "intake/object_list.h"
+#include "intake/wildcard_bits.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 
@@ -93,12 +94,14 @@ bool IsNoise(std::string_view line) {
   return StartsWith(line, "ip access-list ") && !ReadAclHeader(CutCounters(line));
 }
 
-std::optional<PastedEntry> CleanEntry(std::string_view line) {
+// An entry as configuration writes it: the counters cut, and a mask that
+// show output words its own way given in configuration form.
+std::optional<PastedEntry> CleanEntry(std::string_view line, MaskForm maskType) {
   if (IsRemarkLine(line)) return PastedEntry{std::string(line), std::nullopt};
   const std::string_view cut = CutCounters(line);
   // A line of counters alone would otherwise become an empty entry.
   if (cut.empty()) return std::nullopt;
-  return PastedEntry{std::string(cut), ReadHits(line)};
+  return PastedEntry{WithConfigurationMasks(cut, maskType), ReadHits(line)};
 }
 
 // "access-list N REST": a line of a numbered list in configuration form.
@@ -145,6 +148,8 @@ bool EndsObjectBlock(std::string_view raw, std::string_view line) {
 
 class PasteReader {
  public:
+  explicit PasteReader(MaskForm maskType) : maskType_(maskType) {}
+
   PastedText Read(const std::vector<std::string>& sourceLines) {
     for (const std::string& raw : sourceLines) ReadLine(raw);
     PlaceLeadingEntries();
@@ -190,7 +195,7 @@ class PasteReader {
       AddNumbered(*numbered);
       return;
     }
-    std::optional<PastedEntry> entry = CleanEntry(line);
+    std::optional<PastedEntry> entry = CleanEntry(line, maskType_);
     if (!entry) {
       ++paste_.Dropped;
       return;
@@ -230,15 +235,14 @@ class PasteReader {
       PastedList gathered;
       gathered.Found = {numbered.number, kind, kind == ListKind::Unread ? "non-IP" : "", 0};
       if (kind != ListKind::Unread) {
-        gathered.HeaderLine = std::string("ip access-list ") +
-                              (kind == ListKind::Standard ? "standard " : "extended ") +
-                              numbered.number;
+        gathered.HeaderLine =
+            "ip access-list " + std::string(ConfigKindWord(kind)) + ' ' + numbered.number;
       }
       gathered.CaptionName = numbered.number;
       paste_.Lists.push_back(std::move(gathered));
       list = paste_.Lists.end() - 1;
     }
-    if (std::optional<PastedEntry> entry = CleanEntry(numbered.rest)) {
+    if (std::optional<PastedEntry> entry = CleanEntry(numbered.rest, maskType_)) {
       list->Entries.push_back(std::move(*entry));
     } else {
       ++paste_.Dropped;
@@ -262,6 +266,7 @@ class PasteReader {
                           std::make_move_iterator(leading_.end()));
   }
 
+  MaskForm maskType_;
   PastedText paste_;
   std::vector<PastedEntry> leading_;
   std::optional<std::size_t> current_;
@@ -279,8 +284,8 @@ bool PastedText::IsOneList() const {
   return Lists.size() <= 1 && ObjectLines.empty() && !NumberedLines;
 }
 
-PastedText ReadPaste(const std::vector<std::string>& sourceLines) {
-  return PasteReader().Read(sourceLines);
+PastedText ReadPaste(const std::vector<std::string>& sourceLines, MaskForm maskType) {
+  return PasteReader(maskType).Read(sourceLines);
 }
 
 std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines) {

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "intake/found_lists.h"
+#include "rules/check_options.h"
 
 namespace kerbwise {
 
 // One entry line of a list as the paste holds it: trimmed, the router's
-// counters cut off and the number they gave kept beside it.
+// counters cut off and the number they gave kept beside it, a mask that show
+// output prints as ", wildcard bits MASK" in configuration form.
 struct PastedEntry {
   std::string Text;
   std::optional<std::uint64_t> Hits;
@@ -47,8 +49,10 @@ struct PastedText {
 };
 
 // Takes a paste apart into its lists and object-group definitions, leaving
-// the noise around them out.
-PastedText ReadPaste(const std::vector<std::string>& sourceLines);
+// the noise around them out. Masks that entries get in configuration form
+// are written as `maskType` says.
+PastedText ReadPaste(const std::vector<std::string>& sourceLines,
+                     MaskForm maskType = MaskForm::Wildcard);
 
 // A remark line, numbered or not. Its text is the user's own words: no
 // counters are cut from it and a "#" in it is no prompt.

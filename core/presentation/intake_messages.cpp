@@ -61,9 +61,9 @@ std::string ObjectErrorMessage(const ObjectError& error, Language language) {
 std::array<NameCopyCommand, 3> NameCopyCommands(std::string_view aclName, Language language,
                                                 ListKind kind) {
   const std::string name(aclName);
-  const std::string kindWord = kind == ListKind::Standard ? "standard " : "extended ";
-  const std::array<std::string, 3> copied = {name, "ip access-list " + name,
-                                             "ip access-list " + kindWord + name};
+  const std::array<std::string, 3> copied = {
+      name, "ip access-list " + name,
+      "ip access-list " + std::string(ConfigKindWord(kind)) + ' ' + name};
   std::array<NameCopyCommand, 3> commands;
   for (std::size_t i = 0; i < copied.size(); ++i) {
     commands[i] = {Fill(texts::kCopyText.In(language), {copied[i]}), copied[i]};

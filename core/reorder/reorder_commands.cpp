@@ -213,7 +213,8 @@ ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo) {
 }
 
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
-                                        std::size_t problemCount, std::string_view aclName) {
+                                        std::size_t problemCount, std::string_view aclName,
+                                        ListKind kind) {
   if (problemCount > 0) return Refuse(CommandOutcome::Problems);
 
   std::vector<std::uint32_t> seqNo;
@@ -273,8 +274,9 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
     result.NameMissing = true;
     name = kNoName;
   }
+  const std::string header = "ip access-list " + std::string(ConfigKindWord(kind)) + ' ' + name;
   std::vector<std::string>& out = result.Commands;
-  out.push_back("ip access-list extended " + name);
+  out.push_back(header);
   for (std::size_t u = 0; u < unitNo.size(); ++u) {
     if (plan.Moved[u]) out.push_back("no " + std::to_string(unitNo[u]));
   }
@@ -282,7 +284,7 @@ ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
   out.push_back("ip access-list resequence " + name + ' ' + std::to_string(room.Start) + ' ' +
                 std::to_string(room.Step));
   out.emplace_back();
-  out.push_back("ip access-list extended " + name);
+  out.push_back(header);
   std::uint64_t staying = 0;
   std::uint64_t place = 0;  // within the current run of moved units
   for (std::size_t u = 0; u < unitNo.size(); ++u) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "intake/found_lists.h"
+
 namespace kerbwise {
 
 // Which lines of a new order must be deleted and entered again so that the
@@ -53,7 +55,8 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // in the gaps, and resequence to 10, 10. Nothing is produced while there are
 // problem lines (`problemCount`), while a line has no sequence number or
 // shares its number with another line, or when no line moves. An empty
-// `aclName` gives the name "*****" (NameMissing).
+// `aclName` gives the name "*****" (NameMissing). The list is entered as
+// `kind` says: "ip access-list standard NAME" or "ip access-list extended NAME".
 //
 // Remarks are lines like any other: each moves with its own number. A remark
 // that carries the number of the line after it (as running configurations
@@ -69,6 +72,7 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // times the line count is past the largest number; it then takes the largest
 // step that still fits, so the list ends evenly numbered all the same.
 ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
-                                        std::size_t problemCount, std::string_view aclName);
+                                        std::size_t problemCount, std::string_view aclName,
+                                        ListKind kind = ListKind::Extended);
 
 }  // namespace kerbwise

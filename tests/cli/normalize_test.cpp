@@ -96,7 +96,7 @@ TEST(NormalizeCommand, RealWorldPastesNeedAListChosen) {
   const json standard = RunJson({"normalize", "--json", "--acl", mixed, "--list", "99"});
   EXPECT_EQ(standard["kind"], "standard");
   EXPECT_EQ(standard["name_copy"][2], "ip access-list standard 99");
-  EXPECT_EQ(standard["list"][2], " 30 permit 10.0.10.0, wildcard bits 0.255.0.255");
+  EXPECT_EQ(standard["list"][2], " 30 permit 10.0.10.0 0.255.0.255");
 
   // Object groups referenced without their definitions.
   const CliOutcome missing = RunCommand({"normalize", "--acl", groups});

@@ -105,6 +105,18 @@ TEST(SortCommand, RealWorldPasteKeepsWhatItDoes) {
   }
 }
 
+TEST(SortCommand, StandardListIsEnteredAsStandard) {
+  const std::string paste = std::string(KERBWISE_REALWORLD_DIR) + "/show-access-lists-mixed.txt";
+  if (!std::ifstream(paste)) GTEST_SKIP() << "no real-world samples at " << paste;
+  const CliOutcome sorted = RunCommand(
+      {"sort", "--key", "src-addr", "--commands", "--force", "--acl", paste, "--list", "99"});
+  EXPECT_EQ(sorted.status, 0) << sorted.err;
+  EXPECT_EQ(sorted.out,
+            "ip access-list standard 99\nno 10\n\nip access-list resequence 99 2 2\n\n"
+            "ip access-list standard 99\n5 permit 172.16.191.199\n\n"
+            "ip access-list resequence 99 10 10\n");
+}
+
 TEST(SortCommand, Refusals) {
   for (const auto& [args, mention] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{"sort"}, "--key"},

@@ -9,6 +9,8 @@
 #include <ostream>
 
 #include "intake/normalize_acl.h"
+#include "rules/line_recognizer.h"
+#include "rules/list_entry.h"
 #include "scripted_answers.h"
 
 namespace kerbwise {
@@ -70,12 +72,12 @@ TEST(RealWorldPaste, MixedShowOutputHoldsSixListsReadApart) {
   EXPECT_EQ(sample.Hits, Hits(66));
   EXPECT_TRUE(sample.CanAnalyseAndSort());
 
-  // Standard entries keep their text, comma form included, and their numbers
-  // raise no question.
+  // Standard entries keep their text, but for the mask show output words its
+  // own way, and their numbers raise no question.
   const NormalizeResult standard = Normalize(paste, "99");
   EXPECT_EQ(standard.Kind, kStandard);
   EXPECT_EQ(standard.ListLines, Lines({" 10 permit 172.16.191.199", " 20 deny   any log",
-                                       " 30 permit 10.0.10.0, wildcard bits 0.255.0.255"}));
+                                       " 30 permit 10.0.10.0 0.255.0.255"}));
 }
 
 TEST(RealWorldPaste, ObjectGroupsAndServiceGroupInTheProtocolPositionExpand) {
@@ -232,6 +234,34 @@ TEST(NumberingOfRouterOutput, RemarksShareNumbersAndLargeNumbersAreNumbers) {
     NormalizeACL(faulty, {}, {}, yes);
     EXPECT_EQ(yes.asked.size(), 1u) << faulty[1];
   }
+}
+
+// ", wildcard bits MASK" is no configuration: the list gets the mask as the
+// mask type writes masks, so that commands made from it can be pasted and the
+// entry still reads as what the router printed.
+TEST(StandardEntriesOfShowOutput, WildcardBitsBecomeAConfigurationMask) {
+  const Lines paste = {"Standard IP access list S",
+                       "10 permit 10.0.10.0, wildcard bits 0.255.0.255 log (3 matches)",
+                       "20 deny 10.1.0.0, wildcard bits 0.0.256.0",
+                       "30 remark 10.2.0.0, wildcard bits 0.0.0.255 is the user's text"};
+  const std::string shown = "permit 10.0.10.0, wildcard bits 0.255.0.255 log";
+  for (const auto& [maskType, mask] : {std::pair{MaskForm::Wildcard, "0.255.0.255"},
+                                       std::pair{MaskForm::Netmask, "255.0.255.0"}}) {
+    ScriptedAnswers answers;
+    const CheckOptions options{.MaskType = maskType};
+    const NormalizeResult result = NormalizeACL(paste, {}, options, answers);
+    // A mask that is no address is left for the recognizer to report.
+    EXPECT_EQ(result.ListLines,
+              Lines({" 10 permit 10.0.10.0 " + std::string(mask) + " log",
+                     " 20 deny 10.1.0.0, wildcard bits 0.0.256.0", " " + paste[3]}));
+    LineRecognizer recognizer;
+    EXPECT_EQ(*recognizer.Recognize(ListEntryText(result.ListLines[0]), options),
+              *recognizer.Recognize(shown, options))
+        << mask;
+  }
+  // Configuration is taken as written.
+  const Lines config = {"ip access-list standard S", " 10 permit 10.0.10.0 0.255.0.255"};
+  EXPECT_EQ(Normalize(config).ListLines, Lines({config[1]}));
 }
 
 TEST(CountersOfShowOutput, EveryFormIsReadAndCutFromTheText) {

@@ -280,6 +280,12 @@ class MainWindowTest : public QObject {
       QCOMPARE(QApplication::clipboard()->text(), QString(text));
     }
     menu->close();
+    // The menu names the kind of the list.
+    driver.Normalize("ip access-list standard BRANCH\n permit 10.1.1.1");
+    driver.Click("nameButton");
+    driver.Action("copyExtendedAccessListAction")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("ip access-list standard BRANCH"));
+    menu->close();
   }
 
   void longListScrollsTogetherAndShowsTheViewFrame() {

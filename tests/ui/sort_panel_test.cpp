@@ -24,6 +24,9 @@ const QString kWeb = "permit tcp any object-group SRV eq 80\npermit ip any any";
 const QString kRemarks =
     "ip access-list extended EDGE\n 10 remark web\n 20 permit tcp any any eq 80\n"
     " 30 permit ip any any";
+const QString kStandard =
+    "Standard IP access list 99\n    10 permit 172.16.191.199\n"
+    "    20 permit 10.0.10.0, wildcard bits 0.255.0.255";
 const QString kServers = "object-group network SRV\n host 10.1.0.12\n host 10.1.0.11";
 // By protocol the ip deny comes before the tcp permit: the order changes what
 // the list does.
@@ -144,6 +147,11 @@ class SortPanelTest : public QObject {
         "ip access-list extended EDGE\nno 30\n\nip access-list resequence EDGE 2 2\n\n"
         "ip access-list extended EDGE\n1 permit ip any any\n\n"
         "ip access-list resequence EDGE 10 10\n");
+    // A standard list is entered as one, its entries as configuration writes them.
+    row("CLI, standard list", kStandard, {2, "commandsButton"}, "src addr(1)", "*", {},
+        "ip access-list standard 99\nno 20\n\nip access-list resequence 99 2 2\n\n"
+        "ip access-list standard 99\n1 permit 10.0.10.0 0.255.0.255\n\n"
+        "ip access-list resequence 99 10 10\n");
   }
 
   void sortAndCommands() {
