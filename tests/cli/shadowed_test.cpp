@@ -12,13 +12,14 @@ const std::string kUnion =
     "deny tcp 10.0.0.0 0.0.0.255 any eq 80\npermit udp any any\ndeny ip any any\n";
 
 TEST(ShadowedCommand, TextJsonAndStatus) {
-  EXPECT_EQ(RunCommand({"shadowed"}, kUnion).out,
+  const CliOutcome shadowed = RunCommand({"shadowed"}, kUnion);
+  EXPECT_EQ(shadowed.status, 1);
+  EXPECT_EQ(shadowed.out,
             "3: 30 deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"
             "  shadowed, in conflict (the entries before it decide otherwise), by:\n"
             "    1: 10 permit tcp 10.0.0.0 0.0.0.127 any\n"
             "    2: 20 permit tcp 10.0.0.128 0.0.0.127 any\n"
             "5 entries: 1 shadowed (1 in conflict), 0 matching no packet\n");
-  EXPECT_EQ(RunCommand({"shadowed"}, kUnion).status, 1);
 
   const CliOutcome reached = RunCommand({"shadowed", "--json"}, "remark x\npermit ip any any\n");
   EXPECT_EQ(reached.status, 0) << reached.err;

@@ -21,6 +21,20 @@ void ExpectExamplesHold(const Lines& oldLines, const Lines& newLines) {
   EXPECT_EQ(testing::CheckEngineAgainstOracle(oldLines, newLines), testing::Agreement::Agrees);
 }
 
+// Examples as "protocol port|type value, old entry, new entry" ("-" for the
+// implicit deny).
+Lines Examples(const std::vector<ExamplePacket>& packets) {
+  const auto entry = [](std::optional<std::size_t> k) { return k ? std::to_string(*k) : "-"; };
+  Lines examples;
+  for (const ExamplePacket& p : packets) {
+    std::string text = p.Protocol;
+    if (p.DestinationPort) text += " port " + std::to_string(*p.DestinationPort);
+    if (p.IcmpType) text += " type " + std::to_string(*p.IcmpType);
+    examples.push_back(text + ", " + entry(p.OldEntry) + ", " + entry(p.NewEntry));
+  }
+  return examples;
+}
+
 const Lines kList = {
     "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
     "20 deny tcp 10.0.0.0 0.0.0.127 any",
@@ -56,14 +70,9 @@ TEST(DiffLists, SwappingOverlappingEntriesOfOppositeActionShowsAPacket) {
                          "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
                          "30 permit udp any host 192.168.1.1 eq 53", "50 deny ip any any log"};
   const ListDiff diff = DiffLists(kList, swapped, {});
-  ASSERT_FALSE(diff.Same);
+  EXPECT_FALSE(diff.Same);
   EXPECT_TRUE(diff.NewlyPermitted.empty());
-  ASSERT_EQ(diff.NewlyDenied.size(), 1u);
-  const ExamplePacket& packet = diff.NewlyDenied[0];
-  EXPECT_EQ(packet.Protocol, "tcp");
-  EXPECT_EQ(packet.DestinationPort, 80);
-  EXPECT_EQ(packet.OldEntry, 0u);
-  EXPECT_EQ(packet.NewEntry, 0u);
+  EXPECT_EQ(Examples(diff.NewlyDenied), Lines({"tcp port 80, 0, 0"}));
   EXPECT_EQ(diff.Pairs, (std::vector<DecidingPair>{{0, 0}}));
   ExpectExamplesHold(kList, swapped);
 }
@@ -72,13 +81,8 @@ TEST(DiffLists, RemovedAndAddedEntriesFallToTheImplicitDenyOrTakeFromIt) {
   const Lines oldLines = {"10 permit icmp any any echo", "20 permit tcp any host 10.1.1.1 eq 22"};
   const Lines newLines = {"10 permit tcp any host 10.1.1.1 eq 22", "20 permit udp any any eq 53"};
   const ListDiff diff = DiffLists(oldLines, newLines, {});
-  ASSERT_EQ(diff.NewlyDenied.size(), 1u);
-  EXPECT_EQ(diff.NewlyDenied[0].Protocol, "icmp");
-  EXPECT_EQ(diff.NewlyDenied[0].IcmpType, 8);
-  EXPECT_FALSE(diff.NewlyDenied[0].NewEntry);
-  ASSERT_EQ(diff.NewlyPermitted.size(), 1u);
-  EXPECT_EQ(diff.NewlyPermitted[0].DestinationPort, 53);
-  EXPECT_FALSE(diff.NewlyPermitted[0].OldEntry);
+  EXPECT_EQ(Examples(diff.NewlyDenied), Lines({"icmp type 8, 0, -"}));
+  EXPECT_EQ(Examples(diff.NewlyPermitted), Lines({"udp port 53, -, 1"}));
   EXPECT_TRUE(diff.Pairs.empty());
   ExpectExamplesHold(oldLines, newLines);
 }

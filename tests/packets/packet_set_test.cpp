@@ -85,19 +85,16 @@ TEST(PacketWorker, AFailedJobEndsInItsFutureAndTheNextRuns) {
   EXPECT_EQ(OnWorker([] { return (PacketSet::All() - PacketSet()).Size() > 0; }), true);
 }
 
-// The lines that are readable rule entries, compiled.
+// The lines that are readable rule entries, compiled; the others are dropped.
 CompiledEntries Compile(std::vector<std::string>& lines, LineRecognizer& recognizer) {
-  CompiledEntries entries;
+  CompiledEntries all, rules;
   std::erase_if(lines, [&](const std::string& line) {
     const RecognisedLine recognised = RecogniseLine(ListEntryText(line), {}, recognizer);
-    const CompiledEntry& entry = entries[entries.Add(*recognised.Expr, recognised.ParameterError)];
-    return entry.Kind != EntryKind::Rule || !entry.Clean;
-  });
-  CompiledEntries rules;
-  for (const std::string& line : lines) {
-    const RecognisedLine recognised = RecogniseLine(ListEntryText(line), {}, recognizer);
+    const CompiledEntry& entry = all[all.Add(*recognised.Expr, recognised.ParameterError)];
+    if (entry.Kind != EntryKind::Rule || !entry.Clean) return true;
     rules.Add(*recognised.Expr, recognised.ParameterError);
-  }
+    return false;
+  });
   return rules;
 }
 

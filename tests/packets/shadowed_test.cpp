@@ -16,67 +16,64 @@
 namespace kerbwise {
 namespace {
 
-std::vector<std::string> Numbered(const std::vector<std::string>& entries) {
-  std::vector<std::string> lines;
+using Lines = std::vector<std::string>;
+
+Lines Numbered(const Lines& entries) {
+  Lines lines;
   for (std::size_t k = 0; k < entries.size(); ++k) {
     lines.push_back(std::to_string((k + 1) * 10) + " " + entries[k]);
   }
   return lines;
 }
 
-ShadowReport Shadowed(const std::vector<std::string>& entries) {
+ShadowReport Shadowed(const Lines& entries) {
   ShadowReport report = FindShadowed(Numbered(entries), {});
   EXPECT_FALSE(report.Error) << *report.Error;
   return report;
 }
 
-RemovableReport Removable(const std::vector<std::string>& entries) {
+RemovableReport Removable(const Lines& entries) {
   RemovableReport report = FindRemovable(Numbered(entries), {});
   EXPECT_FALSE(report.Error) << *report.Error;
   return report;
 }
 
 using Indexes = std::vector<std::size_t>;
-
-TEST(FindShadowed, AnEntryTakenOnlyByTwoEarlierOnesTogether) {
-  const ShadowReport report = Shadowed({
-      "permit tcp 10.0.0.0 0.0.0.127 any",
-      "permit tcp 10.0.0.128 0.0.0.127 any",
-      "deny tcp 10.0.0.0 0.0.0.255 any eq 80",
-      "deny tcp 10.0.0.0 0.0.1.255 any eq 80",
-  });
-  ASSERT_EQ(report.Rows.size(), 4u);
-  EXPECT_EQ(report.Rows[0].State, Reach::Reachable);
-  EXPECT_EQ(report.Rows[1].State, Reach::Reachable);
-  const ShadowRow& third = report.Rows[2];
-  EXPECT_EQ(third.State, Reach::Shadowed);
-  EXPECT_EQ(third.CoveredBy, (Indexes{0, 1}));
-  EXPECT_TRUE(third.Conflict);
-  EXPECT_EQ(report.Rows[3].State, Reach::Reachable);  // 10.0.1.x gets through
+// A report's rows as "entry: state", a shadowed one with its covering
+// entries in the report's order and "!" for a conflict.
+Lines Rows(const ShadowReport& report) {
+  Lines rows;
+  for (const ShadowRow& row : report.Rows) {
+    std::string text = std::to_string(row.Index) + ": ";
+    if (row.State == Reach::Reachable) text += "reached";
+    if (row.State == Reach::MatchesNothing) text += "nothing";
+    if (row.State == Reach::Shadowed) text += "by";
+    for (std::size_t cover : row.CoveredBy) text += " " + std::to_string(cover);
+    rows.push_back(text + (row.Conflict ? " !" : ""));
+  }
+  return rows;
 }
 
-TEST(FindShadowed, CoveringEntriesLargestFirstWithTheOppositeActionAmongThem) {
-  const ShadowReport report = Shadowed({
-      "permit udp any any eq 53",
-      "deny udp host 10.0.0.1 any",
-      "permit udp host 10.0.0.1 any range 1 1000",
-      "remark one exception",
-      "permit tcp any any",
-      "permit tcp any host 10.9.9.9 eq 80",
-      "permit tcp any host 10.9.9.9 eq 80",
-  });
-  ASSERT_EQ(report.Rows.size(), 6u);
-  const ShadowRow& third = report.Rows[2];
-  EXPECT_EQ(third.Index, 2u);
-  EXPECT_EQ(third.State, Reach::Shadowed);
-  EXPECT_EQ(third.CoveredBy, (Indexes{1}));  // the deny alone holds it all
-  EXPECT_TRUE(third.Conflict);
-  // Remarks get no row; identical entries of the same action: no conflict.
-  EXPECT_EQ(report.Rows[3].Index, 4u);
-  EXPECT_EQ(report.Rows[4].State, Reach::Shadowed);
-  EXPECT_EQ(report.Rows[4].CoveredBy, (Indexes{4}));
-  EXPECT_FALSE(report.Rows[4].Conflict);
-  EXPECT_EQ(report.Rows[5].CoveredBy, (Indexes{4}));
+TEST(FindShadowed, KnownCases) {
+  // The third entry is taken only by the first two together; 10.0.1.x gets
+  // through the fourth.
+  EXPECT_EQ(
+      Rows(Shadowed({"permit tcp 10.0.0.0 0.0.0.127 any", "permit tcp 10.0.0.128 0.0.0.127 any",
+                     "deny tcp 10.0.0.0 0.0.0.255 any eq 80",
+                     "deny tcp 10.0.0.0 0.0.1.255 any eq 80"})),
+      Lines({"0: reached", "1: reached", "2: by 0 1 !", "3: reached"}));
+  // The deny alone holds the third entry; remarks get no row; identical
+  // entries of the same action are no conflict.
+  EXPECT_EQ(Rows(Shadowed({"permit udp any any eq 53", "deny udp host 10.0.0.1 any",
+                           "permit udp host 10.0.0.1 any range 1 1000", "remark one exception",
+                           "permit tcp any any", "permit tcp any host 10.9.9.9 eq 80",
+                           "permit tcp any host 10.9.9.9 eq 80"})),
+            Lines({"0: reached", "1: reached", "2: by 1 !", "4: reached", "5: by 4", "6: by 4"}));
+  // An entry that matches nothing (every TTL excluded).
+  std::string everyTtl = "permit ip any any ttl neq";
+  for (int ttl = 0; ttl <= 255; ++ttl) everyTtl += " " + std::to_string(ttl);
+  EXPECT_EQ(Rows(Shadowed({"deny ip host 10.0.0.1 any", everyTtl})),
+            Lines({"0: reached", "1: nothing"}));
 }
 
 // The one entry that holds it all is not of the opposite action, yet an
@@ -87,26 +84,15 @@ TEST(FindShadowed, AConflictNamesTheOppositeEntryBesideTheLargestCover) {
       Numbered({"permit tcp host 10.0.0.1 any eq 80", "deny tcp 10.0.0.0 0.0.0.255 any",
                 "deny tcp 10.0.0.0 0.0.0.255 any eq 80"}),
       {}, [&percents](int percent) { percents.push_back(percent); });
-  ASSERT_EQ(report.Rows.size(), 3u);
-  EXPECT_EQ(report.Rows[2].CoveredBy, (Indexes{1, 0}));
-  EXPECT_TRUE(report.Rows[2].Conflict);
+  EXPECT_EQ(Rows(report), Lines({"0: reached", "1: reached", "2: by 1 0 !"}));
   ASSERT_FALSE(percents.empty());
   EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
   EXPECT_EQ(percents.back(), 100);
 }
 
-TEST(FindShadowed, AnEntryThatMatchesNothing) {
-  std::string everyTtl = "permit ip any any ttl neq";
-  for (int ttl = 0; ttl <= 255; ++ttl) everyTtl += " " + std::to_string(ttl);
-  const ShadowReport report = Shadowed({"deny ip host 10.0.0.1 any", everyTtl});
-  ASSERT_EQ(report.Rows.size(), 2u);
-  EXPECT_EQ(report.Rows[1].State, Reach::MatchesNothing);
-  EXPECT_TRUE(report.Rows[1].CoveredBy.empty());
-}
-
 TEST(FindShadowed, TheFirstLineThatCannotBeReadEndsTheRun) {
-  const std::vector<std::string> lines = {"10 permit ip any any", "20 permit tcp any any eq 99999",
-                                          "30 this is no entry"};
+  const Lines lines = {"10 permit ip any any", "20 permit tcp any any eq 99999",
+                       "30 this is no entry"};
   const ShadowReport report = FindShadowed(lines, {});
   ASSERT_TRUE(report.Error);
   EXPECT_TRUE(report.Error->starts_with("Line: 20 permit tcp any any eq 99999: ")) << *report.Error;
@@ -123,7 +109,7 @@ TEST(FindShadowed, TheSizeCapEndsTheRunWithAMessage) {
   worker.SetMaxNodes(2000);
   // The last entry is taken from piece by piece, each piece leaving a new
   // corner in the diagram of what is left.
-  std::vector<std::string> entries;
+  Lines entries;
   for (int k = 0; k < 128; ++k) {
     entries.push_back("permit tcp host 10.0." + std::to_string(k) + ".1 any eq " +
                       std::to_string(k + 1));
@@ -150,7 +136,7 @@ TEST(FindRemovable, KnownCases) {
       "deny ip any any log",                 // 7
   });
   EXPECT_EQ(report.Indexes, (Indexes{0, 5, 6}));
-  EXPECT_EQ(report.Commands, (std::vector<std::string>{
+  EXPECT_EQ(report.Commands, (Lines{
                                  "no permit tcp host 10.0.0.1 any eq 80",
                                  "no permit tcp 10.0.0.0 0.0.0.255 any",
                                  "no deny udp any any",
@@ -171,7 +157,7 @@ TEST(FindRemovable, EntriesFromAnObjectGroupLineGetNoCommand) {
                      "020 permit tcp host 10.0.0.2 any", "30 permit tcp host 10.0.0.3 any"},
                     {});
   EXPECT_EQ(report.Indexes, (Indexes{3}));
-  EXPECT_EQ(report.Commands, (std::vector<std::string>{"no permit tcp host 10.0.0.3 any"}));
+  EXPECT_EQ(report.Commands, (Lines{"no permit tcp host 10.0.0.3 any"}));
   EXPECT_TRUE(report.ZeroNumberedSkipped);
 }
 
@@ -182,13 +168,13 @@ TEST(FindRemovable, TheListWithoutThemDoesTheSameOnGeneratedLists) {
   std::mt19937 random(31);
   int compared = 0, removed = 0;
   for (int round = 0; round < 1000; ++round) {
-    const std::vector<std::string> lines = testing::SmallList(random, 2 + random() % 7);
+    const Lines lines = testing::SmallList(random, 2 + random() % 7);
     const RemovableReport report = FindRemovable(lines, {});
     const auto list = testing::ReadOracleList(lines);
     // Both refuse a line they cannot read.
     ASSERT_EQ(report.Error.has_value(), !list) << ::testing::PrintToString(lines);
     if (!list) continue;
-    std::vector<std::string> kept;
+    Lines kept;
     for (std::size_t k = 0; k < lines.size(); ++k) {
       if (!std::binary_search(report.Indexes.begin(), report.Indexes.end(), k)) {
         kept.push_back(lines[k]);
