@@ -10,11 +10,13 @@
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
+#include <future>
 #include <utility>
 
 #include "caption_fit.h"
 #include "dialog_answers.h"
 #include "external_editor.h"
+#include "future_poll.h"
 #include "message_boxes.h"
 #include "packets/exact_order.h"
 #include "reorder/reorder_commands.h"
@@ -264,8 +266,29 @@ SortResult SortPanel::Run(const SortInput& input, const SortOptions& options) {
   return result;
 }
 
-OrderChanges SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
-  return FindExactOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_);
+void SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
+  const Language language = input.Options.TextLanguage;
+  const std::uint64_t run = ++orderRun_;
+  OrderChanges pairwise =
+      FindOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_);
+  const bool decided = pairwise.Count == 0;  // no pair: the exact check has nothing to drop
+  ShowOrderNotice(std::move(pairwise), language);
+  shownExact_ = decided;
+  if (decided) return;
+  // The pairwise answer errs on the side of warning until the exact one
+  // comes. The run reads the lines with a recognizer of its own: the window's
+  // is not shared across threads.
+  auto exact =
+      std::async(std::launch::async,
+                 [lines = input.ListLines, position = result.NewPosition, options = input.Options] {
+                   LineRecognizer recognizer;
+                   return FindExactOrderChanges(lines, position, options, recognizer);
+                 });
+  WhenReady(this, std::move(exact), [this, run, language](OrderChanges changes) {
+    if (run != orderRun_) return;
+    ShowOrderNotice(std::move(changes), language);
+    shownExact_ = true;
+  });
 }
 
 void SortPanel::Display() {
@@ -276,7 +299,7 @@ void SortPanel::Display() {
   const SortInput input = readInput_();
   const SortResult result = Run(input, options);
   SetPaneLines(*window_.TextPane(), SortPaneLines(result, input.Options.TextLanguage));
-  ShowOrderNotice(CheckOrder(input, result), input.Options.TextLanguage);
+  CheckOrder(input, result);
 }
 
 void SortPanel::BuildOrderNotice() {
@@ -338,7 +361,11 @@ void SortPanel::GenerateCommands() {
   // An order that changes what the list does reaches the router only when
   // the user says so.
   if (commands.Outcome == CommandOutcome::Produced) {
-    const OrderChanges changes = CheckOrder(input, result);
+    // The answer shown for this order when it is exact; until then the
+    // pairwise one, which asks rather than let a change pass unasked.
+    const OrderChanges changes = shownExact_ ? shownChanges_
+                                             : FindOrderChanges(input.ListLines, result.NewPosition,
+                                                                input.Options, recognizer_);
     if (changes.Count > 0 && !AskYesNo(&window_, window_.windowTitle(),
                                        FromCore(OrderChangeQuestion(changes.Count, language)))) {
       return;

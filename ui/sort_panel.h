@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,9 +65,10 @@ class SortPanel : public QObject {
   void ApplyTexts();
   void ToggleColumn(KeyColumn column);
   SortResult Run(const SortInput& input, const SortOptions& options);
-  // Decided exactly over packet sets, on the packet worker; at once when
-  // the new order turns no overlapping pair of opposite actions round.
-  OrderChanges CheckOrder(const SortInput& input, const SortResult& result);
+  // Shows at once what the pairwise check finds; when it finds pairs, the
+  // exact answer over packet sets is worked out on a thread of its own and
+  // takes its place when it comes (the window never waits for it).
+  void CheckOrder(const SortInput& input, const SortResult& result);
   void Display();
   void BuildOrderNotice();
   void ShowOrderNotice(OrderChanges changes, Language language);
@@ -89,9 +91,11 @@ class SortPanel : public QObject {
   QCheckBox* collapseBox_;
   QCheckBox* keepRemarksBox_;  // remarks travel with their entries
   QPushButton* commandsButton_;
-  QLabel* orderWarning_;       // lblOrderChange, in the window's notice line
-  QPushButton* pairsButton_;   // btnOrderPairs
-  OrderChanges shownChanges_;  // what the order shown changes
+  QLabel* orderWarning_;        // lblOrderChange, in the window's notice line
+  QPushButton* pairsButton_;    // btnOrderPairs
+  OrderChanges shownChanges_;   // what the order shown changes
+  bool shownExact_ = true;      // shownChanges_ is the exact answer, not the pairwise one
+  std::uint64_t orderRun_ = 0;  // the latest order check; answers of older ones are dropped
   int toggleWidth_ = 0;
   QPalette releasedLook_;  // a toggle that is up
   QPalette pressedLook_;   // a toggle that is down
