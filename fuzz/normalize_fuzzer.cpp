@@ -19,6 +19,7 @@
 
 #include "fuzz_support.h"
 #include "intake/normalize_acl.h"
+#include "intake/wildcard_bits.h"
 
 namespace {
 
@@ -34,13 +35,19 @@ std::string_view Body(std::string_view line) {
 }
 
 // Kept lines must come from source lines in order: a subsequence check that
-// takes the earliest source line holding each body.
+// takes the earliest source line holding each body. The one rewrite cleaning
+// makes, the mask of show output's "A, wildcard bits W" in configuration
+// form, is made on the source lines first.
 void RequireInSourceOrder(const std::vector<std::string>& source,
-                          const std::vector<std::string>& kept) {
+                          const std::vector<std::string>& kept, kerbwise::MaskForm maskType) {
   std::size_t from = 0;
+  const auto holds = [&](std::size_t at, std::string_view body) {
+    return source[at].find(body) != std::string::npos ||
+           kerbwise::WithConfigurationMasks(source[at], maskType).find(body) != std::string::npos;
+  };
   for (const std::string& line : kept) {
     const std::string_view body = Body(line);
-    while (from < source.size() && source[from].find(body) == std::string::npos) ++from;
+    while (from < source.size() && !holds(from, body)) ++from;
     kerbwise::fuzz::Require(from < source.size(), "a kept line is out of order or invented", line);
     ++from;
   }
@@ -99,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(at));
   }
   fuzz::Require(counts.Entries == kept.size(), "cleaning lost or invented a line");
-  RequireInSourceOrder(source, kept);
+  RequireInSourceOrder(source, kept, options.MaskType);
 
   if (result.Cancelled || result.Error) {
     fuzz::Require(result.ListLines.empty(), "a failed run left a list");
