@@ -37,13 +37,22 @@ std::string_view Body(std::string_view line) {
 // Kept lines must come from source lines in order: a subsequence check that
 // takes the earliest source line holding each body. The one rewrite cleaning
 // makes, the mask of show output's "A, wildcard bits W" in configuration
-// form, is made on the source lines first.
+// form, follows the cut of a counter, so it is tried on the source line and on
+// each part of it before a bracket.
 void RequireInSourceOrder(const std::vector<std::string>& source,
                           const std::vector<std::string>& kept, kerbwise::MaskForm maskType) {
   std::size_t from = 0;
   const auto holds = [&](std::size_t at, std::string_view body) {
-    return source[at].find(body) != std::string::npos ||
-           kerbwise::WithConfigurationMasks(source[at], maskType).find(body) != std::string::npos;
+    const std::string_view line = source[at];
+    if (line.find(body) != std::string::npos) return true;
+    for (std::size_t end = line.size(); end != std::string::npos;
+         end = end == 0 ? std::string::npos : line.find_last_of("([", end - 1)) {
+      if (kerbwise::WithConfigurationMasks(line.substr(0, end), maskType).find(body) !=
+          std::string::npos) {
+        return true;
+      }
+    }
+    return false;
   };
   for (const std::string& line : kept) {
     const std::string_view body = Body(line);
