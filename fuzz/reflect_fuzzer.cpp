@@ -4,9 +4,9 @@
 // - The reflected list has one line per list line.
 // - Reflecting a rule twice gives back the rule: the recogniser reads the
 //   twice-reflected line into the record of the original. Rules with an ICMP
-//   message or "established" are left out: the reflection turns requests
-//   into replies, leaves out messages without an answer and drops
-//   "established", so those come back different by design.
+//   message, "established", TCP flags or "reflect"/"evaluate" are left out:
+//   the reflection turns requests into replies, leaves out messages without
+//   an answer and drops the rest, so those come back different by design.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::Require(!once[i].empty() && once[i].front() == '-', "a non-rule not marked", once[i]);
       continue;
     }
-    if (!original->Values.Get(SideNone, SlotPort).empty() ||
-        !original->Values.Get(SideNone, SlotEstablished).empty()) {
+    const auto has = [&](Slot slot) { return !original->Values.Get(SideNone, slot).empty(); };
+    if (has(SlotPort) || has(SlotEstablished) || has(SlotTcpFlags) || has(SlotReflect) ||
+        has(SlotTimeout)) {
       continue;
     }
     const RecordPtr back = recognizer.Recognize(ListEntryText(twice[i]), options);
