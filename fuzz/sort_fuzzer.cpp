@@ -27,6 +27,7 @@
 #include "reorder/key_columns.h"
 #include "reorder/reorder_commands.h"
 #include "reorder/sort_acl.h"
+#include "reorder/source_collapse.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
 
@@ -116,7 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::BitAnswers answers(static_cast<std::uint8_t>(flags >> 5));
   NormalizeResult normalised = NormalizeACL(source, objects, checkOptions, answers);
   std::vector<std::string> list = normalised.ListLines;
-  std::vector<std::string> sourcePane = normalised.SourceLines;
+  // Collapsing reads the source pane as the front ends hand it over: the
+  // chosen list's entries when the pane holds the whole paste.
+  std::vector<std::string> sourcePane =
+      CollapseSourceOf(normalised.SourceLines, normalised.AclName, normalised.NumberedAs);
   if (list.empty()) {
     // Sort the lines as they are, as a hand-edited list pane would hold them.
     for (const std::string& line : source) {
