@@ -37,8 +37,9 @@ std::string_view Body(std::string_view line) {
 // Kept lines must come from source lines in order: a subsequence check that
 // takes the earliest source line holding each body. The one rewrite cleaning
 // makes, the mask of show output's "A, wildcard bits W" in configuration
-// form, follows the cut of a counter, so it is tried on the source line and on
-// each part of it before a bracket.
+// form, follows the cut of a counter and of trailing blanks and control
+// characters, so it is tried on the source line and on each part of it
+// before a bracket, so trimmed.
 void RequireInSourceOrder(const std::vector<std::string>& source,
                           const std::vector<std::string>& kept, kerbwise::MaskForm maskType) {
   std::size_t from = 0;
@@ -47,8 +48,11 @@ void RequireInSourceOrder(const std::vector<std::string>& source,
     if (line.find(body) != std::string::npos) return true;
     for (std::size_t end = line.size(); end != std::string::npos;
          end = end == 0 ? std::string::npos : line.find_last_of("([", end - 1)) {
-      if (kerbwise::WithConfigurationMasks(line.substr(0, end), maskType).find(body) !=
-          std::string::npos) {
+      std::string_view part = line.substr(0, end);
+      while (!part.empty() && static_cast<unsigned char>(part.back()) <= ' ') {
+        part.remove_suffix(1);
+      }
+      if (kerbwise::WithConfigurationMasks(part, maskType).find(body) != std::string::npos) {
         return true;
       }
     }
