@@ -37,9 +37,9 @@ std::string_view Body(std::string_view line) {
 // Kept lines must come from source lines in order: a subsequence check that
 // takes the earliest source line holding each body. The one rewrite cleaning
 // makes, the mask of show output's "A, wildcard bits W" in configuration
-// form, follows the cut of a counter and of trailing blanks and control
-// characters, so it is tried on the source line and on each part of it
-// before a bracket, so trimmed.
+// form, follows the cut of a counter and the trim of blanks and control
+// characters at both ends, so it is tried on the source line and on each
+// part of it before a bracket, so trimmed.
 void RequireInSourceOrder(const std::vector<std::string>& source,
                           const std::vector<std::string>& kept, kerbwise::MaskForm maskType) {
   std::size_t from = 0;
@@ -51,6 +51,9 @@ void RequireInSourceOrder(const std::vector<std::string>& source,
       std::string_view part = line.substr(0, end);
       while (!part.empty() && static_cast<unsigned char>(part.back()) <= ' ') {
         part.remove_suffix(1);
+      }
+      while (!part.empty() && static_cast<unsigned char>(part.front()) <= ' ') {
+        part.remove_prefix(1);
       }
       if (kerbwise::WithConfigurationMasks(part, maskType).find(body) != std::string::npos) {
         return true;
