@@ -24,6 +24,7 @@
 
 #include "caption_fit.h"
 #include "dialog_answers.h"
+#include "dialog_buttons.h"
 #include "enter_keys.h"
 #include "exact_results.h"
 #include "message_boxes.h"
@@ -61,14 +62,6 @@ QTextEdit* MakePane(QWidget* parent, const char* name) {
   pane->setFont(FixedPitchFont());
   pane->setContextMenuPolicy(Qt::CustomContextMenu);
   return pane;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  // Enter belongs to the report pane, not to a default button.
-  button->setAutoDefault(false);
-  return button;
 }
 
 QAction* AddAction(QMenu* menu, const char* name) {
@@ -127,9 +120,9 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
       splitter_(new QSplitter(Qt::Vertical, this)),
       exactSplitter_(new QSplitter(Qt::Horizontal, this)),
       exactResults_(new ExactResultsView(this)),
-      copyAllCloseButton_(MakeButton(this, "copyAllCloseButton")),
+      copyAllCloseButton_(MakeDialogButton(this, "copyAllCloseButton")),
       hierarchicalBox_(new QCheckBox(this)),
-      closeButton_(MakeButton(this, "closeButton")),
+      closeButton_(MakeDialogButton(this, "closeButton")),
       reportMenu_(new QMenu(this)),
       relatedMenu_(new QMenu(this)) {
   setObjectName(QStringLiteral("analysisWindow"));

@@ -12,6 +12,7 @@
 
 #include "caption_fit.h"
 #include "dialog_answers.h"
+#include "dialog_buttons.h"
 #include "future_poll.h"
 #include "intake/normalize_acl.h"
 #include "packets/list_diff_text.h"
@@ -31,24 +32,17 @@ CompareWindow::ShowHook& ActiveShowHook() {
   return hook;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 CompareWindow::CompareWindow(QWidget* parent)
     : QDialog(parent),
       otherLabel_(new QLabel(this)),
       otherPane_(new QPlainTextEdit(this)),
-      previousButton_(MakeButton(this, "previousListButton")),
-      runButton_(MakeButton(this, "compareRunButton")),
+      previousButton_(MakeDialogButton(this, "previousListButton")),
+      runButton_(MakeDialogButton(this, "compareRunButton")),
       statusLabel_(new QLabel(this)),
       differenceTree_(new QTreeWidget(this)),
-      closeButton_(MakeButton(this, "closeButton")) {
+      closeButton_(MakeDialogButton(this, "closeButton")) {
   setObjectName(QStringLiteral("compareWindow"));
   setSizeGripEnabled(true);
   otherPane_->setObjectName(QStringLiteral("otherListPane"));

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "caption_fit.h"
+#include "dialog_buttons.h"
 #include "external_editor.h"
 #include "object_spans.h"
 #include "window_texts.h"
@@ -48,15 +49,6 @@ QString JoinLines(const std::vector<std::string>& lines) {
   return converted.join(QLatin1Char('\n'));
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  // No button is the dialog's default: Enter in the text pane must neither
-  // overwrite the clipboard nor close the window.
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 ResultWindow::ResultWindow(QWidget* parent)
@@ -64,11 +56,11 @@ ResultWindow::ResultWindow(QWidget* parent)
       textPane_(new QPlainTextEdit(this)),
       objectList_(new QListWidget(this)),
       splitter_(new QSplitter(Qt::Horizontal, this)),
-      copyButton_(MakeButton(this, "copyButton")),
-      notepadButton_(MakeButton(this, "notepadButton")),
+      copyButton_(MakeDialogButton(this, "copyButton")),
+      notepadButton_(MakeDialogButton(this, "notepadButton")),
       sortPanel_(new QFrame(this)),
       sortNotice_(new QFrame(this)),
-      closeButton_(MakeButton(this, "closeButton")),
+      closeButton_(MakeDialogButton(this, "closeButton")),
       buttonRow_(new QHBoxLayout),
       upperAreaLift_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed)),
       editor_(std::make_unique<ExternalEditor>(this)) {
