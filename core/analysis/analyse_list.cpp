@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <thread>
 
 #include "analysis/pair_rows.h"
@@ -134,11 +135,13 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     recognised.push_back(RecogniseLine(entry, runOptions, recognizer));
   }
   const PairComparer comparer(std::move(recognised), settings, runOptions);
+  std::optional<PairIndex> index;
+  if (run.Indexed) index.emplace(comparer.Entries());
 
   if (progress) progress(0);
   int lastPercent = 0;
   GroupBuilder builder(std::move(lines));
-  ForEachRow(comparer, ChooseThreads(run, n), [&](std::size_t i, PairRow& row) {
+  ForEachRow(comparer, index ? &*index : nullptr, ChooseThreads(run, n), [&](std::size_t i, PairRow& row) {
     result.LinesReached = i + 1;
     std::vector<AnalysisLine>& all = builder.Lines();
     for (const PairFinding& finding : row.Findings) {

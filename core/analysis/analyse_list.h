@@ -15,6 +15,10 @@ struct AnalysisRun {
   // Threads that compare pairs: 0 chooses by the machine and the list's
   // length, 1 compares on the calling thread.
   unsigned Threads = 0;
+  // Compare only the pairs an index of the lines' protocols and addresses
+  // finds can relate; off: every pair, the plain form the index is checked
+  // against.
+  bool Indexed = true;
 };
 
 // Compares every pair of the normalised list (lines as the list pane holds

@@ -30,6 +30,7 @@ class PairComparer {
                const CheckOptions& options);
 
   std::size_t size() const { return entries_.size(); }
+  const CompiledEntries& Entries() const { return entries_; }
 
   // Line `rule` (0-based) as rule, line `subject` as subject.
   PairOutcome Compare(std::size_t rule, std::size_t subject) const;

@@ -17,10 +17,15 @@ constexpr std::size_t kRowsAhead = 64;
 // Shares the rows out to worker threads and gives them back in order.
 class RowPipeline {
  public:
-  RowPipeline(const PairComparer& comparer, std::size_t rows)
-      : comparer_(comparer), rows_(rows), slots_(kRowsAhead), ready_(kRowsAhead, false) {}
+  RowPipeline(const PairComparer& comparer, const PairIndex* index, std::size_t rows)
+      : comparer_(comparer),
+        index_(index),
+        rows_(rows),
+        slots_(kRowsAhead),
+        ready_(kRowsAhead, false) {}
 
   void Work() {
+    RowComparer rowComparer(comparer_, index_);
     for (;;) {
       std::size_t row;
       {
@@ -30,7 +35,7 @@ class RowPipeline {
         if (stop_ || next_ >= rows_) return;
         row = next_++;
       }
-      PairRow result = CompareRow(comparer_, row);
+      PairRow result = rowComparer.Row(row);
       const bool failed = result.Error.has_value();
       {
         std::lock_guard lock(mutex_);
@@ -69,6 +74,7 @@ class RowPipeline {
 
  private:
   const PairComparer& comparer_;
+  const PairIndex* index_;
   const std::size_t rows_;
   std::mutex mutex_;
   std::condition_variable workCv_;
@@ -83,38 +89,51 @@ class RowPipeline {
 
 }  // namespace
 
-PairRow CompareRow(const PairComparer& comparer, std::size_t row) {
+RowComparer::RowComparer(const PairComparer& comparer, const PairIndex* index)
+    : comparer_(comparer), index_(index), scratch_(index ? comparer.size() : 0) {}
+
+bool RowComparer::Pair(std::size_t row, std::size_t later, PairRow& result) const {
+  const PairComparer::PairTests tests = comparer_.ComparePair(row, later);
+  if (IsMatch(tests.first.Outcome)) {
+    result.Findings.push_back({later, true, tests.first.PortsIncomplete});
+  } else if (tests.first.Outcome == MatchError) {
+    result.Error = PairError{later, row};
+  } else if (IsMatch(tests.second.Outcome)) {
+    result.Findings.push_back({later, false, tests.second.PortsIncomplete});
+  } else if (tests.second.Outcome == MatchError) {
+    result.Error = PairError{row, later};
+  }
+  return !result.Error;
+}
+
+PairRow RowComparer::Row(std::size_t row) {
   PairRow result;
-  for (std::size_t later = row + 1; later < comparer.size(); ++later) {
-    const PairComparer::PairTests tests = comparer.ComparePair(row, later);
-    if (IsMatch(tests.first.Outcome)) {
-      result.Findings.push_back({later, true, tests.first.PortsIncomplete});
-    } else if (tests.first.Outcome == MatchError) {
-      result.Error = PairError{later, row};
-      return result;
-    } else if (IsMatch(tests.second.Outcome)) {
-      result.Findings.push_back({later, false, tests.second.PortsIncomplete});
-    } else if (tests.second.Outcome == MatchError) {
-      result.Error = PairError{row, later};
-      return result;
+  if (index_ && index_->Later(row, scratch_, later_)) {
+    for (const std::uint32_t later : later_) {
+      if (!Pair(row, later, result)) break;
     }
+    return result;
+  }
+  for (std::size_t later = row + 1; later < comparer_.size(); ++later) {
+    if (!Pair(row, later, result)) break;
   }
   return result;
 }
 
-void ForEachRow(const PairComparer& comparer, unsigned threads,
+void ForEachRow(const PairComparer& comparer, const PairIndex* index, unsigned threads,
                 const std::function<bool(std::size_t row, PairRow& result)>& consume) {
   const std::size_t rows = comparer.size() < 2 ? 0 : comparer.size() - 1;
   auto sequential = [&] {
+    RowComparer rowComparer(comparer, index);
     for (std::size_t row = 0; row < rows; ++row) {
-      PairRow result = CompareRow(comparer, row);
+      PairRow result = rowComparer.Row(row);
       const bool failed = result.Error.has_value();
       if (!consume(row, result) || failed) return;
     }
   };
   if (threads <= 1 || rows < 2) return sequential();
 
-  RowPipeline pipeline(comparer, rows);
+  RowPipeline pipeline(comparer, index, rows);
   std::vector<std::jthread> workers;
   workers.reserve(threads);
   try {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/pair_comparer.h"
+#include "analysis/pair_index.h"
 
 namespace kerbwise {
 
@@ -32,15 +33,33 @@ struct PairRow {
   std::optional<PairError> Error;
 };
 
-// Compares line `row` with each later line: first the later line as rule and
-// `row` as subject, and only when that is no match the other way round.
-PairRow CompareRow(const PairComparer& comparer, std::size_t row);
+// Compares a line with each later line: first the later line as rule and the
+// line as subject, and only when that is no match the other way round. With
+// an index it skips the later lines the index leaves out, which never relate
+// to the line nor fail against it, so the row is the same. One per thread.
+class RowComparer {
+ public:
+  // `index` may be null: every later line is compared.
+  RowComparer(const PairComparer& comparer, const PairIndex* index);
+
+  PairRow Row(std::size_t row);
+
+ private:
+  // Compares `row` with `later`; false when that ends the row.
+  bool Pair(std::size_t row, std::size_t later, PairRow& result) const;
+
+  const PairComparer& comparer_;
+  const PairIndex* index_;
+  PairIndex::Scratch scratch_;
+  std::vector<std::uint32_t> later_;
+};
 
 // Hands the rows 0 .. size-2 to `consume` in order, computing them on
-// `threads` threads (1: on the calling thread alone). `consume` runs on the
-// calling thread and returns false to stop early; rows past an error are not
-// handed on. The rows are the same whatever the number of threads.
-void ForEachRow(const PairComparer& comparer, unsigned threads,
+// `threads` threads (1: on the calling thread alone), through `index` when
+// it is not null. `consume` runs on the calling thread and returns false to
+// stop early; rows past an error are not handed on. The rows are the same
+// whatever the number of threads and with or without the index.
+void ForEachRow(const PairComparer& comparer, const PairIndex* index, unsigned threads,
                 const std::function<bool(std::size_t row, PairRow& result)>& consume);
 
 }  // namespace kerbwise

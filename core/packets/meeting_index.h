@@ -4,16 +4,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "rules/address_prefixes.h"
 #include "rules/compiled_entry.h"
 
 namespace kerbwise {
 
 // Finds, for one rule entry, the other rule entries whose protocols and
-// addresses meet its own, without looking at every entry. Each side's address
-// is filed under the bits its mask fixes from the top down (its prefix): two
-// entries can meet only if one's prefix begins the other's, so a query takes
-// the entries filed on the path to its prefix and those filed below it, on
-// whichever side gives fewer.
+// addresses meet its own, without looking at every entry: each side's
+// addresses are filed by their prefixes, and a query searches whichever side
+// gives fewer entries.
 class MeetingIndex {
  public:
   // Files the entries whose `rule` flag is set; `entries` must outlive the
@@ -25,22 +24,8 @@ class MeetingIndex {
   std::vector<std::size_t> Meeting(std::size_t entry) const;
 
  private:
-  struct Filed {
-    std::uint32_t Prefix;  // the address under its leading mask bits
-    std::uint8_t Length;   // how many leading mask bits
-    std::uint32_t Entry;
-    auto operator<=>(const Filed&) const = default;
-  };
-  struct Side {
-    std::vector<Filed> Sorted;  // by prefix, then length
-  };
-
-  void Collect(const Side& side, std::uint32_t address, std::uint32_t mask,
-               std::vector<std::uint32_t>& found) const;
-  std::size_t Count(const Side& side, std::uint32_t address, std::uint32_t mask) const;
-
   const CompiledEntries& entries_;
-  Side source_, destination_;
+  AddressPrefixes source_, destination_;
 };
 
 }  // namespace kerbwise

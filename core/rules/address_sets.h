@@ -24,6 +24,13 @@ constexpr bool AddrSetInside(std::uint32_t innerAddr, std::uint32_t innerMask,
          (innerAddr | outerAddr | innerMask | outerMask) == innerMask;
 }
 
+// Whether sets A and B share an address: no bit that both fix differs.
+// Meant for consistent pairs.
+constexpr bool AddrSetsMeet(std::uint32_t addrA, std::uint32_t maskA, std::uint32_t addrB,
+                            std::uint32_t maskB) {
+  return ((addrA ^ addrB) & maskA & maskB) == 0;
+}
+
 // What two address sets share.
 struct AddrOverlap {
   std::uint64_t Count = 0;     // shared addresses; 2^32 when both sets are every address
