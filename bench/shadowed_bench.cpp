@@ -4,7 +4,6 @@
 // packet worker's thread, so "cpu_s" counts the whole process's processor
 // time: on a loaded machine it says more than the wall clock.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <string>
@@ -13,24 +12,13 @@
 #include "bench_lists.h"
 #include "packets/removable.h"
 #include "packets/shadowed.h"
+#include "process_usage.h"
 
 namespace kerbwise {
 namespace {
 
-double PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-double ProcessorSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::PeakMegabytes;
+using bench::ProcessorSeconds;
 
 // Runs `find` once per iteration; sets cpu_s and peak_mb.
 template <class Find>

@@ -137,11 +137,12 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
   const PairComparer comparer(std::move(recognised), settings, runOptions);
   std::optional<PairIndex> index;
   if (run.Indexed) index.emplace(comparer.Entries());
+  const PairIndex* pairs = index ? &*index : nullptr;
 
   if (progress) progress(0);
   int lastPercent = 0;
   GroupBuilder builder(std::move(lines));
-  ForEachRow(comparer, index ? &*index : nullptr, ChooseThreads(run, n), [&](std::size_t i, PairRow& row) {
+  ForEachRow(comparer, pairs, ChooseThreads(run, n), [&](std::size_t i, PairRow& row) {
     result.LinesReached = i + 1;
     std::vector<AnalysisLine>& all = builder.Lines();
     for (const PairFinding& finding : row.Findings) {

@@ -42,7 +42,8 @@ std::vector<std::size_t> MeetingIndex::Meeting(std::size_t entry) const {
     const CompiledEntry& other = entries_[k];
     const EntryTraffic& o = other.Traffic;
     if (ProtocolsMeet(t, o) && AddrSetsMeet(t.SrcAddr, t.SrcMask, o.SrcAddr, o.SrcMask) &&
-        AddrSetsMeet(t.DstAddr, t.DstMask, o.DstAddr, o.DstMask) && entries_.OptionsMeet(e, other)) {
+        AddrSetsMeet(t.DstAddr, t.DstMask, o.DstAddr, o.DstMask) &&
+        entries_.OptionsMeet(e, other)) {
       meeting.push_back(k);
     }
   }

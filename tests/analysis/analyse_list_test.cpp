@@ -119,10 +119,16 @@ TEST(AnalyseList, LevelsGrowPastEightBits) {
 // masks with holes, any on either side, ip against tcp/udp/icmp, ports, ICMP
 // messages; now and then a remark or a repeat.
 std::string RandomEntry(std::mt19937& random, const std::vector<std::string>& earlier) {
-  static const char* const kAddresses[] = {
-      "any",         "host 10.1.2.3",        "host 10.1.2.4",          "10.1.2.0 0.0.0.255",
-      "10.1.2.0/25", "10.1.0.0 0.0.255.255", "10.0.0.0 0.255.255.255", "10.1.0.3 0.0.255.0",
-      "0.0.0.3 255.255.255.0", "11.0.0.0 0.255.255.255"};
+  static const char* const kAddresses[] = {"any",
+                                           "host 10.1.2.3",
+                                           "host 10.1.2.4",
+                                           "10.1.2.0 0.0.0.255",
+                                           "10.1.2.0/25",
+                                           "10.1.0.0 0.0.255.255",
+                                           "10.0.0.0 0.255.255.255",
+                                           "10.1.0.3 0.0.255.0",
+                                           "0.0.0.3 255.255.255.0",
+                                           "11.0.0.0 0.255.255.255"};
   static const char* const kProtocols[] = {"ip", "tcp", "udp", "icmp", "esp"};
   static const char* const kPorts[] = {"", " eq 80", " range 70 90", " gt 1023", " neq 22"};
   const auto pick = [&random](const auto& from) {
