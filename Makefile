@@ -51,7 +51,7 @@ package: deps
 # must stay green; `make fuzz` explores with fresh seeds. Any crash, leak,
 # timeout or sanitizer report fails the run; the input that caused it is left
 # in build-fuzz/artifacts/.
-FUZZ_TARGETS = recognize_line rule_template normalize check match_packet addr_overlap analyse sort order_safety reflect list_diff
+FUZZ_TARGETS = recognize_line rule_template normalize check match_packet addr_overlap analyse analysis_index sort order_safety reflect list_diff
 FUZZ_FLAGS = -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/
 
 .PHONY: fuzz-build fuzz-short

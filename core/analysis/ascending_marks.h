@@ -28,7 +28,8 @@ class AscendingMarks {
       for (std::uint64_t busy = summary_[s]; busy != 0; busy &= busy - 1) {
         const std::size_t w = s * 64 + static_cast<std::size_t>(std::countr_zero(busy));
         for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1) {
-          out.push_back(static_cast<typename Out::value_type>(w * 64 + std::countr_zero(bits)));
+          const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
+          out.push_back(static_cast<typename Out::value_type>(w * 64 + bit));
         }
         words_[w] = 0;
       }
