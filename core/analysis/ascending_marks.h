@@ -22,14 +22,13 @@ class AscendingMarks {
   }
 
   // Appends the marked lines to `out` in ascending order and clears them.
-  template <class Out>
-  void TakeAll(Out& out) {
+  void TakeAll(std::vector<std::uint32_t>& out) {
     for (std::size_t s = 0; s < summary_.size(); ++s) {
       for (std::uint64_t busy = summary_[s]; busy != 0; busy &= busy - 1) {
         const std::size_t w = s * 64 + static_cast<std::size_t>(std::countr_zero(busy));
         for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1) {
           const auto bit = static_cast<std::size_t>(std::countr_zero(bits));
-          out.push_back(static_cast<typename Out::value_type>(w * 64 + bit));
+          out.push_back(static_cast<std::uint32_t>(w * 64 + bit));
         }
         words_[w] = 0;
       }
