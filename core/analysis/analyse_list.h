@@ -15,15 +15,16 @@ struct AnalysisRun {
   // Threads that compare pairs: 0 chooses by the machine and the list's
   // length, 1 compares on the calling thread.
   unsigned Threads = 0;
-  // Compare only the pairs an index of the lines' protocols and addresses
-  // finds can relate; off: every pair, the plain form the index is checked
-  // against.
+  // Compare only the pairs that an index of the lines' protocols and
+  // addresses finds can relate; off: every pair, the plain form the index is
+  // checked against.
   bool Indexed = true;
 };
 
 // Compares every pair of the normalised list (lines as the list pane holds
 // them, each with its entry number) in both directions and finds the groups
-// of redundant entries and the conflicts. Partial address matching is off for
+// of redundant entries and the conflicts (pairs that cannot relate are
+// skipped, which changes nothing). Partial address matching is off for
 // the run whatever `options` says; the caller's options are not changed.
 // PortsInSet, AnyPortOverlap, MaskType and TextLanguage are read. When there
 // are conflicts, `answers` is asked whether to report only them; `progress`
