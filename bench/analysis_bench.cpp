@@ -75,6 +75,18 @@ BENCHMARK(BM_AnalyseRealisticEveryPair)
     ->Iterations(1)
     ->UseRealTime();
 
+// Addresses drawn at random, /16 to /32, some masks with holes: few pairs
+// meet, and the index finds them among prefixes of every length.
+void BM_AnalyseRandomAddresses(benchmark::State& state) {
+  RunAnalysis(state, bench::RandomAddressList(static_cast<std::size_t>(state.range(0))),
+              CheckOptions{});
+}
+BENCHMARK(BM_AnalyseRandomAddresses)
+    ->Arg(30'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
 // Port sets compared in part and with any overlap: the slowest port test.
 void BM_AnalyseWorstCase(benchmark::State& state) {
   CheckOptions options;
