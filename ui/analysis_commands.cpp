@@ -8,7 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <string>
 #include <vector>
 
@@ -30,7 +30,7 @@ void PutOnClipboard(const std::vector<std::string>& lines) {
 // The lines (0-based) a pane's selection touches, its line breaks counted
 // with their lines. Without a selection, the line the caret stands in, unless
 // it stands at the line's very start.
-std::vector<std::size_t> TouchedLines(const QTextEdit& pane) {
+std::vector<std::size_t> TouchedLines(const QPlainTextEdit& pane) {
   const QTextCursor cursor = pane.textCursor();
   if (!cursor.hasSelection()) {
     if (cursor.positionInBlock() == 0) return {};

@@ -1,6 +1,5 @@
 #include "analysis_window.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,7 +14,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
@@ -50,15 +49,14 @@ AnalysisWindow::ShowHook& ActiveShowHook() {
   return hook;
 }
 
-QTextEdit* MakePane(QWidget* parent, const char* name) {
-  auto* pane = new QTextEdit(parent);
+QPlainTextEdit* MakePane(QWidget* parent, const char* name) {
+  auto* pane = new QPlainTextEdit(parent);
   pane->setObjectName(QString::fromLatin1(name));
   pane->setReadOnly(true);
-  pane->setAcceptRichText(false);
   pane->setUndoRedoEnabled(false);
   // A caret the keys move, so Enter and Ctrl+key act on the line it stands in.
   pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  pane->setLineWrapMode(QTextEdit::NoWrap);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
   pane->setFont(FixedPitchFont());
   pane->setContextMenuPolicy(Qt::CustomContextMenu);
   return pane;
@@ -100,9 +98,9 @@ void AppendLine(QTextCursor& cursor, const std::string& text, bool bold, bool it
   cursor.insertText(FromCore(text), format);
 }
 
-int CaretLineOf(const QTextEdit& pane) { return pane.textCursor().blockNumber(); }
+int CaretLineOf(const QPlainTextEdit& pane) { return pane.textCursor().blockNumber(); }
 
-QTextBlock LineOf(const QTextEdit& pane, std::size_t line) {
+QTextBlock LineOf(const QPlainTextEdit& pane, std::size_t line) {
   return pane.document()->findBlockByNumber(static_cast<int>(line));
 }
 
@@ -425,14 +423,10 @@ void AnalysisWindow::ScrollReportToRelated() {
   if (!related_ || related_->Lines.empty()) return;
   const int line = CaretLineOf(*relatedPane_);
   if (line < 0 || static_cast<std::size_t>(line) >= related_->Lines.size()) return;
-  QTextDocument& document = *reportPane_->document();
-  const QTextBlock block =
-      LineOf(*reportPane_, related_->Lines[static_cast<std::size_t>(line)].ReportLine);
-  if (!block.isValid()) return;
-  QAbstractTextDocumentLayout* layout = document.documentLayout();
-  const qreal top = layout->blockBoundingRect(block).top() -
-                    layout->blockBoundingRect(document.firstBlock()).top();
-  reportPane_->verticalScrollBar()->setValue(static_cast<int>(top));
+  // The pane scrolls by whole lines: its first shown line is the scroll position.
+  const std::size_t reportLine = related_->Lines[static_cast<std::size_t>(line)].ReportLine;
+  if (!LineOf(*reportPane_, reportLine).isValid()) return;
+  reportPane_->verticalScrollBar()->setValue(static_cast<int>(reportLine));
 }
 
 void AnalysisWindow::SetRelatedCommandsEnabled(bool enabled) {

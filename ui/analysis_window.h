@@ -18,7 +18,7 @@ class QCheckBox;
 class QMenu;
 class QPushButton;
 class QSplitter;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace kerbwise::ui {
 
@@ -117,8 +117,8 @@ class AnalysisWindow : public QDialog {
   void GoToEntry(std::size_t listIndex);
 
   Language language_ = Language::English;
-  QTextEdit* reportPane_;
-  QTextEdit* relatedPane_;
+  QPlainTextEdit* reportPane_;
+  QPlainTextEdit* relatedPane_;
   QSplitter* splitter_;
   QSplitter* exactSplitter_;  // the panes on the left, the exact section on the right
   ExactResultsView* exactResults_;
