@@ -88,14 +88,14 @@ void FormatSpan(QTextCursor& cursor, std::size_t start, std::size_t length, Chan
 QColor ToColour(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
 
 // Puts one styled line at the cursor.
-void AppendLine(QTextCursor& cursor, const std::string& text, bool bold, bool italic,
+void AppendLine(QTextCursor& cursor, const QString& text, bool bold, bool italic,
                 bool underlined, bool first) {
   if (!first) cursor.insertBlock();
   QTextCharFormat format;
   format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
   format.setFontItalic(italic);
   format.setFontUnderline(underlined);
-  cursor.insertText(FromCore(text), format);
+  cursor.insertText(text, format);
 }
 
 int CaretLineOf(const QPlainTextEdit& pane) { return pane.textCursor().blockNumber(); }
@@ -301,7 +301,13 @@ void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks) {
   marks_ = std::move(marks);
   related_.reset();
   selectedLine_ = -1;
-  FillReportPane();
+  paneLanguage_ = language_;
+  FillReportPane([this](std::size_t line) {
+    const AnalysisLine& shown = report_.Lines[line];
+    return FromCore(ReportLineText(shown) + marks_.TextOf(shown, paneLanguage_));
+  });
+  // From here on the pane holds the report's text; the records keep the rest.
+  for (AnalysisLine& line : report_.Lines) std::string().swap(line.Entry);
   relatedPane_->clear();
   SetRelatedCommandsEnabled(false);
 }
@@ -330,29 +336,37 @@ void AnalysisWindow::done(int result) {
   QDialog::done(result);
 }
 
-void AnalysisWindow::FillReportPane() {
+void AnalysisWindow::FillReportPane(const std::function<QString(std::size_t)>& textOf) {
   reportPane_->hide();
   reportPane_->clear();
   QTextCursor cursor(reportPane_->document());
   cursor.beginEditBlock();
   for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
-    const AnalysisLine& line = report_.Lines[m];
-    const ReportLineStyle style = StyleOf(line);
-    AppendLine(cursor, LineText(m), style.Bold, style.Italic, false, m == 0);
+    const ReportLineStyle style = StyleOf(report_.Lines[m]);
+    AppendLine(cursor, textOf(m), style.Bold, style.Italic, false, m == 0);
   }
   cursor.endEditBlock();
   reportPane_->moveCursor(QTextCursor::Start);
   reportPane_->show();
 }
 
-std::string AnalysisWindow::LineText(std::size_t line) const {
-  const AnalysisLine& shown = report_.Lines[line];
-  return ReportLineText(shown) + marks_.TextOf(shown, language_);
+QString AnalysisWindow::LineText(std::size_t line) const {
+  return LineOf(*reportPane_, line).text();
 }
 
 std::size_t AnalysisWindow::MarkLength(std::size_t line) const {
   // The pane counts characters in UTF-16 units, as the mark may be Russian.
-  return static_cast<std::size_t>(FromCore(marks_.TextOf(report_.Lines[line], language_)).size());
+  return static_cast<std::size_t>(
+      FromCore(marks_.TextOf(report_.Lines[line], paneLanguage_)).size());
+}
+
+std::string AnalysisWindow::EntryOf(std::size_t line) const {
+  // The line reads: indentation, index, ": ", the entry, its hit mark.
+  const QString text = LineText(line);
+  const qsizetype start = text.indexOf(QStringLiteral(": "));
+  if (start < 0) return {};
+  const auto length = text.size() - static_cast<qsizetype>(MarkLength(line)) - (start + 2);
+  return ToCore(text.mid(start + 2, std::max<qsizetype>(length, 0)));
 }
 
 void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {

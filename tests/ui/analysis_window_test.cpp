@@ -261,6 +261,11 @@ class AnalysisWindowTest : public QObject {
                   FormatAt(report, 1, markStart + 2).foreground());
           QCOMPARE(Copied(w, "copyAllAction"),
                    Joined({"10 permit tcp any any", "20 permit tcp host 10.0.0.1 any"}));
+          // The copies are read from the pane, whose marks keep their language.
+          w.SetLanguage(kerbwise::Language::Russian);
+          PutCaret(report, 0, 2, 1);
+          QCOMPARE(Copied(w, "copyNoAction"),
+                   Joined({"no permit tcp any any", "no permit tcp host 10.0.0.1 any"}));
         }));
   }
 
