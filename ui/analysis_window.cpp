@@ -98,6 +98,10 @@ void AppendLine(QTextCursor& cursor, const QString& text, bool bold, bool italic
   cursor.insertText(text, format);
 }
 
+bool SameStyle(const ReportLineStyle& a, const ReportLineStyle& b) {
+  return a.Bold == b.Bold && a.Italic == b.Italic;
+}
+
 int CaretLineOf(const QPlainTextEdit& pane) { return pane.textCursor().blockNumber(); }
 
 QTextBlock LineOf(const QPlainTextEdit& pane, std::size_t line) {
@@ -341,9 +345,21 @@ void AnalysisWindow::FillReportPane(const std::function<QString(std::size_t)>& t
   reportPane_->clear();
   QTextCursor cursor(reportPane_->document());
   cursor.beginEditBlock();
+  // Lines of one style go in together: the pane takes a run of lines as
+  // quickly as one line.
+  QString run;
+  bool first = true;
   for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
     const ReportLineStyle style = StyleOf(report_.Lines[m]);
-    AppendLine(cursor, textOf(m), style.Bold, style.Italic, false, m == 0);
+    run += textOf(m);
+    const bool last = m + 1 == report_.Lines.size();
+    if (!last && SameStyle(StyleOf(report_.Lines[m + 1]), style)) {
+      run += QLatin1Char('\n');
+      continue;
+    }
+    AppendLine(cursor, run, style.Bold, style.Italic, false, first);
+    first = false;
+    run.clear();
   }
   cursor.endEditBlock();
   reportPane_->moveCursor(QTextCursor::Start);
