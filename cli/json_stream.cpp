@@ -25,14 +25,16 @@ std::string JsonObjectWriter::Dump(const Json& value, std::size_t depth) {
     noted_ = true;
   }
   // Line breaks in a dump are its own: strings hold theirs escaped.
+  if (depth == 0) return text;
   const std::string indent(depth * kIndent, ' ');
   std::string indented;
-  indented.reserve(text.size());
-  for (const char c : text) {
-    indented += c;
-    if (c == '\n') indented += indent;
+  indented.reserve(text.size() + text.size() / 4);
+  std::size_t from = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos;
+       from = end + 1, end = text.find('\n', from)) {
+    indented.append(text, from, end + 1 - from).append(indent);
   }
-  return indented;
+  return indented.append(text, from);
 }
 
 void JsonObjectWriter::StartField(std::string_view key) {
