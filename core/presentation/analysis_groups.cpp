@@ -12,14 +12,17 @@ namespace {
 
 std::string ListNumber(const AnalysisLine& line) { return std::to_string(line.ListIndex + 1); }
 
-// The report lines that belong to each group, in report order; group g's are
-// at g - 1. Made in one pass, so a report of many groups is not read again
-// for each of them.
-std::vector<std::vector<std::size_t>> MembersByGroup(const AnalysisResult& result) {
-  std::vector<std::vector<std::size_t>> members(result.Groups.size());
+// The report lines (0-based, as many as a list has lines) that belong to each
+// group, in report order; group g's are at g - 1. Made in one pass, so a
+// report of many groups is not read again for each of them.
+using LinesOfGroups = std::vector<std::vector<std::uint32_t>>;
+LinesOfGroups MembersByGroup(const AnalysisResult& result) {
+  LinesOfGroups members(result.Groups.size());
   for (std::size_t k = 0; k < result.Lines.size(); ++k) {
     result.Lines[k].Members.ForEach([&](std::uint32_t group) {
-      if (group >= 1 && group <= members.size()) members[group - 1].push_back(k);
+      if (group >= 1 && group <= members.size()) {
+        members[group - 1].push_back(static_cast<std::uint32_t>(k));
+      }
     });
   }
   return members;
@@ -37,16 +40,16 @@ std::string MemberText(const AnalysisLine& line, std::uint32_t group, const Anal
 
 void WriteGroupReport(const AnalysisResult& result, Language language, const HitMarks& marks,
                       const std::function<void(const std::string&)>& write) {
-  const std::vector<std::vector<std::size_t>> membersOf = MembersByGroup(result);
+  const LinesOfGroups membersOf = MembersByGroup(result);
   std::size_t groups = 0;
   // A group is worth its lines only for the members shown: with only the
   // conflicts shown, a head may have none left.
   const auto writeGroup = [&](const std::string& title, std::uint32_t group,
                               const AnalysisLine* head) {
-    const std::vector<std::size_t>& members = membersOf[group - 1];
+    const std::vector<std::uint32_t>& members = membersOf[group - 1];
     if (members.empty()) return;
     write(title);
-    for (const std::size_t k : members) {
+    for (const std::uint32_t k : members) {
       write(MemberText(result.Lines[k], group, head, language, marks));
     }
     ++groups;
