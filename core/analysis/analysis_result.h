@@ -85,4 +85,9 @@ struct AnalysisResult {
 // and has the opposite action, so it never takes effect.
 bool Contradicts(const AnalysisLine& member, const AnalysisLine& head);
 
+// The report lines (0-based; as many as a list has lines) that belong to each
+// group, in report order; group g's are at g - 1. Made in one pass, for a
+// walk over many groups that would otherwise read the whole report for each.
+std::vector<std::vector<std::uint32_t>> MemberLinesByGroup(const AnalysisResult& result);
+
 }  // namespace kerbwise

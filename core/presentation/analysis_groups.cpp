@@ -12,22 +12,6 @@ namespace {
 
 std::string ListNumber(const AnalysisLine& line) { return std::to_string(line.ListIndex + 1); }
 
-// The report lines (0-based, as many as a list has lines) that belong to each
-// group, in report order; group g's are at g - 1. Made in one pass, so a
-// report of many groups is not read again for each of them.
-using LinesOfGroups = std::vector<std::vector<std::uint32_t>>;
-LinesOfGroups MembersByGroup(const AnalysisResult& result) {
-  LinesOfGroups members(result.Groups.size());
-  for (std::size_t k = 0; k < result.Lines.size(); ++k) {
-    result.Lines[k].Members.ForEach([&](std::uint32_t group) {
-      if (group >= 1 && group <= members.size()) {
-        members[group - 1].push_back(static_cast<std::uint32_t>(k));
-      }
-    });
-  }
-  return members;
-}
-
 std::string MemberText(const AnalysisLine& line, std::uint32_t group, const AnalysisLine* head,
                        Language language, const HitMarks& marks) {
   std::string text = Fill(texts::kReportMember.In(language), {ListNumber(line), line.Entry});
@@ -40,7 +24,7 @@ std::string MemberText(const AnalysisLine& line, std::uint32_t group, const Anal
 
 void WriteGroupReport(const AnalysisResult& result, Language language, const HitMarks& marks,
                       const std::function<void(const std::string&)>& write) {
-  const LinesOfGroups membersOf = MembersByGroup(result);
+  const std::vector<std::vector<std::uint32_t>> membersOf = MemberLinesByGroup(result);
   std::size_t groups = 0;
   // A group is worth its lines only for the members shown: with only the
   // conflicts shown, a head may have none left.
