@@ -21,8 +21,8 @@
 // compared.
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -31,6 +31,7 @@
 #include "analysis/analyse_list.h"
 #include "analysis/report_commands.h"
 #include "command.h"
+#include "json_stream.h"
 #include "list_intake.h"
 #include "output.h"
 #include "presentation/analysis_groups.h"
@@ -53,33 +54,50 @@ class ConflictAnswer final : public AnswerSource {
 };
 
 // The groups a line belongs to as scripts read them: 0 when it heads a group,
-// 255 when it is covered with an incomplete set of ports; ascending.
-std::vector<std::uint32_t> MarkedMembers(const AnalysisLine& line) {
-  std::vector<std::uint32_t> marked;
+// 255 when it is covered with an incomplete set of ports; ascending (the mark
+// 255 beside a group numbered 255, should there be one).
+Json MarkedMembers(const AnalysisLine& line) {
+  Json marked = Json::array();
   if (line.HeadsGroup()) marked.push_back(0);
-  marked.insert(marked.end(), line.Members.begin(), line.Members.end());
-  if (line.IncompletePorts) marked.push_back(255);
-  std::sort(marked.begin(), marked.end());
+  bool markDue = line.IncompletePorts;
+  for (const std::uint32_t group : line.Members) {
+    if (markDue && group >= 255) {
+      marked.push_back(255);
+      markDue = false;
+    }
+    marked.push_back(group);
+  }
+  if (markDue) marked.push_back(255);
   return marked;
 }
 
-// A line's "hits" and "hit_mark" appear only when the list has counters.
-Json ReportJson(const AnalysisResult& result, const HitMarks& marks) {
-  const bool counted = !marks.Hits.empty();
-  Json report = Json::array();
-  for (const AnalysisLine& line : result.Lines) {
-    const ReportLineStyle style = StyleOf(line);
-    Json entry{{"text", ReportLineText(line)},  {"level", line.Level},       {"bold", style.Bold},
-               {"italic", style.Italic},        {"conflict", line.Conflict}, {"group", line.Group},
-               {"members", MarkedMembers(line)}};
-    if (counted) {
-      const std::optional<std::uint64_t> count = marks.HitsOf(line);
-      entry["hits"] = count ? Json(*count) : Json(nullptr);
-      entry["hit_mark"] = HitMarkName(marks.MarkOf(line));
-    }
-    report.push_back(std::move(entry));
+// A report line as scripts read it. "hits" and "hit_mark" appear only when
+// the list has counters.
+Json ReportLineJson(const AnalysisLine& line, const HitMarks& marks) {
+  const ReportLineStyle style = StyleOf(line);
+  Json entry{{"text", ReportLineText(line)},  {"level", line.Level},       {"bold", style.Bold},
+             {"italic", style.Italic},        {"conflict", line.Conflict}, {"group", line.Group},
+             {"members", MarkedMembers(line)}};
+  if (!marks.Hits.empty()) {
+    const std::optional<std::uint64_t> count = marks.HitsOf(line);
+    entry["hits"] = count ? Json(*count) : Json(nullptr);
+    entry["hit_mark"] = HitMarkName(marks.MarkOf(line));
   }
-  return report;
+  return entry;
+}
+
+// Hands `write` the "no " command of each report line in turn, so that the
+// commands of a large report are never held together. True when an entry
+// numbered with a leading "0" was left out.
+bool ForEachNoCommand(const AnalysisResult& result, CopyNoMode mode,
+                      const std::function<void(const std::string&)>& write) {
+  bool zeroNumberedSkipped = false;
+  for (std::size_t m = 0; m < result.Lines.size(); ++m) {
+    const CopyNoResult copied = CopyNo(result, {m}, mode);
+    zeroNumberedSkipped = zeroNumberedSkipped || copied.ZeroNumberedSkipped;
+    for (const std::string& line : copied.Lines) write(line);
+  }
+  return zeroNumberedSkipped;
 }
 
 class AnalyzeCommand final : public Command {
@@ -130,45 +148,51 @@ class AnalyzeCommand final : public Command {
     const HitMarks marks = MarkHits(result, list->ListLines, list->Hits, options, recognizer);
     const std::optional<AnalysisMessage> message = NoRelationsMessage(result, language);
 
-    CopyNoResult noCommands;
-    if (noCommandsMode_) {
-      noCommands =
-          CopyNo(result, AllReportLines(result), static_cast<CopyNoMode>(*noCommandsMode_));
-      if (noCommands.ZeroNumberedSkipped) {
-        std::string notice(texts::kZeroNumberedNotice.In(language));
-        notice.resize(notice.find("\r\n"));  // the question about later notices has no place here
-        context.err << kProgramName << ": " << notice << '\n';
-      }
-    }
-
+    bool zeroNumberedSkipped = false;
     const std::vector<std::string> resultLines = AnalysisResultLines(result, language);
+    // The report is written as it is made, line by line.
     if (context.globals.json) {
-      Json json;
-      json["number_pane"] = AnalysisNumberPane(result);
-      json["result"] = resultLines;
-      json["conflicts_found"] = result.ConflictsFound;
-      json["conflicts_only"] = result.ConflictsOnly;
-      json["message"] = message ? message->Text : std::string();
-      json["report"] = ReportJson(result, marks);
-      json["no_commands"] = noCommands.Lines;
-      WriteJson(context.out, context.err, json);
+      JsonObjectWriter json(context.out, context.err);
+      json.Field("number_pane", AnalysisNumberPane(result));
+      json.Field("result", resultLines);
+      json.Field("conflicts_found", result.ConflictsFound);
+      json.Field("conflicts_only", result.ConflictsOnly);
+      json.Field("message", message ? message->Text : std::string());
+      json.BeginArray("report");
+      for (const AnalysisLine& line : result.Lines) json.Element(ReportLineJson(line, marks));
+      json.EndArray();
+      json.BeginArray("no_commands");
+      if (noCommandsMode_) {
+        zeroNumberedSkipped = ForEachNoCommand(result, NoMode(), [&](const std::string& command) {
+          json.Element(command);
+        });
+      }
+      json.EndArray();
+      json.Finish();
     } else if (result.Error) {
       for (const std::string& line : resultLines) context.out << line << '\n';
     } else if (noCommandsMode_) {
-      for (const std::string& line : noCommands.Lines) context.out << line << '\n';
+      zeroNumberedSkipped = ForEachNoCommand(
+          result, NoMode(), [&](const std::string& command) { context.out << command << '\n'; });
       // Standard output keeps to commands that can be pasted to the router.
       if (message) context.err << message->Text << '\n';
     } else if (message) {
       context.out << message->Text << '\n';
     } else {
-      for (const std::string& line : GroupReportLines(result, language, marks)) {
-        context.out << line << '\n';
-      }
+      WriteGroupReport(result, language, marks,
+                       [&](const std::string& line) { context.out << line << '\n'; });
+    }
+    if (zeroNumberedSkipped) {
+      std::string notice(texts::kZeroNumberedNotice.In(language));
+      notice.resize(notice.find("\r\n"));  // the question about later notices has no place here
+      context.err << kProgramName << ": " << notice << '\n';
     }
     return result.Error ? kExitUsage : kExitOk;
   }
 
  private:
+  CopyNoMode NoMode() const { return static_cast<CopyNoMode>(noCommandsMode_.value_or(0)); }
+
   ListIntake intake_;
   bool noPortsInSet_ = false;
   bool anyPortOverlap_ = false;

@@ -8,7 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <string>
 #include <vector>
 
@@ -30,7 +30,7 @@ void PutOnClipboard(const std::vector<std::string>& lines) {
 // The lines (0-based) a pane's selection touches, its line breaks counted
 // with their lines. Without a selection, the line the caret stands in, unless
 // it stands at the line's very start.
-std::vector<std::size_t> TouchedLines(const QTextEdit& pane) {
+std::vector<std::size_t> TouchedLines(const QPlainTextEdit& pane) {
   const QTextCursor cursor = pane.textCursor();
   if (!cursor.hasSelection()) {
     if (cursor.positionInBlock() == 0) return {};
@@ -73,24 +73,45 @@ std::vector<std::size_t> AnalysisWindow::ReportLinesOf(
   return lines;
 }
 
-void AnalysisWindow::CopyReportAll() { PutOnClipboard(CopyAll(report_, AllReportLines(report_))); }
+template <typename Command>
+auto AnalysisWindow::WithEntries(const std::vector<std::size_t>& lines, Command command) {
+  for (const std::size_t m : lines) {
+    if (m < report_.Lines.size()) report_.Lines[m].Entry = EntryOf(m);
+  }
+  auto result = command();
+  for (const std::size_t m : lines) {
+    if (m < report_.Lines.size()) std::string().swap(report_.Lines[m].Entry);
+  }
+  return result;
+}
+
+void AnalysisWindow::CopyReportAll() {
+  const std::vector<std::size_t> all = AllReportLines(report_);
+  PutOnClipboard(WithEntries(all, [&] { return CopyAll(report_, all); }));
+}
 
 void AnalysisWindow::CopyRelatedAll() {
-  if (related_) PutOnClipboard(CopyAll(report_, AllRelatedReportLines()));
+  if (!related_) return;
+  const std::vector<std::size_t> related = AllRelatedReportLines();
+  PutOnClipboard(WithEntries(related, [&] { return CopyAll(report_, related); }));
 }
 
 void AnalysisWindow::CopyAllAndClose() {
-  PutOnClipboard(kerbwise::CopyAllAndClose(report_, AllRelatedReportLines()));
+  const std::vector<std::size_t> related = AllRelatedReportLines();
+  PutOnClipboard(WithEntries(AllReportLines(report_),
+                             [&] { return kerbwise::CopyAllAndClose(report_, related); }));
   accept();
 }
 
 void AnalysisWindow::CopyNoFromReport(CopyNoMode mode) {
-  PutNoCommands(CopyNo(report_, TouchedLines(*reportPane_), mode));
+  const std::vector<std::size_t> touched = TouchedLines(*reportPane_);
+  PutNoCommands(WithEntries(touched, [&] { return CopyNo(report_, touched, mode); }));
 }
 
 void AnalysisWindow::CopyNoFromRelated() {
   if (!related_) return;
-  PutNoCommands(CopyNo(report_, ReportLinesOf(TouchedLines(*relatedPane_))));
+  const std::vector<std::size_t> lines = ReportLinesOf(TouchedLines(*relatedPane_));
+  PutNoCommands(WithEntries(lines, [&] { return CopyNo(report_, lines); }));
 }
 
 void AnalysisWindow::PutNoCommands(const CopyNoResult& copied) {
@@ -107,11 +128,22 @@ void AnalysisWindow::PutNoCommands(const CopyNoResult& copied) {
 
 void AnalysisWindow::HideDerived() {
   const int caret = reportPane_->textCursor().blockNumber();
-  if (caret < 0 || !HideDerivedLines(report_, static_cast<std::size_t>(caret))) return;
+  if (caret < 0 || !CanHideDerivedLines(report_, static_cast<std::size_t>(caret))) return;
+  // The lines that stay keep their text; each is found again by its list line.
+  std::vector<std::pair<std::size_t, QString>> before;
+  before.reserve(report_.Lines.size());
+  for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
+    before.emplace_back(report_.Lines[m].ListIndex, LineText(m));
+  }
+  HideDerivedLines(report_, static_cast<std::size_t>(caret));
   const int scrolled = reportPane_->verticalScrollBar()->value();
   selectedLine_ = -1;
   related_.reset();
-  FillReportPane();
+  auto old = before.begin();
+  FillReportPane([&](std::size_t line) {
+    while (old != before.end() && old->first != report_.Lines[line].ListIndex) ++old;
+    return old != before.end() ? old->second : QString();
+  });
   reportPane_->verticalScrollBar()->setValue(scrolled);
   relatedPane_->clear();
   SetRelatedCommandsEnabled(false);

@@ -1,6 +1,5 @@
 #include "analysis_window.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,7 +14,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
@@ -50,15 +49,14 @@ AnalysisWindow::ShowHook& ActiveShowHook() {
   return hook;
 }
 
-QTextEdit* MakePane(QWidget* parent, const char* name) {
-  auto* pane = new QTextEdit(parent);
+QPlainTextEdit* MakePane(QWidget* parent, const char* name) {
+  auto* pane = new QPlainTextEdit(parent);
   pane->setObjectName(QString::fromLatin1(name));
   pane->setReadOnly(true);
-  pane->setAcceptRichText(false);
   pane->setUndoRedoEnabled(false);
   // A caret the keys move, so Enter and Ctrl+key act on the line it stands in.
   pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  pane->setLineWrapMode(QTextEdit::NoWrap);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
   pane->setFont(FixedPitchFont());
   pane->setContextMenuPolicy(Qt::CustomContextMenu);
   return pane;
@@ -90,19 +88,23 @@ void FormatSpan(QTextCursor& cursor, std::size_t start, std::size_t length, Chan
 QColor ToColour(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
 
 // Puts one styled line at the cursor.
-void AppendLine(QTextCursor& cursor, const std::string& text, bool bold, bool italic,
+void AppendLine(QTextCursor& cursor, const QString& text, bool bold, bool italic,
                 bool underlined, bool first) {
   if (!first) cursor.insertBlock();
   QTextCharFormat format;
   format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
   format.setFontItalic(italic);
   format.setFontUnderline(underlined);
-  cursor.insertText(FromCore(text), format);
+  cursor.insertText(text, format);
 }
 
-int CaretLineOf(const QTextEdit& pane) { return pane.textCursor().blockNumber(); }
+bool SameStyle(const ReportLineStyle& a, const ReportLineStyle& b) {
+  return a.Bold == b.Bold && a.Italic == b.Italic;
+}
 
-QTextBlock LineOf(const QTextEdit& pane, std::size_t line) {
+int CaretLineOf(const QPlainTextEdit& pane) { return pane.textCursor().blockNumber(); }
+
+QTextBlock LineOf(const QPlainTextEdit& pane, std::size_t line) {
   return pane.document()->findBlockByNumber(static_cast<int>(line));
 }
 
@@ -303,7 +305,13 @@ void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks) {
   marks_ = std::move(marks);
   related_.reset();
   selectedLine_ = -1;
-  FillReportPane();
+  paneLanguage_ = language_;
+  FillReportPane([this](std::size_t line) {
+    const AnalysisLine& shown = report_.Lines[line];
+    return FromCore(ReportLineText(shown) + marks_.TextOf(shown, paneLanguage_));
+  });
+  // From here on the pane holds the report's text; the records keep the rest.
+  for (AnalysisLine& line : report_.Lines) std::string().swap(line.Entry);
   relatedPane_->clear();
   SetRelatedCommandsEnabled(false);
 }
@@ -332,29 +340,49 @@ void AnalysisWindow::done(int result) {
   QDialog::done(result);
 }
 
-void AnalysisWindow::FillReportPane() {
+void AnalysisWindow::FillReportPane(const std::function<QString(std::size_t)>& textOf) {
   reportPane_->hide();
   reportPane_->clear();
   QTextCursor cursor(reportPane_->document());
   cursor.beginEditBlock();
+  // Lines of one style go in together: the pane takes a run of lines as
+  // quickly as one line.
+  QString run;
+  bool first = true;
   for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
-    const AnalysisLine& line = report_.Lines[m];
-    const ReportLineStyle style = StyleOf(line);
-    AppendLine(cursor, LineText(m), style.Bold, style.Italic, false, m == 0);
+    const ReportLineStyle style = StyleOf(report_.Lines[m]);
+    run += textOf(m);
+    const bool last = m + 1 == report_.Lines.size();
+    if (!last && SameStyle(StyleOf(report_.Lines[m + 1]), style)) {
+      run += QLatin1Char('\n');
+      continue;
+    }
+    AppendLine(cursor, run, style.Bold, style.Italic, false, first);
+    first = false;
+    run.clear();
   }
   cursor.endEditBlock();
   reportPane_->moveCursor(QTextCursor::Start);
   reportPane_->show();
 }
 
-std::string AnalysisWindow::LineText(std::size_t line) const {
-  const AnalysisLine& shown = report_.Lines[line];
-  return ReportLineText(shown) + marks_.TextOf(shown, language_);
+QString AnalysisWindow::LineText(std::size_t line) const {
+  return LineOf(*reportPane_, line).text();
 }
 
 std::size_t AnalysisWindow::MarkLength(std::size_t line) const {
   // The pane counts characters in UTF-16 units, as the mark may be Russian.
-  return static_cast<std::size_t>(FromCore(marks_.TextOf(report_.Lines[line], language_)).size());
+  return static_cast<std::size_t>(
+      FromCore(marks_.TextOf(report_.Lines[line], paneLanguage_)).size());
+}
+
+std::string AnalysisWindow::EntryOf(std::size_t line) const {
+  // The line reads: indentation, index, ": ", the entry, its hit mark.
+  const QString text = LineText(line);
+  const qsizetype start = text.indexOf(QStringLiteral(": "));
+  if (start < 0) return {};
+  const auto length = text.size() - static_cast<qsizetype>(MarkLength(line)) - (start + 2);
+  return ToCore(text.mid(start + 2, std::max<qsizetype>(length, 0)));
 }
 
 void AnalysisWindow::ShowRelatedLines(bool forceRefresh) {
@@ -425,14 +453,10 @@ void AnalysisWindow::ScrollReportToRelated() {
   if (!related_ || related_->Lines.empty()) return;
   const int line = CaretLineOf(*relatedPane_);
   if (line < 0 || static_cast<std::size_t>(line) >= related_->Lines.size()) return;
-  QTextDocument& document = *reportPane_->document();
-  const QTextBlock block =
-      LineOf(*reportPane_, related_->Lines[static_cast<std::size_t>(line)].ReportLine);
-  if (!block.isValid()) return;
-  QAbstractTextDocumentLayout* layout = document.documentLayout();
-  const qreal top = layout->blockBoundingRect(block).top() -
-                    layout->blockBoundingRect(document.firstBlock()).top();
-  reportPane_->verticalScrollBar()->setValue(static_cast<int>(top));
+  // The pane scrolls by whole lines: its first shown line is the scroll position.
+  const std::size_t reportLine = related_->Lines[static_cast<std::size_t>(line)].ReportLine;
+  if (!LineOf(*reportPane_, reportLine).isValid()) return;
+  reportPane_->verticalScrollBar()->setValue(static_cast<int>(reportLine));
 }
 
 void AnalysisWindow::SetRelatedCommandsEnabled(bool enabled) {

@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QTimer>
 #include <cstddef>
+#include <QString>
 #include <functional>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -18,7 +20,7 @@ class QCheckBox;
 class QMenu;
 class QPushButton;
 class QSplitter;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace kerbwise::ui {
 
@@ -57,7 +59,8 @@ class AnalysisWindow : public QDialog {
   // fills in when it ends, whether or not the window is open by then.
   void StartExactRun(std::vector<std::string> listLines, const CheckOptions& options);
 
-  // The report as the window holds it now (hiding a group rewrites it).
+  // The report as the window holds it now (hiding a group rewrites it); its
+  // lines' entries are in the report pane, not here.
   const AnalysisResult& Report() const { return report_; }
   std::ptrdiff_t SelectedLine() const { return selectedLine_; }
   bool ExactRunWorking() const;
@@ -90,11 +93,18 @@ class AnalysisWindow : public QDialog {
 
  private:
   void ApplyTexts();
-  void FillReportPane();
+  // Fills the report pane with the report's lines, each as `textOf` gives it.
+  void FillReportPane(const std::function<QString(std::size_t)>& textOf);
   // Report line `line` as both panes show it, with its hit mark, and the
   // length of that mark (the group colours leave it out).
-  std::string LineText(std::size_t line) const;
+  QString LineText(std::size_t line) const;
   std::size_t MarkLength(std::size_t line) const;
+  // The list line report line `line` shows, read back from the pane.
+  std::string EntryOf(std::size_t line) const;
+  // Runs `command` over the report with the entries of `lines` put back for
+  // it: the report pane holds the report's text, so the window holds it once.
+  template <typename Command>
+  auto WithEntries(const std::vector<std::size_t>& lines, Command command);
   void ShowRelatedLines(bool forceRefresh);
   void ShowRelated(const RelatedView& view, std::optional<std::size_t> previousLine);
   void ScrollReportToRelated();
@@ -117,8 +127,8 @@ class AnalysisWindow : public QDialog {
   void GoToEntry(std::size_t listIndex);
 
   Language language_ = Language::English;
-  QTextEdit* reportPane_;
-  QTextEdit* relatedPane_;
+  QPlainTextEdit* reportPane_;
+  QPlainTextEdit* relatedPane_;
   QSplitter* splitter_;
   QSplitter* exactSplitter_;  // the panes on the left, the exact section on the right
   ExactResultsView* exactResults_;
@@ -138,6 +148,7 @@ class AnalysisWindow : public QDialog {
 
   AnalysisResult report_;
   HitMarks marks_;                      // the list's match counters, none when it has none
+  Language paneLanguage_ = Language::English;  // of the hit marks in the report pane
   std::optional<RelatedView> related_;  // what the related pane shows
   std::ptrdiff_t selectedLine_ = -1;
   // Set for the rest of the run: the window lives as long as the main window.

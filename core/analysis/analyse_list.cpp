@@ -42,19 +42,22 @@ class GroupBuilder {
     if (g == 0) g = FormGroup(h);
     AnalysisLine& member = lines_[m];
     if (!member.IsMemberOf(g)) {
-      member.AddMember(g);
-      if (member.Group != 0) memberGroups_[g - 1].push_back(member.Group);
+      member.Members.Add(g);
+      if (member.Group != 0) memberGroups_[g - 1].Add(member.Group);
     }
     if (incomplete) {
       member.IncompletePorts = true;
-      const auto at = std::lower_bound(member.PartlyIn.begin(), member.PartlyIn.end(), g);
-      if (at == member.PartlyIn.end() || *at != g) member.PartlyIn.insert(at, g);
+      member.PartlyIn.Add(g);
     }
     member.Level = Slot(g).Level + 1;
     // A head that sinks a level takes the groups headed by its members with it.
     if (const std::uint32_t own = member.Group; own != 0) {
       Slot(own).Level = Slot(g).Level + 1;
-      for (const std::uint32_t group : memberGroups_[own - 1]) ++Slot(group).Level;
+      // The hottest loop of a list of repeated entries: a run of groups in a row.
+      AnalysisGroup* const groups = groups_.data();
+      for (const GroupSet::Run& run : memberGroups_[own - 1].Runs()) {
+        for (std::uint64_t k = run.First; k <= run.Last; ++k) ++groups[k - 1].Level;
+      }
     }
   }
 
@@ -69,14 +72,14 @@ class GroupBuilder {
     memberGroups_.emplace_back();
     const auto g = static_cast<std::uint32_t>(groups_.size());
     lines_[h].Group = g;
-    for (const std::uint32_t group : lines_[h].Members) memberGroups_[group - 1].push_back(g);
+    for (const std::uint32_t group : lines_[h].Members) memberGroups_[group - 1].Add(g);
     return g;
   }
 
   std::vector<AnalysisLine> lines_;
   std::vector<AnalysisGroup> groups_;
   // For each group, the groups headed by its members.
-  std::vector<std::vector<std::uint32_t>> memberGroups_;
+  std::vector<GroupSet> memberGroups_;
 };
 
 char LowerFirst(const std::string& text) {
@@ -89,7 +92,8 @@ char LowerFirst(const std::string& text) {
 std::uint64_t ReportLevel(const AnalysisLine& line, const std::vector<AnalysisGroup>& groups) {
   if (line.Group != 0) return groups[line.Group - 1].Level;
   std::uint64_t deepest = 0;
-  for (const std::uint32_t g : line.Members) deepest = std::max(deepest, groups[g - 1].Level);
+  line.Members.ForEach(
+      [&](std::uint32_t g) { deepest = std::max(deepest, groups[g - 1].Level); });
   return deepest + 1;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/group_set.h"
+
 namespace kerbwise {
 
 // One list line that takes part in a relation: what it heads, what it belongs
@@ -17,9 +19,9 @@ struct AnalysisLine {
   std::string Entry{};
   bool Permits = false;  // the entry permits; otherwise it denies
 
-  std::vector<std::uint32_t> Members{};  // the groups it belongs to, ascending, no repeats
-  // Of those, the groups whose head covers its ports only in part, ascending.
-  std::vector<std::uint32_t> PartlyIn{};
+  GroupSet Members{};  // the groups it belongs to
+  // Of those, the groups whose head covers its ports only in part.
+  GroupSet PartlyIn{};
   // The line's mark for a cover with an incomplete set of ports: set with the
   // first such cover, it stays when that group is hidden.
   bool IncompletePorts = false;
@@ -30,13 +32,8 @@ struct AnalysisLine {
   bool HeadsGroup() const { return Group != 0; }
   // It belongs to no group, heads none and bears no mark: it relates to
   // nothing any more.
-  bool Unrelated() const { return Members.empty() && Group == 0 && !IncompletePorts; }
-  bool IsMemberOf(std::uint32_t group) const;
-  // Adds a group number, keeping the order.
-  void AddMember(std::uint32_t group);
-  void RemoveMember(std::uint32_t group);
-  // Whether any group number of this line is also in `groups` (ascending).
-  bool SharesGroupWith(const std::vector<std::uint32_t>& groups) const;
+  bool Unrelated() const { return Members.Empty() && Group == 0 && !IncompletePorts; }
+  bool IsMemberOf(std::uint32_t group) const { return Members.Contains(group); }
 
   bool operator==(const AnalysisLine&) const = default;
 };
@@ -87,5 +84,10 @@ struct AnalysisResult {
 // the group `head` heads, comes later in the list (so it lies inside the head)
 // and has the opposite action, so it never takes effect.
 bool Contradicts(const AnalysisLine& member, const AnalysisLine& head);
+
+// The report lines (0-based; as many as a list has lines) that belong to each
+// group, in report order; group g's are at g - 1. Made in one pass, for a
+// walk over many groups that would otherwise read the whole report for each.
+std::vector<std::vector<std::uint32_t>> MemberLinesByGroup(const AnalysisResult& result);
 
 }  // namespace kerbwise

@@ -82,14 +82,9 @@ bool HideDerivedLines(AnalysisResult& result, std::size_t line) {
   std::vector<AnalysisLine> kept;
   for (std::size_t m = 0; m < result.Lines.size(); ++m) {
     AnalysisLine& record = result.Lines[m];
-    record.RemoveMember(hidden);
-    std::erase(record.PartlyIn, hidden);
+    record.Members.RemoveAndCloseGap(hidden);
+    record.PartlyIn.RemoveAndCloseGap(hidden);
     if (record.Unrelated()) continue;
-    for (auto* groups : {&record.Members, &record.PartlyIn}) {
-      for (std::uint32_t& group : *groups) {
-        if (group > hidden) --group;
-      }
-    }
     if (record.Group > hidden) --record.Group;
     positions[m] = kept.size();
     kept.push_back(std::move(record));

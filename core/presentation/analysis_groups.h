@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ namespace kerbwise {
 // is left out (only the lines in conflict are shown); a group without a
 // member shown is left out. Then a note when only conflicts are shown, and a
 // summary line. Lines `marks` marks carry their mark.
+// The lines are handed to `write` one at a time, as they are made.
+void WriteGroupReport(const AnalysisResult& result, Language language, const HitMarks& marks,
+                      const std::function<void(const std::string&)>& write);
 std::vector<std::string> GroupReportLines(const AnalysisResult& result, Language language,
                                           const HitMarks& marks = {});
 

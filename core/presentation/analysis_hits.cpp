@@ -59,6 +59,7 @@ HitMarks MarkHits(const AnalysisResult& result, const std::vector<std::string>& 
                                             MatchSettings{}, whole, recognizer);
     return (match.Outcome == MatchPermit || match.Outcome == MatchDeny) && !match.PortsIncomplete;
   };
+  const std::vector<std::vector<std::uint32_t>> membersOf = MemberLinesByGroup(result);
   for (const AnalysisLine& line : result.Lines) {
     const std::optional<std::uint64_t> count = marks.HitsOf(line);
     if (!count || line.ListIndex >= listLines.size()) continue;
@@ -68,9 +69,13 @@ HitMarks MarkHits(const AnalysisResult& result, const std::vector<std::string>& 
       continue;
     }
     bool covered = InEarlierGroup(result, line);
-    for (const AnalysisLine& member : result.Lines) {
-      if (covered || member.ListIndex >= line.ListIndex) break;
-      covered = line.HeadsGroup() && member.IsMemberOf(line.Group) && covers(member, line);
+    if (!covered && line.HeadsGroup() && line.Group <= membersOf.size()) {
+      // Its earlier members, in list order, until one covers it.
+      for (const std::uint32_t k : membersOf[line.Group - 1]) {
+        const AnalysisLine& member = result.Lines[k];
+        if (covered || member.ListIndex >= line.ListIndex) break;
+        covered = covers(member, line);
+      }
     }
     if (covered) mark = HitMark::CoveredYetHit;
   }

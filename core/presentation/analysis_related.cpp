@@ -25,16 +25,15 @@ std::vector<std::uint32_t> ChooseColumns(const AnalysisResult& result,
     if (line.HeadsGroup()) heads.insert(line.Group);
     members.insert(line.Members.begin(), line.Members.end());
   }
-  std::vector<std::uint32_t> columns;
-  std::set_intersection(heads.begin(), heads.end(), members.begin(), members.end(),
-                        std::back_inserter(columns));
+  GroupSet columns;
+  for (const std::uint32_t group : heads) {
+    if (members.count(group) != 0) columns.Add(group);
+  }
   for (const std::size_t k : related) {
     const AnalysisLine& line = result.Lines[k];
-    if (line.HeadsGroup() && line.SharesGroupWith(columns)) {
-      columns.erase(std::remove(columns.begin(), columns.end(), line.Group), columns.end());
-    }
+    if (line.HeadsGroup() && line.Members.SharesAnyWith(columns)) columns.Remove(line.Group);
   }
-  return columns;
+  return {columns.begin(), columns.end()};
 }
 
 LineColouring ColouringOf(const AnalysisLine& line, const std::vector<std::uint32_t>& columns) {

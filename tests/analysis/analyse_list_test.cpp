@@ -13,7 +13,7 @@ namespace {
 using testing::Analyse;
 using testing::Numbered;
 using testing::ScriptedAnswers;
-using Groups = std::vector<std::uint32_t>;
+using Groups = GroupSet;
 
 const std::string kHost80 = "permit tcp host 10.0.0.1 any eq 80";
 const std::string kAnyTcp = "permit tcp any any";

@@ -8,7 +8,7 @@ namespace kerbwise {
 namespace {
 
 using testing::Analyse;
-using Groups = std::vector<std::uint32_t>;
+using Groups = GroupSet;
 using Lines = std::vector<std::string>;
 
 // A group nested in another: 1 inside 2, both inside 3.

@@ -10,7 +10,7 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QtTest>
 #include <functional>
 
@@ -37,20 +37,20 @@ const QString kConflict =
     "permit tcp any any\ndeny tcp host 10.0.0.1 any eq 80\npermit udp any any\n"
     "permit udp host 10.0.0.2 any";
 
-QStringList Lines(QTextEdit* pane) {
+QStringList Lines(QPlainTextEdit* pane) {
   return pane->toPlainText().isEmpty() ? QStringList() : pane->toPlainText().split('\n');
 }
 QString Joined(const QStringList& lines) { return lines.isEmpty() ? "" : lines.join('\n') + '\n'; }
 
 // The format of the character at `column` of line `line`.
-QTextCharFormat FormatAt(QTextEdit* pane, int line, int column) {
+QTextCharFormat FormatAt(QPlainTextEdit* pane, int line, int column) {
   QTextCursor cursor(pane->document()->findBlockByNumber(line));
   cursor.setPosition(cursor.position() + column + 1);
   return cursor.charFormat();
 }
 
 // Puts the caret on `line`, or selects from its start to the end of `last`.
-void PutCaret(QTextEdit* pane, int line, int column = 1, int last = -1) {
+void PutCaret(QPlainTextEdit* pane, int line, int column = 1, int last = -1) {
   QTextCursor cursor(pane->document()->findBlockByNumber(line));
   cursor.setPosition(cursor.position() + column);
   if (last >= 0) {
@@ -60,7 +60,7 @@ void PutCaret(QTextEdit* pane, int line, int column = 1, int last = -1) {
   pane->setTextCursor(cursor);
 }
 
-void CtrlClick(QTextEdit* pane, int line) {
+void CtrlClick(QPlainTextEdit* pane, int line) {
   PutCaret(pane, line, 3);
   QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ControlModifier,
                     pane->cursorRect().center());
@@ -96,8 +96,8 @@ class AnalysisWindowTest : public QObject {
     WindowDriver driver;
     driver.Find<QCheckBox>("portsInSetBox")->setChecked(false);
     QVERIFY(Analyse(driver, kGroups, [](AnalysisWindow& w) {
-      QTextEdit* report = Child<QTextEdit>(w, "reportPane");
-      QTextEdit* related = Child<QTextEdit>(w, "relatedPane");
+      QPlainTextEdit* report = Child<QPlainTextEdit>(w, "reportPane");
+      QPlainTextEdit* related = Child<QPlainTextEdit>(w, "relatedPane");
       const QString line4 = " 4: 40 permit udp any any range 70 90";
       const QString line5 = "5: 50 permit udp any any range 80 100";
       QCOMPARE(Lines(report),
@@ -167,7 +167,7 @@ class AnalysisWindowTest : public QObject {
       AnalysisWindow* seen = nullptr;
       Analyse(driver, row.list, [&](AnalysisWindow& w) {
         seen = &w;
-        shownLines = static_cast<int>(Lines(Child<QTextEdit>(w, "reportPane")).size());
+        shownLines = static_cast<int>(Lines(Child<QPlainTextEdit>(w, "reportPane")).size());
         QCOMPARE(w.TitleBlinking(), row.onlyConflicts);
         if (row.onlyConflicts) QTRY_COMPARE(w.windowTitle(), QString("Result: CONFLICTS ONLY"));
       });
@@ -207,7 +207,7 @@ class AnalysisWindowTest : public QObject {
     ScriptedMessageBoxes boxes({false});
     WindowDriver driver;
     QVERIFY(Analyse(driver, kGroups, [&](AnalysisWindow& w) {
-      QTextEdit* report = Child<QTextEdit>(w, "reportPane");
+      QPlainTextEdit* report = Child<QPlainTextEdit>(w, "reportPane");
       QCOMPARE(Copied(w, "copyAllAction"), Joined({kLine1, kLine2, kLine3}));
       PutCaret(report, 0, 0, 2);
       QCOMPARE(Copied(w, "copyNoAction"), Joined({kNo1, "no permit tcp 10.0.0.0 0.0.0.255 any",
@@ -215,7 +215,7 @@ class AnalysisWindowTest : public QObject {
       PutCaret(report, 1, 0);  // a caret at a line's very start takes no line
       QCOMPARE(Copied(w, "copyNoAction"), QString());
       CtrlClick(report, 2);
-      PutCaret(Child<QTextEdit>(w, "relatedPane"), 0);
+      PutCaret(Child<QPlainTextEdit>(w, "relatedPane"), 0);
       QCOMPARE(Copied(w, "relatedCopyNoAction"), Joined({kNo1}));
       QCOMPARE(Copied(w, "relatedCopyAllAction"), Joined({kLine1, kLine3}));
       QTest::mouseClick(Child<QAbstractButton>(w, "copyAllCloseButton"), Qt::LeftButton);
@@ -232,7 +232,7 @@ class AnalysisWindowTest : public QObject {
           "ip access-list extended E\n permit tcp object-group SRV any eq 80\n"
           " permit tcp any any eq 80",
           [&](AnalysisWindow& w) {
-            PutCaret(Child<QTextEdit>(w, "reportPane"), 0, 0, 2);
+            PutCaret(Child<QPlainTextEdit>(w, "reportPane"), 0, 0, 2);
             QCOMPARE(Copied(w, "copyNoAction"), Joined({"no permit tcp any any eq 80"}));
           },
           "object-group network SRV\n host 10.0.0.1\n host 10.0.0.2"));
@@ -251,7 +251,7 @@ class AnalysisWindowTest : public QObject {
         "Extended IP access list T\n    10 permit tcp any any (0 matches)\n"
         "    20 permit tcp host 10.0.0.1 any (5 matches)",
         [](AnalysisWindow& w) {
-          QTextEdit* report = Child<QTextEdit>(w, "reportPane");
+          QPlainTextEdit* report = Child<QPlainTextEdit>(w, "reportPane");
           const QString mark = " [5 hits, though an earlier entry covers it]";
           QCOMPARE(Lines(report), QStringList({"1: 10 permit tcp any any [no hits]",
                                                " 2: 20 permit tcp host 10.0.0.1 any" + mark}));
@@ -261,6 +261,11 @@ class AnalysisWindowTest : public QObject {
                   FormatAt(report, 1, markStart + 2).foreground());
           QCOMPARE(Copied(w, "copyAllAction"),
                    Joined({"10 permit tcp any any", "20 permit tcp host 10.0.0.1 any"}));
+          // The copies are read from the pane, whose marks keep their language.
+          w.SetLanguage(kerbwise::Language::Russian);
+          PutCaret(report, 0, 2, 1);
+          QCOMPARE(Copied(w, "copyNoAction"),
+                   Joined({"no permit tcp any any", "no permit tcp host 10.0.0.1 any"}));
         }));
   }
 
@@ -268,8 +273,8 @@ class AnalysisWindowTest : public QObject {
     ScriptedMessageBoxes boxes;
     WindowDriver driver;
     QVERIFY(Analyse(driver, kGroups, [](AnalysisWindow& w) {
-      QTextEdit* report = Child<QTextEdit>(w, "reportPane");
-      QTextEdit* related = Child<QTextEdit>(w, "relatedPane");
+      QPlainTextEdit* report = Child<QPlainTextEdit>(w, "reportPane");
+      QPlainTextEdit* related = Child<QPlainTextEdit>(w, "relatedPane");
       for (const auto& [line, offered] : {std::pair{0, false}, std::pair{2, true}}) {
         PutCaret(report, line);
         emit report->customContextMenuRequested(QPoint(2, 2));

@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
 #include <functional>
@@ -116,7 +115,7 @@ class ExactResultsTest : public QObject {
     WindowDriver driver;
     const auto look = [&](AnalysisWindow& w) {
       QVERIFY(onlyAllIsWell(boxes));
-      QVERIFY(Child<QTextEdit>(w, "reportPane")->toPlainText().isEmpty());
+      QVERIFY(Child<QPlainTextEdit>(w, "reportPane")->toPlainText().isEmpty());
       QCOMPARE(Status(w, "exactStatus"), QString());
       auto* tree = Child<QTreeWidget>(w, "exactTree");
       QCOMPARE(tree->topLevelItemCount(), 2);
@@ -160,9 +159,9 @@ class ExactResultsTest : public QObject {
           QCOMPARE(cover->text(0), QString("1: 10 permit tcp any any"));
           QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                             tree->visualItemRect(cover).center());
-          QCOMPARE(Child<QTextEdit>(w, "reportPane")->textCursor().blockNumber(), 0);
+          QCOMPARE(Child<QPlainTextEdit>(w, "reportPane")->textCursor().blockNumber(), 0);
           QCOMPARE(w.SelectedLine(), 0);
-          QVERIFY(!Child<QTextEdit>(w, "relatedPane")->toPlainText().isEmpty());
+          QVERIFY(!Child<QPlainTextEdit>(w, "relatedPane")->toPlainText().isEmpty());
         });
   }
 

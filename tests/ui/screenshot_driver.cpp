@@ -18,7 +18,6 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 #include <cstdio>
 #include <utility>
@@ -129,7 +128,7 @@ bool SaveAnalysis(kerbwise::ui::testing::WindowDriver& driver, const QString& pa
   bool saved = false;
   AnalysisWindow::SetShowHook([&](AnalysisWindow& window) {
     QApplication::processEvents();
-    auto* report = window.findChild<QTextEdit*>("reportPane");
+    auto* report = window.findChild<QPlainTextEdit*>("reportPane");
     QTextCursor member(report->document()->findBlockByNumber(0));
     member.setPosition(member.position() + 3);
     QTest::mouseClick(report->viewport(), Qt::LeftButton, Qt::ControlModifier,
