@@ -57,12 +57,18 @@ void LineList::Reserve(std::size_t lines, std::size_t characters) {
 }
 
 void LineList::push_back(std::string_view line) {
-  if (text_.size() + line.size() > text_.capacity()) {
+  if (text_.size() + line.size() <= text_.capacity()) {
+    text_.append(line);
+  } else {
     // Grows by half rather than doubling: a long list's buffer is most of
-    // what a run holds.
-    Reserve(0, std::max(line.size(), text_.capacity() / 2 + 64));
+    // what a run holds. The old text goes only once the line is copied, for
+    // the line may be one of this list's own.
+    std::string larger;
+    larger.reserve(text_.size() + std::max(line.size(), text_.capacity() / 2 + 64));
+    larger.append(text_);
+    larger.append(line);
+    text_ = std::move(larger);
   }
-  text_.append(line);
   ends_.push_back(text_.size());
 }
 

@@ -86,11 +86,13 @@ TEST(LineList, HoldsTheLinesSplitLinesGives) {
   }
   LineList lines = {"10 permit ip any any", ""};
   for (int i = 0; i < 1000; ++i) lines.push_back(std::to_string(i));  // grows past its room
+  for (int i = 0; i < 1000; ++i) lines.push_back(lines[0]);  // a line of its own, while growing
   lines.Insert(1, "header");
-  EXPECT_EQ(lines.size(), 1003u);
+  EXPECT_EQ(lines.size(), 2003u);
   EXPECT_EQ(lines[1], "header");
   EXPECT_EQ(lines[2], "");
-  EXPECT_EQ(lines.back(), "999");
+  EXPECT_EQ(lines[1002], "999");
+  EXPECT_EQ(lines.back(), "10 permit ip any any");
   EXPECT_EQ(LineList(lines.ToStrings()), lines);
 }
 
