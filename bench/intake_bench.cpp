@@ -31,7 +31,7 @@ void RunNormalize(benchmark::State& state, const std::vector<std::string>& sourc
       state.SkipWithError("unexpected number of entries");
       break;
     }
-    benchmark::DoNotOptimize(result.ListLines.data());
+    benchmark::DoNotOptimize(result.ListLines.size());
   }
   state.counters["entries"] = static_cast<double>(expectedEntries);
 }

@@ -38,7 +38,7 @@ void RunSort(benchmark::State& state, const std::vector<std::string>& list,
       state.SkipWithError("unexpected sort result");
       break;
     }
-    benchmark::DoNotOptimize(result.MainOutput.data());
+    benchmark::DoNotOptimize(result.MainOutput.size());
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(list.size() * state.iterations()));
 }

@@ -136,16 +136,17 @@ class AnalyzeCommand final : public Command {
     CheckOptions options = context.globals.check;
     options.PortsInSet = !noPortsInSet_;
     options.AnyPortOverlap = noPortsInSet_ && anyPortOverlap_;  // the box is enabled only then
+    const std::vector<std::string> listLines = list->ListLines.ToStrings();
     LineRecognizer recognizer;
-    recognizer.EmptyCache(list->ListLines.size());
+    recognizer.EmptyCache(listLines.size());
     ConflictAnswer answer(conflictsOnly_);
     AnalysisResult result;
     {
       ProgressBar bar(context.err, "analyze");
-      result = AnalyseList(list->ListLines, options, recognizer, answer, bar.Callback());
+      result = AnalyseList(listLines, options, recognizer, answer, bar.Callback());
     }
     const Language language = options.TextLanguage;
-    const HitMarks marks = MarkHits(result, list->ListLines, list->Hits, options, recognizer);
+    const HitMarks marks = MarkHits(result, listLines, list->Hits, options, recognizer);
     const std::optional<AnalysisMessage> message = NoRelationsMessage(result, language);
 
     bool zeroNumberedSkipped = false;

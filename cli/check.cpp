@@ -65,15 +65,18 @@ class CheckCommand final : public Command {
       throw UsageError("no condition to check: give CONDITION arguments or --conditions FILE");
     }
 
-    const std::optional<NormalizeResult> list = intake_.Normalize(context);
+    std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
     if (ReportObjectError(*list, context)) return kExitUsage;
+    ReleaseAllButList(*list);
 
     CheckOptions options = options_;
     options.MaskType = context.globals.check.MaskType;
     options.TextLanguage = context.globals.check.TextLanguage;
     LineRecognizer recognizer;
     recognizer.EmptyCache(list->ListLines.size());
+    // One condition reads each line once; several read them again.
+    recognizer.SetCaching(conditions.size() > 1);
 
     bool blocked = false;
     bool failed = false;

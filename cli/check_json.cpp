@@ -65,14 +65,14 @@ std::string_view ColourName(ResultColour colour) {
 }
 
 // The entry of list line `index` without its number, as the user wrote it.
-std::string_view EntryText(const std::vector<std::string>& listLines, std::size_t index) {
+std::string_view EntryText(const LineList& listLines, std::size_t index) {
   if (index < 1 || index > listLines.size()) return {};
   return SplitListLine(listLines[index - 1]).Entry;
 }
 
 }  // namespace
 
-Json CheckResultJson(const CheckResult& result, const std::vector<std::string>& listLines,
+Json CheckResultJson(const CheckResult& result, const LineList& listLines,
                      Language language) {
   const ResultLine resultLine = CheckResultLine(result, listLines, language);
   const bool error = result.Outcome == CheckOutcome::Error;

@@ -11,7 +11,6 @@ namespace kerbwise::cli {
 
 // The check as JSON: the result line, number pane and markers as the main
 // window shows them, and the typed result (outcome, matches, stopped_at).
-Json CheckResultJson(const CheckResult& result, const std::vector<std::string>& listLines,
-                     Language language);
+Json CheckResultJson(const CheckResult& result, const LineList& listLines, Language language);
 
 }  // namespace kerbwise::cli

@@ -122,24 +122,26 @@ class DiffCommand final : public Command {
     if (!newList || ReportObjectError(*newList, context)) return kExitUsage;
 
     const Language language = context.globals.check.TextLanguage;
-    const ListDiff diff = DiffLists(oldList->ListLines, newList->ListLines, context.globals.check);
+    const std::vector<std::string> oldLines = oldList->ListLines.ToStrings();
+    const std::vector<std::string> newLines = newList->ListLines.ToStrings();
+    const ListDiff diff = DiffLists(oldLines, newLines, context.globals.check);
     if (diff.Error) {
       context.err << kProgramName << ": " << EscapeForLine(*diff.Error) << '\n';
       return kExitUsage;
     }
     if (context.globals.json) {
       const std::vector<std::string> report =
-          ListDiffReport(diff, oldList->ListLines, newList->ListLines, language);
+          ListDiffReport(diff, oldLines, newLines, language);
       WriteJson(context.out, context.err,
                 Json{{"same", diff.Same},
                      {"message", diff.Same ? report.front() : std::string()},
-                     {"newly_permitted", ExamplesJson(diff.NewlyPermitted, oldList->ListLines,
-                                                      newList->ListLines, language)},
-                     {"newly_denied", ExamplesJson(diff.NewlyDenied, oldList->ListLines,
-                                                   newList->ListLines, language)}});
+                     {"newly_permitted", ExamplesJson(diff.NewlyPermitted, oldLines,
+                                                      newLines, language)},
+                     {"newly_denied", ExamplesJson(diff.NewlyDenied, oldLines,
+                                                   newLines, language)}});
     } else {
       for (const std::string& line :
-           ListDiffReport(diff, oldList->ListLines, newList->ListLines, language)) {
+           ListDiffReport(diff, oldLines, newLines, language)) {
         context.out << line << '\n';
       }
     }

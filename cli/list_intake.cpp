@@ -90,14 +90,14 @@ void ListIntake::RegisterOptions(CLI::App& subcommand) {
 }
 
 std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& context) const {
-  const std::string source = ReadInputText(aclPath_, context.in, "access list");
+  std::string source = ReadInputText(aclPath_, context.in, "access list");
   const std::string objects =
       objectsPath_.empty() ? std::string() : ReadFileText(objectsPath_, "--objects file");
   OptionAnswers answers(renumber_        ? NumberingAnswer::Renumber
                         : keepNumbering_ ? NumberingAnswer::KeepNumbering
                                          : NumberingAnswer::None);
-  std::optional<NormalizeResult> result =
-      NormalizeChosenList(source, objects, listName_, answers, context, emptyListAllowed_);
+  std::optional<NormalizeResult> result = NormalizeChosenList(std::move(source), objects, listName_,
+                                                              answers, context, emptyListAllowed_);
   if (result && answers.Unanswered()) {
     WriteQuestion(*answers.Unanswered(), context.err);
     return std::nullopt;
@@ -105,11 +105,16 @@ std::optional<NormalizeResult> ListIntake::Normalize(const CommandContext& conte
   return result;
 }
 
-std::optional<NormalizeResult> NormalizeChosenList(
-    const std::string& source, const std::string& objects, const std::string& listName,
-    AnswerSource& answers, const CommandContext& context, bool emptyListAllowed) {
-  const std::vector<std::string> sourceLines = SplitLines(source);
-  const std::vector<FoundList> lists = FindLists(sourceLines);
+std::optional<NormalizeResult> NormalizeChosenList(std::string source, const std::string& objects,
+                                                   const std::string& listName,
+                                                   AnswerSource& answers,
+                                                   const CommandContext& context,
+                                                   bool emptyListAllowed) {
+  // The pasted text becomes the lines in its own storage, and the run gives
+  // that back once it has read them: a long paste is held once.
+  NormalizeResult result = NormalizeACL(LineList::FromText(std::move(source)), SplitLines(objects),
+                                        context.globals.check, answers, {}, listName);
+  const std::vector<FoundList>& lists = result.Lists;
   const auto named = std::find_if(lists.begin(), lists.end(),
                                   [&](const FoundList& list) { return list.Name == listName; });
   if (!listName.empty() && named == lists.end()) {
@@ -123,8 +128,6 @@ std::optional<NormalizeResult> NormalizeChosenList(
                 << DescribeLists(lists);
     return std::nullopt;
   }
-  NormalizeResult result =
-      NormalizeACL(sourceLines, SplitLines(objects), context.globals.check, answers, {}, listName);
   if (result.Kind == ListKind::Unread) {
     const FoundList& list = *std::find_if(lists.begin(), lists.end(), [&](const FoundList& l) {
       return l.Kind == ListKind::Unread && (listName.empty() || l.Name == listName);
@@ -141,6 +144,11 @@ std::optional<NormalizeResult> NormalizeChosenList(
     return std::nullopt;
   }
   return result;
+}
+
+void ReleaseAllButList(NormalizeResult& result) {
+  result.SourceLines.clear();
+  std::vector<std::optional<std::uint64_t>>().swap(result.Hits);
 }
 
 bool ReportObjectError(const NormalizeResult& result, const CommandContext& context) {

@@ -45,12 +45,16 @@ class ListIntake {
 // the name is empty), answering numbering questions from `answers`. Gives
 // nullopt, after writing why to `context.err`, as ListIntake::Normalize does.
 std::optional<NormalizeResult> NormalizeChosenList(
-    const std::string& source, const std::string& objects, const std::string& listName,
+    std::string source, const std::string& objects, const std::string& listName,
     AnswerSource& answers, const CommandContext& context, bool emptyListAllowed = false);
 
 // "standard", "extended", or for a list that is not read what its header
 // calls it.
 std::string ListKindName(const FoundList& list);
+
+// Gives back what a command that reads only the list does not need: the
+// cleaned source and the counters.
+void ReleaseAllButList(NormalizeResult& result);
 
 // Writes the object error of `result`, if any, to standard error in the
 // chosen language; true when there was one.

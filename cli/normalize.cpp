@@ -75,8 +75,8 @@ Json ResultJson(const NormalizeResult& result, Language language) {
   Json json;
   json["name"] = result.AclName;
   json["caption"] = ListCaption(result);
-  json["list"] = result.ListLines;
-  json["source"] = result.SourceLines;
+  json["list"] = result.ListLines.ToStrings();
+  json["source"] = result.SourceLines.ToStrings();
   json["header"] = result.HeaderLine;
   json["header_index"] = result.HeaderIndex;
   json["numbering"] = NumberingName(result.NumberedAs);
@@ -142,7 +142,7 @@ void WriteReport(const NormalizeResult& result, std::ostream& out) {
     for (const std::string& name : BuildObjectListing(result.Used).Names) out << ' ' << name;
     out << '\n';
   }
-  for (const std::string& line : result.ListLines) out << line << '\n';
+  for (const std::string_view line : result.ListLines) out << line << '\n';
 }
 
 class NormalizeCommand final : public Command {

@@ -57,7 +57,7 @@ class RedundantCommand final : public Command {
     const std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
     if (ReportObjectError(*list, context)) return kExitUsage;
-    const std::vector<std::string>& lines = list->ListLines;
+    const std::vector<std::string> lines = list->ListLines.ToStrings();
     const Language language = context.globals.check.TextLanguage;
 
     const RemovableReport report = [&] {

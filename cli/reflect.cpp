@@ -33,15 +33,21 @@ class ReflectCommand final : public Command {
   void RegisterOptions(CLI::App& subcommand) override { intake_.RegisterOptions(subcommand); }
 
   int Run(const CommandContext& context) override {
-    const std::optional<NormalizeResult> list = intake_.Normalize(context);
+    std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
     if (ReportObjectError(*list, context)) return kExitUsage;
+    ReleaseAllButList(*list);
 
-    const std::vector<std::string> lines = ReflectACL(list->ListLines, context.globals.check);
     if (context.globals.json) {
-      WriteJson(context.out, context.err, Json{{"lines", lines}});
-    } else {
-      for (const std::string& line : lines) context.out << line << '\n';
+      WriteJson(context.out, context.err,
+                Json{{"lines", ReflectACL(list->ListLines, context.globals.check)}});
+      return kExitOk;
+    }
+    // Written as it goes: a long list's reflection is never held whole.
+    LineRecognizer recognizer;
+    recognizer.SetCaching(false);
+    for (const std::string_view line : list->ListLines) {
+      context.out << ReflectListLine(line, context.globals.check, recognizer) << '\n';
     }
     return kExitOk;
   }

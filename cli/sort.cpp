@@ -110,7 +110,7 @@ class SortCommand final : public Command {
       columns.SwitchOn(column);
     }
 
-    const std::optional<NormalizeResult> list = intake_.Normalize(context);
+    std::optional<NormalizeResult> list = intake_.Normalize(context);
     if (!list) return kExitUsage;
     if (ReportObjectError(*list, context)) return kExitUsage;
     if (!list->CanOptimize) {
@@ -118,22 +118,28 @@ class SortCommand final : public Command {
     }
 
     const bool collapseBox = collapse_ && CanCollapse(list->Used);
+    if (!collapseBox) ReleaseAllButList(*list);
     const SortOptions options = commands_ ? CommandModeOptions(collapseBox, keepRemarks_)
                                           : SortOptions{.WithNumbers = !noNumbers_,
                                                         .Group = !noGroup_,
                                                         .Collapse = collapseBox,
                                                         .KeepRemarks = keepRemarks_};
+    const bool orderWanted = commands_ || checkOrder_;
     LineRecognizer recognizer;
     recognizer.EmptyCache(list->ListLines.size());
+    // The text alone reads each line once: records kept would only cost.
+    recognizer.SetCaching(orderWanted);
     const std::vector<std::string> source =
-        CollapseSourceOf(list->SourceLines, list->AclName, list->NumberedAs);
+        options.Collapse ? CollapseSourceOf(list->SourceLines, list->AclName, list->NumberedAs)
+                         : std::vector<std::string>();
     const SortResult sorted =
         SortACL(columns, list->ListLines, source, options, context.globals.check, recognizer);
-    if (!commands_ && !checkOrder_) return WriteText(context, sorted);
-    const OrderChanges changes = FindExactOrderChanges(list->ListLines, sorted.NewPosition,
-                                                       context.globals.check, recognizer);
-    if (checkOrder_) return WriteChanges(context, changes, list->ListLines);
-    return WriteCommands(context, sorted, changes, *list);
+    if (!orderWanted) return WriteText(context, sorted);
+    const std::vector<std::string> listLines = list->ListLines.ToStrings();
+    const OrderChanges changes =
+        FindExactOrderChanges(listLines, sorted.NewPosition, context.globals.check, recognizer);
+    if (checkOrder_) return WriteChanges(context, changes, listLines);
+    return WriteCommands(context, sorted, changes, *list, listLines);
   }
 
  private:
@@ -174,23 +180,24 @@ class SortCommand final : public Command {
 
   static int WriteText(const CommandContext& context, const SortResult& sorted) {
     const Language language = context.globals.check.TextLanguage;
-    const std::vector<std::string> text = SortPaneLines(sorted, language);
     if (context.globals.json) {
       std::vector<std::string> problems;
       for (const ProblemLine& problem : sorted.Problems) {
         problems.push_back(ProblemText(problem, language));
       }
-      WriteJson(context.out, context.err, Json{{"text", text}, {"problems", problems}});
+      WriteJson(context.out, context.err,
+                Json{{"text", SortPaneLines(sorted, language)}, {"problems", problems}});
     } else {
-      for (const std::string& line : text) context.out << line << '\n';
+      WriteSortPaneLines(sorted, language,
+                         [&](std::string_view line) { context.out << line << '\n'; });
     }
     return kExitOk;
   }
 
   int WriteCommands(const CommandContext& context, const SortResult& sorted,
-                    const OrderChanges& changes, const NormalizeResult& list) const {
+                    const OrderChanges& changes, const NormalizeResult& list,
+                    const std::vector<std::string>& listLines) const {
     const Language language = context.globals.check.TextLanguage;
-    const std::vector<std::string>& listLines = list.ListLines;
     ReorderCommands commands;
     if (sorted.Ran) {
       commands = GenerateReorderCommands(sorted.MainOutput, sorted.Problems.size(), list.AclName,

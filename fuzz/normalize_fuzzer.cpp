@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // A run that leaves the list pane empty puts the header line back; a
   // cancelled run leaves the kept lines without it.
-  std::vector<std::string> kept = result.SourceLines;
+  std::vector<std::string> kept = result.SourceLines.ToStrings();
   if (!result.Cancelled && result.ListLines.empty() && result.HasHeader()) {
     const std::size_t at = std::min(result.HeaderIndex, kept.size() - 1);
     fuzz::Require(!kept.empty() && kept[at] == result.HeaderLine, "the header line is not back");
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(result.ListLines.empty(), "a failed run left a list");
     return 0;
   }
-  const std::vector<std::string>& list = result.ListLines;
+  const std::vector<std::string> list = result.ListLines.ToStrings();
   fuzz::Require(counts.ExpandedEntries <= kept.size() &&
                     list.size() == kept.size() - counts.ExpandedEntries + counts.DerivedEntries,
                 "the list holds more or fewer lines than its entries make");

@@ -35,9 +35,9 @@ namespace {
 
 using namespace kerbwise;
 
-std::size_t NonEmpty(const std::vector<std::string>& lines) {
+std::size_t NonEmpty(const LineList& lines) {
   return static_cast<std::size_t>(
-      std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); }));
+      std::count_if(lines.begin(), lines.end(), [](std::string_view l) { return !l.empty(); }));
 }
 
 std::vector<std::string> Words(std::string_view text) {
@@ -49,9 +49,9 @@ std::vector<std::string> Words(std::string_view text) {
 
 // Plays the commands on a device that holds `lines` under their numbers and
 // checks that it ends with the lines in the given order, numbered 10, 20...
-void PlayCommands(const std::vector<std::string>& lines, const std::vector<std::string>& commands) {
+void PlayCommands(const LineList& lines, const std::vector<std::string>& commands) {
   std::map<std::uint64_t, std::string> device;
-  for (const std::string& line : lines) {
+  for (const std::string_view line : lines) {
     const ListLineParts parts = SplitListLine(line);
     fuzz::Require(parts.Number.has_value(), "commands for an unnumbered line", line);
     fuzz::Require(device.emplace(*parts.Number, std::string(parts.Entry)).second,
@@ -86,7 +86,7 @@ void PlayCommands(const std::vector<std::string>& lines, const std::vector<std::
   for (const auto& [seq, text] : device) {
     fuzz::Require(seq == 10 * (k + 1), "the device is not numbered 10, 20...");
     fuzz::Require(text == SplitListLine(lines[k]).Entry, "the device holds another order",
-                  lines[k] + "\n" + text);
+                  std::string(lines[k]) + "\n" + text);
     ++k;
   }
 }
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       split == std::string_view::npos ? std::string_view{} : text.substr(split + 1));
   fuzz::BitAnswers answers(static_cast<std::uint8_t>(flags >> 5));
   NormalizeResult normalised = NormalizeACL(source, objects, checkOptions, answers);
-  std::vector<std::string> list = normalised.ListLines;
+  std::vector<std::string> list = normalised.ListLines.ToStrings();
   // Collapsing reads the source pane as the front ends hand it over: the
   // chosen list's entries when the pane holds the whole paste.
   std::vector<std::string> sourcePane =
@@ -144,8 +144,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (sortOptions.WithNumbers) {
       std::vector<std::string> shown;
-      for (const std::string& line : sorted.MainOutput) {
-        if (!line.empty()) shown.push_back(line);
+      for (const std::string_view line : sorted.MainOutput) {
+        if (!line.empty()) shown.emplace_back(line);
       }
       for (const ProblemLine& problem : sorted.Problems) shown.push_back(problem.Text);
       std::vector<std::string> expected = list;
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (sorted.Ran && sortOptions.Collapse && sortOptions.WithNumbers && fromNormaliser &&
       CanCollapse(normalised.Used)) {
     std::vector<std::int32_t> shown;
-    for (const std::string& line : sorted.MainOutput) {
+    for (const std::string_view line : sorted.MainOutput) {
       if (line.empty()) continue;
       fuzz::Require(line.rfind("ACE ", 0) != 0, "a normalised entry not found", line);
       if (const auto number = SplitListLine(line).Number) shown.push_back(*number);
@@ -190,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (commands.Outcome == CommandOutcome::Unchanged) {
     std::vector<std::int64_t> numbers;
-    for (const std::string& line : forCommands.MainOutput) {
+    for (const std::string_view line : forCommands.MainOutput) {
       numbers.push_back(SplitListLine(line).Number.value_or(-1));
     }
     fuzz::Require(std::is_sorted(numbers.begin(), numbers.end()),

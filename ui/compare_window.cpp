@@ -164,7 +164,7 @@ void CompareWindow::Compare() {
       FillDifference();
       return;
     }
-    otherLines_ = std::move(normalized.ListLines);
+    otherLines_ = normalized.ListLines.ToStrings();
   }
   working_ = true;
   FillDifference();

@@ -93,16 +93,18 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   kind_ = result.Kind;
   used_ = std::move(result.Used);
   numberedAs_ = result.NumberedAs;
-  SetPaneLines(*w.sourcePane, result.SourceLines);
-  if (choice_ && choice_->Pasted == sourceLines) choice_->Written = result.SourceLines;
+  std::vector<std::string> sourceWritten = result.SourceLines.ToStrings();
+  SetPaneLines(*w.sourcePane, sourceWritten);
+  if (choice_ && choice_->Pasted == sourceLines) choice_->Written = std::move(sourceWritten);
   w.sourcePane->moveCursor(QTextCursor::Start);
   ApplyEnabled(ControlsAfter(result));
   if (result.Cancelled) return;
 
   emit listReplacing(result.ListLines.size());
   w.listPane->hide();
-  SetPaneLines(*w.listPane, result.ListLines);
-  hitTips_->SetHits(result.ListLines, std::move(result.Hits));
+  std::vector<std::string> listLines = result.ListLines.ToStrings();
+  SetPaneLines(*w.listPane, listLines);
+  hitTips_->SetHits(std::move(listLines), std::move(result.Hits));
   w.listPane->show();
   emit listReplaced();
   ShowObjectError(result);

@@ -28,7 +28,7 @@ std::string ConditionKey(std::string_view conditionLine) {
   return "permit " + SpaceCompress(TrimControls(conditionLine));
 }
 
-CheckResult CheckCondition(const std::vector<std::string>& listLines, std::string_view condition,
+CheckResult CheckCondition(const LineList& listLines, std::string_view condition,
                            CheckDirection direction, const CheckOptions& options,
                            LineRecognizer& recognizer) {
   CheckResult result;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/check_options.h"
+#include "rules/line_list.h"
 #include "rules/line_recognizer.h"
 
 namespace kerbwise {
@@ -75,7 +76,7 @@ struct CheckResult {
 // normalised list, each starting with its entry number. Reads PartialAddresses,
 // PartialPortsOption, IgnoreIcmp, MaskType and TextLanguage (for the messages)
 // from the options. The recognizer's cache is the caller's to empty.
-CheckResult CheckCondition(const std::vector<std::string>& listLines, std::string_view condition,
+CheckResult CheckCondition(const LineList& listLines, std::string_view condition,
                            CheckDirection direction, const CheckOptions& options,
                            LineRecognizer& recognizer);
 

@@ -87,59 +87,86 @@ std::optional<std::size_t> ChooseList(const std::vector<PastedList>& lists,
 }
 
 // The first line whose number does not fit the list's numbering.
-std::optional<NumberingProblem> FindNumberingProblem(const std::vector<std::string>& work,
-                                                     bool numbered) {
+std::optional<NumberingProblem> FindNumberingProblem(const LineList& work, bool numbered) {
   std::uint32_t previous = 0;
   bool previousIsRemark = false;
-  for (const std::string& line : work) {
+  for (const std::string_view line : work) {
     const std::int32_t number = ReadIntDefault(FirstWord(line), 0);
     const auto asUnsigned = static_cast<std::uint32_t>(number);
-    if (numbered && number == 0) return NumberingProblem{QuestionId::UnnumberedLine, line};
+    if (numbered && number == 0)
+      return NumberingProblem{QuestionId::UnnumberedLine, std::string(line)};
     // Running configurations print a remark with the number of the entry
     // that follows it.
     const bool sharedWithRemark = previousIsRemark && asUnsigned == previous;
     if (numbered && asUnsigned <= previous && !sharedWithRemark)
-      return NumberingProblem{QuestionId::NumberingOrder, line};
-    if (!numbered && number != 0) return NumberingProblem{QuestionId::NumberedLine, line};
+      return NumberingProblem{QuestionId::NumberingOrder, std::string(line)};
+    if (!numbered && number != 0)
+      return NumberingProblem{QuestionId::NumberedLine, std::string(line)};
     previous = asUnsigned;
     previousIsRemark = IsRemarkLine(line);
   }
   return std::nullopt;
 }
 
-void GiveNumbers(std::vector<std::string>& work, bool renumber, ProgressReporter& progress) {
+// The lines with new numbers 10, 20, 30, ... ending in one column; with
+// `renumber`, the numbers they had are dropped first.
+LineList GivenNumbers(const LineList& work, bool renumber, ProgressReporter& progress) {
   const std::size_t countDigits = DecimalDigits(work.size());
-  for (std::size_t i = 0; i < work.size(); ++i) {
-    progress.Report(i + 1, work.size());
-    std::string_view text = work[i];
+  const auto entryText = [&](std::string_view text) {
     if (renumber && ReadIntDefault(FirstWord(text), -1) >= 0) {
       text = text.substr(text.find(' ') + 1);
       text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
     }
-    const std::size_t number = (i + 1) * 10;
-    work[i] = std::string(countDigits - DecimalDigits(i + 1), ' ') + std::to_string(number) + " " +
-              std::string(text);
+    return text;
+  };
+  // Sized exactly first: the list is built while the old one is still held.
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    characters += countDigits + 1 + 1 + entryText(work[i]).size();
   }
+  LineList numbered;
+  numbered.Reserve(work.size(), characters);
+  std::string line;
+  for (std::size_t i = 0; i < work.size(); ++i) {
+    progress.Report(i + 1, work.size());
+    line.assign(countDigits - DecimalDigits(i + 1), ' ');
+    line += std::to_string((i + 1) * 10);
+    line += ' ';
+    line += entryText(work[i]);
+    numbered.push_back(line);
+  }
+  return numbered;
 }
 
 // Numbers kept as written: lines without one get "0" so that every line
 // still starts with a number.
-void MarkUnnumbered(std::vector<std::string>& work) {
+LineList MarkedUnnumbered(const LineList& work) {
   const std::string pad(DecimalDigits(work.size()) - 1, ' ');
-  for (std::string& line : work) {
-    if (ReadIntDefault(FirstWord(line), -1) == -1) line = pad + "0 " + line;
+  LineList marked;
+  marked.Reserve(work.size(), work.CharacterCount() + work.size() * (pad.size() + 2));
+  std::string line;
+  for (const std::string_view text : work) {
+    line.clear();
+    if (ReadIntDefault(FirstWord(text), -1) == -1) line = pad + "0 ";
+    line += text;
+    marked.push_back(line);
   }
+  return marked;
 }
 
-void AssembleList(const std::vector<std::string>& work,
-                  const std::vector<std::optional<std::uint64_t>>& hits,
+// Builds the list from the work lines, expanding object-group references.
+// `hits` are the work lines' counters; the list's follow it line by line.
+void AssembleList(const LineList& work, std::vector<std::optional<std::uint64_t>> hits,
                   const std::vector<std::string>& objects, const CheckOptions& options,
                   NormalizeResult& result, ProgressReporter& progress) {
   ObjectExpander expander(objects, options.MaskType);
-  result.ListLines.reserve(work.size());
-  result.Hits.reserve(work.size());
+  result.ListLines.Reserve(work.size(), work.CharacterCount() + work.size());
+  // Until an entry expands, the counters are the work lines' own and are
+  // handed over whole at the end instead of copied.
+  bool expanded = false;
+  std::string listLine;
   for (std::size_t i = 0; i < work.size(); ++i) {
-    const std::string& line = work[i];
+    const std::string_view line = work[i];
     const std::size_t padLength = std::min(line.find_first_not_of(' '), line.size());
     const std::string_view trimmed = TrimControls(line);
     std::optional<ProtocolPositionWord> group;
@@ -154,11 +181,17 @@ void AssembleList(const std::vector<std::string>& work,
       break;
     }
     if (expansion.outcome == LineExpansion::Outcome::NoReference) {
-      result.ListLines.push_back(" " + line);
-      result.Hits.push_back(hits[i]);
+      listLine.assign(" ");
+      listLine += line;
+      result.ListLines.push_back(listLine);
+      if (expanded) result.Hits.push_back(hits[i]);
     } else {
+      if (!expanded) {
+        expanded = true;
+        result.Hits.assign(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(i));
+      }
       // Derived entries carry their source entry's number behind a "0".
-      const std::string prefix = line.substr(0, padLength) + "0";
+      const std::string prefix = std::string(line.substr(0, padLength)) + "0";
       for (const std::string& entry : expansion.Lines) {
         result.ListLines.push_back(prefix + entry);
         result.Hits.push_back(hits[i]);
@@ -168,13 +201,14 @@ void AssembleList(const std::vector<std::string>& work,
     }
     progress.Report(i + 1, work.size());
   }
+  if (!expanded && !result.Error) result.Hits = std::move(hits);
   result.MembersExpanded = expander.MembersExpanded();
   result.Used = expander.TakeUsed();
 }
 
 }  // namespace
 
-std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines,
+std::optional<std::string> ListCaptionName(const LineList& sourceLines,
                                            const std::string& listName) {
   const PastedText paste = ReadPaste(sourceLines);
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
@@ -182,15 +216,13 @@ std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourc
   return paste.Lists[*chosen].CaptionName;
 }
 
-NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
-                             const std::vector<std::string>& objectLines,
+NormalizeResult NormalizeACL(LineList sourceLines, const std::vector<std::string>& objectLines,
                              const CheckOptions& options, AnswerSource& answers,
                              const ProgressCallback& progressCallback,
                              const std::string& listName) {
   NormalizeResult result;
-  const bool blank =
-      std::all_of(sourceLines.begin(), sourceLines.end(),
-                  [](const std::string& line) { return TrimControls(line).empty(); });
+  const bool blank = std::all_of(sourceLines.begin(), sourceLines.end(),
+                                 [](std::string_view line) { return TrimControls(line).empty(); });
   if (blank) return result;
   result.Ran = true;
 
@@ -206,7 +238,9 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     if (oneList && !always) return;
     result.PasteKept = true;
     result.SourceLines.clear();
-    for (const std::string& line : sourceLines) result.SourceLines.emplace_back(TrimControls(line));
+    result.SourceLines.Reserve(sourceLines.size(), sourceLines.CharacterCount());
+    for (const std::string_view line : sourceLines)
+      result.SourceLines.push_back(TrimControls(line));
   };
 
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
@@ -233,14 +267,11 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     return result;
   }
 
-  std::vector<std::string> work;
-  std::vector<std::optional<std::uint64_t>> hits;
-  work.reserve(list.Entries.size());
-  hits.reserve(list.Entries.size());
-  for (PastedEntry& entry : list.Entries) {
-    work.push_back(std::move(entry.Text));
-    hits.push_back(entry.Hits);
-  }
+  // A paste of one list comes back as its cleaned entries: the pasted
+  // lines are not needed any more.
+  if (oneList) sourceLines.clear();
+  LineList work = std::move(list.Entries);
+  std::vector<std::optional<std::uint64_t>> hits = std::move(list.Hits);
   result.Counts.Entries = work.size();
   progress.Report(1, 1);
 
@@ -267,10 +298,10 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     }
     progress.Restart();
     if (!numbered) {
-      GiveNumbers(work, renumber, progress);
+      work = GivenNumbers(work, renumber, progress);
       result.NumberedAs = renumber ? Numbering::Renumbered : Numbering::Given;
     } else if (!result.CanOptimize) {
-      MarkUnnumbered(work);
+      work = MarkedUnnumbered(work);
     }
     progress.Restart();
     if (std::optional<ObjectError> twice = GroupDefinedTwice(paste, objectLines)) {
@@ -278,7 +309,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
     } else {
       std::vector<std::string> objects = std::move(paste.ObjectLines);
       objects.insert(objects.end(), objectLines.begin(), objectLines.end());
-      AssembleList(work, hits, objects, options, result, progress);
+      AssembleList(work, std::move(hits), objects, options, result, progress);
     }
   }
 
@@ -287,8 +318,7 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
   // comments) gives the header back to the source, so nothing is lost.
   if (result.ListLines.empty() && result.HasHeader()) {
     const std::size_t at = std::min(result.HeaderIndex, result.SourceLines.size());
-    result.SourceLines.insert(result.SourceLines.begin() + static_cast<std::ptrdiff_t>(at),
-                              result.HeaderLine);
+    result.SourceLines.Insert(at, result.HeaderLine);
   }
   keepPaste();
   return result;

@@ -11,6 +11,7 @@
 #include "intake/object_error.h"
 #include "intake/used_objects.h"
 #include "rules/check_options.h"
+#include "rules/line_list.h"
 #include "run/run_hooks.h"
 
 namespace kerbwise {
@@ -45,7 +46,7 @@ struct NormalizeResult {
   // The name given to the run named none of Lists; nothing else is set.
   bool ListNotFound = false;
 
-  std::vector<std::string> ListLines;  // the normalised list, one entry per line
+  LineList ListLines;  // the normalised list, one entry per line
   // The counter show output printed after each entry, parallel to ListLines;
   // entries expanded from one line carry that line's counter.
   std::vector<std::optional<std::uint64_t>> Hits;
@@ -53,7 +54,7 @@ struct NormalizeResult {
   // the chosen list (other lists, object groups, "access-list N" lines), or a
   // list that is not read, is given back as it was (each line trimmed), so
   // that nothing of it is lost; PasteKept says so.
-  std::vector<std::string> SourceLines;
+  LineList SourceLines;
   bool PasteKept = false;
   // From the last header line; all empty when the source had none.
   std::string AclName;
@@ -78,7 +79,7 @@ struct NormalizeResult {
 // The name a run over `sourceLines` will find, as a window caption shows it:
 // from the header of the list the run chooses (see NormalizeACL); none when
 // it has none. A window shows it before the run can ask about the numbering.
-std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines,
+std::optional<std::string> ListCaptionName(const LineList& sourceLines,
                                            const std::string& listName = {});
 
 // Normalises one access list of a paste: cleans it of blank, comment, prompt
@@ -91,7 +92,9 @@ std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourc
 // read); empty: the only list, or when there are several the first extended
 // list, else the first standard one. A list of a
 // kind the intake does not read gives an empty list with Kind Unread.
-NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
+// `sourceLines` moved in are given back as soon as the run has read them,
+// which keeps a long paste from being held twice.
+NormalizeResult NormalizeACL(LineList sourceLines,
                              const std::vector<std::string>& objectLines,
                              const CheckOptions& options, AnswerSource& answers,
                              const ProgressCallback& progress = {},

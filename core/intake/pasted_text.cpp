@@ -94,6 +94,12 @@ bool IsNoise(std::string_view line) {
   return StartsWith(line, "ip access-list ") && !ReadAclHeader(CutCounters(line));
 }
 
+// An entry line and the counter it carried.
+struct PastedEntry {
+  std::string Text;
+  std::optional<std::uint64_t> Hits;
+};
+
 // An entry as configuration writes it: the counters cut, and a mask that
 // show output words its own way given in configuration form.
 std::optional<PastedEntry> CleanEntry(std::string_view line, MaskForm maskType) {
@@ -150,8 +156,14 @@ class PasteReader {
  public:
   explicit PasteReader(MaskForm maskType) : maskType_(maskType) {}
 
-  PastedText Read(const std::vector<std::string>& sourceLines) {
-    for (const std::string& raw : sourceLines) ReadLine(raw);
+  PastedText Read(const LineList& sourceLines) {
+    remainingLines_ = sourceLines.size();
+    remainingCharacters_ = sourceLines.CharacterCount();
+    for (const std::string_view raw : sourceLines) {
+      ReadLine(raw);
+      --remainingLines_;
+      remainingCharacters_ -= raw.size();
+    }
     PlaceLeadingEntries();
     for (PastedList& list : paste_.Lists) list.Found.Entries = list.Entries.size();
     return std::move(paste_);
@@ -203,12 +215,21 @@ class PasteReader {
     AddEntry(std::move(*entry));
   }
 
-  void AddEntry(PastedEntry entry) {
-    if (current_) {
-      paste_.Lists[*current_].Entries.push_back(std::move(entry));
-    } else {
-      leading_.push_back(std::move(entry));
+  void AddEntry(const PastedEntry& entry) {
+    Append(current_ ? paste_.Lists[*current_] : leading_, entry);
+  }
+
+  // The first list to get an entry makes room for the rest of the paste,
+  // so that the buffer of a paste of one long list is allocated once; the
+  // lists after it (a configuration holds many) grow as they go.
+  void Append(PastedList& list, const PastedEntry& entry) {
+    if (!roomMade_) {
+      roomMade_ = true;
+      list.Entries.Reserve(remainingLines_, remainingCharacters_);
+      list.Hits.reserve(remainingLines_);
     }
+    list.Entries.push_back(entry.Text);
+    list.Hits.push_back(entry.Hits);
   }
 
   void StartList(AclHeader header, std::string headerLine) {
@@ -243,7 +264,7 @@ class PasteReader {
       list = paste_.Lists.end() - 1;
     }
     if (std::optional<PastedEntry> entry = CleanEntry(numbered.rest, maskType_)) {
-      list->Entries.push_back(std::move(*entry));
+      Append(*list, *entry);
     } else {
       ++paste_.Dropped;
     }
@@ -252,23 +273,27 @@ class PasteReader {
   // Entries above every header belong to the first list that is read; a
   // paste without a readable list makes them a nameless list of their own.
   void PlaceLeadingEntries() {
-    if (leading_.empty()) return;
+    if (leading_.Entries.empty()) return;
     const auto first = std::find_if(paste_.Lists.begin(), paste_.Lists.end(),
                                     [](const auto& l) { return l.Found.Kind != ListKind::Unread; });
     if (first == paste_.Lists.end()) {
-      PastedList nameless;
-      nameless.Entries = std::move(leading_);
-      paste_.Lists.insert(paste_.Lists.begin(), std::move(nameless));
+      paste_.Lists.insert(paste_.Lists.begin(), std::move(leading_));
       return;
     }
-    first->HeaderIndex = leading_.size();
-    first->Entries.insert(first->Entries.begin(), std::make_move_iterator(leading_.begin()),
-                          std::make_move_iterator(leading_.end()));
+    first->HeaderIndex = leading_.Entries.size();
+    leading_.Entries.Reserve(first->Entries.size(), first->Entries.CharacterCount());
+    for (const std::string_view entry : first->Entries) leading_.Entries.push_back(entry);
+    leading_.Hits.insert(leading_.Hits.end(), first->Hits.begin(), first->Hits.end());
+    first->Entries = std::move(leading_.Entries);
+    first->Hits = std::move(leading_.Hits);
   }
 
   MaskForm maskType_;
   PastedText paste_;
-  std::vector<PastedEntry> leading_;
+  PastedList leading_;  // entries above every header
+  std::size_t remainingLines_ = 0;
+  std::size_t remainingCharacters_ = 0;
+  bool roomMade_ = false;
   std::optional<std::size_t> current_;
   bool inObjects_ = false;
 };
@@ -284,7 +309,7 @@ bool PastedText::IsOneList() const {
   return Lists.size() <= 1 && ObjectLines.empty() && !NumberedLines;
 }
 
-PastedText ReadPaste(const std::vector<std::string>& sourceLines, MaskForm maskType) {
+PastedText ReadPaste(const LineList& sourceLines, MaskForm maskType) {
   return PasteReader(maskType).Read(sourceLines);
 }
 

@@ -8,16 +8,9 @@
 
 #include "intake/found_lists.h"
 #include "rules/check_options.h"
+#include "rules/line_list.h"
 
 namespace kerbwise {
-
-// One entry line of a list as the paste holds it: trimmed, the router's
-// counters cut off and the number they gave kept beside it, a mask that show
-// output prints as ", wildcard bits MASK" in configuration form.
-struct PastedEntry {
-  std::string Text;
-  std::optional<std::uint64_t> Hits;
-};
 
 // One list of a paste.
 struct PastedList {
@@ -28,7 +21,11 @@ struct PastedList {
   std::string HeaderLine;
   std::string CaptionName;
   std::size_t HeaderIndex = 0;  // entries above the header (they stood above every header)
-  std::vector<PastedEntry> Entries;
+  // The entry lines as the paste holds them: trimmed, the router's counters
+  // cut off, a mask that show output prints as ", wildcard bits MASK" in
+  // configuration form. Hits: the number the counters gave, beside each.
+  LineList Entries;
+  std::vector<std::optional<std::uint64_t>> Hits;
 };
 
 // A pasted text taken apart.
@@ -51,8 +48,7 @@ struct PastedText {
 // Takes a paste apart into its lists and object-group definitions, leaving
 // the noise around them out. Masks that entries get in configuration form
 // are written as `maskType` says.
-PastedText ReadPaste(const std::vector<std::string>& sourceLines,
-                     MaskForm maskType = MaskForm::Wildcard);
+PastedText ReadPaste(const LineList& sourceLines, MaskForm maskType = MaskForm::Wildcard);
 
 // A remark line, numbered or not. Its text is the user's own words: no
 // counters are cut from it and a "#" in it is no prompt.

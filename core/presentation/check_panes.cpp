@@ -8,7 +8,7 @@ namespace {
 
 char ActionChar(const EntryMatch& match) { return match.Action == EntryAction::Permit ? '+' : '-'; }
 
-std::string QuotedLine(const std::vector<std::string>& listLines, std::size_t index) {
+std::string QuotedLine(const LineList& listLines, std::size_t index) {
   if (index < 1 || index > listLines.size()) return {};
   return std::string(TrimControls(listLines[index - 1]));
 }
@@ -74,7 +74,7 @@ std::vector<std::string> NumberPane(const CheckResult& result) {
   return lines;
 }
 
-ResultLine CheckResultLine(const CheckResult& result, const std::vector<std::string>& listLines,
+ResultLine CheckResultLine(const CheckResult& result, const LineList& listLines,
                            Language language) {
   ResultLine shown;
   if (result.StoppedAt) {

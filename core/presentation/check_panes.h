@@ -38,8 +38,7 @@ struct ResultLine {
 // removed and "There are other matches" below when more full matches
 // followed; after an error the line the check stopped at and the message.
 // Either way a partial match adds "Partial matches were also found".
-ResultLine CheckResultLine(const CheckResult& result, const std::vector<std::string>& listLines,
-                           Language language);
+ResultLine CheckResultLine(const CheckResult& result, const LineList& listLines, Language language);
 
 // One tick of the marker image beside the list.
 struct MarkerTick {

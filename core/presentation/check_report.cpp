@@ -79,7 +79,7 @@ std::string Place(std::size_t index, const std::optional<std::int32_t>& sequence
 }
 
 // The entry of list line `index` without its number, as the user wrote it.
-std::string_view EntryText(const std::vector<std::string>& listLines, std::size_t index) {
+std::string_view EntryText(const LineList& listLines, std::size_t index) {
   if (index < 1 || index > listLines.size()) return {};
   return SplitListLine(listLines[index - 1]).Entry;
 }
@@ -87,7 +87,7 @@ std::string_view EntryText(const std::vector<std::string>& listLines, std::size_
 }  // namespace
 
 std::vector<std::string> CheckReportLines(const CheckResult& result,
-                                          const std::vector<std::string>& listLines,
+                                          const LineList& listLines,
                                           Language language) {
   Rows rows(language);
   std::string_view condition = result.Condition;

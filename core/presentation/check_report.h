@@ -14,8 +14,7 @@ namespace kerbwise {
 // a partial match, how it matches), and the line the check stopped at and
 // why. Rows name a line by its list index and its entry number. `listLines`
 // is the list the check was made over.
-std::vector<std::string> CheckReportLines(const CheckResult& result,
-                                          const std::vector<std::string>& listLines,
+std::vector<std::string> CheckReportLines(const CheckResult& result, const LineList& listLines,
                                           Language language);
 
 }  // namespace kerbwise

@@ -52,14 +52,17 @@ std::string ProblemText(const ProblemLine& problem, Language language) {
   return text;
 }
 
+void WriteSortPaneLines(const SortResult& result, Language language,
+                        const std::function<void(std::string_view)>& write) {
+  for (const std::string_view line : result.MainOutput) write(line);
+  if (result.Problems.empty()) return;
+  write({});
+  for (const ProblemLine& problem : result.Problems) write(ProblemText(problem, language));
+}
+
 std::vector<std::string> SortPaneLines(const SortResult& result, Language language) {
-  std::vector<std::string> text = result.MainOutput;
-  if (!result.Problems.empty()) {
-    text.emplace_back();
-    for (const ProblemLine& problem : result.Problems) {
-      text.push_back(ProblemText(problem, language));
-    }
-  }
+  std::vector<std::string> text;
+  WriteSortPaneLines(result, language, [&](std::string_view line) { text.emplace_back(line); });
   return text;
 }
 

@@ -5,6 +5,7 @@
 // report of the pairs of entries a new order reverses.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,11 @@ std::string ProblemText(const ProblemLine& problem, Language language);
 // The sort window's text: the main output, then, when there are problems,
 // an empty line and the problem lines.
 std::vector<std::string> SortPaneLines(const SortResult& result, Language language);
+
+// The same lines handed to `write` one by one, for writing a long list's
+// text as it goes.
+void WriteSortPaneLines(const SortResult& result, Language language,
+                        const std::function<void(std::string_view)>& write);
 
 // The message box text that goes with the commands of `sorted`: why none
 // were produced (the problem lines or the lines without a number, one a

@@ -78,8 +78,10 @@ std::string MirrorRule(const RuleRecord& expr, MaskForm maskType) {
   return rule;
 }
 
-std::string ReflectLine(std::string_view line, const CheckOptions& options,
-                        LineRecognizer& recognizer) {
+}  // namespace
+
+std::string ReflectListLine(std::string_view line, const CheckOptions& options,
+                            LineRecognizer& recognizer) {
   const std::string entry = ListEntryText(line);
   const RecordPtr expr = recognizer.Recognize(entry, options);
   // A parameter error leaves a half-read record behind: it is no rule.
@@ -101,20 +103,17 @@ std::string ReflectLine(std::string_view line, const CheckOptions& options,
   }
 }
 
-}  // namespace
-
-std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
-                                    const CheckOptions& options, LineRecognizer& recognizer) {
+std::vector<std::string> ReflectACL(const LineList& listLines, const CheckOptions& options,
+                                    LineRecognizer& recognizer) {
   std::vector<std::string> reflected;
   reflected.reserve(listLines.size());
-  for (const std::string& line : listLines) {
-    reflected.push_back(ReflectLine(line, options, recognizer));
+  for (const std::string_view line : listLines) {
+    reflected.push_back(ReflectListLine(line, options, recognizer));
   }
   return reflected;
 }
 
-std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
-                                    const CheckOptions& options) {
+std::vector<std::string> ReflectACL(const LineList& listLines, const CheckOptions& options) {
   LineRecognizer recognizer;
   recognizer.EmptyCache(listLines.size());
   return ReflectACL(listLines, options, recognizer);

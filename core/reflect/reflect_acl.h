@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rules/check_options.h"
+#include "rules/line_list.h"
 #include "rules/line_recognizer.h"
 
 namespace kerbwise {
@@ -25,11 +26,14 @@ namespace kerbwise {
 //
 // Reads MaskType and TextLanguage from the options. Recognised lines stay in the
 // recognizer's cache; emptying it is the caller's business.
-std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
-                                    const CheckOptions& options, LineRecognizer& recognizer);
+std::vector<std::string> ReflectACL(const LineList& listLines, const CheckOptions& options,
+                                    LineRecognizer& recognizer);
+
+// The output line of one list line, for writing a long list as it goes.
+std::string ReflectListLine(std::string_view line, const CheckOptions& options,
+                            LineRecognizer& recognizer);
 
 // The same with a recognizer of its own.
-std::vector<std::string> ReflectACL(const std::vector<std::string>& listLines,
-                                    const CheckOptions& options);
+std::vector<std::string> ReflectACL(const LineList& listLines, const CheckOptions& options);
 
 }  // namespace kerbwise

@@ -92,7 +92,7 @@ bool IsRemark(std::string_view line) {
 // The lines that move as one: an entry with the remarks above it that carry
 // its own number, as running configurations write them. Each unit is the
 // index of its first line; it ends where the next begins.
-std::vector<std::size_t> UnitStarts(const std::vector<std::string>& lines,
+std::vector<std::size_t> UnitStarts(const LineList& lines,
                                     const std::vector<std::uint32_t>& seqNo) {
   std::vector<std::size_t> starts;
   for (std::size_t j = 0; j < lines.size(); ++j) {
@@ -212,20 +212,19 @@ ReorderPlan PlanReorder(const std::vector<std::uint32_t>& seqNo) {
   return plan;
 }
 
-ReorderCommands GenerateReorderCommands(const std::vector<std::string>& lines,
-                                        std::size_t problemCount, std::string_view aclName,
-                                        ListKind kind) {
+ReorderCommands GenerateReorderCommands(const LineList& lines, std::size_t problemCount,
+                                        std::string_view aclName, ListKind kind) {
   if (problemCount > 0) return Refuse(CommandOutcome::Problems);
 
   std::vector<std::uint32_t> seqNo;
   seqNo.reserve(lines.size());
   std::vector<std::string> unnumbered;
-  for (const std::string& line : lines) {
+  for (const std::string_view line : lines) {
     const std::optional<std::uint32_t> number = ReadSeqNo(line);
     if (number) {
       seqNo.push_back(*number);
     } else {
-      unnumbered.push_back(line);
+      unnumbered.emplace_back(line);
     }
   }
   if (!unnumbered.empty()) {

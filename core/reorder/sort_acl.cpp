@@ -11,13 +11,6 @@
 namespace kerbwise {
 namespace {
 
-struct KeyedLine {
-  std::string collation;
-  std::string key;
-  std::size_t index;    // 0-based position in the list
-  std::uint8_t status;  // of its recognition
-};
-
 // The key up to its last blank: lines with equal groups have equal key
 // columns.
 std::string_view GroupOf(std::string_view key) { return key.substr(0, key.rfind(' ')); }
@@ -31,7 +24,7 @@ SortOptions CommandModeOptions(bool collapseBox, bool keepRemarks) {
       .WithNumbers = true, .Group = false, .Collapse = collapseBox, .KeepRemarks = keepRemarks};
 }
 
-SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
+SortResult SortACL(SortColumns& columns, const LineList& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,
                    const CheckOptions& checkOptions, LineRecognizer& recognizer) {
   columns.ResetLaterColumns();
@@ -40,12 +33,22 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
   result.Ran = true;
 
   const std::vector<KeyColumn> active = columns.ActiveColumns();
-  std::vector<KeyedLine> keyed;
+  // The keys in one buffer and the order as line indexes: a long list's
+  // sort holds little more than its keys' characters.
+  LineList keys;
+  std::vector<std::uint8_t> statuses;
+  std::vector<std::size_t> keyed;  // 0-based list positions, in key order once sorted
+  statuses.reserve(listLines.size());
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
     const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
-    std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
-    keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i, expr->Status});
+    const std::string key =
+        SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
+    // Keys of rules are mostly of one length: the first one sizes the rest.
+    if (i == 0) keys.Reserve(listLines.size(), listLines.size() * (key.size() + 1));
+    keys.push_back(key);
+    statuses.push_back(expr->Status);
+    keyed.push_back(i);
   }
 
   // Remarks kept with their entries leave the ordering: each run of them is
@@ -57,57 +60,67 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
     remarksAbove.resize(listLines.size());
     std::vector<bool> travels(listLines.size(), false);
     std::vector<std::size_t> run;
-    for (const KeyedLine& line : keyed) {
-      if (line.status == StatusRemark) {
-        run.push_back(line.index);
+    for (const std::size_t line : keyed) {
+      if (statuses[line] == StatusRemark) {
+        run.push_back(line);
         continue;
       }
-      if (line.status == StatusPermit || line.status == StatusDeny) {
+      if (statuses[line] == StatusPermit || statuses[line] == StatusDeny) {
         for (const std::size_t remark : run) travels[remark] = true;
-        remarksAbove[line.index] = run;
+        remarksAbove[line] = run;
       }
       run.clear();  // remarks above a problem line stay among the problems
     }
     for (const std::size_t remark : run) travels[remark] = true;
     trailingRemarks = std::move(run);
-    std::erase_if(keyed, [&](const KeyedLine& line) { return travels[line.index]; });
+    std::erase_if(keyed, [&](std::size_t line) { return travels[line]; });
   }
 
-  std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {
-    if (left.collation != right.collation) return left.collation < right.collation;
-    return left.key < right.key;
+  std::sort(keyed.begin(), keyed.end(), [&](std::size_t left, std::size_t right) {
+    return SortKeyLess(keys[left], keys[right]);
   });
+  // Where a new group begins is all the output needs of the keys; they are
+  // given back before the output is built.
+  std::vector<bool> newGroup(keyed.size(), false);
+  if (options.Group) {
+    for (std::size_t k = 1; k < keyed.size(); ++k) {
+      newGroup[k] = GroupOf(keys[keyed[k]]) != GroupOf(keys[keyed[k - 1]]);
+    }
+  }
+  keys.clear();
 
   const bool keepNumbers = options.WithNumbers || options.Collapse;
   result.NewPosition.assign(listLines.size(), 0);
-  // The list line each line of the main output shows; none for a separator.
+  // The list line each line of the main output shows, none for a
+  // separator; only collapsing reads it.
   constexpr std::size_t kSeparator = static_cast<std::size_t>(-1);
   std::vector<std::size_t> shownLine;
+  if (options.Collapse) shownLine.reserve(listLines.size());
   std::size_t placed = 0;  // main output lines so far that are not empty
   const auto textOf = [&](std::size_t index) {
-    const std::string& line = listLines[index];
-    return keepNumbers ? line : std::string(SplitListLine(line).Entry);
+    const std::string_view line = listLines[index];
+    return keepNumbers ? line : SplitListLine(line).Entry;
   };
   const auto show = [&](std::size_t index) {
     result.MainOutput.push_back(textOf(index));
-    shownLine.push_back(index);
+    if (options.Collapse) shownLine.push_back(index);
     result.NewPosition[index] = ++placed;
   };
   const auto separate = [&] {
-    result.MainOutput.emplace_back();
-    shownLine.push_back(kSeparator);
+    result.MainOutput.push_back({});
+    if (options.Collapse) shownLine.push_back(kSeparator);
   };
+  result.MainOutput.Reserve(listLines.size(), listLines.CharacterCount());
   for (std::size_t k = 0; k < keyed.size(); ++k) {
-    const std::string_view key = keyed[k].key;
-    if (options.Group && k > 0 && GroupOf(key) != GroupOf(keyed[k - 1].key)) separate();
-    if (key.front() == '-') {
-      result.Problems.push_back(
-          {ProblemKindOf(keyed[k].status), keyed[k].index, textOf(keyed[k].index)});
+    const std::size_t line = keyed[k];
+    if (newGroup[k]) separate();
+    if (statuses[line] != StatusPermit && statuses[line] != StatusDeny) {
+      result.Problems.push_back({ProblemKindOf(statuses[line]), line, std::string(textOf(line))});
     } else {
       if (!remarksAbove.empty()) {
-        for (const std::size_t remark : remarksAbove[keyed[k].index]) show(remark);
+        for (const std::size_t remark : remarksAbove[line]) show(remark);
       }
-      show(keyed[k].index);
+      show(line);
     }
   }
   // Remarks at the end of the list form a group of their own.

@@ -8,6 +8,7 @@
 #include "reorder/key_columns.h"
 #include "reorder/sort_key.h"
 #include "rules/check_options.h"
+#include "rules/line_list.h"
 #include "rules/line_recognizer.h"
 
 namespace kerbwise {
@@ -45,7 +46,7 @@ struct SortResult {
   // pane is then emptied and the command generator is not run.
   bool Ran = false;
   // The ordered lines, with empty lines between groups when grouping.
-  std::vector<std::string> MainOutput;
+  LineList MainOutput;
   // The lines that are not rules, in key order.
   std::vector<ProblemLine> Problems;
   // For each line of the list, its 1-based place in the new order: among the
@@ -62,7 +63,7 @@ struct SortResult {
 // MaskType and TextLanguage from `checkOptions` (problem lines sort by the
 // words of their kind in that language); the recognizer's cache is the
 // caller's to empty.
-SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
+SortResult SortACL(SortColumns& columns, const LineList& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,
                    const CheckOptions& checkOptions, LineRecognizer& recognizer);
 

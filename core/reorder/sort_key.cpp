@@ -156,9 +156,20 @@ std::string CollationKey(std::string_view key) {
 }
 
 bool SortKeyLess(std::string_view left, std::string_view right) {
-  const std::string leftKey = CollationKey(left);
-  const std::string rightKey = CollationKey(right);
-  if (leftKey != rightKey) return leftKey < rightKey;
+  // The collation keys compared as they are made, without making them: a
+  // sort of a long list compares keys many times over.
+  const auto weight = [](char c) { return kWeights[static_cast<unsigned char>(c)]; };
+  std::size_t i = 0;
+  std::size_t j = 0;
+  for (;;) {
+    while (i < left.size() && weight(left[i]) == 0) ++i;
+    while (j < right.size() && weight(right[j]) == 0) ++j;
+    if (i == left.size() || j == right.size()) break;
+    if (weight(left[i]) != weight(right[j])) return weight(left[i]) < weight(right[j]);
+    ++i;
+    ++j;
+  }
+  if (i < left.size() || j < right.size()) return j < right.size();
   return left < right;
 }
 

@@ -32,10 +32,10 @@ std::optional<std::int32_t> ReadWholeNumber(std::string_view text) {
 
 }  // namespace
 
-std::vector<std::string> CollapseSourceOf(const std::vector<std::string>& sourceLines,
-                                          const std::string& listName, Numbering numberedAs) {
+std::vector<std::string> CollapseSourceOf(const LineList& sourceLines, const std::string& listName,
+                                          Numbering numberedAs) {
   const PastedText paste = ReadPaste(sourceLines);
-  if (paste.IsOneList()) return sourceLines;
+  if (paste.IsOneList()) return sourceLines.ToStrings();
   const auto list = std::find_if(paste.Lists.begin(), paste.Lists.end(), [&](const PastedList& l) {
     return l.Found.Name == listName && l.Found.Kind != ListKind::Unread;
   });
@@ -43,15 +43,15 @@ std::vector<std::string> CollapseSourceOf(const std::vector<std::string>& source
   std::vector<std::string> entries;
   entries.reserve(list->Entries.size());
   for (std::size_t i = 0; i < list->Entries.size(); ++i) {
-    const std::string& text = list->Entries[i].Text;
+    const std::string_view text = list->Entries[i];
     if (numberedAs == Numbering::AsWritten) {
-      entries.push_back(text);
+      entries.emplace_back(text);
       continue;
     }
     const ListLineParts parts = SplitListLine(text);
     const bool dropNumber = numberedAs == Numbering::Renumbered && parts.Number;
     entries.push_back(std::to_string((i + 1) * 10) + ' ' +
-                      std::string(dropNumber ? parts.Entry : std::string_view(text)));
+                      std::string(dropNumber ? parts.Entry : text));
   }
   return entries;
 }
@@ -81,10 +81,10 @@ SortedEntry ReadSortedEntry(std::string_view line) {
   return entry;
 }
 
-std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sortedLines) {
+std::vector<SortedEntry> ScoreSortedLines(const LineList& sortedLines) {
   std::vector<SortedEntry> entries;
   entries.reserve(sortedLines.size());
-  for (const std::string& line : sortedLines) entries.push_back(ReadSortedEntry(line));
+  for (const std::string_view line : sortedLines) entries.push_back(ReadSortedEntry(line));
 
   // The numbered lines ordered by number, then by position: each group of
   // equal numbers is one run of this order, its positions ascending.
@@ -130,7 +130,7 @@ std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sorted
   return entries;
 }
 
-std::vector<std::string> CollapseToSource(const std::vector<std::string>& sortedLines,
+std::vector<std::string> CollapseToSource(const LineList& sortedLines,
                                           const std::vector<std::string>& sourceLines,
                                           bool withNumbers, std::vector<std::size_t>* placement) {
   // The first source entry of each number.
@@ -153,7 +153,7 @@ std::vector<std::string> CollapseToSource(const std::vector<std::string>& sorted
         if (!out.empty() && !out.back().empty()) out.emplace_back();
         break;
       case SortedEntry::Kind::Unreadable:
-        out.push_back(sortedLines[i]);
+        out.emplace_back(sortedLines[i]);
         if (placement) (*placement)[i] = ++placed;
         break;
       case SortedEntry::Kind::Numbered: {

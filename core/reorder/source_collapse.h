@@ -16,7 +16,7 @@ namespace kerbwise {
 // object-group definitions) would let another list's entry of the same number
 // stand for an entry of this one: the entries of list `listName` are taken
 // from it instead, numbered as normalisation numbered them.
-std::vector<std::string> CollapseSourceOf(const std::vector<std::string>& sourceLines,
+std::vector<std::string> CollapseSourceOf(const LineList& sourceLines,
                                           const std::string& listName, Numbering numberedAs);
 
 // One line of the source pane: its sequence number and the entry from its
@@ -53,7 +53,7 @@ SortedEntry ReadSortedEntry(std::string_view line);
 // computed from the positions of its lines with prefix sums, so the work is
 // linear in the group's size. The representative of a group is its line of
 // highest score, the earliest on ties; it gets Score = GroupScore + 1.
-std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sortedLines);
+std::vector<SortedEntry> ScoreSortedLines(const LineList& sortedLines);
 
 // Puts each source entry back, once, in the place of the best-placed line
 // derived from it: lone lines and representatives become "N text" (or the
@@ -63,7 +63,7 @@ std::vector<SortedEntry> ScoreSortedLines(const std::vector<std::string>& sorted
 // (none at the top). When `placement` is given, it receives for each sorted
 // line the 1-based position, among the output lines that are not empty, of
 // the line that stands for it; 0 for a separator.
-std::vector<std::string> CollapseToSource(const std::vector<std::string>& sortedLines,
+std::vector<std::string> CollapseToSource(const LineList& sortedLines,
                                           const std::vector<std::string>& sourceLines,
                                           bool withNumbers,
                                           std::vector<std::size_t>* placement = nullptr);

@@ -28,6 +28,7 @@ RecordPtr LineRecognizer::Recognize(std::string_view line, const CheckOptions& o
   templateError_.clear();
   parameterError_.clear();
   if (line.empty()) return kEmptyRecord;
+  if (!caching_) return RecognizeUncached(line, options.MaskType);
 
   // Masks are read according to the mask type, which is not part of the key,
   // so records read under another mask type must not be reused.
@@ -57,7 +58,7 @@ RecordPtr LineRecognizer::RecognizeUncached(std::string_view line, MaskForm mask
           record.Values.Set(SideNone, SlotProtocol, kAnyProtocol);
         }
         auto shared = std::make_shared<const RuleRecord>(std::move(record));
-        cache_.Insert(line, shared);
+        if (caching_) cache_.Insert(line, shared);
         return shared;
       }
       case TemplateLineOutcome::TemplateError:

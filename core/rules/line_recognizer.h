@@ -37,12 +37,18 @@ class LineRecognizer {
 
   std::size_t CachedLineCount() const { return cache_.size(); }
 
+  // Whether recognised lines are remembered (at first they are). A single
+  // pass over a long list of distinct lines gains nothing from the cache and
+  // would hold a record for every line.
+  void SetCaching(bool on) { caching_ = on; }
+
  private:
   RecordPtr RecognizeUncached(std::string_view line, MaskForm maskType);
 
   std::vector<PreparedTemplateLine> template_;
   RecordCache cache_;
   bool emptyCachePending_ = true;
+  bool caching_ = true;
   std::size_t expectedLines_ = 0;
   MaskForm cacheMaskType_ = MaskForm::Wildcard;
   std::string templateError_;

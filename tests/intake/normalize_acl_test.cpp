@@ -42,7 +42,7 @@ TEST(NormalizeAcl, DefaultPanesGiveNamedOneEntryListAndASecondRunFindsNoHeader) 
   EXPECT_EQ(result.ListLines, Lines({" 10 permit ip any any"}));
   EXPECT_EQ(Enabled(result), "Name Reflect");  // one entry: nothing to analyse or sort
 
-  const NormalizeResult second = NormalizeSilently(result.SourceLines);
+  const NormalizeResult second = NormalizeSilently(result.SourceLines.ToStrings());
   EXPECT_EQ(ListCaption(second), "Kerbwise");
   EXPECT_EQ(Enabled(second), "Reflect");
   EXPECT_EQ(second.ListLines, result.ListLines);
@@ -123,7 +123,7 @@ TEST(NormalizeAcl, NumbersAlignedToTheLongestNumber) {
   ASSERT_EQ(result.SourceLines.size(), 12u);
   EXPECT_EQ(result.SourceLines[8], " 90 permit ip any any");
   EXPECT_EQ(result.SourceLines[11], "120 permit ip any any");
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(result.ListLines[i], " " + result.SourceLines[i]);
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(result.ListLines[i], " " + std::string(result.SourceLines[i]));
 }
 
 TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {

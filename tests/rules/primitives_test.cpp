@@ -1,4 +1,5 @@
-// The integer reader, the address and text primitives, and list line splitting.
+// The integer reader, the address and text primitives, list line splitting
+// and the lines held in one buffer.
 #include "rules/primitives.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,10 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "rules/integer_reader.h"
+#include "rules/line_list.h"
 #include "rules/list_entry.h"
 
 namespace kerbwise {
@@ -74,6 +77,23 @@ TEST(ListEntry, EveryConsumerReadsNumberAndEntryAlike) {
     EXPECT_EQ(SplitListLine(line).Number, number) << line;
     EXPECT_EQ(ListEntryText(line), entryText) << line;
   }
+}
+
+TEST(LineList, HoldsTheLinesSplitLinesGives) {
+  for (const std::string& text : std::vector<std::string>{"", "a", "a\n", "a\r\nb\rc\n\nd",
+                                                          "\r\n\r\n", std::string("x\0y\n\n", 5)}) {
+    EXPECT_EQ(LineList::FromText(text), SplitLines(text)) << text;
+  }
+  LineList lines = {"10 permit ip any any", ""};
+  for (int i = 0; i < 1000; ++i) lines.push_back(std::to_string(i));  // grows past its room
+  for (int i = 0; i < 1000; ++i) lines.push_back(lines[0]);  // a line of its own, while growing
+  lines.Insert(1, "header");
+  EXPECT_EQ(lines.size(), 2003u);
+  EXPECT_EQ(lines[1], "header");
+  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[1002], "999");
+  EXPECT_EQ(lines.back(), "10 permit ip any any");
+  EXPECT_EQ(LineList(lines.ToStrings()), lines);
 }
 
 }  // namespace
