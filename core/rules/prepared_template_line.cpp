@@ -1,6 +1,9 @@
 #include "rules/prepared_template_line.h"
 
+#include <algorithm>
+
 #include "rules/integer_reader.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 namespace {
@@ -18,6 +21,60 @@ bool IsPlainCharacter(char c) {
     default:
       return true;
   }
+}
+
+// The words of a top-level item at `pos` that is one plain word or a "[...]"
+// choice of plain words; `pos` moves past the blank that ends the item.
+std::optional<std::vector<PreparedTemplateLine::Word>> ReadWordChoice(std::string_view text,
+                                                                      std::size_t& pos) {
+  std::size_t end = 0;
+  std::string_view words;
+  if (text[pos] == '[') {
+    end = text.find(']', pos);
+    if (end == std::string_view::npos) return std::nullopt;
+    words = text.substr(pos + 1, end - pos - 1);
+    ++end;
+  } else {
+    end = text.find(' ', pos);
+    if (end == std::string_view::npos) return std::nullopt;
+    words = text.substr(pos, end - pos);
+  }
+  if (end >= text.size() || text[end] != ' ') return std::nullopt;
+  std::vector<PreparedTemplateLine::Word> choice;
+  for (std::size_t start = 0; start <= words.size();) {
+    const std::size_t comma = std::min(words.find(',', start), words.size());
+    const std::string_view word = words.substr(start, comma - start);
+    for (const char c : word) {
+      if (!IsPlainCharacter(c) || c == '!') return std::nullopt;
+    }
+    if (word.empty()) return std::nullopt;
+    choice.push_back({std::string(word), ClassifyElement(word)});
+    start = comma + 1;
+  }
+  pos = end + 1;
+  return choice;
+}
+
+// "[permit,deny] 0:[tcp,6] ...": an action choice that only sets the status,
+// then a protocol choice, perhaps with an option number of the first class.
+// Failing the protocol, a reader of the line has done no more than that.
+std::optional<PreparedTemplateLine::LeadingWords> ReadLeadingWords(std::string_view text) {
+  std::size_t pos = 0;
+  auto actions = ReadWordChoice(text, pos);
+  if (!actions) return std::nullopt;
+  for (const PreparedTemplateLine::Word& action : *actions) {
+    if (action.text != "permit" && action.text != "deny") return std::nullopt;
+  }
+  const std::size_t colon = text.find(':', pos);
+  if (colon != std::string_view::npos && colon > pos && colon - pos <= 2 &&
+      text.find_first_not_of("0123456789", pos) == colon) {
+    if (ReadIntDefault(text.substr(pos, colon - pos), 1000) >= kSlotCount) return std::nullopt;
+    pos = colon + 1;
+  }
+  if (pos >= text.size()) return std::nullopt;
+  auto protocols = ReadWordChoice(text, pos);
+  if (!protocols) return std::nullopt;
+  return PreparedTemplateLine::LeadingWords{std::move(*actions), std::move(*protocols)};
 }
 
 }  // namespace
@@ -68,6 +125,7 @@ PreparedTemplateLine::PreparedTemplateLine(std::string_view trimmedLine, int lin
     runType[i] = ClassifyElement(word);
     runNumber[i] = ReadIntDefault(word, 1000);
   }
+  leadingWords = ReadLeadingWords(text);
 }
 
 }  // namespace kerbwise

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,21 @@ struct PreparedTemplateLine {
   // groups could change the state of a reader that is passing text over;
   // npos otherwise.
   std::vector<std::size_t> passOverEnd;
+
+  // A single word of the template with what it stands for.
+  struct Word {
+    std::string text;
+    ElementType type;
+  };
+  // When the line opens with an action choice of "permit" and "deny" followed
+  // by a protocol choice of single words ("[permit,deny] 0:[tcp,6]"), those
+  // words: an entry whose first two words fail them is turned away without
+  // reading the rest of the line.
+  struct LeadingWords {
+    std::vector<Word> actions;
+    std::vector<Word> protocols;
+  };
+  std::optional<LeadingWords> leadingWords;
 };
 
 }  // namespace kerbwise

@@ -482,11 +482,44 @@ TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view w
   return Step::Stop;
 }
 
+// The first word of `words` that `token` matches.
+const PreparedTemplateLine::Word* FirstMatch(const std::vector<PreparedTemplateLine::Word>& words,
+                                             std::string_view token, std::string& value) {
+  for (const PreparedTemplateLine::Word& word : words) {
+    if (MatchElement(word.type, word.text, token, value)) return &word;
+  }
+  return nullptr;
+}
+
+// Whether the input's first two words rule the template line out at its
+// action and protocol; if so, `record` is left as reading the line up to
+// there would leave it.
+bool TurnedAwayByLeadingWords(const PreparedTemplateLine& templateLine, std::string_view input,
+                              RuleRecord& record) {
+  if (!templateLine.leadingWords) return false;
+  const PreparedTemplateLine::LeadingWords& leading = *templateLine.leadingWords;
+  thread_local std::string value;
+  const std::size_t actionEnd = input.find(' ');
+  if (actionEnd == std::string_view::npos) return false;
+  const PreparedTemplateLine::Word* action =
+      FirstMatch(leading.actions, input.substr(0, actionEnd), value);
+  if (action != nullptr) {
+    const std::string_view rest = input.substr(actionEnd + 1);
+    if (FirstMatch(leading.protocols, rest.substr(0, rest.find(' ')), value) != nullptr) {
+      return false;
+    }
+  }
+  record.Values.Clear();
+  if (action != nullptr) record.Status = action->text == "permit" ? StatusPermit : StatusDeny;
+  return true;
+}
+
 }  // namespace
 
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
                                      std::string_view input, MaskForm maskType,
                                      RuleRecord& record) {
+  if (TurnedAwayByLeadingWords(templateLine, input, record)) return {};
   return TemplateLineMatcher(templateLine, input, maskType, record).Run();
 }
 
