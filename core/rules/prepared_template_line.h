@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "rules/compare_element.h"
+#include "rules/rule_record.h"
 
 namespace kerbwise {
 
@@ -29,6 +31,17 @@ struct PreparedTemplateLine {
   // groups could change the state of a reader that is passing text over;
   // npos otherwise.
   std::vector<std::size_t> passOverEnd;
+  // For every position: whether the text from there to the end is a run of
+  // optional "(...)" items (with their "src:", "dst:" and option numbers)
+  // that a reader with no input left passes over, so that the line matches
+  // from there without reading on. Only the starts of items and of their
+  // option numbers are marked. `slotsReadWhenDone` holds, as bits, the slots
+  // whose numbers that run reads with no side in force or in a free-order
+  // class; each is read there once, at `lastSlotUse`, its last place in the
+  // line. Reading them is safe when they were first seen at that place.
+  std::vector<bool> passedOverWhenDone;
+  std::vector<std::uint32_t> slotsReadWhenDone;
+  std::array<std::size_t, kSlotCount> lastSlotUse{};
 
   // A single word of the template with what it stands for.
   struct Word {
