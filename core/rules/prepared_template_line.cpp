@@ -57,6 +57,15 @@ std::optional<std::vector<PreparedTemplateLine::Word>> ReadWordChoice(std::strin
   return choice;
 }
 
+// The option number of "N:" at `pos` (1000 when too large to be one), or -1
+// when there is none.
+int OptionNumberAt(std::string_view text, std::size_t pos) {
+  std::size_t colon = pos;
+  while (colon < text.size() && text[colon] >= '0' && text[colon] <= '9') ++colon;
+  if (colon == pos || colon >= text.size() || text[colon] != ':') return -1;
+  return ReadIntDefault(text.substr(pos, colon - pos), 1000);
+}
+
 // "[permit,deny] 0:[tcp,6] ...": an action choice that only sets the status,
 // then a protocol choice, perhaps with an option number of the first class.
 // Failing the protocol, a reader of the line has done no more than that.
@@ -67,11 +76,9 @@ std::optional<PreparedTemplateLine::LeadingWords> ReadLeadingWords(std::string_v
   for (const PreparedTemplateLine::Word& action : *actions) {
     if (action.text != "permit" && action.text != "deny") return std::nullopt;
   }
-  const std::size_t colon = text.find(':', pos);
-  if (colon != std::string_view::npos && colon > pos && colon - pos <= 2 &&
-      text.find_first_not_of("0123456789", pos) == colon) {
-    if (ReadIntDefault(text.substr(pos, colon - pos), 1000) >= kSlotCount) return std::nullopt;
-    pos = colon + 1;
+  if (const int number = OptionNumberAt(text, pos); number >= 0) {
+    if (number >= kSlotCount) return std::nullopt;
+    pos = text.find(':', pos) + 1;
   }
   if (pos >= text.size()) return std::nullopt;
   auto protocols = ReadWordChoice(text, pos);
@@ -102,15 +109,6 @@ bool IsQuietGroup(std::string_view text, std::size_t open, std::size_t close) {
     }
   }
   return choices == 0;
-}
-
-// The option number of "N:" at `pos` (1000 when too large to be one), or -1
-// when there is none.
-int OptionNumberAt(std::string_view text, std::size_t pos) {
-  std::size_t colon = pos;
-  while (colon < text.size() && text[colon] >= '0' && text[colon] <= '9') ++colon;
-  if (colon == pos || colon >= text.size() || text[colon] != ':') return -1;
-  return ReadIntDefault(text.substr(pos, colon - pos), 1000);
 }
 
 // Fills the line's passedOverWhenDone, slotsReadWhenDone and lastSlotUse.
