@@ -1,7 +1,7 @@
 #include "rules/template_matcher.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
