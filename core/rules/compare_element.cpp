@@ -1,7 +1,10 @@
 #include "rules/compare_element.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "rules/integer_reader.h"
@@ -33,12 +36,40 @@ bool ReadBounded(std::string_view text, std::size_t maxWidth, int low, int high,
   return true;
 }
 
-bool LookUp(std::span<const NameEntry> table, std::string_view token, std::string& value) {
-  if (auto found = LookUpName(table, ToLowerAscii(token))) {
-    value.assign(*found);
+// A name table indexed by name. Every port, message and precedence word is
+// looked up, often in two tables, so a search in table order is too slow;
+// the index keeps each name's first entry and so gives the same value.
+class NameIndex {
+ public:
+  explicit NameIndex(std::span<const NameEntry> table) {
+    for (const NameEntry& entry : table) {
+      values_.emplace(entry.name, entry.value);
+      longest_ = std::max(longest_, entry.name.size());
+    }
+  }
+
+  bool LookUp(std::string_view token, std::string& value) const {
+    if (token.size() > longest_) return false;
+    thread_local std::string lower;
+    lower.assign(token);
+    for (char& c : lower) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    const auto found = values_.find(lower);
+    if (found == values_.end()) return false;
+    value.assign(found->second);
     return true;
   }
-  return false;
+
+ private:
+  std::unordered_map<std::string_view, std::string_view> values_;
+  std::size_t longest_ = 0;
+};
+
+template <std::span<const NameEntry> (*Table)()>
+bool LookUp(std::string_view token, std::string& value) {
+  static const NameIndex index(Table());
+  return index.LookUp(token, value);
 }
 
 std::uint32_t PrefixToNetmask(int length) {
@@ -140,10 +171,10 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
     // with "eq snmp"), so a name of the other protocol is read by its number.
     // A name both tables hold has the same number in both.
     case ElementType::TcpPort:
-      return LookUp(TcpPortNames(), token, value) || LookUp(UdpPortNames(), token, value) ||
+      return LookUp<TcpPortNames>(token, value) || LookUp<UdpPortNames>(token, value) ||
              ReadBounded(token, 5, 0, kMaxPort, value);
     case ElementType::UdpPort:
-      return LookUp(UdpPortNames(), token, value) || LookUp(TcpPortNames(), token, value) ||
+      return LookUp<UdpPortNames>(token, value) || LookUp<TcpPortNames>(token, value) ||
              ReadBounded(token, 5, 0, kMaxPort, value);
     case ElementType::Byte:
       return ReadBounded(token, 3, 0, kMaxTtl, value);
@@ -152,24 +183,24 @@ bool MatchElement(ElementType type, std::string_view element, std::string_view t
       value.assign(token);
       return true;
     case ElementType::IcmpMessage:
-      return LookUp(IcmpMessageNames(), token, value) ||
+      return LookUp<IcmpMessageNames>(token, value) ||
              ReadBounded(token, 3, 0, kMaxIcmpType, value);
     case ElementType::Precedence:
-      return LookUp(PrecedenceNames(), token, value) ||
+      return LookUp<PrecedenceNames>(token, value) ||
              ReadBounded(token, 1, 0, kMaxPrecedence, value);
     case ElementType::ProtocolNumber:
       return ReadBounded(token, 3, 0, kMaxProtocol, value);
     case ElementType::IgmpMessage:
-      if (LookUp(IgmpMessageNames(), token, value)) return true;
+      if (LookUp<IgmpMessageNames>(token, value)) return true;
       if (!ReadBounded(token, 2, 0, kMaxIgmpNumber, value)) return false;
       value = std::to_string(kIgmpNumberBase + ReadIntStrict(value));
       return true;
     case ElementType::Dscp:
-      return LookUp(DscpNames(), token, value) || ReadBounded(token, 2, 0, kMaxDscp, value);
+      return LookUp<DscpNames>(token, value) || ReadBounded(token, 2, 0, kMaxDscp, value);
     case ElementType::Tos:
-      return LookUp(TosNames(), token, value) || ReadBounded(token, 2, 0, kMaxTos, value);
+      return LookUp<TosNames>(token, value) || ReadBounded(token, 2, 0, kMaxTos, value);
     case ElementType::IpOption:
-      return LookUp(IpOptionNames(), token, value) || ReadBounded(token, 3, 0, kMaxIpOption, value);
+      return LookUp<IpOptionNames>(token, value) || ReadBounded(token, 3, 0, kMaxIpOption, value);
     case ElementType::TcpFlag:
       return IsTcpFlagName(ToLowerAscii(token), value);
     case ElementType::SignedTcpFlag:

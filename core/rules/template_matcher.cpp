@@ -1,7 +1,8 @@
 #include "rules/template_matcher.h"
 
+#include <algorithm>
 #include <array>
-#include <bitset>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <initializer_list>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kNoSlot = kSlotCount;
 constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
+
+constexpr std::uint32_t SlotBit(int slot) { return std::uint32_t{1} << slot; }
 
 // Reads a template line character by character against the words of an
 // input line. The notation: a blank ends an element (and, outside brackets, a
@@ -56,6 +59,7 @@ class TemplateLineMatcher {
         runType_(templateLine.runType),
         runNumber_(templateLine.runNumber),
         passOverEnd_(templateLine.passOverEnd),
+        templateLine_(templateLine),
         lineNumber_(templateLine.number),
         input_(input),
         maskType_(maskType),
@@ -81,6 +85,7 @@ class TemplateLineMatcher {
   Step CompareElements(char c);
   Step ApplyEffect(ElementType type, const std::string& value);
   bool EndTopLevelItem();
+  bool RestPassedOver(std::size_t from, std::size_t budget) const;
 
   void ClearElement();
   void OpenLevel(bool choice);
@@ -101,6 +106,7 @@ class TemplateLineMatcher {
   const std::vector<ElementType>& runType_;
   const std::vector<std::int32_t>& runNumber_;
   const std::vector<std::size_t>& passOverEnd_;
+  const PreparedTemplateLine& templateLine_;
   const int lineNumber_;
   const std::string_view input_;
   const MaskForm maskType_;
@@ -124,8 +130,8 @@ class TemplateLineMatcher {
   int side_ = SideNone;
   int slot_ = kNoSlot;
   int class_ = 0;
-  std::bitset<kSlotCount> declared_;
-  std::bitset<kSlotCount> done_;
+  std::uint32_t declared_ = 0;  // slots as bits
+  std::uint32_t done_ = 0;
   std::array<std::size_t, kSlotCount> slotStart_{};
   std::array<std::size_t, kSlotCount> slotEnd_{};
   std::string value_;
@@ -153,7 +159,11 @@ TemplateLineResult TemplateLineMatcher::Run() {
       case Step::JumpToTopLevel:
         break;
     }
-    if (depth_ == 0 && pos_ < line_.size() && line_[pos_] == ' ' && EndTopLevelItem()) continue;
+    if (depth_ == 0 && pos_ < line_.size() && line_[pos_] == ' ') {
+      const bool jumped = EndTopLevelItem();
+      if (RestPassedOver(jumped ? pos_ : pos_ + 1, budget)) break;
+      if (jumped) continue;
+    }
     ++pos_;
   }
   // The line matches when every word is consumed. A run of blanks inside the
@@ -280,7 +290,7 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
       return TemplateErrorAt(texts::kOptionNumberOutOfRange,
                              {Position(), "0", std::to_string(kSlotCount - 1)});
     }
-    declared_.set(slot);
+    declared_ |= SlotBit(slot);
     const std::size_t numberStart = pos_ - element_.size();
     if (slotStart_[slot] == kUnset) {
       slotStart_[slot] = numberStart;
@@ -290,11 +300,10 @@ TemplateLineMatcher::Step TemplateLineMatcher::ReadColon() {
     slot_ = slot;
     const int itemClass = number / 100;
     if (itemClass != class_) {
-      done_.reset();
-      declared_.reset();
-      declared_.set(slot);
+      done_ = 0;
+      declared_ = SlotBit(slot);
       class_ = itemClass;
-    } else if (done_.test(slot) && slotEnd_[slot] != kUnset) {
+    } else if ((done_ & SlotBit(slot)) != 0 && slotEnd_[slot] != kUnset) {
       // Already matched in this free-order set: go to the end of the item.
       pos_ = slotEnd_[slot];
       ClearElement();
@@ -452,22 +461,47 @@ bool TemplateLineMatcher::EndTopLevelItem() {
   bool added = false;
   if (slot_ != kNoSlot) {
     slotEnd_[slot_] = pos_;
-    if (class_ > 0 && (!lastKindEmpty_ || repeatMatched_) && !done_.test(slot_)) {
-      done_.set(slot_);
+    if (class_ > 0 && (!lastKindEmpty_ || repeatMatched_) && (done_ & SlotBit(slot_)) == 0) {
+      done_ |= SlotBit(slot_);
       added = true;
     }
   }
   repeatMatched_ = false;
   if (added) {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-      if (declared_.test(slot) && !done_.test(slot) && slotStart_[slot] != kUnset) {
-        pos_ = slotStart_[slot];
+    for (std::uint32_t open = declared_ & ~done_; open != 0; open &= open - 1) {
+      const std::size_t start = slotStart_[std::countr_zero(open)];
+      if (start != kUnset) {
+        pos_ = start;
         return true;
       }
     }
   }
   slot_ = kNoSlot;
   return false;
+}
+
+// With every word consumed and nothing waiting, whether reading on from
+// `from` would only pass optional items over, the free-order items still
+// unmatched (to which reading may jump back) included: then the line's
+// outcome is settled without reading them.
+bool TemplateLineMatcher::RestPassedOver(std::size_t from, std::size_t budget) const {
+  if (!token_.empty() || !element_.empty() || groupSatisfied_ || repeat_) return false;
+  if (class_ > 0) {
+    for (std::uint32_t open = declared_ & ~done_; open != 0; open &= open - 1) {
+      const std::size_t start = slotStart_[std::countr_zero(open)];
+      if (start != kUnset) from = std::min(from, start);
+    }
+  }
+  if (from >= line_.size() || !templateLine_.passedOverWhenDone[from]) return false;
+  for (std::uint32_t read = templateLine_.slotsReadWhenDone[from]; read != 0; read &= read - 1) {
+    const int slot = std::countr_zero(read);
+    if (slotStart_[slot] != kUnset && slotStart_[slot] != templateLine_.lastSlotUse[slot]) {
+      return false;
+    }
+  }
+  // Reading them would take at most a pass per slot; a line that would run
+  // out of steps on the way must still fail as it does when read.
+  return budget > 2 * (line_.size() + 1) * (kSlotCount + 1);
 }
 
 TemplateLineMatcher::Step TemplateLineMatcher::TemplateError(std::string text) {
@@ -482,11 +516,44 @@ TemplateLineMatcher::Step TemplateLineMatcher::ParameterError(std::string_view w
   return Step::Stop;
 }
 
+// The first word of `words` that `token` matches.
+const PreparedTemplateLine::Word* FirstMatch(const std::vector<PreparedTemplateLine::Word>& words,
+                                             std::string_view token, std::string& value) {
+  for (const PreparedTemplateLine::Word& word : words) {
+    if (MatchElement(word.type, word.text, token, value)) return &word;
+  }
+  return nullptr;
+}
+
+// Whether the input's first two words rule the template line out at its
+// action and protocol; if so, `record` is left as reading the line up to
+// there would leave it.
+bool TurnedAwayByLeadingWords(const PreparedTemplateLine& templateLine, std::string_view input,
+                              RuleRecord& record) {
+  if (!templateLine.leadingWords) return false;
+  const PreparedTemplateLine::LeadingWords& leading = *templateLine.leadingWords;
+  thread_local std::string value;
+  const std::size_t actionEnd = input.find(' ');
+  if (actionEnd == std::string_view::npos) return false;
+  const PreparedTemplateLine::Word* action =
+      FirstMatch(leading.actions, input.substr(0, actionEnd), value);
+  if (action != nullptr) {
+    const std::string_view rest = input.substr(actionEnd + 1);
+    if (FirstMatch(leading.protocols, rest.substr(0, rest.find(' ')), value) != nullptr) {
+      return false;
+    }
+  }
+  record.Values.Clear();
+  if (action != nullptr) record.Status = action->text == "permit" ? StatusPermit : StatusDeny;
+  return true;
+}
+
 }  // namespace
 
 TemplateLineResult MatchTemplateLine(const PreparedTemplateLine& templateLine,
                                      std::string_view input, MaskForm maskType,
                                      RuleRecord& record) {
+  if (TurnedAwayByLeadingWords(templateLine, input, record)) return {};
   return TemplateLineMatcher(templateLine, input, maskType, record).Run();
 }
 

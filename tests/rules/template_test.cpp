@@ -45,6 +45,9 @@ TEST(TemplateErrors, ReportLinePositionAndCause) {
       {"[permit,deny] -1:ip", "permit ip", outOfRange},
       {"[permit,deny] 5:ip 105:tcp", "permit ip tcp",
        option + "105 before the \":\" sign at position 23 is repeated"},
+      // Groups passed over once the input is used up are still read for errors.
+      {"[permit,deny] 5:(ip) 105:(tcp)", "permit",
+       option + "105 before the \":\" sign at position 25 is repeated"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RecognizeWith({c.templateLine}, c.line),
