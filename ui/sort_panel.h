@@ -96,6 +96,10 @@ class SortPanel : public QObject {
   OrderChanges shownChanges_;   // what the order shown changes
   bool shownExact_ = true;      // shownChanges_ is the exact answer, not the pairwise one
   std::uint64_t orderRun_ = 0;  // the latest order check; answers of older ones are dropped
+  // A sort on a long list lets messages through while it runs: a click then
+  // sorts again once it has ended, rather than inside it.
+  bool sorting_ = false;
+  bool sortAgain_ = false;
   int toggleWidth_ = 0;
   QPalette releasedLook_;  // a toggle that is up
   QPalette pressedLook_;   // a toggle that is down

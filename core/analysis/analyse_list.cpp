@@ -7,6 +7,7 @@
 #include "analysis/pair_rows.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 #include "text/analysis_texts.h"
 
 namespace kerbwise {
@@ -121,6 +122,8 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
                                .AnyOverlap = options.AnyPortOverlap,
                                .ReverseMode = false};
 
+  ProgressPacer pacer(progress);
+  pacer.Restart();
   // Each line is recognised once, here; the pairs compare the records.
   std::vector<RecognisedLine> recognised;
   std::vector<AnalysisLine> lines(n);
@@ -132,11 +135,10 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     // A matching entry begins with permit or deny.
     lines[k].Permits = LowerFirst(entry) == 'p';
     recognised.push_back(RecogniseLine(entry, runOptions, recognizer));
+    pacer.Report(0);
   }
   const PairComparer comparer(std::move(recognised), settings, runOptions);
 
-  if (progress) progress(0);
-  int lastPercent = 0;
   GroupBuilder builder(std::move(lines));
   ForEachRow(comparer, ChooseThreads(run, n), [&](std::size_t i, PairRow& row) {
     result.LinesReached = i + 1;
@@ -161,9 +163,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
                                    failed.Message};
       return false;
     }
-    const int percent = PairsDonePercent(n, i + 1);
-    if (percent != lastPercent && progress) progress(percent);
-    lastPercent = percent;
+    pacer.Report(PairsDonePercent(n, i + 1));
     return true;
   });
   if (result.Error) return result;

@@ -12,30 +12,11 @@
 #include "rules/integer_reader.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 
 namespace {
-
-// Calls the progress callback only when the share shown changes.
-class ProgressReporter {
- public:
-  explicit ProgressReporter(const ProgressCallback& callback) : callback_(callback) {}
-
-  void Report(std::size_t done, std::size_t total) {
-    if (!callback_ || total == 0) return;
-    const int percent = static_cast<int>(std::min<std::size_t>(done * 100 / total, 100));
-    if (percent == last_) return;
-    last_ = percent;
-    callback_(percent);
-  }
-
-  void Restart() { Report(0, 1); }
-
- private:
-  const ProgressCallback& callback_;
-  int last_ = -1;
-};
 
 // The text before the first blank; empty when the line has none.
 std::string_view FirstWord(std::string_view line) {
@@ -107,7 +88,7 @@ std::optional<NumberingProblem> FindNumberingProblem(const std::vector<std::stri
   return std::nullopt;
 }
 
-void GiveNumbers(std::vector<std::string>& work, bool renumber, ProgressReporter& progress) {
+void GiveNumbers(std::vector<std::string>& work, bool renumber, ProgressPacer& progress) {
   const std::size_t countDigits = DecimalDigits(work.size());
   for (std::size_t i = 0; i < work.size(); ++i) {
     progress.Report(i + 1, work.size());
@@ -134,7 +115,7 @@ void MarkUnnumbered(std::vector<std::string>& work) {
 void AssembleList(const std::vector<std::string>& work,
                   const std::vector<std::optional<std::uint64_t>>& hits,
                   const std::vector<std::string>& objects, const CheckOptions& options,
-                  NormalizeResult& result, ProgressReporter& progress) {
+                  NormalizeResult& result, ProgressPacer& progress) {
   ObjectExpander expander(objects, options.MaskType);
   result.ListLines.reserve(work.size());
   result.Hits.reserve(work.size());
@@ -175,8 +156,9 @@ void AssembleList(const std::vector<std::string>& work,
 }  // namespace
 
 std::optional<std::string> ListCaptionName(const std::vector<std::string>& sourceLines,
-                                           const std::string& listName) {
-  const PastedText paste = ReadPaste(sourceLines);
+                                           const std::string& listName,
+                                           const ProgressCallback& progress) {
+  const PastedText paste = ReadPaste(sourceLines, MaskForm::Wildcard, progress);
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
   if (!chosen || paste.Lists[*chosen].HeaderLine.empty()) return std::nullopt;
   return paste.Lists[*chosen].CaptionName;
@@ -194,9 +176,9 @@ NormalizeResult NormalizeACL(const std::vector<std::string>& sourceLines,
   if (blank) return result;
   result.Ran = true;
 
-  ProgressReporter progress(progressCallback);
+  ProgressPacer progress(progressCallback);
   progress.Restart();
-  PastedText paste = ReadPaste(sourceLines, options.MaskType);
+  PastedText paste = ReadPaste(sourceLines, options.MaskType, progressCallback);
   for (const PastedList& list : paste.Lists) result.Lists.push_back(list.Found);
   result.Counts.Dropped = paste.Dropped;
   result.Counts.Headers = paste.Headers;

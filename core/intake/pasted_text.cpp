@@ -8,6 +8,7 @@
 #include "intake/wildcard_bits.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 
@@ -150,8 +151,12 @@ class PasteReader {
  public:
   explicit PasteReader(MaskForm maskType) : maskType_(maskType) {}
 
-  PastedText Read(const std::vector<std::string>& sourceLines) {
-    for (const std::string& raw : sourceLines) ReadLine(raw);
+  PastedText Read(const std::vector<std::string>& sourceLines, const ProgressCallback& progress) {
+    ProgressPacer pacer(progress);
+    for (std::size_t i = 0; i < sourceLines.size(); ++i) {
+      pacer.Report(i, sourceLines.size());
+      ReadLine(sourceLines[i]);
+    }
     PlaceLeadingEntries();
     for (PastedList& list : paste_.Lists) list.Found.Entries = list.Entries.size();
     return std::move(paste_);
@@ -284,13 +289,16 @@ bool PastedText::IsOneList() const {
   return Lists.size() <= 1 && ObjectLines.empty() && !NumberedLines;
 }
 
-PastedText ReadPaste(const std::vector<std::string>& sourceLines, MaskForm maskType) {
-  return PasteReader(maskType).Read(sourceLines);
+PastedText ReadPaste(const std::vector<std::string>& sourceLines, MaskForm maskType,
+                     const ProgressCallback& progress) {
+  return PasteReader(maskType).Read(sourceLines, progress);
 }
 
-std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines) {
+std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines,
+                                 const ProgressCallback& progress) {
   std::vector<FoundList> lists;
-  for (PastedList& list : ReadPaste(sourceLines).Lists) lists.push_back(std::move(list.Found));
+  for (PastedList& list : ReadPaste(sourceLines, MaskForm::Wildcard, progress).Lists)
+    lists.push_back(std::move(list.Found));
   return lists;
 }
 

@@ -7,6 +7,7 @@
 #include "reorder/source_collapse.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 namespace {
@@ -33,16 +34,19 @@ SortOptions CommandModeOptions(bool collapseBox, bool keepRemarks) {
 
 SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,
-                   const CheckOptions& checkOptions, LineRecognizer& recognizer) {
+                   const CheckOptions& checkOptions, LineRecognizer& recognizer,
+                   const ProgressCallback& progress) {
   columns.ResetLaterColumns();
   SortResult result;
   if (columns.ActiveKeyCount() == 0 && options.WithNumbers) return result;
   result.Ran = true;
 
+  ProgressPacer pacer(progress);
   const std::vector<KeyColumn> active = columns.ActiveColumns();
   std::vector<KeyedLine> keyed;
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
+    pacer.Report(i, listLines.size());
     const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
     std::string key = SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
     keyed.push_back(KeyedLine{CollationKey(key), std::move(key), i, expr->Status});
@@ -73,7 +77,8 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
     std::erase_if(keyed, [&](const KeyedLine& line) { return travels[line.index]; });
   }
 
-  std::sort(keyed.begin(), keyed.end(), [](const KeyedLine& left, const KeyedLine& right) {
+  std::sort(keyed.begin(), keyed.end(), [&pacer](const KeyedLine& left, const KeyedLine& right) {
+    pacer.Tick();
     if (left.collation != right.collation) return left.collation < right.collation;
     return left.key < right.key;
   });
@@ -89,6 +94,7 @@ SortResult SortACL(SortColumns& columns, const std::vector<std::string>& listLin
     return keepNumbers ? line : std::string(SplitListLine(line).Entry);
   };
   const auto show = [&](std::size_t index) {
+    pacer.Tick();
     result.MainOutput.push_back(textOf(index));
     shownLine.push_back(index);
     result.NewPosition[index] = ++placed;
