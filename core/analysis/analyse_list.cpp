@@ -144,6 +144,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     result.LinesReached = i + 1;
     std::vector<AnalysisLine>& all = builder.Lines();
     for (const PairFinding& finding : row.Findings) {
+      pacer.Tick();  // a row of a list of like entries finds them all
       const std::size_t j = finding.Later;
       if (finding.InsideLater) {
         builder.Join(i, j, finding.PortsIncomplete);
