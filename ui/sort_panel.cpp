@@ -262,19 +262,20 @@ void SortPanel::ToggleColumn(KeyColumn column) {
   Display();
 }
 
-SortResult SortPanel::Run(const SortInput& input, const SortOptions& options) {
+SortResult SortPanel::Run(const SortInput& input, const SortOptions& options,
+                          const ProgressCallback& progress) {
   SortResult result = SortACL(columns_, input.ListLines, input.SourceLines, options, input.Options,
-                              recognizer_, HandleMessagesDuringRun());
+                              recognizer_, progress);
   SyncToggles();
   return result;
 }
 
-void SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
+void SortPanel::CheckOrder(const SortInput& input, const SortResult& result,
+                           const ProgressCallback& progress) {
   const Language language = input.Options.TextLanguage;
   const std::uint64_t run = ++orderRun_;
-  OrderChanges pairwise =
-      FindOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_,
-                       kListedOrderChanges, HandleMessagesDuringRun());
+  OrderChanges pairwise = FindOrderChanges(input.ListLines, result.NewPosition, input.Options,
+                                           recognizer_, kListedOrderChanges, progress);
   const bool decided = pairwise.Count == 0;  // no pair: the exact check has nothing to drop
   ShowOrderNotice(std::move(pairwise), language);
   shownExact_ = decided;
@@ -307,14 +308,14 @@ void SortPanel::Display() {
                               .Collapse = CollapseActive(),
                               .KeepRemarks = keepRemarksBox_->isChecked()};
     const SortInput input = readInput_();
-    const SortResult result = Run(input, options);
-    // Each step on a long list lets messages through at its end too.
+    // Each step on a long list lets messages through, at its end too.
     const ProgressCallback progress = HandleMessagesDuringRun();
+    const SortResult result = Run(input, options, progress);
     progress(0);
     const std::vector<std::string> shown = SortPaneLines(result, input.Options.TextLanguage);
     progress(0);
     SetPaneLines(*window_.TextPane(), shown, progress);
-    CheckOrder(input, result);
+    CheckOrder(input, result, progress);
   }
   if (std::exchange(sortAgain_, false)) Display();
 }
@@ -371,7 +372,8 @@ void SortPanel::GenerateCommands() {
   const SortInput input = readInput_();
   std::optional<QScopedValueRollback<bool>> busy(std::in_place, sorting_, true);
   const SortResult result =
-      Run(input, CommandModeOptions(CollapseActive(), keepRemarksBox_->isChecked()));
+      Run(input, CommandModeOptions(CollapseActive(), keepRemarksBox_->isChecked()),
+          HandleMessagesDuringRun());
   busy.reset();
   // A click while the sort ran changed the order: the commands for the old
   // one are dropped and the pane shows the new one.

@@ -15,6 +15,7 @@
 #include "reorder/order_safety.h"
 #include "reorder/sort_acl.h"
 #include "rules/check_options.h"
+#include "run/run_hooks.h"
 
 class QCheckBox;
 class QLabel;
@@ -64,11 +65,14 @@ class SortPanel : public QObject {
  private:
   void ApplyTexts();
   void ToggleColumn(KeyColumn column);
-  SortResult Run(const SortInput& input, const SortOptions& options);
+  // `progress` lets messages through while a long list is sorted and checked.
+  SortResult Run(const SortInput& input, const SortOptions& options,
+                 const ProgressCallback& progress);
   // Shows at once what the pairwise check finds; when it finds pairs, the
   // exact answer over packet sets is worked out on a thread of its own and
   // takes its place when it comes (the window never waits for it).
-  void CheckOrder(const SortInput& input, const SortResult& result);
+  void CheckOrder(const SortInput& input, const SortResult& result,
+                  const ProgressCallback& progress);
   void Display();
   void BuildOrderNotice();
   void ShowOrderNotice(OrderChanges changes, Language language);
