@@ -27,6 +27,9 @@ ProgressCallback ProgressBar::Callback() {
 }
 
 void ProgressBar::Draw(int percent) {
+  // Runs also call while the share stands still; the bar is redrawn only when it moves.
+  if (drawn_ && percent == shown_) return;
+  shown_ = percent;
   const auto filled = static_cast<std::size_t>(percent) * kWidth / 100;
   err_ << '\r' << label_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ')
        << "] " << percent << '%' << std::flush;

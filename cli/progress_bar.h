@@ -29,6 +29,7 @@ class ProgressBar {
   std::string label_;
   bool terminal_;
   bool drawn_ = false;
+  int shown_ = 0;  // the share drawn last
 };
 
 }  // namespace kerbwise::cli

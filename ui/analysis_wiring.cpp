@@ -62,7 +62,7 @@ void MainWindow::RunAnalysis() {
   AnalysisResult result = AnalyseList(listLines, options, recognizer_, answers, progress);
 
   progressBar_->hide();
-  SetPaneLines(*numberPane_, AnalysisNumberPane(result));
+  SetPaneLines(*numberPane_, AnalysisNumberPane(result), progress);
   numberPane_->show();
   paneSync_->AlignNumberPane();
   for (std::size_t i = 0; i < std::size(held); ++i) held[i]->setEnabled(wasEnabled[i]);

@@ -13,6 +13,7 @@
 #include "pane_sync.h"
 #include "presentation/check_listing.h"
 #include "presentation/check_panes.h"
+#include "run_progress.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -51,7 +52,7 @@ CheckController::CheckController(const Widgets& widgets, QObject* parent)
 void CheckController::Show(CheckResult result, const std::vector<std::string>& listLines,
                            Language language) {
   widgets_.Numbers->hide();
-  SetPaneLines(*widgets_.Numbers, NumberPane(result));
+  SetPaneLines(*widgets_.Numbers, NumberPane(result), HandleMessagesDuringRun());
   widgets_.Numbers->show();
   widgets_.Sync->AlignNumberPane();
   const ResultLine shown = CheckResultLine(result, listLines, language);

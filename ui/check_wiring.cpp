@@ -9,6 +9,7 @@
 #include "dialog_answers.h"
 #include "main_window.h"
 #include "pane_sync.h"
+#include "run_progress.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -19,9 +20,9 @@ bool MainWindow::RunCheck(CheckDirection direction) {
   if (!errorLabel_->text().isEmpty()) errorLabel_->Blink();
   const std::vector<std::string> listLines = PaneCoreLines(*listPane_);
   const CheckOptions options = ReadOptions();
-  checks_->Show(
-      CheckCondition(listLines, ToCore(conditionLine_->text()), direction, options, recognizer_),
-      listLines, options.TextLanguage);
+  checks_->Show(CheckCondition(listLines, ToCore(conditionLine_->text()), direction, options,
+                               recognizer_, HandleMessagesDuringRun()),
+                listLines, options.TextLanguage);
   if (!recognizer_.TemplateError().empty()) {
     templateErrorLabel_->setText(FromCore(recognizer_.TemplateError()));
   }

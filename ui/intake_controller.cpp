@@ -18,6 +18,7 @@
 #include "intake/found_lists.h"
 #include "intake/normalize_acl.h"
 #include "list_chooser.h"
+#include "run/progress_pacer.h"
 #include "text_panes.h"
 
 namespace kerbwise::ui {
@@ -43,11 +44,11 @@ HitCounts IntakeController::HitsFor(const std::vector<std::string>& listLines) c
 }
 
 IntakeController::ListChoice IntakeController::ChooseList(
-    const std::vector<std::string>& sourceLines) {
+    const std::vector<std::string>& sourceLines, const ProgressCallback& progress) {
   if (choice_ && (sourceLines == choice_->Pasted || sourceLines == choice_->Written)) {
     return {.Name = choice_->Name};
   }
-  const std::vector<FoundList> lists = FindLists(sourceLines);
+  const std::vector<FoundList> lists = FindLists(sourceLines, progress);
   const bool choosable = std::any_of(lists.begin(), lists.end(), [](const FoundList& list) {
     return list.Kind != ListKind::Unread;
   });
@@ -62,7 +63,7 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   const Widgets& w = widgets_;
   const std::vector<std::string> sourceLines = PaneCoreLines(*w.sourcePane);
   // Asked first, so that cancelling leaves everything as it was.
-  const ListChoice choice = ChooseList(sourceLines);
+  const ListChoice choice = ChooseList(sourceLines, progress);
   if (choice.Cancelled) return;
   w.errorLabel->Clear();
   const std::vector<std::string> objectLines = PaneCoreLines(*w.objectPane);
@@ -73,7 +74,8 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   // The caption names the list being read before the run can ask about its
   // numbering; a source of blanks starts no run and changes nothing.
   const QString previousCaption = w.window->windowTitle();
-  w.window->setWindowTitle(FromCore(ListCaption(ListCaptionName(sourceLines, choice.Name))));
+  w.window->setWindowTitle(
+      FromCore(ListCaption(ListCaptionName(sourceLines, choice.Name, progress))));
   w.sourcePane->hide();
   w.progressBar->setValue(0);
   w.progressBar->show();
@@ -83,8 +85,8 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
       NormalizeACL(sourceLines, objectLines, options, answers, progress, choice.Name);
 
   w.progressBar->hide();
-  w.sourcePane->show();
   if (!result.Ran) {
+    w.sourcePane->show();
     w.window->setWindowTitle(previousCaption);
     ApplyEnabled(before);
     return;
@@ -93,8 +95,11 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   kind_ = result.Kind;
   used_ = std::move(result.Used);
   numberedAs_ = result.NumberedAs;
+  // Filled while hidden: messages go through meanwhile, keystrokes do not
+  // reach it.
   std::vector<std::string> sourceWritten = result.SourceLines.ToStrings();
-  SetPaneLines(*w.sourcePane, sourceWritten);
+  SetPaneLines(*w.sourcePane, sourceWritten, progress);
+  w.sourcePane->show();
   if (choice_ && choice_->Pasted == sourceLines) choice_->Written = std::move(sourceWritten);
   w.sourcePane->moveCursor(QTextCursor::Start);
   ApplyEnabled(ControlsAfter(result));
@@ -103,10 +108,15 @@ void IntakeController::Normalize(const CheckOptions& options, const ProgressCall
   emit listReplacing(result.ListLines.size());
   w.listPane->hide();
   std::vector<std::string> listLines = result.ListLines.ToStrings();
-  SetPaneLines(*w.listPane, listLines);
+  SetPaneLines(*w.listPane, listLines, progress);
+  // The steps after the run let messages through as the run did.
+  ProgressPacer pacer(progress);
+  pacer.Report(100);
   hitTips_->SetHits(std::move(listLines), std::move(result.Hits));
   w.listPane->show();
+  pacer.Report(100);
   emit listReplaced();
+  pacer.Report(100);
   ShowObjectError(result);
 }
 

@@ -86,7 +86,8 @@ class IntakeController : public QObject {
     bool Cancelled = false;
     std::string Name;
   };
-  ListChoice ChooseList(const std::vector<std::string>& sourceLines);
+  ListChoice ChooseList(const std::vector<std::string>& sourceLines,
+                        const ProgressCallback& progress);
   void BuildNameMenu();
   void FillNameMenu();
 

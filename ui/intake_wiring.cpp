@@ -1,31 +1,12 @@
 // The arrow button's normalisation run, and the progress of long runs.
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QProgressBar>
-
 #include "check_controller.h"
 #include "intake_controller.h"
 #include "main_window.h"
+#include "run_progress.h"
 
 namespace kerbwise::ui {
-namespace {
 
-// Window messages are let through at most this often during a long run.
-constexpr qint64 kEventsIntervalMs = 1728;
-
-}  // namespace
-
-ProgressCallback MainWindow::RunProgress() {
-  QElapsedTimer sinceEvents;
-  sinceEvents.start();
-  return [this, sinceEvents](int percent) mutable {
-    progressBar_->setValue(percent);
-    if (sinceEvents.elapsed() > kEventsIntervalMs) {
-      QApplication::processEvents();
-      sinceEvents.restart();
-    }
-  };
-}
+ProgressCallback MainWindow::RunProgress() { return HandleMessagesDuringRun(progressBar_); }
 
 void MainWindow::BuildIntake() {
   intake_ = new IntakeController(

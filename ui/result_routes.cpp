@@ -13,6 +13,7 @@
 #include "reflect/reflect_acl.h"
 #include "reorder/source_collapse.h"
 #include "result_window.h"
+#include "run_progress.h"
 #include "sort_panel.h"
 #include "text_panes.h"
 
@@ -39,11 +40,16 @@ void MainWindow::ShowNamesReference() {
 }
 
 void MainWindow::CreateSortPanel() {
-  // Every run reads the panes and the options as they are when it starts.
+  // Every run reads the panes and the options as they are when it starts;
+  // reading long ones lets messages through, as the sort that follows does.
   sortPanel_ = new SortPanel(*resultWindow_, recognizer_, [this] {
+    const ProgressCallback progress = HandleMessagesDuringRun();
+    std::vector<std::string> listLines = PaneCoreLines(*listPane_);
+    progress(0);
+    const std::vector<std::string> sourceLines = PaneCoreLines(*sourcePane_);
     return SortInput{
-        PaneCoreLines(*listPane_),
-        CollapseSourceOf(PaneCoreLines(*sourcePane_), intake_->AclName(), intake_->NumberedAs()),
+        std::move(listLines),
+        CollapseSourceOf(sourceLines, intake_->AclName(), intake_->NumberedAs(), progress),
         ReadOptions(), intake_->AclName(), intake_->Kind()};
   });
 }

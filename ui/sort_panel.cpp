@@ -7,10 +7,12 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 #include <future>
+#include <optional>
 #include <utility>
 
 #include "caption_fit.h"
@@ -22,6 +24,7 @@
 #include "reorder/reorder_commands.h"
 #include "result_window.h"
 #include "rules/line_recognizer.h"
+#include "run_progress.h"
 #include "text_panes.h"
 #include "window_texts.h"
 
@@ -259,18 +262,20 @@ void SortPanel::ToggleColumn(KeyColumn column) {
   Display();
 }
 
-SortResult SortPanel::Run(const SortInput& input, const SortOptions& options) {
-  SortResult result =
-      SortACL(columns_, input.ListLines, input.SourceLines, options, input.Options, recognizer_);
+SortResult SortPanel::Run(const SortInput& input, const SortOptions& options,
+                          const ProgressCallback& progress) {
+  SortResult result = SortACL(columns_, input.ListLines, input.SourceLines, options, input.Options,
+                              recognizer_, progress);
   SyncToggles();
   return result;
 }
 
-void SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
+void SortPanel::CheckOrder(const SortInput& input, const SortResult& result,
+                           const ProgressCallback& progress) {
   const Language language = input.Options.TextLanguage;
   const std::uint64_t run = ++orderRun_;
-  OrderChanges pairwise =
-      FindOrderChanges(input.ListLines, result.NewPosition, input.Options, recognizer_);
+  OrderChanges pairwise = FindOrderChanges(input.ListLines, result.NewPosition, input.Options,
+                                           recognizer_, kListedOrderChanges, progress);
   const bool decided = pairwise.Count == 0;  // no pair: the exact check has nothing to drop
   ShowOrderNotice(std::move(pairwise), language);
   shownExact_ = decided;
@@ -292,14 +297,27 @@ void SortPanel::CheckOrder(const SortInput& input, const SortResult& result) {
 }
 
 void SortPanel::Display() {
-  const SortOptions options{.WithNumbers = numbersBox_->isChecked(),
-                            .Group = groupBox_->isChecked(),
-                            .Collapse = CollapseActive(),
-                            .KeepRemarks = keepRemarksBox_->isChecked()};
-  const SortInput input = readInput_();
-  const SortResult result = Run(input, options);
-  SetPaneLines(*window_.TextPane(), SortPaneLines(result, input.Options.TextLanguage));
-  CheckOrder(input, result);
+  if (sorting_) {
+    sortAgain_ = true;
+    return;
+  }
+  {
+    const QScopedValueRollback busy(sorting_, true);
+    const SortOptions options{.WithNumbers = numbersBox_->isChecked(),
+                              .Group = groupBox_->isChecked(),
+                              .Collapse = CollapseActive(),
+                              .KeepRemarks = keepRemarksBox_->isChecked()};
+    const SortInput input = readInput_();
+    // Each step on a long list lets messages through, at its end too.
+    const ProgressCallback progress = HandleMessagesDuringRun();
+    const SortResult result = Run(input, options, progress);
+    progress(0);
+    const std::vector<std::string> shown = SortPaneLines(result, input.Options.TextLanguage);
+    progress(0);
+    SetPaneLines(*window_.TextPane(), shown, progress);
+    CheckOrder(input, result, progress);
+  }
+  if (std::exchange(sortAgain_, false)) Display();
 }
 
 void SortPanel::BuildOrderNotice() {
@@ -350,9 +368,19 @@ void SortPanel::ShowOrderChanges() {
 }
 
 void SortPanel::GenerateCommands() {
+  if (sorting_) return;
   const SortInput input = readInput_();
+  std::optional<QScopedValueRollback<bool>> busy(std::in_place, sorting_, true);
   const SortResult result =
-      Run(input, CommandModeOptions(CollapseActive(), keepRemarksBox_->isChecked()));
+      Run(input, CommandModeOptions(CollapseActive(), keepRemarksBox_->isChecked()),
+          HandleMessagesDuringRun());
+  busy.reset();
+  // A click while the sort ran changed the order: the commands for the old
+  // one are dropped and the pane shows the new one.
+  if (std::exchange(sortAgain_, false)) {
+    Display();
+    return;
+  }
   // No key column: there is no order to apply.
   if (!result.Ran) return;
   const Language language = input.Options.TextLanguage;

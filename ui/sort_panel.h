@@ -15,6 +15,7 @@
 #include "reorder/order_safety.h"
 #include "reorder/sort_acl.h"
 #include "rules/check_options.h"
+#include "run/run_hooks.h"
 
 class QCheckBox;
 class QLabel;
@@ -64,11 +65,14 @@ class SortPanel : public QObject {
  private:
   void ApplyTexts();
   void ToggleColumn(KeyColumn column);
-  SortResult Run(const SortInput& input, const SortOptions& options);
+  // `progress` lets messages through while a long list is sorted and checked.
+  SortResult Run(const SortInput& input, const SortOptions& options,
+                 const ProgressCallback& progress);
   // Shows at once what the pairwise check finds; when it finds pairs, the
   // exact answer over packet sets is worked out on a thread of its own and
   // takes its place when it comes (the window never waits for it).
-  void CheckOrder(const SortInput& input, const SortResult& result);
+  void CheckOrder(const SortInput& input, const SortResult& result,
+                  const ProgressCallback& progress);
   void Display();
   void BuildOrderNotice();
   void ShowOrderNotice(OrderChanges changes, Language language);
@@ -96,6 +100,10 @@ class SortPanel : public QObject {
   OrderChanges shownChanges_;   // what the order shown changes
   bool shownExact_ = true;      // shownChanges_ is the exact answer, not the pairwise one
   std::uint64_t orderRun_ = 0;  // the latest order check; answers of older ones are dropped
+  // A sort on a long list lets messages through while it runs: a click then
+  // sorts again once it has ended, rather than inside it.
+  bool sorting_ = false;
+  bool sortAgain_ = false;
   int toggleWidth_ = 0;
   QPalette releasedLook_;  // a toggle that is up
   QPalette pressedLook_;   // a toggle that is down

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "run/run_hooks.h"
+
 class QPlainTextEdit;
 
 namespace kerbwise::ui {
@@ -17,6 +19,12 @@ std::vector<std::string> PaneCoreLines(const QPlainTextEdit& pane);
 int PaneLineCount(const QPlainTextEdit& pane);
 void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines);
 void SetPaneLines(QPlainTextEdit& pane, const QStringList& lines);
+// The same for a run that lets messages through: a long text goes in piece
+// by piece, with `progress` called between them. The pane is to be hidden or
+// read-only meanwhile.
+void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines,
+                  const ProgressCallback& progress);
+void SetPaneLines(QPlainTextEdit& pane, const QStringList& lines, const ProgressCallback& progress);
 
 // The pane's first visible line, and scrolling a line to the top (the panes
 // do not wrap, so one scroll step is one line).

@@ -8,6 +8,7 @@
 #include "analysis/pair_rows.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 #include "text/analysis_texts.h"
 
 namespace kerbwise {
@@ -126,6 +127,8 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
                                .AnyOverlap = options.AnyPortOverlap,
                                .ReverseMode = false};
 
+  ProgressPacer pacer(progress);
+  pacer.Restart();
   // Each line is recognised once, here; the pairs compare the records.
   std::vector<RecognisedLine> recognised;
   std::vector<AnalysisLine> lines(n);
@@ -137,19 +140,19 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     // A matching entry begins with permit or deny.
     lines[k].Permits = LowerFirst(entry) == 'p';
     recognised.push_back(RecogniseLine(entry, runOptions, recognizer));
+    pacer.Report(0);
   }
   const PairComparer comparer(std::move(recognised), settings, runOptions);
   std::optional<PairIndex> index;
   if (run.Indexed) index.emplace(comparer.Entries());
   const PairIndex* pairs = index ? &*index : nullptr;
 
-  if (progress) progress(0);
-  int lastPercent = 0;
   GroupBuilder builder(std::move(lines));
   ForEachRow(comparer, pairs, ChooseThreads(run, n), [&](std::size_t i, PairRow& row) {
     result.LinesReached = i + 1;
     std::vector<AnalysisLine>& all = builder.Lines();
     for (const PairFinding& finding : row.Findings) {
+      pacer.Tick();  // a row of a list of like entries finds them all
       const std::size_t j = finding.Later;
       if (finding.InsideLater) {
         builder.Join(i, j, finding.PortsIncomplete);
@@ -169,9 +172,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
                                    failed.Message};
       return false;
     }
-    const int percent = PairsDonePercent(n, i + 1);
-    if (percent != lastPercent && progress) progress(percent);
-    lastPercent = percent;
+    pacer.Report(PairsDonePercent(n, i + 1));
     return true;
   });
   if (result.Error) return result;

@@ -5,6 +5,7 @@
 #include "check/check_for_match.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 namespace {
@@ -30,7 +31,7 @@ std::string ConditionKey(std::string_view conditionLine) {
 
 CheckResult CheckCondition(const LineList& listLines, std::string_view condition,
                            CheckDirection direction, const CheckOptions& options,
-                           LineRecognizer& recognizer) {
+                           LineRecognizer& recognizer, const ProgressCallback& progress) {
   CheckResult result;
   result.Direction = direction;
   result.Condition = ConditionKey(condition);
@@ -42,7 +43,9 @@ CheckResult CheckCondition(const LineList& listLines, std::string_view condition
   const RecognisedLine conditionLine = RecogniseLine(result.Condition, options, recognizer);
   std::optional<bool> firstPermits;
 
+  ProgressPacer pacer(progress);
   for (std::size_t i = 1; i <= listLines.size(); ++i) {
+    pacer.Report(i - 1, listLines.size());
     const std::string_view line = TrimControls(listLines[i - 1]);
     const RecognisedLine entry = RecogniseLine(ListEntryText(line), options, recognizer);
     MatchResult match = reverse ? CheckForMatch(conditionLine, entry, settings, options)

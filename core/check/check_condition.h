@@ -10,6 +10,7 @@
 #include "rules/check_options.h"
 #include "rules/line_list.h"
 #include "rules/line_recognizer.h"
+#include "run/run_hooks.h"
 
 namespace kerbwise {
 
@@ -76,9 +77,10 @@ struct CheckResult {
 // normalised list, each starting with its entry number. Reads PartialAddresses,
 // PartialPortsOption, IgnoreIcmp, MaskType and TextLanguage (for the messages)
 // from the options. The recognizer's cache is the caller's to empty.
+// `progress` hears the share of lines compared.
 CheckResult CheckCondition(const LineList& listLines, std::string_view condition,
                            CheckDirection direction, const CheckOptions& options,
-                           LineRecognizer& recognizer);
+                           LineRecognizer& recognizer, const ProgressCallback& progress = {});
 
 // The key under which a condition line is compared and remembered: "permit "
 // and the line with its outer blanks removed and runs of blanks collapsed.

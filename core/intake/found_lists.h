@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "run/run_hooks.h"
+
 namespace kerbwise {
 
 // What kind of list a header (or a list number) announces. Unread: IPv6,
@@ -35,6 +37,7 @@ struct FoundList {
 // apart, never merged into a neighbour). Entries above the first header
 // belong to the first list; a paste without any header is one nameless
 // extended list. Empty for a paste with no list and no entry.
-std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines);
+std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines,
+                                 const ProgressCallback& progress = {});
 
 }  // namespace kerbwise

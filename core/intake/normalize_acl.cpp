@@ -12,30 +12,11 @@
 #include "rules/integer_reader.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 
 namespace {
-
-// Calls the progress callback only when the share shown changes.
-class ProgressReporter {
- public:
-  explicit ProgressReporter(const ProgressCallback& callback) : callback_(callback) {}
-
-  void Report(std::size_t done, std::size_t total) {
-    if (!callback_ || total == 0) return;
-    const int percent = static_cast<int>(std::min<std::size_t>(done * 100 / total, 100));
-    if (percent == last_) return;
-    last_ = percent;
-    callback_(percent);
-  }
-
-  void Restart() { Report(0, 1); }
-
- private:
-  const ProgressCallback& callback_;
-  int last_ = -1;
-};
 
 // The text before the first blank; empty when the line has none.
 std::string_view FirstWord(std::string_view line) {
@@ -110,7 +91,7 @@ std::optional<NumberingProblem> FindNumberingProblem(const LineList& work, bool 
 
 // The lines with new numbers 10, 20, 30, ... ending in one column; with
 // `renumber`, the numbers they had are dropped first.
-LineList GivenNumbers(const LineList& work, bool renumber, ProgressReporter& progress) {
+LineList GivenNumbers(const LineList& work, bool renumber, ProgressPacer& progress) {
   const std::size_t countDigits = DecimalDigits(work.size());
   const auto entryText = [&](std::string_view text) {
     if (renumber && ReadIntDefault(FirstWord(text), -1) >= 0) {
@@ -158,7 +139,7 @@ LineList MarkedUnnumbered(const LineList& work) {
 // `hits` are the work lines' counters; the list's follow it line by line.
 void AssembleList(const LineList& work, std::vector<std::optional<std::uint64_t>> hits,
                   const std::vector<std::string>& objects, const CheckOptions& options,
-                  NormalizeResult& result, ProgressReporter& progress) {
+                  NormalizeResult& result, ProgressPacer& progress) {
   ObjectExpander expander(objects, options.MaskType);
   result.ListLines.Reserve(work.size(), work.CharacterCount() + work.size());
   // Until an entry expands, the counters are the work lines' own and are
@@ -209,8 +190,9 @@ void AssembleList(const LineList& work, std::vector<std::optional<std::uint64_t>
 }  // namespace
 
 std::optional<std::string> ListCaptionName(const LineList& sourceLines,
-                                           const std::string& listName) {
-  const PastedText paste = ReadPaste(sourceLines);
+                                           const std::string& listName,
+                                           const ProgressCallback& progress) {
+  const PastedText paste = ReadPaste(sourceLines, MaskForm::Wildcard, progress);
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);
   if (!chosen || paste.Lists[*chosen].HeaderLine.empty()) return std::nullopt;
   return paste.Lists[*chosen].CaptionName;
@@ -226,9 +208,9 @@ NormalizeResult NormalizeACL(LineList sourceLines, const std::vector<std::string
   if (blank) return result;
   result.Ran = true;
 
-  ProgressReporter progress(progressCallback);
+  ProgressPacer progress(progressCallback);
   progress.Restart();
-  PastedText paste = ReadPaste(sourceLines, options.MaskType);
+  PastedText paste = ReadPaste(sourceLines, options.MaskType, progressCallback);
   for (const PastedList& list : paste.Lists) result.Lists.push_back(list.Found);
   result.Counts.Dropped = paste.Dropped;
   result.Counts.Headers = paste.Headers;

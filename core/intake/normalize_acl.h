@@ -80,7 +80,8 @@ struct NormalizeResult {
 // from the header of the list the run chooses (see NormalizeACL); none when
 // it has none. A window shows it before the run can ask about the numbering.
 std::optional<std::string> ListCaptionName(const LineList& sourceLines,
-                                           const std::string& listName = {});
+                                           const std::string& listName = {},
+                                           const ProgressCallback& progress = {});
 
 // Normalises one access list of a paste: cleans it of blank, comment, prompt
 // and counter lines, takes the name from its header line, checks and gives

@@ -8,6 +8,7 @@
 #include "intake/wildcard_bits.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 
@@ -156,10 +157,13 @@ class PasteReader {
  public:
   explicit PasteReader(MaskForm maskType) : maskType_(maskType) {}
 
-  PastedText Read(const LineList& sourceLines) {
+  PastedText Read(const LineList& sourceLines, const ProgressCallback& progress) {
+    ProgressPacer pacer(progress);
     remainingLines_ = sourceLines.size();
     remainingCharacters_ = sourceLines.CharacterCount();
-    for (const std::string_view raw : sourceLines) {
+    for (std::size_t i = 0; i < sourceLines.size(); ++i) {
+      pacer.Report(i, sourceLines.size());
+      const std::string_view raw = sourceLines[i];
       ReadLine(raw);
       --remainingLines_;
       remainingCharacters_ -= raw.size();
@@ -309,13 +313,16 @@ bool PastedText::IsOneList() const {
   return Lists.size() <= 1 && ObjectLines.empty() && !NumberedLines;
 }
 
-PastedText ReadPaste(const LineList& sourceLines, MaskForm maskType) {
-  return PasteReader(maskType).Read(sourceLines);
+PastedText ReadPaste(const LineList& sourceLines, MaskForm maskType,
+                     const ProgressCallback& progress) {
+  return PasteReader(maskType).Read(sourceLines, progress);
 }
 
-std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines) {
+std::vector<FoundList> FindLists(const std::vector<std::string>& sourceLines,
+                                 const ProgressCallback& progress) {
   std::vector<FoundList> lists;
-  for (PastedList& list : ReadPaste(sourceLines).Lists) lists.push_back(std::move(list.Found));
+  for (PastedList& list : ReadPaste(sourceLines, MaskForm::Wildcard, progress).Lists)
+    lists.push_back(std::move(list.Found));
   return lists;
 }
 

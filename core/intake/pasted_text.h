@@ -9,6 +9,7 @@
 #include "intake/found_lists.h"
 #include "rules/check_options.h"
 #include "rules/line_list.h"
+#include "run/run_hooks.h"
 
 namespace kerbwise {
 
@@ -47,8 +48,9 @@ struct PastedText {
 
 // Takes a paste apart into its lists and object-group definitions, leaving
 // the noise around them out. Masks that entries get in configuration form
-// are written as `maskType` says.
-PastedText ReadPaste(const LineList& sourceLines, MaskForm maskType = MaskForm::Wildcard);
+// are written as `maskType` says. `progress` hears the share of lines read.
+PastedText ReadPaste(const LineList& sourceLines,
+                     MaskForm maskType = MaskForm::Wildcard, const ProgressCallback& progress = {});
 
 // A remark line, numbered or not. Its text is the user's own words: no
 // counters are cut from it and a "#" in it is no prompt.

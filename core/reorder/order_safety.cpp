@@ -9,6 +9,7 @@
 #include "reorder/placed_rules.h"
 #include "reorder/traffic_overlap.h"
 #include "rules/list_entry.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 namespace {
@@ -72,10 +73,12 @@ ListEntries GroupIntoEntries(const std::vector<std::string>& listLines) {
 OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
                               const std::vector<std::size_t>& newPosition,
                               const CheckOptions& options, LineRecognizer& recognizer,
-                              std::size_t listLimit) {
+                              std::size_t listLimit, const ProgressCallback& progress) {
   OrderChanges changes;
   if (newPosition.size() != listLines.size()) return changes;
-  const TrafficTable traffic(listLines, options, recognizer);
+  ProgressPacer pacer(progress);
+  pacer.Restart();
+  const TrafficTable traffic(listLines, options, recognizer, &pacer);
   const ListEntries entries = GroupIntoEntries(listLines);
 
   // Only a permit and a deny can disagree, so each rule is compared with the
@@ -83,6 +86,7 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
   PlacedRules permits;
   PlacedRules denies;
   for (std::size_t k = 0; k < listLines.size(); ++k) {
+    pacer.Tick();
     if (!traffic.IsRule(k) || newPosition[k] == 0) continue;
     (traffic.Permits(k) ? permits : denies).Add(k, newPosition[k], traffic.Coarse(k));
   }
@@ -93,6 +97,7 @@ OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
   std::vector<std::size_t> lastPartner(entries.End.size(), kNoEntry);
   std::vector<OrderChange> found;  // the pairs of one line, listed in order
   for (std::size_t k = 0; k < listLines.size(); ++k) {
+    pacer.Report(k, listLines.size());
     if (!traffic.IsRule(k) || newPosition[k] == 0) continue;
     const std::size_t entry = entries.EntryOf[k];
     const std::size_t place = newPosition[k];

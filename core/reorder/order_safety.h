@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rules/check_options.h"
+#include "run/run_hooks.h"
 
 namespace kerbwise {
 
@@ -37,10 +38,11 @@ inline constexpr std::size_t kListedOrderChanges = 100000;
 // whose actions differ. Consecutive lines with one number are the lines of
 // one object-group entry: they move as one and count as one entry. Lines that
 // are not rules, or have no place in the new order, take no part. Reads
-// MaskType from the options.
+// MaskType from the options. `progress` hears the share of lines compared.
 OrderChanges FindOrderChanges(const std::vector<std::string>& listLines,
                               const std::vector<std::size_t>& newPosition,
                               const CheckOptions& options, LineRecognizer& recognizer,
-                              std::size_t listLimit = kListedOrderChanges);
+                              std::size_t listLimit = kListedOrderChanges,
+                              const ProgressCallback& progress = {});
 
 }  // namespace kerbwise

@@ -7,6 +7,7 @@
 #include "reorder/source_collapse.h"
 #include "rules/list_entry.h"
 #include "rules/primitives.h"
+#include "run/progress_pacer.h"
 
 namespace kerbwise {
 namespace {
@@ -26,12 +27,14 @@ SortOptions CommandModeOptions(bool collapseBox, bool keepRemarks) {
 
 SortResult SortACL(SortColumns& columns, const LineList& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,
-                   const CheckOptions& checkOptions, LineRecognizer& recognizer) {
+                   const CheckOptions& checkOptions, LineRecognizer& recognizer,
+                   const ProgressCallback& progress) {
   columns.ResetLaterColumns();
   SortResult result;
   if (columns.ActiveKeyCount() == 0 && options.WithNumbers) return result;
   result.Ran = true;
 
+  ProgressPacer pacer(progress);
   const std::vector<KeyColumn> active = columns.ActiveColumns();
   // The keys in one buffer and the order as line indexes: a long list's
   // sort holds little more than its keys' characters.
@@ -41,6 +44,7 @@ SortResult SortACL(SortColumns& columns, const LineList& listLines,
   statuses.reserve(listLines.size());
   keyed.reserve(listLines.size());
   for (std::size_t i = 0; i < listLines.size(); ++i) {
+    pacer.Report(i, listLines.size());
     const RecordPtr expr = recognizer.Recognize(ListEntryText(listLines[i]), checkOptions);
     const std::string key =
         SortKey(*expr, active, i + 1, listLines.size(), checkOptions.TextLanguage);
@@ -77,6 +81,7 @@ SortResult SortACL(SortColumns& columns, const LineList& listLines,
   }
 
   std::sort(keyed.begin(), keyed.end(), [&](std::size_t left, std::size_t right) {
+    pacer.Tick();
     return SortKeyLess(keys[left], keys[right]);
   });
   // Where a new group begins is all the output needs of the keys; they are
@@ -102,6 +107,7 @@ SortResult SortACL(SortColumns& columns, const LineList& listLines,
     return keepNumbers ? line : SplitListLine(line).Entry;
   };
   const auto show = [&](std::size_t index) {
+    pacer.Tick();
     result.MainOutput.push_back(textOf(index));
     if (options.Collapse) shownLine.push_back(index);
     result.NewPosition[index] = ++placed;

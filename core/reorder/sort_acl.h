@@ -10,6 +10,7 @@
 #include "rules/check_options.h"
 #include "rules/line_list.h"
 #include "rules/line_recognizer.h"
+#include "run/run_hooks.h"
 
 namespace kerbwise {
 
@@ -62,9 +63,11 @@ struct SortResult {
 // pane's lines as normalisation left them; only collapsing reads them. Reads
 // MaskType and TextLanguage from `checkOptions` (problem lines sort by the
 // words of their kind in that language); the recognizer's cache is the
-// caller's to empty.
+// caller's to empty. `progress` hears the share of lines keyed, and is
+// called on while they are ordered.
 SortResult SortACL(SortColumns& columns, const LineList& listLines,
                    const std::vector<std::string>& sourceLines, const SortOptions& options,
-                   const CheckOptions& checkOptions, LineRecognizer& recognizer);
+                   const CheckOptions& checkOptions, LineRecognizer& recognizer,
+                   const ProgressCallback& progress = {});
 
 }  // namespace kerbwise

@@ -15,9 +15,11 @@ namespace kerbwise {
 // list alone is taken as it is. One that holds the whole paste (other lists,
 // object-group definitions) would let another list's entry of the same number
 // stand for an entry of this one: the entries of list `listName` are taken
-// from it instead, numbered as normalisation numbered them.
+// from it instead, numbered as normalisation numbered them. `progress`
+// hears the share of the source read.
 std::vector<std::string> CollapseSourceOf(const LineList& sourceLines,
-                                          const std::string& listName, Numbering numberedAs);
+                                          const std::string& listName, Numbering numberedAs,
+                                          const ProgressCallback& progress = {});
 
 // One line of the source pane: its sequence number and the entry from its
 // action keyword on. A line without a readable whole number in front of its

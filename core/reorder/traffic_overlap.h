@@ -20,12 +20,14 @@ using CoarseTraffic = EntryTraffic;
 // a field cannot be judged (an unreadable port, TTL or ICMP value) the
 // entries are taken to overlap: a false alarm costs a look, a missed one a
 // changed network.
+class ProgressPacer;
+
 class TrafficTable {
  public:
   // `listLines` are the normalised list, each line with its number. Reads
-  // MaskType from the options.
+  // MaskType from the options. `pacer`, when given, is ticked per line.
   TrafficTable(const std::vector<std::string>& listLines, const CheckOptions& options,
-               LineRecognizer& recognizer);
+               LineRecognizer& recognizer, ProgressPacer* pacer = nullptr);
 
   // A permit or deny entry; remarks and lines not recognised are not.
   bool IsRule(std::size_t line) const { return entries_[line].Kind == EntryKind::Rule; }

@@ -30,7 +30,8 @@ class AnswerSource {
 };
 
 // Share of the current phase done, 0-100. A run calls it whenever the share
-// changes; the desktop app repaints from it.
+// changes and, while it stands still, at least every 40 ms or so
+// (ProgressPacer): the desktop app repaints and handles its messages from it.
 using ProgressCallback = std::function<void(int percent)>;
 
 }  // namespace kerbwise
