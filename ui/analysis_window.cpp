@@ -28,6 +28,7 @@
 #include "exact_results.h"
 #include "message_boxes.h"
 #include "presentation/analysis_report.h"
+#include "run/progress_pacer.h"
 #include "text_panes.h"
 #include "window_texts.h"
 
@@ -300,7 +301,8 @@ void AnalysisWindow::ShowReport(AnalysisResult result, HitMarks marks) {
   Open();
 }
 
-void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks) {
+void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks,
+                               const ProgressCallback& progress) {
   report_ = std::move(result);
   marks_ = std::move(marks);
   related_.reset();
@@ -309,7 +311,7 @@ void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks) {
   FillReportPane([this](std::size_t line) {
     const AnalysisLine& shown = report_.Lines[line];
     return FromCore(ReportLineText(shown) + marks_.TextOf(shown, paneLanguage_));
-  });
+  }, progress);
   // From here on the pane holds the report's text; the records keep the rest.
   for (AnalysisLine& line : report_.Lines) std::string().swap(line.Entry);
   relatedPane_->clear();
@@ -340,26 +342,35 @@ void AnalysisWindow::done(int result) {
   QDialog::done(result);
 }
 
-void AnalysisWindow::FillReportPane(const std::function<QString(std::size_t)>& textOf) {
+void AnalysisWindow::FillReportPane(const std::function<QString(std::size_t)>& textOf,
+                                    const ProgressCallback& progress) {
+  ProgressPacer pacer(progress);
   reportPane_->hide();
   reportPane_->clear();
   QTextCursor cursor(reportPane_->document());
   cursor.beginEditBlock();
   // Lines of one style go in together: the pane takes a run of lines as
   // quickly as one line.
+  // Runs are cut every kLinesPerInsert lines, so that messages can go
+  // through between them.
+  constexpr std::size_t kLinesPerInsert = 2000;
   QString run;
+  std::size_t runLines = 0;
   bool first = true;
   for (std::size_t m = 0; m < report_.Lines.size(); ++m) {
+    pacer.Report(m, report_.Lines.size());
     const ReportLineStyle style = StyleOf(report_.Lines[m]);
     run += textOf(m);
     const bool last = m + 1 == report_.Lines.size();
-    if (!last && SameStyle(StyleOf(report_.Lines[m + 1]), style)) {
+    if (!last && ++runLines < kLinesPerInsert &&
+        SameStyle(StyleOf(report_.Lines[m + 1]), style)) {
       run += QLatin1Char('\n');
       continue;
     }
     AppendLine(cursor, run, style.Bold, style.Italic, false, first);
     first = false;
     run.clear();
+    runLines = 0;
   }
   cursor.endEditBlock();
   reportPane_->moveCursor(QTextCursor::Start);

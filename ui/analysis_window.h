@@ -14,6 +14,7 @@
 #include "presentation/analysis_hits.h"
 #include "presentation/analysis_related.h"
 #include "rules/check_options.h"
+#include "run/run_hooks.h"
 
 class QAction;
 class QCheckBox;
@@ -53,7 +54,9 @@ class AnalysisWindow : public QDialog {
   // Lines `marks` marks carry their mark.
   void ShowReport(AnalysisResult result, HitMarks marks = {});
   // ShowReport in two steps: fill the panes now, open the window later.
-  void SetReport(AnalysisResult result, HitMarks marks = {});
+  // `progress` hears how much of the report is in, and may let messages
+  // through while a long one goes in.
+  void SetReport(AnalysisResult result, HitMarks marks = {}, const ProgressCallback& progress = {});
   void Open();
   // Starts the exact section's run over the list pane's lines; the section
   // fills in when it ends, whether or not the window is open by then.
@@ -94,7 +97,8 @@ class AnalysisWindow : public QDialog {
  private:
   void ApplyTexts();
   // Fills the report pane with the report's lines, each as `textOf` gives it.
-  void FillReportPane(const std::function<QString(std::size_t)>& textOf);
+  void FillReportPane(const std::function<QString(std::size_t)>& textOf,
+                      const ProgressCallback& progress = {});
   // Report line `line` as both panes show it, with its hit mark, and the
   // length of that mark (the group colours leave it out).
   QString LineText(std::size_t line) const;

@@ -65,27 +65,34 @@ void MainWindow::RunAnalysis() {
   SetPaneLines(*numberPane_, AnalysisNumberPane(result), progress);
   numberPane_->show();
   paneSync_->AlignNumberPane();
+  const bool failed = result.Error.has_value();
+  if (failed) {
+    checks_->SetResultLine(AnalysisResultLines(result, options.TextLanguage),
+                           AnalysisResultColour(result));
+  }
+  std::optional<AnalysisMessage> allIsWell;
+  if (!failed) {
+    analysisWindow_->SetLanguage(language_);
+    HitMarks marks =
+        MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
+    allIsWell = NoRelationsMessage(result, options.TextLanguage);
+    // Filled while the controls are still held: a long report lets messages
+    // through as it goes in, and no second run may start meanwhile.
+    analysisWindow_->SetReport(std::move(result), std::move(marks), progress);
+  }
   for (std::size_t i = 0; i < std::size(held); ++i) held[i]->setEnabled(wasEnabled[i]);
   listPane_->setReadOnly(listWasReadOnly);
   // The window opens after the run: checks may start again behind it.
   run.reset();
 
-  if (result.Error) {
-    checks_->SetResultLine(AnalysisResultLines(result, options.TextLanguage),
-                           AnalysisResultColour(result));
-    return;
-  }
-  analysisWindow_->SetLanguage(language_);
-  HitMarks marks = MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
-  const auto allIsWell = NoRelationsMessage(result, options.TextLanguage);
+  if (failed) return;
   if (!allIsWell) {
-    analysisWindow_->ShowReport(std::move(result), std::move(marks));
+    analysisWindow_->Open();
     return;
   }
   // No pair relates: the box says so, and the window follows only if the
   // exact run, still on the worker, finds entries several earlier entries
   // together keep every packet from, or entries that can go.
-  analysisWindow_->SetReport(std::move(result), std::move(marks));
   awaitedAnalysisLines_ = listLines;
   Inform(this, FromCore(allIsWell->Caption), FromCore(allIsWell->Text));
   OpenAnalysisIfExactFound();

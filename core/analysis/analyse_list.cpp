@@ -142,7 +142,8 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     recognised.push_back(RecogniseLine(entry, runOptions, recognizer));
     pacer.Report(0);
   }
-  const PairComparer comparer(std::move(recognised), settings, runOptions);
+  const PairComparer comparer(std::move(recognised), settings, runOptions,
+                             [&pacer] { pacer.Report(0); });
   std::optional<PairIndex> index;
   if (run.Indexed) index.emplace(comparer.Entries());
   const PairIndex* pairs = index ? &*index : nullptr;

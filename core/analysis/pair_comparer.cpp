@@ -5,7 +5,7 @@
 namespace kerbwise {
 
 PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSettings& settings,
-                           const CheckOptions& options)
+                           const CheckOptions& options, const std::function<void()>& eachLine)
     : lines_(std::move(lines)),
       query_{.PartialAddresses = false,
              .IgnoreIcmp = options.IgnoreIcmp,
@@ -20,6 +20,7 @@ PairComparer::PairComparer(std::vector<RecognisedLine> lines, const MatchSetting
     } else {
       entries_.Add(RuleRecord{}, true);
     }
+    if (eachLine) eachLine();
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,10 @@ struct PairOutcome {
 class PairComparer {
  public:
   // `lines` are the recognised entries (numbers removed, blanks collapsed).
-  // The options must have PartialAddresses off.
+  // The options must have PartialAddresses off. `eachLine`, when given, is
+  // called as each line is compiled (a long list takes a while).
   PairComparer(std::vector<RecognisedLine> lines, const MatchSettings& settings,
-               const CheckOptions& options);
+               const CheckOptions& options, const std::function<void()>& eachLine = {});
 
   std::size_t size() const { return entries_.size(); }
   const CompiledEntries& Entries() const { return entries_; }
