@@ -164,9 +164,8 @@ class AnalyzeCommand final : public Command {
       json.EndArray();
       json.BeginArray("no_commands");
       if (noCommandsMode_) {
-        zeroNumberedSkipped = ForEachNoCommand(result, NoMode(), [&](const std::string& command) {
-          json.Element(command);
-        });
+        zeroNumberedSkipped = ForEachNoCommand(
+            result, NoMode(), [&](const std::string& command) { json.Element(command); });
       }
       json.EndArray();
       json.Finish();

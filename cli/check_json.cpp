@@ -72,8 +72,7 @@ std::string_view EntryText(const LineList& listLines, std::size_t index) {
 
 }  // namespace
 
-Json CheckResultJson(const CheckResult& result, const LineList& listLines,
-                     Language language) {
+Json CheckResultJson(const CheckResult& result, const LineList& listLines, Language language) {
   const ResultLine resultLine = CheckResultLine(result, listLines, language);
   const bool error = result.Outcome == CheckOutcome::Error;
   const auto sequence = [](const std::optional<std::int32_t>& number) {

@@ -130,18 +130,15 @@ class DiffCommand final : public Command {
       return kExitUsage;
     }
     if (context.globals.json) {
-      const std::vector<std::string> report =
-          ListDiffReport(diff, oldLines, newLines, language);
-      WriteJson(context.out, context.err,
-                Json{{"same", diff.Same},
-                     {"message", diff.Same ? report.front() : std::string()},
-                     {"newly_permitted", ExamplesJson(diff.NewlyPermitted, oldLines,
-                                                      newLines, language)},
-                     {"newly_denied", ExamplesJson(diff.NewlyDenied, oldLines,
-                                                   newLines, language)}});
+      const std::vector<std::string> report = ListDiffReport(diff, oldLines, newLines, language);
+      WriteJson(
+          context.out, context.err,
+          Json{{"same", diff.Same},
+               {"message", diff.Same ? report.front() : std::string()},
+               {"newly_permitted", ExamplesJson(diff.NewlyPermitted, oldLines, newLines, language)},
+               {"newly_denied", ExamplesJson(diff.NewlyDenied, oldLines, newLines, language)}});
     } else {
-      for (const std::string& line :
-           ListDiffReport(diff, oldLines, newLines, language)) {
+      for (const std::string& line : ListDiffReport(diff, oldLines, newLines, language)) {
         context.out << line << '\n';
       }
     }

@@ -38,7 +38,8 @@ std::string JsonObjectWriter::Dump(const Json& value, std::size_t depth) {
 }
 
 void JsonObjectWriter::StartField(std::string_view key) {
-  out_ << (anyField_ ? ",\n" : "{\n") << std::string(kIndent, ' ') << Dump(Json(std::string(key)), 0) << ": ";
+  out_ << (anyField_ ? ",\n" : "{\n") << std::string(kIndent, ' ')
+       << Dump(Json(std::string(key)), 0) << ": ";
   anyField_ = true;
 }
 

@@ -44,9 +44,11 @@ class ListIntake {
 // Normalises the list `listName` of the pasted `source` (the only list when
 // the name is empty), answering numbering questions from `answers`. Gives
 // nullopt, after writing why to `context.err`, as ListIntake::Normalize does.
-std::optional<NormalizeResult> NormalizeChosenList(
-    std::string source, const std::string& objects, const std::string& listName,
-    AnswerSource& answers, const CommandContext& context, bool emptyListAllowed = false);
+std::optional<NormalizeResult> NormalizeChosenList(std::string source, const std::string& objects,
+                                                   const std::string& listName,
+                                                   AnswerSource& answers,
+                                                   const CommandContext& context,
+                                                   bool emptyListAllowed = false);
 
 // "standard", "extended", or for a list that is not read what its header
 // calls it.

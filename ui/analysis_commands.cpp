@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QPlainTextEdit>
 #include <string>
 #include <vector>
 

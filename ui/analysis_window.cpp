@@ -8,13 +8,13 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
@@ -89,8 +89,8 @@ void FormatSpan(QTextCursor& cursor, std::size_t start, std::size_t length, Chan
 QColor ToColour(const Rgb& rgb) { return QColor(rgb.Red, rgb.Green, rgb.Blue); }
 
 // Puts one styled line at the cursor.
-void AppendLine(QTextCursor& cursor, const QString& text, bool bold, bool italic,
-                bool underlined, bool first) {
+void AppendLine(QTextCursor& cursor, const QString& text, bool bold, bool italic, bool underlined,
+                bool first) {
   if (!first) cursor.insertBlock();
   QTextCharFormat format;
   format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
@@ -308,10 +308,12 @@ void AnalysisWindow::SetReport(AnalysisResult result, HitMarks marks,
   related_.reset();
   selectedLine_ = -1;
   paneLanguage_ = language_;
-  FillReportPane([this](std::size_t line) {
-    const AnalysisLine& shown = report_.Lines[line];
-    return FromCore(ReportLineText(shown) + marks_.TextOf(shown, paneLanguage_));
-  }, progress);
+  FillReportPane(
+      [this](std::size_t line) {
+        const AnalysisLine& shown = report_.Lines[line];
+        return FromCore(ReportLineText(shown) + marks_.TextOf(shown, paneLanguage_));
+      },
+      progress);
   // From here on the pane holds the report's text; the records keep the rest.
   for (AnalysisLine& line : report_.Lines) std::string().swap(line.Entry);
   relatedPane_->clear();
@@ -362,8 +364,7 @@ void AnalysisWindow::FillReportPane(const std::function<QString(std::size_t)>& t
     const ReportLineStyle style = StyleOf(report_.Lines[m]);
     run += textOf(m);
     const bool last = m + 1 == report_.Lines.size();
-    if (!last && ++runLines < kLinesPerInsert &&
-        SameStyle(StyleOf(report_.Lines[m + 1]), style)) {
+    if (!last && ++runLines < kLinesPerInsert && SameStyle(StyleOf(report_.Lines[m + 1]), style)) {
       run += QLatin1Char('\n');
       continue;
     }

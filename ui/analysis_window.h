@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <QTimer>
 #include <cstddef>
-#include <QString>
 #include <functional>
-#include <string>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "analysis/analysis_result.h"
@@ -151,9 +151,9 @@ class AnalysisWindow : public QDialog {
   QAction* relatedCopyNoAction_;
 
   AnalysisResult report_;
-  HitMarks marks_;                      // the list's match counters, none when it has none
+  HitMarks marks_;                             // the list's match counters, none when it has none
   Language paneLanguage_ = Language::English;  // of the hit marks in the report pane
-  std::optional<RelatedView> related_;  // what the related pane shows
+  std::optional<RelatedView> related_;         // what the related pane shows
   std::ptrdiff_t selectedLine_ = -1;
   // Set for the rest of the run: the window lives as long as the main window.
   bool dontNotify_ = false;

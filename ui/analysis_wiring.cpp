@@ -73,8 +73,7 @@ void MainWindow::RunAnalysis() {
   std::optional<AnalysisMessage> allIsWell;
   if (!failed) {
     analysisWindow_->SetLanguage(language_);
-    HitMarks marks =
-        MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
+    HitMarks marks = MarkHits(result, listLines, intake_->HitsFor(listLines), options, recognizer_);
     allIsWell = NoRelationsMessage(result, options.TextLanguage);
     // Filled while the controls are still held: a long report lets messages
     // through as it goes in, and no second run may start meanwhile.

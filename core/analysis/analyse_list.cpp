@@ -93,8 +93,7 @@ char LowerFirst(const std::string& text) {
 std::uint64_t ReportLevel(const AnalysisLine& line, const std::vector<AnalysisGroup>& groups) {
   if (line.Group != 0) return groups[line.Group - 1].Level;
   std::uint64_t deepest = 0;
-  line.Members.ForEach(
-      [&](std::uint32_t g) { deepest = std::max(deepest, groups[g - 1].Level); });
+  line.Members.ForEach([&](std::uint32_t g) { deepest = std::max(deepest, groups[g - 1].Level); });
   return deepest + 1;
 }
 
@@ -143,7 +142,7 @@ AnalysisResult AnalyseList(const std::vector<std::string>& listLines, const Chec
     pacer.Report(0);
   }
   const PairComparer comparer(std::move(recognised), settings, runOptions,
-                             [&pacer] { pacer.Report(0); });
+                              [&pacer] { pacer.Report(0); });
   std::optional<PairIndex> index;
   if (run.Indexed) index.emplace(comparer.Entries());
   const PairIndex* pairs = index ? &*index : nullptr;

@@ -189,8 +189,7 @@ void AssembleList(const LineList& work, std::vector<std::optional<std::uint64_t>
 
 }  // namespace
 
-std::optional<std::string> ListCaptionName(const LineList& sourceLines,
-                                           const std::string& listName,
+std::optional<std::string> ListCaptionName(const LineList& sourceLines, const std::string& listName,
                                            const ProgressCallback& progress) {
   const PastedText paste = ReadPaste(sourceLines, MaskForm::Wildcard, progress);
   const std::optional<std::size_t> chosen = ChooseList(paste.Lists, listName);

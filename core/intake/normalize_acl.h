@@ -95,8 +95,7 @@ std::optional<std::string> ListCaptionName(const LineList& sourceLines,
 // kind the intake does not read gives an empty list with Kind Unread.
 // `sourceLines` moved in are given back as soon as the run has read them,
 // which keeps a long paste from being held twice.
-NormalizeResult NormalizeACL(LineList sourceLines,
-                             const std::vector<std::string>& objectLines,
+NormalizeResult NormalizeACL(LineList sourceLines, const std::vector<std::string>& objectLines,
                              const CheckOptions& options, AnswerSource& answers,
                              const ProgressCallback& progress = {},
                              const std::string& listName = {});

@@ -49,8 +49,8 @@ struct PastedText {
 // Takes a paste apart into its lists and object-group definitions, leaving
 // the noise around them out. Masks that entries get in configuration form
 // are written as `maskType` says. `progress` hears the share of lines read.
-PastedText ReadPaste(const LineList& sourceLines,
-                     MaskForm maskType = MaskForm::Wildcard, const ProgressCallback& progress = {});
+PastedText ReadPaste(const LineList& sourceLines, MaskForm maskType = MaskForm::Wildcard,
+                     const ProgressCallback& progress = {});
 
 // A remark line, numbered or not. Its text is the user's own words: no
 // counters are cut from it and a "#" in it is no prompt.

@@ -86,8 +86,7 @@ std::string_view EntryText(const LineList& listLines, std::size_t index) {
 
 }  // namespace
 
-std::vector<std::string> CheckReportLines(const CheckResult& result,
-                                          const LineList& listLines,
+std::vector<std::string> CheckReportLines(const CheckResult& result, const LineList& listLines,
                                           Language language) {
   Rows rows(language);
   std::string_view condition = result.Condition;

@@ -72,8 +72,8 @@ inline constexpr std::uint32_t kMaxSequenceNumber = 2'147'483'647;
 // produced (NumbersTooLarge). The final resequence keeps 10 10 unless ten
 // times the line count is past the largest number; it then takes the largest
 // step that still fits, so the list ends evenly numbered all the same.
-ReorderCommands GenerateReorderCommands(const LineList& lines,
-                                        std::size_t problemCount, std::string_view aclName,
+ReorderCommands GenerateReorderCommands(const LineList& lines, std::size_t problemCount,
+                                        std::string_view aclName,
                                         ListKind kind = ListKind::Extended);
 
 }  // namespace kerbwise

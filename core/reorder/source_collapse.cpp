@@ -32,9 +32,8 @@ std::optional<std::int32_t> ReadWholeNumber(std::string_view text) {
 
 }  // namespace
 
-std::vector<std::string> CollapseSourceOf(const LineList& sourceLines,
-                                          const std::string& listName, Numbering numberedAs,
-                                          const ProgressCallback& progress) {
+std::vector<std::string> CollapseSourceOf(const LineList& sourceLines, const std::string& listName,
+                                          Numbering numberedAs, const ProgressCallback& progress) {
   const PastedText paste = ReadPaste(sourceLines, MaskForm::Wildcard, progress);
   if (paste.IsOneList()) return sourceLines.ToStrings();
   const auto list = std::find_if(paste.Lists.begin(), paste.Lists.end(), [&](const PastedList& l) {

@@ -17,8 +17,8 @@ namespace kerbwise {
 // stand for an entry of this one: the entries of list `listName` are taken
 // from it instead, numbered as normalisation numbered them. `progress`
 // hears the share of the source read.
-std::vector<std::string> CollapseSourceOf(const LineList& sourceLines,
-                                          const std::string& listName, Numbering numberedAs,
+std::vector<std::string> CollapseSourceOf(const LineList& sourceLines, const std::string& listName,
+                                          Numbering numberedAs,
                                           const ProgressCallback& progress = {});
 
 // One line of the source pane: its sequence number and the entry from its

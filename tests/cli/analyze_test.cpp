@@ -23,14 +23,16 @@ TEST(AnalyzeCommand, JsonAsDocumented) {
 // The JSON is written piece by piece: byte for byte what one dump of the
 // whole document writes, whatever the report holds, bad UTF-8 included.
 TEST(AnalyzeCommand, JsonWrittenAsItGoesIsOneIndentedDocument) {
-  const std::string nested = "permit tcp host 10.0.0.1 any eq 80\npermit tcp 10.0.0.0 0.0.0.255 any\n"
-                             "deny ip any any\n";
+  const std::string nested =
+      "permit tcp host 10.0.0.1 any eq 80\npermit tcp 10.0.0.0 0.0.0.255 any\n"
+      "deny ip any any\n";
   const std::vector<std::pair<std::vector<std::string>, std::string>> runs = {
       {{"analyze", "--json"}, nested},
       {{"analyze", "--json", "--no-commands", "1"}, nested + nested},
       {{"analyze", "--json", "--conflicts-only"}, "permit tcp any any\ndeny tcp any any eq 22\n"},
-      {{"analyze", "--json"}, "Extended IP access list T\n 10 permit tcp any any (4 matches)\n"
-                              " 20 permit tcp any any eq 80 (0 matches)\n"},
+      {{"analyze", "--json"},
+       "Extended IP access list T\n 10 permit tcp any any (4 matches)\n"
+       " 20 permit tcp any any eq 80 (0 matches)\n"},
       {{"analyze", "--json"}, "permit tcp any any\npermit udp any any\n"},  // nothing relates
       {{"analyze", "--json"}, "permit foo\npermit tcp any any\n"},          // an error
       {{"analyze", "--json"}, "permit tcp any any time-range \xff\npermit ip any any\n"}};
@@ -39,8 +41,9 @@ TEST(AnalyzeCommand, JsonWrittenAsItGoesIsOneIndentedDocument) {
     EXPECT_EQ(nlohmann::ordered_json::parse(outcome.out).dump(2) + "\n", outcome.out) << list;
   }
   const CliOutcome bad = RunCommand(runs.back().first, runs.back().second);
-  EXPECT_EQ(bad.err, "kerbwise-cli: note: the input is not valid UTF-8; the bad bytes are written "
-                     "as U+FFFD\n");
+  EXPECT_EQ(bad.err,
+            "kerbwise-cli: note: the input is not valid UTF-8; the bad bytes are written "
+            "as U+FFFD\n");
 }
 
 // The show output's counters: "hits" on every reported line, marks on the

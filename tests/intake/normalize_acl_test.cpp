@@ -123,7 +123,8 @@ TEST(NormalizeAcl, NumbersAlignedToTheLongestNumber) {
   ASSERT_EQ(result.SourceLines.size(), 12u);
   EXPECT_EQ(result.SourceLines[8], " 90 permit ip any any");
   EXPECT_EQ(result.SourceLines[11], "120 permit ip any any");
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(result.ListLines[i], " " + std::string(result.SourceLines[i]));
+  for (std::size_t i = 0; i < 12; ++i)
+    EXPECT_EQ(result.ListLines[i], " " + std::string(result.SourceLines[i]));
 }
 
 TEST(NormalizeAcl, InconsistentNumberingAsksOneQuestion) {

@@ -7,10 +7,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QPlainTextEdit>
 #include <QtTest>
 #include <functional>
 

@@ -87,11 +87,10 @@ class ResponsivenessTest : public QObject {
     driver.Normalize(LargeList(kEntries));
     ScriptedMessageBoxes boxes({false});
     bool opened = false;
-    const qint64 pause = LongestPause(
-        [&] {
-          WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); },
-                                     [&](AnalysisWindow&) { opened = true; });
-        });
+    const qint64 pause = LongestPause([&] {
+      WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); },
+                                 [&](AnalysisWindow&) { opened = true; });
+    });
     QVERIFY(opened);
     QVERIFY(pause < kLongestPauseMs);
   }
