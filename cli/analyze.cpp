@@ -183,9 +183,7 @@ class AnalyzeCommand final : public Command {
                        [&](const std::string& line) { context.out << line << '\n'; });
     }
     if (zeroNumberedSkipped) {
-      std::string notice(texts::kZeroNumberedNotice.In(language));
-      notice.resize(notice.find("\r\n"));  // the question about later notices has no place here
-      context.err << kProgramName << ": " << notice << '\n';
+      WriteZeroNumberedNotice(context.err, language);
     }
     return result.Error ? kExitUsage : kExitOk;
   }

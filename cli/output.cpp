@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "command.h"
+#include "text/analysis_texts.h"
 
 namespace kerbwise::cli {
 
@@ -36,6 +37,12 @@ std::string EscapeForLine(std::string_view text) {
     }
   }
   return escaped;
+}
+
+void WriteZeroNumberedNotice(std::ostream& err, Language language) {
+  std::string_view notice = texts::kZeroNumberedNotice.In(language);
+  notice = notice.substr(0, notice.find("\r\n"));
+  err << kProgramName << ": " << notice << '\n';
 }
 
 }  // namespace kerbwise::cli

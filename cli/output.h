@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/language.h"
+
 namespace kerbwise::cli {
 
 // JSON objects keep their keys in the order they were added.
@@ -19,5 +21,10 @@ void WriteJson(std::ostream& out, std::ostream& err, const Json& document);
 // every control character (codes 0-31 and 127) "\xNN". Other bytes, UTF-8
 // included, are kept as they are.
 std::string EscapeForLine(std::string_view text);
+
+// Tells on `err` that entries numbered 0 (from object groups) got no "no"
+// command: the desktop's notice without its question about later notices,
+// which has no place on a command line.
+void WriteZeroNumberedNotice(std::ostream& err, Language language);
 
 }  // namespace kerbwise::cli

@@ -69,9 +69,7 @@ class RedundantCommand final : public Command {
       return kExitUsage;
     }
     if (report.ZeroNumberedSkipped) {
-      std::string notice(texts::kZeroNumberedNotice.In(language));
-      notice.resize(notice.find("\r\n"));  // the question about later notices has no place here
-      context.err << kProgramName << ": " << notice << '\n';
+      WriteZeroNumberedNotice(context.err, language);
     }
     if (context.globals.json) {
       Json removable = Json::array();
