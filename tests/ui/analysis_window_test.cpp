@@ -19,6 +19,7 @@
 
 using namespace kerbwise::ui;
 using kerbwise::ui::testing::Child;
+using kerbwise::ui::testing::WhileShown;
 using kerbwise::ui::testing::WindowDriver;
 
 namespace {
@@ -66,6 +67,20 @@ void CtrlClick(QPlainTextEdit* pane, int line) {
                     pane->cursorRect().center());
 }
 
+// Normalises `list`, presses Analysis and runs `look` while the window is
+// open; whether it opened.
+bool Analyse(WindowDriver& driver, const QString& list,
+             const std::function<void(AnalysisWindow&)>& look, const QString& objects = {}) {
+  bool opened = false;
+  driver.Normalize(list, objects);
+  const auto seen = [&](AnalysisWindow& w) {
+    opened = true;
+    look(w);
+  };
+  WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); }, seen);
+  return opened;
+}
+
 // Triggers a menu command and reads what it left on the clipboard.
 QString Copied(AnalysisWindow& w, const char* action) {
   Child<QAction>(w, action)->trigger();
@@ -76,19 +91,6 @@ QString Copied(AnalysisWindow& w, const char* action) {
 
 class AnalysisWindowTest : public QObject {
   Q_OBJECT
-
-  // Normalises `list`, presses Analysis and runs `look` while the window is open.
-  bool Analyse(WindowDriver& driver, const QString& list,
-               const std::function<void(AnalysisWindow&)>& look, const QString& objects = {}) {
-    bool opened = false;
-    driver.Normalize(list, objects);
-    kerbwise::ui::testing::WhileShown<AnalysisWindow>([&] { driver.Click("analysisButton"); },
-                                                      [&](AnalysisWindow& w) {
-                                                        opened = true;
-                                                        look(w);
-                                                      });
-    return opened;
-  }
 
  private slots:
   void reportStylesAndRelatedLinesColouredByGroup() {
@@ -143,7 +145,8 @@ class AnalysisWindowTest : public QObject {
   }
 
   // A run ends in the window (all lines, or the conflicts only with a blinking
-  // title), in the error in the result line, or in a box saying all is well.
+  // title) or in the error in the result line. The box saying all is well is
+  // in exact_results_test, which waits for the exact run after it.
   void runOutcomes() {
     const QString question = "|There are conflicting rules. Show only them ?";  // title|text
     const struct {
@@ -157,8 +160,6 @@ class AnalysisWindowTest : public QObject {
         {"permit tcp any any\npermit tcp 10.0.0.0 255.0.0.0 any", false, -1, "",
          "Line: 20 permit tcp 10.0.0.0 255.0.0.0 any: Wrong combination of src address and mask "
          "in the ACL\nIt should be fixed this address to 0.0.0.0 or mask to 245.0.0.0"},
-        {"permit tcp any any\npermit udp any any", false, -1,
-         "All is ok !|There are no excess or conflicting rules", ""},
     };
     for (const auto& row : rows) {
       ScriptedMessageBoxes boxes({row.onlyConflicts});
@@ -187,8 +188,8 @@ class AnalysisWindowTest : public QObject {
     driver.Paste("conditionPane", "tcp host 10.0.0.1 any eq 80");
     boxes.WhenAsked([&] {  // the conflict question comes in the middle of the run
       for (const Qt::KeyboardModifiers modifiers :
-           {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers{Qt::AltModifier},
-            Qt::KeyboardModifiers{Qt::ControlModifier}, Qt::ControlModifier | Qt::AltModifier}) {
+           QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::AltModifier, Qt::ControlModifier,
+                                        Qt::ControlModifier | Qt::AltModifier}) {
         for (const char* pane : {"conditionLine", "conditionPane"}) {
           driver.Press(pane, Qt::Key_Return, modifiers);
           QVERIFY(driver.Text("resultLine").isEmpty() && driver.Text("verdictStrip").isEmpty());

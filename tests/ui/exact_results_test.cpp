@@ -36,16 +36,16 @@ const QString kUnion =
     " permit udp any any\n";
 const QString kUnionEntry3 = "3: 30 deny tcp 10.0.0.0 0.0.0.255 any eq 80";
 
-// A tree item's texts, its columns joined by " | ".
-QString Row(const QTreeWidgetItem* item) {
-  QStringList columns;
-  for (int column = 0; column < item->columnCount(); ++column) columns << item->text(column);
-  return columns.join(" | ");
-}
-
+// The texts of a tree item's children, each one's columns joined by " | ".
 QStringList Children(const QTreeWidgetItem* item) {
   QStringList rows;
-  for (int i = 0; i < item->childCount(); ++i) rows << Row(item->child(i));
+  for (int i = 0; i < item->childCount(); ++i) {
+    QStringList columns;
+    for (int column = 0; column < item->child(i)->columnCount(); ++column) {
+      columns << item->child(i)->text(column);
+    }
+    rows << columns.join(" | ");
+  }
   return rows;
 }
 
@@ -160,7 +160,6 @@ class ExactResultsTest : public QObject {
           QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                             tree->visualItemRect(cover).center());
           QCOMPARE(Child<QPlainTextEdit>(w, "reportPane")->textCursor().blockNumber(), 0);
-          QCOMPARE(w.SelectedLine(), 0);
           QVERIFY(!Child<QPlainTextEdit>(w, "relatedPane")->toPlainText().isEmpty());
         });
   }
