@@ -49,13 +49,7 @@ NormalizeResult Normalize(const Lines& source, const std::string& list = {},
 TEST(RealWorldPaste, MixedShowOutputHoldsSixListsReadApart) {
   const Lines paste = RealWorld("show-access-lists-mixed.txt");
   if (paste.empty()) GTEST_SKIP() << "no real-world samples";
-  EXPECT_EQ(FindLists(paste), (Found{{"99", kStandard, "", 3},
-                                     {"stdacl", kStandard, "", 1},
-                                     {"test", kExtended, "", 0},
-                                     {"101", kExtended, "", 8},
-                                     {"sample", kExtended, "", 66},
-                                     {"test2", kExtended, "", 0}}));
-
+  // The lists it holds are listed by the normalize command's test.
   // The first extended list is chosen unless one is named; an empty list is
   // empty, not the start of the next one.
   const NormalizeResult chosen = Normalize(paste);
