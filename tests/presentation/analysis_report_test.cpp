@@ -58,11 +58,8 @@ TEST(AnalysisReport, HitMarks) {
   EXPECT_EQ(marks({std::nullopt, 3, 0}), (Lines{"", "", "no_hits", "", ""}));
 
   LineRecognizer recognizer;
+  // The English mark in its report line is the analyze command's test.
   const HitMarks marked = MarkHits(result, testing::Numbered(entries), {5, 0, 7}, {}, recognizer);
-  const Lines report = GroupReportLines(result, Language::English, marked);
-  EXPECT_EQ(report[1],
-            "  member line 3: 30 permit tcp host 10.0.0.1 any eq 80 [7 hits, though an earlier "
-            "entry covers it]");
   EXPECT_EQ(marked.TextOf(result.Lines[1], Language::Russian), " [попаданий нет]");
 }
 
