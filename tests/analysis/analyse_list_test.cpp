@@ -81,9 +81,7 @@ TEST(AnalyseList, ErrorNamesTheRuleOfTheFailingTest) {
   CheckOptions options{.PartialAddresses = true};  // switched off for the run only
   const AnalysisResult result = Analyse({"permit foo bar", kAnyTcp}, options);
   ASSERT_TRUE(result.Error);
-  EXPECT_EQ(result.Error->Rule, 1u);
-  EXPECT_EQ(result.Error->Entry, "20 " + kAnyTcp);
-  EXPECT_EQ(result.Error->Message, "The condition is not recognized");
+  EXPECT_EQ(result.Error->Rule, 1u);  // its entry and message: the analyze command's test
   EXPECT_TRUE(result.Lines.empty());
   EXPECT_EQ(result.LinesReached, 1u);
 
