@@ -49,13 +49,7 @@ NormalizeResult Normalize(const Lines& source, const std::string& list = {},
 TEST(RealWorldPaste, MixedShowOutputHoldsSixListsReadApart) {
   const Lines paste = RealWorld("show-access-lists-mixed.txt");
   if (paste.empty()) GTEST_SKIP() << "no real-world samples";
-  EXPECT_EQ(FindLists(paste), (Found{{"99", kStandard, "", 3},
-                                     {"stdacl", kStandard, "", 1},
-                                     {"test", kExtended, "", 0},
-                                     {"101", kExtended, "", 8},
-                                     {"sample", kExtended, "", 66},
-                                     {"test2", kExtended, "", 0}}));
-
+  // The lists it holds are listed by the normalize command's test.
   // The first extended list is chosen unless one is named; an empty list is
   // empty, not the start of the next one.
   const NormalizeResult chosen = Normalize(paste);
@@ -95,12 +89,8 @@ TEST(RealWorldPaste, ObjectGroupsAndServiceGroupInTheProtocolPositionExpand) {
   // Nine lines with the two-member source group, six with the one-member
   // destination only; then five services times two, two, two, one, one.
   EXPECT_EQ(result.ListLines.size(), 9u * 2 + 6 + 5 * (2 + 2 + 2 + 1 + 1));
-  const Lines service200 = {"0200 permit tcp 10.1.2.0 0.0.0.255 host 10.9.9.9 eq 80",
-                            "0200 permit udp 10.1.2.0 0.0.0.255 host 10.9.9.9 range 1 5",
-                            "0200 permit icmp 10.1.2.0 0.0.0.255 host 10.9.9.9 echo",
-                            "0200 permit ip 10.1.2.0 0.0.0.255 host 10.9.9.9",
-                            "0200 permit tcp 10.1.2.0 0.0.0.255 eq 22 host 10.9.9.9 eq 23"};
-  EXPECT_EQ(Lines(result.ListLines.end() - 5, result.ListLines.end()), service200);
+  // What each kind of service member makes is the object expander's test.
+  EXPECT_EQ(result.ListLines.back(), "0200 permit tcp 10.1.2.0 0.0.0.255 eq 22 host 10.9.9.9 eq 23");
   EXPECT_EQ(result.ListLines[0], "010 permit udp host 10.0.0.1 host 10.9.9.9 eq domain");
 
   const NormalizeResult missing = Normalize(paste, {}, networks);

@@ -10,14 +10,13 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Expands one entry against an object pane.
-LineExpansion Expand(const std::string& entry, const Lines& objects,
-                     MaskForm mask = MaskForm::Wildcard) {
-  ObjectExpander expander(objects, mask);
+LineExpansion Expand(const std::string& entry, const Lines& objects) {
+  ObjectExpander expander(objects, MaskForm::Wildcard);
   return expander.ExpandLine(entry);
 }
 
-Lines Expanded(const std::string& entry, const Lines& objects, MaskForm mask = MaskForm::Wildcard) {
-  const LineExpansion expansion = Expand(entry, objects, mask);
+Lines Expanded(const std::string& entry, const Lines& objects) {
+  const LineExpansion expansion = Expand(entry, objects);
   EXPECT_EQ(expansion.outcome, LineExpansion::Outcome::Expanded)
       << ObjectErrorMessage(expansion.Failure, Language::English);
   return expansion.Lines;
@@ -52,43 +51,36 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
   struct Case {
     std::string entry;
     Lines objects;
-    MaskForm mask;
     Lines expected;
   };
-  const MaskForm wildcard = MaskForm::Wildcard;
   const std::vector<Case> cases = {
       {"10 permit ip addrgroup xxx any",
        address,
-       wildcard,
        {"10 permit ip host 10.10.10.10 any", "10 permit ip host 10.2.2.2 any",
         "10 permit ip 10.1.0.0 0.0.255.255 any"}},
       // Two references multiply in member order.
       {"20 deny ip addrgroup A addrgroup B",
        {"object-group ip address A", "host 1.1.1.1", "host 1.1.1.2", "",
         "object-group ip address B", "host 2.2.2.1", "host 2.2.2.2"},
-       wildcard,
        {"20 deny ip host 1.1.1.1 host 2.2.2.1", "20 deny ip host 1.1.1.1 host 2.2.2.2",
         "20 deny ip host 1.1.1.2 host 2.2.2.1", "20 deny ip host 1.1.1.2 host 2.2.2.2"}},
       // Port group members are taken as written.
       {"10 permit tcp any any portgroup WEB log",
        {"object-group ip port WEB", "eq 80", "range 1000 - 2000", "description web ports",
         "object-group ip port OTHER", "eq 1"},
-       wildcard,
        {"10 permit tcp any any eq 80 log", "10 permit tcp any any range 1000 2000 log",
         "10 permit tcp any any description web ports log"}},
       // Ranges, nesting and lines that are no member.
       {"10 permit ip object-group NET any",
        network,
-       wildcard,
        {"10 permit ip host 10.0.0.1 any", "10 permit ip host 10.0.0.2 any",
         "10 permit ip host 10.0.0.3 any", "10 permit ip host 10.0.0.9 any",
         "10 permit ip 10.1.0.0 0.0.255.255 any"}},
-      {"10 permit ip any object-group ANY", network, wildcard, {"10 permit ip any any"}},
+      {"10 permit ip any object-group ANY", network, {"10 permit ip any any"}},
       // Service members rewrite the protocol and both port conditions.
       {"10 permit object-group WEB any host 10.1.1.1 log",
        {"object-group service WEB", "tcp eq 80", "tcp source eq 1024 eq 80",
         "tcp source range 1 2 gt 5", "tcp-udp eq 53", "icmp echo", "ip"},
-       wildcard,
        {"10 permit tcp any host 10.1.1.1 eq 80 log",
         "10 permit tcp any eq 1024 host 10.1.1.1 eq 80 log",
         "10 permit tcp any range 1 2 host 10.1.1.1 gt 5 log",
@@ -98,16 +90,14 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
       {"10 permit object-group SVC object-group SRC any",
        {"Network object group SRC", "  10 host 10.0.0.1", "  20 10.2.0.0 255.255.255.0",
         "Service object group SVC", "  10 tcp eq 22"},
-       wildcard,
        {"10 permit tcp host 10.0.0.1 any eq 22", "10 permit tcp 10.2.0.0 0.0.0.255 any eq 22"}},
       // The first definition with members is used.
       {"10 permit ip addrgroup A any",
        {"object-group ip address A", "", "object-group ip address A", "host 1.1.1.1"},
-       wildcard,
        {"10 permit ip host 1.1.1.1 any"}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(Expanded(c.entry, c.objects, c.mask), c.expected) << c.entry;
+    EXPECT_EQ(Expanded(c.entry, c.objects), c.expected) << c.entry;
 }
 
 TEST(ExpandLine, FailuresNameTheObject) {

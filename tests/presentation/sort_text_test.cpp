@@ -34,9 +34,6 @@ TEST(SortText, ReorderMessages) {
   // The outcome, its number, and the message in English.
   const std::tuple<CommandOutcome, std::uint64_t, std::string> cases[] = {
       {Problems, 0, "not recognized:20 bogus\nremark:30 remark x"},
-      {SharedNumbers, 30,
-       "Sequence number 30 is carried by more than one line; collapse the list to its object "
-       "groups first"},
       {NumbersTooLarge, 2'147'534'623,
        "Sequence numbers up to 2147534623 would be needed to apply this order, but a router takes "
        "numbers up to 2147483647; no commands are produced"}};

@@ -165,14 +165,6 @@ TEST(SortACL, KeptRemarksTravelWithTheirEntries) {
 const Lines kSource{"10 permit tcp any object-group WEB eq 80", "20 deny ip any any",
                     "30 remark spare"};
 
-TEST(Collapse, AdjacentMembersGiveTheEntryOnce) {
-  const Lines sorted{"010 permit tcp any host 1.1.1.1 eq 80",
-                     "010 permit tcp any host 1.1.1.2 eq 80",
-                     "010 permit tcp any host 1.1.1.3 eq 80", " 20 deny ip any any"};
-  EXPECT_EQ(CollapseToSource(sorted, kSource, true),
-            (Lines{"10 permit tcp any object-group WEB eq 80", "20 deny ip any any"}));
-}
-
 TEST(Collapse, SpreadMembersGiveTheClosestOneAndSeparatorsShrink) {
   const Lines sorted{
       "", "010 permit a", "",   " 20 deny ip any any", "", "", "010 permit b", "010 permit c",

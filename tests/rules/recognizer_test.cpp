@@ -97,8 +97,6 @@ TEST(Recognize, ProtocolByKeywordOrNumber) {
     EXPECT_EQ(byKeyword.Values.Get(SideNone, SlotProtocol), number) << keyword;
     EXPECT_EQ(byNumber, byKeyword) << number;
   }
-  EXPECT_EQ(Recognize("permit tcp any any log established"),
-            Recognize("permit tcp any any established log"));
 }
 
 // A standard entry reads as the extended entry from its source to anywhere.
