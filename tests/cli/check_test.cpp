@@ -30,18 +30,14 @@ TEST(CheckCommand, JsonGivesEveryResultOfEachCondition) {
 
 TEST(CheckCommand, TextAndExitStatus) {
   const std::string conditions = WriteTempFile("conditions.txt", "\ntcp any any eq 80\n  \n");
-  const CliOutcome allowed = RunCommand({"check", "--conditions", conditions}, kList);
-  EXPECT_EQ(allowed.status, 0);
-  EXPECT_EQ(allowed.out,
+  ExpectRun(RunCommand({"check", "--conditions", conditions}, kList), 0,
             "Condition:      tcp any any eq 80\n"
             "Verdict:        Allowed at line 1: 10 permit tcp any any eq 80\n"
             "                There are other matches\n"
             "Decided by:     line 1, entry 10: permit tcp any any eq 80\n"
             "Other matches:  line 2, entry 20, full: deny ip any any\n");
 
-  const CliOutcome error = RunCommand({"check", "--reverse", "no such thing"}, kList);
-  EXPECT_EQ(error.status, 2);
-  EXPECT_EQ(error.out,
+  ExpectRun(RunCommand({"check", "--reverse", "no such thing"}, kList), 2,
             "Reverse check:  no such thing\n"
             "Verdict:        Line: 10 permit tcp any any eq 80: The condition is not recognized\n"
             "Stopped at:     line 1, entry 10: permit tcp any any eq 80\n"

@@ -34,6 +34,12 @@ inline nlohmann::json RunJson(std::vector<std::string> args, const std::string& 
   return nlohmann::json::parse(RunCommand(std::move(args), input).out);
 }
 
+// A run that ends with `status` and writes `out` on standard output.
+inline void ExpectRun(const CliOutcome& outcome, int status, const std::string& out) {
+  EXPECT_EQ(outcome.status, status) << outcome.err;
+  EXPECT_EQ(outcome.out, out);
+}
+
 // A run turned down as an error of use or of input: status 2, nothing on
 // standard output, and standard error saying `mention`.
 inline void ExpectRefused(const CliOutcome& outcome, const std::string& mention) {

@@ -29,9 +29,7 @@ TEST(DiffCommand, RenumberedOrExpandedListsDoTheSame) {
       "    3 permit tcp any host 10.0.0.2 eq 80\n"
       "    4 deny tcp any any eq 80\n"
       "    5 permit udp any any eq 53\n";
-  const CliOutcome same = RunCommand(Args(expanded), kOld);
-  EXPECT_EQ(same.status, 0) << same.err;
-  EXPECT_EQ(same.out, "the lists do the same\n");
+  ExpectRun(RunCommand(Args(expanded), kOld), 0, "the lists do the same\n");
   EXPECT_EQ(RunJson(Args(expanded, {"--lang", "ru", "--json"}), kOld),
             json::parse(R"({"same": true, "message": "списки делают одно и то же",
                             "newly_permitted": [], "newly_denied": []})"));
@@ -44,9 +42,7 @@ TEST(DiffCommand, DifferentListsShowExamplePacketsWithTheDecidingEntries) {
       " 20 permit tcp any object-group WEB eq 80\n"
       " 30 permit udp any any eq 53\n"
       " 40 permit icmp any any echo\n";
-  const CliOutcome text = RunCommand(Args(swapped), kOld);
-  EXPECT_EQ(text.status, 1) << text.err;
-  EXPECT_EQ(text.out,
+  ExpectRun(RunCommand(Args(swapped), kOld), 1,
             "Newly permitted:\n"
             "  icmp from 0.0.0.0 to 0.0.0.0 type 8 code 0\n"
             "    old: implicit deny at the end\n"

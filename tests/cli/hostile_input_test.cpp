@@ -32,11 +32,6 @@ std::string ListOf(const CliOutcome& outcome) {
   return std::string(out);
 }
 
-// The entries of a router `show` paste: every line but the header.
-std::size_t EntryCount(const std::string& paste) {
-  return static_cast<std::size_t>(std::count(paste.begin(), paste.end(), '\n')) - 1;
-}
-
 TEST(HostileInput, MegabyteLinesGoWholeThroughEveryCommand) {
   std::string ports = "80";
   while (ports.size() < 1024 * 1024) ports += " 80";
@@ -102,16 +97,18 @@ TEST(Big, MillionLinesNormalizedAndChecked) {
 
 TEST(Big, TenMegabytePasteNormalizedReflectedAndSorted) {
   const std::string paste = ShowOutput(10 << 20);
+  // Every line but the header is an entry.
+  const auto entries = static_cast<std::size_t>(std::count(paste.begin(), paste.end(), '\n')) - 1;
   const std::vector<std::string> lines = SplitLines(ListOf(Quiet({"normalize"}, paste)));
-  ASSERT_EQ(lines.size(), EntryCount(paste));
+  ASSERT_EQ(lines.size(), entries);
   EXPECT_EQ(lines.front(), " 10 permit udp 10.0.1.0 0.0.0.255 any eq 2");  // counters cut
   EXPECT_EQ(lines.back(), " 999999990 deny ip any any");
   const std::vector<std::string> reflected = SplitLines(Quiet({"reflect"}, paste).out);
-  ASSERT_EQ(reflected.size(), EntryCount(paste));
+  ASSERT_EQ(reflected.size(), entries);
   EXPECT_EQ(reflected.front(), "permit udp any eq 2 10.0.1.0 0.0.0.255");
   const std::vector<std::string> sorted =
       SplitLines(Quiet({"sort", "--key", "proto", "--no-group"}, paste).out);
-  ASSERT_EQ(sorted.size(), EntryCount(paste));
+  ASSERT_EQ(sorted.size(), entries);
   EXPECT_EQ(sorted.front(), " 999999990 deny ip any any");
 }
 

@@ -7,11 +7,10 @@ using namespace kerbwise::testing;
 using nlohmann::json;
 
 TEST(ReflectCommand, OneLinePerListLine) {
-  const CliOutcome text = RunCommand({"reflect"},
-                                     "ip access-list extended WEB\n permit tcp "
-                                     "any host 10.0.0.1 eq 443\n remark return\n");
-  ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_EQ(text.out, "permit tcp host 10.0.0.1 eq 443 any\n-remark \n");
+  ExpectRun(RunCommand({"reflect"},
+                       "ip access-list extended WEB\n permit tcp "
+                       "any host 10.0.0.1 eq 443\n remark return\n"),
+            0, "permit tcp host 10.0.0.1 eq 443 any\n-remark \n");
 
   EXPECT_EQ(RunJson({"--json", "reflect", "--lang", "ru"}, "permit nvp any any\n"),
             json::parse(R"({"lines": ["-не опознано: permit nvp any any"]})"));

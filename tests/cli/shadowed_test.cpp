@@ -12,9 +12,7 @@ const std::string kUnion =
     "deny tcp 10.0.0.0 0.0.0.255 any eq 80\npermit udp any any\ndeny ip any any\n";
 
 TEST(ShadowedCommand, TextJsonAndStatus) {
-  const CliOutcome shadowed = RunCommand({"shadowed"}, kUnion);
-  EXPECT_EQ(shadowed.status, 1);
-  EXPECT_EQ(shadowed.out,
+  ExpectRun(RunCommand({"shadowed"}, kUnion), 1,
             "3: 30 deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"
             "  shadowed, in conflict (the entries before it decide otherwise), by:\n"
             "    1: 10 permit tcp 10.0.0.0 0.0.0.127 any\n"
@@ -39,9 +37,7 @@ TEST(ShadowedCommand, TextJsonAndStatus) {
 }
 
 TEST(RedundantCommand, EntriesCommandsAndStatus) {
-  const CliOutcome outcome = RunCommand({"redundant"}, kUnion);
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.out,
+  ExpectRun(RunCommand({"redundant"}, kUnion), 1,
             "Entries that can go together, the list doing the same without them:\n"
             "3: 30 deny tcp 10.0.0.0 0.0.0.255 any eq 80\n"
             "\n"
@@ -53,9 +49,8 @@ TEST(RedundantCommand, EntriesCommandsAndStatus) {
                    "action": "deny"}],
     "commands": ["no deny tcp 10.0.0.0 0.0.0.255 any eq 80"],
     "object_group_entries_left": false})"));
-  const CliOutcome none = RunCommand({"redundant"}, "permit ip any any\n");
-  EXPECT_EQ(none.status, 0);
-  EXPECT_EQ(none.out, "No entry can go without changing what the list does\n");
+  ExpectRun(RunCommand({"redundant"}, "permit ip any any\n"), 0,
+            "No entry can go without changing what the list does\n");
 }
 
 }  // namespace

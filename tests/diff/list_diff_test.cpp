@@ -16,11 +16,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The examples are decided as they say, and every deciding pair is named.
-void ExpectExamplesHold(const Lines& oldLines, const Lines& newLines) {
-  EXPECT_EQ(testing::CheckEngineAgainstOracle(oldLines, newLines), testing::Agreement::Agrees);
-}
-
 // Examples as "protocol port|type value, old entry, new entry" ("-" for the
 // implicit deny).
 Lines Examples(const std::vector<ExamplePacket>& packets) {
@@ -36,12 +31,8 @@ Lines Examples(const std::vector<ExamplePacket>& packets) {
 }
 
 const Lines kList = {
-    "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
-    "20 deny tcp 10.0.0.0 0.0.0.127 any",
-    "30 permit udp any host 192.168.1.1 eq 53",
-    "40 remark the rest",
-    "50 deny ip any any log",
-};
+    "10 permit tcp 10.0.0.0 0.0.0.255 any eq 80", "20 deny tcp 10.0.0.0 0.0.0.127 any",
+    "30 permit udp any host 192.168.1.1 eq 53", "40 remark the rest", "50 deny ip any any log"};
 
 TEST(DiffLists, RenumberedSafelySortedOrDeadEntryListsDoTheSame) {
   const Lines renumbered = {"1 permit tcp 10.0.0.0 0.0.0.255 any eq 80",
@@ -74,7 +65,8 @@ TEST(DiffLists, SwappingOverlappingEntriesOfOppositeActionShowsAPacket) {
   EXPECT_TRUE(diff.NewlyPermitted.empty());
   EXPECT_EQ(Examples(diff.NewlyDenied), Lines({"tcp port 80, 0, 0"}));
   EXPECT_EQ(diff.Pairs, (std::vector<DecidingPair>{{0, 0}}));
-  ExpectExamplesHold(kList, swapped);
+  // The examples are decided as they say, and every deciding pair is named.
+  EXPECT_EQ(testing::CheckEngineAgainstOracle(kList, swapped), testing::Agreement::Agrees);
 }
 
 TEST(DiffLists, RemovedAndAddedEntriesFallToTheImplicitDenyOrTakeFromIt) {
@@ -84,7 +76,7 @@ TEST(DiffLists, RemovedAndAddedEntriesFallToTheImplicitDenyOrTakeFromIt) {
   EXPECT_EQ(Examples(diff.NewlyDenied), Lines({"icmp type 8, 0, -"}));
   EXPECT_EQ(Examples(diff.NewlyPermitted), Lines({"udp port 53, -, 1"}));
   EXPECT_TRUE(diff.Pairs.empty());
-  ExpectExamplesHold(oldLines, newLines);
+  EXPECT_EQ(testing::CheckEngineAgainstOracle(oldLines, newLines), testing::Agreement::Agrees);
 }
 
 TEST(DiffLists, ALineThatCannotBeMatchedEndsTheRunWithItsMessage) {

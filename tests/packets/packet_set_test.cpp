@@ -85,14 +85,17 @@ TEST(PacketWorker, AFailedJobEndsInItsFutureAndTheNextRuns) {
   EXPECT_EQ(OnWorker([] { return (PacketSet::All() - PacketSet()).Size() > 0; }), true);
 }
 
-// The lines that are readable rule entries, compiled; the others are dropped.
-CompiledEntries Compile(std::vector<std::string>& lines, LineRecognizer& recognizer) {
+// The lines that are readable rule entries, compiled (and, when asked,
+// recognised into `kept`); the others are dropped.
+CompiledEntries Compile(std::vector<std::string>& lines, LineRecognizer& recognizer,
+                        std::vector<RecognisedLine>* kept = nullptr) {
   CompiledEntries all, rules;
   std::erase_if(lines, [&](const std::string& line) {
     const RecognisedLine recognised = RecogniseLine(ListEntryText(line), {}, recognizer);
     const CompiledEntry& entry = all[all.Add(*recognised.Expr, recognised.ParameterError)];
     if (entry.Kind != EntryKind::Rule || !entry.Clean) return true;
     rules.Add(*recognised.Expr, recognised.ParameterError);
+    if (kept) kept->push_back(recognised);
     return false;
   });
   return rules;
@@ -122,12 +125,9 @@ TEST(EntrySet, NestsExactlyWhereTheFullMatchCovers) {
     lines.push_back(std::string("1 ") + line);
   }
   LineRecognizer recognizer;
-  const CompiledEntries entries = Compile(lines, recognizer);
-  ASSERT_GT(lines.size(), 270u);
   std::vector<RecognisedLine> recognised;
-  for (const std::string& line : lines) {
-    recognised.push_back(RecogniseLine(ListEntryText(line), {}, recognizer));
-  }
+  const CompiledEntries entries = Compile(lines, recognizer, &recognised);
+  ASSERT_GT(lines.size(), 270u);
   std::vector<Packet> picked;
   for (std::size_t k = 0; k < entries.size(); ++k) {
     for (std::uint64_t seed = 0; seed < 3; ++seed)
@@ -140,9 +140,7 @@ TEST(EntrySet, NestsExactlyWhereTheFullMatchCovers) {
       for (std::size_t p = 0; p < picked.size(); ++p) {
         EXPECT_EQ(sets[k].Holds(picked[p]), EntryMatches(entries, entries[k], picked[p]))
             << lines[k] << " against a packet of " << lines[p / 3];
-        if (p / 3 == k) {
-          EXPECT_TRUE(sets[k].Holds(picked[p])) << lines[k];
-        }
+        if (p / 3 == k) EXPECT_TRUE(sets[k].Holds(picked[p])) << lines[k];
       }
     }
     std::vector<std::vector<bool>> nested(sets.size(), std::vector<bool>(sets.size()));

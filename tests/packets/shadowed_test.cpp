@@ -136,11 +136,9 @@ TEST(FindRemovable, KnownCases) {
       "deny ip any any log",                 // 7
   });
   EXPECT_EQ(report.Indexes, (Indexes{0, 5, 6}));
-  EXPECT_EQ(report.Commands, (Lines{
-                                 "no permit tcp host 10.0.0.1 any eq 80",
-                                 "no permit tcp 10.0.0.0 0.0.0.255 any",
-                                 "no deny udp any any",
-                             }));
+  EXPECT_EQ(report.Commands,
+            (Lines{"no permit tcp host 10.0.0.1 any eq 80", "no permit tcp 10.0.0.0 0.0.0.255 any",
+                   "no deny udp any any"}));
   EXPECT_FALSE(report.ZeroNumberedSkipped);
   // A permit whose packets would fall to the implicit deny stays; a deny
   // whose packets would goes.
