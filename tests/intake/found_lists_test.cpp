@@ -90,7 +90,8 @@ TEST(RealWorldPaste, ObjectGroupsAndServiceGroupInTheProtocolPositionExpand) {
   // destination only; then five services times two, two, two, one, one.
   EXPECT_EQ(result.ListLines.size(), 9u * 2 + 6 + 5 * (2 + 2 + 2 + 1 + 1));
   // What each kind of service member makes is the object expander's test.
-  EXPECT_EQ(result.ListLines.back(), "0200 permit tcp 10.1.2.0 0.0.0.255 eq 22 host 10.9.9.9 eq 23");
+  EXPECT_EQ(result.ListLines.back(),
+            "0200 permit tcp 10.1.2.0 0.0.0.255 eq 22 host 10.9.9.9 eq 23");
   EXPECT_EQ(result.ListLines[0], "010 permit udp host 10.0.0.1 host 10.9.9.9 eq domain");
 
   const NormalizeResult missing = Normalize(paste, {}, networks);

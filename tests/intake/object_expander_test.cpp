@@ -96,8 +96,7 @@ TEST(ExpandLine, EachKindOfGroupGivesItsMembers) {
        {"object-group ip address A", "", "object-group ip address A", "host 1.1.1.1"},
        {"10 permit ip host 1.1.1.1 any"}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(Expanded(c.entry, c.objects), c.expected) << c.entry;
+  for (const Case& c : cases) EXPECT_EQ(Expanded(c.entry, c.objects), c.expected) << c.entry;
 }
 
 TEST(ExpandLine, FailuresNameTheObject) {
