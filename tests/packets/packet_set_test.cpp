@@ -140,7 +140,9 @@ TEST(EntrySet, NestsExactlyWhereTheFullMatchCovers) {
       for (std::size_t p = 0; p < picked.size(); ++p) {
         EXPECT_EQ(sets[k].Holds(picked[p]), EntryMatches(entries, entries[k], picked[p]))
             << lines[k] << " against a packet of " << lines[p / 3];
-        if (p / 3 == k) EXPECT_TRUE(sets[k].Holds(picked[p])) << lines[k];
+        if (p / 3 == k) {
+          EXPECT_TRUE(sets[k].Holds(picked[p])) << lines[k];
+        }
       }
     }
     std::vector<std::vector<bool>> nested(sets.size(), std::vector<bool>(sets.size()));
