@@ -27,6 +27,7 @@
 #include "enter_keys.h"
 #include "exact_results.h"
 #include "message_boxes.h"
+#include "modal_open.h"
 #include "presentation/analysis_report.h"
 #include "run/progress_pacer.h"
 #include "text_panes.h"
@@ -327,15 +328,7 @@ void AnalysisWindow::Open() {
     blinkTimer_.start(kBlinkMs);
   }
 
-  const ShowHook hook = ActiveShowHook();
-  if (!hook) {
-    exec();
-    return;
-  }
-  show();
-  FitPanes();
-  hook(*this);
-  if (isVisible()) closeButton_->click();
+  OpenModally(*this, ActiveShowHook(), closeButton_, [this] { FitPanes(); });
 }
 
 void AnalysisWindow::done(int result) {

@@ -15,6 +15,7 @@
 #include "dialog_buttons.h"
 #include "future_poll.h"
 #include "intake/normalize_acl.h"
+#include "modal_open.h"
 #include "packets/list_diff_text.h"
 #include "presentation/intake_messages.h"
 #include "text/diff_texts.h"
@@ -128,14 +129,7 @@ void CompareWindow::Open(CompareInput input) {
   statusText_.clear();
   FillDifference();
 
-  const ShowHook hook = ActiveShowHook();
-  if (!hook) {
-    exec();
-    return;
-  }
-  show();
-  hook(*this);
-  if (isVisible()) closeButton_->click();
+  OpenModally(*this, ActiveShowHook(), closeButton_);
 }
 
 void CompareWindow::TakePrevious() {

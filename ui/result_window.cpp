@@ -22,6 +22,7 @@
 #include "caption_fit.h"
 #include "dialog_buttons.h"
 #include "external_editor.h"
+#include "modal_open.h"
 #include "object_spans.h"
 #include "window_texts.h"
 
@@ -228,14 +229,7 @@ void ResultWindow::ShowSorting(const QString& caption) {
 
 void ResultWindow::Present() {
   CentreOnParent();
-  const ShowHook hook = ActiveShowHook();
-  if (!hook) {
-    exec();
-    return;
-  }
-  show();
-  hook(*this);
-  if (isVisible()) closeButton_->click();
+  OpenModally(*this, ActiveShowHook(), closeButton_);
 }
 
 void ResultWindow::CentreOnParent() {
